@@ -1,0 +1,31 @@
+#pragma once
+// The dialog's controls, by the names the dialog gives them.
+#include <cstdint>
+
+enum class Control : std::int8_t {
+  ComboBox1,    // StartMark
+  ComboBox2,    // EndMark
+  Edit7,        // ArrowLength
+  Edit8,        // ArrowAngle
+  Edit1,        // MarkScale
+  ComboBox3,    // TextStyle
+  Edit2,        // Prefix
+  Edit3,        // Suffix
+  ComboBox4,    // Precision
+  ComboBox5,    // Rounding
+  RadioGroup1,  // ZeroDisplay
+  RadioGroup2,  // ValueUnit
+  CheckBox1,    // ThousandsCommas
+  CheckBox2,    // AppendUnit
+  CheckBox3,    // FullWidth
+  CheckBox4,    // AsDimensionFigure
+  Edit4,        // TextLineGap
+  Edit5,        // ExtLineOffset
+  Edit6,        // ExtLineOvershoot
+  Edit9,        // ReverseArrowOvershoot
+};
+
+inline constexpr int kControlCount = 20;
+
+// The control's name as the dialog calls it ("ComboBox1", ...).
+const char* ControlName(Control control);

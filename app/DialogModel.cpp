@@ -1,0 +1,142 @@
+#include "app/DialogModel.h"
+
+#include <stdexcept>
+
+namespace {
+
+std::vector<ControlSpec> BuildControls() {
+  const std::vector<std::string> marks = EndMarkEntries();
+  return {
+      {Control::ComboBox1, "StartMark", ControlKind::List, 0, "", marks, 0, true},
+      {Control::ComboBox2, "EndMark", ControlKind::List, 0, "", marks, 0, true},
+      {Control::Edit7, "ArrowLength", ControlKind::Text, -1, "3", {}, 8, true},
+      {Control::Edit8, "ArrowAngle", ControlKind::Text, -1, "15", {}, 8, true},
+      {Control::Edit1, "MarkScale", ControlKind::Text, -1, "1", {}, 16, true},
+      // The text-style list is filled by the show sequence.
+      {Control::ComboBox3, "TextStyle", ControlKind::List, -1, "", {}, 0, true},
+      {Control::Edit2, "Prefix", ControlKind::Text, -1, "", {}, 32, false},
+      {Control::Edit3, "Suffix", ControlKind::Text, -1, "", {}, 32, false},
+      {Control::ComboBox4, "Precision", ControlKind::List, 3, "",
+       {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001",
+        "0.00000001"},
+       0, true},
+      {Control::ComboBox5, "Rounding", ControlKind::List, 2, "",
+       {"切り捨て", "切り上げ", "四捨五入"}, 0, true},
+      {Control::RadioGroup1, "ZeroDisplay", ControlKind::Radio, 0, "", {"無", "有"}, 0, false},
+      {Control::RadioGroup2, "ValueUnit", ControlKind::Radio, 0, "", {"mm", "ｍ"}, 0, false},
+      {Control::CheckBox1, "ThousandsCommas", ControlKind::Check, 0, "", {}, 0, false},
+      {Control::CheckBox2, "AppendUnit", ControlKind::Check, 0, "", {}, 0, false},
+      {Control::CheckBox3, "FullWidth", ControlKind::Check, 0, "", {}, 0, false},
+      {Control::CheckBox4, "AsDimensionFigure", ControlKind::Check, 0, "", {}, 0, false},
+      {Control::Edit4, "TextLineGap", ControlKind::Text, -1, "0.5", {}, 16, true},
+      {Control::Edit5, "ExtLineOffset", ControlKind::Text, -1, "2", {}, 16, true},
+      {Control::Edit6, "ExtLineOvershoot", ControlKind::Text, -1, "2", {}, 16, true},
+      {Control::Edit9, "ReverseArrowOvershoot", ControlKind::Text, -1, "2", {}, 16, true},
+  };
+}
+
+}  // namespace
+
+const std::vector<std::string>& EndMarkEntries() {
+  static const std::vector<std::string> entries = {
+      "線矢印", "△", "□", "Ｏ", "○", "■", "▲", "●", "～", "＞", "／", "△"};
+  return entries;
+}
+
+const std::vector<ControlSpec>& DialogControls() {
+  static const std::vector<ControlSpec> controls = BuildControls();
+  return controls;
+}
+
+const ControlSpec& ControlSpecOf(Control id) {
+  for (const ControlSpec& spec : DialogControls())
+    if (spec.Id == id) return spec;
+  throw std::logic_error("unknown control");
+}
+
+const ControlSpec* FindControlBySetting(std::string_view settingName) {
+  for (const ControlSpec& spec : DialogControls())
+    if (settingName == spec.SettingName) return &spec;
+  return nullptr;
+}
+
+const char* ControlName(Control control) {
+  switch (control) {
+    case Control::ComboBox1: return "ComboBox1";
+    case Control::ComboBox2: return "ComboBox2";
+    case Control::ComboBox3: return "ComboBox3";
+    case Control::ComboBox4: return "ComboBox4";
+    case Control::ComboBox5: return "ComboBox5";
+    case Control::Edit1: return "Edit1";
+    case Control::Edit2: return "Edit2";
+    case Control::Edit3: return "Edit3";
+    case Control::Edit4: return "Edit4";
+    case Control::Edit5: return "Edit5";
+    case Control::Edit6: return "Edit6";
+    case Control::Edit7: return "Edit7";
+    case Control::Edit8: return "Edit8";
+    case Control::Edit9: return "Edit9";
+    case Control::RadioGroup1: return "RadioGroup1";
+    case Control::RadioGroup2: return "RadioGroup2";
+    case Control::CheckBox1: return "CheckBox1";
+    case Control::CheckBox2: return "CheckBox2";
+    case Control::CheckBox3: return "CheckBox3";
+    case Control::CheckBox4: return "CheckBox4";
+  }
+  return "?";
+}
+
+namespace DialogTexts {
+const char* const ApplicationTitle = "vk47_Orvane";
+const char* const Caption = "Orvane";
+const char* const CompanionMissing =
+    "vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。";
+const char* const InsideChain = "直前作図した垂直寸法線の内側を指定する事は出来ません。";
+const char* const ZeroLength = "寸法が「0」になりますので作図出来ません";
+const char* const Processing = "処理中です";
+const char* const WritingFile = "ファイル生成中です";
+const char* const StatusInitial = "　";
+const char* const MessageTitle = "確認";
+}  // namespace DialogTexts
+
+const std::vector<std::string>& HelpMemoLines() {
+  static const std::vector<std::string> lines = {
+      "◇垂直寸法線の設定は",
+      "　水平寸法線の設定とは",
+      "　別に呼出・登録しており",
+      "　水平寸法線の設定を",
+      "　共有利用していません",
+      "",
+      "◇寸法値が離れた",
+      "　垂直寸法線を作図します",
+      "　寸法値への引出線が",
+      "　作図されます",
+      "◇寸法値の前後には",
+      "　寸法値と水平線との距離",
+      "　と同じ長さの余白を",
+      "　取るものとします",
+      "",
+      "◆設定データは vk38と",
+      "　共用利用します。",
+      "◆追加する寸法線は",
+      "　外側のみです。",
+      "　内側には出来ません。",
+      "",
+      "◆ブロック図形内のものは",
+      "　処理出来ませんので",
+      "　御注意下さい。",
+      "　ブロック編集内で行う",
+      "　場合には、本ソフトを",
+      "　Jw_cadのインストール・",
+      "　フォルダに配置して",
+      "　実行を行って下さい。",
+      "◆ウイルス／セキュリティ",
+      "　ソフト／セキュリティ",
+      "　設定の画面が表示",
+      "　され、許可／遮断を",
+      "　問い合わせてきた場合",
+      "　には「許可」を選択して",
+      "　下さい。",
+  };
+  return lines;
+}

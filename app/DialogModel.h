@@ -1,0 +1,47 @@
+#pragma once
+// What the dialog holds, independent of how a front end draws it: each setting
+// control with its setting name, kind, initial value, list entries and the
+// most bytes of Shift-JIS text the user may type into it.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Controls.h"
+
+enum class ControlKind { List, Text, Radio, Check };
+
+struct ControlSpec {
+  Control Id;
+  const char* SettingName;         // "StartMark", ... (ASCII)
+  ControlKind Kind;
+  int InitialIndex;                // list entry, radio button or check (0/1); -1 = none
+  std::string InitialText;         // text fields
+  std::vector<std::string> Entries;  // list entries or radio captions (Shift-JIS)
+  int ByteLimit;                   // text fields: most bytes the user may type; 0 = none
+  bool NoIme;                      // the input method is switched off in it
+};
+
+// The twenty setting controls in tab order (tab orders 0 to 19).
+const std::vector<ControlSpec>& DialogControls();
+const ControlSpec& ControlSpecOf(Control id);
+// The control for a setting name, or nullptr when there is none.
+const ControlSpec* FindControlBySetting(std::string_view settingName);
+
+// The twelve end marks of the start and end mark lists.
+const std::vector<std::string>& EndMarkEntries();
+
+// Fixed texts of the program (Shift-JIS).
+namespace DialogTexts {
+extern const char* const ApplicationTitle;  // "vk47_Orvane"
+extern const char* const Caption;           // "Orvane"
+extern const char* const CompanionMissing;  // message of the failed precondition
+extern const char* const InsideChain;       // inside refusal
+extern const char* const ZeroLength;        // zero-length refusal
+extern const char* const Processing;        // status while OK works
+extern const char* const WritingFile;       // status before the close
+extern const char* const StatusInitial;     // one full-width blank
+extern const char* const MessageTitle;      // "確認"
+}  // namespace DialogTexts
+
+// The 36 lines of the help memo.
+const std::vector<std::string>& HelpMemoLines();

@@ -1,0 +1,26 @@
+#pragma once
+// The dialog object: its stored settings, the program folder and the event
+// handlers that carry the program's flow.
+#include <filesystem>
+
+#include "app/DialogSettings.h"
+#include "app/UserInterface.h"
+
+class TForm1 {
+ public:
+  explicit TForm1(UserInterface& ui) : Ui(ui) {}
+
+  // The program file's own path, as the front end found it (never the working
+  // directory). FormShow takes ProgramFolder from it.
+  std::filesystem::path ProgramFile;
+  // The folder of the program file, with a trailing separator.
+  std::filesystem::path ProgramFolder;
+  TDialogSettings DialogSettings;
+
+  void FormShow();      // the show sequence
+  void Button1Click();  // OK
+  void Button2Click();  // Cancel
+  void FormClose();     // the close sequence
+
+  UserInterface& Ui;
+};

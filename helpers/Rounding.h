@@ -1,0 +1,13 @@
+#pragma once
+// The program's two rounding rules.
+
+// Round to the nearest multiple of 1e-10, ties away from zero.
+double RoundNoise(double x);
+
+// Round to `digits` decimals (1..13; any other value rounds to an integer) by
+// mode: 0 truncates, 1 rounds up from one tenth of the last digit, anything
+// else rounds half away from zero.
+double RoundDigits(int digits, int mode, double x);
+
+// Exchange two values.
+void SwapDoubles(double& a, double& b);
