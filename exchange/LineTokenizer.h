@@ -29,7 +29,7 @@ class LineTokenizer {
 
   // Token i of the last split line; empty for i at or beyond the count.
   std::string_view operator[](int i) const {
-    return (i >= 0 && i < count_) ? tokens_[static_cast<std::size_t>(i)] : std::string_view();
+    return (i >= 0 && i < count_ && i < kSlots) ? tokens_[static_cast<std::size_t>(i)] : std::string_view();
   }
 
  private:
