@@ -116,10 +116,11 @@ TEST_F(Reader, HostileBytesNeverCrash) {
   ResetHostState();
   std::string wide = "hs";
   for (int i = 1; i <= 40; ++i) wide += " " + std::to_string(i);
-  Parse({wide, std::string("h\0k 5", 5), "ci 0 0 5\xFF", std::string("z\x01" "1\x7F", 4)});
-  EXPECT_EQ(s.GroupScales[15], 16);
+  Parse({wide, std::string("h\0k 5", 5), "z\x01" "1", "ci 0 0 5\xFF"});
+  EXPECT_EQ(s.GroupScales[15], 16) << "tokens beyond 32 are ignored";
   EXPECT_EQ(s.AxisAngle, 5);
   EXPECT_EQ(s.Circles[0].Radius, 5);
+  EXPECT_EQ(s.Circles[0].Attr.Flags, 1);
 }
 
 // --- Host settings ---------------------------------------------------------
