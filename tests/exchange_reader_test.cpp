@@ -346,7 +346,7 @@ TEST_F(Reader, FlagLinesMarkTheNextEntity) {
 // --- Dimension groups ------------------------------------------------------
 
 TEST_F(Reader, DimensionGroupJoinsLineAndText) {
-  Parse({"lc3", "msg", "z3", "0 0 10 0", "lc5", "hp1 1 2", "z1", "cs 5 1 1 0 \"10\""});
+  Parse({"lc3", "msg", "z3", "0 0 10 0", "lc5", "hp1 1 2", "z1", "cs 5 1 1 0 \"10"});
   EXPECT_EQ(OrderKinds(), std::vector<int>{kDimensionKind});
   const DimensionEntity& d = s.Dimensions[0];
   EXPECT_EQ(Coords(d.Line), (std::vector<double>{0, 0, 10, 0}));
