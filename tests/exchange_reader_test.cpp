@@ -211,7 +211,7 @@ TEST_F(Reader, FirstAttributeLinesGiveTheInitialValues) {
             (std::vector<int>{7, 8, 5, 2, 1, 9}));
   for (int slot = 0; slot <= 5; ++slot) EXPECT_FALSE(s.AttributePending[slot]) << slot;
 
-  Parse({"lc10 7", "lc2", "lc10"});
+  Parse({"lc10 7", "lc2 5", "lc10"});
   EXPECT_EQ(s.ExtendedColour, 7);
   EXPECT_EQ(s.CurrentColour, 10);
 }
@@ -399,6 +399,7 @@ TEST_F(Reader, SlSolidsReduceCoincidingCorners) {
       {"sl 0 0 1 0 1 1 0 0", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 1 0 1 1 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 1 0 0 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
+      {"sl 0 0 1 0 1 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 0 0 1 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 1 0 1 1 0 1 9", kSolid4Kind, {0, 0, 1, 0, 1, 1, 0, 1}},
       {"sl 0 0 1 0 1", 0, {}},
