@@ -178,10 +178,11 @@ void SplitBenchmark(benchmark::State& state, const std::string* bytes) {
 // The console report, plus the ratio of the two read times at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        seconds_[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+        seconds_[run.run_name.function_name] = run.real_accumulated_time / static_cast<double>(run.iterations);
       }
     }
     ConsoleReporter::ReportRuns(runs);
