@@ -1,6 +1,7 @@
 // Shift-JIS text helpers: character boundaries, blank stripping, byte windows,
 // drawn widths and the full-width conversion of value texts.
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <unicode/unorm2.h>
 
 #include <optional>
@@ -25,46 +26,32 @@ std::string Bytes(std::initializer_list<int> bytes) {
   return s;
 }
 
-std::string EncodeUtf8(char32_t cp) {
-  std::string s;
-  if (cp < 0x80) {
-    s.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    s.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    s.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-  return s;
+// A conversion by the system's iconv; nothing when it fails.
+std::optional<std::string> Iconv(const std::string& text, const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+  std::string in = text, out(16, '\0');
+  char* inPtr = in.data();
+  char* outPtr = out.data();
+  std::size_t inLeft = in.size(), outLeft = out.size();
+  const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+  iconv_close(cd);
+  if (!ok || inLeft != 0) return std::nullopt;
+  out.resize(out.size() - outLeft);
+  return out;
 }
 
-// The code page 932 bytes of a BMP code point as the system's converter gives
-// them, or nothing when code page 932 lacks the character.
+// The code page 932 bytes of a BMP character, by the system's converter.
 std::optional<std::string> SystemCp932(char32_t cp) {
-  try {
-    std::string out = Utf8ToSjis(EncodeUtf8(cp));
-    if (out.empty()) return std::nullopt;
-    return out;
-  } catch (const std::runtime_error&) {
-    return std::nullopt;
-  }
+  const char le[2] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
+  return Iconv(std::string(le, 2), "CP932", "UTF-16LE");
 }
 
-// The single BMP code point that the system's converter reads from `sjis`.
+// The one BMP character that the system's converter reads from `sjis`.
 std::optional<char32_t> SystemCodePoint(const std::string& sjis) {
-  std::string utf8;
-  try {
-    utf8 = SjisToUtf8(sjis);
-  } catch (const std::runtime_error&) {
-    return std::nullopt;
-  }
-  const auto u = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-  if (utf8.size() == 1) return u(0);
-  if (utf8.size() == 2) return (u(0) & 0x1F) << 6 | (u(1) & 0x3F);
-  if (utf8.size() == 3) return (u(0) & 0x0F) << 12 | (u(1) & 0x3F) << 6 | (u(2) & 0x3F);
-  return std::nullopt;
+  std::optional<std::string> le = Iconv(sjis, "UTF-16LE", "CP932");
+  if (!le || le->size() != 2) return std::nullopt;
+  return static_cast<unsigned char>((*le)[0]) | static_cast<unsigned char>((*le)[1]) << 8;
 }
 
 // The compatibility-composed (NFKC) form of BMP code points, by ICU.
@@ -93,30 +80,15 @@ std::string FullWidthKanaBySystem(char32_t halfWidth) {
 
 }  // namespace
 
-TEST(IsLeadByte, RangesIncludeTheBytes0x80And0xFD) {
-  struct Case { int byte; bool lead; };
-  for (Case c : {Case{0x00, false}, {0x40, false}, {0x7F, false}, {0x80, true}, {0x81, true},
-                 {0x9F, true}, {0xA0, false}, {0xA1, false}, {0xDF, false}, {0xE0, true},
-                 {0xFC, true}, {0xFD, true}, {0xFE, false}, {0xFF, false}}) {
-    EXPECT_EQ(IsLeadByte(static_cast<unsigned char>(c.byte)), c.lead) << std::hex << c.byte;
-  }
-}
-
 TEST(StripBlanks, DropsSpacesOfBothWidthsAndControlBytesOnly) {
   struct Case { std::string in, out; };
   const std::vector<Case> cases = {
-      {"", ""},
-      {" X" + Sjis(u8"　") + "Y\tZ", "XYZ"},
-      {" " + Sjis(u8"　　") + "\t\r\n ", ""},
+      {"", ""}, {" X" + Sjis(u8"　") + "Y\tZ", "XYZ"}, {" " + Sjis(u8"　　") + "\t\r\n ", ""},
       {Sjis(u8"Ａ　Ｂ"), Sjis(u8"ＡＢ")},
-      // a double-byte character with trail byte 0x40 other than the space
-      {Bytes({0x82, 0x40, 0x20}), Bytes({0x82, 0x40})},
-      // the trail byte 0x20 of a pair is not a half-width space
-      {Bytes({0x83, 0x20}), Bytes({0x83, 0x20})},
-      // 0x7F, half-width katakana, 0xFE and 0xFF stay
-      {Bytes({0x7F, 0xA1, 0xDF, 0xFE, 0xFF, 0x1F}), Bytes({0x7F, 0xA1, 0xDF, 0xFE, 0xFF})},
-      // a cut character at the end stays
-      {Bytes({0x41, 0x20, 0x82}), Bytes({0x41, 0x82})},
+      // pairs whose trail byte is 0x40 or 0x20 are not spaces
+      {Bytes({0x82, 0x40, 0x20, 0x83, 0x20}), Bytes({0x82, 0x40, 0x83, 0x20})},
+      // 0x7F, half-width katakana, 0xFE, 0xFF and a cut character at the end stay
+      {Bytes({0x7F, 0xA1, 0xDF, 0xFE, 0xFF, 0x1F, 0x82}), Bytes({0x7F, 0xA1, 0xDF, 0xFE, 0xFF, 0x82})},
   };
   for (const Case& c : cases) EXPECT_EQ(StripBlanks(c.in), c.out) << SjisToUtf8(c.out);
 }
@@ -125,20 +97,11 @@ TEST(SjisCopy, TakesOnlyCharactersWhollyInsideTheWindow) {
   const std::string kana = Sjis(u8"アイウ");  // six bytes
   struct Case { std::string text; int start, count; std::string out; };
   const std::vector<Case> cases = {
-      {"ABC", 2, 5, "BC"},
-      {"ABC", 1, 3, "ABC"},
-      {"ABC", 3, 1, "C"},
-      {kana, 1, 3, Sjis(u8"ア")},
-      {kana, 2, 2, ""},   // starts on a trail byte, the next character straddles
-      {kana, 2, 3, Sjis(u8"イ")},
-      {kana, 3, 100, Sjis(u8"イウ")},
-      {"A" + kana, 2, 4, Sjis(u8"アイ")},
-      {kana, 0, 3, ""},
-      {kana, 1, 0, ""},
-      {kana, 1, -4, ""},
-      {kana, 7, 1, ""},
-      {"", 1, 1, ""},
-      {Bytes({0x41, 0x82}), 1, 3, Bytes({0x41, 0x82})},  // cut character at the end
+      {"ABC", 2, 5, "BC"}, {"ABC", 3, 1, "C"}, {kana, 1, 3, Sjis(u8"ア")},
+      {kana, 2, 2, ""},  // starts on a trail byte, the next character straddles
+      {kana, 2, 3, Sjis(u8"イ")}, {kana, 3, 100, Sjis(u8"イウ")}, {"A" + kana, 2, 4, Sjis(u8"アイ")},
+      {kana, 0, 3, ""}, {kana, 1, 0, ""}, {kana, 1, -4, ""}, {kana, 7, 1, ""}, {"", 1, 1, ""},
+      {Bytes({0x41, 0x82}), 1, 3, Bytes({0x41, 0x82})},  // a cut character at the end
       {Bytes({0x41, 0x82}), 1, 2, "A"},
   };
   for (const Case& c : cases) {
@@ -149,31 +112,24 @@ TEST(SjisCopy, TakesOnlyCharactersWhollyInsideTheWindow) {
 }
 
 TEST(SjisTextWidth, SumsCharacterWidthsAndTheSpacingBetweenThem) {
-  struct Case { std::string text; double width, spacing, expected; };
+  struct Case { std::string text; double expected; };  // width 3, spacing 1
   const std::vector<Case> cases = {
-      {"", 3, 1, 0},
-      {"a", 3, 1, 1.5},
-      {Sjis(u8"ア"), 3, 1, 3},
-      {"ab", 3, 1, 3.5},
-      {Sjis(u8"アイ"), 3, 1, 7},
-      {"a" + Sjis(u8"ア"), 3, 1, 5},
-      {Sjis(u8"ア") + "a", 3, 1, 5.5},
-      {"a\tb", 3, 1, 4},  // the tab has no width but half a spacing follows it
-      {"\t", 3, 1, 0},
-      {Bytes({0x41, 0x82}), 3, 1, 5},  // a cut character counts full width
-      {"1,234.5", 2.5, 0.5, 10.25},
+      {"", 0}, {"a", 1.5}, {Sjis(u8"ア"), 3}, {"ab", 3.5}, {Sjis(u8"アイ"), 7},
+      {"a" + Sjis(u8"ア"), 5}, {Sjis(u8"ア") + "a", 5.5},
+      {"a\tb", 4},  // the tab has no width but half a spacing follows it
+      {Bytes({0x41, 0x82}), 5},  // a cut character counts full width
+      // lead bytes are 0x80-0x9F and 0xE0-0xFD: each pair below is one character
+      {Bytes({0x80, 0x41}), 3}, {Bytes({0x9F, 0x41}), 3}, {Bytes({0xE0, 0x41}), 3},
+      {Bytes({0xFD, 0x41}), 3}, {Bytes({0x7F, 0x41}), 3.5}, {Bytes({0xA0, 0x41}), 3.5},
+      {Bytes({0xDF, 0x41}), 3.5}, {Bytes({0xFE, 0x41}), 3.5},
   };
-  for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(SjisTextWidth(c.text, c.width, c.spacing), c.expected) << SjisToUtf8(c.text);
-  }
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(SjisTextWidth(c.text, 3, 1), c.expected) << SjisToUtf8(c.text);
   // Each further full-width character adds exactly width + spacing.
   std::string text = Sjis(u8"寸");
-  double previous = SjisTextWidth(text, 2.5, 0.75);
   for (int i = 0; i < 10; ++i) {
+    const double before = SjisTextWidth(text, 2.5, 0.75);
     text += Sjis(u8"法");
-    const double w = SjisTextWidth(text, 2.5, 0.75);
-    EXPECT_DOUBLE_EQ(w - previous, 3.25);
-    previous = w;
+    EXPECT_DOUBLE_EQ(SjisTextWidth(text, 2.5, 0.75) - before, 3.25);
   }
 }
 
@@ -181,29 +137,23 @@ TEST(ToFullWidth, ConvertsValueTextsAndKana) {
   struct Case { const char8_t* in; const char8_t* out; };
   for (Case c : {Case{u8"1,234.5", u8"１，２３４．５"}, {u8"-0.5", u8"－０．５"},
                  {u8"L=1,200mm", u8"Ｌ＝１，２００ｍｍ"}, {u8"a b", u8"ａ　ｂ"},
-                 {u8"ｶﾞｷﾞﾊﾟﾎﾟｳﾞ", u8"ガギパポヴ"},
-                 {u8"ｾﾝﾀｰ", u8"センター"},
-                 {u8"ﾜﾞｱﾟﾞ", u8"ワ゛ア゜゛"},  // no combined character exists
-                 {u8"ｶﾞﾞ", u8"ガ゛"},
-                 {u8"ひらがな・ゞ", u8"ヒラガナ・ヾ"},
-                 {u8"寸法１２ＡＢ〒", u8"寸法１２ＡＢ〒"},
-                 {u8"", u8""}}) {
+                 {u8"ｶﾞｷﾞﾊﾟﾎﾟｳﾞｾﾝﾀｰ", u8"ガギパポヴセンター"},
+                 {u8"ﾜﾞｱﾟﾞｶﾞﾞ", u8"ワ゛ア゜゛ガ゛"},  // no combined character exists
+                 {u8"ひらがな・ゞ", u8"ヒラガナ・ヾ"}, {u8"寸法１２ＡＢ〒", u8"寸法１２ＡＢ〒"}}) {
     EXPECT_EQ(SjisToUtf8(ToFullWidth(Sjis(c.in))), U8(c.out)) << SjisToUtf8(Sjis(c.in));
   }
   // Bytes without a full-width form, a cut character among them, stay.
-  EXPECT_EQ(ToFullWidth(Bytes({0x09, 0x7F, 0xA0, 0xFE, 0xFF, 0x82})),
-            Bytes({0x09, 0x7F, 0xA0, 0xFE, 0xFF, 0x82}));
+  const std::string other = Bytes({0x09, 0x7F, 0xA0, 0xFE, 0xFF, 0x82});
+  EXPECT_EQ(ToFullWidth(other), other);
 }
 
 TEST(ToFullWidth, ConvertsLongTextsPieceByPiece) {
-  // 300 half-width characters: three pieces, all converted.
-  std::string in, out;
+  std::string in, out;  // 300 half-width characters: three pieces
   for (int i = 0; i < 300; ++i) {
     in += static_cast<char>('0' + i % 10);
     out += U8(u8"０１２３４５６７８９").substr(static_cast<std::size_t>(i % 10) * 3, 3);
   }
   EXPECT_EQ(SjisToUtf8(ToFullWidth(in)), out);
-
   std::string fullA;
   for (int i = 0; i < 125; ++i) fullA += U8(u8"ａ");
   // A double-byte character is never split by a piece boundary (byte 126).
