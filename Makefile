@@ -19,6 +19,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
+	@bash tools/sanitize.sh
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
