@@ -5,7 +5,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test demo bench clean
+.PHONY: all deps configure build test demo bench fuzz clean
 
 all: build
 
@@ -20,6 +20,7 @@ build: configure
 
 test: build
 	@bash tools/sanitize.sh
+	@bash tools/fuzz.sh --short
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
@@ -29,5 +30,10 @@ demo: build
 bench: build
 	@$(BUILD)/bench/exchange_reader_bench
 
+# Runs every fuzz target for FUZZ_SECONDS seconds each (default 60).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) bash tools/fuzz.sh
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

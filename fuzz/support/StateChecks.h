@@ -1,0 +1,20 @@
+#pragma once
+// Whole-state views of HostState for the fuzz targets: a complete text
+// rendering (to compare two ways of reading the same bytes) and the
+// invariants that hold after any input.
+#include <string>
+
+namespace fuzz_support {
+
+// Every field of HostState and every element of its lists, one per line;
+// reals as exact hexadecimal floating-point text.
+std::string DescribeHostState();
+
+// Checks what must hold after reading any bytes: the entity order lists each
+// entity exactly once in the order of its list, the fixed text fields stay
+// within 255 bytes, the attribute numbers read from single digits stay in
+// their ranges, the fixed-size lists keep their sizes and slot 0 of the
+// picked points is never filled. Aborts with a message when one fails.
+void CheckHostStateInvariants();
+
+}  // namespace fuzz_support

@@ -1,0 +1,72 @@
+// Whole exchange files: ReadExchangeFile on a real file must give exactly the
+// state that applying the file's lines one by one gives, and a consistent
+// one. One input in sixteen is placed behind a run of blanks so that the
+// reader's chunk boundary falls inside it, either between lines or inside a
+// line that outgrows the reader's buffer (fewer, because each costs a
+// quarter megabyte of reading).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "exchange/ExchangeReader.h"
+#include "exchange/HostState.h"
+#include "support/Check.h"
+#include "support/Files.h"
+#include "support/StateChecks.h"
+
+namespace {
+
+// The size of the pieces in which the reader reads its file.
+constexpr std::size_t kReaderChunk = 256 * 1024;
+
+std::string FileFor(std::string_view data) {
+  std::string content;
+  const std::size_t mode = data.size() % 32;
+  if (data.empty() || (mode != 1 && mode != 2)) return std::string(data);
+  // The chunk boundary falls on byte `at` of the input.
+  const std::size_t at = (static_cast<unsigned char>(data[0]) * 131u + data.size()) % data.size();
+  if (mode == 1) {
+    content.assign(kReaderChunk - at - 1, ' ');  // a blank line, then the input
+    content += '\n';
+  } else {
+    content.assign(kReaderChunk - at, ' ');  // leading blanks of the first line
+  }
+  content += data;
+  return content;
+}
+
+// The lines of the file applied one by one: LF ends a line, a CR before it
+// belongs to the line end, and a last line needs no line end.
+void ApplyLineByLine(std::string_view content) {
+  std::size_t start = 0;
+  while (start < content.size()) {
+    std::size_t end = content.find('\n', start);
+    const bool last = end == std::string_view::npos;
+    if (last) end = content.size();
+    std::string_view line = content.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ParseExchangeLine(line);
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string content = FileFor(std::string_view(reinterpret_cast<const char*>(data), size));
+  const auto path = fuzz_support::ScratchFolder() / "JWC_TEMP.TXT";
+  fuzz_support::WriteBytes(path, content);
+
+  ResetHostState();
+  FUZZ_CHECK(ReadExchangeFile(path), "a readable file was not read to its end");
+  fuzz_support::CheckHostStateInvariants();
+  const std::string fromFile = fuzz_support::DescribeHostState();
+
+  ResetHostState();
+  ApplyLineByLine(content);
+  const std::string lineByLine = fuzz_support::DescribeHostState();
+  FUZZ_CHECK(fromFile == lineByLine, "the file reads differently from its lines:\n--- file" + fromFile +
+                                         "\n--- lines" + lineByLine);
+  FreeHostState();
+  return 0;
+}

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (fuzz/, clang with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer) in build-fuzz and runs each of them for a while.
+#
+#   tools/fuzz.sh            every target for FUZZ_SECONDS seconds (default 60)
+#   tools/fuzz.sh --short    every target for FUZZ_SHORT_SECONDS (default 10)
+#   tools/fuzz.sh TARGET...  only these targets (names as in fuzz/targets)
+#
+# Each target starts from its seed corpus (fuzz/seeds/TARGET) and keeps what
+# it finds in build-fuzz/corpus/TARGET for the next run. An input that makes a
+# target fail is saved under build-fuzz/artifacts/TARGET/; rerun it with
+#   build-fuzz/TARGET FILE
+# Any failure makes the script fail.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build="${FUZZ_BUILD:-build-fuzz}"
+seconds="${FUZZ_SECONDS:-60}"
+jobs="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
+wanted=()
+for arg in "$@"; do
+  case "$arg" in
+    --short) seconds="${FUZZ_SHORT_SECONDS:-10}" ;;
+    *) wanted+=("$arg") ;;
+  esac
+done
+
+cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None >/dev/null
+cmake --build "$build" -j "$jobs" >"$build/build.log" 2>&1 || {
+  cat "$build/build.log" >&2
+  exit 1
+}
+
+targets=()
+if [ "${#wanted[@]}" -gt 0 ]; then
+  targets=("${wanted[@]}")
+else
+  for src in fuzz/targets/*_fuzz.cpp; do targets+=("$(basename "$src" .cpp)"); done
+fi
+
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+
+summary="$build/fuzz-summary.txt"
+: >"$summary"
+failed=()
+for t in "${targets[@]}"; do
+  corpus="$build/corpus/$t"
+  artifacts="$build/artifacts/$t"
+  mkdir -p "$corpus" "$artifacts"
+  options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
+           -artifact_prefix="$artifacts/")
+  [ -f "fuzz/options/$t.max_len" ] && options+=(-max_len="$(cat "fuzz/options/$t.max_len")")
+  [ -f "fuzz/dict/$t.dict" ] && options+=(-dict="fuzz/dict/$t.dict")
+  seeds=()
+  [ -d "fuzz/seeds/$t" ] && seeds+=("fuzz/seeds/$t")
+  log="$build/$t.log"
+  if "$build/$t" "${options[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    time=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log" | tail -1)
+    units=$(find "$corpus" -type f | wc -l)
+    printf '%-22s %10s runs in %4s s, corpus %5s inputs\n' "$t" "${runs:-?}" "${time:-$seconds}" "$units" | tee -a "$summary"
+  else
+    failed+=("$t")
+    echo "fuzz: $t FAILED; the end of its log ($log):" >&2
+    tail -60 "$log" >&2
+    echo "fuzz: the failing input is in $artifacts/" >&2
+  fi
+done
+
+if [ "${#failed[@]}" -gt 0 ]; then
+  echo "fuzz: ${#failed[@]} of ${#targets[@]} targets failed: ${failed[*]}" >&2
+  exit 1
+fi
+echo "fuzz: ${#targets[@]} targets ran ${seconds} s each without a finding"
