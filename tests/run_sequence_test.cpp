@@ -122,21 +122,6 @@ TEST_F(RunSequenceTest, CancelAndTheCloseBoxWriteNothingButHq) {
   }
 }
 
-TEST_F(RunSequenceTest, SettingsFileFillsTheDialogAndPlacesTheWindowUnchanged) {
-  WriteFileBytes(settings, CompanionSettings());
-  WriteFileBytes(exchange, TextStyleLines());
-  const headless::RunResult result = RunOnce(dir.Path());
-  EXPECT_EQ(result.Dialog.WindowLeft, -3000);
-  EXPECT_EQ(result.Dialog.WindowTop, 5000);
-  EXPECT_EQ(result.Dialog[Control::ComboBox1].Selected, 2);
-  EXPECT_EQ(result.Dialog[Control::ComboBox3].Selected, 4);
-  EXPECT_EQ(SjisToUtf8(result.Dialog[Control::Edit2].Text), U8(u8"寸法"));
-  EXPECT_EQ(result.Dialog[Control::RadioGroup1].Selected, 1);
-  EXPECT_EQ(result.Settings.LastLayerGroup, 2);
-  EXPECT_EQ(result.Settings.LastGroupScale, 100);
-  EXPECT_EQ(result.Settings.LastRefY, 300);
-}
-
 TEST_F(RunSequenceTest, TextStyleListIsBuiltFromTheExchangeFile) {
   struct Case {
     std::string Exchange;
@@ -165,6 +150,11 @@ TEST_F(RunSequenceTest, TextStyleListIsBuiltFromTheExchangeFile) {
     EXPECT_EQ(entries[1], c.Second) << c.First;
     EXPECT_EQ(entries[10], c.Last) << c.First;
     EXPECT_EQ(ReadFileBytes(exchange), kHq) << c.First;
+    // Line 5 selects by position; the stored window position is applied
+    // unchanged, off the screen too.
+    EXPECT_EQ(result.Dialog[Control::ComboBox3].Selected, 4) << c.First;
+    EXPECT_EQ(result.Dialog.WindowLeft, -3000) << c.First;
+    EXPECT_EQ(result.Dialog.WindowTop, 5000) << c.First;
   }
 }
 
@@ -190,23 +180,6 @@ TEST_F(RunSequenceTest, ProgramFolderIsThePassedFolderWhateverTheWorkingDirector
   EXPECT_EQ(ReadFileBytes(exchange), kHq);
   EXPECT_EQ(ReadFileBytes(elsewhere / "JWC_TEMP.TXT"), "cn0 2 2 0 1\r\n");
   EXPECT_FALSE(fs::exists(elsewhere / "vk38.dat"));
-}
-
-TEST_F(RunSequenceTest, RelativeFolderIsTakenAgainstTheWorkingDirectoryOfTheCall) {
-  WriteFileBytes(settings, CompanionSettings());
-  const fs::path oldCwd = fs::current_path();
-  fs::current_path(dir.Path().parent_path());
-  headless::RunResult result;
-  try {
-    result = RunOnce(dir.Path().filename());
-  } catch (...) {
-    fs::current_path(oldCwd);
-    throw;
-  }
-  fs::current_path(oldCwd);
-  EXPECT_FALSE(result.Refused);
-  EXPECT_EQ(result.ProgramFolder, dir.Path() / "");
-  EXPECT_EQ(ReadFileBytes(exchange), kHq);
 }
 
 TEST_F(RunSequenceTest, Form1IsTheRunningDialog) {
