@@ -1,0 +1,142 @@
+#include "exchange/HostState.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "exchange/OutputWriter.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Doubles = std::vector<double>;
+using Ints = std::vector<std::int32_t>;
+
+Doubles Style(const HostTextStyle& t) { return {t.Width, t.Height, t.Spacing, static_cast<double>(t.Colour)}; }
+
+Ints Attributes(const EntityAttributes& a) {
+  return {a.PickTag, a.Group, a.Layer, a.Colour, a.LineType, a.LineWidth, a.Flags};
+}
+
+// The running and initial integers, in a fixed order.
+Ints Scalars() {
+  const THostState& s = HostState;
+  return {s.InitialGroup,  s.InitialLayer,     s.InitialColour,    s.InitialLineType,
+          s.InitialLineWidth, s.InitialTextStyle, s.PickedCount,   s.CurrentPickTag,
+          s.CurrentGroup,  s.CurrentLayer,     s.CurrentColour,    s.CurrentLineType,
+          s.CurrentLineWidth, s.CurrentTextStyle, s.CurrentTextCc, s.EntityFlags,
+          s.PolylineCount, s.PointColour,      s.ExtendedColour,   s.BzMarked,
+          s.InPolyline,    s.DimensionPending};
+}
+
+std::vector<std::size_t> Capacities() {
+  const THostState& s = HostState;
+  return {s.PickedPoints.capacity(), s.GroupStates.capacity(), s.GroupNames.capacity(),
+          s.LayerStates.capacity(), s.LayerNames.capacity(), s.EntityOrder.Capacity(),
+          s.Lines.Capacity(), s.Texts.Capacity(), s.Dimensions.Capacity(), s.SgSolids.Capacity(),
+          OutputBuffer.Lines.Capacity()};
+}
+
+// Puts something other than the default into every field and list.
+void Scribble() {
+  THostState& s = HostState;
+  s.AxisAngle = s.SheetWidth = s.SheetHeight = 7;
+  s.DrawingFile = "x.jww";
+  s.GroupScales.fill(50);
+  s.TextStyles.fill(HostTextStyle{9, 9, 9, 9});
+  s.HnValues.fill(4);
+  s.InitialGroup = s.InitialLayer = s.InitialColour = s.InitialLineType = s.InitialLineWidth = 5;
+  s.InitialTextStyle = s.PickedCount = s.CurrentPickTag = s.CurrentGroup = s.CurrentLayer = 5;
+  s.CurrentColour = s.CurrentLineType = s.CurrentLineWidth = s.CurrentTextStyle = 5;
+  s.CurrentTextCc = s.EntityFlags = s.PolylineCount = s.PointColour = s.ExtendedColour = 5;
+  s.BzMarked = s.InPolyline = s.DimensionPending = true;
+  s.InitialFreeText = s.CurrentFreeText = HostTextStyle{8, 8, 8, 8};
+  s.InitialFontName = s.CurrentFontName = "font";
+  s.PickedPoints.assign(3, PickedPoint{true, 1, 2, 3});
+  s.GroupStates.assign(2, 1);
+  s.GroupNames.assign(2, "g");
+  s.LayerStates.assign(2, 1);
+  s.LayerNames.assign(2, "l");
+  s.AttributePending.fill(false);
+  s.PendingDimensionLine.X2 = 99;
+  s.PendingDimensionLine.Attr.Colour = 99;
+  s.EntityOrder.Append(), s.Lines.Append(), s.Texts.Append(), s.Dimensions.Append(), s.SgSolids.Append();
+  OutputBuffer.Lines.Append("lc1");
+}
+
+TEST(HostState, ResetGivesEveryFieldItsDefault) {
+  Scribble();
+  ResetHostState();
+  const THostState& s = HostState;
+  EXPECT_EQ((Doubles{s.AxisAngle, s.SheetWidth, s.SheetHeight}), (Doubles{0, 1189, 841}));
+  EXPECT_EQ(Doubles(s.GroupScales.begin(), s.GroupScales.end()), Doubles(16, 1.0));
+  EXPECT_EQ(Doubles(s.HnValues.begin(), s.HnValues.end()), Doubles(4, 0.0));
+  for (const HostTextStyle& style : s.TextStyles) EXPECT_EQ(Style(style), (Doubles{3, 3, 0, 2}));
+  EXPECT_EQ(Style(s.InitialFreeText), (Doubles{2, 2, 0, 1}));
+  EXPECT_EQ(Style(s.CurrentFreeText), (Doubles{2, 2, 0, 1}));
+  EXPECT_EQ(Scalars(), (Ints{0, 0, 1, 1, 0, 1, 0, 0, 0, 0, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(s.DrawingFile + s.InitialFontName, "");
+  EXPECT_EQ(testing_support::SjisToUtf8(s.CurrentFontName), testing_support::U8(u8"<ＭＳ ゴシック>"));
+
+  ASSERT_EQ(s.PickedPoints.size(), 100u);
+  for (const PickedPoint& p : s.PickedPoints) EXPECT_TRUE(!p.Set && p.X == 0 && p.Y == 0 && p.Kind == 0);
+  EXPECT_EQ(s.GroupStates, Ints(16, 0));
+  EXPECT_EQ(s.GroupNames, std::vector<std::string>(16));
+  EXPECT_EQ(s.LayerStates, Ints(256, 0));
+  EXPECT_EQ(s.LayerNames, std::vector<std::string>(256));
+  for (int slot = 0; slot <= 5; ++slot) EXPECT_TRUE(s.AttributePending[slot]) << slot;
+
+  const LineEntity& d = s.PendingDimensionLine;
+  EXPECT_EQ(Attributes(d.Attr), (Ints{0, 0, 0, 1, 1, 0, 0}));
+  EXPECT_EQ((Doubles{static_cast<double>(d.PolylineNo), d.X1, d.Y1, d.X2, d.Y2}), (Doubles{0, 0, 0, 1, 0}));
+
+  EXPECT_EQ((std::vector<std::size_t>{s.EntityOrder.Count(), s.Lines.Count(), s.Texts.Count(),
+                                      s.Dimensions.Count(), s.SgSolids.Count(), OutputBuffer.Lines.Count()}),
+            std::vector<std::size_t>(6, 0));
+}
+
+TEST(HostState, ResetLeavesTheWritersPendingFlagsAlone) {
+  HostState.AttributePending.fill(false);
+  HostState.AttributePending[kPendingFontName] = true;
+  ResetHostState();
+  EXPECT_FALSE(HostState.AttributePending[kPendingTextCc]);
+  EXPECT_TRUE(HostState.AttributePending[kPendingFontName]);
+  EXPECT_FALSE(HostState.AttributePending[kPendingPointColour]);
+}
+
+TEST(HostState, FreeReleasesTheListsAndKeepsScalarsAndStrings) {
+  ResetHostState();
+  Scribble();
+  const Ints before = Scalars();
+  FreeHostState();
+  EXPECT_EQ(Capacities(), std::vector<std::size_t>(11, 0));
+  EXPECT_EQ(Scalars(), before);
+  EXPECT_EQ(HostState.DrawingFile + HostState.CurrentFontName, "x.jwwfont");
+}
+
+TEST(HostState, ListsGrowInStepsOfAThousandWithoutMovingElements) {
+  ResetHostState();
+  for (int i = 0; i < 1000; ++i) AppendEntityOrder(kLineKind, i);
+  EXPECT_EQ(HostState.EntityOrder.Capacity(), 1000u);
+  const EntityRef* first = &HostState.EntityOrder[0];
+  AppendEntityOrder(kCircleKind, 1000);
+  EXPECT_EQ(HostState.EntityOrder.Count(), 1001u);
+  EXPECT_EQ(HostState.EntityOrder.Capacity(), 2000u);
+  for (int i = 1001; i < 5000; ++i) AppendEntityOrder(kArcKind, i);
+  EXPECT_EQ(HostState.EntityOrder.Capacity(), 5000u);
+  EXPECT_EQ(&HostState.EntityOrder[0], first);
+  for (int i = 0; i < 5000; i += 999) EXPECT_EQ(HostState.EntityOrder[i].Index, i);
+  EXPECT_EQ(HostState.EntityOrder[1000].Kind, kCircleKind);
+}
+
+TEST(HostState, CaptureCopiesTheRunningAttributes) {
+  ResetHostState();
+  THostState& s = HostState;
+  s.CurrentPickTag = 7, s.CurrentGroup = 3, s.CurrentLayer = 12, s.CurrentColour = 5;
+  s.CurrentLineType = 4, s.CurrentLineWidth = 2, s.EntityFlags = 20;
+  EntityAttributes a;
+  CaptureAttributes(a);
+  EXPECT_EQ(Attributes(a), (Ints{7, 3, 12, 5, 4, 2, 20}));
+}
+
+}  // namespace
