@@ -116,9 +116,13 @@ TEST_F(SettingsFileTest, EmptyAndShortFilesReadTheirMissingLinesAsEmptyText) {
     for (Control list : {Control::ComboBox4, Control::ComboBox5})
       EXPECT_EQ(ui.ListSelected(list), 0) << ControlName(list);
     for (const ControlSpec& spec : DialogControls()) {
-      if (spec.Kind == ControlKind::Text) EXPECT_EQ(ui.GetText(spec.Id), "") << spec.SettingName;
-      if (spec.Kind == ControlKind::Radio) EXPECT_EQ(ui.RadioSelected(spec.Id), 0);
-      if (spec.Kind == ControlKind::Check) EXPECT_FALSE(ui.CheckGet(spec.Id)) << spec.SettingName;
+      const headless::ControlState& state = ui.State()[spec.Id];
+      switch (spec.Kind) {
+        case ControlKind::Text: EXPECT_EQ(state.Text, "") << spec.SettingName; break;
+        case ControlKind::Radio: EXPECT_EQ(state.Selected, 0) << spec.SettingName; break;
+        case ControlKind::Check: EXPECT_FALSE(state.Checked) << spec.SettingName; break;
+        case ControlKind::List: break;
+      }
     }
     EXPECT_EQ(settings.Prefix, "");
     EXPECT_EQ(settings.LastLayerGroup, 0);  // the precondition holds
