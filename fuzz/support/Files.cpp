@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -55,15 +57,19 @@ std::optional<std::string> ReadBytes(const fs::path& path) {
 
 std::string Quoted(const std::string& bytes) {
   std::string out = "\"";
+  bool afterEscape = false;
   for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+    const bool plain = c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    if (plain) {
+      // A hex digit right after an escape would belong to it.
+      if (afterEscape && std::isxdigit(c)) out += "\"\"";
       out += static_cast<char>(c);
     } else {
       char escape[5];
       std::snprintf(escape, sizeof escape, "\\x%02X", c);
       out += escape;
-      out += "\"\"";  // so that a following hex digit stays apart
     }
+    afterEscape = !plain;
   }
   return out + "\"";
 }
