@@ -198,12 +198,13 @@ TEST(DimensionGeometry, LeaderReachesTheNearerEndOfTheUnderline) {
       const bool toT0 = layout.LeaderEnd.X == layout.T0.X && layout.LeaderEnd.Y == layout.T0.Y;
       const bool toT1 = layout.LeaderEnd.X == layout.T1.X && layout.LeaderEnd.Y == layout.T1.Y;
       ASSERT_TRUE(toT0 || toT1);
-      if (p0 > 0)
+      if (p0 > 0) {
         EXPECT_TRUE(toT0);  // all of it beyond M: its start is nearer
-      else if (p1 <= 0)
+      } else if (p1 <= 0) {
         EXPECT_TRUE(toT1);  // all of it before M: its end is nearer
-      else
+      } else {
         EXPECT_TRUE(toT0);  // straddling M
+      }
     }
   }
 }
@@ -252,12 +253,13 @@ TEST(DimensionGeometry, DimensionFigureReplacesTheLineAndTheText) {
                                              "line", "cs", "50000", "z3", "line", "z3", "line"};
   ASSERT_EQ(lines.size(), keywords.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (keywords[i] == "line")
+    if (keywords[i] == "line") {
       EXPECT_EQ(Numbers(lines[i]).size(), 4u) << i << ": " << lines[i];
-    else if (keywords[i] == "cs")
+    } else if (keywords[i] == "cs") {
       EXPECT_EQ(lines[i].substr(0, 3), "cs ") << i;
-    else
+    } else {
       EXPECT_EQ(lines[i], keywords[i]) << i;
+    }
   }
   ExpectSegmentLine(lines[6], ends.E1, ends.E2);
 }

@@ -117,8 +117,8 @@ TEST(EndMarks, LineArrowsPointAtTheExtensionLines) {
       ASSERT_EQ(out.Lines.size(), shape.size());
       for (std::size_t i = 0; i < shape.size(); ++i)
         if (!shape[i].empty()) {
-        EXPECT_EQ(out.Lines[i], shape[i]) << i;
-      }
+      EXPECT_EQ(out.Lines[i], shape[i]) << i;
+    }
       // The barbs run back into the dimension line, 15 degrees either side.
       ExpectBarb(out.At(1), e1, e2, 3 * scale, kCos15);
       ExpectBarb(out.At(3), e1, e2, 3 * scale, kCos15);
@@ -144,8 +144,8 @@ TEST(EndMarks, ReversedArrowsPointInwardsFromOutsideWithTheOvershoot) {
   ASSERT_EQ(out.Lines.size(), shape.size());
   for (std::size_t i = 0; i < shape.size(); ++i)
     if (!shape[i].empty()) {
-        EXPECT_EQ(out.Lines[i], shape[i]) << i;
-      }
+      EXPECT_EQ(out.Lines[i], shape[i]) << i;
+    }
   // The dimension line continues 2 beyond each end, then barbs run outwards.
   ExpectBarb(out.At(1), e1, e2, 2, -1);
   ExpectBarb(out.At(3), e1, e2, 3, -kCos15);
