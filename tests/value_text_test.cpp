@@ -2,7 +2,7 @@
 // and its width.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "dimension/ValueText.h"
 
 namespace {
