@@ -211,7 +211,7 @@ TEST_F(Reader, FirstAttributeLinesGiveTheInitialValues) {
             (std::vector<int>{7, 8, 5, 2, 1, 9}));
   for (int slot = 0; slot <= 5; ++slot) EXPECT_FALSE(s.AttributePending[slot]) << slot;
 
-  Parse({"lc10 7", "lc2", "lc10"});
+  Parse({"lc10 7", "lc2 5", "lc10"});
   EXPECT_EQ(s.ExtendedColour, 7);
   EXPECT_EQ(s.CurrentColour, 10);
 }
@@ -346,7 +346,7 @@ TEST_F(Reader, FlagLinesMarkTheNextEntity) {
 // --- Dimension groups ------------------------------------------------------
 
 TEST_F(Reader, DimensionGroupJoinsLineAndText) {
-  Parse({"lc3", "msg", "z3", "0 0 10 0", "lc5", "hp1 1 2", "z1", "cs 5 1 1 0 \"10\""});
+  Parse({"lc3", "msg", "z3", "0 0 10 0", "lc5", "hp1 1 2", "z1", "cs 5 1 1 0 \"10"});
   EXPECT_EQ(OrderKinds(), std::vector<int>{kDimensionKind});
   const DimensionEntity& d = s.Dimensions[0];
   EXPECT_EQ(Coords(d.Line), (std::vector<double>{0, 0, 10, 0}));
@@ -399,6 +399,7 @@ TEST_F(Reader, SlSolidsReduceCoincidingCorners) {
       {"sl 0 0 1 0 1 1 0 0", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 1 0 1 1 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 1 0 0 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
+      {"sl 0 0 1 0 1 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 0 0 1 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
       {"sl 0 0 1 0 1 1 0 1 9", kSolid4Kind, {0, 0, 1, 0, 1, 1, 0, 1}},
       {"sl 0 0 1 0 1", 0, {}},
