@@ -6,7 +6,9 @@
 
 double CurrentGroupScale(const THostState& host) {
   const double scale = host.GroupScales[static_cast<std::size_t>(host.InitialGroup)];
-  return scale > kTolerance ? scale : 1.0;
+  // The very test that loading applies to the stored scale, so that the
+  // scale saved beside the chain loads back as the same scale.
+  return scale > 1e-10 ? scale : 1.0;
 }
 
 StoredChain RescaledChain(const TDialogSettings& s, double scale) {

@@ -39,7 +39,7 @@ TEST(Chain, RescaledToTheCurrentGroupsScale) {
 
 TEST(Chain, CurrentScaleNotAboveTheToleranceCountsAsOne) {
   const std::pair<double, double> cases[] = {
-      {50, 50}, {0.5, 0.5}, {0, 1}, {-2, 1}, {5e-11, 1}, {2e-10, 2e-10}};
+      {50, 50}, {0.5, 0.5}, {0, 1}, {-2, 1}, {1e-10, 1}, {5e-11, 1}, {2e-10, 2e-10}};
   for (const auto& [host, used] : cases) {
     THostState state;
     state.InitialGroup = 7;
