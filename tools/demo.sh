@@ -26,26 +26,48 @@ heading() { printf '\n== %s\n\n' "$1"; }
 # Shift-JIS with CR LF, as the host and the program write it, shown as UTF-8.
 utf8() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }
 
-# The command lines the program wrote back, each with what it tells the host.
+# The command lines the program wrote back, each after what it tells the
+# host. Line segments are named by their place in the fixed order: extension
+# lines, the dimension line, (value), the leader, the underline, then the
+# start mark and, after a doubled "z3", the end mark.
 explain_output() {
   utf8 "$1" | awk '
-    function pt(x, y) { return "(" x ", " y ")" }
-    /^hq$/            { print "  hq                      nothing to draw"; next }
-    /^lg/             { printf "  %-42s layer group %s\n", $0, substr($0, 3); next }
-    /^ly/             { printf "  %-42s layer %s\n", $0, substr($0, 3); next }
-    /^lc/             { printf "  %-42s line colour %s\n", $0, substr($0, 3); next }
-    /^pn/             { printf "  %-42s colour of point markers %s\n", $0, substr($0, 3); next }
-    /^lt/             { printf "  %-42s line type %s\n", $0, substr($0, 3); next }
-    /^lw/             { printf "  %-42s line width %s\n", $0, substr($0, 3); next }
-    /^cn"\$/          { printf "  %-42s font\n", $0; next }
-    /^cn/             { printf "  %-42s text style %s\n", $0, substr($0, 3); next }
-    /^cc/             { printf "  %-42s text code %s\n", $0, substr($0, 3); next }
-    /^z3$/            { printf "  %-42s (flag: the next entity belongs to a dimension)\n", $0; next }
-    /^cs /            { text = $0; sub(/^[^"]*"/, "", text);
-                        printf "  %-42s value \"%s\" at %s\n", $0, text, pt($2, $3); next }
-    /^pt /            { printf "  %-42s point marker %s at %s\n", $0, $6, pt($2, $3); next }
-    NF == 4           { printf "  %-42s line %s - %s\n", $0, pt($1, $2), pt($3, $4); next }
-                      { printf "  %s\n", $0 }'
+    { line[NR] = $0 }
+    END {
+      value = 0
+      for (i = 1; i <= NR; i++) if (line[i] ~ /^cs /) value = i
+      dimline = 0
+      for (i = 1; i < value; i++) if (split(line[i], f, " ") == 4) dimline = i
+      after = 0; mark = "start mark (lower end)"
+      for (i = 1; i <= NR; i++) {
+        l = line[i]; n = split(l, f, " ")
+        if (l == "hq")              what = "nothing to draw"
+        else if (l ~ /^lg/)         what = "layer group " substr(l, 3)
+        else if (l ~ /^ly/)         what = "layer " substr(l, 3)
+        else if (l ~ /^lc/)         what = "line colour " substr(l, 3)
+        else if (l ~ /^pn/)         what = "point colour " substr(l, 3)
+        else if (l ~ /^lt/)         what = "line type " substr(l, 3)
+        else if (l ~ /^lw/)         what = "line width " substr(l, 3)
+        else if (l ~ /^cn"\$/)      what = "font"
+        else if (l ~ /^cn/)         what = "text style " substr(l, 3)
+        else if (l ~ /^cc/)         what = "text code " substr(l, 3)
+        else if (l == "z3") {
+          what = "flag: part of a dimension"
+          if (after >= 2 && line[i + 1] == "z3") mark = "end mark (upper end)"
+        }
+        else if (l ~ /^cs /)        what = "value text"
+        else if (l ~ /^pt /)        what = mark ": point marker " f[6]
+        else if (n == 4) {
+          if (i < dimline)          what = "extension line"
+          else if (i == dimline)    what = "dimension line"
+          else if (++after == 1)    what = "leader to the value"
+          else if (after == 2)      what = "underline of the value"
+          else                      what = mark ": line"
+        }
+        else                        what = ""
+        printf "  %-32s %s\n", what, l
+      }
+    }'
 }
 
 # Lines 23-31 of the settings file: where the chain stands now.
@@ -85,7 +107,9 @@ say "The new point (2000, 5500) lies above the chain, so the new dimension runs"
     "long, written \"2,500\" (no decimals, thousands comma). Paper sizes are" \
     "multiplied by the scale 50: arrows of 3 mm become 150 units." ""
 run
-say "" "JWC_TEMP.TXT now holds the commands the host draws: its own attributes," \
+say "" "(The \">\" lines are what the user would have seen: the status strip's" \
+    "two texts, then the dialog closing, which writes JWC_TEMP.TXT.)" \
+    "" "JWC_TEMP.TXT now holds the commands the host draws: its own attributes," \
     "the extension line at the new point (the old end already has one), the" \
     "dimension line, the value, its leader and underline, and two arrows:" ""
 explain_output "$work/JWC_TEMP.TXT"
