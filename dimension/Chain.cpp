@@ -12,11 +12,9 @@ double CurrentGroupScale(const THostState& host) {
 }
 
 StoredChain RescaledChain(const TDialogSettings& s, double scale) {
-  // Loading never leaves a stored scale this small; the same rule keeps a
-  // settings record that did not come from a file from dividing by zero.
-  const double stored = s.LastGroupScale > kTolerance ? s.LastGroupScale : 1.0;
+  // Loading leaves a stored scale greater than 1e-10.
   auto at = [&](double v) {
-    return static_cast<double>(static_cast<Extended>(v) / stored * scale);
+    return static_cast<double>(static_cast<Extended>(v) / s.LastGroupScale * scale);
   };
   return StoredChain{{at(s.LastPoint1X), at(s.LastPoint1Y)},
                      {at(s.LastPoint2X), at(s.LastPoint2Y)},

@@ -1,5 +1,6 @@
-// The stored chain: re-expressed at the current scale, ordered along the
-// host's vertical axis, tested against the picked point and extended.
+// The stored chain: the scale it is taken at, its ends ordered along the
+// host's vertical axis, and where a picked point lies. (Rescaling and
+// extending are checked by whole runs of the OK action.)
 #include <gtest/gtest.h>
 
 #include "DimensionTestSupport.h"
@@ -8,34 +9,6 @@
 namespace {
 
 using dimension_testing::Axes;
-
-TDialogSettings Stored(PlanePoint first, PlanePoint second, PlanePoint ref, double scale) {
-  TDialogSettings s;
-  s.LastGroupScale = scale;
-  s.LastPoint1X = first.X;
-  s.LastPoint1Y = first.Y;
-  s.LastPoint2X = second.X;
-  s.LastPoint2Y = second.Y;
-  s.LastRefX = ref.X;
-  s.LastRefY = ref.Y;
-  return s;
-}
-
-TEST(Chain, RescaledToTheCurrentGroupsScale) {
-  const TDialogSettings s = Stored({100, -200}, {300, 4000}, {-50, 7}, 100);
-  const StoredChain half = RescaledChain(s, 50);
-  EXPECT_DOUBLE_EQ(half.First.X, 50);
-  EXPECT_DOUBLE_EQ(half.First.Y, -100);
-  EXPECT_DOUBLE_EQ(half.Second.X, 150);
-  EXPECT_DOUBLE_EQ(half.Second.Y, 2000);
-  EXPECT_DOUBLE_EQ(half.Ref.X, -25);
-  EXPECT_DOUBLE_EQ(half.Ref.Y, 3.5);
-  const StoredChain same = RescaledChain(s, 100);
-  EXPECT_DOUBLE_EQ(same.Second.Y, 4000);
-  // A record that never came from a file (stored scale 0) is not divided by it.
-  const StoredChain unscaled = RescaledChain(Stored({1, 2}, {3, 4}, {5, 6}, 0), 1);
-  EXPECT_DOUBLE_EQ(unscaled.Second.Y, 4);
-}
 
 TEST(Chain, CurrentScaleNotAboveTheToleranceCountsAsOne) {
   const std::pair<double, double> cases[] = {
@@ -98,34 +71,6 @@ TEST(Chain, InsideTestFollowsTheTurnedAxes) {
   EXPECT_EQ(LocatePoint(chain, ax.At({0, 0}, 900, 500), 100), ChainSide::Inside);
   EXPECT_EQ(LocatePoint(chain, ax.At({0, 0}, -900, 1200), 100), ChainSide::Above);
   EXPECT_EQ(LocatePoint(chain, ax.At({0, 0}, 40, -1), 100), ChainSide::Below);
-}
-
-TEST(Chain, ExtendedBelowOrAboveKeepsLowerEndFirst) {
-  const OrderedChain chain{{0, 0}, {0, 1000}, {-500, 300}};
-  const ChainExtension below = ExtendChain(chain, {20, -400}, ChainSide::Below);
-  EXPECT_FALSE(below.Upward);
-  EXPECT_EQ(below.Chain.First.Y, -400);  // the new lower end
-  EXPECT_EQ(below.Chain.Second.Y, 1000);
-  EXPECT_EQ(below.A.Y, -400);            // the new dimension: from P up to the old lower end
-  EXPECT_EQ(below.B.Y, 0);
-  EXPECT_EQ(below.Chain.Ref.X, -500);
-
-  const ChainExtension above = ExtendChain(chain, {100, 1500}, ChainSide::Above);
-  EXPECT_TRUE(above.Upward);
-  EXPECT_EQ(above.Chain.First.Y, 0);
-  EXPECT_EQ(above.Chain.Second.X, 100);
-  EXPECT_EQ(above.Chain.Second.Y, 1500);
-  EXPECT_EQ(above.A.Y, 1000);            // from the old upper end up to P
-  EXPECT_EQ(above.B.Y, 1500);
-
-  TDialogSettings s;
-  StoreChain(above.Chain, s);
-  EXPECT_EQ(s.LastPoint1X, 0);
-  EXPECT_EQ(s.LastPoint1Y, 0);
-  EXPECT_EQ(s.LastPoint2X, 100);
-  EXPECT_EQ(s.LastPoint2Y, 1500);
-  EXPECT_EQ(s.LastRefX, -500);
-  EXPECT_EQ(s.LastRefY, 300);
 }
 
 }  // namespace

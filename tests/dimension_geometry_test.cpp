@@ -217,30 +217,6 @@ void ExpectSegmentLine(const std::string& line, PlanePoint from, PlanePoint to) 
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(n[i], expected[i], 1e-9) << line;
 }
 
-TEST(DimensionGeometry, EmitsInTheOrderOfTheDrawing) {
-  FreshOutput();
-  Scene s = MakeScene(0, 1, true, -500);
-  const DimensionLineEnds ends = FindDimensionLineEnds(0, s.In.A, s.In.B, s.In.D);
-  const DimensionLayout layout = LayOutDimension(s.In, ends, 4.5);
-  EmitDimensionBody(layout, "1000", ValueStyle{3, 3, 3, 0, 2}, false);
-  const std::vector<std::string> lines = BufferedLines();
-  ASSERT_EQ(lines.size(), 13u);
-  EXPECT_EQ(lines[0], "z3");                                 // extension line at B only
-  ASSERT_TRUE(layout.ExtensionB.has_value());
-  ExpectSegmentLine(lines[1], layout.ExtensionB->From, layout.ExtensionB->To);
-  EXPECT_EQ(lines[2], "z3");                                 // the dimension line
-  ExpectSegmentLine(lines[3], ends.E1, ends.E2);
-  EXPECT_EQ(lines[4], "cn3");
-  EXPECT_EQ(lines[5], "cc0");
-  EXPECT_EQ(lines[6], "z3");
-  EXPECT_EQ(lines[7].substr(0, 3), "cs ");
-  EXPECT_EQ(lines[8], "1000");
-  EXPECT_EQ(lines[9], "z3");                                 // leader, then underline
-  EXPECT_EQ(lines[11], "z3");
-  ExpectSegmentLine(lines[10], layout.M, layout.LeaderEnd);
-  ExpectSegmentLine(lines[12], layout.T0, layout.T1);
-}
-
 TEST(DimensionGeometry, DimensionFigureReplacesTheLineAndTheText) {
   FreshOutput();
   Scene s = MakeScene(100, 50, false, 420);
