@@ -94,7 +94,7 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   if (!ui.Closed()) {
     switch (options.Action) {
       case FinishAction::Ok:
-        // The OK action is not available yet; the dialog stays open.
+        form.Button1Click();
         break;
       case FinishAction::Cancel:
         form.Button2Click();
@@ -104,8 +104,9 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
         break;
     }
   }
-  // A dialog still open after the action (an action that refused an input)
-  // is closed as by its close box: every run ends with the close sequence.
+  // A dialog still open after the action (OK refusing a value or a zero
+  // length) is closed as by its close box: every run ends with the close
+  // sequence and writes its file.
   if (!ui.Closed()) ui.CloseDialog();
 
   result.Transcript = ui.Transcript();
