@@ -1,0 +1,155 @@
+// Whole runs on any pair of files: a host file and a vk38.dat, separated in
+// the input by the line "@@vk38.dat@@" (the host file alone runs with the
+// stored chain of the shipped example). The dialog is shown, OK is pressed
+// through the headless front end and the dialog closes. Then:
+//  - every line the program buffered for the host holds at most 255 bytes,
+//    and JWC_TEMP.TXT holds exactly those lines as the writer joins them;
+//  - every number in them is a well-formed number, and the file parses back
+//    with the reader into a consistent state in which every line segment and
+//    point marker of the construction carries its "z3" flag;
+//  - vk38.dat still exists and is either unchanged or a saved file of 31
+//    lines; nothing else is left in the program folder.
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/DialogModel.h"
+#include "app/Unit1.h"
+#include "exchange/ExchangeReader.h"
+#include "exchange/HostState.h"
+#include "exchange/OutputWriter.h"
+#include "frontends/headless/HeadlessRun.h"
+#include "support/Check.h"
+#include "support/Files.h"
+#include "support/References.h"
+#include "support/StateChecks.h"
+
+namespace fs = std::filesystem;
+using fuzz_support::Quoted;
+
+namespace {
+
+constexpr std::string_view kSeparator = "\n@@vk38.dat@@\n";
+
+// The stored chain of the shipped example (continue_chain).
+constexpr std::string_view kExampleSettings =
+    "200\r\n150\r\n0\r\n0\r\n0\r\n0\r\n2\r\n1\r\n\r\n\r\n0.5\r\n2\r\n2\r\n3\r\n15\r\n2\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n"
+    "2\r\n50\r\n0\r\n0\r\n0\r\n0\r\n3000\r\n-1500\r\n1000\r\n";
+
+// WriteOutputFile's rule: CR LF after each line, except that a line ending
+// in a double quote runs into the next one.
+std::string Joined(const std::vector<std::string>& lines) {
+  if (lines.empty()) return "hq\r\n";
+  std::string out;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    out += lines[i];
+    if (!lines[i].empty() && lines[i].back() == '"') {
+      if (i + 1 == lines.size()) return out;
+      out += lines[++i];
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+// The numbers of a command line (the part before a text's quote): every
+// token but the keyword must be a well-formed number.
+void CheckNumbers(const std::string& line) {
+  const std::string_view commands(line.data(), std::min(line.find('"'), line.size()));
+  std::vector<std::string_view> tokens;
+  std::size_t start = 0;
+  while (start <= commands.size()) {
+    const std::size_t end = std::min(commands.find(' ', start), commands.size());
+    if (end > start) tokens.push_back(commands.substr(start, end - start));
+    start = end + 1;
+  }
+  if (tokens.empty()) return;
+  const std::string_view keyword = tokens[0];
+  const bool numbersFollow = keyword == "pt" || keyword == "cn0" || (keyword.size() == 2 && keyword[0] == 'c' &&
+                                                                        line.find('"') != std::string::npos);
+  const bool allNumbers = tokens.size() == 4 && line.find('"') == std::string::npos &&
+                          (keyword[0] == '-' || (keyword[0] >= '0' && keyword[0] <= '9'));
+  if (!numbersFollow && !allNumbers) return;
+  for (std::size_t i = allNumbers ? 0 : 1; i < tokens.size(); ++i) {
+    FUZZ_CHECK(fuzz_support::MatchesRealGrammar(tokens[i]) && tokens[i].find('e') == std::string_view::npos &&
+                   tokens[i].find('+') == std::string_view::npos,
+               "malformed number in " + Quoted(line));
+  }
+}
+
+std::size_t CountLines(const std::string& text) {
+  std::size_t count = 0;
+  for (std::size_t i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2)) ++count;
+  return count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // The fuzzing build re-encodes the program's texts itself; a wrong
+  // conversion would make every message and font name wrong.
+  FUZZ_CHECK(std::string(DialogTexts::MessageTitle) == "\x8A\x6D\x94\x46", "texts are not Shift-JIS in this build");
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::size_t split = input.find(kSeparator);
+  const std::string_view host = input.substr(0, split);
+  const std::string_view settings =
+      split == std::string_view::npos ? kExampleSettings : input.substr(split + kSeparator.size());
+
+  const fs::path folder = fuzz_support::ScratchFolder() / "program";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const fs::path exchange = folder / "JWC_TEMP.TXT", stored = folder / "vk38.dat";
+  fuzz_support::WriteBytes(exchange, host);
+  fuzz_support::WriteBytes(stored, settings);
+
+  std::vector<std::string> buffered;
+  headless::RunOptions options;
+  options.Action = headless::FinishAction::Ok;
+  // Keeps the buffered lines at the close, before the close sequence writes
+  // and releases them.
+  options.BeforeAction = [&buffered](headless::HeadlessUi& ui, TForm1& form) {
+    ui.SetCloseHandler([&buffered, &form] {
+      for (std::size_t i = 0; i < OutputBuffer.Lines.Count(); ++i) buffered.push_back(OutputBuffer.Lines[i]);
+      form.FormClose();
+    });
+  };
+  const headless::RunResult result = headless::RunOnce(folder, options);
+  FUZZ_CHECK(!result.Transcript.empty() && result.Transcript.back().Kind == headless::EventKind::Closed,
+             "the run did not end with the close");
+
+  for (const std::string& line : buffered) {
+    FUZZ_CHECK(line.size() <= 255, "buffered line of " + std::to_string(line.size()) + " bytes: " + Quoted(line));
+    CheckNumbers(line);
+  }
+  const auto written = fuzz_support::ReadBytes(exchange);
+  FUZZ_CHECK(written.has_value(), "no exchange file after the run");
+  if (!result.Refused) FUZZ_CHECK(*written == Joined(buffered), "the exchange file is not the buffered lines: " + Quoted(*written));
+
+  // The host reads the answer back.
+  ResetHostState();
+  FUZZ_CHECK(ReadExchangeFile(exchange), "the written file cannot be read back");
+  fuzz_support::CheckHostStateInvariants();
+  for (std::size_t i = 0; i < HostState.Lines.Count(); ++i)
+    FUZZ_CHECK((HostState.Lines[i].Attr.Flags & 4) != 0, "a line segment without its z3 flag: " + Quoted(*written));
+  for (std::size_t i = 0; i < HostState.ExtendedPoints.Count(); ++i)
+    FUZZ_CHECK((HostState.ExtendedPoints[i].Attr.Flags & 4) != 0, "a point marker without its z3 flag: " + Quoted(*written));
+  FreeHostState();
+
+  const auto after = fuzz_support::ReadBytes(stored);
+  FUZZ_CHECK(after.has_value(), "vk38.dat is gone");
+  FUZZ_CHECK(*after == settings || (CountLines(*after) == 31 && std::count(after->begin(), after->end(), '\n') == 31),
+             "vk38.dat is neither unchanged nor 31 lines: " + Quoted(*after));
+  std::size_t entries = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    (void)entry;
+    ++entries;
+  }
+  FUZZ_CHECK(entries == 2, "files left beside the program: " + std::to_string(entries));
+  return 0;
+}
