@@ -1,8 +1,6 @@
 // Loading and saving vk38.dat, the file shared with the companion tool.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -13,10 +11,12 @@
 #include "app/SettingsFile.h"
 #include "exchange/HostState.h"
 #include "frontends/headless/HeadlessUi.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using headless::HeadlessUi;
+using testing_support::FileSizeLimit;
 using testing_support::ReadFileBytes;
 using testing_support::ScratchDir;
 using testing_support::SjisToUtf8;
@@ -282,31 +282,6 @@ TEST_F(SettingsFileTest, ALineFeedInATextCannotShiftTheLinesAfterIt) {
   EXPECT_EQ(saved[9], "before");
   EXPECT_EQ(saved[10], "0.7");
 }
-
-// While it lives, no file of the process may grow past `bytes`: a write
-// beyond fails (EFBIG) instead of ending the process.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old_;
-    small.rlim_cur = bytes;
-    active_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  bool Active() const { return active_; }
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int) = nullptr;
-  bool active_ = false;
-};
 
 // A save that fails must keep the previous file byte for byte and leave
 // nothing else behind.

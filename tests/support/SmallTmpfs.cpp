@@ -22,6 +22,15 @@ SmallTmpfs::SmallTmpfs(std::size_t bytes) : mountPoint_(scratch_ / "fs") {
   mounted_ = true;
 }
 
+bool SmallTmpfs::MakeReadOnly() {
+  if (!mounted_) return false;
+  if (mount("tmpfs", mountPoint_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) != 0) {
+    reason_ = std::string("cannot remount the tmpfs read-only: ") + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
 SmallTmpfs::~SmallTmpfs() {
   if (mounted_) umount2(mountPoint_.c_str(), MNT_DETACH);
 }

@@ -18,6 +18,9 @@ class SmallTmpfs {
   SmallTmpfs& operator=(const SmallTmpfs&) = delete;
 
   bool Mounted() const { return mounted_; }
+  // Remounts the file system read-only (what is on it stays readable); on
+  // failure false and Reason() says why.
+  bool MakeReadOnly();
   const std::string& Reason() const { return reason_; }
   const std::filesystem::path& Path() const { return mountPoint_; }
 

@@ -1,0 +1,211 @@
+// Whole runs (OK pressed) while the file system fails for real: a read-only
+// program folder, files that disappear between show and OK with a folder in
+// their place, a stale temporary that links elsewhere, a full disk. Whatever
+// happens, the user's vk38.dat is either the complete new file or the old one
+// byte for byte, and the host finds in JWC_TEMP.TXT either the complete
+// answer or no file at all (only where nothing at all can be written does it
+// find its own file untouched).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "frontends/headless/HeadlessRun.h"
+#include "support/FileSizeLimit.h"
+#include "support/SmallTmpfs.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using headless::RunOnce;
+using headless::RunOptions;
+using headless::RunResult;
+using testing_support::FileSizeLimit;
+using testing_support::ReadFileBytes;
+using testing_support::ScratchDir;
+using testing_support::SmallTmpfs;
+using testing_support::WriteFileBytes;
+using Names = std::set<std::string>;
+
+namespace {
+
+const fs::path kWorkedExample = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "worked_example";
+
+std::string Example(const char* name) { return ReadFileBytes(kWorkedExample / name); }
+
+Names Entries(const fs::path& folder) {
+  Names names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+bool Succeeded(const RunResult& result) {
+  // The OK action ran to its end: its two status texts, then the close.
+  return result.Transcript.size() == 3 && result.Transcript[2].Kind == headless::EventKind::Closed;
+}
+
+// The worked example's files in `folder`.
+void PrepareExample(const fs::path& folder) {
+  WriteFileBytes(folder / "JWC_TEMP.TXT", Example("JWC_TEMP.TXT"));
+  WriteFileBytes(folder / "vk38.dat", Example("vk38.dat"));
+}
+
+RunResult RunWithHook(const fs::path& folder, std::function<void()> betweenShowAndOk) {
+  RunOptions options;
+  options.BeforeAction = [&betweenShowAndOk](headless::HeadlessUi&, TForm1&) { betweenShowAndOk(); };
+  return RunOnce(folder, options);
+}
+
+// Writes a file until the file system has no room left.
+void FillUp(const fs::path& file) {
+  std::FILE* out = std::fopen(file.c_str(), "wb");
+  ASSERT_NE(out, nullptr);
+  const std::string block(4096, 'f');
+  while (std::fwrite(block.data(), 1, block.size(), out) == block.size() && std::fflush(out) == 0) {
+  }
+  std::fclose(out);
+}
+
+TEST(FaultInjection, ReadOnlyProgramFolderLeavesBothFilesAsTheyWere) {
+  // As root (as CI runs) permissions stop nothing: the folder is a file
+  // system mounted read-only. Otherwise the folder's write permission is
+  // taken away.
+  SmallTmpfs small(1 << 20);
+  ScratchDir scratch;
+  fs::path folder;
+  if (small.Mounted()) {
+    folder = small.Path();
+    PrepareExample(folder);
+    ASSERT_TRUE(small.MakeReadOnly()) << small.Reason();
+  } else {
+    if (geteuid() == 0) GTEST_SKIP() << small.Reason() << "; as root, permissions would stop nothing";
+    folder = scratch.Path();
+    PrepareExample(folder);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const RunResult result = RunOnce(folder);
+  if (!small.Mounted()) fs::permissions(folder, fs::perms::owner_all);
+
+  EXPECT_TRUE(Succeeded(result));
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), Example("vk38.dat"));
+  // Nothing could be written or removed: the host finds its own file as it
+  // left it, never a partial answer.
+  EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), Example("JWC_TEMP.TXT"));
+  EXPECT_EQ(Entries(folder), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+}
+
+TEST(FaultInjection, FileThatDisappearsBetweenShowAndOk) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> change;  // applied to the program folder
+    std::string expectedSettings;                  // "" = a folder stays in its place
+    std::string expectedAnswer;                    // "" = a folder stays in its place
+  };
+  const Case cases[] = {
+      {"vk38.dat removed: saved anew, complete",
+       [](const fs::path& f) { fs::remove(f / "vk38.dat"); }, Example("expected_vk38.dat"),
+       Example("expected_JWC_TEMP.TXT")},
+      {"JWC_TEMP.TXT removed: the answer is written complete",
+       [](const fs::path& f) { fs::remove(f / "JWC_TEMP.TXT"); }, Example("expected_vk38.dat"),
+       Example("expected_JWC_TEMP.TXT")},
+      // The save fails; the OK action goes on, and nothing of the failed
+      // save is left behind.
+      {"vk38.dat replaced by a folder",
+       [](const fs::path& f) {
+         fs::remove(f / "vk38.dat");
+         fs::create_directory(f / "vk38.dat");
+         WriteFileBytes(f / "vk38.dat" / "kept", "kept");
+       },
+       "", Example("expected_JWC_TEMP.TXT")},
+      // The answer cannot be written; the folder in its place, even an empty
+      // one, is not the program's to remove.
+      {"JWC_TEMP.TXT replaced by an empty folder",
+       [](const fs::path& f) {
+         fs::remove(f / "JWC_TEMP.TXT");
+         fs::create_directory(f / "JWC_TEMP.TXT");
+       },
+       Example("expected_vk38.dat"), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    PrepareExample(dir.Path());
+    const RunResult result = RunWithHook(dir.Path(), [&] { c.change(dir.Path()); });
+    EXPECT_TRUE(Succeeded(result));
+    EXPECT_EQ(Entries(dir.Path()), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+    if (c.expectedSettings.empty()) {
+      ASSERT_TRUE(fs::is_directory(dir / "vk38.dat"));
+      EXPECT_EQ(Entries(dir / "vk38.dat"), Names{"kept"});
+    } else {
+      EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), c.expectedSettings);
+    }
+    if (c.expectedAnswer.empty()) {
+      ASSERT_TRUE(fs::is_directory(dir / "JWC_TEMP.TXT"));
+      EXPECT_TRUE(fs::is_empty(dir / "JWC_TEMP.TXT"));
+    } else {
+      EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), c.expectedAnswer);
+    }
+  }
+}
+
+TEST(FaultInjection, StaleTemporaryLinkingElsewhereIsNeverWrittenThrough) {
+  // A link where the save's and the answer's temporary files go, pointing at
+  // files outside the program folder: following them would overwrite those.
+  ScratchDir dir, elsewhere;
+  PrepareExample(dir.Path());
+  WriteFileBytes(elsewhere / "notes.txt", "precious");
+  WriteFileBytes(elsewhere / "plan.txt", "precious too");
+  const RunResult result = RunWithHook(dir.Path(), [&] {
+    fs::create_symlink(elsewhere / "notes.txt", dir / "vk38.dat.tmp");
+    fs::create_symlink(elsewhere / "plan.txt", dir / "JWC_TEMP.TXT.tmp");
+  });
+  EXPECT_TRUE(Succeeded(result));
+  EXPECT_EQ(ReadFileBytes(elsewhere / "notes.txt"), "precious");
+  EXPECT_EQ(ReadFileBytes(elsewhere / "plan.txt"), "precious too");
+  EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), Example("vk38.dat"));
+  // No answer could be written: no file rather than the host's own.
+  EXPECT_FALSE(fs::exists(dir / "JWC_TEMP.TXT"));
+  EXPECT_TRUE(fs::is_symlink(dir / "vk38.dat.tmp"));
+}
+
+TEST(FaultInjection, FullDiskKeepsTheSettingsFileAndLeavesNoAnswer) {
+  // vk38.dat just fits one page of the disk and the saved file needs two
+  // (its chain gets longer numbers), so writing it in place would fail half
+  // way. The disk fills up while the dialog is open.
+  std::string stored = Example("vk38.dat");
+  std::size_t at = 0;
+  for (int line = 1; line < 9; ++line) at = stored.find("\r\n", at) + 2;  // start of line 9, the prefix
+  ASSERT_EQ(stored.substr(at, 2), "\r\n");  // the example's prefix is empty
+  stored.insert(at, std::string(4095 - stored.size(), 'P'));
+  ASSERT_EQ(stored.size(), 4095u);
+
+  SmallTmpfs small(64 * 1024);
+  ScratchDir scratch;
+  const fs::path folder = small.Mounted() ? small.Path() : scratch.Path();
+  std::optional<FileSizeLimit> limit;
+  WriteFileBytes(folder / "JWC_TEMP.TXT", Example("JWC_TEMP.TXT"));
+  WriteFileBytes(folder / "vk38.dat", stored);
+  const RunResult result = RunWithHook(folder, [&] {
+    if (small.Mounted()) {
+      FillUp(folder / "filler");  // a tmpfs mounted for the test: really full
+    } else {
+      limit.emplace(64);  // without root: every write past 64 bytes fails
+      ASSERT_TRUE(limit->Active());
+    }
+  });
+  limit.reset();
+
+  EXPECT_TRUE(Succeeded(result));
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), stored);
+  EXPECT_FALSE(fs::exists(folder / "JWC_TEMP.TXT"));
+  const Names left = small.Mounted() ? Names{"filler", "vk38.dat"} : Names{"vk38.dat"};
+  EXPECT_EQ(Entries(folder), left);
+  if (!small.Mounted()) GTEST_LOG_(INFO) << "no tmpfs (" << small.Reason() << "): a file size limit stood in";
+}
+
+}  // namespace
