@@ -5,7 +5,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test demo bench fuzz clean
+.PHONY: all deps configure build test demo bench fuzz large clean
 
 all: build
 
@@ -34,6 +34,11 @@ bench: build
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) bash tools/fuzz.sh
+
+# Whole runs on a 200 MB host file, a single 50 MB line and 100,000 picked
+# points: time and peak memory.
+large: build
+	@$(BUILD)/large_inputs
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
