@@ -24,12 +24,16 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 
-# The test programs: one per tests/*_test.cpp.
+# Everything is built (some tests run the project's programs); the test
+# programs, one per tests/*_test.cpp, are run.
 targets=()
 for src in tests/*_test.cpp; do
   targets+=("$(basename "$src" .cpp)")
 done
-cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+cmake --build "$build" -j "$jobs" >"$build/build.log" 2>&1 || {
+  cat "$build/build.log" >&2
+  exit 1
+}
 
 export ASAN_OPTIONS="abort_on_error=0:halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
