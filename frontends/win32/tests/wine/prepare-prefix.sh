@@ -24,6 +24,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 300 wineboot --init >/dev/null 2>&1 || die "wineboot failed"
 fi
 
+# Wine's own fonts (the caption buttons' symbols among them) where the
+# prefix looks for them.
+if compgen -G '/usr/share/wine/fonts/*.ttf' >/dev/null; then
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
+
 reg_add() {
   timeout 60 wine reg add "$@" /f >/dev/null 2>&1 || die "wine reg add $*"
 }
