@@ -8,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WIN32_BUILD ?= build-win32
 WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test demo clean win32 dist
+.PHONY: all deps configure build test demo bench clean win32 dist
 
 all: build
 
@@ -37,6 +37,10 @@ dist: win32
 
 demo: build
 	@bash tools/demo.sh $(BUILD)
+
+# Builds and runs the benchmarks (the reader's on a generated 50 MB file).
+bench: build
+	@$(BUILD)/bench/exchange_reader_bench
 
 clean:
 	rm -rf $(BUILD) $(WIN32_BUILD) dist
