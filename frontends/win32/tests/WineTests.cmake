@@ -18,8 +18,10 @@ set_tests_properties(win32.prefix PROPERTIES
   FIXTURES_SETUP orvane_wine RESOURCE_LOCK orvane_wine TIMEOUT 600)
 
 # The unit tests, built for Windows.
-file(GLOB ORVANE_WINE_UNIT_TESTS CONFIGURE_DEPENDS
+include(${CMAKE_SOURCE_DIR}/frontends/win32/tests/PortableTests.cmake)
+file(GLOB ORVANE_ALL_UNIT_TESTS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/*_test.cpp ${CMAKE_SOURCE_DIR}/frontends/win32/tests/*_test.cpp)
+orvane_windows_sources(ORVANE_WINE_UNIT_TESTS ${ORVANE_ALL_UNIT_TESTS})
 foreach(src ${ORVANE_WINE_UNIT_TESTS})
   get_filename_component(name ${src} NAME_WE)
   orvane_wine_test(win32.${name} ${ORVANE_WINE_SCRIPTS}/run-console.sh

@@ -1,0 +1,18 @@
+# Which of the project's test sources can be built for Windows: those that
+# include no Linux system header and no library that only the Linux build
+# has (the Unicode oracle). Shared by the cross build, which builds them, and
+# by the native build, which runs them under Wine.
+set(ORVANE_LINUX_ONLY_INCLUDES
+  "#include <(unicode/|sys/|unistd\\.h|dlfcn\\.h|spawn\\.h|fcntl\\.h)")
+
+# Sets ${out} to the sources of ${ARGN} that build for Windows.
+function(orvane_windows_sources out)
+  set(portable "")
+  foreach(src ${ARGN})
+    file(STRINGS ${src} linux_only REGEX "${ORVANE_LINUX_ONLY_INCLUDES}")
+    if(NOT linux_only)
+      list(APPEND portable ${src})
+    endif()
+  endforeach()
+  set(${out} ${portable} PARENT_SCOPE)
+endfunction()
