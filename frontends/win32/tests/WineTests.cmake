@@ -27,3 +27,14 @@ foreach(src ${ORVANE_WINE_UNIT_TESTS})
   orvane_wine_test(win32.${name} ${ORVANE_WINE_SCRIPTS}/run-console.sh
     ${ORVANE_WIN32_BUILD_DIR} ${ORVANE_WIN32_BUILD_DIR}/tests/${name}.exe)
 endforeach()
+
+# The program and its package, seen from the outside.
+add_test(NAME win32.program
+  COMMAND bash ${ORVANE_WINE_SCRIPTS}/check-program.sh ${ORVANE_WIN32_BUILD_DIR})
+
+# The program itself, driven with the keyboard in a virtual display.
+foreach(case ok_worked_example escape close_box inside_refusal missing_settings
+             typed_values launcher)
+  orvane_wine_test(win32.dialog.${case} ${ORVANE_WINE_SCRIPTS}/run-dialog.sh
+    ${ORVANE_WIN32_BUILD_DIR} ${case})
+endforeach()
