@@ -124,6 +124,9 @@ void Win32Ui::Create(DialogEvents events) {
 }
 
 int Win32Ui::Run() {
+  // The task-bar button is there from the start, also for a message that the
+  // show event may give before the dialog appears.
+  ShowWindow(application_, SW_SHOWNA);
   if (events_.Show) events_.Show();
   if (closed_) return 0;
   ShowDialog();
@@ -137,7 +140,7 @@ int Win32Ui::Run() {
 }
 
 void Win32Ui::ShowDialog() {
-  ShowWindow(application_, SW_SHOWNA);
+  if (!IsWindowVisible(application_)) ShowWindow(application_, SW_SHOWNA);
   ShowWindow(dialog_, SW_SHOW);
   SetForegroundWindow(dialog_);
   SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ControlWindow(Control::ComboBox1)),
