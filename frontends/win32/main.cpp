@@ -14,9 +14,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&commonControls);
 
   win32::Win32Ui ui(instance);
-  TForm1 Form1(ui);
-  Form1.ProgramFile = win32::ModuleFilePath();
-  ui.Create({[&Form1] { Form1.FormShow(); }, [&Form1] { Form1.Button1Click(); },
-             [&Form1] { Form1.Button2Click(); }, [&Form1] { Form1.FormClose(); }});
-  return ui.Run();
+  TForm1 form(ui);
+  form.ProgramFile = win32::ModuleFilePath();
+  Form1 = &form;
+  ui.Create({[&form] { form.FormShow(); }, [&form] { form.Button1Click(); },
+             [&form] { form.Button2Click(); }, [&form] { form.FormClose(); }});
+  const int exitCode = ui.Run();
+  Form1 = nullptr;
+  return exitCode;
 }
