@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -25,6 +24,24 @@ bool CodePageOf(const char* name, UINT& codePage) {
   return false;
 }
 
+// Bytes of the character that starts with `lead`; 0 when no character of
+// that code page starts so.
+std::size_t CharacterLength(UINT codePage, unsigned char lead) {
+  if (codePage == CP_UTF8) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+  }
+  return ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) ? 2 : 1;
+}
+
+std::size_t Fail(int error) {
+  errno = error;
+  return static_cast<std::size_t>(-1);
+}
+
 }  // namespace
 
 iconv_t iconv_open(const char* to, const char* from) {
@@ -36,40 +53,36 @@ iconv_t iconv_open(const char* to, const char* from) {
   return new Conversion(conversion);
 }
 
-// Converts the whole input at once; text that the source code page cannot
-// read, or that the target cannot hold, fails with EILSEQ as iconv does.
+// Converts one character at a time, so that it stops where iconv stops: at
+// an invalid or unconvertible character (EILSEQ), at a character cut off by
+// the end of the input (EINVAL) or when the output is full (E2BIG), with the
+// pointers after the last character converted.
 std::size_t iconv(iconv_t cd, char** in, std::size_t* inLeft, char** out, std::size_t* outLeft) {
   const auto* conversion = static_cast<const Conversion*>(cd);
-  if (!in || !*in || *inLeft == 0) return 0;
-  const int inBytes = static_cast<int>(*inLeft);
-  const int wideLength =
-      MultiByteToWideChar(conversion->From, MB_ERR_INVALID_CHARS, *in, inBytes, nullptr, 0);
-  if (wideLength == 0) {
-    errno = EILSEQ;
-    return static_cast<std::size_t>(-1);
+  if (!in || !*in) return 0;  // a reset: this conversion keeps no state
+  const bool toUtf8 = conversion->To == CP_UTF8;
+  while (*inLeft > 0) {
+    const std::size_t length =
+        CharacterLength(conversion->From, static_cast<unsigned char>(**in));
+    if (length == 0) return Fail(EILSEQ);
+    if (length > *inLeft) return Fail(EINVAL);
+    wchar_t wide[2];
+    const int wideLength = MultiByteToWideChar(conversion->From, MB_ERR_INVALID_CHARS, *in,
+                                               static_cast<int>(length), wide, 2);
+    if (wideLength == 0) return Fail(EILSEQ);
+    char bytes[8];
+    BOOL lossy = FALSE;
+    const int byteLength =
+        WideCharToMultiByte(conversion->To, toUtf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, wideLength,
+                            bytes, sizeof bytes, nullptr, toUtf8 ? nullptr : &lossy);
+    if (byteLength == 0 || lossy) return Fail(EILSEQ);
+    if (static_cast<std::size_t>(byteLength) > *outLeft) return Fail(E2BIG);
+    std::memcpy(*out, bytes, static_cast<std::size_t>(byteLength));
+    *out += byteLength;
+    *outLeft -= static_cast<std::size_t>(byteLength);
+    *in += length;
+    *inLeft -= length;
   }
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(conversion->From, MB_ERR_INVALID_CHARS, *in, inBytes, wide.data(),
-                      wideLength);
-  BOOL lossy = FALSE;
-  const bool utf8 = conversion->To == CP_UTF8;
-  const int outBytes = WideCharToMultiByte(conversion->To, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
-                                           wide.data(), wideLength, nullptr, 0, nullptr,
-                                           utf8 ? nullptr : &lossy);
-  if (outBytes == 0 || lossy) {
-    errno = EILSEQ;
-    return static_cast<std::size_t>(-1);
-  }
-  if (static_cast<std::size_t>(outBytes) > *outLeft) {
-    errno = E2BIG;
-    return static_cast<std::size_t>(-1);
-  }
-  WideCharToMultiByte(conversion->To, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
-                      *out, outBytes, nullptr, nullptr);
-  *in += *inLeft;
-  *inLeft = 0;
-  *out += outBytes;
-  *outLeft -= static_cast<std::size_t>(outBytes);
   return 0;
 }
 
