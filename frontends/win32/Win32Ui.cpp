@@ -75,6 +75,17 @@ void FitClosedListHeight(HWND list, int height) {
   }
 }
 
+// The help memo is read-only: it keeps the arrow keys for scrolling and
+// leaves Enter, Esc and Tab to the dialog, so that they press OK, press
+// Cancel and move on there as everywhere else.
+LRESULT CALLBACK HelpMemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR) {
+  if (message == WM_GETDLGCODE)
+    return DefSubclassProc(memo, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(memo, HelpMemoProc, id);
+  return DefSubclassProc(memo, message, wParam, lParam);
+}
+
 SIZE TextExtent(HWND window, HFONT font, const wchar_t* text) {
   SIZE size{0, 0};
   HDC dc = GetDC(window);
@@ -265,6 +276,7 @@ void Win32Ui::CreateControls() {
                            ES_AUTOHSCROLL,
                        WS_EX_CLIENTEDGE, kHelpMemo.Left, kHelpMemo.Top, kHelpMemo.Width,
                        kHelpMemo.Height, kHelpMemoId, font_);
+  SetWindowSubclass(helpMemo_, HelpMemoProc, kHelpMemoId, 0);
   statusStrip_ = AddChild(WC_STATICW, SjisToWide(DialogTexts::StatusInitial).c_str(),
                           WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
                           kStatusStrip.Left, kStatusStrip.Top, kStatusStrip.Width,

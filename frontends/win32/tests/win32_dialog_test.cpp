@@ -388,6 +388,20 @@ TEST_F(DialogTest, KeysPressOkAndCancel) {
   }
 }
 
+TEST_F(DialogTest, KeysWorkInTheHelpMemoToo) {
+  // The memo is no tab stop, but a click puts the focus there.
+  SendMessageW(ui_->DialogWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ui_->HelpMemo()), TRUE);
+  ASSERT_EQ(GetFocus(), ui_->HelpMemo());
+  Key(GetFocus(), WM_KEYDOWN, VK_RETURN);
+  EXPECT_EQ(events_, std::vector<std::string>{"ok"});
+  events_.clear();
+  Key(GetFocus(), WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(events_, std::vector<std::string>{"cancel"});
+  events_.clear();
+  Key(GetFocus(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), Window(Control::ComboBox1));  // the tab order starts again
+}
+
 TEST_F(DialogTest, ClosingRunsTheCloseEventOnce) {
   SendMessageW(ui_->DialogWindow(), WM_CLOSE, 0, 0);
   EXPECT_EQ(events_, std::vector<std::string>{"close"});
