@@ -104,11 +104,10 @@ start_display
 case "$CASE" in
   ok_worked_example)
     # OK on the worked example: the same golden files as the headless run.
-    for f in input_JWC_TEMP.TXT input_vk38.dat expected_JWC_TEMP.TXT expected_vk38.dat; do
+    for f in JWC_TEMP.TXT vk38.dat expected_JWC_TEMP.TXT expected_vk38.dat; do
       [ -f "$GOLDEN/$f" ] || die "missing golden file $GOLDEN/$f"
     done
-    cp "$GOLDEN/input_JWC_TEMP.TXT" "$FOLDER/JWC_TEMP.TXT"
-    cp "$GOLDEN/input_vk38.dat" "$FOLDER/vk38.dat"
+    cp "$GOLDEN/JWC_TEMP.TXT" "$GOLDEN/vk38.dat" "$FOLDER/"
     cp "$PROGRAM" "$FOLDER/"
     start_program "$FOLDER/vk47_Orvane.exe"
     dialog=$(wait_window Orvane)
