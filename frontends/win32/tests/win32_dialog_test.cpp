@@ -14,7 +14,6 @@
 
 #include "CodePage932.h"
 #include "DialogLayout.h"
-#include "NoticePane.h"
 #include "Win32Ui.h"
 #include "app/DialogModel.h"
 #include "support/TestSupport.h"
@@ -499,13 +498,6 @@ TEST_F(DialogTest, HelpMemoHoldsItsLinesReadOnly) {
   EXPECT_TRUE(style & WS_VSCROLL);
   EXPECT_TRUE(style & ES_AUTOHSCROLL);  // no word wrap
   EXPECT_FALSE(style & WS_TABSTOP);
-}
-
-TEST_F(DialogTest, NoticePaneShowsTheAddress) {
-  ui_->OpenNoticeAddress("https://example.org/orvane/notice");
-  const std::wstring text = win32::NoticeText(ui_->NoticePane());
-  EXPECT_EQ(text.find(L"Orvane"), 0u);
-  EXPECT_NE(text.find(L"https://example.org/orvane/notice"), std::wstring::npos);
 }
 
 }  // namespace

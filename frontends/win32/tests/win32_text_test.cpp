@@ -49,14 +49,6 @@ TEST(CodePage932, ConvertsWhateverTheAnsiCodePage) {
   EXPECT_EQ(SjisToUtf8(WideToSjis(L"Ω")), testing_support::U8(u8"Ω"));
 }
 
-TEST(CodePage932, CountsBytesAsShiftJis) {
-  EXPECT_EQ(SjisByteCount(L""), 0u);
-  EXPECT_EQ(SjisByteCount(L"abc"), 3u);
-  EXPECT_EQ(SjisByteCount(L"寸法"), 4u);
-  EXPECT_EQ(SjisByteCount(L"ｱ寸a"), 4u);
-  EXPECT_EQ(SjisByteCount(L"\ud55c"), 1u);  // stored as "?"
-}
-
 TEST(TypingLimit, KeepsTheStartThatFits) {
   const struct {
     const wchar_t* Text;
