@@ -1,0 +1,142 @@
+// orvane-preview: draws an exchange file as an SVG picture.
+//
+//   orvane-preview [--before FILE] [--chain VK38_DAT] EXCHANGE_FILE OUTPUT.svg
+//
+// EXCHANGE_FILE is drawn in its own colours. --before draws another exchange
+// file (typically the host's file that the program read) underneath in grey,
+// with its picked points; --chain overlays the chain of vertical dimensions
+// stored in a settings file. Exit status: 0 written, 1 an input could not be
+// read or the picture not written, 2 wrong arguments.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "IconvDecoder.h"
+#include "exchange/ExchangeReader.h"
+#include "exchange/HostState.h"
+#include "preview/HostLayer.h"
+#include "preview/SvgRenderer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orvane-preview [--before FILE] [--chain VK38_DAT] EXCHANGE_FILE OUTPUT.svg\n"
+    "  draws EXCHANGE_FILE as an SVG picture; --before draws a host file underneath\n"
+    "  in grey, --chain overlays the chain stored in a settings file.\n";
+
+struct Arguments {
+  std::optional<fs::path> Before;
+  std::optional<fs::path> Chain;
+  fs::path Exchange;
+  fs::path Output;
+};
+
+std::optional<Arguments> ParseArguments(int argc, char** argv) {
+  Arguments args;
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if ((arg == "--before" || arg == "--chain") && i + 1 < argc) {
+      (arg == "--before" ? args.Before : args.Chain) = fs::path(argv[++i]);
+    } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
+      return std::nullopt;
+    } else if (arg != "--") {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 2) return std::nullopt;
+  args.Exchange = positional[0];
+  args.Output = positional[1];
+  return args;
+}
+
+// Reads one exchange file into a state of its own. The reader fills the one
+// program-wide state, so it is moved out and the global reset behind it.
+std::optional<THostState> ReadHostFile(const fs::path& path) {
+  ResetHostState();
+  const bool read = ReadExchangeFile(path);
+  THostState taken = std::move(HostState);
+  ResetHostState();
+  if (!read) return std::nullopt;
+  return taken;
+}
+
+bool AllDefaultScales(const THostState& state) {
+  for (double scale : state.GroupScales) {
+    if (scale != 1.0) return false;
+  }
+  return true;
+}
+
+std::string FileCaption(const fs::path& path) { return path.filename().string(); }
+
+bool WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  const auto args = ParseArguments(argc, argv);
+  if (!args) {
+    std::cerr << kUsage;
+    return 2;
+  }
+
+  std::optional<THostState> before;
+  if (args->Before) {
+    before = ReadHostFile(*args->Before);
+    if (!before) {
+      std::cerr << "orvane-preview: cannot read " << args->Before->string() << "\n";
+      return 1;
+    }
+  }
+  std::optional<THostState> drawing = ReadHostFile(args->Exchange);
+  if (!drawing) {
+    std::cerr << "orvane-preview: cannot read " << args->Exchange.string() << "\n";
+    return 1;
+  }
+
+  PreviewOptions options;
+  options.Decode = MakeIconvDecoder();
+  options.Title = "Preview of " + FileCaption(args->Exchange);
+
+  std::vector<SceneLayer> layers;
+  if (before) {
+    HostLayerSettings settings;
+    settings.Id = "before";
+    settings.Caption = FileCaption(*args->Before) + " (host file, grey)";
+    settings.Underlay = true;
+    layers.push_back(BuildHostLayer(*before, settings, options.Decode));
+  }
+
+  HostLayerSettings settings;
+  settings.Id = "drawing";
+  settings.Caption = FileCaption(args->Exchange);
+  // Our output carries no layer-group scales; the host's file beside it has
+  // them, and they size the texts and marks of the output as well.
+  if (before && AllDefaultScales(*drawing)) settings.GroupScales = before->GroupScales;
+  layers.push_back(BuildHostLayer(*drawing, settings, options.Decode));
+
+  if (!WriteText(args->Output, RenderSvg(layers, options))) {
+    std::cerr << "orvane-preview: cannot write " << args->Output.string() << "\n";
+    std::error_code ec;
+    fs::remove(args->Output, ec);
+    return 1;
+  }
+  return 0;
+}
