@@ -1,7 +1,8 @@
 #pragma once
 // Text forms of reals: fixed decimals (the dimension value) and the general
 // number form (output commands and the settings file). Our own code: no
-// locale, no printf rounding.
+// locale, no printf rounding. NaN and infinity, which a sound run never
+// produces, show as zero.
 #include <string>
 
 // Exactly `decimals` digits after ".", the value taken to 18 significant

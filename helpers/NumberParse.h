@@ -14,5 +14,6 @@ std::int32_t StrToIntOrZero(std::string_view text);
 // may be empty), then optionally "E"/"e", an optional sign and at least one
 // digit. Nothing may follow. The value is built correctly rounded in extended
 // precision and then rounded to double. A value beyond the range of a double
-// gives 0, as does any text that gives no usable number.
+// gives 0, as does any text that gives no usable number. Tiny values become
+// subnormal doubles or zero; a zero result never carries a sign ("-0" gives 0).
 double StrToFloatOrZero(std::string_view text);

@@ -1,0 +1,295 @@
+#include "helpers/NumberParse.h"
+
+#include <cmath>
+#include <string>
+
+#include "helpers/BigUnsigned.h"
+#include "helpers/Extended.h"
+
+namespace {
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+constexpr std::uint64_t kPow10U64[] = {1ull,
+                                       10ull,
+                                       100ull,
+                                       1000ull,
+                                       10000ull,
+                                       100000ull,
+                                       1000000ull,
+                                       10000000ull,
+                                       100000000ull,
+                                       1000000000ull,
+                                       10000000000ull,
+                                       100000000000ull,
+                                       1000000000000ull,
+                                       10000000000000ull,
+                                       100000000000000ull,
+                                       1000000000000000ull,
+                                       10000000000000000ull,
+                                       100000000000000000ull,
+                                       1000000000000000000ull,
+                                       10000000000000000000ull};
+
+// Powers of ten that an extended value holds exactly: 10^k = 2^k * 5^k, and
+// 5^27 still fits the 64-bit significand.
+constexpr int kExactPow10Max = 27;
+constexpr Extended kExactPow10[kExactPow10Max + 1] = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+
+// The significand holds at most 19 decimal digits on the fast path.
+constexpr int kFastDigits = 19;
+
+// Digits kept on the slow path. Every value halfway between two neighbouring
+// extended values in the range that matters here (1e-330 to 1e309) has fewer
+// significant digits than this, so cutting a longer number here and putting a
+// non-zero digit in place of the rest rounds exactly as the whole number would.
+constexpr std::size_t kSlowDigits = 1000;
+
+// Beyond these decimal magnitudes a double can hold nothing but infinity or
+// zero: 10^309 is above the largest double, 10^-330 far below half the
+// smallest subnormal.
+constexpr std::int64_t kOverflowMagnitude = 309;
+constexpr std::int64_t kUnderflowMagnitude = -330;
+
+// Exponents are read up to this size; larger ones only matter as "huge"
+// (no text is long enough for its digits to bring them back into range).
+constexpr std::int64_t kExponentCap = 1000000000000000;
+
+// Rounds value * 2^binaryExponent (plus a non-zero amount below the last bit
+// of value when `inexact`) to the nearest extended value, ties to even.
+Extended RoundToExtended(BigUnsigned value, int binaryExponent, bool inexact) {
+  int length = value.BitLength();
+  if (length < 66) {
+    // Room for the 64 kept bits and a rounding bit.
+    value.ShiftLeft(66 - length);
+    binaryExponent -= 66 - length;
+    length = 66;
+  }
+  const int low = length - 64;
+  std::uint64_t significand = value.ExtractBits(low, 64);
+  const bool roundBit = value.TestBit(low - 1);
+  const bool sticky = inexact || value.AnyBitBelow(low - 1);
+  int exponent = binaryExponent + low;
+  if (roundBit && (sticky || (significand & 1u) != 0)) {
+    ++significand;
+    if (significand == 0) {  // carried out of 64 bits
+      significand = 1ull << 63;
+      ++exponent;
+    }
+  }
+  return std::ldexp(static_cast<Extended>(significand), exponent);
+}
+
+// digits * 10^exponent, digits being `count` significant decimal digits,
+// correctly rounded to extended precision and then to double. 0 when the
+// double overflows or underflows to zero.
+double ExactDecimalToDouble(const BigUnsigned& digits, std::int64_t count, std::int64_t exponent) {
+  if (count - 1 + exponent >= kOverflowMagnitude) return 0.0;
+  if (count + exponent <= kUnderflowMagnitude) return 0.0;
+  Extended value;
+  if (exponent >= 0) {
+    BigUnsigned whole = digits;
+    whole.MulPow10(static_cast<int>(exponent));
+    value = RoundToExtended(whole, 0, false);
+  } else {
+    // Quotient digits / 10^-exponent with 66 or 67 bits, the remainder
+    // telling whether anything was cut off.
+    BigUnsigned numerator = digits;
+    BigUnsigned denominator(1);
+    denominator.MulPow10(static_cast<int>(-exponent));
+    const int shift = 66 - (numerator.BitLength() - denominator.BitLength());
+    if (shift > 0)
+      numerator.ShiftLeft(shift);
+    else
+      denominator.ShiftLeft(-shift);
+    denominator.ShiftLeft(66);
+    BigUnsigned quotient;
+    for (int bit = 66; bit >= 0; --bit) {
+      if (BigUnsigned::Compare(numerator, denominator) >= 0) {
+        numerator.Subtract(denominator);
+        quotient.SetBit(bit);
+      }
+      denominator.ShiftRightOne();
+    }
+    value = RoundToExtended(quotient, -shift, !numerator.IsZero());
+  }
+  const double result = static_cast<double>(value);
+  if (std::isinf(result)) return 0.0;
+  return result;
+}
+
+// The slow path for more than 19 significant digits: collects the digits of
+// the mantissa text (digits and at most one point, already checked).
+double LongDecimalToDouble(std::string_view mantissa, std::int64_t exponent) {
+  std::string digits;
+  digits.reserve(mantissa.size() < kSlowDigits + 1 ? mantissa.size() : kSlowDigits + 1);
+  bool point = false;
+  std::int64_t cut = 0;  // significant digits dropped beyond kSlowDigits
+  bool cutNonZero = false;
+  for (char c : mantissa) {
+    if (c == '.') {
+      point = true;
+      continue;
+    }
+    if (point) --exponent;
+    if (digits.empty() && c == '0') continue;
+    if (digits.size() < kSlowDigits) {
+      digits.push_back(c);
+    } else {
+      ++cut;
+      if (c != '0') cutNonZero = true;
+    }
+  }
+  exponent += cut;
+  if (cutNonZero) {
+    digits.push_back('1');
+    --exponent;
+  }
+  while (!digits.empty() && digits.back() == '0') {
+    digits.pop_back();
+    ++exponent;
+  }
+  if (digits.empty()) return 0.0;
+  return ExactDecimalToDouble(BigUnsigned::FromDecimalDigits(digits),
+                              static_cast<std::int64_t>(digits.size()), exponent);
+}
+
+}  // namespace
+
+std::int32_t StrToIntOrZero(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && *p == ' ') ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  if (p == end) return 0;
+
+  bool hex = false;
+  if (*p == '$' || *p == 'x' || *p == 'X') {
+    hex = true;
+    ++p;
+  } else if (*p == '0' && end - p >= 2 && (p[1] == 'x' || p[1] == 'X')) {
+    hex = true;
+    p += 2;
+  }
+  if (p == end) return 0;
+
+  if (hex) {
+    if (end - p > 8) return 0;
+    std::uint32_t pattern = 0;
+    for (; p != end; ++p) {
+      const int digit = HexDigitValue(*p);
+      if (digit < 0) return 0;
+      pattern = (pattern << 4) | static_cast<std::uint32_t>(digit);
+    }
+    if (negative) pattern = 0u - pattern;
+    return static_cast<std::int32_t>(pattern);  // the 32-bit pattern as it stands
+  }
+
+  std::uint64_t magnitude = 0;
+  for (; p != end; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+    if (digit > 9) return 0;
+    magnitude = magnitude * 10 + digit;
+    if (magnitude > 2147483648ull) return 0;
+  }
+  if (negative) return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
+  if (magnitude > 2147483647ull) return 0;
+  return static_cast<std::int32_t>(magnitude);
+}
+
+double StrToFloatOrZero(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && *p == ' ') ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+
+  // Mantissa: digits with at most one point. Up to 19 significant digits are
+  // gathered into an integer on the way; zeros after the last non-zero digit
+  // are only counted, so that 1200 or 1.50 stay short.
+  const char* const mantissaBegin = p;
+  std::uint64_t significand = 0;
+  int significantDigits = 0;
+  std::int64_t pendingZeros = 0;
+  std::int64_t fractionDigits = 0;
+  bool point = false;
+  bool fits = true;
+  for (; p != end; ++p) {
+    const char c = *p;
+    if (c == '.') {
+      if (point) return 0.0;
+      point = true;
+      continue;
+    }
+    const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+    if (digit > 9) break;
+    if (point) ++fractionDigits;
+    if (digit == 0) {
+      if (significantDigits != 0) ++pendingZeros;
+      continue;
+    }
+    if (!fits) continue;
+    if (significantDigits + pendingZeros >= kFastDigits) {
+      fits = false;
+      continue;
+    }
+    significand = significand * kPow10U64[pendingZeros + 1] + digit;
+    significantDigits += static_cast<int>(pendingZeros) + 1;
+    pendingZeros = 0;
+  }
+  const char* const mantissaEnd = p;
+  if (mantissaEnd == mantissaBegin) return 0.0;
+
+  // Optional exponent: "E" or "e", an optional sign, at least one digit.
+  std::int64_t exponent = 0;
+  if (p != end && (*p == 'E' || *p == 'e')) {
+    ++p;
+    bool negativeExponent = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+      negativeExponent = *p == '-';
+      ++p;
+    }
+    if (p == end) return 0.0;
+    for (; p != end; ++p) {
+      const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+      if (digit > 9) return 0.0;
+      if (exponent < kExponentCap) exponent = exponent * 10 + digit;
+    }
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (p != end) return 0.0;
+  if (significand == 0 && fits) return 0.0;
+
+  double magnitude;
+  if (fits) {
+    const std::int64_t scale = exponent - fractionDigits + pendingZeros;
+    if (scale >= 0 && scale <= kExactPow10Max) {
+      // One operation on exact operands: correctly rounded in extended.
+      magnitude = static_cast<double>(static_cast<Extended>(significand) * kExactPow10[scale]);
+    } else if (scale < 0 && scale >= -kExactPow10Max) {
+      magnitude = static_cast<double>(static_cast<Extended>(significand) / kExactPow10[-scale]);
+    } else {
+      magnitude = ExactDecimalToDouble(BigUnsigned(significand), significantDigits, scale);
+    }
+  } else {
+    magnitude = LongDecimalToDouble(std::string_view(mantissaBegin, static_cast<std::size_t>(mantissaEnd - mantissaBegin)),
+                                    exponent);
+  }
+  if (magnitude == 0.0) return 0.0;
+  return negative ? -magnitude : magnitude;
+}
