@@ -5,7 +5,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test demo clean
+.PHONY: all deps configure build test demo bench clean
 
 all: build
 
@@ -23,6 +23,10 @@ test: build
 
 demo: build
 	@bash tools/demo.sh $(BUILD)
+
+# Builds and runs the benchmarks (the reader's on a generated 50 MB file).
+bench: build
+	@$(BUILD)/bench/exchange_reader_bench
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,89 @@
+// Entity commands: always written, except degenerate geometry and blank text.
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "exchange/OutputWriter.h"
+#include "helpers/Extended.h"
+#include "helpers/Geometry.h"
+#include "helpers/NumberFormat.h"
+#include "helpers/Sjis.h"
+
+namespace {
+
+// Segments shorter than this in both axes are not drawn; directions no longer
+// than it in both components give no text.
+constexpr double kMinExtent = 1e-8;
+// The measured length of a dimension figure is written to this step.
+constexpr Extended kDimensionStep = 1e-8L;
+
+constexpr std::int32_t kMinPointKind = -7;
+constexpr std::int32_t kMaxPointKind = 11;
+constexpr std::int32_t kDefaultPointKind = -3;
+
+std::string G(double v) { return FormatGeneral(v); }
+
+std::string Reals(double a, double b, double c, double d) {
+  return G(a) + " " + G(b) + " " + G(c) + " " + G(d);
+}
+
+bool Degenerate(double x1, double y1, double x2, double y2) {
+  return std::fabs(x2 - x1) < kMinExtent && std::fabs(y2 - y1) < kMinExtent;
+}
+
+bool NoDirection(double dx, double dy) {
+  return std::fabs(dx) <= kMinExtent && std::fabs(dy) <= kMinExtent;
+}
+
+// The text command keyword for a text type; 0 and unknown types are "ch".
+const char* TextKeyword(std::int32_t type) {
+  static constexpr const char* kKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                              "cp", "ct", "ck", "cz", "c2"};
+  return type >= 1 && type <= 9 ? kKeywords[type] : kKeywords[0];
+}
+
+}  // namespace
+
+void EmitZFlags(std::int32_t flags) {
+  if (flags & 1) AddOutputLine("z1");
+  if (flags & 2) AddOutputLine("z2");
+  if (flags & 4) AddOutputLine("z3");
+  if ((flags & 8) && !(flags & 16)) AddOutputLine("z4");
+  if (flags & 16) AddOutputLine("z5");
+}
+
+void EmitLine(double x1, double y1, double x2, double y2) {
+  if (Degenerate(x1, y1, x2, y2)) return;
+  AddOutputLine(Reals(x1, y1, x2, y2));
+}
+
+void EmitPoint(std::int32_t kind, double x, double y, double scale, double angle) {
+  if (kind < kMinPointKind || kind > kMaxPointKind) kind = kDefaultPointKind;
+  if (std::fabs(scale) <= kMinExtent) scale = 1;
+  AddOutputLine("pt " + Reals(x, y, scale, angle) + " " + std::to_string(kind));
+}
+
+void EmitText(std::int32_t type, std::string_view text, double x, double y, double dx,
+              double dy) {
+  if (NoDirection(dx, dy)) return;
+  if (StripBlanks(text).empty()) return;
+  // The quote ending the first line joins the text to it in the file.
+  AddOutputLine(std::string(TextKeyword(type)) + " " + Reals(x, y, dx, dy) + " \"");
+  AddOutputLine(text);
+}
+
+void EmitDimension(std::string_view text, double x1, double y1, double x2, double y2, double x,
+                   double y, double dx, double dy) {
+  if (Degenerate(x1, y1, x2, y2)) return;
+  if (NoDirection(dx, dy)) return;
+  std::string value(text);
+  if (StripBlanks(text).empty()) {
+    const Extended d = Distance(x1, y1, x2, y2);
+    const double rounded = static_cast<double>(std::trunc(d / kDimensionStep + 0.5L) * kDimensionStep);
+    value = G(rounded);
+  }
+  AddOutputLine("msg");
+  AddOutputLine(Reals(x1, y1, x2, y2));
+  AddOutputLine("cs " + Reals(x, y, dx, dy) + " \"");
+  AddOutputLine(value);
+}

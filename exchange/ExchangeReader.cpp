@@ -1,0 +1,631 @@
+#include "exchange/ExchangeReader.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "exchange/HostState.h"
+#include "exchange/LineTokenizer.h"
+#include "helpers/Extended.h"
+#include "helpers/NumberParse.h"
+
+namespace {
+
+// The file is read in chunks of this size; a line longer than the buffer
+// makes it grow (doubling) until the line fits.
+constexpr std::size_t kChunkBytes = 256 * 1024;
+
+bool Is(std::string_view token, std::string_view keyword) { return token == keyword; }
+bool BeginsWith(std::string_view token, std::string_view prefix) {
+  return token.size() >= prefix.size() && token.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The bytes of the token from 1-based position `position` to its end; empty
+// when the token is shorter.
+std::string_view From(std::string_view token, std::size_t position) {
+  return token.size() >= position ? token.substr(position - 1) : std::string_view();
+}
+
+double F(const LineTokenizer& t, int i) { return StrToFloatOrZero(t[i]); }
+std::int32_t I(const LineTokenizer& t, int i) { return StrToIntOrZero(t[i]); }
+
+// The byte at position 3 of the keyword as one hexadecimal digit: the layer
+// group and layer codes "0"-"9", "A"-"F" (or "a"-"f"). Anything else is 0.
+std::int32_t HexDigitAt3(std::string_view keyword) {
+  if (keyword.size() < 3) return 0;
+  const char text[2] = {'$', keyword[2]};
+  const std::int32_t value = StrToIntOrZero(std::string_view(text, 2));
+  return (value >= 0 && value <= 15) ? value : 0;
+}
+
+HostTextStyle FreeTextFrom(const LineTokenizer& t) {
+  return HostTextStyle{F(t, 1), F(t, 2), F(t, 3), I(t, 4)};
+}
+
+// --- Host settings ---------------------------------------------------------
+
+void ReadStyleWidths(const LineTokenizer& t) {
+  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Width = F(t, i + 1);
+}
+void ReadStyleHeights(const LineTokenizer& t) {
+  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Height = F(t, i + 1);
+}
+void ReadStyleSpacings(const LineTokenizer& t) {
+  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Spacing = F(t, i + 1);
+}
+void ReadStyleColours(const LineTokenizer& t) {
+  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Colour = I(t, i + 1);
+}
+
+// --- Running attributes ----------------------------------------------------
+
+// The first line of an attribute also gives its Initial value: the value the
+// host had when it started the program.
+void TakeInitial(AttributeSlot slot, std::int32_t& initial, std::int32_t value) {
+  if (HostState.AttributePending[slot]) {
+    initial = value;
+    HostState.AttributePending[slot] = false;
+  }
+}
+
+void ChangeLayerGroup(const LineTokenizer& t) {
+  THostState& s = HostState;
+  const std::int32_t g = HexDigitAt3(t[0]);
+  TakeInitial(kPendingGroup, s.InitialGroup, g);
+  s.CurrentGroup = g;
+  if (t.Count() >= 2) s.GroupStates[static_cast<std::size_t>(g)] = I(t, 1);
+}
+
+void ChangeLayer(const LineTokenizer& t) {
+  THostState& s = HostState;
+  const std::int32_t l = HexDigitAt3(t[0]);
+  TakeInitial(kPendingLayer, s.InitialLayer, l);
+  s.CurrentLayer = l;
+  if (t.Count() >= 2) s.LayerStates[static_cast<std::size_t>(s.CurrentGroup * 16 + l)] = I(t, 1);
+}
+
+void ChangeColour(const LineTokenizer& t) {
+  THostState& s = HostState;
+  const std::int32_t v = StrToIntOrZero(From(t[0], 3));
+  TakeInitial(kPendingColour, s.InitialColour, v);
+  s.CurrentColour = v;
+  // Colour 10 is the extended colour; its number is the second token.
+  if (v == 10 && t.Count() >= 2) s.ExtendedColour = I(t, 1);
+}
+
+void ChangeTextStyle(const LineTokenizer& t) {
+  THostState& s = HostState;
+  const std::int32_t style = StrToIntOrZero(From(t[0], 3));
+  // Style 0 is a free size given on the line itself.
+  const bool freeValues = style == 0 && t.Count() >= 5;
+  if (s.AttributePending[kPendingTextStyle]) {
+    s.InitialTextStyle = style;
+    if (freeValues) s.InitialFreeText = FreeTextFrom(t);
+    s.AttributePending[kPendingTextStyle] = false;
+  }
+  s.CurrentTextStyle = style;
+  if (freeValues) s.CurrentFreeText = FreeTextFrom(t);
+}
+
+void ChangeFontName(const LineTokenizer& t) {
+  THostState& s = HostState;
+  const std::string_view name = From(t[0], 4);
+  if (s.InitialFontName.empty()) s.InitialFontName.assign(name);
+  s.CurrentFontName.assign(name);
+}
+
+void ChangeTextCc(const LineTokenizer& t) {
+  const std::string_view keyword = t[0];
+  const std::int32_t v = keyword.size() >= 3 ? StrToIntOrZero(keyword.substr(2, 1)) : 0;
+  HostState.CurrentTextCc = (v >= 0 && v <= 8) ? v : 0;
+}
+
+// --- Picked points and pick tags -------------------------------------------
+
+// "hp<n>[suffix] x y": the suffix "-", "ln", "ci" or "ch" gives the kind of
+// the pick; the last of them found (in that order of lookup) decides, and the
+// index ends before it.
+void ReadPickedPoint(const LineTokenizer& t) {
+  THostState& s = HostState;
+  const std::string_view keyword = t[0];
+  std::string_view indexText = From(keyword, 3);
+  std::int32_t kind = 0;
+  static constexpr std::string_view kSuffixes[] = {"-", "ln", "ci", "ch"};
+  for (int k = 0; k < 4; ++k) {
+    const std::size_t at = keyword.find(kSuffixes[k]);
+    if (at == std::string_view::npos) continue;
+    kind = k + 1;
+    indexText = at > 2 ? keyword.substr(2, at - 2) : std::string_view();
+  }
+  const std::int32_t n = StrToIntOrZero(indexText);
+  if (n < 1 || n > 99) return;
+  PickedPoint& point = s.PickedPoints[static_cast<std::size_t>(n)];
+  point.Set = true;
+  point.X = F(t, 1);
+  point.Y = F(t, 2);
+  point.Kind = kind;
+  ++s.PickedCount;
+}
+
+// "hhp<n>[suffix]": the tag carried by every entity that follows. Only "ln",
+// "ci" and "ch" end the number, and only after its first digit position.
+void ReadPickTag(const LineTokenizer& t) {
+  const std::string_view keyword = t[0];
+  std::size_t end = keyword.size();
+  static constexpr std::string_view kSuffixes[] = {"ln", "ci", "ch"};
+  for (const std::string_view suffix : kSuffixes) {
+    const std::size_t at = keyword.find(suffix);
+    if (at != std::string_view::npos && at > 3) end = at;
+  }
+  HostState.CurrentPickTag = StrToIntOrZero(end > 3 ? keyword.substr(3, end - 3) : std::string_view());
+}
+
+// --- Entities --------------------------------------------------------------
+
+// Appends an element to the list of the kind, records it in EntityOrder and
+// captures the running attributes into it.
+template <typename T>
+T& AppendEntity(GrowingList<T>& list, std::int32_t kind) {
+  AppendEntityOrder(kind, static_cast<std::int32_t>(list.Count()));
+  T& entity = list.Append();
+  CaptureAttributes(entity.Attr);
+  return entity;
+}
+
+// After every entity the flags are spent; any entity other than a line
+// segment also ends a polyline and an open dimension group.
+void EndEntity(bool lineSegment) {
+  HostState.EntityFlags = 0;
+  if (!lineSegment) {
+    HostState.InPolyline = false;
+    HostState.DimensionPending = false;
+  }
+}
+
+void SetSegment(LineEntity& line, const LineTokenizer& t) {
+  line.X1 = F(t, 0);
+  line.Y1 = F(t, 1);
+  line.X2 = F(t, 2);
+  line.Y2 = F(t, 3);
+}
+
+// A line of four tokens: a line segment, or the dimension line of an open
+// dimension group.
+void ReadLineSegment(const LineTokenizer& t) {
+  THostState& s = HostState;
+  if (s.DimensionPending) {
+    LineEntity& line = s.PendingDimensionLine;
+    line = LineEntity{};
+    CaptureAttributes(line.Attr);
+    line.PolylineNo = 0;
+    SetSegment(line, t);
+  } else {
+    LineEntity& line = AppendEntity(s.Lines, kLineKind);
+    line.PolylineNo = s.InPolyline ? s.PolylineCount : 0;
+    SetSegment(line, t);
+  }
+  EndEntity(true);
+}
+
+void ReadCircle(const LineTokenizer& t) {
+  CircleEntity& circle = AppendEntity(HostState.Circles, kCircleKind);
+  circle.X = F(t, 1);
+  circle.Y = F(t, 2);
+  circle.Radius = F(t, 3);
+  EndEntity(false);
+}
+
+void ReadArc(const LineTokenizer& t) {
+  ArcEntity& arc = AppendEntity(HostState.Arcs, kArcKind);
+  for (int i = 0; i < 7; ++i) arc.Values[i] = F(t, i + 1);
+  EndEntity(false);
+}
+
+// The text keywords in the order of their TextKind numbers; -1 when the
+// keyword is not one of them.
+std::int32_t TextKindOf(std::string_view keyword) {
+  static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                                   "cp", "ct", "ck", "cz", "c2"};
+  for (std::int32_t i = 0; i < 10; ++i) {
+    if (keyword == kKeywords[i]) return i;
+  }
+  return -1;
+}
+
+// The fields of a text line "keyword x y dx dy text"; the attributes are
+// captured already. Size and colour come from the current text style.
+void FillText(TextEntity& text, const LineTokenizer& t, std::int32_t textKind) {
+  const THostState& s = HostState;
+  text.TextKind = textKind;
+  text.Cc = s.CurrentTextCc;
+  text.StyleNo = s.CurrentTextStyle;
+  const HostTextStyle& style = (text.StyleNo >= 1 && text.StyleNo <= 10)
+                                   ? s.TextStyles[static_cast<std::size_t>(text.StyleNo - 1)]
+                                   : s.CurrentFreeText;
+  text.Width = style.Width;
+  text.Height = style.Height;
+  text.Spacing = style.Spacing;
+  text.Attr.Colour = style.Colour;
+  text.X = F(t, 1);
+  text.Y = F(t, 2);
+  text.DirX = F(t, 3);
+  text.DirY = F(t, 4);
+  text.FontName.Assign(s.CurrentFontName);
+  text.Text.Assign(t[5]);
+}
+
+void ReadText(const LineTokenizer& t, std::int32_t textKind) {
+  THostState& s = HostState;
+  if (s.DimensionPending && textKind == 2) {
+    // The "cs" line that completes a dimension group: the pending dimension
+    // line and this text form one dimension.
+    AppendEntityOrder(kDimensionKind, static_cast<std::int32_t>(s.Dimensions.Count()));
+    DimensionEntity& dimension = s.Dimensions.Append();
+    dimension.Line = s.PendingDimensionLine;
+    dimension.Line.PolylineNo = 0;
+    CaptureAttributes(dimension.Text.Attr);
+    FillText(dimension.Text, t, 2);
+  } else {
+    TextEntity& text = AppendEntity(s.Texts, kTextKind);
+    FillText(text, t, textKind);
+  }
+  EndEntity(false);
+}
+
+void ReadPoint(const LineTokenizer& t) {
+  PointEntity& point = AppendEntity(HostState.Points, kPointKind);
+  point.Attr.Colour = HostState.PointColour;
+  point.X = F(t, 1);
+  point.Y = F(t, 2);
+  EndEntity(false);
+}
+
+void ReadExtendedPoint(const LineTokenizer& t) {
+  ExtendedPointEntity& point = AppendEntity(HostState.ExtendedPoints, kExtendedPointKind);
+  point.Attr.Colour = HostState.PointColour;
+  point.X = F(t, 1);
+  point.Y = F(t, 2);
+  point.Scale = F(t, 3);
+  point.Angle = F(t, 4);
+  point.PointKind = I(t, 5);
+  EndEntity(false);
+}
+
+void ReadBlock(const LineTokenizer& t) {
+  TJwwEntBlk& block = AppendEntity(HostState.Blocks, kBlockKind);
+  block.X = F(t, 1);
+  block.Y = F(t, 2);
+  block.Name.assign(t[3]);
+  EndEntity(false);
+}
+
+// --- Solids ----------------------------------------------------------------
+
+struct Point2 {
+  double X = 0, Y = 0;
+};
+
+Point2 PointAt(const LineTokenizer& t, int first) { return Point2{F(t, first), F(t, first + 1)}; }
+
+bool SameCoordinate(double a, double b) {
+  return std::fabs(static_cast<Extended>(a) - static_cast<Extended>(b)) <= kTolerance;
+}
+bool Same(const Point2& a, const Point2& b) { return SameCoordinate(a.X, b.X) && SameCoordinate(a.Y, b.Y); }
+
+void AddSolid(const Point2& p1, const Point2& p2) {
+  Solid2Entity& solid = AppendEntity(HostState.Solids2, kSolid2Kind);
+  solid.ExtColour = HostState.ExtendedColour;
+  solid.X1 = p1.X, solid.Y1 = p1.Y, solid.X2 = p2.X, solid.Y2 = p2.Y;
+  EndEntity(false);
+}
+
+void AddSolid(const Point2& p1, const Point2& p2, const Point2& p3) {
+  Solid3Entity& solid = AppendEntity(HostState.Solids3, kSolid3Kind);
+  solid.ExtColour = HostState.ExtendedColour;
+  solid.X1 = p1.X, solid.Y1 = p1.Y, solid.X2 = p2.X, solid.Y2 = p2.Y;
+  solid.X3 = p3.X, solid.Y3 = p3.Y;
+  EndEntity(false);
+}
+
+void AddSolid(const Point2& p1, const Point2& p2, const Point2& p3, const Point2& p4) {
+  Solid4Entity& solid = AppendEntity(HostState.Solids4, kSolid4Kind);
+  solid.ExtColour = HostState.ExtendedColour;
+  solid.X1 = p1.X, solid.Y1 = p1.Y, solid.X2 = p2.X, solid.Y2 = p2.Y;
+  solid.X3 = p3.X, solid.Y3 = p3.Y, solid.X4 = p4.X, solid.Y4 = p4.Y;
+  EndEntity(false);
+}
+
+// "sl" with three points: coinciding points make it a two-point solid.
+void ReadThreePointSolid(const LineTokenizer& t) {
+  const Point2 p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5);
+  if (Same(p1, p2)) {
+    AddSolid(p1, p3);
+  } else if (Same(p2, p3)) {
+    AddSolid(p1, p2);
+  } else {
+    AddSolid(p1, p2, p3);
+  }
+}
+
+// "sl" with four points, reduced to the fewest distinct corners.
+void ReadFourPointSolid(const LineTokenizer& t) {
+  const Point2 p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5), p4 = PointAt(t, 7);
+  if (Same(p1, p2) && Same(p1, p3)) {
+    AddSolid(p1, p4);
+  } else if (Same(p2, p3) && Same(p2, p4)) {
+    AddSolid(p1, p2);
+  } else if (Same(p1, p2) && Same(p3, p4)) {
+    AddSolid(p1, p3);
+  } else if (Same(p4, p1) || Same(p4, p2) || Same(p4, p3)) {
+    AddSolid(p1, p2, p3);
+  } else if (Same(p3, p1) || Same(p3, p2)) {
+    AddSolid(p1, p2, p4);
+  } else if (Same(p2, p1)) {
+    AddSolid(p1, p3, p4);
+  } else {
+    AddSolid(p1, p2, p3, p4);
+  }
+}
+
+// "sc" and "se": seven numbers and an integer.
+void ReadScSolid(const LineTokenizer& t, GrowingList<ScSolidEntity>& list, std::int32_t kind) {
+  ScSolidEntity& solid = AppendEntity(list, kind);
+  solid.ExtColour = HostState.ExtendedColour;
+  for (int i = 0; i < 7; ++i) solid.Values[i] = F(t, i + 1);
+  solid.N = I(t, 8);
+  EndEntity(false);
+}
+
+// "so" and "sg": eight numbers.
+void ReadSoSolid(const LineTokenizer& t, GrowingList<SoSolidEntity>& list, std::int32_t kind) {
+  SoSolidEntity& solid = AppendEntity(list, kind);
+  solid.ExtColour = HostState.ExtendedColour;
+  for (int i = 0; i < 8; ++i) solid.Values[i] = F(t, i + 1);
+  EndEntity(false);
+}
+
+// --- Dispatch --------------------------------------------------------------
+
+// Applies a line whose keyword is recognised with a fitting token count and
+// returns true; false sends the line on to the four-token fallback. Keywords
+// are told apart by their first byte first; within each first byte the tests
+// keep their fixed order, so longer prefixes ("lgn", "lyn", "cn$") are seen
+// before the shorter ones they begin with.
+bool ApplyRecord(const LineTokenizer& t) {
+  THostState& s = HostState;
+  const std::string_view k = t[0];
+  const int n = t.Count();
+  switch (k[0]) {
+    case 'f':
+      if (BeginsWith(k, "file=")) {
+        s.DrawingFile.assign(From(k, 6));
+        return true;
+      }
+      return false;
+
+    case 'h':
+      if (Is(k, "hk") && n >= 2) {
+        s.AxisAngle = F(t, 1);
+      } else if (Is(k, "hs") && n >= 17) {
+        for (int i = 0; i < 16; ++i) s.GroupScales[static_cast<std::size_t>(i)] = F(t, i + 1);
+      } else if (Is(k, "hzs") && n >= 3) {
+        s.SheetWidth = F(t, 1);
+        s.SheetHeight = F(t, 2);
+      } else if (Is(k, "hcw") && n >= 11) {
+        ReadStyleWidths(t);
+      } else if (Is(k, "hch") && n >= 11) {
+        ReadStyleHeights(t);
+      } else if (Is(k, "hcd") && n >= 11) {
+        ReadStyleSpacings(t);
+      } else if (Is(k, "hcc") && n >= 11) {
+        ReadStyleColours(t);
+      } else if (Is(k, "hn") && n >= 5) {
+        for (int i = 0; i < 4; ++i) s.HnValues[static_cast<std::size_t>(i)] = F(t, i + 1);
+      } else if (BeginsWith(k, "hp") && n >= 3) {
+        ReadPickedPoint(t);
+      } else if (BeginsWith(k, "hhp")) {
+        ReadPickTag(t);
+      } else {
+        return false;
+      }
+      return true;
+
+    case 'b':
+      if (Is(k, "bz")) {
+        s.BzMarked = true;
+        return true;
+      }
+      return false;
+
+    case 'l':
+      if (BeginsWith(k, "lgn")) {
+        s.GroupNames[static_cast<std::size_t>(s.CurrentGroup)].assign(From(k, 4));
+      } else if (BeginsWith(k, "lyn")) {
+        s.LayerNames[static_cast<std::size_t>(s.CurrentGroup * 16 + s.CurrentLayer)].assign(From(k, 4));
+      } else if (BeginsWith(k, "lg")) {
+        ChangeLayerGroup(t);
+      } else if (BeginsWith(k, "ly")) {
+        ChangeLayer(t);
+      } else if (BeginsWith(k, "lc")) {
+        ChangeColour(t);
+      } else if (BeginsWith(k, "lt")) {
+        const std::int32_t v = StrToIntOrZero(From(k, 3));
+        TakeInitial(kPendingLineType, s.InitialLineType, v);
+        s.CurrentLineType = v;
+      } else if (BeginsWith(k, "lw")) {
+        const std::int32_t v = StrToIntOrZero(From(k, 3));
+        TakeInitial(kPendingLineWidth, s.InitialLineWidth, v);
+        s.CurrentLineWidth = v;
+      } else {
+        return false;
+      }
+      return true;
+
+    case 'c': {
+      if (BeginsWith(k, "cn$")) {
+        ChangeFontName(t);
+        return true;
+      }
+      if (BeginsWith(k, "cn")) {
+        ChangeTextStyle(t);
+        return true;
+      }
+      if (BeginsWith(k, "cc")) {
+        ChangeTextCc(t);
+        return true;
+      }
+      if (Is(k, "ci") && n == 4) {
+        ReadCircle(t);
+        return true;
+      }
+      if (Is(k, "ci") && n >= 8) {
+        ReadArc(t);
+        return true;
+      }
+      const std::int32_t textKind = TextKindOf(k);
+      if (textKind >= 0 && n >= 6) {
+        ReadText(t, textKind);
+        return true;
+      }
+      return false;
+    }
+
+    case 'z':
+      if (k.size() == 2 && k[1] >= '1' && k[1] <= '5') {
+        s.EntityFlags |= 1 << (k[1] - '1');
+        return true;
+      }
+      return false;
+
+    case 'p':
+      if (BeginsWith(k, "pn")) {
+        s.PointColour = StrToIntOrZero(From(k, 3));
+      } else if (Is(k, "pl")) {
+        ++s.PolylineCount;
+        s.InPolyline = true;
+        s.DimensionPending = false;
+      } else if (Is(k, "pt") && n == 3) {
+        ReadPoint(t);
+      } else if (Is(k, "pt") && n >= 6) {
+        ReadExtendedPoint(t);
+      } else {
+        return false;
+      }
+      return true;
+
+    case 'm':
+      if (Is(k, "msg")) {
+        s.DimensionPending = true;
+        s.InPolyline = false;
+        return true;
+      }
+      return false;
+
+    case '#':
+      if (Is(k, "#")) {
+        s.InPolyline = false;
+        s.DimensionPending = false;
+        return true;
+      }
+      return false;
+
+    case 'B':
+      if (Is(k, "BL") && n >= 4) {
+        ReadBlock(t);
+        return true;
+      }
+      return false;
+
+    case 's':
+      if (Is(k, "sl") && n == 5) {
+        AddSolid(PointAt(t, 1), PointAt(t, 3));
+      } else if (Is(k, "sl") && n == 7) {
+        ReadThreePointSolid(t);
+      } else if (Is(k, "sl") && n >= 9) {
+        ReadFourPointSolid(t);
+      } else if (Is(k, "sc") && n >= 9) {
+        ReadScSolid(t, s.ScSolids, kScSolidKind);
+      } else if (Is(k, "se") && n >= 9) {
+        ReadScSolid(t, s.SeSolids, kSeSolidKind);
+      } else if (Is(k, "so") && n >= 9) {
+        ReadSoSolid(t, s.SoSolids, kSoSolidKind);
+      } else if (Is(k, "sg") && n >= 9) {
+        ReadSoSolid(t, s.SgSolids, kSgSolidKind);
+      } else {
+        return false;
+      }
+      return true;
+
+    default:
+      return false;
+  }
+}
+
+void ApplyTokens(const LineTokenizer& t) {
+  if (t.Count() == 0) return;  // an empty line changes nothing
+  if (ApplyRecord(t)) return;
+  // Anything else with exactly four tokens is a line segment; its tokens
+  // that are not numbers read as 0.
+  if (t.Count() == 4) ReadLineSegment(t);
+}
+
+// One line of the file: the CR of a CR LF line end is not part of it.
+void ApplyFileLine(LineTokenizer& tokenizer, const char* data, std::size_t length) {
+  if (length > 0 && data[length - 1] == '\r') --length;
+  tokenizer.Split(std::string_view(data, length));
+  ApplyTokens(tokenizer);
+}
+
+}  // namespace
+
+void ParseExchangeLine(std::string_view line) {
+  LineTokenizer tokenizer;
+  tokenizer.Split(line);
+  ApplyTokens(tokenizer);
+}
+
+bool ReadExchangeFile(const std::filesystem::path& path) {
+  try {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return false;
+
+    std::ifstream in(path, std::ios::in | std::ios::binary);
+    if (!in.is_open()) return false;
+
+    // The buffer holds the unfinished line of the previous chunk (moved to
+    // its start) followed by the bytes of the next chunk.
+    std::vector<char> buffer(kChunkBytes);
+    LineTokenizer tokenizer;
+    std::size_t held = 0;
+    for (;;) {
+      if (held == buffer.size()) buffer.resize(buffer.size() * 2);
+      in.read(buffer.data() + held, static_cast<std::streamsize>(buffer.size() - held));
+      if (in.bad()) return false;
+      const auto got = static_cast<std::size_t>(in.gcount());
+      if (got == 0) break;
+
+      const char* const data = buffer.data();
+      const std::size_t filled = held + got;
+      std::size_t lineStart = 0;
+      std::size_t scan = held;  // the held bytes hold no line end
+      while (const void* found = std::memchr(data + scan, '\n', filled - scan)) {
+        const auto lineEnd = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        ApplyFileLine(tokenizer, data + lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        scan = lineStart;
+      }
+      held = filled - lineStart;
+      if (held > 0 && lineStart > 0) std::memmove(buffer.data(), data + lineStart, held);
+    }
+    // The last line may end without a line end.
+    if (held > 0) ApplyFileLine(tokenizer, buffer.data(), held);
+    return true;
+  } catch (...) {
+    // An error while reading or applying a line ends the read; what was
+    // applied before stays applied.
+    return false;
+  }
+}

@@ -1,0 +1,51 @@
+// The output buffer's lines and how they reach the exchange file.
+#include <string>
+#include <system_error>
+
+#include "exchange/OutputWriter.h"
+#include "exchange/SafeFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMaxLineBytes = 255;
+constexpr const char* kLineEnd = "\r\n";
+// The whole content of the file when the program produced nothing.
+constexpr const char* kNothingLine = "hq";
+
+bool EndsWithQuote(const std::string& line) { return !line.empty() && line.back() == '"'; }
+
+// The file's bytes: CR LF after every line, except that a line ending in a
+// double quote runs straight into the line after it (a text command and its
+// text). A last line ending in a quote ends the file without a line end.
+std::string BuildFileContent() {
+  const auto& lines = OutputBuffer.Lines;
+  std::string content;
+  if (lines.Empty()) return std::string(kNothingLine) + kLineEnd;
+  for (std::size_t i = 0; i < lines.Count(); ++i) {
+    content += lines[i];
+    if (EndsWithQuote(lines[i])) {
+      if (i + 1 == lines.Count()) break;
+      ++i;  // the joined line is not tested itself
+      content += lines[i];
+    }
+    content += kLineEnd;
+  }
+  return content;
+}
+
+}  // namespace
+
+void AddOutputLine(std::string_view line) {
+  OutputBuffer.Lines.Append(std::string(line.substr(0, kMaxLineBytes)));
+}
+
+bool WriteOutputFile(const fs::path& path) {
+  if (ReplaceFileContent(path, BuildFileContent())) return true;
+  // No result rather than a wrong one: the host must not take the file it
+  // wrote itself, or any partial content, for the program's output.
+  std::error_code ec;
+  if (!fs::is_directory(fs::symlink_status(path, ec))) fs::remove(path, ec);
+  return false;
+}

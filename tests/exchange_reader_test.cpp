@@ -1,0 +1,426 @@
+#include "exchange/ExchangeReader.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "exchange/HostState.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::ScratchDir;
+using testing_support::U8;
+using testing_support::Utf8ToSjis;
+using testing_support::WriteFileBytes;
+
+class Reader : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetHostState(); }
+  static void Parse(std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines) ParseExchangeLine(line);
+  }
+  THostState& s = HostState;
+};
+
+std::vector<double> Coords(const LineEntity& l) { return {l.X1, l.Y1, l.X2, l.Y2}; }
+
+// The kinds of EntityOrder, after checking that every pair names an element.
+std::vector<int> OrderKinds() {
+  const THostState& s = HostState;
+  const std::size_t counts[] = {0, s.Lines.Count(), s.Circles.Count(), s.Arcs.Count(),
+                                s.Texts.Count(), s.Points.Count(), s.ExtendedPoints.Count(),
+                                s.Dimensions.Count(), s.Blocks.Count(), s.Solids2.Count(),
+                                s.Solids3.Count(), s.Solids4.Count(), s.ScSolids.Count(),
+                                s.SeSolids.Count(), s.SoSolids.Count(), s.SgSolids.Count()};
+  std::vector<int> kinds;
+  std::size_t seen[16] = {};
+  for (std::size_t i = 0; i < s.EntityOrder.Count(); ++i) {
+    const EntityRef& ref = s.EntityOrder[i];
+    EXPECT_TRUE(ref.Kind >= 1 && ref.Kind <= 15) << i;
+    if (ref.Kind < 1 || ref.Kind > 15) continue;
+    EXPECT_EQ(static_cast<std::size_t>(ref.Index), seen[ref.Kind]++) << "index in file order";
+    EXPECT_LT(static_cast<std::size_t>(ref.Index), counts[ref.Kind]);
+    kinds.push_back(ref.Kind);
+  }
+  return kinds;
+}
+
+// --- Reading the file ------------------------------------------------------
+
+TEST_F(Reader, MissingFileOrFolderReadsNothing) {
+  ScratchDir dir;
+  EXPECT_FALSE(ReadExchangeFile(dir / "JWC_TEMP.TXT"));
+  EXPECT_FALSE(ReadExchangeFile(dir.Path()));
+  WriteFileBytes(dir / "empty.txt", "");
+  WriteFileBytes(dir / "blank.txt", "\r\n\n   \n\t\r\n");
+  EXPECT_TRUE(ReadExchangeFile(dir / "empty.txt"));
+  EXPECT_TRUE(ReadExchangeFile(dir / "blank.txt"));
+  EXPECT_TRUE(s.AttributePending[kPendingGroup] && s.AttributePending[kPendingTextStyle]);
+  EXPECT_EQ(s.EntityOrder.Count(), 0u);
+}
+
+TEST_F(Reader, CrLfLfAndAMissingFinalLineEndReadAlike) {
+  ScratchDir dir;
+  for (const std::string& text : {std::string("hk 30\r\nhp1 1 2\r\nci 5 5 2\r\n0 0 10 0\r\n"),
+                                  std::string("hk 30\nhp1 1 2\nci 5 5 2\n0 0 10 0\n"),
+                                  std::string("hk 30\nhp1 1 2\r\nci 5 5 2\n0 0 10 0")}) {
+    ResetHostState();
+    WriteFileBytes(dir / "x.txt", text);
+    ASSERT_TRUE(ReadExchangeFile(dir / "x.txt"));
+    EXPECT_EQ(s.AxisAngle, 30);
+    EXPECT_TRUE(s.PickedPoints[1].Set);
+    EXPECT_EQ(s.PickedPoints[1].Y, 2);
+    EXPECT_EQ(s.Circles[0].Radius, 2);
+    ASSERT_EQ(s.Lines.Count(), 1u);
+    EXPECT_EQ(s.Lines[0].Y2, 0) << "the last number keeps its value";
+  }
+}
+
+TEST_F(Reader, LongLinesAndManyLinesAcrossChunks) {
+  ScratchDir dir;
+  // A 50 MB text line between ordinary lines, then enough short lines to
+  // cross many chunk boundaries.
+  std::string text = "hk 15\nch 1 2 1 0 \"" + std::string(50u << 20, 'a') + "\nhzs 420 297\n";
+  for (int i = 0; i < 200000; ++i) text += std::to_string(i) + " 0 " + std::to_string(i) + ".5 1\n";
+  WriteFileBytes(dir / "big.txt", text);
+  ASSERT_TRUE(ReadExchangeFile(dir / "big.txt"));
+  EXPECT_EQ(s.AxisAngle, 15);
+  ASSERT_EQ(s.Texts.Count(), 1u);
+  EXPECT_EQ(s.Texts[0].Text.View(), std::string(255, 'a'));
+  EXPECT_EQ(s.SheetWidth, 420);
+  ASSERT_EQ(s.Lines.Count(), 200000u);
+  for (int i : {0, 6553, 99999, 199999}) EXPECT_EQ(Coords(s.Lines[i]), (std::vector<double>{i * 1.0, 0, i + 0.5, 1}));
+
+  ResetHostState();  // a reset after a read leaves nothing behind
+  EXPECT_EQ(s.Lines.Count(), 0u);
+  EXPECT_EQ(s.Texts.Count(), 0u);
+  EXPECT_EQ(s.AxisAngle, 0);
+  EXPECT_EQ(s.SheetWidth, 1189);
+}
+
+TEST_F(Reader, HostileBytesNeverCrash) {
+  ScratchDir dir;
+  std::mt19937 random(47);
+  std::string bytes(3u << 20, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() % 256);
+  bytes += "\nhk 12\n\x82";  // ends in a lone lead byte and no line end
+  WriteFileBytes(dir / "noise.bin", bytes);
+  EXPECT_TRUE(ReadExchangeFile(dir / "noise.bin"));
+  EXPECT_EQ(s.AxisAngle, 12);
+  OrderKinds();
+
+  ResetHostState();
+  std::string wide = "hs";
+  for (int i = 1; i <= 40; ++i) wide += " " + std::to_string(i);
+  Parse({wide, std::string("h\0k 5", 5), "z\x01" "1", "ci 0 0 5\xFF"});
+  EXPECT_EQ(s.GroupScales[15], 16) << "tokens beyond 32 are ignored";
+  EXPECT_EQ(s.AxisAngle, 5);
+  EXPECT_EQ(s.Circles[0].Radius, 5);
+  EXPECT_EQ(s.Circles[0].Attr.Flags, 1);
+}
+
+// --- Host settings ---------------------------------------------------------
+
+TEST_F(Reader, SettingsRecords) {
+  Parse({"file=C:\\jw cad\\plan 1.jww", "hk 30.5", "hzs 420 297", "bz", "hn 1 2 3 4",
+         "hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", "hcw 1 2 3 4 5 6 7 8 9 10",
+         "hch 11 12 13 14 15 16 17 18 19 20", "hcd .1 .2 .3 .4 .5 .6 .7 .8 .9 1",
+         "hcc 1 2 3 4 5 6 7 8 9 $A"});
+  EXPECT_EQ(s.DrawingFile, "C:\\jw cad\\plan 1.jww");
+  EXPECT_EQ(s.AxisAngle, 30.5);
+  EXPECT_TRUE(s.SheetWidth == 420 && s.SheetHeight == 297);
+  EXPECT_TRUE(s.BzMarked);
+  EXPECT_EQ(s.HnValues, (std::array<double, 4>{1, 2, 3, 4}));
+  EXPECT_TRUE(s.GroupScales[0] == 1 && s.GroupScales[15] == 16);
+  EXPECT_TRUE(s.TextStyles[0].Width == 1 && s.TextStyles[9].Width == 10);
+  EXPECT_TRUE(s.TextStyles[0].Height == 11 && s.TextStyles[9].Height == 20);
+  EXPECT_TRUE(s.TextStyles[0].Spacing == .1 && s.TextStyles[9].Spacing == 1);
+  EXPECT_TRUE(s.TextStyles[0].Colour == 1 && s.TextStyles[9].Colour == 10);
+
+  // Too few values: the record does not apply.
+  ResetHostState();
+  Parse({"hk", "hzs 5", "hs 2 2 2 2 2 2 2 2 2 2 2 2 2 2 2", "hcw 9 9 9 9 9 9 9 9 9", "hn 1 2"});
+  EXPECT_EQ(s.AxisAngle, 0);
+  EXPECT_EQ(s.SheetWidth, 1189);
+  EXPECT_EQ(s.GroupScales[0], 1);
+  EXPECT_EQ(s.TextStyles[0].Width, 3);
+  EXPECT_EQ(s.HnValues[0], 0);
+}
+
+// --- The order of the tests --------------------------------------------------
+
+TEST_F(Reader, LongerKeywordsComeBeforeTheirPrefixes) {
+  Parse({"lg2", "ly3", "lgnWalls", "lynDoors", "cn$Gothic"});
+  EXPECT_EQ(s.CurrentGroup, 2) << "\"lgn\" is no layer group line";
+  EXPECT_EQ(s.CurrentLayer, 3) << "\"lyn\" is no layer line";
+  EXPECT_EQ(s.GroupNames[2], "Walls");
+  EXPECT_EQ(s.LayerNames[2 * 16 + 3], "Doors");
+  EXPECT_EQ(s.CurrentFontName, "Gothic");
+  EXPECT_EQ(s.CurrentTextStyle, 1) << "\"cn$\" is no text style line";
+  EXPECT_TRUE(s.AttributePending[kPendingTextStyle]);
+}
+
+TEST_F(Reader, FourTokensFallBackToALineSegment) {
+  const struct {
+    const char* line;
+    std::vector<double> segment;  // empty: no line segment
+    int kind;                     // the entity kind it gives instead, 0 none
+  } cases[] = {
+      {"1 2 3 4", {1, 2, 3, 4}, 0},    {"ch 1 2 3", {0, 1, 2, 3}, 0}, {"pt 1 2 3", {0, 1, 2, 3}, 0},
+      {"hn 1 2 3", {0, 1, 2, 3}, 0},   {"sl 1 2 3", {0, 1, 2, 3}, 0}, {"hs 1 2 3", {0, 1, 2, 3}, 0},
+      {"xyz 1 2 3", {0, 1, 2, 3}, 0},  {"1 2 3 x", {1, 2, 3, 0}, 0},  {"ci 0 0 5", {}, kCircleKind},
+      {"BL 1 2 door", {}, kBlockKind}, {"hp1 1 2 ", {}, 0},           {"lc3 1 2 3", {}, 0},
+      {"ci 0 0 5 1", {}, 0},           {"ci 0 0 5 ", {}, 0},          {"sl 1 2 3 4 5", {}, 0},
+      {"1 2 3", {}, 0},                {"1 2 3 4 5", {}, 0},
+  };
+  for (const auto& c : cases) {
+    ResetHostState();
+    ParseExchangeLine(c.line);
+    const int kind = c.segment.empty() ? c.kind : kLineKind;
+    EXPECT_EQ(OrderKinds(), kind ? std::vector<int>{kind} : std::vector<int>{}) << c.line;
+    EXPECT_EQ(s.Lines.Count() ? Coords(s.Lines[0]) : std::vector<double>{}, c.segment) << c.line;
+  }
+}
+
+// --- Attributes ------------------------------------------------------------
+
+TEST_F(Reader, LayerGroupAndLayerDigitsAreHex) {
+  const std::pair<const char*, int> digits[] = {{"0", 0}, {"9", 9}, {"A", 10}, {"f", 15},
+                                                {"Z", 0}, {"", 0},  {"10", 1}, {"-", 0}};
+  for (const auto& [digit, value] : digits) {
+    Parse({"lg7", "ly7", std::string("lg") + digit, std::string("ly") + digit});
+    EXPECT_EQ(s.CurrentGroup, value) << digit;
+    EXPECT_EQ(s.CurrentLayer, value) << digit;
+  }
+  Parse({"lgA 5", "ly2 7", "lgB"});
+  EXPECT_EQ(s.GroupStates[10], 5);
+  EXPECT_EQ(s.LayerStates[10 * 16 + 2], 7);
+}
+
+TEST_F(Reader, FirstAttributeLinesGiveTheInitialValues) {
+  Parse({"lg1", "ly2", "lc3", "lt4", "lw5", "cn6", "lg7", "ly8", "lc5", "lt2", "lw1", "cn9"});
+  EXPECT_EQ((std::vector<int>{s.InitialGroup, s.InitialLayer, s.InitialColour, s.InitialLineType,
+                              s.InitialLineWidth, s.InitialTextStyle}),
+            (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ((std::vector<int>{s.CurrentGroup, s.CurrentLayer, s.CurrentColour, s.CurrentLineType,
+                              s.CurrentLineWidth, s.CurrentTextStyle}),
+            (std::vector<int>{7, 8, 5, 2, 1, 9}));
+  for (int slot = 0; slot <= 5; ++slot) EXPECT_FALSE(s.AttributePending[slot]) << slot;
+
+  Parse({"lc10 7", "lc2 5", "lc10"});
+  EXPECT_EQ(s.ExtendedColour, 7);
+  EXPECT_EQ(s.CurrentColour, 10);
+}
+
+TEST_F(Reader, TextStylesFontsAndCc) {
+  Parse({"cn0 2.5 2.5 0.5 3", "cn0 1 1 1 4"});
+  EXPECT_EQ(s.InitialTextStyle, 0);
+  EXPECT_TRUE(s.InitialFreeText.Width == 2.5 && s.InitialFreeText.Spacing == .5 && s.InitialFreeText.Colour == 3);
+  EXPECT_TRUE(s.CurrentFreeText.Width == 1 && s.CurrentFreeText.Colour == 4);
+
+  ResetHostState();
+  Parse({"cn3", "cn0 1 1 1 4"});
+  EXPECT_EQ(s.InitialTextStyle, 3);
+  EXPECT_EQ(s.InitialFreeText.Width, 2) << "only the first \"cn\" line gives initial free values";
+  EXPECT_EQ(s.CurrentFreeText.Colour, 4);
+
+  ResetHostState();
+  Parse({"cn0 7 7", "cn0 5 5 5 5", "cn"});  // too few free values: the flag is spent anyway
+  EXPECT_EQ(s.InitialTextStyle, 0);
+  EXPECT_EQ(s.InitialFreeText.Width, 2);
+  EXPECT_EQ(s.CurrentFreeText.Width, 5);
+  EXPECT_EQ(s.CurrentTextStyle, 0);
+
+  const std::string gothic = Utf8ToSjis(U8(u8"ＭＳ ゴシック"));
+  Parse({"cn$", "cn\"$" + gothic, "cn$Mincho"});
+  EXPECT_EQ(s.InitialFontName, gothic) << "the first name that is not empty";
+  EXPECT_EQ(s.CurrentFontName, "Mincho");
+  Parse({"cn$"});
+  EXPECT_EQ(s.CurrentFontName, "");
+
+  for (const auto& [line, cc] : std::initializer_list<std::pair<const char*, int>>{
+           {"cc5", 5}, {"cc8", 8}, {"cc9", 0}, {"cc12", 1}, {"cc", 0}, {"ccx", 0}}) {
+    Parse({"cc3", line});
+    EXPECT_EQ(s.CurrentTextCc, cc) << line;
+  }
+}
+
+// --- Picked points and pick tags -------------------------------------------
+
+TEST_F(Reader, PickedPointsWithTheirSuffixes) {
+  Parse({"hp1 10 20", "hp2- 1 2", "hp3ln 1 2", "hp12ci 3 4", "hp99ch 5 6", "hp100 1 2", "hp0 1 2",
+         "hp5 1", "hp6-ln 1 2", "hpx 1 2"});
+  const std::pair<int, int> kinds[] = {{1, 0}, {2, 1}, {3, 2}, {12, 3}, {99, 4}};
+  for (const auto& [slot, kind] : kinds) {
+    EXPECT_TRUE(s.PickedPoints[slot].Set) << slot;
+    EXPECT_EQ(s.PickedPoints[slot].Kind, kind) << slot;
+  }
+  EXPECT_TRUE(s.PickedPoints[12].X == 3 && s.PickedPoints[12].Y == 4);
+  EXPECT_EQ(s.PickedCount, 5);
+  // "hp6-ln": the later suffix decides, and "6-" is no index.
+  for (int slot : {0, 5, 6}) EXPECT_FALSE(s.PickedPoints[slot].Set) << slot;
+
+  Parse({"hp1 7 8"});
+  EXPECT_TRUE(s.PickedPoints[1].X == 7 && s.PickedPoints[1].Y == 8);
+  EXPECT_EQ(s.PickedCount, 6);
+}
+
+TEST_F(Reader, PickTagsFollowTheEntities) {
+  const std::pair<const char*, int> tags[] = {{"hhp7", 7},     {"hhp12ln", 12},  {"hhp3ci", 3},
+                                              {"hhp4ch", 4},   {"hhp1-", 0},     {"hhpln", 0},
+                                              {"hhp12chln", 12}, {"hhp5ln3ch", 0}};
+  for (const auto& [line, tag] : tags) {
+    Parse({"hhp9", line, "ci 0 0 1", "ci 0 0 2"});
+    EXPECT_EQ(s.Circles.Last().Attr.PickTag, tag) << line;
+    EXPECT_EQ(s.CurrentPickTag, tag) << line;
+  }
+}
+
+// --- Entities --------------------------------------------------------------
+
+TEST_F(Reader, EveryEntityKindInFileOrder) {
+  Parse({"hhp2", "lg1", "ly4", "lc3", "lt2", "lw5", "hcc 11 12 13 14 15 16 17 18 19 20", "z2",
+         "0 0 10 0", "ci 1 2 3", "ci 1 2 3 4 5 6 7", "cn2", "cc4", "cn$Mincho",
+         "ct 1 2 0 1 \"a b\"c", "pn6", "pt 1 2", "pt 1 2 3 4 5", "msg", "0 0 10 0",
+         "cs 5 1 1 0 \"10\"", "BL 1 2 door", "lc10 9", "sl 0 0 5 5", "sl 0 0 1 0 1 1",
+         "sl 0 0 1 0 1 1 0 1", "sc 1 2 3 4 5 6 7 8", "se 1 2 3 4 5 6 7 -8",
+         "so 1 2 3 4 5 6 7 8", "sg 8 7 6 5 4 3 2 1"});
+  EXPECT_EQ(OrderKinds(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+
+  const EntityAttributes& a = s.Lines[0].Attr;
+  EXPECT_EQ((std::vector<int>{a.PickTag, a.Group, a.Layer, a.Colour, a.LineType, a.LineWidth, a.Flags}),
+            (std::vector<int>{2, 1, 4, 3, 2, 5, 2}));
+  EXPECT_EQ(s.Circles[0].Attr.Flags, 0) << "flags are spent by one entity";
+  EXPECT_TRUE(s.Circles[0].X == 1 && s.Circles[0].Radius == 3);
+  EXPECT_TRUE(s.Arcs[0].Values[0] == 1 && s.Arcs[0].Values[6] == 7);
+
+  const TextEntity& t = s.Texts[0];
+  EXPECT_EQ((std::vector<int>{t.TextKind, t.Cc, t.StyleNo, t.Attr.Colour, t.Attr.Layer}),
+            (std::vector<int>{6, 4, 2, 12, 4}));
+  EXPECT_TRUE(t.Width == 3 && t.X == 1 && t.Y == 2 && t.DirX == 0 && t.DirY == 1);
+  EXPECT_EQ(t.FontName.View(), "Mincho");
+  EXPECT_EQ(t.Text.View(), "a b\"c");
+
+  EXPECT_EQ(s.Points[0].Attr.Colour, 6);
+  const ExtendedPointEntity& p = s.ExtendedPoints[0];
+  EXPECT_TRUE(p.Attr.Colour == 6 && p.Scale == 3 && p.Angle == 4 && p.PointKind == 5);
+  EXPECT_TRUE(s.Blocks[0].Name == "door" && s.Blocks[0].Y == 2);
+  EXPECT_TRUE(s.Solids2[0].ExtColour == 9 && s.Solids2[0].X2 == 5 && s.Solids2[0].Attr.Colour == 10);
+  EXPECT_TRUE(s.Solids4[0].Y4 == 1);
+  EXPECT_TRUE(s.ScSolids[0].Values[6] == 7 && s.ScSolids[0].N == 8);
+  EXPECT_TRUE(s.SeSolids[0].N == -8 && s.SoSolids[0].Values[7] == 8 && s.SgSolids[0].Values[0] == 8);
+}
+
+TEST_F(Reader, TextsTakeTheirSizeFromTheStyleAndKeep255Bytes) {
+  const std::string font(300, 'F'), text(300, 'T');
+  Parse({"cn0 4 5 0.5 7", "cn$" + font, "ch 1 2 1 0 \"" + text, "cn11", "cv 1 2 1 0 two words"});
+  const TextEntity& free = s.Texts[0];
+  EXPECT_TRUE(free.StyleNo == 0 && free.Width == 4 && free.Height == 5 && free.Spacing == .5);
+  EXPECT_EQ(free.Attr.Colour, 7);
+  EXPECT_EQ(free.FontName.View(), font.substr(0, 255));
+  EXPECT_EQ(free.Text.View(), text.substr(0, 255));
+  EXPECT_EQ(s.Texts[1].Width, 4) << "a style beyond 10 takes the free size";
+  EXPECT_EQ(s.Texts[1].Text.View(), "two") << "without a quote only the first word";
+}
+
+TEST_F(Reader, PolylinesNumberTheirSegments) {
+  Parse({"pl", "0 0 1 0", "1 0 1 1", "#", "0 0 2 2", "pl", "0 0 3 3", "ci 0 0 1", "0 0 4 4",
+         "pl", "5 5 6 6", "msg", "#", "0 0 7 7"});
+  std::vector<int> numbers;
+  for (std::size_t i = 0; i < s.Lines.Count(); ++i) numbers.push_back(s.Lines[i].PolylineNo);
+  EXPECT_EQ(numbers, (std::vector<int>{1, 1, 0, 2, 0, 3, 0}));
+  EXPECT_EQ(s.PolylineCount, 3);
+}
+
+TEST_F(Reader, FlagLinesMarkTheNextEntity) {
+  Parse({"z1", "z3", "z3", "ci 0 0 5", "ci 0 0 6", "z5", "z6", "z2", "0 0 1 1"});
+  EXPECT_EQ(s.Circles[0].Attr.Flags, 5);
+  EXPECT_EQ(s.Circles[1].Attr.Flags, 0);
+  EXPECT_EQ(s.Lines[0].Attr.Flags, 18);
+}
+
+// --- Dimension groups ------------------------------------------------------
+
+TEST_F(Reader, DimensionGroupJoinsLineAndText) {
+  Parse({"lc3", "msg", "z3", "0 0 10 0", "lc5", "hp1 1 2", "z1", "cs 5 1 1 0 \"10"});
+  EXPECT_EQ(OrderKinds(), std::vector<int>{kDimensionKind});
+  const DimensionEntity& d = s.Dimensions[0];
+  EXPECT_EQ(Coords(d.Line), (std::vector<double>{0, 0, 10, 0}));
+  EXPECT_TRUE(d.Line.Attr.Colour == 3 && d.Line.Attr.Flags == 4) << "captured with its segment";
+  EXPECT_EQ(d.Text.Attr.Flags, 1) << "captured with its text line";
+  EXPECT_TRUE(d.Text.TextKind == 2 && d.Text.X == 5 && d.Text.Y == 1 && d.Text.DirX == 1);
+  EXPECT_EQ(d.Text.Text.View(), "10");
+  EXPECT_TRUE(s.PickedPoints[1].Set);
+  EXPECT_FALSE(s.DimensionPending);
+}
+
+TEST_F(Reader, DimensionGroupsCloseAndReuseTheirLine) {
+  // A second segment replaces the first; a "cs" line at once takes the
+  // dimension line before it, at the start of the file the default one.
+  Parse({"msg", "cs 0 0 1 0 a", "msg", "0 0 1 1", "2 2 3 3", "cs 0 0 1 0 b", "msg", "cs 0 0 1 0 c"});
+  ASSERT_EQ(s.Dimensions.Count(), 3u);
+  EXPECT_EQ(Coords(s.Dimensions[0].Line), (std::vector<double>{0, 0, 1, 0}));
+  EXPECT_EQ(s.Dimensions[0].Line.Attr.Colour, 1);
+  EXPECT_EQ(s.Dimensions[0].Line.Attr.LineType, 1);
+  EXPECT_EQ(Coords(s.Dimensions[1].Line), (std::vector<double>{2, 2, 3, 3}));
+  EXPECT_EQ(Coords(s.Dimensions[2].Line), (std::vector<double>{2, 2, 3, 3}));
+  EXPECT_EQ(s.Lines.Count(), 0u);
+
+  // "pl", "#" and other entities close the group: the "cs" is a plain text.
+  for (const char* closer : {"pl", "#", "ci 0 0 1", "ch 0 0 1 0 x", "pt 1 1"}) {
+    ResetHostState();
+    Parse({"msg", "0 0 1 1", closer, "cs 0 0 1 0 v"});
+    EXPECT_EQ(s.Dimensions.Count(), 0u) << closer;
+    EXPECT_EQ(s.Texts.Last().TextKind, 2) << closer;
+  }
+}
+
+// --- Solids ----------------------------------------------------------------
+
+TEST_F(Reader, SlSolidsReduceCoincidingCorners) {
+  const struct {
+    const char* line;
+    int kind;
+    std::vector<double> corners;
+  } cases[] = {
+      {"sl 1 2 3 4", kSolid2Kind, {1, 2, 3, 4}},
+      {"sl 0 0 0 0 5 5", kSolid2Kind, {0, 0, 5, 5}},
+      {"sl 0 0 5 5 5 5", kSolid2Kind, {0, 0, 5, 5}},
+      {"sl 0 0 1 0 0 0", kSolid3Kind, {0, 0, 1, 0, 0, 0}},
+      {"sl 0 0 1e-11 0 1 1", kSolid2Kind, {0, 0, 1, 1}},
+      {"sl 0 0 1e-9 0 1 1", kSolid3Kind, {0, 0, 1e-9, 0, 1, 1}},
+      {"sl 0 0 0 0 0 0 7 7", kSolid2Kind, {0, 0, 7, 7}},
+      {"sl 0 0 5 5 5 5 5 5", kSolid2Kind, {0, 0, 5, 5}},
+      {"sl 0 0 0 0 5 5 5 5", kSolid2Kind, {0, 0, 5, 5}},
+      {"sl 0 0 1 0 1 1 0 0", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
+      {"sl 0 0 1 0 1 1 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
+      {"sl 0 0 1 0 0 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
+      {"sl 0 0 1 0 1 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
+      {"sl 0 0 0 0 1 0 1 1", kSolid3Kind, {0, 0, 1, 0, 1, 1}},
+      {"sl 0 0 1 0 1 1 0 1 9", kSolid4Kind, {0, 0, 1, 0, 1, 1, 0, 1}},
+      {"sl 0 0 1 0 1", 0, {}},
+      {"sl 0 0 1 0 1 1 0", 0, {}},
+  };
+  for (const auto& c : cases) {
+    ResetHostState();
+    ParseExchangeLine(c.line);
+    EXPECT_EQ(OrderKinds(), c.kind ? std::vector<int>{c.kind} : std::vector<int>{}) << c.line;
+    std::vector<double> corners;
+    if (s.Solids2.Count()) corners = {s.Solids2[0].X1, s.Solids2[0].Y1, s.Solids2[0].X2, s.Solids2[0].Y2};
+    if (s.Solids3.Count()) {
+      const Solid3Entity& e = s.Solids3[0];
+      corners = {e.X1, e.Y1, e.X2, e.Y2, e.X3, e.Y3};
+    }
+    if (s.Solids4.Count()) {
+      const Solid4Entity& e = s.Solids4[0];
+      corners = {e.X1, e.Y1, e.X2, e.Y2, e.X3, e.Y3, e.X4, e.Y4};
+    }
+    EXPECT_EQ(corners, c.corners) << c.line;
+  }
+}
+
+}  // namespace

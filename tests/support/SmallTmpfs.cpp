@@ -1,0 +1,29 @@
+#include "support/SmallTmpfs.h"
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace testing_support {
+
+SmallTmpfs::SmallTmpfs(std::size_t bytes) : mountPoint_(scratch_ / "fs") {
+  std::filesystem::create_directory(mountPoint_);
+  if (geteuid() != 0) {
+    reason_ = "mounting a tmpfs needs root";
+    return;
+  }
+  const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+  if (mount("tmpfs", mountPoint_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
+    reason_ = std::string("cannot mount a tmpfs here: ") + std::strerror(errno);
+    return;
+  }
+  mounted_ = true;
+}
+
+SmallTmpfs::~SmallTmpfs() {
+  if (mounted_) umount2(mountPoint_.c_str(), MNT_DETACH);
+}
+
+}  // namespace testing_support
