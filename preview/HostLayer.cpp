@@ -16,7 +16,7 @@ class LayerBuilder {
       : state_(state), settings_(settings), decode_(decode ? decode : TextDecoder(DecodeSjisWithoutTable)) {
     layer_.Id = settings.Id;
     layer_.Caption = settings.Caption;
-    layer_.LegendColour = settings.Underlay ? kUnderlayColour : "#000000";
+    if (settings.Underlay) layer_.LegendColour = kUnderlayColour;
   }
 
   SceneLayer Build() {

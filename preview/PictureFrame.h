@@ -16,7 +16,8 @@ struct PictureFrame {
   double PixelY(double y) const { return OffsetY - Scale * y; }
 };
 
-inline constexpr double kPictureMargin = 24;
+// Wide enough for the labels of picked points and blocks at the edge.
+inline constexpr double kPictureMargin = 40;
 inline constexpr double kFooterRowHeight = 18;
 inline constexpr double kMinAreaWidth = 480;
 inline constexpr double kMinAreaHeight = 160;

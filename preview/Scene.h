@@ -87,7 +87,9 @@ struct SceneItem {
 struct SceneLayer {
   std::string Id;       // the picture's id of the layer's group
   std::string Caption;  // legend text, UTF-8; empty: no legend entry
-  std::string LegendColour = "#000000";
+  // The colour of the layer's legend sample; empty: the colour most of its
+  // items are drawn in.
+  std::string LegendColour;
   std::vector<SceneItem> Items;
   std::size_t Skipped = 0;  // entities left out for unusable numbers
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "preview/Palette.h"
 #include "preview/PictureFrame.h"
@@ -22,6 +23,18 @@ std::string Translate(double x, double y) {
 std::string Rotate(double degrees) { return "rotate(" + SvgNumber(degrees) + ")"; }
 
 std::string Scale(double sx, double sy) { return "scale(" + SvgNumber(sx) + "," + SvgNumber(sy) + ")"; }
+
+std::string LegendColour(const SceneLayer& layer) {
+  if (!layer.LegendColour.empty()) return layer.LegendColour;
+  std::map<std::string, std::size_t> uses;
+  for (const auto& item : layer.Items) ++uses[item.Stroke.Colour];
+  std::string colour = "#000000";
+  std::size_t most = 0;
+  for (const auto& [c, n] : uses) {
+    if (n > most) colour = c, most = n;
+  }
+  return colour;
+}
 
 class PictureWriter {
  public:
@@ -370,7 +383,7 @@ class PictureWriter {
                           {"y1", PixelNumber(row)},
                           {"x2", PixelNumber(left + 24)},
                           {"y2", PixelNumber(row)},
-                          {"stroke", layer.LegendColour},
+                          {"stroke", LegendColour(layer)},
                           {"stroke-width", "3"}});
       svg_.TextElement("text",
                        {{"class", "legend"},

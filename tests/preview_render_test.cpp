@@ -168,6 +168,12 @@ TEST(PreviewPicture, CirclesArcsAndEllipsesFollowTheSevenValues) {
     EXPECT_EQ(e.Attr("fill"), "none");
     const auto points = PathPoints(e.Attr("d"));
     ASSERT_EQ(points.size(), 3u);
+    // Two half arcs, each turning counter-clockwise in drawing units.
+    for (const PathStep& step : PathSteps(e.Attr("d"))) {
+      if (step.Command == 'A') {
+        EXPECT_EQ(std::pair(step.LargeArc, step.Sweep), std::pair(0, 1));
+      }
+    }
     const double* v = arcs[i].v;
     const std::array<double, 2> expected[] = {at(v, v[3]), at(v, middles[i]), at(v, v[4])};
     for (int k = 0; k < 3; ++k) {
@@ -360,6 +366,12 @@ TEST(PreviewPicture, SolidsAreFilledInTheirColour) {
   EXPECT_NEAR(so[2][1], 62, kEps);
   EXPECT_NEAR(so[3][1], 58, kEps);
   EXPECT_NEAR(so[5][0], 58, kEps);
+  // The outer edge runs counter-clockwise, the inner one back.
+  std::vector<int> sweeps;
+  for (const PathStep& step : PathSteps(p.Find("drawing", "path", "solid-so").at(0)->Attr("d"))) {
+    if (step.Command == 'A') sweeps.push_back(step.Sweep);
+  }
+  EXPECT_EQ(sweeps, (std::vector<int>{1, 1, 0, 0}));
   const auto rings = p.Find("drawing", "path", "solid-sg");
   ASSERT_EQ(rings.size(), 1u);
   EXPECT_EQ(rings[0]->Attr("fill-rule"), "evenodd");
@@ -461,6 +473,13 @@ TEST(PreviewPicture, UnderlayLayerIsGreyUnderTheDrawing) {
   ASSERT_EQ(legend.size(), 2u);
   EXPECT_EQ(legend[0]->Text, "host file");
   EXPECT_EQ(legend[1]->Text, "output");
+  // Each caption has a sample line before it, in the layer's colour.
+  const Element* footer = p.Layer("footer");
+  std::vector<std::string> samples;
+  for (const Element& e : footer->Children) {
+    if (e.Name == "line") samples.push_back(e.Attr("stroke"));
+  }
+  EXPECT_EQ(samples, (std::vector<std::string>{kUnderlayColour, "#e00000"}));
 }
 
 TEST(PreviewPicture, StoredChainIsShownAtTheCurrentScale) {

@@ -137,23 +137,38 @@ inline TextPlacement Placement(const Element& text) {
   return t;
 }
 
-// The points of a path made of M, L and A commands, in order.
-inline std::vector<std::array<double, 2>> PathPoints(const std::string& d) {
-  std::vector<std::array<double, 2>> points;
+// One command of a path made of M, L, A and Z commands.
+struct PathStep {
+  char Command = 0;
+  double X = NAN, Y = NAN;          // the point the command goes to
+  int LargeArc = -1, Sweep = -1;    // the flags of an A command
+};
+
+inline std::vector<PathStep> PathSteps(const std::string& d) {
+  std::vector<PathStep> steps;
   std::istringstream in(d);
   std::string word;
   while (in >> word) {
-    double skip;
+    PathStep step;
+    step.Command = word[0];
     if (word == "M" || word == "L") {
-      double x, y;
-      in >> x >> y;
-      points.push_back({x, y});
+      in >> step.X >> step.Y;
     } else if (word == "A") {
-      double x, y;
-      for (int i = 0; i < 5; ++i) in >> skip;
-      in >> x >> y;
-      points.push_back({x, y});
+      double rx, ry, rotation;
+      in >> rx >> ry >> rotation >> step.LargeArc >> step.Sweep >> step.X >> step.Y;
+    } else if (word != "Z") {
+      ADD_FAILURE() << "unexpected path command " << word;
     }
+    steps.push_back(step);
+  }
+  return steps;
+}
+
+// The points a path goes through, in order.
+inline std::vector<std::array<double, 2>> PathPoints(const std::string& d) {
+  std::vector<std::array<double, 2>> points;
+  for (const PathStep& step : PathSteps(d)) {
+    if (step.Command != 'Z') points.push_back({step.X, step.Y});
   }
   return points;
 }

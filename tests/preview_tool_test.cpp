@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "preview/Palette.h"
 #include "preview_test_support.h"
 
 using namespace preview_testing;
@@ -17,7 +18,7 @@ namespace {
 
 const std::string kProgram = std::string(ORVANE_BINARY_DIR) + "/orvane-preview";
 
-int Run(const std::string& arguments) {
+int RunPreview(const std::string& arguments) {
   const int status = std::system((kProgram + " " + arguments + " >/dev/null 2>&1").c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -45,7 +46,7 @@ TEST(PreviewProgram, DrawsTheHostFileInGreyUnderTheOutput) {
   testing_support::ScratchDir dir;
   testing_support::WriteFileBytes(dir / "host.txt", HostFile());
   testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);
-  ASSERT_EQ(Run("--before " + Quote(dir / "host.txt") + " " + Quote(dir / "JWC_TEMP.TXT") + " " +
+  ASSERT_EQ(RunPreview("--before " + Quote(dir / "host.txt") + " " + Quote(dir / "JWC_TEMP.TXT") + " " +
                 Quote(dir / "out.svg")),
             0);
   const Picture p = Inspect(testing_support::ReadFileBytes(dir / "out.svg"));
@@ -91,16 +92,21 @@ TEST(PreviewProgram, RefusesWrongArgumentsAndUnreadableFiles) {
       {input + " " + output + " extra", 2},
       {"--unknown " + input + " " + output, 2},
       {"--before", 2},
+      {"--size 99 " + input + " " + output, 2},
+      {"--size 20001 " + input + " " + output, 2},
+      {"--size 5e2 " + input + " " + output, 2},
       {Quote(dir / "missing.txt") + " " + output, 1},
       {"--before " + Quote(dir / "missing.txt") + " " + input + " " + output, 1},
       {input + " " + Quote(dir / "no-such-folder" / "out.svg"), 1},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Run(c.arguments), c.status) << c.arguments;
+    EXPECT_EQ(RunPreview(c.arguments), c.status) << c.arguments;
     EXPECT_FALSE(fs::exists(dir / "out.svg")) << c.arguments;
   }
-  EXPECT_EQ(Run(input + " " + output), 0);
-  EXPECT_TRUE(fs::exists(dir / "out.svg"));
+  EXPECT_EQ(RunPreview("--size 300 " + input + " " + output), 0);
+  const Picture p = Inspect(testing_support::ReadFileBytes(dir / "out.svg"));
+  // The drawing's longer side (500 units) becomes 300 pixels.
+  EXPECT_NEAR(p.Drawing.A * 500, 300, 1e-9);
 }
 
 }  // namespace

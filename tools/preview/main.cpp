@@ -1,11 +1,13 @@
 // orvane-preview: draws an exchange file as an SVG picture.
 //
-//   orvane-preview [--before FILE] [--chain VK38_DAT] EXCHANGE_FILE OUTPUT.svg
+//   orvane-preview [--before FILE] [--chain VK38_DAT] [--size PIXELS]
+//                  EXCHANGE_FILE OUTPUT.svg
 //
 // EXCHANGE_FILE is drawn in its own colours. --before draws another exchange
 // file (typically the host's file that the program read) underneath in grey,
 // with its picked points; --chain overlays the chain of vertical dimensions
-// stored in a settings file. Exit status: 0 written, 1 an input could not be
+// stored in a settings file; --size sets the pixels of the drawing's longer
+// side (default 1000). Exit status: 0 written, 1 an input could not be
 // read or the picture not written, 2 wrong arguments.
 #include <cstdio>
 #include <filesystem>
@@ -26,16 +28,29 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-preview [--before FILE] [--chain VK38_DAT] EXCHANGE_FILE OUTPUT.svg\n"
+    "usage: orvane-preview [--before FILE] [--chain VK38_DAT] [--size PIXELS]\n"
+    "                      EXCHANGE_FILE OUTPUT.svg\n"
     "  draws EXCHANGE_FILE as an SVG picture; --before draws a host file underneath\n"
-    "  in grey, --chain overlays the chain stored in a settings file.\n";
+    "  in grey, --chain overlays the chain stored in a settings file, --size sets\n"
+    "  the pixels of the drawing's longer side (100 to 20000, default 1000).\n";
 
 struct Arguments {
   std::optional<fs::path> Before;
   std::optional<fs::path> Chain;
+  double Size = 1000;
   fs::path Exchange;
   fs::path Output;
 };
+
+// A whole number of pixels within the limits, or nothing.
+std::optional<double> ParseSize(const std::string& text) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  const int pixels = std::stoi(text);
+  if (pixels < 100 || pixels > 20000) return std::nullopt;
+  return pixels;
+}
 
 std::optional<Arguments> ParseArguments(int argc, char** argv) {
   Arguments args;
@@ -44,6 +59,10 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
     const std::string arg = argv[i];
     if ((arg == "--before" || arg == "--chain") && i + 1 < argc) {
       (arg == "--before" ? args.Before : args.Chain) = fs::path(argv[++i]);
+    } else if (arg == "--size" && i + 1 < argc) {
+      const auto size = ParseSize(argv[++i]);
+      if (!size) return std::nullopt;
+      args.Size = *size;
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
       return std::nullopt;
     } else if (arg != "--") {
@@ -113,6 +132,7 @@ int main(int argc, char** argv) {
 
   PreviewOptions options;
   options.Decode = MakeIconvDecoder();
+  options.LongSide = args->Size;
   options.Title = "Preview of " + FileCaption(args->Exchange);
 
   std::vector<SceneLayer> layers;
