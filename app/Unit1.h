@@ -24,3 +24,7 @@ class TForm1 {
 
   UserInterface& Ui;
 };
+
+// The one dialog of the program while a front end runs it (nullptr otherwise).
+// The front end that creates the dialog sets it and clears it again.
+extern TForm1* Form1;

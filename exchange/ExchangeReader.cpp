@@ -165,11 +165,12 @@ void ReadPickTag(const LineTokenizer& t) {
 // --- Entities --------------------------------------------------------------
 
 // Appends an element to the list of the kind, records it in EntityOrder and
-// captures the running attributes into it.
+// captures the running attributes into it. The element is appended first, so
+// that even a failed append leaves no pair in EntityOrder without its element.
 template <typename T>
 T& AppendEntity(GrowingList<T>& list, std::int32_t kind) {
-  AppendEntityOrder(kind, static_cast<std::int32_t>(list.Count()));
   T& entity = list.Append();
+  AppendEntityOrder(kind, static_cast<std::int32_t>(list.Count() - 1));
   CaptureAttributes(entity.Attr);
   return entity;
 }
@@ -261,8 +262,8 @@ void ReadText(const LineTokenizer& t, std::int32_t textKind) {
   if (s.DimensionPending && textKind == 2) {
     // The "cs" line that completes a dimension group: the pending dimension
     // line and this text form one dimension.
-    AppendEntityOrder(kDimensionKind, static_cast<std::int32_t>(s.Dimensions.Count()));
     DimensionEntity& dimension = s.Dimensions.Append();
+    AppendEntityOrder(kDimensionKind, static_cast<std::int32_t>(s.Dimensions.Count() - 1));
     dimension.Line = s.PendingDimensionLine;
     dimension.Line.PolylineNo = 0;
     CaptureAttributes(dimension.Text.Attr);

@@ -1,0 +1,89 @@
+#include "app/Unit1.h"
+
+#include <string>
+#include <system_error>
+
+#include "app/DialogModel.h"
+#include "app/NoticePage.h"
+#include "app/SettingsFile.h"
+#include "exchange/ExchangeReader.h"
+#include "exchange/HostState.h"
+#include "exchange/OutputWriter.h"
+#include "helpers/NumberFormat.h"
+
+namespace fs = std::filesystem;
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
+constexpr const char* kSettingsFileName = "vk38.dat";
+
+// The folder of the program file with a trailing separator. A relative
+// program path is taken as the front end gave it, against the working
+// directory of this moment; the folder never changes afterwards.
+fs::path FolderOf(const fs::path& programFile) {
+  std::error_code ec;
+  fs::path file = fs::absolute(programFile, ec);
+  if (ec) file = programFile;
+  return file.parent_path() / "";
+}
+
+// The text-style list: the host's current style first, then No1 to No10 with
+// their sizes, so that entry n stands for text style n.
+void FillTextStyleList(UserInterface& ui) {
+  ui.ListClear(Control::ComboBox3);
+  std::string current = "現在の文字種(";
+  if (HostState.InitialTextStyle == 0)
+    current += "Free)";
+  else
+    current += "No" + std::to_string(HostState.InitialTextStyle) + ")";
+  ui.ListAdd(Control::ComboBox3, current);
+  for (int n = 1; n <= 10; ++n) {
+    const HostTextStyle& style = HostState.TextStyles[static_cast<std::size_t>(n - 1)];
+    ui.ListAdd(Control::ComboBox3, "No" + std::to_string(n) + ": W" +
+                                       FormatGeneral(style.Width) + " H" +
+                                       FormatGeneral(style.Height) + " D" +
+                                       FormatGeneral(style.Spacing));
+  }
+}
+
+}  // namespace
+
+void TForm1::FormShow() {
+  ResetHostState();
+  ProgramFolder = FolderOf(ProgramFile);
+  // A missing or broken exchange file leaves the defaults; the run goes on.
+  ReadExchangeFile(ProgramFolder / kExchangeFileName);
+  ResetOutputAttributes();
+  // Before the settings: their line 5 selects an entry of this list.
+  FillTextStyleList(Ui);
+
+  const fs::path settingsFile = ProgramFolder / kSettingsFileName;
+  LoadSettings(settingsFile, DialogSettings, Ui);
+
+  // Without the settings file (or with one that broke off before its line
+  // 23) the companion tool has never run and there is no chain to continue.
+  std::error_code ec;
+  const bool fileExists = fs::exists(settingsFile, ec);
+  if (fileExists && DialogSettings.LastLayerGroup != -1) {
+    Ui.SetWindowPosition(DialogSettings.WindowLeft, DialogSettings.WindowTop);
+    Ui.OpenNoticeAddress(NoticeAddress);
+  } else {
+    Ui.ShowMessage(DialogTexts::CompanionMissing);
+    Ui.CloseDialog();
+  }
+}
+
+void TForm1::Button2Click() { Ui.CloseDialog(); }
+
+void TForm1::FormClose() {
+  // A dialog closed before it was shown still answers the host beside the
+  // program file.
+  if (ProgramFolder.empty()) ProgramFolder = FolderOf(ProgramFile);
+  // Whatever happened, the host finds its answer: the buffered commands, or
+  // "hq" alone when there are none.
+  WriteOutputFile(ProgramFolder / kExchangeFileName);
+  FreeHostState();
+}

@@ -1,0 +1,125 @@
+#include "frontends/headless/HeadlessRun.h"
+
+#include <charconv>
+#include <stdexcept>
+#include <system_error>
+
+#include "app/DialogModel.h"
+
+namespace fs = std::filesystem;
+
+namespace headless {
+
+namespace {
+
+// A whole decimal number with an optional "-": nothing else, nothing after.
+std::optional<int> ParseWhole(const std::string& text) {
+  int value = 0;
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  const auto [end, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || end != last || first == last) return std::nullopt;
+  return value;
+}
+
+// Points Form1 at the run's dialog while the run lasts.
+class Form1Scope {
+ public:
+  explicit Form1Scope(TForm1& form) { Form1 = &form; }
+  ~Form1Scope() { Form1 = nullptr; }
+  Form1Scope(const Form1Scope&) = delete;
+  Form1Scope& operator=(const Form1Scope&) = delete;
+};
+
+}  // namespace
+
+std::string CheckSettingChange(const SettingChange& change) {
+  const ControlSpec* spec = FindControlBySetting(change.Setting);
+  if (!spec) return "no setting is called \"" + change.Setting + "\"";
+  switch (spec->Kind) {
+    case ControlKind::List:
+    case ControlKind::Radio:
+      if (!ParseWhole(change.Value))
+        return change.Setting + " takes an entry number, such as 0 or 1";
+      break;
+    case ControlKind::Check:
+      if (change.Value != "0" && change.Value != "1")
+        return change.Setting + " takes 1 (checked) or 0 (clear)";
+      break;
+    case ControlKind::Text:
+      break;
+  }
+  return {};
+}
+
+void ApplySettingChange(HeadlessUi& ui, const SettingChange& change) {
+  const std::string problem = CheckSettingChange(change);
+  if (!problem.empty()) throw std::invalid_argument(problem);
+  const ControlSpec& spec = *FindControlBySetting(change.Setting);
+  switch (spec.Kind) {
+    case ControlKind::List: ui.ListSelect(spec.Id, *ParseWhole(change.Value)); break;
+    case ControlKind::Radio: ui.RadioSelect(spec.Id, *ParseWhole(change.Value)); break;
+    case ControlKind::Check: ui.CheckSet(spec.Id, change.Value == "1"); break;
+    case ControlKind::Text: ui.TypeText(spec.Id, change.Value); break;
+  }
+}
+
+RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
+  for (const SettingChange& change : options.Changes) {
+    const std::string problem = CheckSettingChange(change);
+    if (!problem.empty()) throw std::invalid_argument(problem);
+  }
+
+  // Start: the dialog is created as the main window and shown.
+  HeadlessUi ui;
+  TForm1 form(ui);
+  Form1Scope scope(form);
+  std::error_code ec;
+  fs::path absoluteFolder = fs::absolute(folder, ec);
+  if (ec) absoluteFolder = folder;
+  form.ProgramFile = absoluteFolder / kProgramFileName;
+  ui.SetCloseHandler([&form] { form.FormClose(); });
+
+  form.FormShow();
+  RunResult result;
+  result.Refused = ui.Closed();
+
+  if (!ui.Closed()) {
+    if (options.MoveWindowTo)
+      ui.SetWindowPosition(options.MoveWindowTo->Left, options.MoveWindowTo->Top);
+    for (const SettingChange& change : options.Changes) ApplySettingChange(ui, change);
+    if (options.BeforeAction) options.BeforeAction(ui, form);
+  }
+
+  if (!ui.Closed()) {
+    switch (options.Action) {
+      case FinishAction::Ok:
+        // The OK action is not available yet; the dialog stays open.
+        break;
+      case FinishAction::Cancel:
+        form.Button2Click();
+        break;
+      case FinishAction::CloseBox:
+        ui.CloseDialog();
+        break;
+    }
+  }
+  // A dialog still open after the action (an action that refused an input)
+  // is closed as by its close box: every run ends with the close sequence.
+  if (!ui.Closed()) ui.CloseDialog();
+
+  result.Transcript = ui.Transcript();
+  result.ProgramFolder = form.ProgramFolder;
+  result.Dialog = ui.State();
+  result.Settings = form.DialogSettings;
+  return result;
+}
+
+std::vector<std::string> TranscriptLines(const std::vector<Event>& transcript) {
+  std::vector<std::string> lines;
+  lines.reserve(transcript.size());
+  for (const Event& event : transcript) lines.push_back(FormatEvent(event));
+  return lines;
+}
+
+}  // namespace headless

@@ -1,0 +1,144 @@
+#include "frontends/headless/HeadlessUi.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "helpers/Sjis.h"
+
+namespace headless {
+
+std::string FormatEvent(const Event& event) {
+  switch (event.Kind) {
+    case EventKind::Message: return "message: " + event.Text;
+    case EventKind::Focus: return "focus: " + event.Text;
+    case EventKind::Status: return "status: " + event.Text;
+    case EventKind::Closed: return "closed";
+  }
+  return {};
+}
+
+DialogState InitialDialogState() {
+  DialogState state;
+  for (const ControlSpec& spec : DialogControls()) {
+    ControlState& control = state[spec.Id];
+    control.Entries = spec.Entries;
+    switch (spec.Kind) {
+      case ControlKind::List:
+      case ControlKind::Radio:
+        control.Selected = spec.InitialIndex;
+        break;
+      case ControlKind::Text:
+        control.Text = spec.InitialText;
+        break;
+      case ControlKind::Check:
+        control.Checked = spec.InitialIndex != 0;
+        break;
+    }
+  }
+  state.StatusText = DialogTexts::StatusInitial;
+  return state;
+}
+
+HeadlessUi::HeadlessUi() : state_(InitialDialogState()) {}
+
+ControlState& HeadlessUi::Expect(Control control, ControlKind kind) {
+  if (ControlSpecOf(control).Kind != kind)
+    throw std::logic_error(std::string("operation does not fit control ") +
+                           ControlName(control));
+  return state_[control];
+}
+
+void HeadlessUi::CloseDialog() {
+  if (closing_) return;
+  closing_ = true;
+  if (closeHandler_) closeHandler_();
+  closed_ = true;
+  transcript_.push_back({EventKind::Closed, {}});
+}
+
+void HeadlessUi::SetWindowPosition(int left, int top) {
+  state_.WindowLeft = left;
+  state_.WindowTop = top;
+}
+
+void HeadlessUi::GetWindowPosition(int& left, int& top) {
+  left = state_.WindowLeft;
+  top = state_.WindowTop;
+}
+
+void HeadlessUi::ListClear(Control list) {
+  ControlState& c = Expect(list, ControlKind::List);
+  c.Entries.clear();
+  c.Selected = -1;
+}
+
+void HeadlessUi::ListAdd(Control list, const std::string& entry) {
+  Expect(list, ControlKind::List).Entries.push_back(entry);
+}
+
+void HeadlessUi::ListSelect(Control list, int index) {
+  ControlState& c = Expect(list, ControlKind::List);
+  const bool valid = index >= 0 && static_cast<std::size_t>(index) < c.Entries.size();
+  c.Selected = valid ? index : -1;
+}
+
+int HeadlessUi::ListSelected(Control list) { return Expect(list, ControlKind::List).Selected; }
+
+void HeadlessUi::SetText(Control field, const std::string& text) {
+  Expect(field, ControlKind::Text).Text = text;
+}
+
+std::string HeadlessUi::GetText(Control field) { return Expect(field, ControlKind::Text).Text; }
+
+void HeadlessUi::RadioSelect(Control group, int index) {
+  ControlState& c = Expect(group, ControlKind::Radio);
+  const int last = static_cast<int>(c.Entries.size()) - 1;
+  c.Selected = index < 0 ? 0 : (index > last ? last : index);
+}
+
+int HeadlessUi::RadioSelected(Control group) {
+  return Expect(group, ControlKind::Radio).Selected;
+}
+
+void HeadlessUi::CheckSet(Control box, bool checked) {
+  Expect(box, ControlKind::Check).Checked = checked;
+}
+
+bool HeadlessUi::CheckGet(Control box) { return Expect(box, ControlKind::Check).Checked; }
+
+void HeadlessUi::Focus(Control control) {
+  state_.HasFocus = true;
+  state_.Focused = control;
+  transcript_.push_back({EventKind::Focus, ControlName(control)});
+}
+
+void HeadlessUi::SetStatusText(const std::string& text) {
+  state_.StatusText = text;
+  transcript_.push_back({EventKind::Status, text});
+}
+
+void HeadlessUi::ShowMessage(const std::string& text) {
+  // Acknowledged at once, as if the user pressed its one button.
+  transcript_.push_back({EventKind::Message, text});
+}
+
+void HeadlessUi::OpenNoticeAddress(const std::string& address) {
+  state_.NoticeAddress = address;
+}
+
+void HeadlessUi::TypeText(Control field, std::string_view text) {
+  ControlState& c = Expect(field, ControlKind::Text);
+  const std::size_t limit = static_cast<std::size_t>(ControlSpecOf(field).ByteLimit);
+  // A single-line field takes the first line of what is typed or pasted.
+  text = text.substr(0, text.find_first_of("\r\n"));
+  std::size_t taken = 0;
+  while (taken < text.size()) {
+    const std::size_t width =
+        IsLeadByte(static_cast<unsigned char>(text[taken])) && taken + 1 < text.size() ? 2 : 1;
+    if (limit != 0 && taken + width > limit) break;
+    taken += width;
+  }
+  c.Text.assign(text.substr(0, taken));
+}
+
+}  // namespace headless

@@ -1,0 +1,105 @@
+#pragma once
+// The dialog without a screen: every setting control holds its value as the
+// real dialog would, message boxes are acknowledged at once, and what the user
+// would have seen (messages, focus moves, status texts, the close) is recorded
+// as a transcript. Texts are Shift-JIS, as everywhere in the program.
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/DialogModel.h"
+#include "app/UserInterface.h"
+
+namespace headless {
+
+enum class EventKind { Message, Focus, Status, Closed };
+
+struct Event {
+  EventKind Kind;
+  std::string Text;  // message or status text; the control's name for a focus
+  bool operator==(const Event&) const = default;
+};
+
+// One transcript line: "message: TEXT", "focus: CONTROL", "status: TEXT" or
+// "closed" (the text bytes unchanged).
+std::string FormatEvent(const Event& event);
+
+// The value of one setting control.
+struct ControlState {
+  std::vector<std::string> Entries;  // list entries or radio captions
+  int Selected = -1;                 // list entry or radio button; -1 = none
+  std::string Text;                  // text fields
+  bool Checked = false;              // check boxes
+};
+
+// What the dialog shows at one moment.
+struct DialogState {
+  std::array<ControlState, kControlCount> Controls;
+  int WindowLeft = 194;  // the dialog's initial screen position
+  int WindowTop = 107;
+  std::string StatusText;
+  std::string NoticeAddress;  // empty until the notice page is opened
+  bool HasFocus = false;
+  Control Focused = Control::ComboBox1;
+
+  ControlState& operator[](Control c) { return Controls[static_cast<std::size_t>(c)]; }
+  const ControlState& operator[](Control c) const {
+    return Controls[static_cast<std::size_t>(c)];
+  }
+};
+
+// The dialog as it starts: each control at its initial value with its list
+// entries, the status strip with its one full-width blank.
+DialogState InitialDialogState();
+
+class HeadlessUi : public UserInterface {
+ public:
+  HeadlessUi();
+
+  // What closing the dialog runs before the loop ends (the form's FormClose).
+  void SetCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+
+  // UserInterface. Using an operation on a control of another kind is a fault
+  // of the caller and throws std::logic_error.
+  void CloseDialog() override;
+  void SetWindowPosition(int left, int top) override;
+  void GetWindowPosition(int& left, int& top) override;
+  void ListClear(Control list) override;
+  void ListAdd(Control list, const std::string& entry) override;
+  void ListSelect(Control list, int index) override;
+  int ListSelected(Control list) override;
+  void SetText(Control field, const std::string& text) override;
+  std::string GetText(Control field) override;
+  // A number below the first button selects the first, past the last the last.
+  void RadioSelect(Control group, int index) override;
+  int RadioSelected(Control group) override;
+  void CheckSet(Control box, bool checked) override;
+  bool CheckGet(Control box) override;
+  void Focus(Control control) override;
+  void SetStatusText(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  void OpenNoticeAddress(const std::string& address) override;
+
+  // The user typing (or pasting) into a text field after selecting all of
+  // it: the first line of the text replaces the field's content, cut at the
+  // field's byte limit, never in the middle of a double-byte character.
+  void TypeText(Control field, std::string_view text);
+
+  bool Closed() const { return closed_; }
+  const DialogState& State() const { return state_; }
+  const std::vector<Event>& Transcript() const { return transcript_; }
+
+ private:
+  ControlState& Expect(Control control, ControlKind kind);
+
+  DialogState state_;
+  std::vector<Event> transcript_;
+  std::function<void()> closeHandler_;
+  bool closing_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace headless

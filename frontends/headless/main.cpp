@@ -1,0 +1,126 @@
+// orvane-headless: one whole run of the program without a screen.
+#include <charconv>
+#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "frontends/headless/HeadlessRun.h"
+#include "frontends/headless/TextCodec.h"
+
+namespace fs = std::filesystem;
+using namespace headless;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orvane-headless [--cancel | --close] [--move LEFT,TOP] [--set NAME=VALUE]... FOLDER\n"
+    "\n"
+    "Runs the program once as if its program file lay in FOLDER: it reads\n"
+    "FOLDER/JWC_TEMP.TXT and FOLDER/vk38.dat, shows the dialog, and on closing\n"
+    "writes FOLDER/JWC_TEMP.TXT.\n"
+    "\n"
+    "  --cancel          press Cancel\n"
+    "  --close           close the window by its close box\n"
+    "                    (without either, OK is pressed; the OK action is not\n"
+    "                    available yet and does nothing, so the dialog is then\n"
+    "                    closed as by its close box)\n"
+    "  --move LEFT,TOP   move the window there first (screen pixels)\n"
+    "  --set NAME=VALUE  change a setting control first, by its setting name:\n"
+    "                    StartMark EndMark TextStyle Precision Rounding\n"
+    "                    (entry number), ZeroDisplay ValueUnit (button number),\n"
+    "                    ThousandsCommas AppendUnit FullWidth AsDimensionFigure\n"
+    "                    (1 or 0), MarkScale Prefix Suffix TextLineGap\n"
+    "                    ExtLineOffset ExtLineOvershoot ArrowLength ArrowAngle\n"
+    "                    ReverseArrowOvershoot (text, UTF-8, typed as a user\n"
+    "                    types it)\n"
+    "\n"
+    "Prints what the user would have seen, one event a line (UTF-8):\n"
+    "  message: TEXT   focus: CONTROL   status: TEXT   closed\n";
+
+[[noreturn]] void BadArguments(const std::string& problem) {
+  std::cerr << "orvane-headless: " << problem << "\n" << kUsage;
+  std::exit(2);
+}
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty())
+    return std::nullopt;
+  return value;
+}
+
+// The argument after an option, or a usage error.
+std::string_view OptionValue(int argc, char** argv, int& i) {
+  if (i + 1 >= argc) BadArguments(std::string(argv[i]) + " needs a value");
+  return argv[++i];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RunOptions options;
+  std::optional<std::string> action;  // the option that chose the action
+  std::optional<fs::path> folder;
+  bool optionsEnded = false;
+
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && (arg == "--cancel" || arg == "--close")) {
+      if (action && *action != arg) BadArguments("--cancel and --close exclude each other");
+      action = std::string(arg);
+      options.Action = arg == "--cancel" ? FinishAction::Cancel : FinishAction::CloseBox;
+    } else if (!optionsEnded && arg == "--move") {
+      const std::string_view value = OptionValue(argc, argv, i);
+      const std::size_t comma = value.find(',');
+      const std::optional<int> left =
+          comma == std::string_view::npos ? std::nullopt : ParseInt(value.substr(0, comma));
+      const std::optional<int> top =
+          comma == std::string_view::npos ? std::nullopt : ParseInt(value.substr(comma + 1));
+      if (!left || !top) BadArguments("--move takes LEFT,TOP, two whole numbers");
+      options.MoveWindowTo = WindowMove{*left, *top};
+    } else if (!optionsEnded && arg == "--set") {
+      const std::string_view value = OptionValue(argc, argv, i);
+      const std::size_t equals = value.find('=');
+      if (equals == std::string_view::npos) BadArguments("--set takes NAME=VALUE");
+      const std::optional<std::string> text = Utf8ToShiftJis(value.substr(equals + 1));
+      if (!text) BadArguments("the value of --set cannot be written in Shift-JIS");
+      SettingChange change{std::string(value.substr(0, equals)), *text};
+      const std::string problem = CheckSettingChange(change);
+      if (!problem.empty()) BadArguments(problem);
+      options.Changes.push_back(std::move(change));
+    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      BadArguments("unknown option " + std::string(arg));
+    } else {
+      if (folder) BadArguments("only one FOLDER may be given");
+      folder = fs::path(arg);
+    }
+  }
+  if (!folder) BadArguments("FOLDER is missing");
+  std::error_code ec;
+  if (!fs::is_directory(*folder, ec)) BadArguments("no folder at " + folder->string());
+
+  RunResult result;
+  try {
+    result = RunOnce(*folder, options);
+  } catch (const std::exception& e) {
+    std::cerr << "orvane-headless: " << e.what() << "\n";
+    return 1;
+  }
+  for (const std::string& line : TranscriptLines(result.Transcript))
+    std::cout << ShiftJisToUtf8Lossy(line) << "\n";
+  std::cout.flush();
+  return std::cout ? 0 : 1;
+}

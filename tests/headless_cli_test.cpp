@@ -1,0 +1,139 @@
+// The orvane-headless program, run as a process.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using testing_support::ReadFileBytes;
+using testing_support::ScratchDir;
+using testing_support::U8;
+using testing_support::WriteFileBytes;
+
+namespace {
+
+const fs::path kProgram = fs::path(ORVANE_BINARY_DIR) / "frontends/headless/orvane-headless";
+
+struct Outcome {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string Quote(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) {
+    if (c == '\'')
+      quoted += "'\\''";
+    else
+      quoted += c;
+  }
+  return quoted + "'";
+}
+
+// Runs the program with the arguments (UTF-8) and collects what it printed.
+Outcome RunProgram(const std::vector<std::string>& args) {
+  ScratchDir capture;
+  std::string command = Quote(kProgram.string());
+  for (const std::string& arg : args) command += " " + Quote(arg);
+  command += " >" + Quote((capture / "out").string()) + " 2>" + Quote((capture / "err").string());
+  const int raw = std::system(command.c_str());
+  Outcome outcome;
+  outcome.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.Out = ReadFileBytes(capture / "out");
+  outcome.Err = ReadFileBytes(capture / "err");
+  return outcome;
+}
+
+std::string CompanionSettings() {
+  std::string text = "10\r\n20\r\n";
+  for (int line = 3; line <= 31; ++line) text += "0\r\n";
+  return text;
+}
+
+TEST(HeadlessProgram, MissingSettingsFilePrintsTheMessageInUtf8) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "JWC_TEMP.TXT", "hk 30\r\n");
+  const Outcome outcome = RunProgram({dir.Path().string()});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out,
+            U8(u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。\n"
+               u8"closed\n"));
+  EXPECT_EQ(outcome.Err, "");
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
+  EXPECT_FALSE(fs::exists(dir / "vk38.dat"));
+}
+
+TEST(HeadlessProgram, EveryActionEndsWithTheCloseAndLeavesTheSettingsFile) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--cancel"},
+      {"--close"},
+      {},
+      {"--cancel", "--move", "-5,7", "--set", U8(u8"Prefix=寸法"), "--set", "Precision=2",
+       "--set", "ThousandsCommas=1", "--set", "Suffix=a=b"},
+  };
+  for (const std::vector<std::string>& extra : cases) {
+    ScratchDir dir;
+    WriteFileBytes(dir / "vk38.dat", CompanionSettings());
+    std::vector<std::string> args = extra;
+    args.push_back(dir.Path().string());
+    const Outcome outcome = RunProgram(args);
+    EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+    EXPECT_EQ(outcome.Out, "closed\n");
+    EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), CompanionSettings());
+    EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
+  }
+}
+
+TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "JWC_TEMP.TXT", "cn2\r\n");
+  const std::string folder = dir.Path().string();
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {folder, folder},
+      {"--cancel", "--close", folder},
+      {"--move", "1", folder},
+      {"--move", "a,b", folder},
+      {"--move", "1,2,3", folder},
+      {folder, "--move"},
+      {"--set", "Colour=1", folder},
+      {"--set", "Precision", folder},
+      {"--set", "Precision=x", folder},
+      {"--set", "ThousandsCommas=2", folder},
+      {"--set", "Prefix=\xFF", folder},
+      {"--set", U8(u8"Prefix=\U0001F600"), folder},
+      {"--frobnicate", folder},
+      {(dir / "no such folder").string()},
+      {(dir / "JWC_TEMP.TXT").string()},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    std::string shown;
+    for (const std::string& arg : args) shown += arg + " ";
+    const Outcome outcome = RunProgram(args);
+    EXPECT_EQ(outcome.Status, 2) << shown;
+    EXPECT_EQ(outcome.Out, "") << shown;
+    EXPECT_NE(outcome.Err.find("usage: orvane-headless"), std::string::npos) << shown;
+  }
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "cn2\r\n");
+}
+
+TEST(HeadlessProgram, FolderAfterDoubleDashMayStartWithADash) {
+  ScratchDir dir;
+  fs::create_directory(dir / "-run");
+  WriteFileBytes(dir / "-run" / "vk38.dat", CompanionSettings());
+  const fs::path old = fs::current_path();
+  fs::current_path(dir.Path());
+  const Outcome outcome = RunProgram({"--close", "--", "-run"});
+  fs::current_path(old);
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, "closed\n");
+  EXPECT_EQ(ReadFileBytes(dir / "-run" / "JWC_TEMP.TXT"), "hq\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+// The dialog without a screen: its controls behave as the real dialog's.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "app/DialogModel.h"
+#include "frontends/headless/HeadlessRun.h"
+#include "frontends/headless/HeadlessUi.h"
+#include "support/TestSupport.h"
+
+using headless::Event;
+using headless::EventKind;
+using headless::HeadlessUi;
+using testing_support::U8;
+using testing_support::Utf8ToSjis;
+
+namespace {
+
+TEST(HeadlessUi, StartsAsTheDialogStarts) {
+  HeadlessUi ui;
+  EXPECT_EQ(ui.State()[Control::ComboBox1].Entries, EndMarkEntries());
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox3), -1);
+  EXPECT_TRUE(ui.State()[Control::ComboBox3].Entries.empty());
+  EXPECT_EQ(ui.State()[Control::ComboBox4].Entries.at(ui.ListSelected(Control::ComboBox4)),
+            "0.001");
+  EXPECT_EQ(ui.GetText(Control::Edit4), "0.5");
+  EXPECT_EQ(ui.RadioSelected(Control::RadioGroup1), 0);
+  EXPECT_FALSE(ui.CheckGet(Control::CheckBox3));
+  int left = 0, top = 0;
+  ui.GetWindowPosition(left, top);
+  EXPECT_EQ(std::make_pair(left, top), std::make_pair(194, 107));
+  EXPECT_EQ(ui.State().StatusText, "\x81\x40");
+  EXPECT_TRUE(ui.Transcript().empty());
+  EXPECT_FALSE(ui.Closed());
+}
+
+TEST(HeadlessUi, ListSelectionOutsideTheEntriesLeavesNone) {
+  HeadlessUi ui;
+  const std::vector<std::pair<int, int>> cases = {
+      {0, 0}, {11, 11}, {12, -1}, {-1, -1}, {-4, -1}, {1000000, -1}, {5, 5}};
+  for (const auto& [index, selected] : cases) {
+    ui.ListSelect(Control::ComboBox2, index);
+    EXPECT_EQ(ui.ListSelected(Control::ComboBox2), selected) << index;
+  }
+  ui.ListClear(Control::ComboBox2);
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox2), -1);
+  ui.ListSelect(Control::ComboBox2, 0);
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox2), -1);
+  ui.ListAdd(Control::ComboBox2, "a");
+  ui.ListSelect(Control::ComboBox2, 0);
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox2), 0);
+}
+
+TEST(HeadlessUi, RadioSelectionIsBroughtIntoTheGroup) {
+  HeadlessUi ui;
+  const std::vector<std::pair<int, int>> cases = {{1, 1}, {0, 0}, {2, 1}, {77, 1}, {-1, 0}};
+  for (const auto& [index, selected] : cases) {
+    ui.RadioSelect(Control::RadioGroup2, index);
+    EXPECT_EQ(ui.RadioSelected(Control::RadioGroup2), selected) << index;
+  }
+}
+
+TEST(HeadlessUi, TypingStopsAtTheByteLimitWithoutSplittingACharacter) {
+  HeadlessUi ui;
+  const std::string wide = Utf8ToSjis(U8(u8"寸"));  // two bytes
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {std::string(40, 'a'), std::string(32, 'a')},
+      {std::string(32, 'a'), std::string(32, 'a')},
+      {[&] { std::string s; for (int i = 0; i < 17; ++i) s += wide; return s; }(),
+       [&] { std::string s; for (int i = 0; i < 16; ++i) s += wide; return s; }()},
+      {std::string(31, 'a') + wide, std::string(31, 'a')},
+      {std::string(30, 'a') + wide + "b", std::string(30, 'a') + wide},
+      {"first\nsecond", "first"},
+      {"first\r\nsecond", "first"},
+      {"", ""},
+  };
+  for (const auto& [typed, held] : cases) {
+    ui.SetText(Control::Edit2, "old");
+    ui.TypeText(Control::Edit2, typed);
+    EXPECT_EQ(ui.GetText(Control::Edit2), held) << typed;
+  }
+  // Eight bytes in the arrow fields; text put in by the program is not cut.
+  ui.TypeText(Control::Edit7, "123456789");
+  EXPECT_EQ(ui.GetText(Control::Edit7), "12345678");
+  ui.SetText(Control::Edit7, "123456789");
+  EXPECT_EQ(ui.GetText(Control::Edit7), "123456789");
+}
+
+TEST(HeadlessUi, OperationOnAControlOfAnotherKindIsRefused) {
+  HeadlessUi ui;
+  EXPECT_THROW(ui.ListSelect(Control::Edit1, 0), std::logic_error);
+  EXPECT_THROW(ui.GetText(Control::ComboBox1), std::logic_error);
+  EXPECT_THROW(ui.RadioSelect(Control::CheckBox1, 0), std::logic_error);
+  EXPECT_THROW(ui.CheckSet(Control::RadioGroup1, true), std::logic_error);
+  EXPECT_THROW(ui.TypeText(Control::ComboBox3, "x"), std::logic_error);
+}
+
+TEST(HeadlessUi, RecordsWhatTheUserSeesInOrder) {
+  HeadlessUi ui;
+  ui.Focus(Control::Edit5);
+  ui.SetStatusText("working");
+  ui.ShowMessage("note");
+  ui.OpenNoticeAddress("https://notice");
+  ui.SetWindowPosition(-3000, 5000);
+  const std::vector<Event> expected = {{EventKind::Focus, "Edit5"},
+                                       {EventKind::Status, "working"},
+                                       {EventKind::Message, "note"}};
+  EXPECT_EQ(ui.Transcript(), expected);
+  EXPECT_EQ(headless::TranscriptLines(ui.Transcript()),
+            (std::vector<std::string>{"focus: Edit5", "status: working", "message: note"}));
+  EXPECT_EQ(ui.State().Focused, Control::Edit5);
+  EXPECT_EQ(ui.State().StatusText, "working");
+  EXPECT_EQ(ui.State().NoticeAddress, "https://notice");
+  int left = 0, top = 0;
+  ui.GetWindowPosition(left, top);
+  EXPECT_EQ(left, -3000);
+  EXPECT_EQ(top, 5000);
+}
+
+TEST(HeadlessUi, ClosingRunsTheCloseHandlerOnceAndThenRecordsTheClose) {
+  HeadlessUi ui;
+  int runs = 0;
+  ui.SetCloseHandler([&] {
+    ++runs;
+    EXPECT_FALSE(ui.Closed());
+    ui.SetStatusText("closing");
+    ui.CloseDialog();  // a close from within the close does nothing
+  });
+  ui.CloseDialog();
+  ui.CloseDialog();
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(ui.Closed());
+  EXPECT_EQ(headless::TranscriptLines(ui.Transcript()),
+            (std::vector<std::string>{"status: closing", "closed"}));
+}
+
+TEST(HeadlessSettingChange, NamesAndValuesAreCheckedByTheControlKind) {
+  const std::vector<std::pair<headless::SettingChange, bool>> cases = {
+      {{"Precision", "2"}, true},
+      {{"Precision", "-1"}, true},
+      {{"Precision", "99"}, true},
+      {{"Precision", "two"}, false},
+      {{"Precision", ""}, false},
+      {{"Precision", "+2"}, false},
+      {{"Precision", "2 "}, false},
+      {{"ZeroDisplay", "1"}, true},
+      {{"ZeroDisplay", "1.0"}, false},
+      {{"ThousandsCommas", "1"}, true},
+      {{"ThousandsCommas", "0"}, true},
+      {{"ThousandsCommas", "2"}, false},
+      {{"ThousandsCommas", "yes"}, false},
+      {{"Prefix", "H="}, true},
+      {{"Prefix", ""}, true},
+      {{"precision", "2"}, false},
+      {{"Edit2", "x"}, false},
+  };
+  for (const auto& [change, good] : cases)
+    EXPECT_EQ(headless::CheckSettingChange(change).empty(), good)
+        << change.Setting << "=" << change.Value;
+}
+
+TEST(HeadlessSettingChange, AppliesAsTheUserWould) {
+  HeadlessUi ui;
+  headless::ApplySettingChange(ui, {"Precision", "2"});
+  headless::ApplySettingChange(ui, {"Rounding", "3"});
+  headless::ApplySettingChange(ui, {"ValueUnit", "5"});
+  headless::ApplySettingChange(ui, {"AppendUnit", "1"});
+  headless::ApplySettingChange(ui, {"Suffix", std::string(40, 's')});
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox4), 2);
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox5), -1);
+  EXPECT_EQ(ui.RadioSelected(Control::RadioGroup2), 1);
+  EXPECT_TRUE(ui.CheckGet(Control::CheckBox2));
+  EXPECT_EQ(ui.GetText(Control::Edit3), std::string(32, 's'));
+  EXPECT_THROW(headless::ApplySettingChange(ui, {"Nothing", "1"}), std::invalid_argument);
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// Whole runs, from show to close, through the headless front end.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/DialogModel.h"
+#include "app/Unit1.h"
+#include "frontends/headless/HeadlessRun.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using headless::FinishAction;
+using headless::RunOnce;
+using headless::RunOptions;
+using headless::TranscriptLines;
+using testing_support::ReadFileBytes;
+using testing_support::ScratchDir;
+using testing_support::SjisToUtf8;
+using testing_support::U8;
+using testing_support::Utf8ToSjis;
+using testing_support::WriteFileBytes;
+
+namespace {
+
+const std::string kHq = "hq\r\n";
+
+// A settings file as the companion tool leaves it (LF line ends).
+std::string CompanionSettings() {
+  return "-3000\n5000\n2\n3\n4\n1\n0\n1.5\n" + Utf8ToSjis(U8(u8"寸法")) +
+         "\nmm\n0.7\n1\n3\n4\n20\n2.5\n1\n0\n1\n0\n0\n0\n2\n100\n0\n0\n0\n0\n1000\n-500\n300\n";
+}
+
+std::string TextStyleLines() {
+  return "hcw 2.5 3 3 3 3 3 3 3 3 4.25\r\n"
+         "hch 2.5 3 3 3 3 3 3 3 3 3\r\n"
+         "hcd 0 0 0 0 0 0 0 0 0 0.5\r\n";
+}
+
+std::vector<std::string> Utf8Lines(const std::vector<headless::Event>& transcript) {
+  std::vector<std::string> lines;
+  for (const std::string& line : TranscriptLines(transcript)) lines.push_back(SjisToUtf8(line));
+  return lines;
+}
+
+class RunSequenceTest : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  fs::path exchange = dir / "JWC_TEMP.TXT";
+  fs::path settings = dir / "vk38.dat";
+};
+
+TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
+  WriteFileBytes(exchange, TextStyleLines() + "hp 10 20\r\n");
+  RunOptions options;
+  options.MoveWindowTo = headless::WindowMove{1, 2};
+  options.Changes = {{"Prefix", "x"}};
+  const headless::RunResult result = RunOnce(dir.Path(), options);
+  EXPECT_TRUE(result.Refused);
+  EXPECT_EQ(Utf8Lines(result.Transcript),
+            (std::vector<std::string>{
+                U8(u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"),
+                "closed"}));
+  EXPECT_EQ(ReadFileBytes(exchange), kHq);
+  EXPECT_FALSE(fs::exists(settings));
+  // The window never moved and nothing the user might have done was applied.
+  EXPECT_EQ(result.Dialog.WindowLeft, 194);
+  EXPECT_EQ(result.Dialog.WindowTop, 107);
+  EXPECT_EQ(result.Dialog[Control::Edit2].Text, "");
+  EXPECT_EQ(result.Dialog.NoticeAddress, "");
+  EXPECT_EQ(result.Settings.LastLayerGroup, -1);
+}
+
+TEST_F(RunSequenceTest, UnreadableSettingsFileIsRefusedLikeAMissingOne) {
+  fs::create_directory(settings);
+  const headless::RunResult result = RunOnce(dir.Path());
+  EXPECT_TRUE(result.Refused);
+  ASSERT_EQ(result.Transcript.size(), 2u);
+  EXPECT_EQ(result.Transcript[0].Text, DialogTexts::CompanionMissing);
+  EXPECT_EQ(ReadFileBytes(exchange), kHq);
+  EXPECT_TRUE(fs::is_directory(settings));
+}
+
+TEST_F(RunSequenceTest, EmptySettingsFileHoldsThePreconditionAndPlacesTheWindowAtTheOrigin) {
+  WriteFileBytes(settings, "");
+  RunOptions options;
+  options.Action = FinishAction::CloseBox;
+  const headless::RunResult result = RunOnce(dir.Path(), options);
+  EXPECT_FALSE(result.Refused);
+  EXPECT_EQ(TranscriptLines(result.Transcript), (std::vector<std::string>{"closed"}));
+  EXPECT_EQ(result.Dialog.WindowLeft, 0);
+  EXPECT_EQ(result.Dialog.WindowTop, 0);
+  EXPECT_EQ(result.Dialog[Control::ComboBox3].Selected, 0);
+  EXPECT_FALSE(result.Dialog.NoticeAddress.empty());
+  EXPECT_EQ(ReadFileBytes(settings), "");
+  EXPECT_EQ(ReadFileBytes(exchange), kHq);
+}
+
+TEST_F(RunSequenceTest, CancelAndTheCloseBoxWriteNothingButHq) {
+  for (FinishAction action : {FinishAction::Cancel, FinishAction::CloseBox}) {
+    const std::string stored = CompanionSettings();
+    WriteFileBytes(settings, stored);
+    WriteFileBytes(exchange, TextStyleLines() + "hp 100 1500\r\nhp -600 1200\r\n");
+    RunOptions options;
+    options.Action = action;
+    options.MoveWindowTo = headless::WindowMove{40, 60};
+    options.Changes = {{"Precision", "0"}, {"Prefix", "H="}, {"ThousandsCommas", "1"}};
+    const headless::RunResult result = RunOnce(dir.Path(), options);
+    const int which = static_cast<int>(action);
+    EXPECT_FALSE(result.Refused) << which;
+    EXPECT_EQ(TranscriptLines(result.Transcript), (std::vector<std::string>{"closed"})) << which;
+    EXPECT_EQ(ReadFileBytes(settings), stored) << which;
+    EXPECT_EQ(ReadFileBytes(exchange), kHq) << which;
+    // The changes reached the dialog before it closed.
+    EXPECT_EQ(result.Dialog[Control::ComboBox4].Selected, 0) << which;
+    EXPECT_EQ(result.Dialog[Control::Edit2].Text, "H=") << which;
+    EXPECT_TRUE(result.Dialog[Control::CheckBox1].Checked) << which;
+    EXPECT_EQ(result.Dialog.WindowLeft, 40) << which;
+  }
+}
+
+TEST_F(RunSequenceTest, TextStyleListIsBuiltFromTheExchangeFile) {
+  struct Case {
+    std::string Exchange;
+    std::string First;  // UTF-8
+    std::string Second;
+    std::string Last;
+  };
+  const std::vector<Case> cases = {
+      {"cn0 2 2 0 1\r\n" + TextStyleLines(), U8(u8"現在の文字種(Free)"), "No1: W2.5 H2.5 D0",
+       "No10: W4.25 H3 D0.5"},
+      {"cn5\r\n" + TextStyleLines(), U8(u8"現在の文字種(No5)"), "No1: W2.5 H2.5 D0",
+       "No10: W4.25 H3 D0.5"},
+      // No exchange file: the host's defaults.
+      {"", U8(u8"現在の文字種(No1)"), "No1: W3 H3 D0", "No10: W3 H3 D0"},
+  };
+  for (const Case& c : cases) {
+    WriteFileBytes(settings, CompanionSettings());
+    if (c.Exchange.empty())
+      fs::remove(exchange);
+    else
+      WriteFileBytes(exchange, c.Exchange);
+    const headless::RunResult result = RunOnce(dir.Path());
+    const std::vector<std::string>& entries = result.Dialog[Control::ComboBox3].Entries;
+    ASSERT_EQ(entries.size(), 11u) << c.First;
+    EXPECT_EQ(SjisToUtf8(entries[0]), c.First);
+    EXPECT_EQ(entries[1], c.Second) << c.First;
+    EXPECT_EQ(entries[10], c.Last) << c.First;
+    EXPECT_EQ(ReadFileBytes(exchange), kHq) << c.First;
+    // Line 5 selects by position; the stored window position is applied
+    // unchanged, off the screen too.
+    EXPECT_EQ(result.Dialog[Control::ComboBox3].Selected, 4) << c.First;
+    EXPECT_EQ(result.Dialog.WindowLeft, -3000) << c.First;
+    EXPECT_EQ(result.Dialog.WindowTop, 5000) << c.First;
+  }
+}
+
+TEST_F(RunSequenceTest, ProgramFolderIsThePassedFolderWhateverTheWorkingDirectory) {
+  ScratchDir elsewhere;
+  WriteFileBytes(elsewhere / "JWC_TEMP.TXT", "cn0 2 2 0 1\r\n");
+  WriteFileBytes(settings, CompanionSettings());
+  WriteFileBytes(exchange, "cn7\r\n");
+  const fs::path oldCwd = fs::current_path();
+  fs::current_path(elsewhere.Path());
+  headless::RunResult result;
+  try {
+    result = RunOnce(dir.Path());
+  } catch (...) {
+    fs::current_path(oldCwd);
+    throw;
+  }
+  fs::current_path(oldCwd);
+  EXPECT_FALSE(result.Refused);  // vk38.dat lies only in the program folder
+  EXPECT_EQ(result.ProgramFolder, dir.Path() / "");
+  EXPECT_EQ(SjisToUtf8(result.Dialog[Control::ComboBox3].Entries.at(0)),
+            U8(u8"現在の文字種(No7)"));
+  EXPECT_EQ(ReadFileBytes(exchange), kHq);
+  EXPECT_EQ(ReadFileBytes(elsewhere / "JWC_TEMP.TXT"), "cn0 2 2 0 1\r\n");
+  EXPECT_FALSE(fs::exists(elsewhere / "vk38.dat"));
+}
+
+TEST_F(RunSequenceTest, Form1IsTheRunningDialog) {
+  WriteFileBytes(settings, CompanionSettings());
+  EXPECT_EQ(Form1, nullptr);
+  RunOptions options;
+  bool seen = false;
+  options.BeforeAction = [&](headless::HeadlessUi& ui, TForm1& form) {
+    seen = true;
+    EXPECT_EQ(Form1, &form);
+    EXPECT_EQ(&form.Ui, &ui);
+  };
+  RunOnce(dir.Path(), options);
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(Form1, nullptr);
+}
+
+TEST_F(RunSequenceTest, BadSettingChangeIsRefusedBeforeTheRunStarts) {
+  WriteFileBytes(settings, CompanionSettings());
+  WriteFileBytes(exchange, "cn3\r\n");
+  RunOptions options;
+  options.Changes = {{"Prefix", "ok"}, {"Colour", "1"}};
+  EXPECT_THROW(RunOnce(dir.Path(), options), std::invalid_argument);
+  EXPECT_EQ(ReadFileBytes(exchange), "cn3\r\n");
+  EXPECT_EQ(Form1, nullptr);
+}
+
+}  // namespace

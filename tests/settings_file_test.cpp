@@ -1,0 +1,328 @@
+// Loading and saving vk38.dat, the file shared with the companion tool.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/SettingsFile.h"
+#include "exchange/HostState.h"
+#include "frontends/headless/HeadlessUi.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using headless::HeadlessUi;
+using testing_support::ReadFileBytes;
+using testing_support::ScratchDir;
+using testing_support::SjisToUtf8;
+using testing_support::U8;
+using testing_support::Utf8ToSjis;
+using testing_support::WriteFileBytes;
+
+namespace {
+
+// A complete file in which no value is at its default, as lines.
+std::vector<std::string> FullLines() {
+  return {"-20",  "35", "4",  "11", "7",   "5",    "0",    "1.5",  "P",  "S",   "0.7",
+          "1",    "3",  "4",  "20", "2.5", "1",    "1",    "1",    "0",  "1",   "0",
+          "7",    "50", "30", "10", "-20", "30.5", "-4E-5", "-500", "300"};
+}
+
+std::string Join(const std::vector<std::string>& lines, const char* end = "\r\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + end;
+  return text;
+}
+
+std::vector<std::string> SplitCrLf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start) + "<no CR LF>");
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// Names of the entries of a folder.
+std::set<std::string> Entries(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetHostState();
+    // The show sequence fills the text-style list before loading.
+    ui.ListClear(Control::ComboBox3);
+    for (int i = 0; i < 11; ++i) ui.ListAdd(Control::ComboBox3, "style " + std::to_string(i));
+  }
+  void TearDown() override { FreeHostState(); }
+
+  void Load(const std::string& bytes) {
+    WriteFileBytes(file, bytes);
+    LoadSettings(file, settings, ui);
+  }
+  std::vector<std::string> Save() {
+    SaveSettings(file, settings, ui);
+    return SplitCrLf(ReadFileBytes(file));
+  }
+
+  ScratchDir dir;
+  fs::path file = dir / "vk38.dat";
+  HeadlessUi ui;
+  TDialogSettings settings;
+};
+
+TEST_F(SettingsFileTest, MissingFileSetsStoredDefaultsAndLeavesTheDialogAlone) {
+  settings.LastPoint1X = 7;
+  LoadSettings(file, settings, ui);
+  EXPECT_EQ(settings.WindowLeft, 100);
+  EXPECT_EQ(settings.WindowTop, 100);
+  EXPECT_EQ(settings.LastLayerGroup, -1);
+  EXPECT_EQ(settings.LastGroupScale, 1);
+  EXPECT_EQ(settings.LastPoint1X, 7);
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox3), -1);
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox4), 3);
+  EXPECT_EQ(ui.GetText(Control::Edit4), "0.5");
+  EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(SettingsFileTest, EmptyAndShortFilesReadTheirMissingLinesAsEmptyText) {
+  for (const std::string& bytes : {std::string(), std::string("5\r\n6\r\n2\r\n3\r\n4")}) {
+    const bool empty = bytes.empty();
+    ui.SetText(Control::Edit2, "old");
+    ui.CheckSet(Control::CheckBox2, true);
+    settings.LastPoint2X = 5;
+    Load(bytes);
+    EXPECT_EQ(settings.WindowLeft, empty ? 0 : 5);
+    EXPECT_EQ(settings.WindowTop, empty ? 0 : 6);
+    EXPECT_EQ(ui.ListSelected(Control::ComboBox1), empty ? 0 : 2);
+    EXPECT_EQ(ui.ListSelected(Control::ComboBox3), empty ? 0 : 4);
+    EXPECT_EQ(settings.TextStyle, empty ? 0 : 4);
+    for (Control list : {Control::ComboBox4, Control::ComboBox5})
+      EXPECT_EQ(ui.ListSelected(list), 0) << ControlName(list);
+    for (const ControlSpec& spec : DialogControls()) {
+      const headless::ControlState& state = ui.State()[spec.Id];
+      switch (spec.Kind) {
+        case ControlKind::Text: EXPECT_EQ(state.Text, "") << spec.SettingName; break;
+        case ControlKind::Radio: EXPECT_EQ(state.Selected, 0) << spec.SettingName; break;
+        case ControlKind::Check: EXPECT_FALSE(state.Checked) << spec.SettingName; break;
+        case ControlKind::List: break;
+      }
+    }
+    EXPECT_EQ(settings.Prefix, "");
+    EXPECT_EQ(settings.LastLayerGroup, 0);  // the precondition holds
+    EXPECT_EQ(settings.LastGroupScale, 1);
+    EXPECT_EQ(settings.LastAxisAngle, 0);
+    EXPECT_EQ(settings.LastPoint2X, 0);
+  }
+}
+
+TEST_F(SettingsFileTest, EachLineGoesToItsControlOrField) {
+  std::vector<std::string> lines = FullLines();
+  lines.push_back("line 32 is ignored");
+  Load(Join(lines, "\n"));  // LF alone ends a line too
+  EXPECT_EQ(settings.WindowLeft, -20);
+  EXPECT_EQ(settings.WindowTop, 35);
+  const std::vector<std::pair<int, Control>> shown = {
+      {3, Control::ComboBox1},  {4, Control::ComboBox2},  {5, Control::ComboBox3},
+      {6, Control::ComboBox4},  {7, Control::ComboBox5},  {8, Control::Edit1},
+      {9, Control::Edit2},      {10, Control::Edit3},     {11, Control::Edit4},
+      {12, Control::Edit5},     {13, Control::Edit6},     {14, Control::Edit7},
+      {15, Control::Edit8},     {16, Control::Edit9},     {17, Control::RadioGroup1},
+      {18, Control::RadioGroup2}, {19, Control::CheckBox1}, {20, Control::CheckBox2},
+      {21, Control::CheckBox3}, {22, Control::CheckBox4}};
+  for (const auto& [line, control] : shown) {
+    const std::string& text = lines[static_cast<std::size_t>(line - 1)];
+    const headless::ControlState& state = ui.State()[control];
+    switch (ControlSpecOf(control).Kind) {
+      case ControlKind::Text: EXPECT_EQ(state.Text, text) << line; break;
+      case ControlKind::Check: EXPECT_EQ(state.Checked, text == "1") << line; break;
+      default: EXPECT_EQ(state.Selected, std::stoi(text)) << line; break;
+    }
+  }
+  EXPECT_EQ(settings.EndMark, 11);
+  EXPECT_EQ(settings.ArrowAngle, "20");
+  EXPECT_EQ(settings.ValueUnit, 1);
+  EXPECT_TRUE(settings.FullWidth);
+  EXPECT_EQ(settings.LastLayerGroup, 7);
+  EXPECT_EQ(settings.LastGroupScale, 50);
+  EXPECT_EQ(settings.LastAxisAngle, 30);
+  const double chain[] = {settings.LastPoint1X, settings.LastPoint1Y, settings.LastPoint2X,
+                          settings.LastPoint2Y, settings.LastRefX,    settings.LastRefY};
+  EXPECT_EQ(std::vector<double>(std::begin(chain), std::end(chain)),
+            (std::vector<double>{10, -20, 30.5, -4e-5, -500, 300}));
+}
+
+TEST_F(SettingsFileTest, OutOfRangeNumbersAreBroughtIntoRange) {
+  // One line of a full file replaced, and the field it ends in (the dialog
+  // part of the settings mirrors its control).
+  using Field = std::function<double(const TDialogSettings&)>;
+  const Field start = [](const TDialogSettings& s) { return s.StartMark; };
+  const Field style = [](const TDialogSettings& s) { return s.TextStyle; };
+  const Field precision = [](const TDialogSettings& s) { return s.Precision; };
+  const Field rounding = [](const TDialogSettings& s) { return s.Rounding; };
+  const Field zero = [](const TDialogSettings& s) { return s.ZeroDisplay; };
+  const Field group = [](const TDialogSettings& s) { return s.LastLayerGroup; };
+  const Field scale = [](const TDialogSettings& s) { return s.LastGroupScale; };
+  const std::vector<std::tuple<int, const char*, Field, double>> cases = {
+      {3, "12", start, -1},      {3, "-4", start, 0},      {3, "11", start, 11},
+      {5, "11", style, -1},      {5, "10", style, 10},     {6, "9", precision, -1},
+      {7, "3", rounding, -1},    {7, "$2", rounding, 2},   {17, "5", zero, 1},
+      {17, "-3", zero, 0},       {23, "-1", group, 0},     {23, "16", group, 0},
+      {23, "abc", group, 0},     {23, "15", group, 15},    {24, "0", scale, 1},
+      {24, "-2", scale, 1},      {24, "1e-10", scale, 1},  {24, "abc", scale, 1},
+      {24, "2e-10", scale, 2e-10}, {24, "0.25", scale, 0.25},
+  };
+  for (const auto& [line, text, field, expected] : cases) {
+    std::vector<std::string> lines = FullLines();
+    lines[static_cast<std::size_t>(line - 1)] = text;
+    Load(Join(lines));
+    EXPECT_EQ(field(settings), expected) << "line " << line << " \"" << text << "\"";
+  }
+  Load("0\r\n0\r\n12\r\n");
+  EXPECT_EQ(ui.ListSelected(Control::ComboBox1), -1);
+}
+
+TEST_F(SettingsFileTest, FlagIsSetWhenItsLineReadsAsANonZeroInteger) {
+  const std::vector<std::pair<const char*, bool>> cases = {
+      {"1", true},      {"0", false}, {"1.0", false}, {"yes", false}, {"2", true},
+      {"-1", true},     {"", false},  {" 1", true},   {"1 ", false},  {"$10", true},
+      {"00", false},
+  };
+  for (const auto& [text, set] : cases) {
+    std::vector<std::string> lines = FullLines();
+    for (int line = 19; line <= 22; ++line) lines[static_cast<std::size_t>(line - 1)] = text;
+    Load(Join(lines));
+    for (Control box : {Control::CheckBox1, Control::CheckBox2, Control::CheckBox3,
+                        Control::CheckBox4})
+      EXPECT_EQ(ui.CheckGet(box), set) << "\"" << text << "\" " << ControlName(box);
+    EXPECT_EQ(settings.AsDimensionFigure, set) << text;
+  }
+}
+
+TEST_F(SettingsFileTest, SaveWritesTheControlsAndTheHostValuesOfTheMoment) {
+  Load(Join(FullLines()));
+  // The user changes the dialog after the load; the save takes what it shows.
+  ui.ListSelect(Control::ComboBox1, 99);
+  ui.ListSelect(Control::ComboBox4, 8);
+  ui.RadioSelect(Control::RadioGroup2, 0);
+  ui.CheckSet(Control::CheckBox4, true);
+  ui.SetText(Control::Edit6, "9");
+  HostState.InitialGroup = 3;
+  HostState.GroupScales[3] = 0.00001;
+  HostState.AxisAngle = -12.5;
+  settings.WindowLeft = 640;
+  settings.WindowTop = -48;
+  settings.LastPoint1X = 1234.567890123456789;
+  settings.LastPoint1Y = 0.0001;
+  settings.LastPoint2X = 0;
+  settings.LastPoint2Y = -1;
+  settings.LastRefX = 1e15;
+  settings.LastRefY = 0.1 + 0.2;
+  const std::vector<std::string> expected = {
+      "640",  "-48",  "-1",  "11",     "7", "8",     "0",    "1.5",   "P", "S",
+      "0.7",  "1",    "9",   "4",      "20", "2.5",  "1",    "0",     "1", "0",
+      "1",    "1",    "3",   "1E-5",   "-12.5", "1234.56789012346", "0.0001",
+      "0",    "-1",   "1E15", "0.3"};
+  EXPECT_EQ(Save(), expected);
+  EXPECT_EQ(settings.StartMark, -1);
+  EXPECT_EQ(settings.ExtLineOvershoot, "9");
+  EXPECT_TRUE(settings.AsDimensionFigure);
+  // Lines 23-25 are written from the host, never from what was loaded.
+  EXPECT_EQ(settings.LastLayerGroup, 7);
+  EXPECT_EQ(settings.LastGroupScale, 50);
+}
+
+TEST_F(SettingsFileTest, TextsAreWrittenBackExactlyAndLoadBackTheSame) {
+  const std::vector<std::string> texts = {
+      "  1.5 ",         Utf8ToSjis(U8(u8"　寸法　")), Utf8ToSjis(U8(u8"ｍｍ表示")),
+      "",               "abc",                        "\t",
+      "-0",             Utf8ToSjis(U8(u8"ソ表")),     std::string(300, 'x')};
+  std::vector<std::string> lines = FullLines();
+  for (std::size_t i = 0; i < texts.size(); ++i) lines[7 + i] = texts[i];
+  Load(Join(lines));
+  settings.LastPoint1X = 1.0 / 3.0;
+  const std::vector<std::string> saved = Save();
+  ASSERT_EQ(saved.size(), 31u);
+  for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(saved[7 + i], texts[i]) << 8 + i;
+
+  const std::string firstSave = ReadFileBytes(file);
+  HeadlessUi other;
+  other.ListClear(Control::ComboBox3);
+  for (int i = 0; i < 11; ++i) other.ListAdd(Control::ComboBox3, "s");
+  TDialogSettings reloaded;
+  LoadSettings(file, reloaded, other);
+  SaveSettings(file, reloaded, other);
+  EXPECT_EQ(ReadFileBytes(file), firstSave);
+  EXPECT_EQ(other.GetText(Control::Edit2), texts[1]);
+}
+
+TEST_F(SettingsFileTest, ALineFeedInATextCannotShiftTheLinesAfterIt) {
+  Load(Join(FullLines()));
+  ui.SetText(Control::Edit3, "before\nafter");
+  ui.SetText(Control::Edit2, "a\rb");
+  const std::vector<std::string> saved = Save();
+  ASSERT_EQ(saved.size(), 31u);
+  EXPECT_EQ(saved[8], "a\rb");
+  EXPECT_EQ(saved[9], "before");
+  EXPECT_EQ(saved[10], "0.7");
+}
+
+// While it lives, no file of the process may grow past `bytes`: a write
+// beyond fails (EFBIG) instead of ending the process.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old_;
+    small.rlim_cur = bytes;
+    active_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  bool Active() const { return active_; }
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = nullptr;
+  bool active_ = false;
+};
+
+// A save that fails must keep the previous file byte for byte and leave
+// nothing else behind.
+TEST_F(SettingsFileTest, SaveFailingOnTheFileSizeLimitKeepsWhatWasThere) {
+  const std::string previous = Join(FullLines(), "\n");
+  WriteFileBytes(file, previous);
+  ScratchDir fresh;
+  {
+    FileSizeLimit limit(32);  // any settings file is longer
+    ASSERT_TRUE(limit.Active());
+    SaveSettings(file, settings, ui);
+    SaveSettings(fresh / "vk38.dat", settings, ui);
+  }
+  EXPECT_EQ(ReadFileBytes(file), previous);
+  EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"vk38.dat"}));
+  EXPECT_TRUE(Entries(fresh.Path()).empty());
+}
+
+}  // namespace
