@@ -77,6 +77,49 @@ TEST(PreviewProgram, DrawsTheHostFileInGreyUnderTheOutput) {
   EXPECT_EQ(legend[1]->Text, "JWC_TEMP.TXT");
 }
 
+// A settings file whose chain was stored at layer-group scale 100: from
+// (0, 0) to (0, 2000) on the dimension line through (-1000, 600).
+std::string SettingsFile() {
+  std::string file;
+  const char* lines[] = {"100", "100", "0", "0", "0", "3", "2", "1", "", "", "0.5", "2", "2", "3",
+                         "15", "2", "0", "0", "0", "0", "0", "0", "0", "100", "0",
+                         "0", "0", "0", "2000", "-1000", "600"};
+  for (const char* line : lines) file += std::string(line) + "\r\n";
+  return file;
+}
+
+TEST(PreviewProgram, OverlaysTheStoredChainAtTheHostScale) {
+  testing_support::ScratchDir dir;
+  testing_support::WriteFileBytes(dir / "host.txt", HostFile());
+  testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);
+  testing_support::WriteFileBytes(dir / "vk38.dat", SettingsFile());
+  const std::string files = Quote(dir / "JWC_TEMP.TXT") + " " + Quote(dir / "out.svg");
+  // Shown at the host's scale 50, the stored coordinates are halved; without
+  // a host file the output's own (default) scale 1 applies.
+  struct Case {
+    std::string arguments;
+    double factor;
+  };
+  for (const Case& c : {Case{"--before " + Quote(dir / "host.txt") + " ", 0.5}, Case{"", 0.01}}) {
+    ASSERT_EQ(RunPreview(c.arguments + "--chain " + Quote(dir / "vk38.dat") + " " + files), 0);
+    const Picture p = Inspect(testing_support::ReadFileBytes(dir / "out.svg"));
+    const auto band = p.Find("chain", "line", "chain-line");
+    ASSERT_EQ(band.size(), 1u);
+    EXPECT_DOUBLE_EQ(band[0]->Number("x1"), -1000 * c.factor);
+    EXPECT_DOUBLE_EQ(band[0]->Number("y1"), 0);
+    EXPECT_DOUBLE_EQ(band[0]->Number("x2"), -1000 * c.factor);
+    EXPECT_DOUBLE_EQ(band[0]->Number("y2"), 2000 * c.factor);
+    // The chain lies between the host file and the output.
+    const Element* group = svg_testing::FindById(p.Doc.Root, "fitted-drawing");
+    std::vector<std::string> order;
+    for (const Element& layer : group->Children) order.push_back(layer.Attr("id"));
+    const std::vector<std::string> expected =
+        c.arguments.empty() ? std::vector<std::string>{"chain", "drawing"}
+                            : std::vector<std::string>{"before", "chain", "drawing"};
+    EXPECT_EQ(order, expected);
+  }
+}
+
 TEST(PreviewProgram, RefusesWrongArgumentsAndUnreadableFiles) {
   testing_support::ScratchDir dir;
   testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);
@@ -97,6 +140,7 @@ TEST(PreviewProgram, RefusesWrongArgumentsAndUnreadableFiles) {
       {"--size 5e2 " + input + " " + output, 2},
       {Quote(dir / "missing.txt") + " " + output, 1},
       {"--before " + Quote(dir / "missing.txt") + " " + input + " " + output, 1},
+      {"--chain " + Quote(dir / "missing.dat") + " " + input + " " + output, 1},
       {input + " " + Quote(dir / "no-such-folder" / "out.svg"), 1},
   };
   for (const Case& c : cases) {

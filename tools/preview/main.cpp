@@ -18,9 +18,12 @@
 #include <vector>
 
 #include "IconvDecoder.h"
+#include "app/SettingsFile.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
+#include "frontends/headless/HeadlessUi.h"
 #include "preview/HostLayer.h"
+#include "preview/StoredChain.h"
 #include "preview/SvgRenderer.h"
 
 namespace fs = std::filesystem;
@@ -86,6 +89,22 @@ std::optional<THostState> ReadHostFile(const fs::path& path) {
   return taken;
 }
 
+// Loads a settings file as the program does, into a dialog without a screen.
+// Nothing when the file is missing or unreadable before its chain values.
+std::optional<TDialogSettings> ReadSettingsFile(const fs::path& path) {
+  headless::HeadlessUi ui;
+  TDialogSettings settings;
+  LoadSettings(path, settings, ui);
+  if (settings.LastLayerGroup < 0) return std::nullopt;
+  return settings;
+}
+
+// The scale of the host's current layer group.
+double CurrentScale(const THostState& state) {
+  const std::int32_t group = state.InitialGroup;
+  return state.GroupScales[static_cast<std::size_t>(group >= 0 && group <= 15 ? group : 0)];
+}
+
 bool AllDefaultScales(const THostState& state) {
   for (double scale : state.GroupScales) {
     if (scale != 1.0) return false;
@@ -130,6 +149,15 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  std::optional<TDialogSettings> chain;
+  if (args->Chain) {
+    chain = ReadSettingsFile(*args->Chain);
+    if (!chain) {
+      std::cerr << "orvane-preview: cannot read the chain of " << args->Chain->string() << "\n";
+      return 1;
+    }
+  }
+
   PreviewOptions options;
   options.Decode = MakeIconvDecoder();
   options.LongSide = args->Size;
@@ -142,6 +170,14 @@ int main(int argc, char** argv) {
     settings.Caption = FileCaption(*args->Before) + " (host file, grey)";
     settings.Underlay = true;
     layers.push_back(BuildHostLayer(*before, settings, options.Decode));
+  }
+
+  if (chain) {
+    // The chain is shown at the scale of the host's current layer group,
+    // as the program itself re-expresses it.
+    const double scale = CurrentScale(before ? *before : *drawing);
+    layers.push_back(BuildChainLayer(ChainFromSettings(*chain, scale),
+                                     FileCaption(*args->Chain) + " (stored chain)"));
   }
 
   HostLayerSettings settings;
