@@ -2,6 +2,7 @@
 # missing on a fresh Debian machine first (see tools/install-deps.sh).
 
 BUILD   ?= build
+MAKEFLAGS += --no-print-directory
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 

@@ -49,14 +49,14 @@ const std::vector<ControlSpec>& DialogControls() {
 }
 
 const ControlSpec& ControlSpecOf(Control id) {
-  for (const ControlSpec& spec : DialogControls())
-    if (spec.Id == id) return spec;
+  for (const ControlSpec& info : DialogControls())
+    if (info.Id == id) return info;
   throw std::logic_error("unknown control");
 }
 
 const ControlSpec* FindControlBySetting(std::string_view settingName) {
-  for (const ControlSpec& spec : DialogControls())
-    if (settingName == spec.SettingName) return &spec;
+  for (const ControlSpec& info : DialogControls())
+    if (settingName == info.SettingName) return &info;
   return nullptr;
 }
 

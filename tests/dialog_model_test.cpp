@@ -14,11 +14,11 @@ TEST(DialogModel, TwentySettingControlsInTabOrderWithUniqueNames) {
   const auto& controls = DialogControls();
   ASSERT_EQ(controls.size(), static_cast<size_t>(kControlCount));
   std::set<std::string> names, settings;
-  for (const ControlSpec& spec : controls) {
-    names.insert(ControlName(spec.Id));
-    settings.insert(spec.SettingName);
-    EXPECT_EQ(FindControlBySetting(spec.SettingName), &spec);
-    EXPECT_EQ(&ControlSpecOf(spec.Id), &spec);
+  for (const ControlSpec& info : controls) {
+    names.insert(ControlName(info.Id));
+    settings.insert(info.SettingName);
+    EXPECT_EQ(FindControlBySetting(info.SettingName), &info);
+    EXPECT_EQ(&ControlSpecOf(info.Id), &info);
   }
   EXPECT_EQ(names.size(), controls.size());
   EXPECT_EQ(settings.size(), controls.size());

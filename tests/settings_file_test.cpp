@@ -115,12 +115,12 @@ TEST_F(SettingsFileTest, EmptyAndShortFilesReadTheirMissingLinesAsEmptyText) {
     EXPECT_EQ(settings.TextStyle, empty ? 0 : 4);
     for (Control list : {Control::ComboBox4, Control::ComboBox5})
       EXPECT_EQ(ui.ListSelected(list), 0) << ControlName(list);
-    for (const ControlSpec& spec : DialogControls()) {
-      const headless::ControlState& state = ui.State()[spec.Id];
-      switch (spec.Kind) {
-        case ControlKind::Text: EXPECT_EQ(state.Text, "") << spec.SettingName; break;
-        case ControlKind::Radio: EXPECT_EQ(state.Selected, 0) << spec.SettingName; break;
-        case ControlKind::Check: EXPECT_FALSE(state.Checked) << spec.SettingName; break;
+    for (const ControlSpec& info : DialogControls()) {
+      const headless::ControlState& state = ui.State()[info.Id];
+      switch (info.Kind) {
+        case ControlKind::Text: EXPECT_EQ(state.Text, "") << info.SettingName; break;
+        case ControlKind::Radio: EXPECT_EQ(state.Selected, 0) << info.SettingName; break;
+        case ControlKind::Check: EXPECT_FALSE(state.Checked) << info.SettingName; break;
         case ControlKind::List: break;
       }
     }

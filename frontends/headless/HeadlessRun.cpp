@@ -34,9 +34,9 @@ class Form1Scope {
 }  // namespace
 
 std::string CheckSettingChange(const SettingChange& change) {
-  const ControlSpec* spec = FindControlBySetting(change.Setting);
-  if (!spec) return "no setting is called \"" + change.Setting + "\"";
-  switch (spec->Kind) {
+  const ControlSpec* info = FindControlBySetting(change.Setting);
+  if (!info) return "no setting is called \"" + change.Setting + "\"";
+  switch (info->Kind) {
     case ControlKind::List:
     case ControlKind::Radio:
       if (!ParseWhole(change.Value))
@@ -55,12 +55,12 @@ std::string CheckSettingChange(const SettingChange& change) {
 void ApplySettingChange(HeadlessUi& ui, const SettingChange& change) {
   const std::string problem = CheckSettingChange(change);
   if (!problem.empty()) throw std::invalid_argument(problem);
-  const ControlSpec& spec = *FindControlBySetting(change.Setting);
-  switch (spec.Kind) {
-    case ControlKind::List: ui.ListSelect(spec.Id, *ParseWhole(change.Value)); break;
-    case ControlKind::Radio: ui.RadioSelect(spec.Id, *ParseWhole(change.Value)); break;
-    case ControlKind::Check: ui.CheckSet(spec.Id, change.Value == "1"); break;
-    case ControlKind::Text: ui.TypeText(spec.Id, change.Value); break;
+  const ControlSpec& info = *FindControlBySetting(change.Setting);
+  switch (info.Kind) {
+    case ControlKind::List: ui.ListSelect(info.Id, *ParseWhole(change.Value)); break;
+    case ControlKind::Radio: ui.RadioSelect(info.Id, *ParseWhole(change.Value)); break;
+    case ControlKind::Check: ui.CheckSet(info.Id, change.Value == "1"); break;
+    case ControlKind::Text: ui.TypeText(info.Id, change.Value); break;
   }
 }
 
@@ -94,7 +94,7 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   if (!ui.Closed()) {
     switch (options.Action) {
       case FinishAction::Ok:
-        // The OK action is not available yet; the dialog stays open.
+        form.Button1Click();
         break;
       case FinishAction::Cancel:
         form.Button2Click();
@@ -104,8 +104,9 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
         break;
     }
   }
-  // A dialog still open after the action (an action that refused an input)
-  // is closed as by its close box: every run ends with the close sequence.
+  // A dialog still open after the action (OK refusing a value or a zero
+  // length) is closed as by its close box: every run ends with the close
+  // sequence and writes its file.
   if (!ui.Closed()) ui.CloseDialog();
 
   result.Transcript = ui.Transcript();

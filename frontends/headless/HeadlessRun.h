@@ -20,7 +20,7 @@ namespace headless {
 inline constexpr const char* kProgramFileName = "vk47_Orvane.exe";
 
 enum class FinishAction {
-  Ok,        // the OK button (not available yet: nothing happens)
+  Ok,        // the OK button
   Cancel,    // the Cancel button
   CloseBox,  // the window's close box
 };

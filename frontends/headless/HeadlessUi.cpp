@@ -19,19 +19,19 @@ std::string FormatEvent(const Event& event) {
 
 DialogState InitialDialogState() {
   DialogState state;
-  for (const ControlSpec& spec : DialogControls()) {
-    ControlState& control = state[spec.Id];
-    control.Entries = spec.Entries;
-    switch (spec.Kind) {
+  for (const ControlSpec& info : DialogControls()) {
+    ControlState& control = state[info.Id];
+    control.Entries = info.Entries;
+    switch (info.Kind) {
       case ControlKind::List:
       case ControlKind::Radio:
-        control.Selected = spec.InitialIndex;
+        control.Selected = info.InitialIndex;
         break;
       case ControlKind::Text:
-        control.Text = spec.InitialText;
+        control.Text = info.InitialText;
         break;
       case ControlKind::Check:
-        control.Checked = spec.InitialIndex != 0;
+        control.Checked = info.InitialIndex != 0;
         break;
     }
   }

@@ -1,0 +1,78 @@
+#include "dimension/EndMarks.h"
+
+#include <cmath>
+
+#include "exchange/OutputWriter.h"
+#include "helpers/MyFunc.h"
+
+namespace {
+
+constexpr std::int32_t kZ3 = 4;
+
+// Reach of the point markers 1-11 at mark scale 1, paper mm.
+Extended MarkerReach(std::int32_t kind) {
+  switch (kind) {
+    case 1: case 6: case 9: case 11: return 7.5L;    // triangles and the chevron
+    case 8: case 10: return 1.25L * std::sqrt(2.0L);  // the tilde and the slash
+    default: return 1.25L;
+  }
+}
+
+void EmitLineTo(PlanePoint from, PlanePoint to) {
+  EmitZFlags(kZ3);
+  EmitLine(from.X, from.Y, to.X, to.Y);
+}
+
+// One mark at `end`; alpha points out of the dimension line there, or into it
+// when the marks are reversed.
+void EmitMark(std::int32_t kind, PlanePoint end, double alpha, bool reversed,
+              const EndMarkSettings& s) {
+  const Extended back = static_cast<Extended>(alpha) + 180;
+  if (reversed && s.ReverseArrowOvershoot > kTolerance)
+    EmitLineTo(end, PointTowards(end, s.ReverseArrowOvershoot, back));
+  if (kind == kLineArrow) {
+    const double barb = static_cast<double>(static_cast<Extended>(s.ArrowLength) * s.Scale);
+    EmitLineTo(end, PointTowards(end, barb, back + s.ArrowAngle));
+    EmitLineTo(end, PointTowards(end, barb, back - s.ArrowAngle));
+  } else {
+    EmitZFlags(kZ3);
+    EmitPoint(kind, end.X, end.Y, s.MarkScale, alpha);
+  }
+}
+
+// The direction from `from` to `to` in degrees, turned by the offset, in
+// [0, 360).
+double MarkAngle(PlanePoint from, PlanePoint to, double offset) {
+  Extended alpha = static_cast<Extended>(VectorAngleDeg(
+                       static_cast<double>(static_cast<Extended>(to.X) - from.X),
+                       static_cast<double>(static_cast<Extended>(to.Y) - from.Y))) +
+                   offset;
+  if (alpha >= 360) alpha -= 360;
+  return static_cast<double>(alpha);
+}
+
+}  // namespace
+
+double MarkReach(std::int32_t kind, const EndMarkSettings& s) {
+  if (kind == kLineArrow)
+    return static_cast<double>(static_cast<Extended>(s.ArrowLength) *
+                               std::cos(DegToRad(s.ArrowAngle)) * s.Scale);
+  return static_cast<double>(MarkerReach(kind) * s.MarkScale * s.Scale);
+}
+
+bool MarksReversed(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
+  const Extended length = Distance(e1.X, e1.Y, e2.X, e2.Y);
+  return static_cast<Extended>(MarkReach(s.StartMark, s)) + MarkReach(s.EndMark, s) > length;
+}
+
+void EmitEndMarks(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
+  const bool reversed = MarksReversed(e1, e2, s);
+  const double offset = reversed ? 180 : 0;
+
+  // Without reversal each mark points out of the dimension line, away from
+  // the other end.
+  EmitMark(s.StartMark, e1, MarkAngle(e2, e1, offset), reversed, s);
+
+  EmitZFlags(kZ3);
+  EmitMark(s.EndMark, e2, MarkAngle(e1, e2, offset), reversed, s);
+}

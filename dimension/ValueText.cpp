@@ -1,0 +1,58 @@
+#include "dimension/ValueText.h"
+
+#include "helpers/MyFunc.h"
+
+ValueStyle SelectValueStyle(std::int32_t textStyle, const THostState& host) {
+  std::int32_t n = textStyle;
+  if (textStyle == 0) {
+    n = host.InitialTextStyle;
+    if (n == 0) {
+      const HostTextStyle& free = host.InitialFreeText;
+      return ValueStyle{0, free.Width, free.Height, free.Spacing, free.Colour};
+    }
+  }
+  // The host's own number can lie outside the ten styles; the checked dialog
+  // value never does, but both fall back to style 1 rather than read past the
+  // table.
+  if (n < 1 || n > 10) n = 1;
+  const HostTextStyle& style = host.TextStyles[static_cast<std::size_t>(n - 1)];
+  return ValueStyle{n, style.Width, style.Height, style.Spacing, style.Colour};
+}
+
+namespace {
+
+// Removes the zeros after the decimal point that carry nothing, and the point
+// itself when only zeros follow it. Zeros before the point stay.
+std::string DropTrailingZeros(const std::string& text) {
+  const std::size_t point = text.find('.');
+  if (point == std::string::npos) return text;
+  std::size_t cut = std::string::npos;
+  for (std::size_t i = text.size(); i-- > point;) {
+    if (text[i] != '0' && text[i] != '.') break;
+    cut = i;
+  }
+  return cut == std::string::npos ? text : text.substr(0, cut);
+}
+
+}  // namespace
+
+std::string MakeValueText(double length, const ValueFormat& format) {
+  double value = length;
+  if (format.ValueUnit == 1) value = static_cast<double>(static_cast<Extended>(value) / 1000.0L);
+  const int decimals = format.Precision;
+  value = RoundDigits(decimals, format.Rounding, value);
+
+  std::string text = format.ThousandsCommas ? FormatGrouped(decimals, value)
+                                            : FormatFixed(decimals, value);
+  if (format.ZeroDisplay == 0) text = DropTrailingZeros(text);
+  if (format.FullWidth) text = ToFullWidth(text);
+
+  text = format.Prefix + text;
+  if (format.AppendUnit) text += format.ValueUnit == 0 ? "mm" : "ｍ";
+  text += format.Suffix;
+  return text;
+}
+
+double ValueTextWidth(const std::string& text, const ValueStyle& style) {
+  return SjisTextWidth(text, style.Width, style.Spacing);
+}

@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# make demo: the program's one job on the shipped example. A chain of
+# vertical dimensions is continued above, then below, and a point inside the
+# chain is refused. Everything runs in a scratch folder; the example stays as
+# it is.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build="${1:-build}"
+program="$build/frontends/headless/orvane-headless"
+example="examples/continue_chain"
+if [ ! -x "$program" ]; then
+  echo "demo: $program is missing; run 'make demo' (it builds first)" >&2
+  exit 1
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/orvane-demo.XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+cp "$example/JWC_TEMP.TXT" "$example/vk38.dat" "$work/"
+host_input="$work/host-input.txt"
+cp "$example/JWC_TEMP.TXT" "$host_input"
+
+say() { printf '%s\n' "$@"; }
+heading() { printf '\n== %s\n\n' "$1"; }
+
+# Shift-JIS with CR LF, as the host and the program write it, shown as UTF-8.
+utf8() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }
+
+# The command lines the program wrote back, each after what it tells the
+# host. Line segments are named by their place in the fixed order: extension
+# lines, the dimension line, (value), the leader, the underline, then the
+# start mark and, after a doubled "z3", the end mark.
+explain_output() {
+  utf8 "$1" | awk '
+    { line[NR] = $0 }
+    END {
+      value = 0
+      for (i = 1; i <= NR; i++) if (line[i] ~ /^cs /) value = i
+      dimline = 0
+      for (i = 1; i < value; i++) if (split(line[i], f, " ") == 4) dimline = i
+      after = 0; mark = "start mark (lower end)"
+      for (i = 1; i <= NR; i++) {
+        l = line[i]; n = split(l, f, " ")
+        if (l == "hq")              what = "nothing to draw"
+        else if (l ~ /^lg/)         what = "layer group " substr(l, 3)
+        else if (l ~ /^ly/)         what = "layer " substr(l, 3)
+        else if (l ~ /^lc/)         what = "line colour " substr(l, 3)
+        else if (l ~ /^pn/)         what = "point colour " substr(l, 3)
+        else if (l ~ /^lt/)         what = "line type " substr(l, 3)
+        else if (l ~ /^lw/)         what = "line width " substr(l, 3)
+        else if (l ~ /^cn"\$/)      what = "font"
+        else if (l ~ /^cn/)         what = "text style " substr(l, 3)
+        else if (l ~ /^cc/)         what = "text code " substr(l, 3)
+        else if (l == "z3") {
+          what = "flag: part of a dimension"
+          if (after >= 2 && line[i + 1] == "z3") mark = "end mark (upper end)"
+        }
+        else if (l ~ /^cs /)        what = "value text"
+        else if (l ~ /^pt /)        what = mark ": point marker " f[6]
+        else if (n == 4) {
+          if (i < dimline)          what = "extension line"
+          else if (i == dimline)    what = "dimension line"
+          else if (++after == 1)    what = "leader to the value"
+          else if (after == 2)      what = "underline of the value"
+          else                      what = mark ": line"
+        }
+        else                        what = ""
+        printf "  %-32s %s\n", what, l
+      }
+    }'
+}
+
+# Lines 23-31 of the settings file: where the chain stands now.
+show_chain() {
+  utf8 "$1" | awk 'NR >= 23 && NR <= 31 { v[NR] = $0 } END {
+    printf "  layer group %s, scale %s, axis angle %s\n", v[23], v[24], v[25]
+    printf "  lower end   (%s, %s)\n", v[26], v[27]
+    printf "  upper end   (%s, %s)\n", v[28], v[29]
+    printf "  dimension line through (%s, %s)\n", v[30], v[31] }'
+}
+
+# A new host file: the example's, with other picked points.
+host_picks() {
+  utf8 "$host_input" | sed -e "s/^hp1 .*/hp1 $1/" -e "s/^hp2 .*/hp2 $2/" |
+    iconv -f UTF-8 -t CP932 | sed 's/$/\r/' > "$work/JWC_TEMP.TXT"
+}
+
+run() {
+  say "  \$ orvane-headless <folder>      (presses OK)"
+  "$program" "$work" | sed 's/^/  > /'
+}
+
+heading "1. What the host hands over"
+say "The CAD program (the host) starts the program after the user picked two" \
+    "points. It writes its state into JWC_TEMP.TXT: the axis angle (hk), the" \
+    "scales of the layer groups (hs; group 2, the current one, is 1:50), the" \
+    "text styles, its current attributes and the picked points: hp1 is the" \
+    "new measured point, hp2 where the value goes." ""
+utf8 "$work/JWC_TEMP.TXT" | sed 's/^/  /'
+say "" "vk38.dat holds the dialog settings and the chain drawn so far (here by" \
+    "the companion tool: one dimension 3000 long):" ""
+show_chain "$work/vk38.dat"
+
+heading "2. OK: the chain is continued above"
+say "The new point (2000, 5500) lies above the chain, so the new dimension runs" \
+    "from the upper end (0, 3000) to it, along the same dimension line: 2500" \
+    "long, written \"2,500\" (no decimals, thousands comma). Paper sizes are" \
+    "multiplied by the scale 50: arrows of 3 mm become 150 units." ""
+run
+say "" "(The \">\" lines are what the user would have seen: the status strip's" \
+    "two texts, then the dialog closing, which writes JWC_TEMP.TXT.)" \
+    "" "JWC_TEMP.TXT now holds the commands the host draws: its own attributes," \
+    "the extension line at the new point (the old end already has one), the" \
+    "dimension line, the value, its leader and underline, and two arrows:" ""
+explain_output "$work/JWC_TEMP.TXT"
+say "" "vk38.dat records the longer chain, lower end first:" ""
+show_chain "$work/vk38.dat"
+
+heading "3. OK again: the chain is continued below"
+say "The user picks (800, -1800), below the chain; the value goes to" \
+    "(-2150, -1000). The new dimension runs from the point up to the lower" \
+    "end (0, 0): 1800." ""
+host_picks "800 -1800" "-2150 -1000"
+run
+say ""
+explain_output "$work/JWC_TEMP.TXT"
+say "" "The chain now reaches from (800, -1800) to (2000, 5500):" ""
+show_chain "$work/vk38.dat"
+
+heading "4. A point inside the chain is refused"
+say "A point between the chain's ends, (300, 2500), cannot be dimensioned" \
+    "outwards. The program says so and draws nothing:" ""
+host_picks "300 2500" "-2150 2500"
+cp "$work/vk38.dat" "$work/vk38.before"
+run
+say "" "JWC_TEMP.TXT:" ""
+explain_output "$work/JWC_TEMP.TXT"
+if cmp -s "$work/vk38.dat" "$work/vk38.before"; then
+  say "" "vk38.dat is unchanged: the chain still ends at (800, -1800) and (2000, 5500)."
+else
+  say "" "vk38.dat CHANGED, which it must not" >&2
+  exit 1
+fi
