@@ -140,11 +140,38 @@ class LayerBuilder {
 
   // The text as the picture shows it; kNothing for an empty text or one
   // without a size (the host shows nothing of it either).
+  // The characters of a text in the host's cells: a double-byte character
+  // is `width` wide, a single-byte one half of it; a full spacing follows a
+  // double-byte character, half of it a single-byte one.
+  std::vector<SceneGlyph> Cells(std::string_view sjis, double width, double spacing) const {
+    std::vector<SceneGlyph> glyphs;
+    double start = 0;
+    for (std::size_t i = 0; i < sjis.size();) {
+      const bool wide = IsLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size();
+      const std::size_t length = wide ? 2 : 1;
+      const double share = wide ? 1.0 : 0.5;
+      glyphs.push_back(SceneGlyph{start + width * share / 2, SanitizeUtf8(decode_(sjis.substr(i, length)))});
+      start += (width + spacing) * share;
+      i += length;
+    }
+    return glyphs;
+  }
+
+  // The style a text is drawn in: its own, or the one of the given styles
+  // that it names.
+  HostTextStyle StyleOf(const TextEntity& e) const {
+    if (settings_.TextStyles && e.StyleNo >= 1 && e.StyleNo <= 10) {
+      return (*settings_.TextStyles)[static_cast<std::size_t>(e.StyleNo - 1)];
+    }
+    return HostTextStyle{e.Width, e.Height, e.Spacing, e.Attr.Colour};
+  }
+
   Outcome MakeText(const TextEntity& e, SceneText& text) const {
     const double scale = GroupScale(e.Attr.Group);
-    double height = e.Height * scale;
-    double width = e.Width * scale;
-    const double spacing = e.Spacing * scale;
+    const HostTextStyle style = StyleOf(e);
+    double height = style.Height * scale;
+    double width = style.Width * scale;
+    const double spacing = style.Spacing * scale;
     if (!Usable({e.X, e.Y, e.DirX, e.DirY, height, width, spacing})) return Outcome::kUnusable;
     if (e.Text.Length == 0) return Outcome::kNothing;
     if (height <= 0) height = width;
@@ -155,17 +182,18 @@ class LayerBuilder {
     text.AngleDeg = std::atan2(e.DirY, e.DirX) * 180.0 / kPi;
     text.Height = height;
     text.WidthRatio = width / height;
-    text.Spacing = spacing;
     text.Advance = SjisTextWidth(e.Text.View(), width, spacing);
+    text.Glyphs = Cells(e.Text.View(), width, spacing);
     const int cc = e.Cc >= 0 && e.Cc <= 8 ? e.Cc : 0;
     text.Column = cc % 3;
     text.Row = cc / 3;
-    text.Utf8 = SanitizeUtf8(decode_(e.Text.View()));
     return Outcome::kDrawn;
   }
 
   Pen TextPen(const TextEntity& e) const {
-    Pen pen = PenOf(e.Attr);
+    EntityAttributes attr = e.Attr;
+    attr.Colour = StyleOf(e).Colour;
+    Pen pen = PenOf(attr);
     pen.LineType = 1;
     return pen;
   }

@@ -15,9 +15,12 @@ struct HostLayerSettings {
   // Drawn in the underlay grey instead of the entities' own colours.
   bool Underlay = false;
   // Layer-group scales for the sizes of texts and point markers; when not
-  // given, the state's own. (Our output files carry no scales of their own:
-  // the host's file beside them has them.)
+  // given, the state's own. (Our output files carry neither scales nor text
+  // styles of their own: the host's file beside them has them.)
   std::optional<std::array<double, 16>> GroupScales;
+  // Text styles No1-No10 for the texts that name one; when not given, the
+  // sizes and colours the reader gave the texts from the state's own.
+  std::optional<std::array<HostTextStyle, 10>> TextStyles;
   bool ShowPickedPoints = true;
 };
 

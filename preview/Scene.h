@@ -41,16 +41,21 @@ struct SceneArc {
   double BandWidth = 0;
 };
 
+// One character of a text in the cell the host gives it.
+struct SceneGlyph {
+  double Centre = 0;  // middle of the cell, from the text's start along it
+  std::string Utf8;
+};
+
 struct SceneText {
   double X = 0, Y = 0;     // base point
   double AngleDeg = 0;     // direction of the text's baseline
   double Height = 0;       // character height
   double WidthRatio = 1;   // character width over character height
-  double Spacing = 0;      // gap between characters
   double Advance = 0;      // the drawn width as the host measures it
   int Column = 0;          // base point: 0 left, 1 centre, 2 right
   int Row = 0;             // base point: 0 bottom, 1 middle, 2 top
-  std::string Utf8;
+  std::vector<SceneGlyph> Glyphs;
 };
 
 struct SceneMarker {

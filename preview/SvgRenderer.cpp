@@ -248,24 +248,31 @@ class PictureWriter {
     }
   }
 
+  // Each character stands centred in its cell, so the text takes the width
+  // the host gives it whatever the font's own widths.
   void WriteShape(const SceneItem& item, const SceneText& t) {
     const double size = std::clamp(t.Height * frame_.Scale, 0.01, 10000.0);
     const double ratio = t.WidthRatio > 0 ? t.WidthRatio : 1.0;
-    static constexpr const char* kAnchors[] = {"start", "middle", "end"};
-    SvgAttributes a{
-        {"class", item.Class},
-        {"transform", Translate(t.X, t.Y) + " " + Rotate(t.AngleDeg) + " " +
-                          Scale(ratio / frame_.Scale, -1 / frame_.Scale)},
-        {"x", "0"},
-        {"y", PixelNumber(size * t.Row / 2.0)},
-        {"font-family", kFontFamily},
-        {"font-size", SvgNumber(size)},
-        {"text-anchor", kAnchors[std::clamp(t.Column, 0, 2)]},
-        {"fill", item.Stroke.Colour},
-        {"stroke", "none"},
-        {"xml:space", "preserve"}};
-    if (t.Spacing != 0) a.emplace_back("letter-spacing", SvgNumber(t.Spacing * frame_.Scale / ratio));
-    svg_.TextElement("text", a, t.Utf8);
+    // Drawing units along the text to the text's own (unscaled) units.
+    const double local = frame_.Scale / ratio;
+    const double start = -t.Advance * std::clamp(t.Column, 0, 2) / 2.0;
+    std::vector<std::pair<SvgAttributes, std::string>> cells;
+    for (const SceneGlyph& g : t.Glyphs) {
+      cells.push_back({{{"x", SvgNumber((start + g.Centre) * local)}}, g.Utf8});
+    }
+    svg_.SpannedTextElement(
+        "text",
+        {{"class", item.Class},
+         {"transform", Translate(t.X, t.Y) + " " + Rotate(t.AngleDeg) + " " +
+                           Scale(ratio / frame_.Scale, -1 / frame_.Scale)},
+         {"y", PixelNumber(size * t.Row / 2.0)},
+         {"font-family", kFontFamily},
+         {"font-size", SvgNumber(size)},
+         {"text-anchor", "middle"},
+         {"fill", item.Stroke.Colour},
+         {"stroke", "none"},
+         {"xml:space", "preserve"}},
+        "tspan", cells);
   }
 
   void WriteMarkerShape(const MarkerShape& shape, const Pen& pen) {
@@ -391,7 +398,7 @@ class PictureWriter {
                         {"y", PixelNumber(row + 4)},
                         {"fill", "#000000"},
                         {"xml:space", "preserve"}},
-                       SanitizeUtf8(layer.Caption));
+                       SanitizeUtf8(layer.Caption) + (layer.Items.empty() ? " (nothing to draw)" : ""));
       row += kFooterRowHeight;
     }
     for (const auto& note : notes) {

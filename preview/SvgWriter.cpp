@@ -72,6 +72,27 @@ void SvgWriter::TextElement(std::string_view name, const SvgAttributes& attribut
   out_ += ">\n";
 }
 
+void SvgWriter::SpannedTextElement(std::string_view name, const SvgAttributes& attributes,
+                                   std::string_view childName,
+                                   const std::vector<std::pair<SvgAttributes, std::string>>& pieces) {
+  StartTag(name, attributes);
+  out_ += '>';
+  for (const auto& [childAttributes, text] : pieces) {
+    const int depth = depth_;
+    depth_ = 0;  // no indentation inside the line
+    StartTag(childName, childAttributes);
+    depth_ = depth;
+    out_ += '>';
+    out_ += EscapeXml(text);
+    out_ += "</";
+    out_ += childName;
+    out_ += '>';
+  }
+  out_ += "</";
+  out_ += name;
+  out_ += ">\n";
+}
+
 void SvgWriter::Comment(std::string_view text) {
   std::string body(text);
   for (std::size_t at = body.find("--"); at != std::string::npos; at = body.find("--", at)) {

@@ -23,6 +23,11 @@ class SvgWriter {
   void Empty(std::string_view name, const SvgAttributes& attributes);
   // An element holding text (UTF-8; escaped here).
   void TextElement(std::string_view name, const SvgAttributes& attributes, std::string_view text);
+  // An element holding one child element per piece of text, all on one line
+  // so that no whitespace stands between them.
+  void SpannedTextElement(std::string_view name, const SvgAttributes& attributes,
+                          std::string_view childName,
+                          const std::vector<std::pair<SvgAttributes, std::string>>& pieces);
   // A comment; a "--" in the text (not allowed in XML comments) becomes "- -".
   void Comment(std::string_view text);
 

@@ -72,7 +72,13 @@ TEST(PreviewOfExchangeFiles, WorkedExampleShowsItsLinesAndValue) {
   EXPECT_DOUBLE_EQ(value.X, -600);
   EXPECT_DOUBLE_EQ(value.Y, 1200);
   EXPECT_NEAR(value.Angle, 90, 1e-9);
-  EXPECT_EQ(texts[0]->Attr("text-anchor"), "start");  // "cc0": the lower left corner
+  // "cc0": the base point is the lower left corner; the half-width digits of
+  // style 1 (3 mm wide) stand in cells 1.5 wide.
+  const std::vector<double> centres = CellCentres(*texts[0]);
+  ASSERT_EQ(centres.size(), 3u);
+  EXPECT_NEAR(centres[0], 0.75, 1e-9);
+  EXPECT_NEAR(centres[1], 2.25, 1e-9);
+  EXPECT_NEAR(centres[2], 3.75, 1e-9);
   // Host style 1 is 3 mm high at scale 1.
   EXPECT_NEAR(texts[0]->Number("font-size"), 3 * p.Drawing.A, 1e-9);
   EXPECT_EQ(p.SkipComment(), "");

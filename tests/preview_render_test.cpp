@@ -191,26 +191,36 @@ TEST(PreviewPicture, CirclesArcsAndEllipsesFollowTheSevenValues) {
   EXPECT_EQ(whole.Number("r"), 8);
 }
 
+void ExpectCentres(const std::vector<double>& actual, const std::vector<double>& expected,
+                   const std::string& what) {
+  ASSERT_EQ(actual.size(), expected.size()) << what;
+  for (std::size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 1e-9) << what;
+}
+
 TEST(PreviewPicture, TextsStandAtTheirBasePointInTheirDirectionAndStyleSize) {
+  // "A", a full-width character and "B", 2 mm wide with 0.4 mm spacing at
+  // scale 50: cells of 50, 100 and 50 units with 10 and 20 between them, so
+  // 230 units in all, centred on 25, 110 and 205 from the start.
   struct Case {
     std::int32_t cc;
-    const char* anchor;
+    double shift;     // start of the text from the base point
     double rowShare;  // baseline below the base point, in character heights
   };
-  const Case cases[] = {{0, "start", 0},    {1, "middle", 0},  {2, "end", 0},
-                        {3, "start", 0.5},  {4, "middle", 0.5}, {5, "end", 0.5},
-                        {6, "start", 1},    {7, "middle", 1},  {8, "end", 1},
-                        {9, "start", 0}};
+  const Case cases[] = {{0, 0, 0},      {1, -115, 0},    {2, -230, 0},
+                        {3, 0, 0.5},    {4, -115, 0.5},  {5, -230, 0.5},
+                        {6, 0, 1},      {7, -115, 1},    {8, -230, 1},
+                        {9, 0, 0}};
   for (const Case& c : cases) {
     THostState s = EmptyState();
     s.GroupScales[2] = 50;
     AddLine(s, 0, 0, 1000, 1000);
-    TextEntity t = MakeText("AB", 200, 300, -3, 3, /*height*/ 4, /*width*/ 2);
+    TextEntity t = MakeText("A寸B", 200, 300, -3, 3, /*height*/ 4, /*width*/ 2);
+    t.Spacing = 0.4;
     t.Attr.Group = 2;
     t.Attr.Colour = 8;
     t.Cc = c.cc;
     AddText(s, t);
-    const Picture p = RenderState(s);
+    const Picture p = RenderState(s, {[](std::string_view t) { return testing_support::SjisToUtf8(t); }});
     const auto texts = p.Find("drawing", "text", "text");
     ASSERT_EQ(texts.size(), 1u);
     const Element& e = *texts[0];
@@ -219,9 +229,9 @@ TEST(PreviewPicture, TextsStandAtTheirBasePointInTheirDirectionAndStyleSize) {
     EXPECT_EQ(place.X, 200);
     EXPECT_EQ(place.Y, 300);
     EXPECT_NEAR(place.Angle, 135, 1e-12);
-    EXPECT_EQ(e.Text, "AB");
+    EXPECT_EQ(e.Text, testing_support::U8(u8"A寸B"));
     EXPECT_EQ(e.Attr("fill"), "#e00000");
-    EXPECT_EQ(e.Attr("text-anchor"), c.anchor) << c.cc;
+    ExpectCentres(CellCentres(e), {c.shift + 25, c.shift + 110, c.shift + 205}, "cc" + std::to_string(c.cc));
     // Height 4 mm at scale 50 is 200 drawing units; the characters are
     // half as wide as high.
     const double fontPx = e.Number("font-size");
@@ -243,9 +253,13 @@ TEST(PreviewPicture, TextsAreDecodedAndEscaped) {
       {nullptr, testing_support::U8(u8"\uFFFD\uFFFD<&>\"ｱ")},
       {[](std::string_view t) { return testing_support::SjisToUtf8(t); },
        testing_support::U8(u8"寸法<&>\"ｱ")},
-      // A decoder that returns broken UTF-8 and control bytes is repaired.
-      {[](std::string_view) { return std::string("a\xFF\x01z\xE5\xAF"); },
-       testing_support::U8(u8"a\uFFFDz\uFFFD")},
+      // A decoder that returns broken UTF-8 and control bytes is repaired
+      // (it is asked once for each of the seven characters).
+      {[](std::string_view) { return std::string("a\xFF\x01z\xE5\xAF"); }, [] {
+         std::string seven;
+         for (int i = 0; i < 7; ++i) seven += testing_support::U8(u8"a\uFFFDz\uFFFD");
+         return seven;
+       }()},
   };
   for (const Case& c : cases) {
     THostState s = EmptyState();
@@ -514,8 +528,13 @@ TEST(PreviewPicture, StoredChainIsShownAtTheCurrentScale) {
 }
 
 TEST(PreviewPicture, NothingToDrawGivesAnEmptyPictureWithANote) {
-  const Picture p = RenderState(EmptyState());
+  HostLayerSettings settings;
+  settings.Caption = "JWC_TEMP.TXT";
+  const Picture p = RenderLayers({BuildHostLayer(EmptyState(), settings, nullptr)});
   EXPECT_TRUE(p.Layer("drawing")->Children.empty());
+  const auto legend = svg_testing::FindAll(p.Doc.Root, [](const Element& e) { return e.HasClass("legend"); });
+  ASSERT_EQ(legend.size(), 1u);
+  EXPECT_EQ(legend[0]->Text, "JWC_TEMP.TXT (nothing to draw)");
   const Element* note = p.Layer("empty-note");
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->Text, "Nothing to draw");

@@ -137,6 +137,17 @@ inline TextPlacement Placement(const Element& text) {
   return t;
 }
 
+// Where the characters of a text element stand: the middle of each one's
+// cell, in drawing units along the text from its base point.
+inline std::vector<double> CellCentres(const Element& text) {
+  const double scaleX = Placement(text).ScaleX;
+  std::vector<double> centres;
+  for (const Element& span : text.Children) {
+    if (span.Name == "tspan") centres.push_back(span.Number("x") * scaleX);
+  }
+  return centres;
+}
+
 // One command of a path made of M, L, A and Z commands.
 struct PathStep {
   char Command = 0;

@@ -25,11 +25,14 @@ int RunPreview(const std::string& arguments) {
 
 std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
 
-// A host file at layer-group scale 50 with two picked points, an old
-// dimension line and a Japanese text in its selection.
+// A host file at layer-group scale 50, with text style 1 of 2 mm in pen 5,
+// two picked points, an old dimension line and a Japanese text in its
+// selection.
 std::string HostFile() {
   return "hk 0\r\n"
          "hs 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50\r\n"
+         "hcw 2 3 3 3 3 3 3 3 3 3\r\nhch 2 3 3 3 3 3 3 3 3 3\r\n"
+         "hcd 0 0 0 0 0 0 0 0 0 0\r\nhcc 5 2 2 2 2 2 2 2 2 2\r\n"
          "lg0\r\nly0\r\nlc2\r\nlt1\r\nlw0\r\ncn1\r\n"
          "hp1 100 1500\r\nhp2 -600 1200\r\n"
          "lc3\r\n-500 0 -500 1000\r\n" +
@@ -67,9 +70,11 @@ TEST(PreviewProgram, DrawsTheHostFileInGreyUnderTheOutput) {
   const auto values = p.Find("drawing", "text", "text");
   ASSERT_EQ(values.size(), 1u);
   EXPECT_EQ(values[0]->Text, "500");
-  // Style 1 (3 mm) at the host's scale 50: 150 drawing units high.
-  EXPECT_NEAR(values[0]->Number("font-size"), 150 * p.Drawing.A, 1e-9);
-  EXPECT_NEAR(hostTexts[0]->Number("font-size"), 150 * p.Drawing.A, 1e-9);
+  // The output's style 1 is the host's: 2 mm at the host's scale 50, that is
+  // 100 drawing units high, in pen 5.
+  EXPECT_NEAR(values[0]->Number("font-size"), 100 * p.Drawing.A, 1e-9);
+  EXPECT_NEAR(hostTexts[0]->Number("font-size"), 100 * p.Drawing.A, 1e-9);
+  EXPECT_EQ(values[0]->Attr("fill"), "#e000c0");
 
   const auto legend = svg_testing::FindAll(p.Doc.Root, [](const Element& e) { return e.HasClass("legend"); });
   ASSERT_EQ(legend.size(), 2u);

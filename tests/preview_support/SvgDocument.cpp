@@ -61,12 +61,13 @@ void Convert(xmlNode* node, Element& element, std::vector<std::string>& comments
     element.Attributes[name] = Str(value);
     xmlFree(value);
   }
+  xmlChar* content = xmlNodeGetContent(node);
+  element.Text = Str(content);
+  xmlFree(content);
   for (xmlNode* child = node->children; child; child = child->next) {
     if (child->type == XML_ELEMENT_NODE) {
       element.Children.emplace_back();
       Convert(child, element.Children.back(), comments);
-    } else if (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) {
-      element.Text += Str(child->content);
     } else if (child->type == XML_COMMENT_NODE) {
       comments.push_back(Trim(Str(child->content)));
     }

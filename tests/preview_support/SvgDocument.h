@@ -13,7 +13,7 @@ namespace svg_testing {
 struct Element {
   std::string Name;
   std::map<std::string, std::string> Attributes;  // "xml:space" keeps its prefix
-  std::string Text;                                // the text content of the element
+  std::string Text;  // the text content of the element and its descendants
   std::vector<Element> Children;
 
   bool Has(const std::string& name) const { return Attributes.count(name) > 0; }

@@ -105,9 +105,16 @@ double CurrentScale(const THostState& state) {
   return state.GroupScales[static_cast<std::size_t>(group >= 0 && group <= 15 ? group : 0)];
 }
 
-bool AllDefaultScales(const THostState& state) {
-  for (double scale : state.GroupScales) {
-    if (scale != 1.0) return false;
+// True when the file set no layer-group scale and no text style: our own
+// output, which leaves them to the host. `defaults` is a freshly reset state.
+bool LacksHostSettings(const THostState& state, const THostState& defaults) {
+  if (state.GroupScales != defaults.GroupScales) return false;
+  for (std::size_t i = 0; i < state.TextStyles.size(); ++i) {
+    const HostTextStyle& a = state.TextStyles[i];
+    const HostTextStyle& b = defaults.TextStyles[i];
+    if (a.Width != b.Width || a.Height != b.Height || a.Spacing != b.Spacing || a.Colour != b.Colour) {
+      return false;
+    }
   }
   return true;
 }
@@ -183,9 +190,12 @@ int main(int argc, char** argv) {
   HostLayerSettings settings;
   settings.Id = "drawing";
   settings.Caption = FileCaption(args->Exchange);
-  // Our output carries no layer-group scales; the host's file beside it has
-  // them, and they size the texts and marks of the output as well.
-  if (before && AllDefaultScales(*drawing)) settings.GroupScales = before->GroupScales;
+  // Our output carries no layer-group scales and no text styles; the host's
+  // file beside it has them, and they size and colour its texts and marks.
+  if (before && LacksHostSettings(*drawing, HostState)) {
+    settings.GroupScales = before->GroupScales;
+    settings.TextStyles = before->TextStyles;
+  }
   layers.push_back(BuildHostLayer(*drawing, settings, options.Decode));
 
   if (!WriteText(args->Output, RenderSvg(layers, options))) {
