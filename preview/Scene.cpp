@@ -62,6 +62,8 @@ struct ExtentVisitor {
         add(r, -r);
       }
       if (shape.Shape == MarkerShape::Form::kPath) {
+        // The one path mark, the wave, lies within the square of the
+        // centred marks.
         add(-1.25, -1.25);
         add(1.25, 1.25);
       }

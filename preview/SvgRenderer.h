@@ -6,7 +6,11 @@
 // inside one group whose transform fits the drawing into the picture and
 // turns y upwards, so a line of the file is a <line> with the file's end
 // points. Texts carry their base point and direction (translate and rotate
-// in drawing units) and are sized in picture pixels. Below the drawing stand
+// in drawing units) and are sized in picture pixels; each character stands
+// centred in the cell the host gives it (a full-width character is the
+// style's width, a half-width one half of it, with the spacing between), so
+// a text takes the host's width whatever the renderer's font. Below the
+// drawing stand
 // a scale bar in drawing units, a legend of the layers and notes: a picture
 // with nothing to draw says so, and entities left out for unusable numbers
 // are counted there and in a comment.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "helpers/Sjis.h"
+
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
@@ -24,8 +26,6 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
-bool IsShiftJisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 }  // namespace
 
 std::string DecodeSjisWithoutTable(std::string_view sjis) {
@@ -38,7 +38,7 @@ std::string DecodeSjisWithoutTable(std::string_view sjis) {
     } else if (b >= 0xA1 && b <= 0xDF) {
       AppendUtf8(out, 0xFF61 + (b - 0xA1));  // half-width katakana block
     } else {
-      if (IsShiftJisLead(b) && i + 1 < sjis.size()) ++i;  // one character of two bytes
+      if (IsLeadByte(b) && i + 1 < sjis.size()) ++i;  // one character of two bytes
       out += kReplacement;
     }
   }

@@ -12,7 +12,8 @@
 using TextDecoder = std::function<std::string(std::string_view sjis)>;
 
 // The decoding that needs no table: ASCII characters and half-width katakana
-// (0xA1-0xDF) are converted exactly, every double-byte character and every
+// (0xA1-0xDF) are converted exactly; every double-byte character (a lead
+// byte and the byte after it, as the program splits its texts) and every
 // other byte becomes U+FFFD (the replacement character).
 std::string DecodeSjisWithoutTable(std::string_view sjis);
 

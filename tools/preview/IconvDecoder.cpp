@@ -6,11 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "helpers/Sjis.h"
+
 namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
-bool IsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool IsTrail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 // One open converter shared by the decoder's copies.
@@ -40,7 +41,7 @@ class Converter {
       if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
       // A byte (or pair) that is no character: replace it and go on.
       const auto b = static_cast<unsigned char>(in[0]);
-      const bool pair = IsLead(b) && inLeft >= 2 && IsTrail(static_cast<unsigned char>(in[1]));
+      const bool pair = IsLeadByte(b) && inLeft >= 2 && IsTrail(static_cast<unsigned char>(in[1]));
       const std::size_t skip = pair ? 2 : 1;
       in += skip;
       inLeft -= skip;
