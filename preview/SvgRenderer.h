@@ -10,10 +10,9 @@
 // centred in the cell the host gives it (a full-width character is the
 // style's width, a half-width one half of it, with the spacing between), so
 // a text takes the host's width whatever the renderer's font. Below the
-// drawing stand
-// a scale bar in drawing units, a legend of the layers and notes: a picture
-// with nothing to draw says so, and entities left out for unusable numbers
-// are counted there and in a comment.
+// drawing stand a scale bar in drawing units, a legend of the layers and
+// notes: a picture with nothing to draw says so, and entities left out for
+// unusable numbers are counted there and in a comment.
 #include <string>
 #include <vector>
 
