@@ -5,8 +5,11 @@ BUILD   ?= build
 MAKEFLAGS += --no-print-directory
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The Windows program, cross-built with mingw-w64 in its own tree.
+WIN32_BUILD ?= build-win32
+WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build test demo bench fuzz large clean
+.PHONY: all deps configure build test demo bench fuzz large clean win32 dist
 
 all: build
 
@@ -19,10 +22,21 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+test: build win32
 	@bash tools/sanitize.sh
 	@bash tools/fuzz.sh --short
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# vk47_Orvane.exe, its launcher, its package and its unit tests for Windows.
+win32: deps
+	@cmake -S . -B $(WIN32_BUILD) $(WIN32_FLAGS) >/dev/null
+	@cmake --build $(WIN32_BUILD) -j $(JOBS)
+
+# dist/vk47_Orvane.zip: the program, its launcher and a read-me.
+dist: win32
+	@mkdir -p dist
+	@cp $(WIN32_BUILD)/vk47_Orvane.zip dist/vk47_Orvane.zip
+	@echo "dist/vk47_Orvane.zip"
 
 demo: build
 	@bash tools/demo.sh $(BUILD)
@@ -42,4 +56,4 @@ large: build
 	@$(BUILD)/large_inputs
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) $(WIN32_BUILD) dist build-asan build-fuzz

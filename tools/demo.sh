@@ -2,17 +2,23 @@
 # make demo: the program's one job on the shipped example. A chain of
 # vertical dimensions is continued above, then below, and a point inside the
 # chain is refused. Everything runs in a scratch folder; the example stays as
-# it is.
+# it is. Each run is also drawn as a picture (orvane-preview), kept in the
+# build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build="${1:-build}"
 program="$build/frontends/headless/orvane-headless"
 example="examples/continue_chain"
-if [ ! -x "$program" ]; then
-  echo "demo: $program is missing; run 'make demo' (it builds first)" >&2
-  exit 1
-fi
+preview="$build/orvane-preview"
+pictures="$build/demo-pictures"
+for tool in "$program" "$preview"; do
+  if [ ! -x "$tool" ]; then
+    echo "demo: $tool is missing; run 'make demo' (it builds first)" >&2
+    exit 1
+  fi
+done
+mkdir -p "$pictures"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/orvane-demo.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
@@ -86,8 +92,21 @@ host_picks() {
 }
 
 run() {
+  # What the run starts from, for its picture.
+  cp "$work/JWC_TEMP.TXT" "$work/host.before"
+  cp "$work/vk38.dat" "$work/chain.before"
   say "  \$ orvane-headless <folder>      (presses OK)"
   "$program" "$work" | sed 's/^/  > /'
+}
+
+# The run as a picture: the host's file in grey with its picked points, the
+# chain as it stood before the run in orange, the output in its own colours.
+picture() {
+  "$preview" --before "$work/host.before" --chain "$work/chain.before" \
+    "$work/JWC_TEMP.TXT" "$pictures/$1.svg"
+  say "" "Picture of this run: $pictures/$1.svg" \
+    "(the host's file in grey with the picked points, the chain as it stood" \
+    "in orange, what the program wrote in its own colours)"
 }
 
 heading "1. What the host hands over"
@@ -115,6 +134,7 @@ say "" "(The \">\" lines are what the user would have seen: the status strip's" 
 explain_output "$work/JWC_TEMP.TXT"
 say "" "vk38.dat records the longer chain, lower end first:" ""
 show_chain "$work/vk38.dat"
+picture 2-above
 
 heading "3. OK again: the chain is continued below"
 say "The user picks (800, -1800), below the chain; the value goes to" \
@@ -126,6 +146,7 @@ say ""
 explain_output "$work/JWC_TEMP.TXT"
 say "" "The chain now reaches from (800, -1800) to (2000, 5500):" ""
 show_chain "$work/vk38.dat"
+picture 3-below
 
 heading "4. A point inside the chain is refused"
 say "A point between the chain's ends, (300, 2500), cannot be dimensioned" \
@@ -137,6 +158,7 @@ say "" "JWC_TEMP.TXT:" ""
 explain_output "$work/JWC_TEMP.TXT"
 if cmp -s "$work/vk38.dat" "$work/vk38.before"; then
   say "" "vk38.dat is unchanged: the chain still ends at (800, -1800) and (2000, 5500)."
+  picture 4-inside
 else
   say "" "vk38.dat CHANGED, which it must not" >&2
   exit 1

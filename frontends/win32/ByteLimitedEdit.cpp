@@ -1,0 +1,133 @@
+#include "ByteLimitedEdit.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+#include <string>
+
+#include "CodePage932.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x4F42;  // one subclass of this kind per field
+
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+// The part of `insert` that fits into the field's current text and selection.
+std::wstring FittingInsertion(HWND edit, std::wstring_view insert, std::size_t limit) {
+  DWORD start = 0, end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const std::wstring text = WindowText(edit);
+  return std::wstring(FittingStart(text, start, end, insert, limit));
+}
+
+void ReplaceSelection(HWND edit, const std::wstring& text) {
+  if (!text.empty())
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring ClipboardText(HWND owner) {
+  std::wstring text;
+  if (!OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::wstring CompositionResult(HWND edit) {
+  std::wstring result;
+  HIMC context = ImmGetContext(edit);
+  if (!context) return result;
+  const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+  if (bytes > 0) {
+    result.resize(static_cast<std::size_t>(bytes) / sizeof(wchar_t));
+    ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
+  }
+  ImmReleaseContext(edit, context);
+  return result;
+}
+
+LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR, DWORD_PTR refData) {
+  const auto limit = static_cast<std::size_t>(refData);
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR: {
+      const auto c = static_cast<wchar_t>(wParam);
+      if (c < 0x20 || c == 0x7F) break;  // editing keys and shortcuts
+      const wchar_t typed[1] = {c};
+      if (FittingInsertion(edit, std::wstring_view(typed, 1), limit).empty()) return 0;
+      break;
+    }
+    case WM_PASTE: {
+      const std::wstring clip = ClipboardText(edit);
+      ReplaceSelection(edit, FittingInsertion(edit, FirstLine(clip), limit));
+      return 0;
+    }
+    case WM_IME_COMPOSITION:
+      if (lParam & GCS_RESULTSTR) {
+        ReplaceSelection(edit, FittingInsertion(edit, CompositionResult(edit), limit));
+        lParam &= ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR |
+                                       GCS_RESULTREADCLAUSE);
+        if (lParam == 0) return 0;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, LimitedEditProc, kSubclassId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::wstring_view FittingStart(std::wstring_view text, std::size_t selStart, std::size_t selEnd,
+                               std::wstring_view insert, std::size_t limit) {
+  if (selStart > selEnd) std::swap(selStart, selEnd);
+  selEnd = std::min(selEnd, text.size());
+  selStart = std::min(selStart, selEnd);
+  const std::size_t kept =
+      SjisByteCount(text.substr(0, selStart)) + SjisByteCount(text.substr(selEnd));
+  if (kept >= limit) return {};
+  const std::size_t room = limit - kept;
+  std::size_t used = 0;
+  std::size_t taken = 0;
+  while (taken < insert.size()) {
+    const std::size_t step =
+        (IsHighSurrogate(insert[taken]) && taken + 1 < insert.size()) ? 2 : 1;
+    const std::size_t bytes = SjisByteCount(insert.substr(taken, step));
+    if (used + bytes > room) break;
+    used += bytes;
+    taken += step;
+  }
+  return insert.substr(0, taken);
+}
+
+std::wstring_view FirstLine(std::wstring_view text) {
+  const std::size_t end = text.find_first_of(L"\r\n");
+  return end == std::wstring_view::npos ? text : text.substr(0, end);
+}
+
+void LimitTypedBytes(HWND edit, std::size_t limit) {
+  SetWindowSubclass(edit, LimitedEditProc, kSubclassId, static_cast<DWORD_PTR>(limit));
+}
+
+}  // namespace win32

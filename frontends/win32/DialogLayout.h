@@ -1,0 +1,77 @@
+#pragma once
+// Where the settings dialog's controls stand, in client pixels, and the fixed
+// texts that only the drawn dialog carries (labels, unit labels, captions).
+// The setting controls' names, entries and limits come from app/DialogModel.h.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/Controls.h"
+
+namespace win32 {
+
+struct PixelRect {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+// The window: client size, first position on the screen, fonts.
+inline constexpr int kClientWidth = 492;
+inline constexpr int kClientHeight = 436;
+inline constexpr int kInitialLeft = 194;
+inline constexpr int kInitialTop = 107;
+inline constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
+inline constexpr int kFontHeight = 13;       // pixels, the em height
+inline constexpr int kSmallFontHeight = 11;  // the line-arrow heading
+
+// Colours.
+inline constexpr COLORREF kWindowColour = RGB(255, 255, 255);
+inline constexpr COLORREF kStatusColour = RGB(231, 231, 231);
+inline constexpr COLORREF kHelpMemoColour = RGB(187, 235, 244);
+
+// Heights shared by kinds of control.
+inline constexpr int kFieldHeight = 21;     // text fields and closed drop-down lists
+inline constexpr int kCheckBoxHeight = 17;
+inline constexpr int kListVisibleEntries = 8;  // entries shown by an open list
+
+// A setting control: where it stands and, for check boxes and radio groups,
+// the caption it draws itself.
+struct SettingPlace {
+  Control Id;
+  PixelRect Rect;
+  const wchar_t* Caption;  // nullptr: the control has no caption of its own
+};
+
+// The twenty setting controls in tab order.
+const std::vector<SettingPlace>& SettingPlaces();
+const SettingPlace& SettingPlaceOf(Control id);
+
+// A text label: it stands to the left of (or above, or right of) a control.
+struct LabelPlace {
+  const wchar_t* Text;
+  int Left;
+  int Top;
+  bool Small;  // drawn with the smaller heading font
+};
+const std::vector<LabelPlace>& LabelPlaces();
+
+// The controls that are not settings.
+inline constexpr PixelRect kOkButton{360, 264, 121, 33};
+inline constexpr PixelRect kCancelButton{360, 312, 121, 33};
+inline constexpr PixelRect kHelpMemo{312, 0, 177, 225};
+inline constexpr PixelRect kStatusStrip{0, 347, 492, 24};
+inline constexpr PixelRect kNoticePane{0, 371, 492, 65};
+// The notice pane holds a larger panel whose edges lie outside the pane.
+inline constexpr PixelRect kNoticePanel{-3, -3, 600, 200};
+inline constexpr wchar_t kOkCaption[] = L"ＯＫ(&Y)";
+inline constexpr wchar_t kCancelCaption[] = L"キャンセル(&N)";
+
+// Radio groups are framed and lay their buttons out in columns, filled top
+// to bottom, below the frame's caption. `textHeight` is the height of the
+// dialog font's line. The result is relative to the dialog's client area.
+inline constexpr int kRadioColumns = 2;
+PixelRect RadioButtonRect(const PixelRect& group, int index, int count, int textHeight);
+
+}  // namespace win32

@@ -1,0 +1,27 @@
+#pragma once
+// How a finished temporary file takes the place of the file it replaces on
+// Windows: flushed to disk first, then moved over the old file in one step;
+// while another program holds the old file open for a moment (a virus
+// scanner, a backup tool, the companion tool reading it), the move is tried
+// again a few times before it gives up.
+#include <windows.h>
+
+#include <filesystem>
+
+namespace win32 {
+
+struct ReplaceRetry {
+  int Attempts = 20;
+  DWORD PauseMilliseconds = 50;
+};
+
+// Moves `temporary` over `target`. True when `target` now holds the new file;
+// false leaves `target` as it was and `temporary` where it is.
+bool MoveFileIntoPlace(const std::filesystem::path& temporary,
+                       const std::filesystem::path& target, ReplaceRetry retry = {});
+
+// Makes every replacement of a file by the program go through
+// MoveFileIntoPlace.
+void InstallSafeFileReplacement();
+
+}  // namespace win32

@@ -1,0 +1,492 @@
+#include "Win32Ui.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "ApplicationWindow.h"
+#include "ByteLimitedEdit.h"
+#include "CodePage932.h"
+#include "DialogLayout.h"
+#include "NoticePane.h"
+#include "app/DialogModel.h"
+#include "resources/ResourceIds.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr int kFirstSettingId = 1000;
+constexpr int kFirstRadioId = 2000;  // + 10 * group + button
+constexpr int kHelpMemoId = 1200;
+constexpr int kStatusStripId = 1201;
+constexpr int kLabelId = -1;
+
+int SettingId(Control id) { return kFirstSettingId + static_cast<int>(id); }
+
+// An empty dialog template: the controls are created in pixels afterwards,
+// so the template's dialog units never matter.
+std::vector<WORD> EmptyDialogTemplate(DWORD style) {
+  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
+  auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
+  header->style = style;
+  header->dwExtendedStyle = WS_EX_CONTROLPARENT;
+  header->cdit = 0;
+  header->x = 0;
+  header->y = 0;
+  header->cx = 100;
+  header->cy = 100;
+  // Then: no menu, the standard dialog class, an empty caption (three zeros).
+  return words;
+}
+
+constexpr DWORD kDialogStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS | DS_3DLOOK;
+
+HFONT CreateDialogFont(int height) {
+  return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     FIXED_PITCH | FF_MODERN, kFontFace);
+}
+
+std::wstring JoinLines(const std::vector<std::string>& lines) {
+  std::wstring text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += L"\r\n";
+    text += SjisToWide(lines[i]);
+  }
+  return text;
+}
+
+// The closed list is as high as a text field. The selection field's height
+// is what can be set; how much the frame adds differs between versions of
+// the list control, so the height is measured and corrected.
+void FitClosedListHeight(HWND list, int height) {
+  auto requested = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT closed;
+    GetWindowRect(list, &closed);
+    const int error = height - (closed.bottom - closed.top);
+    if (error == 0) return;
+    requested += error;
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), requested);
+  }
+}
+
+// The help memo is read-only: it keeps the arrow keys for scrolling and
+// leaves Enter, Esc and Tab to the dialog, so that they press OK, press
+// Cancel and move on there as everywhere else.
+LRESULT CALLBACK HelpMemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR) {
+  if (message == WM_GETDLGCODE)
+    return DefSubclassProc(memo, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(memo, HelpMemoProc, id);
+  return DefSubclassProc(memo, message, wParam, lParam);
+}
+
+SIZE TextExtent(HWND window, HFONT font, const wchar_t* text) {
+  SIZE size{0, 0};
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, font);
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return size;
+}
+
+}  // namespace
+
+Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
+  font_ = CreateDialogFont(kFontHeight);
+  smallFont_ = CreateDialogFont(kSmallFontHeight);
+  windowBrush_ = CreateSolidBrush(kWindowColour);
+  statusBrush_ = CreateSolidBrush(kStatusColour);
+  memoBrush_ = CreateSolidBrush(kHelpMemoColour);
+  largeIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(ORVANE_ICON), IMAGE_ICON,
+                                             32, 32, LR_DEFAULTCOLOR));
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(ORVANE_ICON), IMAGE_ICON,
+                                             16, 16, LR_DEFAULTCOLOR));
+}
+
+Win32Ui::~Win32Ui() {
+  if (dialog_) DestroyWindow(dialog_);
+  if (application_) DestroyWindow(application_);
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(smallFont_),
+                         static_cast<HGDIOBJ>(windowBrush_), static_cast<HGDIOBJ>(statusBrush_),
+                         static_cast<HGDIOBJ>(memoBrush_)})
+    if (object) DeleteObject(object);
+  if (largeIcon_) DestroyIcon(largeIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+void Win32Ui::Create(DialogEvents events) {
+  events_ = std::move(events);
+  application_ = CreateApplicationWindow(instance_, SjisToWide(DialogTexts::ApplicationTitle),
+                                         largeIcon_, smallIcon_);
+  if (!application_) throw std::runtime_error("cannot create the application window");
+  const std::vector<WORD> dialogTemplate = EmptyDialogTemplate(kDialogStyle);
+  dialog_ = CreateDialogIndirectParamW(
+      instance_, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), application_,
+      DialogProc, reinterpret_cast<LPARAM>(this));
+  if (!dialog_) throw std::runtime_error("cannot create the dialog");
+  SetApplicationDialog(application_, dialog_);
+}
+
+int Win32Ui::Run() {
+  // The task-bar button is there from the start, also for a message that the
+  // show event may give before the dialog appears.
+  ShowWindow(application_, SW_SHOWNA);
+  if (events_.Show) events_.Show();
+  if (closed_) return 0;
+  ShowDialog();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+void Win32Ui::ShowDialog() {
+  if (!IsWindowVisible(application_)) ShowWindow(application_, SW_SHOWNA);
+  ShowWindow(dialog_, SW_SHOW);
+  SetForegroundWindow(dialog_);
+  SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ControlWindow(Control::ComboBox1)),
+               TRUE);
+}
+
+bool Win32Ui::PreTranslate(MSG& message) {
+  return dialog_ && !closed_ && IsDialogMessageW(dialog_, &message);
+}
+
+INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<Win32Ui*>(lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    self->dialog_ = dialog;
+    self->SizeWindowToClient();
+    self->CreateControls();
+    return FALSE;  // the focus is placed when the dialog is shown
+  }
+  auto* self = reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  return self ? self->HandleDialogMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED || closed_) return FALSE;
+      if (LOWORD(wParam) >= kFirstRadioId) {
+        // The user picked a radio button: Tab enters its group there.
+        for (Control group : {Control::RadioGroup1, Control::RadioGroup2})
+          RadioSelect(group, RadioSelected(group));
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDOK) {
+        if (events_.Ok) events_.Ok();
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        if (events_.Cancel) events_.Cancel();
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      CloseDialog();
+      return TRUE;
+    case WM_SYSCOMMAND:
+      // The dialog minimises with the application window, which keeps the
+      // task-bar button.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        ShowWindow(application_, SW_MINIMIZE);
+        SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, 0);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CTLCOLORDLG:
+      return reinterpret_cast<INT_PTR>(windowBrush_);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<INT_PTR>(
+          ColourFor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+    default:
+      return FALSE;
+  }
+}
+
+HBRUSH Win32Ui::ColourFor(HWND control, HDC dc) {
+  COLORREF colour = kWindowColour;
+  HBRUSH brush = windowBrush_;
+  if (control == statusStrip_) {
+    colour = kStatusColour;
+    brush = statusBrush_;
+  } else if (control == helpMemo_) {
+    colour = kHelpMemoColour;
+    brush = memoBrush_;
+  }
+  SetBkColor(dc, colour);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return brush;
+}
+
+void Win32Ui::SizeWindowToClient() {
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+  SetWindowPos(dialog_, nullptr, kInitialLeft, kInitialTop, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowTextW(dialog_, SjisToWide(DialogTexts::Caption).c_str());
+  SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
+  SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+}
+
+HWND Win32Ui::AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD style,
+                       DWORD exStyle, int left, int top, int width, int height, int id,
+                       HFONT font) {
+  HWND child = CreateWindowExW(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, left,
+                               top, width, height, dialog_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                               nullptr);
+  if (!child) throw std::runtime_error("cannot create a control of the dialog");
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+void Win32Ui::CreateControls() {
+  // Creation order is the tab order.
+  for (const ControlSpec& spec : DialogControls()) {
+    if (spec.Kind == ControlKind::Radio)
+      CreateRadioGroup(spec.Id);
+    else
+      CreateSettingControl(spec.Id);
+  }
+  okButton_ = AddChild(WC_BUTTONW, kOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
+                       kOkButton.Left, kOkButton.Top, kOkButton.Width, kOkButton.Height, IDOK,
+                       font_);
+  cancelButton_ =
+      AddChild(WC_BUTTONW, kCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
+               kCancelButton.Left, kCancelButton.Top, kCancelButton.Width, kCancelButton.Height,
+               IDCANCEL, font_);
+  helpMemo_ = AddChild(WC_EDITW, JoinLines(HelpMemoLines()).c_str(),
+                       WS_GROUP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
+                           ES_AUTOHSCROLL,
+                       WS_EX_CLIENTEDGE, kHelpMemo.Left, kHelpMemo.Top, kHelpMemo.Width,
+                       kHelpMemo.Height, kHelpMemoId, font_);
+  SetWindowSubclass(helpMemo_, HelpMemoProc, kHelpMemoId, 0);
+  statusStrip_ = AddChild(WC_STATICW, SjisToWide(DialogTexts::StatusInitial).c_str(),
+                          WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
+                          kStatusStrip.Left, kStatusStrip.Top, kStatusStrip.Width,
+                          kStatusStrip.Height, kStatusStripId, font_);
+  noticePane_ = CreateNoticePane(instance_, dialog_, kNoticePane, font_);
+  CreateLabels();
+}
+
+void Win32Ui::CreateSettingControl(Control id) {
+  const ControlSpec& spec = ControlSpecOf(id);
+  const SettingPlace& place = SettingPlaceOf(id);
+  const PixelRect& r = place.Rect;
+  HWND window = nullptr;
+  switch (spec.Kind) {
+    case ControlKind::List: {
+      const int openHeight = r.Height + kListVisibleEntries * TextLineHeight() + 2;
+      window = AddChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                        0, r.Left, r.Top, r.Width, openHeight, SettingId(id), font_);
+      FitClosedListHeight(window, r.Height);
+      for (const std::string& entry : spec.Entries)
+        SendMessageW(window, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
+      SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(spec.InitialIndex), 0);
+      break;
+    }
+    case ControlKind::Text:
+      window = AddChild(WC_EDITW, SjisToWide(spec.InitialText).c_str(),
+                        WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, r.Left, r.Top,
+                        r.Width, r.Height, SettingId(id), font_);
+      if (spec.ByteLimit > 0) LimitTypedBytes(window, static_cast<std::size_t>(spec.ByteLimit));
+      break;
+    case ControlKind::Check:
+      window = AddChild(WC_BUTTONW, place.Caption, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+                        r.Left, r.Top, r.Width, r.Height, SettingId(id), font_);
+      SendMessageW(window, BM_SETCHECK, spec.InitialIndex > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case ControlKind::Radio:
+      throw std::logic_error("radio groups are created as groups");
+  }
+  if (spec.NoIme) ImmAssociateContextEx(window, nullptr, 0);
+  controls_[static_cast<std::size_t>(id)] = window;
+}
+
+void Win32Ui::CreateRadioGroup(Control id) {
+  const ControlSpec& spec = ControlSpecOf(id);
+  const SettingPlace& place = SettingPlaceOf(id);
+  RadioGroupWindows& group = Radios(id);
+  const int count = static_cast<int>(spec.Entries.size());
+  if (count != kRadioButtons) throw std::logic_error("a radio group has two buttons");
+  for (int i = 0; i < count; ++i) {
+    const PixelRect r = RadioButtonRect(place.Rect, i, count, TextLineHeight());
+    group.Buttons[static_cast<std::size_t>(i)] =
+        AddChild(WC_BUTTONW, SjisToWide(spec.Entries[static_cast<std::size_t>(i)]).c_str(),
+                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, r.Left, r.Top, r.Width, r.Height,
+                 kFirstRadioId + static_cast<int>(id) * 10 + i, font_);
+  }
+  // The frame follows its buttons, so that it neither covers them nor joins
+  // their group.
+  const PixelRect& r = place.Rect;
+  group.Frame = AddChild(WC_BUTTONW, place.Caption, WS_GROUP | BS_GROUPBOX, 0, r.Left, r.Top,
+                         r.Width, r.Height, SettingId(id), font_);
+  controls_[static_cast<std::size_t>(id)] = group.Frame;
+  RadioSelect(id, spec.InitialIndex);
+}
+
+void Win32Ui::CreateLabels() {
+  for (const LabelPlace& label : LabelPlaces()) {
+    HFONT font = label.Small ? smallFont_ : font_;
+    const SIZE size = TextExtent(dialog_, font, label.Text);
+    AddChild(WC_STATICW, label.Text, SS_LEFT | SS_NOPREFIX, 0, label.Left, label.Top, size.cx,
+             size.cy, kLabelId, font);
+  }
+}
+
+int Win32Ui::TextLineHeight() {
+  TEXTMETRICW metrics{};
+  HDC dc = GetDC(dialog_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(dialog_, dc);
+  return metrics.tmHeight;
+}
+
+Win32Ui::RadioGroupWindows& Win32Ui::Radios(Control group) {
+  if (group == Control::RadioGroup1) return zeroDisplay_;
+  if (group == Control::RadioGroup2) return valueUnit_;
+  throw std::logic_error("not a radio group");
+}
+
+const Win32Ui::RadioGroupWindows& Win32Ui::Radios(Control group) const {
+  return const_cast<Win32Ui*>(this)->Radios(group);
+}
+
+HWND Win32Ui::ControlWindow(Control control) const {
+  return controls_[static_cast<std::size_t>(control)];
+}
+
+HWND Win32Ui::RadioButton(Control group, int index) const {
+  return Radios(group).Buttons.at(static_cast<std::size_t>(index));
+}
+
+void Win32Ui::CloseDialog() {
+  if (closed_) return;
+  closed_ = true;
+  if (events_.Close) events_.Close();
+  if (dialog_) DestroyWindow(dialog_);
+  dialog_ = nullptr;
+  if (application_) DestroyWindow(application_);
+  application_ = nullptr;
+  PostQuitMessage(0);
+}
+
+void Win32Ui::SetWindowPosition(int left, int top) {
+  SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Ui::GetWindowPosition(int& left, int& top) {
+  RECT frame{};
+  GetWindowRect(dialog_, &frame);
+  left = frame.left;
+  top = frame.top;
+}
+
+void Win32Ui::ListClear(Control list) { SendMessageW(ControlWindow(list), CB_RESETCONTENT, 0, 0); }
+
+void Win32Ui::ListAdd(Control list, const std::string& entry) {
+  SendMessageW(ControlWindow(list), CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
+}
+
+void Win32Ui::ListSelect(Control list, int index) {
+  HWND window = ControlWindow(list);
+  const auto count = static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0));
+  const int selection = (index >= 0 && index < count) ? index : -1;
+  SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+}
+
+int Win32Ui::ListSelected(Control list) {
+  const LRESULT selection = SendMessageW(ControlWindow(list), CB_GETCURSEL, 0, 0);
+  return selection == CB_ERR ? -1 : static_cast<int>(selection);
+}
+
+void Win32Ui::SetText(Control field, const std::string& text) {
+  SetWindowTextW(ControlWindow(field), SjisToWide(text).c_str());
+}
+
+std::string Win32Ui::GetText(Control field) {
+  HWND window = ControlWindow(field);
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return WideToSjis(text);
+}
+
+void Win32Ui::RadioSelect(Control group, int index) {
+  RadioGroupWindows& radios = Radios(group);
+  if (index >= kRadioButtons) index = kRadioButtons - 1;
+  for (int i = 0; i < kRadioButtons; ++i) {
+    HWND button = radios.Buttons[static_cast<std::size_t>(i)];
+    SendMessageW(button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Tab enters the group at its selected button.
+    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    const bool stop = i == index || (index < 0 && i == 0);
+    style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrW(button, GWL_STYLE, style);
+  }
+}
+
+int Win32Ui::RadioSelected(Control group) {
+  const RadioGroupWindows& radios = Radios(group);
+  for (int i = 0; i < kRadioButtons; ++i)
+    if (SendMessageW(radios.Buttons[static_cast<std::size_t>(i)], BM_GETCHECK, 0, 0) ==
+        BST_CHECKED)
+      return i;
+  return -1;
+}
+
+void Win32Ui::CheckSet(Control box, bool checked) {
+  SendMessageW(ControlWindow(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool Win32Ui::CheckGet(Control box) {
+  return SendMessageW(ControlWindow(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Ui::Focus(Control control) {
+  if (closed_) return;
+  HWND target = ControlWindow(control);
+  if (control == Control::RadioGroup1 || control == Control::RadioGroup2) {
+    const int selected = RadioSelected(control);
+    target = RadioButton(control, selected < 0 ? 0 : selected);
+  }
+  SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+}
+
+void Win32Ui::SetStatusText(const std::string& text) {
+  SetWindowTextW(statusStrip_, SjisToWide(text).c_str());
+  // The work runs on this thread: draw the strip now, not when it is idle.
+  RedrawWindow(statusStrip_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void Win32Ui::ShowMessage(const std::string& text) {
+  MessageBoxW(dialog_, SjisToWide(text).c_str(), SjisToWide(DialogTexts::MessageTitle).c_str(),
+              MB_OK | MB_ICONQUESTION);
+}
+
+void Win32Ui::OpenNoticeAddress(const std::string& address) {
+  if (noticePane_) SetNoticeAddress(noticePane_, SjisToWide(address));
+}
+
+}  // namespace win32

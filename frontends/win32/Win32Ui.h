@@ -1,0 +1,115 @@
+#pragma once
+// The settings dialog as a Windows window: the user-interface operations of
+// the program's logic carried out on real controls. It decides nothing: the
+// four events (show, OK, Cancel, close) go to the handlers it is given.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/Controls.h"
+#include "app/UserInterface.h"
+
+namespace win32 {
+
+struct DialogEvents {
+  std::function<void()> Show;    // before the window appears
+  std::function<void()> Ok;      // OK button, Enter, Alt+Y
+  std::function<void()> Cancel;  // Cancel button, Esc, Alt+N
+  std::function<void()> Close;   // once, on every close
+};
+
+class Win32Ui final : public UserInterface {
+ public:
+  explicit Win32Ui(HINSTANCE instance);
+  ~Win32Ui() override;
+  Win32Ui(const Win32Ui&) = delete;
+  Win32Ui& operator=(const Win32Ui&) = delete;
+
+  // Creates the application window and the dialog, hidden, with every
+  // control at its initial value.
+  void Create(DialogEvents events);
+  // Runs the show event, shows the dialog (unless it was closed meanwhile)
+  // and runs the event loop until the dialog closes. Returns the exit code.
+  int Run();
+  // Shows the dialog with the focus on the first control.
+  void ShowDialog();
+  // Gives the dialog a keyboard message first (Tab, Enter, Esc, Alt keys).
+  // True when the dialog has handled it.
+  bool PreTranslate(MSG& message);
+  bool Closed() const { return closed_; }
+
+  HWND ApplicationWindow() const { return application_; }
+  HWND DialogWindow() const { return dialog_; }
+  HWND ControlWindow(Control control) const;
+  HWND RadioButton(Control group, int index) const;
+  HWND OkButton() const { return okButton_; }
+  HWND CancelButton() const { return cancelButton_; }
+  HWND HelpMemo() const { return helpMemo_; }
+  HWND StatusStrip() const { return statusStrip_; }
+  HWND NoticePane() const { return noticePane_; }
+
+  // UserInterface
+  void CloseDialog() override;
+  void SetWindowPosition(int left, int top) override;
+  void GetWindowPosition(int& left, int& top) override;
+  void ListClear(Control list) override;
+  void ListAdd(Control list, const std::string& entry) override;
+  void ListSelect(Control list, int index) override;
+  int ListSelected(Control list) override;
+  void SetText(Control field, const std::string& text) override;
+  std::string GetText(Control field) override;
+  void RadioSelect(Control group, int index) override;
+  int RadioSelected(Control group) override;
+  void CheckSet(Control box, bool checked) override;
+  bool CheckGet(Control box) override;
+  void Focus(Control control) override;
+  void SetStatusText(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  void OpenNoticeAddress(const std::string& address) override;
+
+ private:
+  static constexpr int kRadioButtons = 2;
+  struct RadioGroupWindows {
+    HWND Frame = nullptr;
+    std::array<HWND, kRadioButtons> Buttons{};
+  };
+
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  HBRUSH ColourFor(HWND control, HDC dc);
+  void CreateControls();
+  void CreateSettingControl(Control id);
+  void CreateRadioGroup(Control id);
+  void CreateLabels();
+  HWND AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle,
+                int left, int top, int width, int height, int id, HFONT font);
+  void SizeWindowToClient();
+  RadioGroupWindows& Radios(Control group);
+  const RadioGroupWindows& Radios(Control group) const;
+  int TextLineHeight();
+
+  HINSTANCE instance_;
+  DialogEvents events_;
+  HWND application_ = nullptr;
+  HWND dialog_ = nullptr;
+  std::array<HWND, kControlCount> controls_{};
+  RadioGroupWindows zeroDisplay_;
+  RadioGroupWindows valueUnit_;
+  HWND okButton_ = nullptr;
+  HWND cancelButton_ = nullptr;
+  HWND helpMemo_ = nullptr;
+  HWND statusStrip_ = nullptr;
+  HWND noticePane_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT smallFont_ = nullptr;
+  HBRUSH windowBrush_ = nullptr;
+  HBRUSH statusBrush_ = nullptr;
+  HBRUSH memoBrush_ = nullptr;
+  HICON largeIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  bool closed_ = false;
+};
+
+}  // namespace win32

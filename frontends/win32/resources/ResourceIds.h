@@ -1,0 +1,3 @@
+#pragma once
+// Resource numbers of the Windows program.
+#define ORVANE_ICON 1

@@ -1,0 +1,503 @@
+// The settings dialog as Windows draws it: layout, tab order, the interface
+// operations on real controls, typing limits and the keys that press OK and
+// Cancel. Runs under Wine in a virtual display, in a locale whose ANSI code
+// page is not 932, so that every Japanese text proves the explicit code page.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CodePage932.h"
+#include "DialogLayout.h"
+#include "Win32Ui.h"
+#include "app/DialogModel.h"
+#include "support/TestSupport.h"
+
+using testing_support::Utf8ToSjis;
+using win32::PixelRect;
+using win32::SjisToWide;
+using win32::Win32Ui;
+
+namespace {
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+PixelRect ClientRectOf(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+std::string Utf8Of(const std::wstring& text) {
+  std::string utf8(text.size() * 3, '\0');
+  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(
+      CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+      static_cast<int>(utf8.size()), nullptr, nullptr)));
+  return utf8;
+}
+
+std::wstring WindowTextOf(HWND window) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(window, buffer, 512);
+  return buffer;
+}
+
+class DialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ui_ = std::make_unique<Win32Ui>(GetModuleHandleW(nullptr));
+    ui_->Create({[this] { events_.push_back("show"); }, [this] { events_.push_back("ok"); },
+                 [this] { events_.push_back("cancel"); },
+                 [this] { events_.push_back("close"); }});
+    ui_->ShowDialog();
+    PumpMessages();
+  }
+  void TearDown() override {
+    ui_.reset();
+    PumpMessages();
+    MSG quit;  // a close leaves the end of the event loop behind
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  HWND Window(Control id) const { return ui_->ControlWindow(id); }
+
+  // Passes a key message through the dialog as the event loop does.
+  void Key(HWND target, UINT message, WPARAM key, LPARAM flags = 0) {
+    MSG msg{};
+    msg.hwnd = target;
+    msg.message = message;
+    msg.wParam = key;
+    msg.lParam = flags;
+    if (!ui_->PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    PumpMessages();
+  }
+
+  void Type(HWND edit, const std::wstring& text) {
+    for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+  }
+
+  std::unique_ptr<Win32Ui> ui_;
+  std::vector<std::string> events_;
+};
+
+TEST_F(DialogTest, WindowHasItsCaptionSizeFrameAndPosition) {
+  HWND dialog = ui_->DialogWindow();
+  EXPECT_EQ(WindowTextOf(dialog), L"Orvane");
+  RECT client;
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 492);
+  EXPECT_EQ(client.bottom, 436);
+  RECT frame;
+  GetWindowRect(dialog, &frame);
+  EXPECT_EQ(frame.left, 194);
+  EXPECT_EQ(frame.top, 107);
+  const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_TRUE(style & WS_BORDER);
+
+  // The task bar shows the application window, which owns the dialog.
+  EXPECT_EQ(WindowTextOf(ui_->ApplicationWindow()), L"vk47_Orvane");
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), ui_->ApplicationWindow());
+  EXPECT_TRUE(IsWindowVisible(dialog));
+}
+
+TEST_F(DialogTest, ControlsStandWhereTheLayoutPutsThem) {
+  for (const win32::SettingPlace& place : win32::SettingPlaces()) {
+    SCOPED_TRACE(ControlName(place.Id));
+    const PixelRect actual = ClientRectOf(Window(place.Id));
+    EXPECT_EQ(actual.Left, place.Rect.Left);
+    EXPECT_EQ(actual.Top, place.Rect.Top);
+    EXPECT_EQ(actual.Width, place.Rect.Width);
+    EXPECT_EQ(actual.Height, place.Rect.Height);
+  }
+  const struct {
+    HWND Window;
+    PixelRect Expected;
+  } fixed[] = {{ui_->OkButton(), {360, 264, 121, 33}},
+               {ui_->CancelButton(), {360, 312, 121, 33}},
+               {ui_->HelpMemo(), {312, 0, 177, 225}},
+               {ui_->StatusStrip(), {0, 347, 492, 24}},
+               {ui_->NoticePane(), {0, 371, 492, 65}}};
+  for (const auto& item : fixed) {
+    const PixelRect actual = ClientRectOf(item.Window);
+    EXPECT_EQ(actual.Left, item.Expected.Left);
+    EXPECT_EQ(actual.Top, item.Expected.Top);
+    EXPECT_EQ(actual.Width, item.Expected.Width);
+    EXPECT_EQ(actual.Height, item.Expected.Height);
+  }
+  EXPECT_EQ(WindowTextOf(ui_->OkButton()), L"ＯＫ(&Y)");
+  EXPECT_EQ(WindowTextOf(ui_->CancelButton()), L"キャンセル(&N)");
+  EXPECT_EQ(WindowTextOf(Window(Control::CheckBox1)), L"３桁毎カンマ付加");
+  EXPECT_EQ(WindowTextOf(Window(Control::RadioGroup1)), L"小数点以下の０表示");
+  EXPECT_EQ(WindowTextOf(ui_->RadioButton(Control::RadioGroup2, 1)), L"ｍ");
+  // Radio buttons stand inside their frame.
+  for (Control group : {Control::RadioGroup1, Control::RadioGroup2})
+    for (int i = 0; i < 2; ++i) {
+      const PixelRect frame = ClientRectOf(Window(group));
+      const PixelRect button = ClientRectOf(ui_->RadioButton(group, i));
+      EXPECT_GT(button.Left, frame.Left);
+      EXPECT_GT(button.Top, frame.Top);
+      EXPECT_LE(button.Left + button.Width, frame.Left + frame.Width);
+      EXPECT_LE(button.Top + button.Height, frame.Top + frame.Height);
+    }
+}
+
+TEST_F(DialogTest, LabelsStandLeftOfTheirControls) {
+  // Every label of the layout exists with its text at its place.
+  std::vector<std::wstring> found;
+  for (HWND child = GetWindow(ui_->DialogWindow(), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    if (lstrcmpiW(className, L"Static") != 0 || child == ui_->StatusStrip()) continue;
+    const PixelRect r = ClientRectOf(child);
+    found.push_back(WindowTextOf(child) + L"@" + std::to_wstring(r.Left) + L"," +
+                    std::to_wstring(r.Top));
+  }
+  ASSERT_EQ(found.size(), win32::LabelPlaces().size());
+  for (const win32::LabelPlace& label : win32::LabelPlaces()) {
+    const std::wstring key = std::wstring(label.Text) + L"@" + std::to_wstring(label.Left) + L"," +
+                             std::to_wstring(label.Top);
+    EXPECT_NE(std::find(found.begin(), found.end(), key), found.end()) << Utf8Of(key);
+  }
+}
+
+TEST_F(DialogTest, TabWalksTheTabOrderAndWraps) {
+  std::vector<HWND> expected;
+  for (const ControlSpec& spec : DialogControls()) {
+    if (spec.Kind == ControlKind::Radio)
+      expected.push_back(ui_->RadioButton(spec.Id, spec.InitialIndex));
+    else
+      expected.push_back(Window(spec.Id));
+  }
+  expected.push_back(ui_->OkButton());
+  expected.push_back(ui_->CancelButton());
+  ASSERT_EQ(expected.size(), 22u);
+
+  EXPECT_EQ(GetFocus(), expected[0]);
+  for (std::size_t i = 1; i <= expected.size(); ++i) {
+    Key(GetFocus(), WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(GetFocus(), expected[i % expected.size()]) << "tab stop " << i;
+  }
+  // A radio group is entered at its selected button.
+  ui_->RadioSelect(Control::RadioGroup2, 1);
+  ui_->Focus(Control::Edit2);
+  for (int i = 0; i < 5; ++i) Key(GetFocus(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), ui_->RadioButton(Control::RadioGroup2, 1));
+}
+
+TEST_F(DialogTest, ControlsStartWithTheirInitialValues) {
+  for (const ControlSpec& spec : DialogControls()) {
+    SCOPED_TRACE(ControlName(spec.Id));
+    switch (spec.Kind) {
+      case ControlKind::List: {
+        EXPECT_EQ(ui_->ListSelected(spec.Id), spec.InitialIndex);
+        HWND list = Window(spec.Id);
+        ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(spec.Entries.size()));
+        for (std::size_t i = 0; i < spec.Entries.size(); ++i) {
+          wchar_t entry[64] = {};
+          SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+          EXPECT_EQ(entry, SjisToWide(spec.Entries[i]));
+        }
+        EXPECT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & CBS_DROPDOWNLIST);
+        break;
+      }
+      case ControlKind::Text:
+        EXPECT_EQ(ui_->GetText(spec.Id), spec.InitialText);
+        break;
+      case ControlKind::Radio:
+        EXPECT_EQ(ui_->RadioSelected(spec.Id), spec.InitialIndex);
+        break;
+      case ControlKind::Check:
+        EXPECT_EQ(ui_->CheckGet(spec.Id), spec.InitialIndex > 0);
+        break;
+    }
+  }
+  EXPECT_EQ(ui_->ListSelected(Control::ComboBox3), -1);
+  EXPECT_EQ(WindowTextOf(ui_->StatusStrip()), L"　");
+}
+
+TEST_F(DialogTest, ListsSelectOnlyExistingEntries) {
+  ui_->ListClear(Control::ComboBox3);
+  ui_->ListAdd(Control::ComboBox3, Utf8ToSjis(testing_support::U8(u8"現在の文字種(Free)")));
+  ui_->ListAdd(Control::ComboBox3, "No1: W3 H3 D0.5");
+  const struct {
+    int Select;
+    int Expected;
+  } cases[] = {{1, 1}, {0, 0}, {2, -1}, {1, 1}, {-1, -1}, {11, -1}};
+  for (const auto& c : cases) {
+    ui_->ListSelect(Control::ComboBox3, c.Select);
+    EXPECT_EQ(ui_->ListSelected(Control::ComboBox3), c.Expected) << "select " << c.Select;
+  }
+  wchar_t entry[64] = {};
+  SendMessageW(Window(Control::ComboBox3), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
+  EXPECT_STREQ(entry, L"現在の文字種(Free)");
+  ui_->ListClear(Control::ComboBox3);
+  EXPECT_EQ(SendMessageW(Window(Control::ComboBox3), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(ui_->ListSelected(Control::ComboBox3), -1);
+}
+
+TEST_F(DialogTest, RadioGroupsAndCheckBoxesKeepTheirState) {
+  const struct {
+    int Select;
+    int Expected;
+  } cases[] = {{1, 1}, {0, 0}, {5, 1}};
+  for (const auto& c : cases) {
+    ui_->RadioSelect(Control::RadioGroup1, c.Select);
+    EXPECT_EQ(ui_->RadioSelected(Control::RadioGroup1), c.Expected) << "select " << c.Select;
+    EXPECT_EQ(ui_->RadioSelected(Control::RadioGroup2), 0);
+  }
+  ui_->CheckSet(Control::CheckBox3, true);
+  EXPECT_TRUE(ui_->CheckGet(Control::CheckBox3));
+  EXPECT_FALSE(ui_->CheckGet(Control::CheckBox4));
+  ui_->CheckSet(Control::CheckBox3, false);
+  EXPECT_FALSE(ui_->CheckGet(Control::CheckBox3));
+  // The user's click moves the selection.
+  SendMessageW(ui_->RadioButton(Control::RadioGroup2, 1), BM_CLICK, 0, 0);
+  PumpMessages();
+  EXPECT_EQ(ui_->RadioSelected(Control::RadioGroup2), 1);
+}
+
+TEST_F(DialogTest, TextsTravelAsShiftJis) {
+  const std::string texts[] = {Utf8ToSjis(testing_support::U8(u8"Ｌ＝")), Utf8ToSjis(testing_support::U8(u8"～－￥ｱｲｳ表示")), "12.5", ""};
+  for (const std::string& text : texts) {
+    ui_->SetText(Control::Edit2, text);
+    EXPECT_EQ(ui_->GetText(Control::Edit2), text);
+  }
+  ui_->SetText(Control::Edit3, Utf8ToSjis(testing_support::U8(u8"寸法")));
+  EXPECT_EQ(WindowTextOf(Window(Control::Edit3)), L"寸法");
+  // What code page 932 cannot hold reaches the program as a look-alike or "?".
+  SetWindowTextW(Window(Control::Edit3), L"a\u00e9\ud55c");
+  EXPECT_EQ(ui_->GetText(Control::Edit3), "ae?");
+}
+
+TEST_F(DialogTest, TypingStopsAtTheByteLimit) {
+  HWND prefix = Window(Control::Edit2);  // 32 bytes
+  Type(prefix, std::wstring(40, L'a'));
+  EXPECT_EQ(ui_->GetText(Control::Edit2), std::string(32, 'a'));
+
+  ui_->SetText(Control::Edit2, "");
+  Type(prefix, std::wstring(20, L'寸'));  // two bytes each
+  EXPECT_EQ(WindowTextOf(prefix), std::wstring(16, L'寸'));
+
+  // 31 bytes leave no room for a full-width character, but for a half-width one.
+  ui_->SetText(Control::Edit2, std::string(31, 'b'));
+  SendMessageW(prefix, EM_SETSEL, 31, 31);
+  Type(prefix, L"寸");
+  EXPECT_EQ(ui_->GetText(Control::Edit2), std::string(31, 'b'));
+  Type(prefix, L"c");
+  EXPECT_EQ(ui_->GetText(Control::Edit2), std::string(31, 'b') + "c");
+
+  // Typing over a selection frees its bytes first.
+  SendMessageW(prefix, EM_SETSEL, 0, 2);
+  Type(prefix, L"寸");
+  EXPECT_EQ(WindowTextOf(prefix), L"寸" + std::wstring(29, L'b') + L"c");
+
+  // A field of 8 bytes (the arrow angle).
+  ui_->SetText(Control::Edit8, "");
+  Type(Window(Control::Edit8), L"123456789");
+  EXPECT_EQ(ui_->GetText(Control::Edit8), "12345678");
+
+  // Backspace still works at the limit.
+  Type(Window(Control::Edit8), L"\b");
+  EXPECT_EQ(ui_->GetText(Control::Edit8), "1234567");
+}
+
+TEST_F(DialogTest, PastingKeepsWhatFits) {
+  HWND suffix = Window(Control::Edit3);
+  ui_->SetText(Control::Edit3, "");
+  const std::wstring clip = L"寸法値の後ろに付ける長い文字列です\r\n二行目";
+  ASSERT_TRUE(OpenClipboard(ui_->DialogWindow()));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+  std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+
+  SendMessageW(suffix, WM_PASTE, 0, 0);
+  EXPECT_EQ(WindowTextOf(suffix), L"寸法値の後ろに付ける長い文字列で");  // 16 characters, 32 bytes
+  SendMessageW(suffix, WM_PASTE, 0, 0);
+  EXPECT_EQ(WindowTextOf(suffix), L"寸法値の後ろに付ける長い文字列で");
+}
+
+TEST_F(DialogTest, ProgramTextIsNeverCut) {
+  const std::string longText(40, '7');
+  ui_->SetText(Control::Edit2, longText);
+  EXPECT_EQ(ui_->GetText(Control::Edit2), longText);
+  ui_->SetText(Control::Edit7, "1234567890");
+  EXPECT_EQ(ui_->GetText(Control::Edit7), "1234567890");
+  // But the user cannot make it longer.
+  SendMessageW(Window(Control::Edit7), EM_SETSEL, 10, 10);
+  Type(Window(Control::Edit7), L"1");
+  EXPECT_EQ(ui_->GetText(Control::Edit7), "1234567890");
+}
+
+TEST_F(DialogTest, InputMethodIsOffWhereTheModelSaysSo) {
+  for (const ControlSpec& spec : DialogControls()) {
+    if (spec.Kind == ControlKind::Radio || spec.Kind == ControlKind::Check) continue;
+    SCOPED_TRACE(ControlName(spec.Id));
+    HIMC context = ImmGetContext(Window(spec.Id));
+    EXPECT_EQ(context == nullptr, spec.NoIme);
+    if (context) ImmReleaseContext(Window(spec.Id), context);
+  }
+}
+
+TEST_F(DialogTest, KeysPressOkAndCancel) {
+  const struct {
+    const char* Name;
+    UINT Message;
+    WPARAM Key;
+    LPARAM Flags;
+    const char* Event;
+  } cases[] = {
+      {"Enter", WM_KEYDOWN, VK_RETURN, 0, "ok"},
+      {"Esc", WM_KEYDOWN, VK_ESCAPE, 0, "cancel"},
+      {"Alt+Y", WM_SYSCHAR, 'y', 1 << 29, "ok"},
+      {"Alt+N", WM_SYSCHAR, 'n', 1 << 29, "cancel"},
+  };
+  for (Control where : {Control::Edit2, Control::ComboBox4, Control::CheckBox2, Control::Edit9}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.Name) + " in " + ControlName(where));
+      ui_->Focus(where);
+      events_.clear();
+      Key(GetFocus(), c.Message, c.Key, c.Flags);
+      EXPECT_EQ(events_, std::vector<std::string>{c.Event});
+    }
+  }
+}
+
+TEST_F(DialogTest, KeysWorkInTheHelpMemoToo) {
+  // The memo is no tab stop, but a click puts the focus there.
+  SendMessageW(ui_->DialogWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ui_->HelpMemo()), TRUE);
+  ASSERT_EQ(GetFocus(), ui_->HelpMemo());
+  Key(GetFocus(), WM_KEYDOWN, VK_RETURN);
+  EXPECT_EQ(events_, std::vector<std::string>{"ok"});
+  events_.clear();
+  Key(GetFocus(), WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_EQ(events_, std::vector<std::string>{"cancel"});
+  events_.clear();
+  Key(GetFocus(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), Window(Control::ComboBox1));  // the tab order starts again
+}
+
+TEST_F(DialogTest, ClosingRunsTheCloseEventOnce) {
+  SendMessageW(ui_->DialogWindow(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(events_, std::vector<std::string>{"close"});
+  EXPECT_TRUE(ui_->Closed());
+  EXPECT_EQ(ui_->DialogWindow(), nullptr);
+  ui_->CloseDialog();
+  EXPECT_EQ(events_, std::vector<std::string>{"close"});
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(DialogTest, RunShowsTheDialogOnlyWhenShowDidNotClose) {
+  Win32Ui refused(GetModuleHandleW(nullptr));
+  std::vector<std::string> seen;
+  refused.Create({[&] {
+                    seen.push_back("show");
+                    refused.CloseDialog();
+                  },
+                  [&] { seen.push_back("ok"); }, [&] { seen.push_back("cancel"); },
+                  [&] { seen.push_back("close"); }});
+  EXPECT_EQ(refused.Run(), 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"show", "close"}));
+}
+
+TEST_F(DialogTest, WindowPositionIsAppliedUnchanged) {
+  const struct {
+    int Left, Top;
+  } places[] = {{100, 100}, {0, 0}, {-2000, 5000}, {30000, -400}};
+  for (const auto& p : places) {
+    ui_->SetWindowPosition(p.Left, p.Top);
+    int left = 1, top = 1;
+    ui_->GetWindowPosition(left, top);
+    EXPECT_EQ(left, p.Left);
+    EXPECT_EQ(top, p.Top);
+  }
+}
+
+TEST_F(DialogTest, FocusMovesToTheNamedControl) {
+  for (Control id : {Control::Edit5, Control::ComboBox2, Control::CheckBox1}) {
+    ui_->Focus(id);
+    EXPECT_EQ(GetFocus(), Window(id)) << ControlName(id);
+  }
+  ui_->RadioSelect(Control::RadioGroup1, 1);
+  ui_->Focus(Control::RadioGroup1);
+  EXPECT_EQ(GetFocus(), ui_->RadioButton(Control::RadioGroup1, 1));
+}
+
+TEST_F(DialogTest, StatusStripIsDrawnAtOnce) {
+  ui_->SetStatusText(Utf8ToSjis(testing_support::U8(u8"処理中です")));
+  EXPECT_EQ(WindowTextOf(ui_->StatusStrip()), L"処理中です");
+  EXPECT_FALSE(GetUpdateRect(ui_->StatusStrip(), nullptr, FALSE));
+  const LONG_PTR style = GetWindowLongPtrW(ui_->StatusStrip(), GWL_STYLE);
+  EXPECT_EQ(style & SS_TYPEMASK, SS_CENTER);
+  EXPECT_TRUE(style & SS_CENTERIMAGE);
+}
+
+TEST_F(DialogTest, ColoursAndFontsFollowTheLayout) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  const struct {
+    HWND Control;
+    UINT Message;
+    COLORREF Expected;
+  } cases[] = {{ui_->StatusStrip(), WM_CTLCOLORSTATIC, RGB(231, 231, 231)},
+               {ui_->HelpMemo(), WM_CTLCOLORSTATIC, RGB(187, 235, 244)},
+               {Window(Control::CheckBox1), WM_CTLCOLORSTATIC, RGB(255, 255, 255)},
+               {ui_->DialogWindow(), WM_CTLCOLORDLG, RGB(255, 255, 255)}};
+  for (const auto& c : cases) {
+    SetBkColor(dc, RGB(1, 2, 3));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+        ui_->DialogWindow(), c.Message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.Control)));
+    LOGBRUSH info{};
+    ASSERT_TRUE(GetObjectW(brush, sizeof(info), &info));
+    EXPECT_EQ(info.lbColor, c.Expected);
+  }
+  DeleteDC(dc);
+
+  for (HWND control : {Window(Control::Edit2), ui_->OkButton(), ui_->HelpMemo()}) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_STREQ(font.lfFaceName, L"ＭＳ ゴシック");
+    EXPECT_EQ(font.lfHeight, -13);
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+  }
+}
+
+TEST_F(DialogTest, HelpMemoHoldsItsLinesReadOnly) {
+  HWND memo = ui_->HelpMemo();
+  EXPECT_EQ(SendMessageW(memo, EM_GETLINECOUNT, 0, 0), 36);
+  wchar_t line[64] = {};
+  *reinterpret_cast<WORD*>(line) = 63;
+  const LRESULT length = SendMessageW(memo, EM_GETLINE, 15, reinterpret_cast<LPARAM>(line));
+  EXPECT_EQ(std::wstring(line, static_cast<std::size_t>(length)), L"◆設定データは vk38と");
+  const LONG_PTR style = GetWindowLongPtrW(memo, GWL_STYLE);
+  EXPECT_TRUE(style & ES_READONLY);
+  EXPECT_TRUE(style & WS_VSCROLL);
+  EXPECT_TRUE(style & ES_AUTOHSCROLL);  // no word wrap
+  EXPECT_FALSE(style & WS_TABSTOP);
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# Runs vk47_Orvane.exe for real under Wine, as the host does: a copy of the
+# program in a folder of its own (whose name code page 932 cannot write),
+# with a prepared JWC_TEMP.TXT and vk38.dat, started from another working
+# directory, and driven with the keyboard (and once the mouse) in a private
+# virtual display. Then checks the files the program left and its exit code.
+#   run-dialog.sh WIN32_BUILD CASE
+# Cases: ok_worked_example escape close_box inside_refusal missing_settings
+#        typed_values launcher
+set -euo pipefail
+WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
+CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine-env.sh"
+SOURCE_DIR=$(cd "$here/../../../.." && pwd)
+DATA="$here/../data"
+GOLDEN="$SOURCE_DIR/tests/data/worked_example"
+PROGRAM="$WIN32_BUILD/vk47_Orvane.exe"
+PACKAGE="$WIN32_BUILD/vk47_Orvane.zip"
+ARTIFACTS="$WIN32_BUILD/artifacts"
+WAIT=30  # seconds for any window to appear
+
+[ -f "$PROGRAM" ] || die "$PROGRAM is missing: build it with 'make win32'"
+require_prefix
+ensure_japanese_locale
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+WORK="$WIN32_BUILD/wine-cases/$CASE"
+rm -rf "$WORK"
+FOLDER="$WORK/Jw_cad 外部変形 é한"  # the program's folder
+ELSEWHERE="$WORK/elsewhere"           # the working directory it starts in
+mkdir -p "$FOLDER" "$ELSEWHERE" "$ARTIFACTS"
+PROGRAM_PID=""
+
+cleanup() {
+  if [ -n "$PROGRAM_PID" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    kill "$PROGRAM_PID" 2>/dev/null || true
+  fi
+  stop_session
+}
+trap cleanup EXIT
+
+# Text kept as UTF-8 with LF in the repository, as the host writes it:
+# Shift-JIS with CR LF.
+sjis_crlf() { iconv -f UTF-8 -t CP932 "$1" | sed 's/$/\r/' >"$2"; }
+
+start_program() {
+  (cd "$ELSEWHERE" && exec timeout --kill-after=5 "$WINE_TIMEOUT" wine "$@" </dev/null) &
+  PROGRAM_PID=$!
+}
+
+# The window id of the visible window whose title is exactly $1.
+wait_window() {
+  local id
+  id=$(timeout "$WAIT" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -1) ||
+    true
+  [ -n "$id" ] || die "no window \"$1\" within $WAIT s"
+  echo "$id"
+}
+
+focus() { timeout 10 xdotool windowfocus --sync "$1" || die "cannot focus window $1"; }
+keys() { xdotool key --delay 40 "$@"; }
+
+expect_exit_zero() {
+  local status=0
+  wait "$PROGRAM_PID" || status=$?
+  PROGRAM_PID=""
+  [ "$status" -ne 124 ] || die "the program did not end within $WINE_TIMEOUT s"
+  [ "$status" -eq 0 ] || die "the program ended with exit code $status"
+}
+
+screenshot() {  # window id, file name
+  local WINDOW X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$ARTIFACTS/$2" ||
+    die "cannot take the screenshot $2"
+  echo "screenshot: $ARTIFACTS/$2"
+}
+
+same_file() {  # actual, expected, what
+  cmp -s "$1" "$2" || {
+    echo "--- expected ($2)" >&2
+    od -c "$2" | head -20 >&2
+    echo "--- actual ($1)" >&2
+    od -c "$1" 2>/dev/null | head -20 >&2
+    die "$3 differs"
+  }
+}
+
+expect_hq_only() { same_file "$FOLDER/JWC_TEMP.TXT" <(printf 'hq\r\n') "JWC_TEMP.TXT (hq alone)"; }
+
+# The settings file's line n (without CR LF).
+settings_line() { sed -n "${1}p" "$FOLDER/vk38.dat" | tr -d '\r'; }
+
+prepare_inputs() {
+  sjis_crlf "$DATA/JWC_TEMP.TXT" "$FOLDER/JWC_TEMP.TXT"
+  sjis_crlf "$DATA/vk38.dat" "$FOLDER/vk38.dat"
+  cp "$PROGRAM" "$FOLDER/"
+  cp "$FOLDER/vk38.dat" "$WORK/vk38.before"
+}
+
+start_display
+
+case "$CASE" in
+  ok_worked_example)
+    # OK on the worked example: the same golden files as the headless run.
+    for f in JWC_TEMP.TXT vk38.dat expected_JWC_TEMP.TXT expected_vk38.dat; do
+      [ -f "$GOLDEN/$f" ] || die "missing golden file $GOLDEN/$f"
+    done
+    cp "$GOLDEN/JWC_TEMP.TXT" "$GOLDEN/vk38.dat" "$FOLDER/"
+    cp "$PROGRAM" "$FOLDER/"
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys Return
+    expect_exit_zero
+    same_file "$FOLDER/JWC_TEMP.TXT" "$GOLDEN/expected_JWC_TEMP.TXT" "JWC_TEMP.TXT"
+    same_file "$FOLDER/vk38.dat" "$GOLDEN/expected_vk38.dat" "vk38.dat"
+    ;;
+
+  escape)
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys Escape
+    expect_exit_zero
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after Cancel"
+    ;;
+
+  close_box)
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    # The close box is the last button of the caption bar, at its right end.
+    xdotool mousemove --window "$dialog" $((WIDTH - 15)) 12 click 1
+    expect_exit_zero
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the close box"
+    ;;
+
+  inside_refusal)
+    prepare_inputs
+    # The new point lies between the ends of the stored chain.
+    sed 's/^hp1 .*/hp1 0 500/' "$DATA/JWC_TEMP.TXT" >"$WORK/inside.txt"
+    sjis_crlf "$WORK/inside.txt" "$FOLDER/JWC_TEMP.TXT"
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys Return
+    box=$(wait_window 確認)
+    screenshot "$box" vk47_Orvane-inside-refusal.png
+    focus "$box"
+    keys Return
+    expect_exit_zero
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the refusal"
+    ;;
+
+  missing_settings)
+    prepare_inputs
+    rm "$FOLDER/vk38.dat"
+    start_program "$FOLDER/vk47_Orvane.exe"
+    box=$(wait_window 確認)
+    # The dialog itself never shows.
+    [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] ||
+      die "the dialog showed although the settings file is missing"
+    screenshot "$box" vk47_Orvane-missing-settings.png
+    focus "$box"
+    keys Return
+    expect_exit_zero
+    expect_hq_only
+    [ ! -e "$FOLDER/vk38.dat" ] || die "a vk38.dat was left behind"
+    ;;
+
+  typed_values)
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    sleep 0.5  # let the notice pane and the lists finish drawing
+    screenshot "$dialog" vk47_Orvane-dialog.png
+    # Tab to the prefix (tab order 6) and type more than its 32 bytes; two
+    # more tabs reach the precision list: one entry down, then OK.
+    keys Tab Tab Tab Tab Tab Tab
+    xdotool type --delay 30 "L=abcdefghijklmnopqrstuvwxyz0123456789"
+    keys Tab Tab Down Return
+    expect_exit_zero
+    prefix="L=abcdefghijklmnopqrstuvwxyz0123"
+    [ "$(settings_line 9)" = "$prefix" ] ||
+      die "vk38.dat line 9 (prefix) is \"$(settings_line 9)\", not \"$prefix\""
+    [ "$(settings_line 6)" = "4" ] ||
+      die "vk38.dat line 6 (precision) is \"$(settings_line 6)\", not 4"
+    grep -q "$prefix" "$FOLDER/JWC_TEMP.TXT" || die "the value text lacks the typed prefix"
+    ;;
+
+  launcher)
+    # The package as the user unzips it, started through its batch file.
+    [ -f "$PACKAGE" ] || die "$PACKAGE is missing: build it with 'make win32'"
+    (cd "$FOLDER" && cmake -E tar xf "$PACKAGE") || die "cannot unpack $PACKAGE"
+    for f in vk47_Orvane.exe vk47_Orvane.bat readme.txt; do
+      [ -f "$FOLDER/$f" ] || die "the package lacks $f"
+    done
+    sjis_crlf "$DATA/JWC_TEMP.TXT" "$FOLDER/JWC_TEMP.TXT"
+    sjis_crlf "$DATA/vk38.dat" "$FOLDER/vk38.dat"
+    start_program cmd /c "$(winepath -w "$FOLDER/vk47_Orvane.bat")"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys Escape
+    expect_exit_zero  # the batch file waited for the program
+    expect_hq_only
+    ;;
+
+  *)
+    die "unknown case $CASE"
+    ;;
+esac
+echo "PASS: $CASE"

@@ -1,0 +1,161 @@
+// The command-line program orvane-preview: a host file underneath in grey,
+// our output over it at the host's scales, Shift-JIS shown as what it says,
+// and clear failures for wrong arguments and unreadable inputs.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "preview/Palette.h"
+#include "preview_test_support.h"
+
+using namespace preview_testing;
+using svg_testing::Element;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kProgram = std::string(ORVANE_BINARY_DIR) + "/orvane-preview";
+
+int RunPreview(const std::string& arguments) {
+  const int status = std::system((kProgram + " " + arguments + " >/dev/null 2>&1").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// A host file at layer-group scale 50, with text style 1 of 2 mm in pen 5,
+// two picked points, an old dimension line and a Japanese text in its
+// selection.
+std::string HostFile() {
+  return "hk 0\r\n"
+         "hs 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50 50\r\n"
+         "hcw 2 3 3 3 3 3 3 3 3 3\r\nhch 2 3 3 3 3 3 3 3 3 3\r\n"
+         "hcd 0 0 0 0 0 0 0 0 0 0\r\nhcc 5 2 2 2 2 2 2 2 2 2\r\n"
+         "lg0\r\nly0\r\nlc2\r\nlt1\r\nlw0\r\ncn1\r\n"
+         "hp1 100 1500\r\nhp2 -600 1200\r\n"
+         "lc3\r\n-500 0 -500 1000\r\n" +
+         testing_support::Utf8ToSjis(testing_support::U8(u8"ch -450 500 0 1 \"寸法 ﾃｷｽﾄ\r\n"));
+}
+
+// Output lines as the program writes them: no scales of their own.
+const char* kOutputFile =
+    "lg0\r\nly0\r\nlc2\r\n"
+    "z3\r\n-500 1000 -500 1500\r\n"
+    "cn1\r\ncc0\r\nz3\r\ncs -600 1200 0 10 \"500\r\n";
+
+TEST(PreviewProgram, DrawsTheHostFileInGreyUnderTheOutput) {
+  testing_support::ScratchDir dir;
+  testing_support::WriteFileBytes(dir / "host.txt", HostFile());
+  testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);
+  ASSERT_EQ(RunPreview("--before " + Quote(dir / "host.txt") + " " + Quote(dir / "JWC_TEMP.TXT") + " " +
+                Quote(dir / "out.svg")),
+            0);
+  const Picture p = Inspect(testing_support::ReadFileBytes(dir / "out.svg"));
+
+  const auto hostLines = p.Find("before", "line", "line");
+  ASSERT_EQ(hostLines.size(), 1u);
+  EXPECT_EQ(hostLines[0]->Attr("stroke"), kUnderlayColour);
+  EXPECT_EQ(hostLines[0]->Number("y2"), 1000);
+  const auto hostTexts = p.Find("before", "text", "text");
+  ASSERT_EQ(hostTexts.size(), 1u);
+  EXPECT_EQ(hostTexts[0]->Text, testing_support::U8(u8"寸法 ﾃｷｽﾄ"));
+  const auto picks = p.Find("before", "g", "picked-point");
+  ASSERT_EQ(picks.size(), 2u);
+
+  const auto lines = p.Find("drawing", "line", "line");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0]->Attr("stroke"), "#000000");
+  const auto values = p.Find("drawing", "text", "text");
+  ASSERT_EQ(values.size(), 1u);
+  EXPECT_EQ(values[0]->Text, "500");
+  // The output's style 1 is the host's: 2 mm at the host's scale 50, that is
+  // 100 drawing units high, in pen 5.
+  EXPECT_NEAR(values[0]->Number("font-size"), 100 * p.Drawing.A, 1e-9);
+  EXPECT_NEAR(hostTexts[0]->Number("font-size"), 100 * p.Drawing.A, 1e-9);
+  EXPECT_EQ(values[0]->Attr("fill"), "#e000c0");
+
+  const auto legend = svg_testing::FindAll(p.Doc.Root, [](const Element& e) { return e.HasClass("legend"); });
+  ASSERT_EQ(legend.size(), 2u);
+  EXPECT_EQ(legend[0]->Text, "host.txt (host file, grey)");
+  EXPECT_EQ(legend[1]->Text, "JWC_TEMP.TXT");
+}
+
+// A settings file whose chain was stored at layer-group scale 100: from
+// (0, 0) to (0, 2000) on the dimension line through (-1000, 600).
+std::string SettingsFile() {
+  std::string file;
+  const char* lines[] = {"100", "100", "0", "0", "0", "3", "2", "1", "", "", "0.5", "2", "2", "3",
+                         "15", "2", "0", "0", "0", "0", "0", "0", "0", "100", "0",
+                         "0", "0", "0", "2000", "-1000", "600"};
+  for (const char* line : lines) file += std::string(line) + "\r\n";
+  return file;
+}
+
+TEST(PreviewProgram, OverlaysTheStoredChainAtTheHostScale) {
+  testing_support::ScratchDir dir;
+  testing_support::WriteFileBytes(dir / "host.txt", HostFile());
+  testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);
+  testing_support::WriteFileBytes(dir / "vk38.dat", SettingsFile());
+  const std::string files = Quote(dir / "JWC_TEMP.TXT") + " " + Quote(dir / "out.svg");
+  // Shown at the host's scale 50, the stored coordinates are halved; without
+  // a host file the output's own (default) scale 1 applies.
+  struct Case {
+    std::string arguments;
+    double factor;
+  };
+  for (const Case& c : {Case{"--before " + Quote(dir / "host.txt") + " ", 0.5}, Case{"", 0.01}}) {
+    ASSERT_EQ(RunPreview(c.arguments + "--chain " + Quote(dir / "vk38.dat") + " " + files), 0);
+    const Picture p = Inspect(testing_support::ReadFileBytes(dir / "out.svg"));
+    const auto band = p.Find("chain", "line", "chain-line");
+    ASSERT_EQ(band.size(), 1u);
+    EXPECT_DOUBLE_EQ(band[0]->Number("x1"), -1000 * c.factor);
+    EXPECT_DOUBLE_EQ(band[0]->Number("y1"), 0);
+    EXPECT_DOUBLE_EQ(band[0]->Number("x2"), -1000 * c.factor);
+    EXPECT_DOUBLE_EQ(band[0]->Number("y2"), 2000 * c.factor);
+    // The chain lies between the host file and the output.
+    const Element* group = svg_testing::FindById(p.Doc.Root, "fitted-drawing");
+    std::vector<std::string> order;
+    for (const Element& layer : group->Children) order.push_back(layer.Attr("id"));
+    const std::vector<std::string> expected =
+        c.arguments.empty() ? std::vector<std::string>{"chain", "drawing"}
+                            : std::vector<std::string>{"before", "chain", "drawing"};
+    EXPECT_EQ(order, expected);
+  }
+}
+
+TEST(PreviewProgram, RefusesWrongArgumentsAndUnreadableFiles) {
+  testing_support::ScratchDir dir;
+  testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);
+  const std::string input = Quote(dir / "JWC_TEMP.TXT");
+  const std::string output = Quote(dir / "out.svg");
+  struct Case {
+    std::string arguments;
+    int status;
+  };
+  const Case cases[] = {
+      {"", 2},
+      {input, 2},
+      {input + " " + output + " extra", 2},
+      {"--unknown " + input + " " + output, 2},
+      {"--before", 2},
+      {"--size 99 " + input + " " + output, 2},
+      {"--size 20001 " + input + " " + output, 2},
+      {"--size 5e2 " + input + " " + output, 2},
+      {Quote(dir / "missing.txt") + " " + output, 1},
+      {"--before " + Quote(dir / "missing.txt") + " " + input + " " + output, 1},
+      {"--chain " + Quote(dir / "missing.dat") + " " + input + " " + output, 1},
+      {input + " " + Quote(dir / "no-such-folder" / "out.svg"), 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RunPreview(c.arguments), c.status) << c.arguments;
+    EXPECT_FALSE(fs::exists(dir / "out.svg")) << c.arguments;
+  }
+  EXPECT_EQ(RunPreview("--size 300 " + input + " " + output), 0);
+  const Picture p = Inspect(testing_support::ReadFileBytes(dir / "out.svg"));
+  // The drawing's longer side (500 units) becomes 300 pixels.
+  EXPECT_NEAR(p.Drawing.A * 500, 300, 1e-9);
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+// orvane-preview: draws an exchange file as an SVG picture.
+//
+//   orvane-preview [--before FILE] [--chain VK38_DAT] [--size PIXELS]
+//                  EXCHANGE_FILE OUTPUT.svg
+//
+// EXCHANGE_FILE is drawn in its own colours. --before draws another exchange
+// file (typically the host's file that the program read) underneath in grey,
+// with its picked points; --chain overlays the chain of vertical dimensions
+// stored in a settings file; --size sets the pixels of the drawing's longer
+// side (default 1000). Exit status: 0 written, 1 an input could not be
+// read or the picture not written, 2 wrong arguments.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "IconvDecoder.h"
+#include "app/SettingsFile.h"
+#include "exchange/ExchangeReader.h"
+#include "exchange/HostState.h"
+#include "frontends/headless/HeadlessUi.h"
+#include "preview/HostLayer.h"
+#include "preview/StoredChain.h"
+#include "preview/SvgRenderer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orvane-preview [--before FILE] [--chain VK38_DAT] [--size PIXELS]\n"
+    "                      EXCHANGE_FILE OUTPUT.svg\n"
+    "  draws EXCHANGE_FILE as an SVG picture; --before draws a host file underneath\n"
+    "  in grey, --chain overlays the chain stored in a settings file, --size sets\n"
+    "  the pixels of the drawing's longer side (100 to 20000, default 1000).\n";
+
+struct Arguments {
+  std::optional<fs::path> Before;
+  std::optional<fs::path> Chain;
+  double Size = 1000;
+  fs::path Exchange;
+  fs::path Output;
+};
+
+// A whole number of pixels within the limits, or nothing.
+std::optional<double> ParseSize(const std::string& text) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  const int pixels = std::stoi(text);
+  if (pixels < 100 || pixels > 20000) return std::nullopt;
+  return pixels;
+}
+
+std::optional<Arguments> ParseArguments(int argc, char** argv) {
+  Arguments args;
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if ((arg == "--before" || arg == "--chain") && i + 1 < argc) {
+      (arg == "--before" ? args.Before : args.Chain) = fs::path(argv[++i]);
+    } else if (arg == "--size" && i + 1 < argc) {
+      const auto size = ParseSize(argv[++i]);
+      if (!size) return std::nullopt;
+      args.Size = *size;
+    } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
+      return std::nullopt;
+    } else if (arg != "--") {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 2) return std::nullopt;
+  args.Exchange = positional[0];
+  args.Output = positional[1];
+  return args;
+}
+
+// Reads one exchange file into a state of its own. The reader fills the one
+// program-wide state, so it is moved out and the global reset behind it.
+std::optional<THostState> ReadHostFile(const fs::path& path) {
+  ResetHostState();
+  const bool read = ReadExchangeFile(path);
+  THostState taken = std::move(HostState);
+  ResetHostState();
+  if (!read) return std::nullopt;
+  return taken;
+}
+
+// Loads a settings file as the program does, into a dialog without a screen.
+// Nothing when the file is missing or unreadable before its chain values.
+std::optional<TDialogSettings> ReadSettingsFile(const fs::path& path) {
+  headless::HeadlessUi ui;
+  TDialogSettings settings;
+  LoadSettings(path, settings, ui);
+  if (settings.LastLayerGroup < 0) return std::nullopt;
+  return settings;
+}
+
+// The scale of the host's current layer group.
+double CurrentScale(const THostState& state) {
+  const std::int32_t group = state.InitialGroup;
+  return state.GroupScales[static_cast<std::size_t>(group >= 0 && group <= 15 ? group : 0)];
+}
+
+// True when the file set no layer-group scale and no text style: our own
+// output, which leaves them to the host. `defaults` is a freshly reset state.
+bool LacksHostSettings(const THostState& state, const THostState& defaults) {
+  if (state.GroupScales != defaults.GroupScales) return false;
+  for (std::size_t i = 0; i < state.TextStyles.size(); ++i) {
+    const HostTextStyle& a = state.TextStyles[i];
+    const HostTextStyle& b = defaults.TextStyles[i];
+    if (a.Width != b.Width || a.Height != b.Height || a.Spacing != b.Spacing || a.Colour != b.Colour) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string FileCaption(const fs::path& path) { return path.filename().string(); }
+
+bool WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  const auto args = ParseArguments(argc, argv);
+  if (!args) {
+    std::cerr << kUsage;
+    return 2;
+  }
+
+  std::optional<THostState> before;
+  if (args->Before) {
+    before = ReadHostFile(*args->Before);
+    if (!before) {
+      std::cerr << "orvane-preview: cannot read " << args->Before->string() << "\n";
+      return 1;
+    }
+  }
+  std::optional<THostState> drawing = ReadHostFile(args->Exchange);
+  if (!drawing) {
+    std::cerr << "orvane-preview: cannot read " << args->Exchange.string() << "\n";
+    return 1;
+  }
+
+  std::optional<TDialogSettings> chain;
+  if (args->Chain) {
+    chain = ReadSettingsFile(*args->Chain);
+    if (!chain) {
+      std::cerr << "orvane-preview: cannot read the chain of " << args->Chain->string() << "\n";
+      return 1;
+    }
+  }
+
+  PreviewOptions options;
+  options.Decode = MakeIconvDecoder();
+  options.LongSide = args->Size;
+  options.Title = "Preview of " + FileCaption(args->Exchange);
+
+  std::vector<SceneLayer> layers;
+  if (before) {
+    HostLayerSettings settings;
+    settings.Id = "before";
+    settings.Caption = FileCaption(*args->Before) + " (host file, grey)";
+    settings.Underlay = true;
+    layers.push_back(BuildHostLayer(*before, settings, options.Decode));
+  }
+
+  if (chain) {
+    // The chain is shown at the scale of the host's current layer group,
+    // as the program itself re-expresses it.
+    const double scale = CurrentScale(before ? *before : *drawing);
+    layers.push_back(BuildChainLayer(ChainFromSettings(*chain, scale),
+                                     FileCaption(*args->Chain) + " (stored chain)"));
+  }
+
+  HostLayerSettings settings;
+  settings.Id = "drawing";
+  settings.Caption = FileCaption(args->Exchange);
+  // Our output carries no layer-group scales and no text styles; the host's
+  // file beside it has them, and they size and colour its texts and marks.
+  if (before && LacksHostSettings(*drawing, HostState)) {
+    settings.GroupScales = before->GroupScales;
+    settings.TextStyles = before->TextStyles;
+  }
+  layers.push_back(BuildHostLayer(*drawing, settings, options.Decode));
+
+  if (!WriteText(args->Output, RenderSvg(layers, options))) {
+    std::cerr << "orvane-preview: cannot write " << args->Output.string() << "\n";
+    std::error_code ec;
+    fs::remove(args->Output, ec);
+    return 1;
+  }
+  return 0;
+}
