@@ -1,5 +1,6 @@
 // Loading and saving vk38.dat, the file shared with the companion tool.
 #include <gtest/gtest.h>
+#include <sys/resource.h>  // the file size limit: a Linux-only test
 
 #include <filesystem>
 #include <functional>

@@ -1,5 +1,7 @@
 #include "support/FileSizeLimit.h"
 
+#include <sys/resource.h>
+
 #include <csignal>
 
 namespace testing_support {

@@ -9,6 +9,8 @@ SmallTmpfs::SmallTmpfs(std::size_t) : mountPoint_(scratch_ / "fs") {
   reason_ = "no size-limited file system can be mounted on Windows";
 }
 
+bool SmallTmpfs::MakeReadOnly() { return false; }
+
 SmallTmpfs::~SmallTmpfs() = default;
 
 }  // namespace testing_support
