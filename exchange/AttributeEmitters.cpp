@@ -1,5 +1,6 @@
 // Attribute commands: each is written only when its value changes, or on its
 // first use after ResetOutputAttributes (while its pending flag is set).
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,9 @@ namespace {
 
 // The host's standard font, the font attribute after ResetOutputAttributes.
 constexpr const char* kDefaultFontName = "<ＭＳ ゴシック>";
+
+// The most bytes AddOutputLine keeps of a line.
+constexpr std::size_t kMaxOutputLineBytes = 255;
 
 constexpr std::int32_t kMaxLineWidth = 30000;
 constexpr std::int32_t kMaxTextCc = 8;
@@ -125,7 +129,13 @@ void EmitFontName(std::string_view name) {
   std::string v = name.empty() || name == "<>" ? HostState.InitialFontName : std::string(name);
   if (!Pending(kPendingFontName) && v == HostState.CurrentFontName) return;
   // The quote after "cn" keeps a name with blanks one token for the host.
-  AddOutputLine("cn\"$" + v);
+  const std::string line = "cn\"$" + v;
+  // A line that ends with a double quote (as buffered, at most 255 bytes) is
+  // joined with the next one in the file: the host would read the next
+  // command as the rest of the font name and lose it. Such a name is not
+  // written; the host keeps the font it has.
+  if (line[std::min(line.size(), kMaxOutputLineBytes) - 1] == '"') return;
+  AddOutputLine(line);
   HostState.CurrentFontName = std::move(v);
   Pending(kPendingFontName) = false;
 }

@@ -190,6 +190,27 @@ TEST_F(EmitterTest, FontLineQuotesTheNameAndFallsBackToTheHostsFont) {
   EXPECT_EQ(HostState.CurrentFontName, "");
 }
 
+// A font line ending in a double quote would swallow the next command in the
+// file (the host would take "z3" for part of the name): no line is written.
+TEST_F(EmitterTest, FontNameEndingInAQuoteWritesNoLine) {
+  std::string longName(300, 'F');
+  longName[250] = '"';  // the line is cut after it
+  for (const std::string& name : {std::string("Font\""), longName}) {
+    ResetOutputAttributes();
+    HostState.InitialFontName = name;
+    EmitFontName("<>");
+    EmitZFlags(4);
+    EmitLine(0, 0, 10, 0);
+    EXPECT_EQ(Take(), (Lines{"z3", "0 0 10 0"})) << name;
+  }
+  // A quote inside the kept part of the line is no line end.
+  ResetOutputAttributes();
+  longName[250] = 'F';
+  longName[100] = '"';
+  EmitFontName(longName);
+  EXPECT_EQ(Take(), Lines{("cn\"$" + longName).substr(0, 255)});
+}
+
 TEST_F(EmitterTest, FlagLinesFollowTheSetWithZ5OverZ4) {
   struct Case { std::int32_t set; Lines lines; };
   const Case cases[] = {
