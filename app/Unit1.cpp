@@ -17,8 +17,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
-constexpr const char* kSettingsFileName = "vk38.dat";
 
 // The folder of the program file with a trailing separator. A relative
 // program path is taken as the front end gave it, against the working

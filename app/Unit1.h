@@ -6,6 +6,11 @@
 #include "app/DialogSettings.h"
 #include "app/UserInterface.h"
 
+// The two files beside the program: the host's exchange file and the settings
+// file shared with the companion tool.
+inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
+inline constexpr const char* kSettingsFileName = "vk38.dat";
+
 class TForm1 {
  public:
   explicit TForm1(UserInterface& ui) : Ui(ui) {}

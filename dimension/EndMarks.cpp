@@ -56,7 +56,7 @@ double MarkAngle(PlanePoint from, PlanePoint to, double offset) {
 double MarkReach(std::int32_t kind, const EndMarkSettings& s) {
   if (kind == kLineArrow)
     return static_cast<double>(static_cast<Extended>(s.ArrowLength) *
-                               std::cos(DegToRad(s.ArrowAngle)) * s.Scale);
+                               CosExtended(DegToRad(s.ArrowAngle)) * s.Scale);
   return static_cast<double>(MarkerReach(kind) * s.MarkScale * s.Scale);
 }
 

@@ -75,7 +75,7 @@ void RunOkAction(TForm1& form) {
   const ChainExtension extension = ExtendChain(chain, p, side);
   StoreChain(extension.Chain, settings);
   const PlanePoint q{host.PickedPoints[2].X, host.PickedPoints[2].Y};
-  SaveSettings(form.ProgramFolder / "vk38.dat", settings, ui);
+  SaveSettings(form.ProgramFolder / kSettingsFileName, settings, ui);
 
   DimensionInput dim;
   dim.AxisAngle = axis;

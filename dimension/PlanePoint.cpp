@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "helpers/ExtendedTrig.h"
 #include "helpers/Geometry.h"
 
 PlanePoint RotateAboutDeg(PlanePoint p, PlanePoint centre, double angleDeg) {
@@ -11,7 +12,8 @@ PlanePoint RotateAboutDeg(PlanePoint p, PlanePoint centre, double angleDeg) {
 }
 
 PlanePoint PointTowards(PlanePoint from, Extended length, Extended angleDeg) {
-  const Extended radians = DegToRad(angleDeg);
-  return PlanePoint{static_cast<double>(from.X + length * std::cos(radians)),
-                    static_cast<double>(from.Y + length * std::sin(radians))};
+  Extended sine, cosine;
+  SinCosExtended(DegToRad(angleDeg), sine, cosine);
+  return PlanePoint{static_cast<double>(from.X + length * cosine),
+                    static_cast<double>(from.Y + length * sine)};
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "helpers/ExtendedTrig.h"
 #include "helpers/Rounding.h"
 
 namespace {
@@ -40,8 +41,8 @@ double NormalizeDeg(double a) {
 }
 
 void RotatePoint(double x, double y, double cx, double cy, double angle, double& outX, double& outY) {
-  const Extended c = std::cos(static_cast<Extended>(angle));
-  const Extended s = std::sin(static_cast<Extended>(angle));
+  Extended s, c;
+  SinCosExtended(angle, s, c);
   const Extended dx = static_cast<Extended>(x) - cx;
   const Extended dy = static_cast<Extended>(y) - cy;
   outX = static_cast<double>(cx + c * dx - s * dy);

@@ -1,27 +1,19 @@
-// Sine and cosine of extended-precision arguments for the Windows build.
+// Sine and cosine of extended-precision arguments.
 //
-// The Windows C runtime's sinl, cosl and sincosl hand the whole argument to
-// the processor's fsin and fcos instructions. They reduce it with their own
-// 66-bit value of π, so near a multiple of π/2 the result keeps only its
-// first bits (cos of the extended value of π/2 comes out as -2^-65 instead of
-// -2.5082788e-20), and elsewhere the last bit is often off. The program's
-// results would then differ from the other builds' in the digits it writes.
+// A C runtime's sinl and cosl may hand the whole argument to the processor's
+// fsin and fcos instructions, which reduce it with their own 66-bit value of
+// pi: near a multiple of pi/2 the result keeps only its first bits (cos of
+// the extended value of pi/2 comes out as -2^-65 instead of -2.5082788e-20),
+// and elsewhere the last bit is often off. The written digits of the program
+// would then depend on the runtime.
 //
-// These functions take the runtime's place (the linker wraps the three
-// names). They reduce the argument with π/2 given to 144 bits, evaluate the
-// Taylor series of sine and cosine in pairs of extended values (about 125
-// bits), and round once: the result is the extended value nearest to the
-// true one, as a correctly rounding library gives it.
-#include "ExtendedTrig.h"
+// These functions reduce the argument with pi/2 given to 144 bits, evaluate
+// the Taylor series of sine and cosine in pairs of extended values (about
+// 125 bits), and round once: the result is the extended value nearest to the
+// true one.
+#include "helpers/ExtendedTrig.h"
 
 #include <cmath>
-
-extern "C" {
-void __real_sincosl(long double x, long double* s, long double* c);
-void __wrap_sincosl(long double x, long double* s, long double* c);
-long double __wrap_sinl(long double x);
-long double __wrap_cosl(long double x);
-}
 
 namespace {
 
@@ -72,7 +64,8 @@ constexpr long double kHalfPi1 = 0xC90FDAA221P-39L;
 constexpr long double kHalfPi2 = 0xD18469898CP-80L;
 constexpr long double kHalfPi3 = 0xC51701B839A25205P-144L;
 constexpr long double kTwoOverPi = 0xA2F9836E4E44152AP-64L;
-// Beyond this the runtime's own functions serve (k would pass 2^24).
+// Beyond this (k would pass 2^24) the library's functions serve; the program
+// never takes the sine of such an angle.
 constexpr long double kReducible = 0x1P+23L;
 
 // (-1)^n / (2n+1)! and (-1)^n / (2n)!, n = 0..17, as pairs: enough terms
@@ -138,11 +131,10 @@ int Reduce(long double x, Pair& r) {
 
 }  // namespace
 
-namespace win32 {
-
-void ExtendedSinCos(long double x, long double& sine, long double& cosine) {
+void SinCosExtended(Extended x, Extended& sine, Extended& cosine) {
   if (!(std::fabs(x) < kReducible)) {  // huge, infinite or not a number
-    __real_sincosl(x, &sine, &cosine);
+    sine = std::sin(x);
+    cosine = std::cos(x);
     return;
   }
   if (x == 0) {  // keeps the sign of a negative zero
@@ -165,20 +157,14 @@ void ExtendedSinCos(long double x, long double& sine, long double& cosine) {
   }
 }
 
-}  // namespace win32
-
-void __wrap_sincosl(long double x, long double* s, long double* c) {
-  win32::ExtendedSinCos(x, *s, *c);
-}
-
-long double __wrap_sinl(long double x) {
-  long double s, c;
-  win32::ExtendedSinCos(x, s, c);
+Extended SinExtended(Extended x) {
+  Extended s, c;
+  SinCosExtended(x, s, c);
   return s;
 }
 
-long double __wrap_cosl(long double x) {
-  long double s, c;
-  win32::ExtendedSinCos(x, s, c);
+Extended CosExtended(Extended x) {
+  Extended s, c;
+  SinCosExtended(x, s, c);
   return c;
 }
