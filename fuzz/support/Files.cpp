@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -53,25 +51,6 @@ std::optional<std::string> ReadBytes(const fs::path& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-std::string Quoted(const std::string& bytes) {
-  std::string out = "\"";
-  bool afterEscape = false;
-  for (unsigned char c : bytes) {
-    const bool plain = c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
-    if (plain) {
-      // A hex digit right after an escape would belong to it.
-      if (afterEscape && std::isxdigit(c)) out += "\"\"";
-      out += static_cast<char>(c);
-    } else {
-      char escape[5];
-      std::snprintf(escape, sizeof escape, "\\x%02X", c);
-      out += escape;
-    }
-    afterEscape = !plain;
-  }
-  return out + "\"";
 }
 
 }  // namespace fuzz_support
