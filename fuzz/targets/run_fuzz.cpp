@@ -123,12 +123,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(!result.Transcript.empty() && result.Transcript.back().Kind == headless::EventKind::Closed,
              "the run did not end with the close");
 
-  for (std::size_t i = 0; i < buffered.size(); ++i) {
-    const std::string& line = buffered[i];
+  bool text = false;  // the line after a text command is the text itself
+  for (const std::string& line : buffered) {
     FUZZ_CHECK(line.size() <= 255, "buffered line of " + std::to_string(line.size()) + " bytes: " + Quoted(line));
-    // The line after a text command is the text itself, whatever it holds.
-    const bool text = i > 0 && !buffered[i - 1].empty() && buffered[i - 1].back() == '"';
-    if (!text) CheckNumbers(line);
+    if (text) {
+      text = false;
+      continue;
+    }
+    CheckNumbers(line);
+    text = !line.empty() && line.back() == '"';
   }
   const auto written = fuzz_support::ReadBytes(exchange);
   FUZZ_CHECK(written.has_value(), "no exchange file after the run");
