@@ -258,11 +258,11 @@ HWND Win32Ui::AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD st
 
 void Win32Ui::CreateControls() {
   // Creation order is the tab order.
-  for (const ControlSpec& spec : DialogControls()) {
-    if (spec.Kind == ControlKind::Radio)
-      CreateRadioGroup(spec.Id);
+  for (const ControlSpec& control : DialogControls()) {
+    if (control.Kind == ControlKind::Radio)
+      CreateRadioGroup(control.Id);
     else
-      CreateSettingControl(spec.Id);
+      CreateSettingControl(control.Id);
   }
   okButton_ = AddChild(WC_BUTTONW, kOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
                        kOkButton.Left, kOkButton.Top, kOkButton.Width, kOkButton.Height, IDOK,
@@ -286,50 +286,50 @@ void Win32Ui::CreateControls() {
 }
 
 void Win32Ui::CreateSettingControl(Control id) {
-  const ControlSpec& spec = ControlSpecOf(id);
+  const ControlSpec& control = ControlSpecOf(id);
   const SettingPlace& place = SettingPlaceOf(id);
   const PixelRect& r = place.Rect;
   HWND window = nullptr;
-  switch (spec.Kind) {
+  switch (control.Kind) {
     case ControlKind::List: {
       const int openHeight = r.Height + kListVisibleEntries * TextLineHeight() + 2;
       window = AddChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
                         0, r.Left, r.Top, r.Width, openHeight, SettingId(id), font_);
       FitClosedListHeight(window, r.Height);
-      for (const std::string& entry : spec.Entries)
+      for (const std::string& entry : control.Entries)
         SendMessageW(window, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
-      SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(spec.InitialIndex), 0);
+      SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(control.InitialIndex), 0);
       break;
     }
     case ControlKind::Text:
-      window = AddChild(WC_EDITW, SjisToWide(spec.InitialText).c_str(),
+      window = AddChild(WC_EDITW, SjisToWide(control.InitialText).c_str(),
                         WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, r.Left, r.Top,
                         r.Width, r.Height, SettingId(id), font_);
-      if (spec.ByteLimit > 0) LimitTypedBytes(window, static_cast<std::size_t>(spec.ByteLimit));
+      if (control.ByteLimit > 0) LimitTypedBytes(window, static_cast<std::size_t>(control.ByteLimit));
       break;
     case ControlKind::Check:
       window = AddChild(WC_BUTTONW, place.Caption, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
                         r.Left, r.Top, r.Width, r.Height, SettingId(id), font_);
-      SendMessageW(window, BM_SETCHECK, spec.InitialIndex > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(window, BM_SETCHECK, control.InitialIndex > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case ControlKind::Radio:
       throw std::logic_error("radio groups are created as groups");
   }
-  if (spec.NoIme) ImmAssociateContextEx(window, nullptr, 0);
+  if (control.NoIme) ImmAssociateContextEx(window, nullptr, 0);
   controls_[static_cast<std::size_t>(id)] = window;
 }
 
 void Win32Ui::CreateRadioGroup(Control id) {
-  const ControlSpec& spec = ControlSpecOf(id);
+  const ControlSpec& control = ControlSpecOf(id);
   const SettingPlace& place = SettingPlaceOf(id);
   RadioGroupWindows& group = Radios(id);
-  const int count = static_cast<int>(spec.Entries.size());
+  const int count = static_cast<int>(control.Entries.size());
   if (count != kRadioButtons) throw std::logic_error("a radio group has two buttons");
   for (int i = 0; i < count; ++i) {
     const PixelRect r = RadioButtonRect(place.Rect, i, count, TextLineHeight());
     group.Buttons[static_cast<std::size_t>(i)] =
-        AddChild(WC_BUTTONW, SjisToWide(spec.Entries[static_cast<std::size_t>(i)]).c_str(),
+        AddChild(WC_BUTTONW, SjisToWide(control.Entries[static_cast<std::size_t>(i)]).c_str(),
                  BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, r.Left, r.Top, r.Width, r.Height,
                  kFirstRadioId + static_cast<int>(id) * 10 + i, font_);
   }
@@ -339,7 +339,7 @@ void Win32Ui::CreateRadioGroup(Control id) {
   group.Frame = AddChild(WC_BUTTONW, place.Caption, WS_GROUP | BS_GROUPBOX, 0, r.Left, r.Top,
                          r.Width, r.Height, SettingId(id), font_);
   controls_[static_cast<std::size_t>(id)] = group.Frame;
-  RadioSelect(id, spec.InitialIndex);
+  RadioSelect(id, control.InitialIndex);
 }
 
 void Win32Ui::CreateLabels() {

@@ -184,11 +184,11 @@ TEST_F(DialogTest, LabelsStandLeftOfTheirControls) {
 
 TEST_F(DialogTest, TabWalksTheTabOrderAndWraps) {
   std::vector<HWND> expected;
-  for (const ControlSpec& spec : DialogControls()) {
-    if (spec.Kind == ControlKind::Radio)
-      expected.push_back(ui_->RadioButton(spec.Id, spec.InitialIndex));
+  for (const ControlSpec& item : DialogControls()) {
+    if (item.Kind == ControlKind::Radio)
+      expected.push_back(ui_->RadioButton(item.Id, item.InitialIndex));
     else
-      expected.push_back(Window(spec.Id));
+      expected.push_back(Window(item.Id));
   }
   expected.push_back(ui_->OkButton());
   expected.push_back(ui_->CancelButton());
@@ -207,29 +207,29 @@ TEST_F(DialogTest, TabWalksTheTabOrderAndWraps) {
 }
 
 TEST_F(DialogTest, ControlsStartWithTheirInitialValues) {
-  for (const ControlSpec& spec : DialogControls()) {
-    SCOPED_TRACE(ControlName(spec.Id));
-    switch (spec.Kind) {
+  for (const ControlSpec& item : DialogControls()) {
+    SCOPED_TRACE(ControlName(item.Id));
+    switch (item.Kind) {
       case ControlKind::List: {
-        EXPECT_EQ(ui_->ListSelected(spec.Id), spec.InitialIndex);
-        HWND list = Window(spec.Id);
-        ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(spec.Entries.size()));
-        for (std::size_t i = 0; i < spec.Entries.size(); ++i) {
+        EXPECT_EQ(ui_->ListSelected(item.Id), item.InitialIndex);
+        HWND list = Window(item.Id);
+        ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(item.Entries.size()));
+        for (std::size_t i = 0; i < item.Entries.size(); ++i) {
           wchar_t entry[64] = {};
           SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
-          EXPECT_EQ(entry, SjisToWide(spec.Entries[i]));
+          EXPECT_EQ(entry, SjisToWide(item.Entries[i]));
         }
         EXPECT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & CBS_DROPDOWNLIST);
         break;
       }
       case ControlKind::Text:
-        EXPECT_EQ(ui_->GetText(spec.Id), spec.InitialText);
+        EXPECT_EQ(ui_->GetText(item.Id), item.InitialText);
         break;
       case ControlKind::Radio:
-        EXPECT_EQ(ui_->RadioSelected(spec.Id), spec.InitialIndex);
+        EXPECT_EQ(ui_->RadioSelected(item.Id), item.InitialIndex);
         break;
       case ControlKind::Check:
-        EXPECT_EQ(ui_->CheckGet(spec.Id), spec.InitialIndex > 0);
+        EXPECT_EQ(ui_->CheckGet(item.Id), item.InitialIndex > 0);
         break;
     }
   }
@@ -354,12 +354,12 @@ TEST_F(DialogTest, ProgramTextIsNeverCut) {
 }
 
 TEST_F(DialogTest, InputMethodIsOffWhereTheModelSaysSo) {
-  for (const ControlSpec& spec : DialogControls()) {
-    if (spec.Kind == ControlKind::Radio || spec.Kind == ControlKind::Check) continue;
-    SCOPED_TRACE(ControlName(spec.Id));
-    HIMC context = ImmGetContext(Window(spec.Id));
-    EXPECT_EQ(context == nullptr, spec.NoIme);
-    if (context) ImmReleaseContext(Window(spec.Id), context);
+  for (const ControlSpec& item : DialogControls()) {
+    if (item.Kind == ControlKind::Radio || item.Kind == ControlKind::Check) continue;
+    SCOPED_TRACE(ControlName(item.Id));
+    HIMC context = ImmGetContext(Window(item.Id));
+    EXPECT_EQ(context == nullptr, item.NoIme);
+    if (context) ImmReleaseContext(Window(item.Id), context);
   }
 }
 
