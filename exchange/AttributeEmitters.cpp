@@ -10,9 +10,6 @@
 
 namespace {
 
-// The host's standard font, the font attribute after ResetOutputAttributes.
-constexpr const char* kDefaultFontName = "<ＭＳ ゴシック>";
-
 // The most bytes AddOutputLine keeps of a line.
 constexpr std::size_t kMaxOutputLineBytes = 255;
 
@@ -51,17 +48,7 @@ bool EmitIntAttribute(AttributeSlot slot, std::int32_t& field, std::int32_t v,
 
 void ResetOutputAttributes() {
   HostState.AttributePending.fill(true);
-  HostState.CurrentGroup = 0;
-  HostState.CurrentLayer = 0;
-  HostState.CurrentColour = 1;
-  HostState.CurrentLineType = 1;
-  HostState.CurrentLineWidth = 0;
-  HostState.CurrentTextStyle = 1;
-  HostState.CurrentFreeText = HostTextStyle{2.0, 2.0, 0.0, 1};
-  HostState.CurrentTextCc = 0;
-  HostState.CurrentFontName = kDefaultFontName;
-  HostState.PointColour = 1;
-  HostState.ExtendedColour = 0;
+  ResetCurrentAttributes();
 }
 
 void EmitLayerGroup(std::int32_t n) {

@@ -99,6 +99,18 @@ void ResetHostState() {
   }
 
   s.CurrentPickTag = 0;
+  ResetCurrentAttributes();
+  s.EntityFlags = 0;
+  s.PolylineCount = 0;
+  s.InPolyline = false;
+  s.DimensionPending = false;
+  s.PendingDimensionLine = DefaultPendingDimensionLine();
+
+  ForEachGrowingList([](auto& list) { list.Release(); });
+}
+
+void ResetCurrentAttributes() {
+  THostState& s = HostState;
   s.CurrentGroup = 0;
   s.CurrentLayer = 0;
   s.CurrentColour = 1;
@@ -108,15 +120,8 @@ void ResetHostState() {
   s.CurrentFreeText = kDefaultFreeText;
   s.CurrentTextCc = 0;
   s.CurrentFontName = "<ＭＳ ゴシック>";
-  s.EntityFlags = 0;
-  s.PolylineCount = 0;
-  s.InPolyline = false;
-  s.DimensionPending = false;
   s.PointColour = 1;
   s.ExtendedColour = 0;
-  s.PendingDimensionLine = DefaultPendingDimensionLine();
-
-  ForEachGrowingList([](auto& list) { list.Release(); });
 }
 
 void FreeHostState() {

@@ -212,6 +212,10 @@ extern THostState HostState;
 // re-created with their default elements); OutputBuffer is emptied too.
 // AttributePending slots 6-8 are left to ResetOutputAttributes.
 void ResetHostState();
+// The running attributes (group, layer, colour, line type, line width, text
+// style with its free size, cc code, font name, point colour, extended colour)
+// at their defaults. Both resets use it: the state's and the writer's.
+void ResetCurrentAttributes();
 // Releases the storage of the lists and of OutputBuffer; scalars and strings
 // stay as they are.
 void FreeHostState();
