@@ -162,17 +162,20 @@ double LongDecimalToDouble(std::string_view mantissa, std::int64_t exponent) {
                               static_cast<std::int64_t>(digits.size()), exponent);
 }
 
+// Both grammars begin alike: any number of spaces (0x20 only), then at most
+// one sign. Advances p past them; true for a minus sign.
+bool SkipBlanksAndSign(const char*& p, const char* end) {
+  while (p != end && *p == ' ') ++p;
+  if (p != end && (*p == '+' || *p == '-')) return *p++ == '-';
+  return false;
+}
+
 }  // namespace
 
 std::int32_t StrToIntOrZero(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
-  while (p != end && *p == ' ') ++p;
-  bool negative = false;
-  if (p != end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
-  }
+  const bool negative = SkipBlanksAndSign(p, end);
   if (p == end) return 0;
 
   bool hex = false;
@@ -212,12 +215,7 @@ std::int32_t StrToIntOrZero(std::string_view text) {
 double StrToFloatOrZero(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
-  while (p != end && *p == ' ') ++p;
-  bool negative = false;
-  if (p != end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
-  }
+  const bool negative = SkipBlanksAndSign(p, end);
 
   // Mantissa: digits with at most one point. Up to 19 significant digits are
   // gathered into an integer on the way; zeros after the last non-zero digit
