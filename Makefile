@@ -4,12 +4,15 @@
 BUILD   ?= build
 MAKEFLAGS += --no-print-directory
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors here and in CI; a plain CMake build only reports them.
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON
 # The Windows program, cross-built with mingw-w64 in its own tree.
 WIN32_BUILD ?= build-win32
-WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
+WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON
+# The optimised build that users and packagers make, kept free of warnings.
+RELEASE_BUILD ?= build-release
 
-.PHONY: all deps configure build test demo bench fuzz large clean win32 dist
+.PHONY: all deps configure build test demo bench fuzz large clean win32 dist release
 
 all: build
 
@@ -22,10 +25,15 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-test: build win32
+test: build win32 release
 	@bash tools/sanitize.sh
 	@bash tools/fuzz.sh --short
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Everything built as a Release build (-O3), warnings as errors.
+release: deps
+	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON >/dev/null
+	@cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 # vk47_Orvane.exe, its launcher, its package and its unit tests for Windows.
 win32: deps
@@ -56,4 +64,4 @@ large: build
 	@$(BUILD)/large_inputs
 
 clean:
-	rm -rf $(BUILD) $(WIN32_BUILD) dist build-asan build-fuzz
+	rm -rf $(BUILD) $(WIN32_BUILD) $(RELEASE_BUILD) dist build-asan build-fuzz

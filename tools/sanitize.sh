@@ -20,7 +20,7 @@ flags+=" -D_GLIBCXX_ASSERTIONS"
 # normal build, which is where they mean something.
 flags+=" -Wno-restrict -Wno-stringop-overflow -Wno-stringop-overread -Wno-array-bounds -Wno-maybe-uninitialized"
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 
