@@ -41,14 +41,17 @@ void EmitMark(std::int32_t kind, PlanePoint end, double alpha, bool reversed,
 }
 
 // The direction from `from` to `to` in degrees, turned by the offset, in
-// [0, 360).
+// [0, 360). The angle is a stored value: the sum is rounded to double, and
+// so is the difference when it wraps past 360, so that the point marker and
+// the barbs take the same angle as the companion tool's file would hold.
 double MarkAngle(PlanePoint from, PlanePoint to, double offset) {
-  Extended alpha = static_cast<Extended>(VectorAngleDeg(
-                       static_cast<double>(static_cast<Extended>(to.X) - from.X),
-                       static_cast<double>(static_cast<Extended>(to.Y) - from.Y))) +
-                   offset;
-  if (alpha >= 360) alpha -= 360;
-  return static_cast<double>(alpha);
+  double alpha = static_cast<double>(
+      static_cast<Extended>(VectorAngleDeg(
+          static_cast<double>(static_cast<Extended>(to.X) - from.X),
+          static_cast<double>(static_cast<Extended>(to.Y) - from.Y))) +
+      offset);
+  if (alpha >= 360) alpha = static_cast<double>(static_cast<Extended>(alpha) - 360);
+  return alpha;
 }
 
 }  // namespace

@@ -189,6 +189,20 @@ TEST(EndMarks, PointMarkersTakeTheMarkScaleUnchangedAndTheOutwardAngle) {
   EXPECT_EQ(out.Lines[8], "pt 0 2000 3 270 1");
 }
 
+TEST(EndMarks, TheMarkAngleIsRoundedToDoubleBeforeAndAfterItWraps) {
+  // The end mark points at 180.9 degrees; reversed, 360.9 rounds to the
+  // double 360.89999999999998 before 360 comes off it. Kept in extended
+  // precision across both steps it would read 0.900000000000006.
+  EndMarkSettings s = Marks(3, 3);
+  s.ReverseArrowOvershoot = 0;
+  const double t = 180.9 * M_PI / 180;
+  const Emitted out = EmitFor(PlanePoint{0, 0}, PlanePoint{std::cos(t), std::sin(t)}, s);
+  ASSERT_EQ(out.Lines.size(), 5u);
+  EXPECT_EQ(out.Lines[1], "pt 0 0 1 180.9 3");
+  EXPECT_TRUE(out.Lines[4].starts_with("pt ")) << out.Lines[4];
+  EXPECT_TRUE(out.Lines[4].ends_with(" 1 0.899999999999977 3")) << out.Lines[4];
+}
+
 TEST(EndMarks, StartMarkAtTheLowerEndEndMarkAtTheUpper) {
   // A line arrow at the start, a triangle at the end, under a turned axis.
   const Axes ax(100);
