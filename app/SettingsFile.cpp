@@ -145,7 +145,7 @@ void LoadSettings(const fs::path& path, TDialogSettings& settings, UserInterface
   }
 }
 
-void SaveSettings(const fs::path& path, TDialogSettings& settings, UserInterface& ui) {
+bool SaveSettings(const fs::path& path, TDialogSettings& settings, UserInterface& ui) {
   // The dialog part is taken from the controls as they stand now.
   for (int i = 0; i < static_cast<int>(kListLines.size()); ++i)
     *ListField(settings, i) = ui.ListSelected(kListLines[i]);
@@ -180,6 +180,7 @@ void SaveSettings(const fs::path& path, TDialogSettings& settings, UserInterface
   AppendLine(out, FormatGeneral(HostState.AxisAngle));
   for (int i = 0; i < 6; ++i) AppendLine(out, FormatGeneral(*ChainField(settings, i)));
 
-  // A failed save leaves the previous file as it was; nobody is told.
-  ReplaceFileContent(path, out);
+  // A failed save leaves the previous file as it was; the caller tells the
+  // user.
+  return ReplaceFileContent(path, out);
 }

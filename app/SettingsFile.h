@@ -13,6 +13,6 @@ void LoadSettings(const std::filesystem::path& path, TDialogSettings& settings,
 // Writes the dialog part as the controls hold it, the host's current layer
 // group, its scale and axis angle (lines 23-25) and the stored chain. The file
 // is replaced only when the new content is complete: on failure the previous
-// file stays as it was.
-void SaveSettings(const std::filesystem::path& path, TDialogSettings& settings,
+// file stays as it was and the result is false.
+bool SaveSettings(const std::filesystem::path& path, TDialogSettings& settings,
                   UserInterface& ui);

@@ -81,7 +81,9 @@ void TForm1::FormClose() {
   // program file.
   if (ProgramFolder.empty()) ProgramFolder = FolderOf(ProgramFile);
   // Whatever happened, the host finds its answer: the buffered commands, or
-  // "hq" alone when there are none.
-  WriteOutputFile(ProgramFolder / kExchangeFileName);
+  // "hq" alone when there are none. When the file cannot be written the host
+  // draws nothing, and the user hears why before the program ends.
+  if (!WriteOutputFile(ProgramFolder / kExchangeFileName))
+    Ui.ShowMessage(DialogTexts::AnswerNotWritten);
   FreeHostState();
 }

@@ -73,9 +73,18 @@ void RunOkAction(TForm1& form) {
   }
 
   const ChainExtension extension = ExtendChain(chain, p, side);
-  StoreChain(extension.Chain, settings);
   const PlanePoint q{host.PickedPoints[2].X, host.PickedPoints[2].Y};
-  SaveSettings(form.ProgramFolder / kSettingsFileName, settings, ui);
+  // Nothing is drawn unless the extended chain is stored: otherwise the next
+  // run would continue the old chain across this dimension. The chain in
+  // memory stays the old one too, so that OK can be pressed again once the
+  // cause is mended.
+  TDialogSettings extended = settings;
+  StoreChain(extension.Chain, extended);
+  if (!SaveSettings(form.ProgramFolder / kSettingsFileName, extended, ui)) {
+    ui.ShowMessage(DialogTexts::SettingsNotSaved);
+    return;
+  }
+  settings = extended;
 
   DimensionInput dim;
   dim.AxisAngle = axis;

@@ -6,7 +6,9 @@
 
 // Writes `content` to a temporary file beside `target` and moves it over
 // `target`. On success true. On failure false: `target` is as it was before
-// and the temporary file is removed.
+// and the temporary file is removed. Where no temporary file can be created
+// beside an existing `target`, `target` itself is written over, and put back
+// as it was when that fails part way.
 bool ReplaceFileContent(const std::filesystem::path& target, std::string_view content);
 
 // How the finished temporary file takes the target's place. The default uses

@@ -1,10 +1,12 @@
 // Whole runs (OK pressed) while the file system fails for real: a read-only
-// program folder, files that disappear between show and OK with a folder in
-// their place, a stale temporary that links elsewhere, a full disk. Whatever
-// happens, the user's vk38.dat is either the complete new file or the old one
-// byte for byte, and the host finds in JWC_TEMP.TXT either the complete
-// answer or no file at all (only where nothing at all can be written does it
-// find its own file untouched).
+// program folder, one in which no new file can be created, files that
+// disappear between show and OK with a folder in their place, a stale
+// temporary that links elsewhere, a full disk. Whatever happens, the user's
+// vk38.dat is either the complete new file or the old one byte for byte, and
+// the host finds in JWC_TEMP.TXT either the complete answer or no file at all
+// (only where nothing at all can be written does it find its own file
+// untouched). A dimension whose chain could not be stored is never drawn, and
+// every failure is told.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -49,6 +51,20 @@ bool Succeeded(const RunResult& result) {
   return result.Transcript.size() == 3 && result.Transcript[2].Kind == headless::EventKind::Closed;
 }
 
+using Texts = std::vector<std::string>;
+
+// The messages the user was shown, in order.
+Texts Messages(const RunResult& result) {
+  Texts texts;
+  for (const headless::Event& e : result.Transcript)
+    if (e.Kind == headless::EventKind::Message) texts.push_back(e.Text);
+  return texts;
+}
+
+const std::string kNotSaved = DialogTexts::SettingsNotSaved;
+const std::string kNotWritten = DialogTexts::AnswerNotWritten;
+const std::string kNothingDrawn = "hq\r\n";
+
 // The worked example's files in `folder`.
 void PrepareExample(const fs::path& folder) {
   WriteFileBytes(folder / "JWC_TEMP.TXT", Example("JWC_TEMP.TXT"));
@@ -72,31 +88,69 @@ void FillUp(const fs::path& file) {
 }
 
 TEST(FaultInjection, ReadOnlyProgramFolderLeavesBothFilesAsTheyWere) {
-  // As root (as CI runs) permissions stop nothing: the folder is a file
-  // system mounted read-only. Otherwise the folder's write permission is
-  // taken away.
+  // A file system mounted read-only (permissions would stop nothing as root,
+  // as CI runs).
   SmallTmpfs small(1 << 20);
-  ScratchDir scratch;
-  fs::path folder;
-  if (small.Mounted()) {
-    folder = small.Path();
-    PrepareExample(folder);
-    ASSERT_TRUE(small.MakeReadOnly()) << small.Reason();
-  } else {
-    if (geteuid() == 0) GTEST_SKIP() << small.Reason() << "; as root, permissions would stop nothing";
-    folder = scratch.Path();
-    PrepareExample(folder);
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-  }
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
+  const fs::path folder = small.Path();
+  PrepareExample(folder);
+  ASSERT_TRUE(small.MakeReadOnly()) << small.Reason();
   const RunResult result = RunOnce(folder);
-  if (!small.Mounted()) fs::permissions(folder, fs::perms::owner_all);
 
-  EXPECT_TRUE(Succeeded(result));
+  // OK drew nothing and said why; so did the close.
+  EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
   EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), Example("vk38.dat"));
   // Nothing could be written or removed: the host finds its own file as it
   // left it, never a partial answer.
   EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), Example("JWC_TEMP.TXT"));
   EXPECT_EQ(Entries(folder), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+}
+
+TEST(FaultInjection, FolderWithoutRoomForNewFilesStillTakesBothFiles) {
+  // The files are writable but no new file can be made beside them: as root
+  // a tmpfs without free inodes, otherwise a folder without write permission.
+  SmallTmpfs small(1 << 20);
+  ScratchDir scratch;
+  const fs::path folder = small.Mounted() ? small.Path() : scratch.Path();
+  PrepareExample(folder);
+  if (small.Mounted()) {
+    ASSERT_TRUE(small.ForbidNewFiles()) << small.Reason();
+  } else {
+    if (geteuid() == 0) GTEST_SKIP() << small.Reason() << "; as root, permissions would stop nothing";
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const RunResult result = RunOnce(folder);
+  if (!small.Mounted()) fs::permissions(folder, fs::perms::owner_all);
+
+  EXPECT_TRUE(Succeeded(result)) << testing::PrintToString(Messages(result));
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), Example("expected_vk38.dat"));
+  EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), Example("expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(Entries(folder), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+}
+
+TEST(FaultInjection, InPlaceSaveThatRunsOutOfRoomPutsTheOldFileBack) {
+  // No new file can be made and the disk fills up while the dialog is open:
+  // vk38.dat fills one page exactly and its new content needs a second one,
+  // so writing it over breaks off; the short answer still fits its page.
+  std::string stored = Example("vk38.dat");
+  std::size_t at = 0;
+  for (int line = 1; line < 9; ++line) at = stored.find("\r\n", at) + 2;  // line 9, the prefix
+  ASSERT_EQ(stored.substr(at, 2), "\r\n");
+  stored.insert(at, std::string(4096 - stored.size(), 'P'));
+
+  SmallTmpfs small(64 * 1024);
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
+  const fs::path folder = small.Path();
+  WriteFileBytes(folder / "JWC_TEMP.TXT", Example("JWC_TEMP.TXT"));
+  WriteFileBytes(folder / "vk38.dat", stored);
+  WriteFileBytes(folder / "filler", "");
+  ASSERT_TRUE(small.ForbidNewFiles()) << small.Reason();
+  const RunResult result = RunWithHook(folder, [&] { FillUp(folder / "filler"); });
+
+  EXPECT_EQ(Messages(result), Texts{kNotSaved});
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), stored);
+  EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), kNothingDrawn);
+  EXPECT_EQ(Entries(folder), (Names{"JWC_TEMP.TXT", "filler", "vk38.dat"}));
 }
 
 TEST(FaultInjection, FileThatDisappearsBetweenShowAndOk) {
@@ -105,23 +159,24 @@ TEST(FaultInjection, FileThatDisappearsBetweenShowAndOk) {
     std::function<void(const fs::path&)> change;  // applied to the program folder
     std::string expectedSettings;                  // "" = a folder stays in its place
     std::string expectedAnswer;                    // "" = a folder stays in its place
+    Texts messages;
   };
   const Case cases[] = {
       {"vk38.dat removed: saved anew, complete",
        [](const fs::path& f) { fs::remove(f / "vk38.dat"); }, Example("expected_vk38.dat"),
-       Example("expected_JWC_TEMP.TXT")},
+       Example("expected_JWC_TEMP.TXT"), {}},
       {"JWC_TEMP.TXT removed: the answer is written complete",
        [](const fs::path& f) { fs::remove(f / "JWC_TEMP.TXT"); }, Example("expected_vk38.dat"),
-       Example("expected_JWC_TEMP.TXT")},
-      // The save fails; the OK action goes on, and nothing of the failed
-      // save is left behind.
+       Example("expected_JWC_TEMP.TXT"), {}},
+      // The save fails: nothing is drawn, nothing of the failed save is left
+      // behind, and the user is told.
       {"vk38.dat replaced by a folder",
        [](const fs::path& f) {
          fs::remove(f / "vk38.dat");
          fs::create_directory(f / "vk38.dat");
          WriteFileBytes(f / "vk38.dat" / "kept", "kept");
        },
-       "", Example("expected_JWC_TEMP.TXT")},
+       "", kNothingDrawn, {kNotSaved}},
       // The answer cannot be written; the folder in its place, even an empty
       // one, is not the program's to remove.
       {"JWC_TEMP.TXT replaced by an empty folder",
@@ -129,14 +184,14 @@ TEST(FaultInjection, FileThatDisappearsBetweenShowAndOk) {
          fs::remove(f / "JWC_TEMP.TXT");
          fs::create_directory(f / "JWC_TEMP.TXT");
        },
-       Example("expected_vk38.dat"), ""},
+       Example("expected_vk38.dat"), "", {kNotWritten}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir dir;
     PrepareExample(dir.Path());
     const RunResult result = RunWithHook(dir.Path(), [&] { c.change(dir.Path()); });
-    EXPECT_TRUE(Succeeded(result));
+    EXPECT_EQ(Messages(result), c.messages);
     EXPECT_EQ(Entries(dir.Path()), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
     if (c.expectedSettings.empty()) {
       ASSERT_TRUE(fs::is_directory(dir / "vk38.dat"));
@@ -164,7 +219,7 @@ TEST(FaultInjection, StaleTemporaryLinkingElsewhereIsNeverWrittenThrough) {
     fs::create_symlink(elsewhere / "notes.txt", dir / "vk38.dat.tmp");
     fs::create_symlink(elsewhere / "plan.txt", dir / "JWC_TEMP.TXT.tmp");
   });
-  EXPECT_TRUE(Succeeded(result));
+  EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
   EXPECT_EQ(ReadFileBytes(elsewhere / "notes.txt"), "precious");
   EXPECT_EQ(ReadFileBytes(elsewhere / "plan.txt"), "precious too");
   EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), Example("vk38.dat"));
@@ -173,7 +228,7 @@ TEST(FaultInjection, StaleTemporaryLinkingElsewhereIsNeverWrittenThrough) {
   EXPECT_TRUE(fs::is_symlink(dir / "vk38.dat.tmp"));
 }
 
-TEST(FaultInjection, FullDiskKeepsTheSettingsFileAndLeavesNoAnswer) {
+TEST(FaultInjection, FullDiskKeepsTheSettingsFileAndDrawsNothing) {
   // vk38.dat just fits one page of the disk and the saved file needs two
   // (its chain gets longer numbers), so writing it in place would fail half
   // way. The disk fills up while the dialog is open.
@@ -200,11 +255,16 @@ TEST(FaultInjection, FullDiskKeepsTheSettingsFileAndLeavesNoAnswer) {
   });
   limit.reset();
 
-  EXPECT_TRUE(Succeeded(result));
   EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), stored);
-  EXPECT_FALSE(fs::exists(folder / "JWC_TEMP.TXT"));
-  const Names left = small.Mounted() ? Names{"filler", "vk38.dat"} : Names{"vk38.dat"};
-  EXPECT_EQ(Entries(folder), left);
+  if (small.Mounted()) {
+    // Not even "hq" finds room: no answer rather than the host's own file.
+    EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
+    EXPECT_FALSE(fs::exists(folder / "JWC_TEMP.TXT"));
+    EXPECT_EQ(Entries(folder), (Names{"filler", "vk38.dat"}));
+  } else {
+    EXPECT_EQ(Messages(result), Texts{kNotSaved});
+    EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), kNothingDrawn);
+  }
   if (!small.Mounted()) GTEST_LOG_(INFO) << "no tmpfs (" << small.Reason() << "): a file size limit stood in";
 }
 

@@ -108,6 +108,30 @@ TEST_F(OkActionTest, WorkedExampleGivesExactlyTheExpectedFiles) {
   EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(kWorkedExample / "expected_vk38.dat"));
 }
 
+TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
+  for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
+    fs::copy_file(kWorkedExample / name, dir / name);
+  RunOptions options;
+  options.BeforeAction = [&](headless::HeadlessUi& ui, TForm1& form) {
+    // A folder takes the settings file's place: the save fails, the dialog
+    // stays open and nothing is buffered for the host.
+    fs::remove(settings);
+    fs::create_directory(settings);
+    form.Button1Click();
+    EXPECT_FALSE(ui.Closed());
+    EXPECT_EQ(OutputBuffer.Lines.Count(), 0u);
+    // The user mends it and presses OK again: the chain in memory is still
+    // the old one, so the point lies above it as before.
+    fs::remove(settings);
+  };
+  const RunResult result = Run(options);
+  std::vector<std::string> expected = {std::string("message: ") + DialogTexts::SettingsNotSaved};
+  expected.insert(expected.end(), kSuccess.begin(), kSuccess.end());
+  EXPECT_EQ(TranscriptLines(result.Transcript), expected);
+  EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(kWorkedExample / "expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(kWorkedExample / "expected_vk38.dat"));
+}
+
 struct RefusalCase {
   std::vector<SettingChange> Changes;
   const char* Focused;

@@ -21,6 +21,9 @@ class SmallTmpfs {
   // Remounts the file system read-only (what is on it stays readable); on
   // failure false and Reason() says why.
   bool MakeReadOnly();
+  // Remounts the file system with no inode left: its files can still be
+  // written, but no new file or folder can be created in it.
+  bool ForbidNewFiles();
   const std::string& Reason() const { return reason_; }
   const std::filesystem::path& Path() const { return mountPoint_; }
 
