@@ -1,18 +1,35 @@
 #pragma once
-// Loading and saving the shared settings file vk38.dat.
+// The shared settings file vk38.dat: its 31 lines as values (pure, no user
+// interface), and loading and saving it through the file system.
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
-#include "app/DialogSettings.h"
-#include "app/UserInterface.h"
+#include "dialog/DialogSettings.h"
+#include "files/FileSystem.h"
 
-// Sets the stored defaults, then reads the file (if it exists) into
-// `settings` and shows its dialog part in the dialog's controls.
-void LoadSettings(const std::filesystem::path& path, TDialogSettings& settings,
-                  UserInterface& ui);
+// Sets the defaults that loading starts from (window position, layer group
+// -1, scale 1, axis angle 0), then applies the file's lines in order: each
+// line ended by LF or CR LF, a line beyond the end of the file as empty text,
+// nothing after line 31. With `complete` false the bytes broke off while
+// being read: only their finished lines are applied.
+void ApplySettingsFile(std::string_view bytes, bool complete, TDialogSettings& settings);
 
-// Writes the dialog part as the controls hold it, the host's current layer
-// group, its scale and axis angle (lines 23-25) and the stored chain. The file
-// is replaced only when the new content is complete: on failure the previous
-// file stays as it was and the result is false.
-bool SaveSettings(const std::filesystem::path& path, TDialogSettings& settings,
-                  UserInterface& ui);
+// The file's 31 lines, each ended by CR LF: the record's window position,
+// dialog part and chain, with the host's layer group, its scale and axis angle
+// on lines 23-25 in place of the loaded ones.
+std::string FormatSettingsFile(const TDialogSettings& settings, std::int32_t hostGroup,
+                               double hostGroupScale, double hostAxisAngle);
+
+// Sets the defaults, then reads the file (if it can be opened) into
+// `settings`. True when a file was there and opened.
+bool LoadSettings(FileSystem& files, const std::filesystem::path& path,
+                  TDialogSettings& settings);
+
+// Replaces the file with FormatSettingsFile's lines; only a complete new file
+// takes the old one's place. False when it could not be saved (the previous
+// file then stays as it was).
+bool SaveSettings(FileSystem& files, const std::filesystem::path& path,
+                  const TDialogSettings& settings, std::int32_t hostGroup,
+                  double hostGroupScale, double hostAxisAngle);

@@ -1,11 +1,13 @@
 #include "app/Unit1.h"
 
 #include <string>
-#include <system_error>
 
-#include "app/DialogModel.h"
 #include "app/NoticePage.h"
 #include "app/SettingsFile.h"
+#include "dialog/DialogModel.h"
+#include "dialog/DialogValues.h"
+#include "dimension/Chain.h"
+#include "dimension/OkAction.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
@@ -18,15 +20,8 @@ TForm1* Form1 = nullptr;
 namespace {
 
 
-// The folder of the program file with a trailing separator. A relative
-// program path is taken as the front end gave it, against the working
-// directory of this moment; the folder never changes afterwards.
-fs::path FolderOf(const fs::path& programFile) {
-  std::error_code ec;
-  fs::path file = fs::absolute(programFile, ec);
-  if (ec) file = programFile;
-  return file.parent_path() / "";
-}
+// The folder of the program file with a trailing separator.
+fs::path FolderOf(const fs::path& programFile) { return programFile.parent_path() / ""; }
 
 // The text-style list: the host's current style first, then No1 to No10 with
 // their sizes, so that entry n stands for text style n.
@@ -53,25 +48,32 @@ void TForm1::FormShow() {
   ResetHostState();
   ProgramFolder = FolderOf(ProgramFile);
   // A missing or broken exchange file leaves the defaults; the run goes on.
-  ReadExchangeFile(ProgramFolder / kExchangeFileName);
+  ReadExchangeFile(Files, ProgramFolder / kExchangeFileName);
   ResetOutputAttributes();
   // Before the settings: their line 5 selects an entry of this list.
   FillTextStyleList(Ui);
 
   const fs::path settingsFile = ProgramFolder / kSettingsFileName;
-  LoadSettings(settingsFile, DialogSettings, Ui);
+  if (LoadSettings(Files, settingsFile, DialogSettings)) ShowDialogPart(Ui, DialogSettings);
 
   // Without the settings file (or with one that broke off before its line
   // 23) the companion tool has never run and there is no chain to continue.
-  std::error_code ec;
-  const bool fileExists = fs::exists(settingsFile, ec);
-  if (fileExists && DialogSettings.LastLayerGroup != -1) {
+  if (Files.Exists(settingsFile) && DialogSettings.LastLayerGroup != -1) {
     Ui.SetWindowPosition(DialogSettings.WindowLeft, DialogSettings.WindowTop);
     Ui.OpenNoticeAddress(NoticeAddress);
   } else {
     Ui.ShowMessage(DialogTexts::CompanionMissing);
     Ui.CloseDialog();
   }
+}
+
+void TForm1::Button1Click() {
+  // The extended chain is stored beside the host's layer group, its scale
+  // (as the construction used it) and the axis angle of this run.
+  RunOkAction(Ui, DialogSettings, HostState, [this](const TDialogSettings& settings) {
+    return SaveSettings(Files, ProgramFolder / kSettingsFileName, settings, HostState.InitialGroup,
+                        CurrentGroupScale(HostState), HostState.AxisAngle);
+  });
 }
 
 void TForm1::Button2Click() { Ui.CloseDialog(); }
@@ -83,7 +85,7 @@ void TForm1::FormClose() {
   // Whatever happened, the host finds its answer: the buffered commands, or
   // "hq" alone when there are none. When the file cannot be written the host
   // draws nothing, and the user hears why before the program ends.
-  if (!WriteOutputFile(ProgramFolder / kExchangeFileName))
+  if (!WriteOutputFile(Files, ProgramFolder / kExchangeFileName))
     Ui.ShowMessage(DialogTexts::AnswerNotWritten);
   FreeHostState();
 }

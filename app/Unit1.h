@@ -3,8 +3,10 @@
 // handlers that carry the program's flow.
 #include <filesystem>
 
-#include "app/DialogSettings.h"
-#include "app/UserInterface.h"
+#include "dialog/DialogSettings.h"
+#include "dialog/SettingsTable.h"
+#include "dialog/UserInterface.h"
+#include "files/FileSystem.h"
 
 // The two files beside the program: the host's exchange file and the settings
 // file shared with the companion tool.
@@ -13,14 +15,16 @@ inline constexpr const char* kSettingsFileName = "vk38.dat";
 
 class TForm1 {
  public:
-  explicit TForm1(UserInterface& ui) : Ui(ui) {}
+  // The dialog shows and asks through `ui`; both files are reached through
+  // `files`.
+  TForm1(UserInterface& ui, FileSystem& files) : Ui(ui), Files(files) {}
 
-  // The program file's own path, as the front end found it (never the working
-  // directory). FormShow takes ProgramFolder from it.
+  // The program file's own full path, as the front end found it (never the
+  // working directory). FormShow takes ProgramFolder from it.
   std::filesystem::path ProgramFile;
   // The folder of the program file, with a trailing separator.
   std::filesystem::path ProgramFolder;
-  TDialogSettings DialogSettings;
+  TDialogSettings DialogSettings = InitialSettings();
 
   void FormShow();      // the show sequence
   void Button1Click();  // OK
@@ -28,6 +32,7 @@ class TForm1 {
   void FormClose();     // the close sequence
 
   UserInterface& Ui;
+  FileSystem& Files;
 };
 
 // The one dialog of the program while a front end runs it (nullptr otherwise).

@@ -29,6 +29,7 @@
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "exchange/LineTokenizer.h"
+#include "files/StandardFileSystem.h"
 
 namespace {
 
@@ -148,7 +149,8 @@ void WriteBytes(const fs::path& path, const std::string& bytes, int times) {
 void ReadBenchmark(benchmark::State& state, fs::path path, std::size_t bytes) {
   for (auto _ : state) {
     ResetHostState();
-    if (!ReadExchangeFile(path)) state.SkipWithError("the file could not be read");
+    StandardFileSystem files;
+    if (!ReadExchangeFile(files, path)) state.SkipWithError("the file could not be read");
     benchmark::DoNotOptimize(HostState.EntityOrder.Count());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));

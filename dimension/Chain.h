@@ -1,7 +1,7 @@
 #pragma once
 // The chain of vertical dimensions drawn so far, as the settings file stores
 // it: its two outer measured points and a point on its dimension line.
-#include "app/DialogSettings.h"
+#include "dialog/DialogSettings.h"
 #include "dimension/PlanePoint.h"
 #include "exchange/HostState.h"
 

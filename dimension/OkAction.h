@@ -1,7 +1,18 @@
 #pragma once
-// The OK action: checks the dialog values, continues the stored chain, saves
-// the settings file and emits the new vertical dimension.
-class TForm1;
+// The OK action: checks the dialog values, continues the stored chain, has it
+// saved and emits the new vertical dimension.
+#include <functional>
 
-// The body of TForm1::Button1Click.
-void RunOkAction(TForm1& form);
+#include "dialog/DialogSettings.h"
+#include "dialog/UserInterface.h"
+#include "exchange/HostState.h"
+
+// Stores the settings with the extended chain; false when they could not be
+// stored.
+using SettingsSaver = std::function<bool(const TDialogSettings& settings)>;
+
+// The body of the OK button's handler. `settings` is the dialog's record: it
+// takes the window position, and the dialog part and extended chain once
+// they are saved.
+void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState& host,
+                 const SettingsSaver& save);

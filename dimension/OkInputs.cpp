@@ -6,56 +6,45 @@
 
 namespace {
 
-double ReadNumber(UserInterface& ui, Control field) {
-  return StrToFloatOrZero(ui.GetText(field));
-}
-
 // A text made only of blanks and control characters counts as no text; any
 // other text is used exactly as typed.
-std::string ReadAffix(UserInterface& ui, Control field) {
-  std::string text = ui.GetText(field);
-  if (StripBlanks(text).empty()) text.clear();
-  return text;
-}
+std::string Affix(const std::string& text) { return StripBlanks(text).empty() ? std::string() : text; }
 
 }  // namespace
 
-std::optional<OkInputs> ReadOkInputs(UserInterface& ui) {
+CheckedInputs CheckOkInputs(const TDialogSettings& v) {
   OkInputs in;
-  auto refuse = [&](Control control) {
-    ui.Focus(control);
-    return std::nullopt;
-  };
+  auto refuse = [](Control control) { return CheckedInputs{std::nullopt, control}; };
 
-  in.StartMark = ui.ListSelected(Control::ComboBox1);
-  in.EndMark = ui.ListSelected(Control::ComboBox2);
-  in.MarkScale = ReadNumber(ui, Control::Edit1);
+  in.StartMark = v.StartMark;
+  in.EndMark = v.EndMark;
+  in.MarkScale = StrToFloatOrZero(v.MarkScale);
   if (in.StartMark < 0) return refuse(Control::ComboBox1);
   if (in.EndMark < 0) return refuse(Control::ComboBox2);
   if (!(in.MarkScale > 0)) return refuse(Control::Edit1);
 
   // Checked whatever the two marks are.
-  in.ArrowLength = ReadNumber(ui, Control::Edit7);
-  in.ArrowAngle = ReadNumber(ui, Control::Edit8);
+  in.ArrowLength = StrToFloatOrZero(v.ArrowLength);
+  in.ArrowAngle = StrToFloatOrZero(v.ArrowAngle);
   if (!(in.ArrowLength > 0 && in.ArrowLength <= 1000)) return refuse(Control::Edit7);
   if (!(in.ArrowAngle > 0 && in.ArrowAngle < 180)) return refuse(Control::Edit8);
 
-  in.TextStyle = ui.ListSelected(Control::ComboBox3);
-  in.Format.Prefix = ReadAffix(ui, Control::Edit2);
-  in.Format.Suffix = ReadAffix(ui, Control::Edit3);
+  in.TextStyle = v.TextStyle;
+  in.Format.Prefix = Affix(v.Prefix);
+  in.Format.Suffix = Affix(v.Suffix);
 
-  in.Format.Precision = ui.ListSelected(Control::ComboBox4);
-  in.Format.Rounding = ui.ListSelected(Control::ComboBox5);
-  in.Format.ZeroDisplay = ui.RadioSelected(Control::RadioGroup1);
-  in.Format.ValueUnit = ui.RadioSelected(Control::RadioGroup2);
-  in.Format.ThousandsCommas = ui.CheckGet(Control::CheckBox1);
-  in.Format.AppendUnit = ui.CheckGet(Control::CheckBox2);
-  in.Format.FullWidth = ui.CheckGet(Control::CheckBox3);
-  in.AsDimensionFigure = ui.CheckGet(Control::CheckBox4);
-  in.TextLineGap = ReadNumber(ui, Control::Edit4);
-  in.ExtLineOffset = ReadNumber(ui, Control::Edit5);
-  in.ExtLineOvershoot = ReadNumber(ui, Control::Edit6);
-  in.ReverseArrowOvershoot = ReadNumber(ui, Control::Edit9);
+  in.Format.Precision = v.Precision;
+  in.Format.Rounding = v.Rounding;
+  in.Format.ZeroDisplay = v.ZeroDisplay;
+  in.Format.ValueUnit = v.ValueUnit;
+  in.Format.ThousandsCommas = v.ThousandsCommas;
+  in.Format.AppendUnit = v.AppendUnit;
+  in.Format.FullWidth = v.FullWidth;
+  in.AsDimensionFigure = v.AsDimensionFigure;
+  in.TextLineGap = StrToFloatOrZero(v.TextLineGap);
+  in.ExtLineOffset = StrToFloatOrZero(v.ExtLineOffset);
+  in.ExtLineOvershoot = StrToFloatOrZero(v.ExtLineOvershoot);
+  in.ReverseArrowOvershoot = StrToFloatOrZero(v.ReverseArrowOvershoot);
   if (in.TextStyle < 0) return refuse(Control::ComboBox3);
   if (in.Format.Precision < 0) return refuse(Control::ComboBox4);
   if (in.Format.Rounding < 0) return refuse(Control::ComboBox5);
@@ -64,5 +53,5 @@ std::optional<OkInputs> ReadOkInputs(UserInterface& ui) {
   if (in.ExtLineOffset < 0) return refuse(Control::Edit5);
   if (in.ExtLineOvershoot < 0) return refuse(Control::Edit6);
   if (in.ReverseArrowOvershoot < 0) return refuse(Control::Edit9);
-  return in;
+  return CheckedInputs{in, Control::ComboBox1};
 }

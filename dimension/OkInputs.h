@@ -1,10 +1,11 @@
 #pragma once
-// The dialog values that the OK action works with, read from the controls
-// and checked.
+// The dialog values that the OK action works with, taken from the dialog part
+// of the settings and checked.
 #include <cstdint>
 #include <optional>
 
-#include "app/UserInterface.h"
+#include "dialog/Controls.h"
+#include "dialog/DialogSettings.h"
 #include "dimension/ValueText.h"
 
 struct OkInputs {
@@ -22,6 +23,10 @@ struct OkInputs {
   double ReverseArrowOvershoot = 0;  // paper mm
 };
 
-// Reads the values and checks them in the dialog's order. The first value
-// that fails gets the focus and the result is empty; nothing else happens.
-std::optional<OkInputs> ReadOkInputs(UserInterface& ui);
+// The values, or the control of the first value that OK refuses (in the
+// dialog's order of checks).
+struct CheckedInputs {
+  std::optional<OkInputs> Inputs;
+  Control Refused = Control::ComboBox1;  // when there are no inputs
+};
+CheckedInputs CheckOkInputs(const TDialogSettings& values);

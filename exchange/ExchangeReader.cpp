@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -587,14 +587,10 @@ void ParseExchangeLine(std::string_view line) {
   ApplyTokens(tokenizer);
 }
 
-bool ReadExchangeFile(const std::filesystem::path& path) {
+bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path) {
   try {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return false;
-
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) return false;
+    const std::unique_ptr<FileReader> in = files.OpenForReading(path);
+    if (!in) return false;
 
     // The buffer holds the unfinished line of the previous chunk (moved to
     // its start) followed by the bytes of the next chunk.
@@ -603,9 +599,9 @@ bool ReadExchangeFile(const std::filesystem::path& path) {
     std::size_t held = 0;
     for (;;) {
       if (held == buffer.size()) buffer.resize(buffer.size() * 2);
-      in.read(buffer.data() + held, static_cast<std::streamsize>(buffer.size() - held));
-      if (in.bad()) return false;
-      const auto got = static_cast<std::size_t>(in.gcount());
+      const std::ptrdiff_t read = in->Read(buffer.data() + held, buffer.size() - held);
+      if (read < 0) return false;
+      const auto got = static_cast<std::size_t>(read);
       if (got == 0) break;
 
       const char* const data = buffer.data();

@@ -1,11 +1,7 @@
 // The output buffer's lines and how they reach the exchange file.
 #include <string>
-#include <system_error>
 
 #include "exchange/OutputWriter.h"
-#include "exchange/SafeFile.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,11 +37,10 @@ void AddOutputLine(std::string_view line) {
   OutputBuffer.Lines.Append(std::string(line.substr(0, kMaxLineBytes)));
 }
 
-bool WriteOutputFile(const fs::path& path) {
-  if (ReplaceFileContent(path, BuildFileContent())) return true;
+bool WriteOutputFile(FileSystem& files, const std::filesystem::path& path) {
+  if (files.ReplaceContent(path, BuildFileContent())) return true;
   // No result rather than a wrong one: the host must not take the file it
   // wrote itself, or any partial content, for the program's output.
-  std::error_code ec;
-  if (!fs::is_directory(fs::symlink_status(path, ec))) fs::remove(path, ec);
+  files.Remove(path);
   return false;
 }

@@ -4,7 +4,7 @@
 // along the host's vertical axis at the stored axis angle.
 #include <string>
 
-#include "app/DialogSettings.h"
+#include "dialog/DialogSettings.h"
 #include "preview/Scene.h"
 
 struct StoredChain {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 #include "support/TestSupport.h"
 
 using testing_support::SjisToUtf8;

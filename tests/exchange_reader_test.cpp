@@ -53,12 +53,12 @@ std::vector<int> OrderKinds() {
 
 TEST_F(Reader, MissingFileOrFolderReadsNothing) {
   ScratchDir dir;
-  EXPECT_FALSE(ReadExchangeFile(dir / "JWC_TEMP.TXT"));
-  EXPECT_FALSE(ReadExchangeFile(dir.Path()));
+  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT"));
+  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir.Path()));
   WriteFileBytes(dir / "empty.txt", "");
   WriteFileBytes(dir / "blank.txt", "\r\n\n   \n\t\r\n");
-  EXPECT_TRUE(ReadExchangeFile(dir / "empty.txt"));
-  EXPECT_TRUE(ReadExchangeFile(dir / "blank.txt"));
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "empty.txt"));
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "blank.txt"));
   EXPECT_TRUE(s.AttributePending[kPendingGroup] && s.AttributePending[kPendingTextStyle]);
   EXPECT_EQ(s.EntityOrder.Count(), 0u);
 }
@@ -70,7 +70,7 @@ TEST_F(Reader, CrLfLfAndAMissingFinalLineEndReadAlike) {
                                   std::string("hk 30\nhp1 1 2\r\nci 5 5 2\n0 0 10 0")}) {
     ResetHostState();
     WriteFileBytes(dir / "x.txt", text);
-    ASSERT_TRUE(ReadExchangeFile(dir / "x.txt"));
+    ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "x.txt"));
     EXPECT_EQ(s.AxisAngle, 30);
     EXPECT_TRUE(s.PickedPoints[1].Set);
     EXPECT_EQ(s.PickedPoints[1].Y, 2);
@@ -87,7 +87,7 @@ TEST_F(Reader, LongLinesAndManyLinesAcrossChunks) {
   std::string text = "hk 15\nch 1 2 1 0 \"" + std::string(50u << 20, 'a') + "\nhzs 420 297\n";
   for (int i = 0; i < 200000; ++i) text += std::to_string(i) + " 0 " + std::to_string(i) + ".5 1\n";
   WriteFileBytes(dir / "big.txt", text);
-  ASSERT_TRUE(ReadExchangeFile(dir / "big.txt"));
+  ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "big.txt"));
   EXPECT_EQ(s.AxisAngle, 15);
   ASSERT_EQ(s.Texts.Count(), 1u);
   EXPECT_EQ(s.Texts[0].Text.View(), std::string(255, 'a'));
@@ -109,7 +109,7 @@ TEST_F(Reader, HostileBytesNeverCrash) {
   for (char& c : bytes) c = static_cast<char>(random() % 256);
   bytes += "\nhk 12\n\x82";  // ends in a lone lead byte and no line end
   WriteFileBytes(dir / "noise.bin", bytes);
-  EXPECT_TRUE(ReadExchangeFile(dir / "noise.bin"));
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "noise.bin"));
   EXPECT_EQ(s.AxisAngle, 12);
   OrderKinds();
 

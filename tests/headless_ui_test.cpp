@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "frontends/headless/HeadlessUi.h"
 #include "support/TestSupport.h"

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "DimensionTestSupport.h"
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
+#include "dialog/SettingsTable.h"
 #include "dimension/OkInputs.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/TestSupport.h"
@@ -174,44 +175,40 @@ TEST_F(OkActionTest, RefusedValueFocusesItsControlAndChangesNothing) {
   }
 }
 
-// A dialog whose radio groups have no button selected: a front end may allow
-// it, and the check then stops at the group.
-class NoRadioSelectedUi : public headless::HeadlessUi {
- public:
-  int RadioSelected(Control) override { return -1; }
-};
-
+// Radio groups without a selected button: a front end may allow it, and the
+// check then stops at the group.
 TEST(OkInputs, RadioGroupsWithoutSelectionAreRefusedInTheirTurn) {
-  NoRadioSelectedUi ui;
-  ui.ListAdd(Control::ComboBox3, "x");
-  ui.ListSelect(Control::ComboBox3, 0);
-  EXPECT_FALSE(ReadOkInputs(ui).has_value());
-  ASSERT_TRUE(ui.State().HasFocus);
-  EXPECT_EQ(ui.State().Focused, Control::RadioGroup1);
+  TDialogSettings values = InitialSettings();
+  values.TextStyle = 0;
+  values.ZeroDisplay = -1;
+  values.ValueUnit = -1;
+  CheckedInputs checked = CheckOkInputs(values);
+  EXPECT_FALSE(checked.Inputs.has_value());
+  EXPECT_EQ(checked.Refused, Control::RadioGroup1);
 
   // Earlier checks still come first.
-  NoRadioSelectedUi earlier;
-  EXPECT_FALSE(ReadOkInputs(earlier).has_value());  // the text-style list is empty
-  EXPECT_EQ(earlier.State().Focused, Control::ComboBox3);
+  values.TextStyle = -1;  // the text-style list without a selection
+  checked = CheckOkInputs(values);
+  EXPECT_FALSE(checked.Inputs.has_value());
+  EXPECT_EQ(checked.Refused, Control::ComboBox3);
 }
 
 TEST(OkInputs, BoundaryValuesAndBlankAffixes) {
-  headless::HeadlessUi ui;
-  ui.ListAdd(Control::ComboBox3, "x");
-  ui.ListSelect(Control::ComboBox3, 0);
-  ui.SetText(Control::Edit7, "1000");
-  ui.SetText(Control::Edit8, "179.9");
-  ui.SetText(Control::Edit4, "-1");
-  ui.SetText(Control::Edit2, "　 \t");  // full-width space, space, tab: no prefix
-  ui.SetText(Control::Edit3, " cm");    // letters after a space: kept as typed
-  const std::optional<OkInputs> in = ReadOkInputs(ui);
-  ASSERT_TRUE(in.has_value());
-  EXPECT_EQ(in->ArrowLength, 1000);
-  EXPECT_EQ(in->ArrowAngle, 179.9);
-  EXPECT_EQ(in->TextLineGap, -1);
-  EXPECT_EQ(in->Format.Prefix, "");
-  EXPECT_EQ(in->Format.Suffix, " cm");
-  EXPECT_FALSE(ui.State().HasFocus);
+  TDialogSettings values = InitialSettings();
+  values.TextStyle = 0;
+  values.ArrowLength = "1000";
+  values.ArrowAngle = "179.9";
+  values.TextLineGap = "-1";
+  values.Prefix = "　 \t";  // full-width space, space, tab: no prefix
+  values.Suffix = " cm";    // letters after a space: kept as typed
+  const CheckedInputs checked = CheckOkInputs(values);
+  ASSERT_TRUE(checked.Inputs.has_value());
+  const OkInputs& in = *checked.Inputs;
+  EXPECT_EQ(in.ArrowLength, 1000);
+  EXPECT_EQ(in.ArrowAngle, 179.9);
+  EXPECT_EQ(in.TextLineGap, -1);
+  EXPECT_EQ(in.Format.Prefix, "");
+  EXPECT_EQ(in.Format.Suffix, " cm");
 }
 
 TEST_F(OkActionTest, PointInsideOrOnTheChainIsRefusedWithItsMessage) {

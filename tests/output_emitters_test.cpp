@@ -295,7 +295,7 @@ TEST_F(EmitterTest, WrittenFileOfATypicalRun) {
   EmitDimension("", 0, 0, 0, 100, 5, 50, 0, 1);
   EmitTextStyle(3, 0, 0, 0, 0);
   ScratchDir dir;
-  ASSERT_TRUE(WriteOutputFile(dir / "JWC_TEMP.TXT"));
+  ASSERT_TRUE(WriteOutputFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT"));
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"),
             "lg2\r\nly0\r\nlc1\r\nz3\r\n0 0 0 100\r\ncn0 2.5 2.5 0 2\r\ncc0\r\n"
             "cs -5 50 0 1 \"ABC\r\nmsg\r\n0 0 0 100\r\ncs 5 50 0 1 \"100\r\ncn3\r\n");

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "exchange/OutputWriter.h"
-#include "exchange/SafeFile.h"
+#include "files/StandardFileSystem.h"
 #include "support/SmallTmpfs.h"
 #include "support/TestSupport.h"
 
@@ -30,33 +30,32 @@ Names Entries(const fs::path& folder) {
   return names;
 }
 
-// Replace functions that record the temporary file they were handed.
-fs::path lastTemporary;
-bool RecordingRename(const fs::path& temporary, const fs::path& target) {
-  lastTemporary = temporary;
-  std::error_code ec;
-  fs::rename(temporary, target, ec);
-  return !ec;
-}
-bool RefusingReplace(const fs::path& temporary, const fs::path&) {
-  lastTemporary = temporary;
-  return false;
-}
+// The standard file system with its last step, the move into place, seen
+// (and refused on request).
+class RecordingFileSystem : public StandardFileSystem {
+ public:
+  bool Refuse = false;
+  fs::path LastTemporary;
+
+ protected:
+  bool MoveIntoPlace(const fs::path& temporary, const fs::path& target) override {
+    LastTemporary = temporary;
+    return !Refuse && StandardFileSystem::MoveIntoPlace(temporary, target);
+  }
+};
 
 class OutputFileTest : public ::testing::Test {
  protected:
   void SetUp() override { OutputBuffer.Lines.Release(); }
-  void TearDown() override {
-    OutputBuffer.Lines.Release();
-    SetFileReplaceFunction(nullptr);
-  }
+  void TearDown() override { OutputBuffer.Lines.Release(); }
   std::string Written(const std::vector<std::string>& lines) {
     OutputBuffer.Lines.Release();
     for (const std::string& line : lines) AddOutputLine(line);
-    EXPECT_TRUE(WriteOutputFile(target));
+    EXPECT_TRUE(WriteOutputFile(files, target));
     return ReadFileBytes(target);
   }
 
+  RecordingFileSystem files;
   ScratchDir dir;
   const fs::path target = dir / "JWC_TEMP.TXT";
 };
@@ -91,40 +90,39 @@ TEST_F(OutputFileTest, LinesAreCutTo255Bytes) {
 }
 
 TEST_F(OutputFileTest, ReplaceWritesExactBytesAndOverwritesAStaleTemporaryFile) {
-  ASSERT_TRUE(ReplaceFileContent(target, kHostInput));  // created
+  ASSERT_TRUE(files.ReplaceContent(target, kHostInput));  // created
   EXPECT_EQ(ReadFileBytes(target), kHostInput);
-  SetFileReplaceFunction(&RecordingRename);
-  ASSERT_TRUE(ReplaceFileContent(target, kNew));
+  ASSERT_TRUE(files.ReplaceContent(target, kNew));
   EXPECT_EQ(ReadFileBytes(target), kNew);
-  EXPECT_EQ(lastTemporary.parent_path(), target.parent_path());
-  WriteFileBytes(lastTemporary, std::string(5000, 'x'));  // left by an interrupted run
-  ASSERT_TRUE(ReplaceFileContent(target, ""));
+  EXPECT_EQ(files.LastTemporary.parent_path(), target.parent_path());
+  WriteFileBytes(files.LastTemporary, std::string(5000, 'x'));  // left by an interrupted run
+  ASSERT_TRUE(files.ReplaceContent(target, ""));
   EXPECT_EQ(ReadFileBytes(target), "");
   EXPECT_EQ(Entries(dir.Path()), Names{"JWC_TEMP.TXT"});
 }
 
 TEST_F(OutputFileTest, FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
   WriteFileBytes(target, kHostInput);
-  SetFileReplaceFunction(&RefusingReplace);
-  EXPECT_FALSE(ReplaceFileContent(target, kNew));
+  files.Refuse = true;
+  EXPECT_FALSE(files.ReplaceContent(target, kNew));
   EXPECT_EQ(ReadFileBytes(target), kHostInput);
   EXPECT_EQ(Entries(dir.Path()), Names{"JWC_TEMP.TXT"});
   // A directory where the temporary file must be created: not ours, untouched.
-  SetFileReplaceFunction(nullptr);
-  fs::create_directory(lastTemporary);
-  WriteFileBytes(lastTemporary / "inside", "kept");
-  EXPECT_FALSE(ReplaceFileContent(target, kNew));
+  files.Refuse = false;
+  fs::create_directory(files.LastTemporary);
+  WriteFileBytes(files.LastTemporary / "inside", "kept");
+  EXPECT_FALSE(files.ReplaceContent(target, kNew));
   EXPECT_EQ(ReadFileBytes(target), kHostInput);
-  EXPECT_EQ(ReadFileBytes(lastTemporary / "inside"), "kept");
+  EXPECT_EQ(ReadFileBytes(files.LastTemporary / "inside"), "kept");
   // The same for the whole output file, which then leaves no exchange file.
   AddOutputLine("z3");
-  EXPECT_FALSE(WriteOutputFile(target));
-  EXPECT_EQ(Entries(dir.Path()), Names{lastTemporary.filename().string()});
-  fs::remove_all(lastTemporary);
+  EXPECT_FALSE(WriteOutputFile(files, target));
+  EXPECT_EQ(Entries(dir.Path()), Names{files.LastTemporary.filename().string()});
+  fs::remove_all(files.LastTemporary);
   // A directory where the file itself must go stays as it was.
   fs::create_directory(target);
-  EXPECT_FALSE(ReplaceFileContent(target, kNew));
-  EXPECT_FALSE(WriteOutputFile(target));
+  EXPECT_FALSE(files.ReplaceContent(target, kNew));
+  EXPECT_FALSE(WriteOutputFile(files, target));
   EXPECT_TRUE(fs::is_directory(target));
   EXPECT_TRUE(fs::is_empty(target));
   EXPECT_EQ(Entries(dir.Path()), Names{"JWC_TEMP.TXT"});
@@ -135,14 +133,14 @@ TEST_F(OutputFileTest, FullFileSystemLeavesNoPartialFile) {
   if (!small.Mounted()) GTEST_SKIP() << small.Reason();
   const fs::path path = small.Path() / "JWC_TEMP.TXT";
   WriteFileBytes(path, kHostInput);
-  EXPECT_FALSE(ReplaceFileContent(path, std::string(512 * 1024, 'z')));
+  EXPECT_FALSE(files.ReplaceContent(path, std::string(512 * 1024, 'z')));
   EXPECT_EQ(ReadFileBytes(path), kHostInput);
   EXPECT_EQ(Entries(small.Path()), Names{"JWC_TEMP.TXT"});
   // the failed attempt gave its space back: a content that fits succeeds
-  EXPECT_TRUE(ReplaceFileContent(path, std::string(16 * 1024, 'z')));
+  EXPECT_TRUE(files.ReplaceContent(path, std::string(16 * 1024, 'z')));
   EXPECT_EQ(ReadFileBytes(path), std::string(16 * 1024, 'z'));
   // the output file: no exchange file and no temporary file remain
   for (int i = 0; i < 2000; ++i) AddOutputLine(std::string(200, 'x'));
-  EXPECT_FALSE(WriteOutputFile(path));
+  EXPECT_FALSE(WriteOutputFile(files, path));
   EXPECT_TRUE(fs::is_empty(small.Path()));
 }

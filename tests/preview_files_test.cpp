@@ -22,7 +22,7 @@ Picture RenderFile(const std::string& content) {
   testing_support::ScratchDir dir;
   testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", content);
   ResetHostState();
-  EXPECT_TRUE(ReadExchangeFile(dir / "JWC_TEMP.TXT"));
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT"));
   return RenderState(HostState);
 }
 
@@ -35,7 +35,7 @@ struct Segment {
 // the value 500 reading upwards from the value position.
 TEST(PreviewOfExchangeFiles, WorkedExampleShowsItsLinesAndValue) {
   ResetHostState();
-  ASSERT_TRUE(ReadExchangeFile(kWorkedExample)) << kWorkedExample;
+  ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), kWorkedExample)) << kWorkedExample;
   const Picture p = RenderState(HostState);
 
   const auto lines = p.Find("drawing", "line", "line");

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 #include "app/Unit1.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/TestSupport.h"

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/SettingsFile.h"
+#include "dialog/DialogValues.h"
+#include "dialog/SettingsTable.h"
 #include "exchange/HostState.h"
 #include "frontends/headless/HeadlessUi.h"
 #include "support/FileSizeLimit.h"
@@ -63,6 +65,21 @@ std::set<std::string> Entries(const fs::path& folder) {
   return names;
 }
 
+// Loading as the show sequence does it: the values, then the dialog part
+// into the controls when a file was read.
+void LoadShowing(const fs::path& path, TDialogSettings& settings, HeadlessUi& ui) {
+  if (LoadSettings(testing_support::RealFiles(), path, settings)) ShowDialogPart(ui, settings);
+}
+
+// Saving as the OK action does it: the dialog part as the controls hold it,
+// with the host's values of the moment.
+bool SaveShown(const fs::path& path, TDialogSettings& settings, HeadlessUi& ui) {
+  ReadDialogPart(ui, settings);
+  const std::int32_t group = HostState.InitialGroup;
+  return SaveSettings(testing_support::RealFiles(), path, settings, group,
+                      HostState.GroupScales[static_cast<std::size_t>(group)], HostState.AxisAngle);
+}
+
 class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -75,22 +92,22 @@ class SettingsFileTest : public ::testing::Test {
 
   void Load(const std::string& bytes) {
     WriteFileBytes(file, bytes);
-    LoadSettings(file, settings, ui);
+    LoadShowing(file, settings, ui);
   }
   std::vector<std::string> Save() {
-    SaveSettings(file, settings, ui);
+    SaveShown(file, settings, ui);
     return SplitCrLf(ReadFileBytes(file));
   }
 
   ScratchDir dir;
   fs::path file = dir / "vk38.dat";
   HeadlessUi ui;
-  TDialogSettings settings;
+  TDialogSettings settings = InitialSettings();
 };
 
 TEST_F(SettingsFileTest, MissingFileSetsStoredDefaultsAndLeavesTheDialogAlone) {
   settings.LastPoint1X = 7;
-  LoadSettings(file, settings, ui);
+  LoadShowing(file, settings, ui);
   EXPECT_EQ(settings.WindowLeft, 100);
   EXPECT_EQ(settings.WindowTop, 100);
   EXPECT_EQ(settings.LastLayerGroup, -1);
@@ -266,9 +283,9 @@ TEST_F(SettingsFileTest, TextsAreWrittenBackExactlyAndLoadBackTheSame) {
   HeadlessUi other;
   other.ListClear(Control::ComboBox3);
   for (int i = 0; i < 11; ++i) other.ListAdd(Control::ComboBox3, "s");
-  TDialogSettings reloaded;
-  LoadSettings(file, reloaded, other);
-  SaveSettings(file, reloaded, other);
+  TDialogSettings reloaded = InitialSettings();
+  LoadShowing(file, reloaded, other);
+  SaveShown(file, reloaded, other);
   EXPECT_EQ(ReadFileBytes(file), firstSave);
   EXPECT_EQ(other.GetText(Control::Edit2), texts[1]);
 }
@@ -293,8 +310,8 @@ TEST_F(SettingsFileTest, SaveFailingOnTheFileSizeLimitKeepsWhatWasThere) {
   {
     FileSizeLimit limit(32);  // any settings file is longer
     ASSERT_TRUE(limit.Active());
-    SaveSettings(file, settings, ui);
-    SaveSettings(fresh / "vk38.dat", settings, ui);
+    EXPECT_FALSE(SaveShown(file, settings, ui));
+    EXPECT_FALSE(SaveShown(fresh / "vk38.dat", settings, ui));
   }
   EXPECT_EQ(ReadFileBytes(file), previous);
   EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"vk38.dat"}));

@@ -11,9 +11,7 @@ if(NOT CMAKE_CROSSCOMPILING)
 
   file(GLOB ORVANE_PREVIEW_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/preview/*.cpp)
   add_executable(orvane-preview ${ORVANE_PREVIEW_TOOL_SOURCES})
-  # The headless dialog lets the program load settings files as the program
-  # itself does.
-  target_link_libraries(orvane-preview PRIVATE orvane_preview orvane_headless)
+  target_link_libraries(orvane-preview PRIVATE orvane_preview)
   orvane_compile_options(orvane-preview)
 
   # Test helpers that read the pictures back as XML and hand them to a real

@@ -4,7 +4,8 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
+#include "files/StandardFileSystem.h"
 
 namespace fs = std::filesystem;
 
@@ -72,7 +73,8 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
 
   // Start: the dialog is created as the main window and shown.
   HeadlessUi ui;
-  TForm1 form(ui);
+  StandardFileSystem standardFiles;
+  TForm1 form(ui, options.Files ? *options.Files : standardFiles);
   Form1Scope scope(form);
   std::error_code ec;
   fs::path absoluteFolder = fs::absolute(folder, ec);

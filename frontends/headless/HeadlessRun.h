@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DialogSettings.h"
+#include "dialog/DialogSettings.h"
 #include "app/Unit1.h"
+#include "files/FileSystem.h"
 #include "frontends/headless/HeadlessUi.h"
 
 namespace headless {
@@ -57,6 +58,8 @@ struct RunOptions {
   // control left without selection, ...); may be empty.
   std::function<void(HeadlessUi& ui, TForm1& form)> BeforeAction;
   FinishAction Action = FinishAction::Ok;
+  // The files the run reads and writes; nullptr: the real ones.
+  FileSystem* Files = nullptr;
 };
 
 struct RunResult {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Controls.h"
-#include "app/DialogModel.h"
-#include "app/UserInterface.h"
+#include "dialog/Controls.h"
+#include "dialog/DialogModel.h"
+#include "dialog/UserInterface.h"
 
 namespace headless {
 

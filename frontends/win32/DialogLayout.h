@@ -1,12 +1,12 @@
 #pragma once
 // Where the settings dialog's controls stand, in client pixels, and the fixed
 // texts that only the drawn dialog carries (labels, unit labels, captions).
-// The setting controls' names, entries and limits come from app/DialogModel.h.
+// The setting controls' names, entries and limits come from dialog/DialogModel.h.
 #include <windows.h>
 
 #include <vector>
 
-#include "app/Controls.h"
+#include "dialog/Controls.h"
 
 namespace win32 {
 

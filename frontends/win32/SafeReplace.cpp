@@ -1,6 +1,5 @@
 #include "SafeReplace.h"
 
-#include "exchange/SafeFile.h"
 
 namespace win32 {
 
@@ -21,11 +20,6 @@ void FlushToDisk(const std::filesystem::path& file) {
   CloseHandle(handle);
 }
 
-bool ReplaceWithDefaults(const std::filesystem::path& temporary,
-                         const std::filesystem::path& target) {
-  return MoveFileIntoPlace(temporary, target);
-}
-
 }  // namespace
 
 bool MoveFileIntoPlace(const std::filesystem::path& temporary,
@@ -40,6 +34,9 @@ bool MoveFileIntoPlace(const std::filesystem::path& temporary,
   }
 }
 
-void InstallSafeFileReplacement() { SetFileReplaceFunction(&ReplaceWithDefaults); }
+bool Win32FileSystem::MoveIntoPlace(const std::filesystem::path& temporary,
+                                    const std::filesystem::path& target) {
+  return MoveFileIntoPlace(temporary, target, retry_);
+}
 
 }  // namespace win32

@@ -8,6 +8,8 @@
 
 #include <filesystem>
 
+#include "files/StandardFileSystem.h"
+
 namespace win32 {
 
 struct ReplaceRetry {
@@ -20,8 +22,18 @@ struct ReplaceRetry {
 bool MoveFileIntoPlace(const std::filesystem::path& temporary,
                        const std::filesystem::path& target, ReplaceRetry retry = {});
 
-// Makes every replacement of a file by the program go through
-// MoveFileIntoPlace.
-void InstallSafeFileReplacement();
+// The program's file system on Windows: the standard one, with every new
+// file content flushed to disk and moved into place by MoveFileIntoPlace.
+class Win32FileSystem : public StandardFileSystem {
+ public:
+  explicit Win32FileSystem(ReplaceRetry retry = {}) : retry_(retry) {}
+
+ protected:
+  bool MoveIntoPlace(const std::filesystem::path& temporary,
+                     const std::filesystem::path& target) override;
+
+ private:
+  ReplaceRetry retry_;
+};
 
 }  // namespace win32

@@ -11,7 +11,7 @@
 #include "CodePage932.h"
 #include "DialogLayout.h"
 #include "NoticePane.h"
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 #include "resources/ResourceIds.h"
 
 namespace win32 {

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "app/Controls.h"
-#include "app/UserInterface.h"
+#include "dialog/Controls.h"
+#include "dialog/UserInterface.h"
 
 namespace win32 {
 

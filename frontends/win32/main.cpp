@@ -9,12 +9,12 @@
 #include "app/Unit1.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  win32::InstallSafeFileReplacement();
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&commonControls);
 
   win32::Win32Ui ui(instance);
-  TForm1 form(ui);
+  win32::Win32FileSystem files;
+  TForm1 form(ui, files);
   form.ProgramFile = win32::ModuleFilePath();
   Form1 = &form;
   ui.Create({[&form] { form.FormShow(); }, [&form] { form.Button1Click(); },

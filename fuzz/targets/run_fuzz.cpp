@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 #include "app/Unit1.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"

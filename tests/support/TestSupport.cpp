@@ -10,9 +10,16 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "files/StandardFileSystem.h"
+
 namespace testing_support {
 
 namespace fs = std::filesystem;
+
+FileSystem& RealFiles() {
+  static StandardFileSystem files;
+  return files;
+}
 
 ScratchDir::ScratchDir() {
   static std::atomic<unsigned> counter{0};

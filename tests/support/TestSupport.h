@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/FileSystem.h"
+
 namespace testing_support {
 
 // A fresh, empty folder under the system's temporary folder; removed with the
@@ -22,6 +24,9 @@ class ScratchDir {
  private:
   std::filesystem::path path_;
 };
+
+// The real file system, as the program uses it.
+FileSystem& RealFiles();
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);

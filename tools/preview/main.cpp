@@ -21,7 +21,8 @@
 #include "app/SettingsFile.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
-#include "frontends/headless/HeadlessUi.h"
+#include "dialog/SettingsTable.h"
+#include "files/StandardFileSystem.h"
 #include "preview/HostLayer.h"
 #include "preview/StoredChain.h"
 #include "preview/SvgRenderer.h"
@@ -82,19 +83,20 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
 // program-wide state, so it is moved out and the global reset behind it.
 std::optional<THostState> ReadHostFile(const fs::path& path) {
   ResetHostState();
-  const bool read = ReadExchangeFile(path);
+  StandardFileSystem files;
+  const bool read = ReadExchangeFile(files, path);
   THostState taken = std::move(HostState);
   ResetHostState();
   if (!read) return std::nullopt;
   return taken;
 }
 
-// Loads a settings file as the program does, into a dialog without a screen.
-// Nothing when the file is missing or unreadable before its chain values.
+// Loads a settings file as the program does. Nothing when the file is
+// missing or unreadable before its chain values.
 std::optional<TDialogSettings> ReadSettingsFile(const fs::path& path) {
-  headless::HeadlessUi ui;
-  TDialogSettings settings;
-  LoadSettings(path, settings, ui);
+  StandardFileSystem files;
+  TDialogSettings settings = InitialSettings();
+  LoadSettings(files, path, settings);
   if (settings.LastLayerGroup < 0) return std::nullopt;
   return settings;
 }

@@ -15,7 +15,7 @@
 #include "CodePage932.h"
 #include "DialogLayout.h"
 #include "Win32Ui.h"
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 #include "support/TestSupport.h"
 
 using testing_support::Utf8ToSjis;

@@ -7,7 +7,7 @@
 
 #include "ByteLimitedEdit.h"
 #include "CodePage932.h"
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 #include "support/TestSupport.h"
 
 using testing_support::SjisToUtf8;

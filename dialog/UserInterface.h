@@ -4,7 +4,7 @@
 // thread. Texts are Shift-JIS.
 #include <string>
 
-#include "app/Controls.h"
+#include "dialog/Controls.h"
 
 class UserInterface {
  public:

@@ -1,4 +1,4 @@
-#include "exchange/SafeFile.h"
+#include "files/StandardFileSystem.h"
 
 #include <fstream>
 #include <iterator>
@@ -9,21 +9,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool RenameOver(const fs::path& temporary, const fs::path& target) {
-  std::error_code ec;
-  fs::rename(temporary, target, ec);
-  return !ec;
-}
+class StreamReader : public FileReader {
+ public:
+  explicit StreamReader(const fs::path& path) : in_(path, std::ios::in | std::ios::binary) {}
+  bool IsOpen() const { return in_.is_open(); }
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    in_.read(buffer, static_cast<std::streamsize>(size));
+    if (in_.bad()) return -1;
+    return static_cast<std::ptrdiff_t>(in_.gcount());
+  }
 
-FileReplaceFunction replaceFunction = &RenameOver;
-
-// The temporary file for `target`: beside it, named after it, so that a file
-// left by an interrupted run is recognisable and simply overwritten next time.
-fs::path TemporaryFor(const fs::path& target) {
-  fs::path temporary = target;
-  temporary += ".tmp";
-  return temporary;
-}
+ private:
+  std::ifstream in_;
+};
 
 bool IsPlainFile(const fs::path& path) {
   std::error_code ec;
@@ -52,13 +50,6 @@ WriteResult WriteWholeFile(const fs::path& path, std::string_view content) {
   return written && !out.fail() ? WriteResult::Written : WriteResult::Failed;
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return false;
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
 // Writes `content` over the start of the existing file and then cuts the
 // file to its length. The file is never emptied first, so its old bytes keep
 // their room on the disk until the new ones are all there.
@@ -77,14 +68,19 @@ bool WriteOver(const fs::path& path, std::string_view content) {
   return !ec;
 }
 
-// For a folder in which no new file may be created while its files may be
-// written (a common access rule on shared installations): the file itself
-// takes the new content. When that fails part way, its old content is put
-// back, into the room it still has.
+bool ReadAll(const fs::path& path, std::string& content) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) return false;
+  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+// The file itself takes the new content; when that fails part way, its old
+// content goes back into the room it still has.
 bool OverwriteInPlace(const fs::path& target, std::string_view content) {
   if (!IsPlainFile(target)) return false;
   std::string old;
-  if (!ReadWholeFile(target, old)) return false;
+  if (!ReadAll(target, old)) return false;
   if (WriteOver(target, content)) return true;
   WriteOver(target, old);
   return false;
@@ -92,11 +88,37 @@ bool OverwriteInPlace(const fs::path& target, std::string_view content) {
 
 }  // namespace
 
-bool ReplaceFileContent(const fs::path& target, std::string_view content) {
+std::unique_ptr<FileReader> StandardFileSystem::OpenForReading(const fs::path& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (ec || !fs::exists(status) || fs::is_directory(status)) return nullptr;
+  auto reader = std::make_unique<StreamReader>(path);
+  if (!reader->IsOpen()) return nullptr;
+  return reader;
+}
+
+bool StandardFileSystem::Exists(const fs::path& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+fs::path StandardFileSystem::TemporaryFor(const fs::path& target) {
+  fs::path temporary = target;
+  temporary += ".tmp";
+  return temporary;
+}
+
+bool StandardFileSystem::MoveIntoPlace(const fs::path& temporary, const fs::path& target) {
+  std::error_code ec;
+  fs::rename(temporary, target, ec);
+  return !ec;
+}
+
+bool StandardFileSystem::ReplaceContent(const fs::path& target, std::string_view content) {
   if (target.filename().empty()) return false;
   const fs::path temporary = TemporaryFor(target);
   const WriteResult written = WriteWholeFile(temporary, content);
-  if (written == WriteResult::Written && replaceFunction(temporary, target)) return true;
+  if (written == WriteResult::Written && MoveIntoPlace(temporary, target)) return true;
   if (written == WriteResult::NotCreated) return OverwriteInPlace(target, content);
   if (written != WriteResult::InTheWay) {
     std::error_code ec;
@@ -105,6 +127,10 @@ bool ReplaceFileContent(const fs::path& target, std::string_view content) {
   return false;
 }
 
-void SetFileReplaceFunction(FileReplaceFunction function) {
-  replaceFunction = function ? function : &RenameOver;
+bool StandardFileSystem::Remove(const fs::path& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(path, ec);
+  if (!fs::exists(status)) return true;
+  if (fs::is_directory(status)) return false;
+  return fs::remove(path, ec) && !ec;
 }

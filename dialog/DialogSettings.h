@@ -1,5 +1,8 @@
 #pragma once
-// The 31 values of the shared settings file vk38.dat.
+// The 31 values of the shared settings file vk38.dat. What each value is, its
+// line, its control and its default are described once, in SettingsTable.h;
+// a record starts with every value 0 or empty, and InitialSettings() gives
+// the dialog part its initial values.
 #include <cstdint>
 #include <string>
 
@@ -10,18 +13,18 @@ struct TDialogSettings {
   // Dialog part (lines 3-22), as the controls hold it.
   std::int32_t StartMark = 0;    // list index, -1 = none
   std::int32_t EndMark = 0;
-  std::int32_t TextStyle = -1;
-  std::int32_t Precision = 3;
-  std::int32_t Rounding = 2;
-  std::string MarkScale = "1";
+  std::int32_t TextStyle = 0;
+  std::int32_t Precision = 0;
+  std::int32_t Rounding = 0;
+  std::string MarkScale;
   std::string Prefix;
   std::string Suffix;
-  std::string TextLineGap = "0.5";
-  std::string ExtLineOffset = "2";
-  std::string ExtLineOvershoot = "2";
-  std::string ArrowLength = "3";
-  std::string ArrowAngle = "15";
-  std::string ReverseArrowOvershoot = "2";
+  std::string TextLineGap;
+  std::string ExtLineOffset;
+  std::string ExtLineOvershoot;
+  std::string ArrowLength;
+  std::string ArrowAngle;
+  std::string ReverseArrowOvershoot;
   std::int32_t ZeroDisplay = 0;  // radio index
   std::int32_t ValueUnit = 0;
   bool ThousandsCommas = false;

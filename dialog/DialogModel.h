@@ -1,15 +1,18 @@
 #pragma once
 // What the dialog holds, independent of how a front end draws it: each setting
-// control with its setting name, kind, initial value, list entries and the
-// most bytes of Shift-JIS text the user may type into it.
+// control with its setting name, kind, initial value, list entries, labels and
+// the most bytes of Shift-JIS text the user may type into it (all taken from
+// the settings table), and the program's fixed texts.
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/Controls.h"
+#include "dialog/Controls.h"
 
 enum class ControlKind { List, Text, Radio, Check };
 
+// A setting control as the dialog shows it, derived from its row of the
+// settings table.
 struct ControlSpec {
   Control Id;
   const char* SettingName;         // "StartMark", ... (ASCII)
@@ -19,6 +22,9 @@ struct ControlSpec {
   std::vector<std::string> Entries;  // list entries or radio captions (Shift-JIS)
   int ByteLimit;                   // text fields: most bytes the user may type; 0 = none
   bool NoIme;                      // the input method is switched off in it
+  const char* Label;               // its label, frame caption or check-box caption
+  const char* Unit;                // the unit label right of it, or nullptr
+  const char* Note;                // a remark right of it, or nullptr
 };
 
 // The twenty setting controls in tab order (tab orders 0 to 19).

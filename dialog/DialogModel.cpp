@@ -1,47 +1,42 @@
-#include "app/DialogModel.h"
+#include "dialog/DialogModel.h"
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "dialog/SettingsTable.h"
 
 namespace {
 
+ControlKind KindOf(SettingKind kind) {
+  switch (kind) {
+    case SettingKind::ListIndex: return ControlKind::List;
+    case SettingKind::RadioIndex: return ControlKind::Radio;
+    case SettingKind::Flag: return ControlKind::Check;
+    default: return ControlKind::Text;
+  }
+}
+
+// The dialog part of the settings table, in tab order (the order of the
+// controls' enumeration).
 std::vector<ControlSpec> BuildControls() {
-  const std::vector<std::string> marks = EndMarkEntries();
-  return {
-      {Control::ComboBox1, "StartMark", ControlKind::List, 0, "", marks, 0, true},
-      {Control::ComboBox2, "EndMark", ControlKind::List, 0, "", marks, 0, true},
-      {Control::Edit7, "ArrowLength", ControlKind::Text, -1, "3", {}, 8, true},
-      {Control::Edit8, "ArrowAngle", ControlKind::Text, -1, "15", {}, 8, true},
-      {Control::Edit1, "MarkScale", ControlKind::Text, -1, "1", {}, 16, true},
-      // The text-style list is filled by the show sequence.
-      {Control::ComboBox3, "TextStyle", ControlKind::List, -1, "", {}, 0, true},
-      {Control::Edit2, "Prefix", ControlKind::Text, -1, "", {}, 32, false},
-      {Control::Edit3, "Suffix", ControlKind::Text, -1, "", {}, 32, false},
-      {Control::ComboBox4, "Precision", ControlKind::List, 3, "",
-       {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001",
-        "0.00000001"},
-       0, true},
-      {Control::ComboBox5, "Rounding", ControlKind::List, 2, "",
-       {"切り捨て", "切り上げ", "四捨五入"}, 0, true},
-      {Control::RadioGroup1, "ZeroDisplay", ControlKind::Radio, 0, "", {"無", "有"}, 0, false},
-      {Control::RadioGroup2, "ValueUnit", ControlKind::Radio, 0, "", {"mm", "ｍ"}, 0, false},
-      {Control::CheckBox1, "ThousandsCommas", ControlKind::Check, 0, "", {}, 0, false},
-      {Control::CheckBox2, "AppendUnit", ControlKind::Check, 0, "", {}, 0, false},
-      {Control::CheckBox3, "FullWidth", ControlKind::Check, 0, "", {}, 0, false},
-      {Control::CheckBox4, "AsDimensionFigure", ControlKind::Check, 0, "", {}, 0, false},
-      {Control::Edit4, "TextLineGap", ControlKind::Text, -1, "0.5", {}, 16, true},
-      {Control::Edit5, "ExtLineOffset", ControlKind::Text, -1, "2", {}, 16, true},
-      {Control::Edit6, "ExtLineOvershoot", ControlKind::Text, -1, "2", {}, 16, true},
-      {Control::Edit9, "ReverseArrowOvershoot", ControlKind::Text, -1, "2", {}, 16, true},
-  };
+  std::vector<ControlSpec> controls;
+  for (const SettingRow& row : SettingRows()) {
+    if (!row.Id) continue;
+    ControlSpec spec{*row.Id, row.Name, KindOf(row.Kind), -1, "", row.Entries,
+                     row.ByteLimit, row.NoIme, row.Label, row.Unit, row.Note};
+    if (const auto* index = std::get_if<std::int32_t>(&row.Default)) spec.InitialIndex = *index;
+    if (const auto* flag = std::get_if<bool>(&row.Default)) spec.InitialIndex = *flag ? 1 : 0;
+    if (const auto* text = std::get_if<std::string>(&row.Default)) spec.InitialText = *text;
+    controls.push_back(std::move(spec));
+  }
+  std::sort(controls.begin(), controls.end(),
+            [](const ControlSpec& a, const ControlSpec& b) { return a.Id < b.Id; });
+  return controls;
 }
 
 }  // namespace
 
-const std::vector<std::string>& EndMarkEntries() {
-  static const std::vector<std::string> entries = {
-      "線矢印", "△", "□", "Ｏ", "○", "■", "▲", "●", "～", "＞", "／", "△"};
-  return entries;
-}
+const std::vector<std::string>& EndMarkEntries() { return SettingRowOf(Control::ComboBox1).Entries; }
 
 const std::vector<ControlSpec>& DialogControls() {
   static const std::vector<ControlSpec> controls = BuildControls();

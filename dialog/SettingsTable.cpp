@@ -1,0 +1,152 @@
+#include "dialog/SettingsTable.h"
+
+#include <stdexcept>
+
+namespace {
+
+using S = TDialogSettings;
+using K = SettingKind;
+using R = LoadRule;
+
+const char* const kPaperMm = "図寸mm";
+
+SettingRow Row(int line, const char* name, SettingKind kind, SettingField field, LoadRule rule,
+               SettingValue initial, std::optional<Control> id = std::nullopt,
+               const char* label = nullptr) {
+  SettingRow row{};
+  row.Line = line;
+  row.Name = name;
+  row.Kind = kind;
+  row.Field = field;
+  row.Rule = rule;
+  row.Default = std::move(initial);
+  row.Id = id;
+  row.Label = label;
+  return row;
+}
+
+// A drop-down list of the dialog.
+SettingRow List(int line, const char* name, std::int32_t S::*field, std::int32_t initial,
+                Control id, const char* label, std::vector<std::string> entries,
+                int entryCount = 0) {
+  SettingRow row = Row(line, name, K::ListIndex, field, R::ListEntry, initial, id, label);
+  row.EntryCount = entryCount ? entryCount : static_cast<int>(entries.size());
+  row.Entries = std::move(entries);
+  row.NoIme = true;
+  return row;
+}
+
+// A text field of the dialog.
+SettingRow Text(int line, const char* name, std::string S::*field, const char* initial,
+                Control id, const char* label, int byteLimit, bool noIme = true,
+                const char* unit = nullptr) {
+  SettingRow row = Row(line, name, K::Text, field, R::AsRead, std::string(initial), id, label);
+  row.Unit = unit;
+  row.ByteLimit = byteLimit;
+  row.NoIme = noIme;
+  return row;
+}
+
+SettingRow Radio(int line, const char* name, std::int32_t S::*field, Control id,
+                 const char* caption, std::vector<std::string> buttons) {
+  SettingRow row = Row(line, name, K::RadioIndex, field, R::RadioButton, std::int32_t{0}, id, caption);
+  row.EntryCount = static_cast<int>(buttons.size());
+  row.Entries = std::move(buttons);
+  return row;
+}
+
+SettingRow Check(int line, const char* name, bool S::*field, Control id, const char* caption) {
+  return Row(line, name, K::Flag, field, R::NotZero, false, id, caption);
+}
+
+SettingRow Stored(int line, const char* name, std::int32_t S::*field, LoadRule rule,
+                  SettingValue initial) {
+  return Row(line, name, K::Integer, field, rule, std::move(initial));
+}
+
+SettingRow Stored(int line, const char* name, double S::*field, LoadRule rule,
+                  SettingValue initial = {}) {
+  return Row(line, name, K::Real, field, rule, std::move(initial));
+}
+
+std::vector<SettingRow> BuildRows() {
+  const std::vector<std::string> marks = {"線矢印", "△", "□", "Ｏ", "○", "■",
+                                          "▲",     "●", "～", "＞", "／", "△"};
+  std::vector<SettingRow> rows = {
+      Stored(1, "WindowLeft", &S::WindowLeft, R::AsRead, std::int32_t{100}),
+      Stored(2, "WindowTop", &S::WindowTop, R::AsRead, std::int32_t{100}),
+      List(3, "StartMark", &S::StartMark, 0, Control::ComboBox1, "始点", marks),
+      List(4, "EndMark", &S::EndMark, 0, Control::ComboBox2, "終点", marks),
+      // Filled by the show sequence: the host's current style and No1-No10.
+      List(5, "TextStyle", &S::TextStyle, -1, Control::ComboBox3, "寸法値の文字種", {}, 11),
+      List(6, "Precision", &S::Precision, 3, Control::ComboBox4, "寸法値の精度",
+           {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001",
+            "0.00000001"}),
+      List(7, "Rounding", &S::Rounding, 2, Control::ComboBox5, "寸法値の丸め",
+           {"切り捨て", "切り上げ", "四捨五入"}),
+      Text(8, "MarkScale", &S::MarkScale, "1", Control::Edit1, "端点倍率", 16),
+      Text(9, "Prefix", &S::Prefix, "", Control::Edit2, "接頭文字", 32, false),
+      Text(10, "Suffix", &S::Suffix, "", Control::Edit3, "接尾文字", 32, false),
+      Text(11, "TextLineGap", &S::TextLineGap, "0.5", Control::Edit4,
+           "寸法値と水平線との距離", 16, true, kPaperMm),
+      Text(12, "ExtLineOffset", &S::ExtLineOffset, "2", Control::Edit5,
+           "計測点と寸法補助線の距離", 16, true, kPaperMm),
+      Text(13, "ExtLineOvershoot", &S::ExtLineOvershoot, "2", Control::Edit6,
+           "寸法補助線のはみ出し距離", 16, true, kPaperMm),
+      Text(14, "ArrowLength", &S::ArrowLength, "3", Control::Edit7, "長さ", 8, true, kPaperMm),
+      Text(15, "ArrowAngle", &S::ArrowAngle, "15", Control::Edit8, "角度", 8, true, "°"),
+      Text(16, "ReverseArrowOvershoot", &S::ReverseArrowOvershoot, "2", Control::Edit9,
+           "逆矢印の寸法はみだし距離", 16, true, kPaperMm),
+      Radio(17, "ZeroDisplay", &S::ZeroDisplay, Control::RadioGroup1, "小数点以下の０表示",
+            {"無", "有"}),
+      Radio(18, "ValueUnit", &S::ValueUnit, Control::RadioGroup2, "寸法値の単位", {"mm", "ｍ"}),
+      Check(19, "ThousandsCommas", &S::ThousandsCommas, Control::CheckBox1, "３桁毎カンマ付加"),
+      Check(20, "AppendUnit", &S::AppendUnit, Control::CheckBox2, "単位の付加"),
+      Check(21, "FullWidth", &S::FullWidth, Control::CheckBox3, "寸法値を全角化"),
+      Check(22, "AsDimensionFigure", &S::AsDimensionFigure, Control::CheckBox4, "寸法図形化"),
+      // -1 tells that no valid file was read.
+      Stored(23, "LastLayerGroup", &S::LastLayerGroup, R::LayerGroup, std::int32_t{-1}),
+      Stored(24, "LastGroupScale", &S::LastGroupScale, R::PositiveScale, 1.0),
+      Stored(25, "LastAxisAngle", &S::LastAxisAngle, R::AsRead, 0.0),
+      // The chain keeps what it holds until a file gives it values.
+      Stored(26, "LastPoint1X", &S::LastPoint1X, R::AsRead),
+      Stored(27, "LastPoint1Y", &S::LastPoint1Y, R::AsRead),
+      Stored(28, "LastPoint2X", &S::LastPoint2X, R::AsRead),
+      Stored(29, "LastPoint2Y", &S::LastPoint2Y, R::AsRead),
+      Stored(30, "LastRefX", &S::LastRefX, R::AsRead),
+      Stored(31, "LastRefY", &S::LastRefY, R::AsRead),
+  };
+  for (SettingRow& row : rows)
+    if (row.Id == Control::Edit1) row.Note = "（点マーカ　線矢印を除く）";
+  return rows;
+}
+
+// Sets the field of `row` in `settings` to `value` when both are of a kind.
+struct AssignDefault {
+  TDialogSettings& settings;
+  const SettingValue& value;
+  template <typename T>
+  void operator()(T S::*field) const {
+    if (const T* v = std::get_if<T>(&value)) settings.*field = *v;
+  }
+};
+
+}  // namespace
+
+const std::vector<SettingRow>& SettingRows() {
+  static const std::vector<SettingRow> rows = BuildRows();
+  return rows;
+}
+
+const SettingRow& SettingRowOf(Control id) {
+  for (const SettingRow& row : SettingRows())
+    if (row.Id == id) return row;
+  throw std::logic_error("no setting for the control");
+}
+
+TDialogSettings InitialSettings() {
+  TDialogSettings settings;
+  for (const SettingRow& row : SettingRows())
+    if (row.Id) std::visit(AssignDefault{settings, row.Default}, row.Field);
+  return settings;
+}

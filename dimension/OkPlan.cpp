@@ -1,0 +1,101 @@
+#include "dimension/OkPlan.h"
+
+#include <cmath>
+
+#include "dimension/EndMarks.h"
+#include "exchange/OutputWriter.h"
+#include "helpers/MyFunc.h"
+
+namespace {
+
+double InDrawingUnits(double paperMm, double scale) {
+  return static_cast<double>(static_cast<Extended>(paperMm) * scale);
+}
+
+// The host's own attributes, so that the new dimension is drawn with them.
+void EmitHostAttributes(const THostState& host) {
+  EmitLayerGroup(host.InitialGroup);
+  EmitLayer(host.InitialLayer);
+  EmitLineColor(host.InitialColour);
+  EmitPnColor(host.InitialColour);
+  EmitLineType(host.InitialLineType);
+  EmitLineWidth(host.InitialLineWidth);
+  EmitFontName(host.InitialFontName);
+}
+
+// Hands the host back its own text style, whatever number it had.
+void RestoreHostTextStyle(const THostState& host) {
+  const HostTextStyle& free = host.InitialFreeText;
+  EmitTextStyle(host.InitialTextStyle, free.Colour, free.Width, free.Height, free.Spacing);
+}
+
+}  // namespace
+
+OkPlan PlanOk(const TDialogSettings& values, const THostState& host) {
+  OkPlan plan;
+  const CheckedInputs checked = CheckOkInputs(values);
+  if (!checked.Inputs) {
+    plan.Refused = checked.Refused;
+    return plan;
+  }
+  plan.In = *checked.Inputs;
+  const OkInputs& in = plan.In;
+
+  plan.Scale = CurrentGroupScale(host);
+  const double scale = plan.Scale;
+  const double axis = host.AxisAngle;
+  const OrderedChain chain = OrderChain(RescaledChain(values, scale), axis);
+  const PickedPoint& picked = host.PickedPoints[1];
+  const PlanePoint p{picked.X, picked.Y};
+  plan.Side = LocatePoint(chain, p, axis);
+  if (plan.Side == ChainSide::Inside) {
+    plan.Outcome = OkOutcome::Inside;
+    return plan;
+  }
+  plan.Extension = ExtendChain(chain, p, plan.Side);
+
+  DimensionInput& dim = plan.Dimension;
+  dim.AxisAngle = axis;
+  dim.Scale = scale;
+  dim.A = plan.Extension.A;
+  dim.B = plan.Extension.B;
+  dim.Upward = plan.Extension.Upward;
+  dim.D = plan.Extension.Chain.Ref;
+  dim.Q = PlanePoint{host.PickedPoints[2].X, host.PickedPoints[2].Y};
+  dim.LastAxisAngle = values.LastAxisAngle;
+  dim.TextLineGap = InDrawingUnits(in.TextLineGap, scale);
+  dim.ExtLineOffset = InDrawingUnits(in.ExtLineOffset, scale);
+  dim.ExtLineOvershoot = InDrawingUnits(in.ExtLineOvershoot, scale);
+
+  plan.Ends = FindDimensionLineEnds(axis, dim.A, dim.B, dim.D);
+  plan.Length = Distance(plan.Ends.E1.X, plan.Ends.E1.Y, plan.Ends.E2.X, plan.Ends.E2.Y);
+  if (std::fabs(plan.Length) < kTolerance) {
+    plan.Outcome = OkOutcome::ZeroLength;
+    return plan;
+  }
+  plan.Style = SelectValueStyle(in.TextStyle, host);
+  plan.ValueText = MakeValueText(plan.Length, in.Format);
+  plan.Outcome = OkOutcome::Draw;
+  return plan;
+}
+
+void EmitPlannedDimension(const OkPlan& plan, const THostState& host) {
+  const OkInputs& in = plan.In;
+  EmitHostAttributes(host);
+
+  const DimensionLayout layout = LayOutDimension(plan.Dimension, plan.Ends,
+                                                 ValueTextWidth(plan.ValueText, plan.Style));
+  EmitDimensionBody(layout, plan.ValueText, plan.Style, in.AsDimensionFigure);
+
+  EndMarkSettings marks;
+  marks.StartMark = in.StartMark;
+  marks.EndMark = in.EndMark;
+  marks.MarkScale = in.MarkScale;
+  marks.ArrowLength = in.ArrowLength;
+  marks.ArrowAngle = in.ArrowAngle;
+  marks.ReverseArrowOvershoot = InDrawingUnits(in.ReverseArrowOvershoot, plan.Scale);
+  marks.Scale = plan.Scale;
+  EmitEndMarks(plan.Ends.E1, plan.Ends.E2, marks);
+
+  RestoreHostTextStyle(host);
+}

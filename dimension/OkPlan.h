@@ -1,0 +1,46 @@
+#pragma once
+// What OK does with the dialog's values as they stand, worked out without
+// doing any of it: the OK action carries the plan out, and the notice pane
+// shows it before OK is pressed, so both always agree.
+#include <string>
+
+#include "dialog/Controls.h"
+#include "dialog/DialogSettings.h"
+#include "dimension/Chain.h"
+#include "dimension/DimensionGeometry.h"
+#include "dimension/OkInputs.h"
+#include "dimension/ValueText.h"
+#include "exchange/HostState.h"
+
+enum class OkOutcome {
+  Refused,     // a value fails its check: its control gets the focus
+  Inside,      // the picked point lies inside the chain: refused with a message
+  ZeroLength,  // the chain is stored, but the dimension measures nothing
+  Draw,        // the chain is stored and the dimension drawn
+};
+
+struct OkPlan {
+  OkOutcome Outcome = OkOutcome::Refused;
+  Control Refused = Control::ComboBox1;  // Refused: the first value OK refuses
+  // From Inside on:
+  OkInputs In;
+  double Scale = 1;                    // S, the current group's scale
+  ChainSide Side = ChainSide::Inside;  // where the picked point lies
+  // ZeroLength and Draw:
+  ChainExtension Extension;  // the chain as it will be stored, the new dimension's A and B
+  DimensionInput Dimension;  // in drawing units
+  DimensionLineEnds Ends;
+  double Length = 0;
+  // Draw:
+  ValueStyle Style;
+  std::string ValueText;
+};
+
+// `values` holds the dialog part as the controls show it and the stored part
+// as loaded.
+OkPlan PlanOk(const TDialogSettings& values, const THostState& host);
+
+// Emits what a plan whose outcome is Draw draws: the host's attributes, the
+// extension lines, the dimension line with its value, the leader and the
+// underline, the end marks, and the host's text style again.
+void EmitPlannedDimension(const OkPlan& plan, const THostState& host);

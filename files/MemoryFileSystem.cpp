@@ -1,0 +1,111 @@
+#include "files/MemoryFileSystem.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StringReader : public FileReader {
+ public:
+  StringReader(std::string content, std::optional<std::size_t> failAfter)
+      : content_(std::move(content)), failAfter_(failAfter) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    std::size_t end = content_.size();
+    if (failAfter_ && *failAfter_ < end) {
+      if (at_ >= *failAfter_) return -1;
+      end = *failAfter_;
+    }
+    const std::size_t count = std::min(size, end - at_);
+    std::copy_n(content_.data() + at_, count, buffer);
+    at_ += count;
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+ private:
+  std::string content_;
+  std::optional<std::size_t> failAfter_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+std::string MemoryFileSystem::Key(const fs::path& path) {
+  return path.lexically_normal().generic_string();
+}
+
+bool MemoryFileSystem::Begin(const char* what, const fs::path& path) {
+  const std::size_t number = ++operations_;
+  auto [first, last] = hooks_.equal_range(number);
+  for (auto it = first; it != last; ++it) it->second();
+  log_.push_back(std::string(what) + " " + Key(path));
+  return std::find(failing_.begin(), failing_.end(), number) == failing_.end();
+}
+
+bool MemoryFileSystem::End(bool ok) {
+  log_.back() += ok ? ": ok" : ": failed";
+  return ok;
+}
+
+std::size_t MemoryFileSystem::UsedBytes() const {
+  std::size_t used = 0;
+  for (const auto& [key, node] : nodes_) used += node.Content.size();
+  return used;
+}
+
+std::unique_ptr<FileReader> MemoryFileSystem::OpenForReading(const fs::path& path) {
+  const bool allowed = Begin("read", path);
+  const auto it = nodes_.find(Key(path));
+  if (!End(allowed && it != nodes_.end() && !it->second.Folder)) return nullptr;
+  return std::make_unique<StringReader>(it->second.Content, readLimit_);
+}
+
+bool MemoryFileSystem::Exists(const fs::path& path) {
+  if (!Begin("exists", path)) return End(false);
+  return End(nodes_.count(Key(path)) != 0);
+}
+
+bool MemoryFileSystem::ReplaceContent(const fs::path& path, std::string_view content) {
+  if (!Begin("replace", path) || readOnly_) return End(false);
+  const std::string key = Key(path);
+  const auto it = nodes_.find(key);
+  if (it != nodes_.end() && it->second.Folder) return End(false);
+  const std::size_t old = it == nodes_.end() ? 0 : it->second.Content.size();
+  if (spaceLimit_ && UsedBytes() - old + content.size() > *spaceLimit_) return End(false);
+  nodes_[key] = Node{false, std::string(content)};
+  return End(true);
+}
+
+bool MemoryFileSystem::Remove(const fs::path& path) {
+  if (!Begin("remove", path)) return End(false);
+  const auto it = nodes_.find(Key(path));
+  if (it == nodes_.end()) return End(true);
+  if (it->second.Folder || readOnly_) return End(false);
+  nodes_.erase(it);
+  return End(true);
+}
+
+void MemoryFileSystem::PutFile(const fs::path& path, std::string content) {
+  nodes_[Key(path)] = Node{false, std::move(content)};
+}
+
+void MemoryFileSystem::PutFolder(const fs::path& path) { nodes_[Key(path)] = Node{true, {}}; }
+
+void MemoryFileSystem::Erase(const fs::path& path) { nodes_.erase(Key(path)); }
+
+std::optional<std::string> MemoryFileSystem::FileContent(const fs::path& path) const {
+  const auto it = nodes_.find(Key(path));
+  if (it == nodes_.end() || it->second.Folder) return std::nullopt;
+  return it->second.Content;
+}
+
+bool MemoryFileSystem::IsFolder(const fs::path& path) const {
+  const auto it = nodes_.find(Key(path));
+  return it != nodes_.end() && it->second.Folder;
+}
+
+std::vector<std::string> MemoryFileSystem::Paths() const {
+  std::vector<std::string> paths;
+  for (const auto& [key, node] : nodes_) paths.push_back(key);
+  return paths;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// A file system held in memory, for tests and fuzzing: files and folders by
+// path, and faults that a test programs in advance: the n-th operation
+// fails, space runs out after k bytes, every replace fails, or something
+// happens to the files between two operations (a file vanishes or becomes a
+// folder). A replace is all or nothing, as the real ones are.
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/FileSystem.h"
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<FileReader> OpenForReading(const std::filesystem::path& path) override;
+  bool Exists(const std::filesystem::path& path) override;
+  bool ReplaceContent(const std::filesystem::path& path, std::string_view content) override;
+  bool Remove(const std::filesystem::path& path) override;
+
+  // Setting up and looking at the files; none of these counts as an
+  // operation or meets a fault.
+  void PutFile(const std::filesystem::path& path, std::string content);
+  void PutFolder(const std::filesystem::path& path);
+  void Erase(const std::filesystem::path& path);
+  std::optional<std::string> FileContent(const std::filesystem::path& path) const;
+  bool IsFolder(const std::filesystem::path& path) const;
+  // Every path that holds a file or folder, in order.
+  std::vector<std::string> Paths() const;
+
+  // Faults. Operations are counted from 1 over all four operations; a read
+  // of an opened file is part of its opening operation.
+  void FailOperation(std::size_t number) { failing_.push_back(number); }
+  // Replaces fail when the files would then take more than `bytes` in all.
+  void LimitSpace(std::size_t bytes) { spaceLimit_ = bytes; }
+  // Every replace and remove fails, as in a read-only folder.
+  void MakeReadOnly(bool readOnly = true) { readOnly_ = readOnly; }
+  // Reading an opened file fails after `bytes` bytes.
+  void FailReadsAfter(std::size_t bytes) { readLimit_ = bytes; }
+  // Runs `change` just before operation `number`.
+  void BeforeOperation(std::size_t number, std::function<void()> change) {
+    hooks_.emplace(number, std::move(change));
+  }
+  std::size_t OperationCount() const { return operations_; }
+  // One line an operation, as it was asked and how it ended, for example
+  // "replace /p/vk38.dat: failed".
+  const std::vector<std::string>& Log() const { return log_; }
+
+ private:
+  struct Node {
+    bool Folder = false;
+    std::string Content;
+  };
+  // Counts the operation, runs its hook; false when it is to fail.
+  bool Begin(const char* what, const std::filesystem::path& path);
+  bool End(bool ok);
+  std::size_t UsedBytes() const;
+  static std::string Key(const std::filesystem::path& path);
+
+  std::map<std::string, Node> nodes_;
+  std::vector<std::size_t> failing_;
+  std::multimap<std::size_t, std::function<void()>> hooks_;
+  std::optional<std::size_t> spaceLimit_;
+  std::optional<std::size_t> readLimit_;
+  bool readOnly_ = false;
+  std::size_t operations_ = 0;
+  std::vector<std::string> log_;
+};
