@@ -14,6 +14,7 @@
 #include "dialog/SettingsTable.h"
 #include "dimension/OkInputs.h"
 #include "frontends/headless/HeadlessRun.h"
+#include "support/RunFiles.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -24,63 +25,14 @@ using headless::RunResult;
 using headless::SettingChange;
 using headless::TranscriptLines;
 using testing_support::ReadFileBytes;
+using testing_support::SplitCrLf;
+using testing_support::WorkedExampleFolder;
+using Host = testing_support::HostFile;
+using Stored = testing_support::SettingsFile;
 using testing_support::ScratchDir;
 using testing_support::WriteFileBytes;
 
 namespace {
-
-const fs::path kWorkedExample = fs::path(ORVANE_SOURCE_DIR) / "tests/data/worked_example";
-
-std::string JoinCrLf(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const std::string& line : lines) out += line + "\r\n";
-  return out;
-}
-
-std::vector<std::string> SplitCrLf(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find("\r\n", start);
-    if (end == std::string::npos) end = bytes.size();
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
-// The host's file: axis angle, scales of the sixteen groups, the current
-// group, the current text style and the two picked points.
-struct Host {
-  std::string Axis = "0";
-  std::string Scales = "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
-  std::string Group = "0";
-  std::string TextStyle = "1";
-  std::string P1 = "100 1500";
-  std::string P2 = "-600 1200";
-
-  std::string Bytes() const {
-    return JoinCrLf({"hk " + Axis, "hs " + Scales, "hcw 3 2.5 2 4 5 6 7 8 9 10",
-                     "hch 3 2.5 2 4 5 6 7 8 9 10", "hcd 0 0 0 0 0 0 0 0 0 0",
-                     "hcc 2 2 2 2 2 2 2 2 2 2", "lg" + Group, "ly0", "lc2", "lt1", "lw0",
-                     "cn" + TextStyle, "cn$ＭＳ明朝", "hp1 " + P1, "hp2 " + P2});
-  }
-};
-
-// The settings file with the dialog defaults (text style 0) and a chain.
-struct Stored {
-  std::string Scale = "1";
-  std::string Angle = "0";
-  std::vector<std::string> Chain = {"0", "0", "0", "1000", "-500", "300"};
-
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines = {"120", "80", "0", "0", "0", "3", "2", "1", "", "", "0.5",
-                                      "2", "2", "3", "15", "2", "0", "0", "0", "0", "0", "0",
-                                      "0", Scale, Angle};
-    lines.insert(lines.end(), Chain.begin(), Chain.end());
-    return lines;
-  }
-};
 
 class OkActionTest : public ::testing::Test {
  protected:
@@ -90,7 +42,7 @@ class OkActionTest : public ::testing::Test {
 
   void Prepare(const Host& host, const Stored& stored) {
     WriteFileBytes(exchange, host.Bytes());
-    WriteFileBytes(settings, JoinCrLf(stored.Lines()));
+    WriteFileBytes(settings, stored.Bytes());
   }
   RunResult Run(const RunOptions& options = {}) { return RunOnce(dir.Path(), options); }
   std::vector<std::string> Output() { return SplitCrLf(ReadFileBytes(exchange)); }
@@ -102,16 +54,16 @@ const std::vector<std::string> kSuccess = {"status: 処理中です", "status: �
 
 TEST_F(OkActionTest, WorkedExampleGivesExactlyTheExpectedFiles) {
   for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
-    fs::copy_file(kWorkedExample / name, dir / name);
+    fs::copy_file(WorkedExampleFolder() / name, dir / name);
   const RunResult result = Run();
   EXPECT_EQ(TranscriptLines(result.Transcript), kSuccess);
-  EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(kWorkedExample / "expected_JWC_TEMP.TXT"));
-  EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(kWorkedExample / "expected_vk38.dat"));
+  EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(WorkedExampleFolder() / "expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(WorkedExampleFolder() / "expected_vk38.dat"));
 }
 
 TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
   for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
-    fs::copy_file(kWorkedExample / name, dir / name);
+    fs::copy_file(WorkedExampleFolder() / name, dir / name);
   RunOptions options;
   options.BeforeAction = [&](headless::HeadlessUi& ui, TForm1& form) {
     // A folder takes the settings file's place: the save fails, the dialog
@@ -129,8 +81,8 @@ TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
   std::vector<std::string> expected = {std::string("message: ") + DialogTexts::SettingsNotSaved};
   expected.insert(expected.end(), kSuccess.begin(), kSuccess.end());
   EXPECT_EQ(TranscriptLines(result.Transcript), expected);
-  EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(kWorkedExample / "expected_JWC_TEMP.TXT"));
-  EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(kWorkedExample / "expected_vk38.dat"));
+  EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(WorkedExampleFolder() / "expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(WorkedExampleFolder() / "expected_vk38.dat"));
 }
 
 struct RefusalCase {
@@ -214,7 +166,7 @@ TEST(OkInputs, BoundaryValuesAndBlankAffixes) {
 TEST_F(OkActionTest, PointInsideOrOnTheChainIsRefusedWithItsMessage) {
   for (const char* p1 : {"0 500", "-3 0", "250 1000", "0 1000.00000000001", "0 -0.00000000001"}) {
     Host host;
-    host.P1 = p1;
+    host.Picks[0] = p1;
     Prepare(host, Stored{});
     const std::string before = ReadFileBytes(settings);
     const RunResult result = Run();
@@ -233,7 +185,7 @@ TEST_F(OkActionTest, ZeroLengthIsRefusedAfterTheChainWasSaved) {
   // measures nothing.
   Host host;
   host.Axis = "30";
-  host.P1 = "-4877409.537 8807395.127";
+  host.Picks[0] = "-4877409.537 8807395.127";
   Stored stored;
   stored.Angle = "30";
   stored.Chain = {"0", "0", "-5033066.345", "8717526.627", "-5033499", "8717277"};
@@ -264,8 +216,8 @@ TEST_F(OkActionTest, ChainExtendedBelowThenAboveKeepsLowerEndFirst) {
   Host host;
   host.Group = "3";
   host.Scales = "1 1 1 50 1 1 1 1 1 1 1 1 1 1 1 1";
-  host.P1 = "40 -700";
-  host.P2 = "-900 -400";
+  host.Picks[0] = "40 -700";
+  host.Picks[1] = "-900 -400";
   Stored stored;
   stored.Scale = "100";
   stored.Angle = "5";
@@ -285,8 +237,8 @@ TEST_F(OkActionTest, ChainExtendedBelowThenAboveKeepsLowerEndFirst) {
   EXPECT_EQ(segments[2], (std::vector<double>{-500, -700, -500, 0}));
 
   // The next run continues above, at the angle now stored.
-  host.P1 = "10 1800";
-  host.P2 = "-900 1400";
+  host.Picks[0] = "10 1800";
+  host.Picks[1] = "-900 1400";
   WriteFileBytes(exchange, host.Bytes());
   EXPECT_EQ(TranscriptLines(Run().Transcript), kSuccess);
   saved = Saved();
@@ -311,7 +263,7 @@ TEST_F(OkActionTest, UnusableHostScaleIsTakenAsOneAndRecordedSo) {
     EXPECT_EQ(std::vector<std::string>(saved.begin() + 22, saved.end()),
               (std::vector<std::string>{"0", "1", "0", "0", "0", "100", "1500", "-500", "300"}))
         << scale;
-    EXPECT_EQ(Output(), SplitCrLf(ReadFileBytes(kWorkedExample / "expected_JWC_TEMP.TXT")))
+    EXPECT_EQ(Output(), SplitCrLf(ReadFileBytes(WorkedExampleFolder() / "expected_JWC_TEMP.TXT")))
         << scale;
   }
 }
@@ -324,8 +276,8 @@ TEST_F(OkActionTest, AxisAngleAHairFromTheStoredOneCountsAsUnchanged) {
   for (const auto& [axis, extensionLines] : cases) {
     Host host;
     host.Axis = axis;
-    host.P1 = "-800 1385.6406460551018";  // 1600 up the vertical of 30 degrees
-    host.P2 = "-1200 600";
+    host.Picks[0] = "-800 1385.6406460551018";  // 1600 up the vertical of 30 degrees
+    host.Picks[1] = "-1200 600";
     Stored stored;
     stored.Angle = "30";
     // 1000 up the vertical, the dimension line 500 to the left.

@@ -10,9 +10,11 @@
 #include "exchange/OutputWriter.h"
 #include "files/StandardFileSystem.h"
 #include "support/SmallTmpfs.h"
+#include "support/RunFiles.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
+using testing_support::FolderEntries;
 using testing_support::ReadFileBytes;
 using testing_support::ScratchDir;
 using testing_support::SmallTmpfs;
@@ -23,12 +25,6 @@ namespace {
 
 const std::string kHostInput = "lg0\r\nly0\r\nhp1 10 20\r\nhp2 30 40\r\n";
 const std::string kNew = std::string("cs 0 0 1 0 \"\x82\x50\x82\x51\r\n\0\x1A end", 23);
-
-Names Entries(const fs::path& folder) {
-  Names names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-  return names;
-}
 
 // The standard file system with its last step, the move into place, seen
 // (and refused on request).
@@ -78,7 +74,7 @@ TEST_F(OutputFileTest, LinesEndWithCrLfAndAQuoteJoinsTheNextLine) {
   };
   for (const Case& c : cases) EXPECT_EQ(Written(c.lines), c.file);
   // the host's own file is replaced and nothing else is left beside it
-  EXPECT_EQ(Entries(dir.Path()), Names{"JWC_TEMP.TXT"});
+  EXPECT_EQ(FolderEntries(dir.Path()), Names{"JWC_TEMP.TXT"});
 }
 
 TEST_F(OutputFileTest, LinesAreCutTo255Bytes) {
@@ -98,7 +94,7 @@ TEST_F(OutputFileTest, ReplaceWritesExactBytesAndOverwritesAStaleTemporaryFile) 
   WriteFileBytes(files.LastTemporary, std::string(5000, 'x'));  // left by an interrupted run
   ASSERT_TRUE(files.ReplaceContent(target, ""));
   EXPECT_EQ(ReadFileBytes(target), "");
-  EXPECT_EQ(Entries(dir.Path()), Names{"JWC_TEMP.TXT"});
+  EXPECT_EQ(FolderEntries(dir.Path()), Names{"JWC_TEMP.TXT"});
 }
 
 TEST_F(OutputFileTest, FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
@@ -106,7 +102,7 @@ TEST_F(OutputFileTest, FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
   files.Refuse = true;
   EXPECT_FALSE(files.ReplaceContent(target, kNew));
   EXPECT_EQ(ReadFileBytes(target), kHostInput);
-  EXPECT_EQ(Entries(dir.Path()), Names{"JWC_TEMP.TXT"});
+  EXPECT_EQ(FolderEntries(dir.Path()), Names{"JWC_TEMP.TXT"});
   // A directory where the temporary file must be created: not ours, untouched.
   files.Refuse = false;
   fs::create_directory(files.LastTemporary);
@@ -117,7 +113,7 @@ TEST_F(OutputFileTest, FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
   // The same for the whole output file, which then leaves no exchange file.
   AddOutputLine("z3");
   EXPECT_FALSE(WriteOutputFile(files, target));
-  EXPECT_EQ(Entries(dir.Path()), Names{files.LastTemporary.filename().string()});
+  EXPECT_EQ(FolderEntries(dir.Path()), Names{files.LastTemporary.filename().string()});
   fs::remove_all(files.LastTemporary);
   // A directory where the file itself must go stays as it was.
   fs::create_directory(target);
@@ -125,7 +121,7 @@ TEST_F(OutputFileTest, FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
   EXPECT_FALSE(WriteOutputFile(files, target));
   EXPECT_TRUE(fs::is_directory(target));
   EXPECT_TRUE(fs::is_empty(target));
-  EXPECT_EQ(Entries(dir.Path()), Names{"JWC_TEMP.TXT"});
+  EXPECT_EQ(FolderEntries(dir.Path()), Names{"JWC_TEMP.TXT"});
 }
 
 TEST_F(OutputFileTest, FullFileSystemLeavesNoPartialFile) {
@@ -135,7 +131,7 @@ TEST_F(OutputFileTest, FullFileSystemLeavesNoPartialFile) {
   WriteFileBytes(path, kHostInput);
   EXPECT_FALSE(files.ReplaceContent(path, std::string(512 * 1024, 'z')));
   EXPECT_EQ(ReadFileBytes(path), kHostInput);
-  EXPECT_EQ(Entries(small.Path()), Names{"JWC_TEMP.TXT"});
+  EXPECT_EQ(FolderEntries(small.Path()), Names{"JWC_TEMP.TXT"});
   // the failed attempt gave its space back: a content that fits succeeds
   EXPECT_TRUE(files.ReplaceContent(path, std::string(16 * 1024, 'z')));
   EXPECT_EQ(ReadFileBytes(path), std::string(16 * 1024, 'z'));

@@ -15,12 +15,16 @@
 #include "exchange/HostState.h"
 #include "frontends/headless/HeadlessUi.h"
 #include "support/FileSizeLimit.h"
+#include "support/RunFiles.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using headless::HeadlessUi;
 using testing_support::FileSizeLimit;
+using testing_support::FolderEntries;
+using testing_support::JoinLines;
 using testing_support::ReadFileBytes;
+using testing_support::SplitCrLf;
 using testing_support::ScratchDir;
 using testing_support::SjisToUtf8;
 using testing_support::U8;
@@ -34,35 +38,6 @@ std::vector<std::string> FullLines() {
   return {"-20",  "35", "4",  "11", "7",   "5",    "0",    "1.5",  "P",  "S",   "0.7",
           "1",    "3",  "4",  "20", "2.5", "1",    "1",    "1",    "0",  "1",   "0",
           "7",    "50", "30", "10", "-20", "30.5", "-4E-5", "-500", "300"};
-}
-
-std::string Join(const std::vector<std::string>& lines, const char* end = "\r\n") {
-  std::string text;
-  for (const std::string& line : lines) text += line + end;
-  return text;
-}
-
-std::vector<std::string> SplitCrLf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start) + "<no CR LF>");
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
-// Names of the entries of a folder.
-std::set<std::string> Entries(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.insert(entry.path().filename().string());
-  return names;
 }
 
 // Loading as the show sequence does it: the values, then the dialog part
@@ -153,7 +128,7 @@ TEST_F(SettingsFileTest, EmptyAndShortFilesReadTheirMissingLinesAsEmptyText) {
 TEST_F(SettingsFileTest, EachLineGoesToItsControlOrField) {
   std::vector<std::string> lines = FullLines();
   lines.push_back("line 32 is ignored");
-  Load(Join(lines, "\n"));  // LF alone ends a line too
+  Load(JoinLines(lines, "\n"));  // LF alone ends a line too
   EXPECT_EQ(settings.WindowLeft, -20);
   EXPECT_EQ(settings.WindowTop, 35);
   const std::vector<std::pair<int, Control>> shown = {
@@ -209,7 +184,7 @@ TEST_F(SettingsFileTest, OutOfRangeNumbersAreBroughtIntoRange) {
   for (const auto& [line, text, field, expected] : cases) {
     std::vector<std::string> lines = FullLines();
     lines[static_cast<std::size_t>(line - 1)] = text;
-    Load(Join(lines));
+    Load(JoinLines(lines));
     EXPECT_EQ(field(settings), expected) << "line " << line << " \"" << text << "\"";
   }
   Load("0\r\n0\r\n12\r\n");
@@ -225,7 +200,7 @@ TEST_F(SettingsFileTest, FlagIsSetWhenItsLineReadsAsANonZeroInteger) {
   for (const auto& [text, set] : cases) {
     std::vector<std::string> lines = FullLines();
     for (int line = 19; line <= 22; ++line) lines[static_cast<std::size_t>(line - 1)] = text;
-    Load(Join(lines));
+    Load(JoinLines(lines));
     for (Control box : {Control::CheckBox1, Control::CheckBox2, Control::CheckBox3,
                         Control::CheckBox4})
       EXPECT_EQ(ui.CheckGet(box), set) << "\"" << text << "\" " << ControlName(box);
@@ -234,7 +209,7 @@ TEST_F(SettingsFileTest, FlagIsSetWhenItsLineReadsAsANonZeroInteger) {
 }
 
 TEST_F(SettingsFileTest, SaveWritesTheControlsAndTheHostValuesOfTheMoment) {
-  Load(Join(FullLines()));
+  Load(JoinLines(FullLines()));
   // The user changes the dialog after the load; the save takes what it shows.
   ui.ListSelect(Control::ComboBox1, 99);
   ui.ListSelect(Control::ComboBox4, 8);
@@ -273,7 +248,7 @@ TEST_F(SettingsFileTest, TextsAreWrittenBackExactlyAndLoadBackTheSame) {
       "-0",             Utf8ToSjis(U8(u8"ソ表")),     std::string(300, 'x')};
   std::vector<std::string> lines = FullLines();
   for (std::size_t i = 0; i < texts.size(); ++i) lines[7 + i] = texts[i];
-  Load(Join(lines));
+  Load(JoinLines(lines));
   settings.LastPoint1X = 1.0 / 3.0;
   const std::vector<std::string> saved = Save();
   ASSERT_EQ(saved.size(), 31u);
@@ -291,7 +266,7 @@ TEST_F(SettingsFileTest, TextsAreWrittenBackExactlyAndLoadBackTheSame) {
 }
 
 TEST_F(SettingsFileTest, ALineFeedInATextCannotShiftTheLinesAfterIt) {
-  Load(Join(FullLines()));
+  Load(JoinLines(FullLines()));
   ui.SetText(Control::Edit3, "before\nafter");
   ui.SetText(Control::Edit2, "a\rb");
   const std::vector<std::string> saved = Save();
@@ -304,7 +279,7 @@ TEST_F(SettingsFileTest, ALineFeedInATextCannotShiftTheLinesAfterIt) {
 // A save that fails must keep the previous file byte for byte and leave
 // nothing else behind.
 TEST_F(SettingsFileTest, SaveFailingOnTheFileSizeLimitKeepsWhatWasThere) {
-  const std::string previous = Join(FullLines(), "\n");
+  const std::string previous = JoinLines(FullLines(), "\n");
   WriteFileBytes(file, previous);
   ScratchDir fresh;
   {
@@ -314,8 +289,8 @@ TEST_F(SettingsFileTest, SaveFailingOnTheFileSizeLimitKeepsWhatWasThere) {
     EXPECT_FALSE(SaveShown(fresh / "vk38.dat", settings, ui));
   }
   EXPECT_EQ(ReadFileBytes(file), previous);
-  EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"vk38.dat"}));
-  EXPECT_TRUE(Entries(fresh.Path()).empty());
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::set<std::string>{"vk38.dat"}));
+  EXPECT_TRUE(FolderEntries(fresh.Path()).empty());
 }
 
 }  // namespace

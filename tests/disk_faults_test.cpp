@@ -1,0 +1,210 @@
+// Whole runs (OK pressed) on the real file system while it fails for real: a
+// read-only program folder, one in which no new file can be created, a stale
+// temporary that links elsewhere, a full disk. These hold the standard file
+// system to its promises; the same failures seen by the program through a
+// file system in memory are in fault_injection_test. Whatever happens, the user's
+// vk38.dat is either the complete new file or the old one byte for byte, and
+// the host finds in JWC_TEMP.TXT either the complete answer or no file at all
+// (only where nothing at all can be written does it find its own file
+// untouched). A dimension whose chain could not be stored is never drawn, and
+// every failure is told.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "frontends/headless/HeadlessRun.h"
+#include "support/FileSizeLimit.h"
+#include "support/SmallTmpfs.h"
+#include "support/RunFiles.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using headless::RunOnce;
+using headless::RunOptions;
+using headless::RunResult;
+using testing_support::FileSizeLimit;
+using testing_support::FolderEntries;
+using testing_support::ReadFileBytes;
+using testing_support::WorkedExampleFile;
+using testing_support::ScratchDir;
+using testing_support::SmallTmpfs;
+using testing_support::WriteFileBytes;
+using Names = std::set<std::string>;
+
+namespace {
+
+bool Succeeded(const RunResult& result) {
+  // The OK action ran to its end: its two status texts, then the close.
+  return result.Transcript.size() == 3 && result.Transcript[2].Kind == headless::EventKind::Closed;
+}
+
+using Texts = std::vector<std::string>;
+
+// The messages the user was shown, in order.
+Texts Messages(const RunResult& result) {
+  Texts texts;
+  for (const headless::Event& e : result.Transcript)
+    if (e.Kind == headless::EventKind::Message) texts.push_back(e.Text);
+  return texts;
+}
+
+const std::string kNotSaved = DialogTexts::SettingsNotSaved;
+const std::string kNotWritten = DialogTexts::AnswerNotWritten;
+const std::string kNothingDrawn = "hq\r\n";
+
+// The worked example's files in `folder`.
+void PrepareExample(const fs::path& folder) {
+  WriteFileBytes(folder / "JWC_TEMP.TXT", WorkedExampleFile("JWC_TEMP.TXT"));
+  WriteFileBytes(folder / "vk38.dat", WorkedExampleFile("vk38.dat"));
+}
+
+RunResult RunWithHook(const fs::path& folder, std::function<void()> betweenShowAndOk) {
+  RunOptions options;
+  options.BeforeAction = [&betweenShowAndOk](headless::HeadlessUi&, TForm1&) { betweenShowAndOk(); };
+  return RunOnce(folder, options);
+}
+
+// Writes a file until the file system has no room left.
+void FillUp(const fs::path& file) {
+  std::FILE* out = std::fopen(file.c_str(), "wb");
+  ASSERT_NE(out, nullptr);
+  const std::string block(4096, 'f');
+  while (std::fwrite(block.data(), 1, block.size(), out) == block.size() && std::fflush(out) == 0) {
+  }
+  std::fclose(out);
+}
+
+TEST(DiskFaults, ReadOnlyProgramFolderLeavesBothFilesAsTheyWere) {
+  // A file system mounted read-only (permissions would stop nothing as root,
+  // as CI runs).
+  SmallTmpfs small(1 << 20);
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
+  const fs::path folder = small.Path();
+  PrepareExample(folder);
+  ASSERT_TRUE(small.MakeReadOnly()) << small.Reason();
+  const RunResult result = RunOnce(folder);
+
+  // OK drew nothing and said why; so did the close.
+  EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+  // Nothing could be written or removed: the host finds its own file as it
+  // left it, never a partial answer.
+  EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), WorkedExampleFile("JWC_TEMP.TXT"));
+  EXPECT_EQ(FolderEntries(folder), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+}
+
+TEST(DiskFaults, FolderWithoutRoomForNewFilesStillTakesBothFiles) {
+  // The files are writable but no new file can be made beside them: as root
+  // a tmpfs without free inodes, otherwise a folder without write permission.
+  SmallTmpfs small(1 << 20);
+  ScratchDir scratch;
+  const fs::path folder = small.Mounted() ? small.Path() : scratch.Path();
+  PrepareExample(folder);
+  if (small.Mounted()) {
+    ASSERT_TRUE(small.ForbidNewFiles()) << small.Reason();
+  } else {
+    if (geteuid() == 0) GTEST_SKIP() << small.Reason() << "; as root, permissions would stop nothing";
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const RunResult result = RunOnce(folder);
+  if (!small.Mounted()) fs::permissions(folder, fs::perms::owner_all);
+
+  EXPECT_TRUE(Succeeded(result)) << testing::PrintToString(Messages(result));
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("expected_vk38.dat"));
+  EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), WorkedExampleFile("expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(FolderEntries(folder), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+}
+
+TEST(DiskFaults, InPlaceSaveThatRunsOutOfRoomPutsTheOldFileBack) {
+  // No new file can be made and the disk fills up while the dialog is open:
+  // vk38.dat fills one page exactly and its new content needs a second one,
+  // so writing it over breaks off; the short answer still fits its page.
+  std::string stored = WorkedExampleFile("vk38.dat");
+  std::size_t at = 0;
+  for (int line = 1; line < 9; ++line) at = stored.find("\r\n", at) + 2;  // line 9, the prefix
+  ASSERT_EQ(stored.substr(at, 2), "\r\n");
+  stored.insert(at, std::string(4096 - stored.size(), 'P'));
+
+  SmallTmpfs small(64 * 1024);
+  if (!small.Mounted()) GTEST_SKIP() << small.Reason();
+  const fs::path folder = small.Path();
+  WriteFileBytes(folder / "JWC_TEMP.TXT", WorkedExampleFile("JWC_TEMP.TXT"));
+  WriteFileBytes(folder / "vk38.dat", stored);
+  WriteFileBytes(folder / "filler", "");
+  ASSERT_TRUE(small.ForbidNewFiles()) << small.Reason();
+  const RunResult result = RunWithHook(folder, [&] { FillUp(folder / "filler"); });
+
+  EXPECT_EQ(Messages(result), Texts{kNotSaved});
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), stored);
+  EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), kNothingDrawn);
+  EXPECT_EQ(FolderEntries(folder), (Names{"JWC_TEMP.TXT", "filler", "vk38.dat"}));
+}
+
+TEST(DiskFaults, StaleTemporaryLinkingElsewhereIsNeverWrittenThrough) {
+  // A link where the save's and the answer's temporary files go, pointing at
+  // files outside the program folder: following them would overwrite those.
+  ScratchDir dir, elsewhere;
+  PrepareExample(dir.Path());
+  WriteFileBytes(elsewhere / "notes.txt", "precious");
+  WriteFileBytes(elsewhere / "plan.txt", "precious too");
+  const RunResult result = RunWithHook(dir.Path(), [&] {
+    fs::create_symlink(elsewhere / "notes.txt", dir / "vk38.dat.tmp");
+    fs::create_symlink(elsewhere / "plan.txt", dir / "JWC_TEMP.TXT.tmp");
+  });
+  EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
+  EXPECT_EQ(ReadFileBytes(elsewhere / "notes.txt"), "precious");
+  EXPECT_EQ(ReadFileBytes(elsewhere / "plan.txt"), "precious too");
+  EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+  // No answer could be written: no file rather than the host's own.
+  EXPECT_FALSE(fs::exists(dir / "JWC_TEMP.TXT"));
+  EXPECT_TRUE(fs::is_symlink(dir / "vk38.dat.tmp"));
+}
+
+TEST(DiskFaults, FullDiskKeepsTheSettingsFileAndDrawsNothing) {
+  // vk38.dat just fits one page of the disk and the saved file needs two
+  // (its chain gets longer numbers), so writing it in place would fail half
+  // way. The disk fills up while the dialog is open.
+  std::string stored = WorkedExampleFile("vk38.dat");
+  std::size_t at = 0;
+  for (int line = 1; line < 9; ++line) at = stored.find("\r\n", at) + 2;  // start of line 9, the prefix
+  ASSERT_EQ(stored.substr(at, 2), "\r\n");  // the example's prefix is empty
+  stored.insert(at, std::string(4095 - stored.size(), 'P'));
+  ASSERT_EQ(stored.size(), 4095u);
+
+  SmallTmpfs small(64 * 1024);
+  ScratchDir scratch;
+  const fs::path folder = small.Mounted() ? small.Path() : scratch.Path();
+  std::optional<FileSizeLimit> limit;
+  WriteFileBytes(folder / "JWC_TEMP.TXT", WorkedExampleFile("JWC_TEMP.TXT"));
+  WriteFileBytes(folder / "vk38.dat", stored);
+  const RunResult result = RunWithHook(folder, [&] {
+    if (small.Mounted()) {
+      FillUp(folder / "filler");  // a tmpfs mounted for the test: really full
+    } else {
+      limit.emplace(64);  // without root: every write past 64 bytes fails
+      ASSERT_TRUE(limit->Active());
+    }
+  });
+  limit.reset();
+
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), stored);
+  if (small.Mounted()) {
+    // Not even "hq" finds room: no answer rather than the host's own file.
+    EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
+    EXPECT_FALSE(fs::exists(folder / "JWC_TEMP.TXT"));
+    EXPECT_EQ(FolderEntries(folder), (Names{"filler", "vk38.dat"}));
+  } else {
+    EXPECT_EQ(Messages(result), Texts{kNotSaved});
+    EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), kNothingDrawn);
+  }
+  if (!small.Mounted()) GTEST_LOG_(INFO) << "no tmpfs (" << small.Reason() << "): a file size limit stood in";
+}
+
+}  // namespace
