@@ -33,6 +33,11 @@ const ControlSpec& ControlSpecOf(Control id);
 // The control for a setting name, or nullptr when there is none.
 const ControlSpec* FindControlBySetting(std::string_view settingName);
 
+// The dialog's first position on the screen, before the show sequence moves
+// it to the stored one.
+inline constexpr int kInitialWindowLeft = 194;
+inline constexpr int kInitialWindowTop = 107;
+
 // The twelve end marks of the start and end mark lists.
 const std::vector<std::string>& EndMarkEntries();
 

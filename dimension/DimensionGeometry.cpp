@@ -1,11 +1,11 @@
 #include "dimension/DimensionGeometry.h"
 
+#include "dimension/FlaggedLine.h"
 #include "exchange/OutputWriter.h"
 #include "helpers/MyFunc.h"
 
 namespace {
 
-constexpr std::int32_t kZ3 = 4;   // the "z3" flag that precedes every line
 constexpr std::int32_t kCs = 2;   // text kind of the value ("cs")
 
 PlanePoint Middle(PlanePoint a, PlanePoint b) {
@@ -19,10 +19,7 @@ PlanePoint LevelOnDimensionLine(double axisAngle, PlanePoint p, PlanePoint d) {
   return RotateAboutDeg(PlanePoint{dInFrame.X, p.Y}, p, axisAngle);
 }
 
-void EmitSegment(const PlaneSegment& s) {
-  EmitZFlags(kZ3);
-  EmitLine(s.From.X, s.From.Y, s.To.X, s.To.Y);
-}
+void EmitSegment(const PlaneSegment& s) { EmitZ3Line(s.From, s.To); }
 
 }  // namespace
 

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "dimension/FlaggedLine.h"
 #include "exchange/OutputWriter.h"
 #include "helpers/MyFunc.h"
 
 namespace {
 
-constexpr std::int32_t kZ3 = 4;
 
 // Reach of the point markers 1-11 at mark scale 1, paper mm.
 Extended MarkerReach(std::int32_t kind) {
@@ -18,22 +18,17 @@ Extended MarkerReach(std::int32_t kind) {
   }
 }
 
-void EmitLineTo(PlanePoint from, PlanePoint to) {
-  EmitZFlags(kZ3);
-  EmitLine(from.X, from.Y, to.X, to.Y);
-}
-
 // One mark at `end`; alpha points out of the dimension line there, or into it
 // when the marks are reversed.
 void EmitMark(std::int32_t kind, PlanePoint end, double alpha, bool reversed,
               const EndMarkSettings& s) {
   const Extended back = static_cast<Extended>(alpha) + 180;
   if (reversed && s.ReverseArrowOvershoot > kTolerance)
-    EmitLineTo(end, PointTowards(end, s.ReverseArrowOvershoot, back));
+    EmitZ3Line(end, PointTowards(end, s.ReverseArrowOvershoot, back));
   if (kind == kLineArrow) {
     const double barb = static_cast<double>(static_cast<Extended>(s.ArrowLength) * s.Scale);
-    EmitLineTo(end, PointTowards(end, barb, back + s.ArrowAngle));
-    EmitLineTo(end, PointTowards(end, barb, back - s.ArrowAngle));
+    EmitZ3Line(end, PointTowards(end, barb, back + s.ArrowAngle));
+    EmitZ3Line(end, PointTowards(end, barb, back - s.ArrowAngle));
   } else {
     EmitZFlags(kZ3);
     EmitPoint(kind, end.X, end.Y, s.MarkScale, alpha);

@@ -5,13 +5,11 @@
 #include <string>
 
 #include "exchange/HostState.h"
+#include "exchange/FixedText.h"
 #include "exchange/OutputWriter.h"
 #include "helpers/NumberFormat.h"
 
 namespace {
-
-// The most bytes AddOutputLine keeps of a line.
-constexpr std::size_t kMaxOutputLineBytes = 255;
 
 constexpr std::int32_t kMaxLineWidth = 30000;
 constexpr std::int32_t kMaxTextCc = 8;
@@ -121,7 +119,7 @@ void EmitFontName(std::string_view name) {
   // joined with the next one in the file: the host would read the next
   // command as the rest of the font name and lose it. Such a name is not
   // written; the host keeps the font it has.
-  if (line[std::min(line.size(), kMaxOutputLineBytes) - 1] == '"') return;
+  if (line[std::min(line.size(), kMaxTextBytes) - 1] == '"') return;
   AddOutputLine(line);
   HostState.CurrentFontName = std::move(v);
   Pending(kPendingFontName) = false;

@@ -5,8 +5,12 @@
 #include <string>
 #include <string_view>
 
+// The most bytes of a text that the host exchange keeps: a text field of a
+// record, and a line of the output buffer.
+inline constexpr std::size_t kMaxTextBytes = 255;
+
 struct FixedText {
-  static constexpr std::size_t kMax = 255;
+  static constexpr std::size_t kMax = kMaxTextBytes;
   std::uint8_t Length = 0;
   char Bytes[kMax] = {};
 

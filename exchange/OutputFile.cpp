@@ -1,11 +1,11 @@
 // The output buffer's lines and how they reach the exchange file.
 #include <string>
 
+#include "exchange/FixedText.h"
 #include "exchange/OutputWriter.h"
 
 namespace {
 
-constexpr std::size_t kMaxLineBytes = 255;
 constexpr const char* kLineEnd = "\r\n";
 // The whole content of the file when the program produced nothing.
 constexpr const char* kNothingLine = "hq";
@@ -34,7 +34,7 @@ std::string BuildFileContent() {
 }  // namespace
 
 void AddOutputLine(std::string_view line) {
-  OutputBuffer.Lines.Append(std::string(line.substr(0, kMaxLineBytes)));
+  OutputBuffer.Lines.Append(std::string(line.substr(0, kMaxTextBytes)));
 }
 
 bool WriteOutputFile(FileSystem& files, const std::filesystem::path& path) {

@@ -11,7 +11,7 @@ if(NOT CMAKE_CROSSCOMPILING)
 
   file(GLOB ORVANE_PREVIEW_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/preview/*.cpp)
   add_executable(orvane-preview ${ORVANE_PREVIEW_TOOL_SOURCES})
-  target_link_libraries(orvane-preview PRIVATE orvane_preview)
+  target_link_libraries(orvane-preview PRIVATE orvane_preview orvane_text_codec)
   orvane_compile_options(orvane-preview)
 
   # Test helpers that read the pictures back as XML and hand them to a real

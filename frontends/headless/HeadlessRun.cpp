@@ -11,10 +11,7 @@ namespace fs = std::filesystem;
 
 namespace headless {
 
-namespace {
-
-// A whole decimal number with an optional "-": nothing else, nothing after.
-std::optional<int> ParseWhole(const std::string& text) {
+std::optional<int> ParseWhole(std::string_view text) {
   int value = 0;
   const char* first = text.data();
   const char* last = text.data() + text.size();
@@ -22,6 +19,8 @@ std::optional<int> ParseWhole(const std::string& text) {
   if (ec != std::errc() || end != last || first == last) return std::nullopt;
   return value;
 }
+
+namespace {
 
 // Points Form1 at the run's dialog while the run lasts.
 class Form1Scope {

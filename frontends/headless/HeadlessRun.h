@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dialog/DialogSettings.h"
@@ -35,6 +36,10 @@ struct SettingChange {
   // the text, typed as the user types it (first line, byte limit).
   std::string Value;
 };
+
+// A whole decimal number with an optional "-", nothing else and nothing after
+// it (the numbers of the options and of list and radio changes).
+std::optional<int> ParseWhole(std::string_view text);
 
 // Empty when the change names a setting and its value fits the control;
 // otherwise what is wrong with it (ASCII, plus the name as given).

@@ -38,8 +38,8 @@ struct ControlState {
 // What the dialog shows at one moment.
 struct DialogState {
   std::array<ControlState, kControlCount> Controls;
-  int WindowLeft = 194;  // the dialog's initial screen position
-  int WindowTop = 107;
+  int WindowLeft = kInitialWindowLeft;  // the dialog's screen position
+  int WindowTop = kInitialWindowTop;
   std::string StatusText;
   std::string NoticeAddress;  // empty until the notice page is opened
   bool HasFocus = false;

@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "frontends/headless/HeadlessRun.h"
-#include "frontends/headless/TextCodec.h"
+#include "tools/text/ShiftJisCodec.h"
 
 namespace fs = std::filesystem;
 using namespace headless;
@@ -48,14 +48,6 @@ constexpr const char* kUsage =
   std::exit(2);
 }
 
-std::optional<int> ParseInt(std::string_view text) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.empty())
-    return std::nullopt;
-  return value;
-}
-
 // The argument after an option, or a usage error.
 std::string_view OptionValue(int argc, char** argv, int& i) {
   if (i + 1 >= argc) BadArguments(std::string(argv[i]) + " needs a value");
@@ -86,16 +78,16 @@ int main(int argc, char** argv) {
       const std::string_view value = OptionValue(argc, argv, i);
       const std::size_t comma = value.find(',');
       const std::optional<int> left =
-          comma == std::string_view::npos ? std::nullopt : ParseInt(value.substr(0, comma));
+          comma == std::string_view::npos ? std::nullopt : headless::ParseWhole(value.substr(0, comma));
       const std::optional<int> top =
-          comma == std::string_view::npos ? std::nullopt : ParseInt(value.substr(comma + 1));
+          comma == std::string_view::npos ? std::nullopt : headless::ParseWhole(value.substr(comma + 1));
       if (!left || !top) BadArguments("--move takes LEFT,TOP, two whole numbers");
       options.MoveWindowTo = WindowMove{*left, *top};
     } else if (!optionsEnded && arg == "--set") {
       const std::string_view value = OptionValue(argc, argv, i);
       const std::size_t equals = value.find('=');
       if (equals == std::string_view::npos) BadArguments("--set takes NAME=VALUE");
-      const std::optional<std::string> text = Utf8ToShiftJis(value.substr(equals + 1));
+      const std::optional<std::string> text = codec::Utf8ToShiftJis(value.substr(equals + 1));
       if (!text) BadArguments("the value of --set cannot be written in Shift-JIS");
       SettingChange change{std::string(value.substr(0, equals)), *text};
       const std::string problem = CheckSettingChange(change);
@@ -120,7 +112,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (const std::string& line : TranscriptLines(result.Transcript))
-    std::cout << ShiftJisToUtf8Lossy(line) << "\n";
+    std::cout << codec::ShiftJisToUtf8Lossy(line).value_or(line) << "\n";
   std::cout.flush();
   return std::cout ? 0 : 1;
 }

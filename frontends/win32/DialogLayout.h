@@ -17,11 +17,10 @@ struct PixelRect {
   int Height = 0;
 };
 
-// The window: client size, first position on the screen, fonts.
+// The window: client size and fonts (its first position is the dialog
+// model's).
 inline constexpr int kClientWidth = 492;
 inline constexpr int kClientHeight = 436;
-inline constexpr int kInitialLeft = 194;
-inline constexpr int kInitialTop = 107;
 inline constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
 inline constexpr int kFontHeight = 13;       // pixels, the em height
 inline constexpr int kSmallFontHeight = 11;  // the line-arrow heading

@@ -236,7 +236,7 @@ void Win32Ui::SizeWindowToClient() {
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
-  SetWindowPos(dialog_, nullptr, kInitialLeft, kInitialTop, frame.right - frame.left,
+  SetWindowPos(dialog_, nullptr, kInitialWindowLeft, kInitialWindowTop, frame.right - frame.left,
                frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowTextW(dialog_, SjisToWide(DialogTexts::Caption).c_str());
   SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

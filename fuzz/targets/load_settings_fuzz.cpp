@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,8 @@
 #include "frontends/headless/HeadlessUi.h"
 #include "helpers/NumberFormat.h"
 #include "support/Check.h"
-#include "support/Files.h"
+#include "dialog/DialogValues.h"
+#include "files/MemoryFileSystem.h"
 #include "support/References.h"
 
 namespace fs = std::filesystem;
@@ -99,15 +101,29 @@ void CheckLoaded(const std::vector<std::string>& l, const TDialogSettings& s, co
   FUZZ_CHECK(dialog.WindowLeft == s.WindowLeft && dialog.WindowTop == s.WindowTop, "window not moved");
 }
 
+// The files of the three programs of one input, in memory.
+MemoryFileSystem files;
+
 // Shows the dialog for a program in `folder` and returns its state.
 struct Shown {
   headless::HeadlessUi Ui;
-  TForm1 Form{Ui};
+  TForm1 Form{Ui, files};
 };
 void Show(Shown& shown, const fs::path& folder) {
   shown.Form.ProgramFile = folder / "vk47_Orvane.exe";
   shown.Form.FormShow();
   FUZZ_CHECK(!shown.Ui.Closed(), "an existing settings file was refused");
+}
+
+// Saves the dialog as the OK action does: the controls as they stand, with
+// the host's values of the moment; the saved bytes.
+std::optional<std::string> Save(Shown& shown, const fs::path& folder) {
+  TDialogSettings& settings = shown.Form.DialogSettings;
+  ReadDialogPart(shown.Ui, settings);
+  const std::int32_t group = HostState.InitialGroup;
+  SaveSettings(files, folder / "vk38.dat", settings, group,
+               HostState.GroupScales[static_cast<std::size_t>(group)], HostState.AxisAngle);
+  return files.FileContent(folder / "vk38.dat");
 }
 
 // A real saved in the general number form (15 significant digits) and read
@@ -128,18 +144,16 @@ bool Close(double a, double b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const fs::path root = fuzz_support::ScratchFolder();
-  const fs::path first = root / "first", second = root / "second", third = root / "third";
-  for (const fs::path& folder : {first, second, third}) fs::create_directories(folder);
-  fuzz_support::WriteBytes(first / "vk38.dat", bytes);
+  files = MemoryFileSystem();
+  const fs::path first = "/first", second = "/second", third = "/third";
+  files.PutFile(first / "vk38.dat", std::string(bytes));
 
   Shown loaded;
   Show(loaded, first);
   CheckLoaded(FileLines(bytes), loaded.Form.DialogSettings, loaded.Ui.State());
 
   // What was loaded, saved and loaded again.
-  SaveSettings(second / "vk38.dat", loaded.Form.DialogSettings, loaded.Ui);
-  const auto saved = fuzz_support::ReadBytes(second / "vk38.dat");
+  const auto saved = Save(loaded, second);
   FUZZ_CHECK(saved.has_value(), "nothing saved");
   std::size_t lineEnds = 0;
   for (std::size_t i = saved->find("\r\n"); i != std::string::npos; i = saved->find("\r\n", i + 2)) ++lineEnds;
@@ -171,8 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Saved once more, the file stays the same, but for lists that had no
   // selection and reals beyond the 15-digit range the first time.
-  SaveSettings(third / "vk38.dat", reloaded.Form.DialogSettings, reloaded.Ui);
-  const auto again = fuzz_support::ReadBytes(third / "vk38.dat");
+  const auto again = Save(reloaded, third);
   const bool noSelection = a.StartMark < 0 || a.EndMark < 0 || a.TextStyle < 0 || a.Precision < 0 || a.Rounding < 0;
   bool beyond = false;
   for (double v : {a.LastPoint1X, a.LastPoint1Y, a.LastPoint2X, a.LastPoint2Y, a.LastRefX, a.LastRefY})

@@ -22,7 +22,7 @@
 #include "exchange/OutputWriter.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/Check.h"
-#include "support/Files.h"
+#include "files/MemoryFileSystem.h"
 #include "support/References.h"
 #include "support/StateChecks.h"
 
@@ -101,15 +101,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view settings =
       split == std::string_view::npos ? kExampleSettings : input.substr(split + kSeparator.size());
 
-  const fs::path folder = fuzz_support::ScratchFolder() / "program";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
+  // The program folder in memory: the run's time goes to the program, not to
+  // the disk.
+  const fs::path folder = "/program";
   const fs::path exchange = folder / "JWC_TEMP.TXT", stored = folder / "vk38.dat";
-  fuzz_support::WriteBytes(exchange, host);
-  fuzz_support::WriteBytes(stored, settings);
+  MemoryFileSystem files;
+  files.PutFile(exchange, std::string(host));
+  files.PutFile(stored, std::string(settings));
 
   std::vector<std::string> buffered;
   headless::RunOptions options;
+  options.Files = &files;
   options.Action = headless::FinishAction::Ok;
   // Keeps the buffered lines at the close, before the close sequence writes
   // and releases them.
@@ -133,13 +135,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckNumbers(line);
     text = !line.empty() && line.back() == '"';
   }
-  const auto written = fuzz_support::ReadBytes(exchange);
+  const auto written = files.FileContent(exchange);
   FUZZ_CHECK(written.has_value(), "no exchange file after the run");
   if (!result.Refused) FUZZ_CHECK(*written == Joined(buffered), "the exchange file is not the buffered lines: " + Quoted(*written));
 
   // The host reads the answer back.
   ResetHostState();
-  FUZZ_CHECK(ReadExchangeFile(exchange), "the written file cannot be read back");
+  FUZZ_CHECK(ReadExchangeFile(files, exchange), "the written file cannot be read back");
   fuzz_support::CheckHostStateInvariants();
   for (std::size_t i = 0; i < HostState.Lines.Count(); ++i)
     FUZZ_CHECK((HostState.Lines[i].Attr.Flags & 4) != 0, "a line segment without its z3 flag: " + Quoted(*written));
@@ -147,15 +149,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK((HostState.ExtendedPoints[i].Attr.Flags & 4) != 0, "a point marker without its z3 flag: " + Quoted(*written));
   FreeHostState();
 
-  const auto after = fuzz_support::ReadBytes(stored);
+  const auto after = files.FileContent(stored);
   FUZZ_CHECK(after.has_value(), "vk38.dat is gone");
   FUZZ_CHECK(*after == settings || (CountLines(*after) == 31 && std::count(after->begin(), after->end(), '\n') == 31),
              "vk38.dat is neither unchanged nor 31 lines: " + Quoted(*after));
-  std::size_t entries = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    (void)entry;
-    ++entries;
-  }
-  FUZZ_CHECK(entries == 2, "files left beside the program: " + std::to_string(entries));
+  FUZZ_CHECK(files.Paths().size() == 2, "files left beside the program: " + std::to_string(files.Paths().size()));
   return 0;
 }

@@ -17,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "IconvDecoder.h"
 #include "app/SettingsFile.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
@@ -26,6 +25,7 @@
 #include "preview/HostLayer.h"
 #include "preview/StoredChain.h"
 #include "preview/SvgRenderer.h"
+#include "tools/text/ShiftJisCodec.h"
 
 namespace fs = std::filesystem;
 
@@ -168,7 +168,12 @@ int main(int argc, char** argv) {
   }
 
   PreviewOptions options;
-  options.Decode = MakeIconvDecoder();
+  // The system's converter; without one, the preview's own table-free
+  // decoding.
+  options.Decode = codec::ShiftJisToUtf8Lossy("") ? TextDecoder([](std::string_view sjis) {
+    return codec::ShiftJisToUtf8Lossy(sjis).value_or(std::string());
+  })
+                                                 : TextDecoder(DecodeSjisWithoutTable);
   options.LongSide = args->Size;
   options.Title = "Preview of " + FileCaption(args->Exchange);
 
