@@ -1,6 +1,7 @@
 #include "support/StateChecks.h"
 
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "exchange/HostState.h"
@@ -10,32 +11,45 @@ namespace fuzz_support {
 
 namespace {
 
+// Writes every value either as readable text or, much faster, as its raw
+// bytes (a fingerprint: equal exactly when the readable texts are equal).
 class Writer {
  public:
+  explicit Writer(bool readable) : readable_(readable) {}
   Writer& operator()(const char* name) {
+    if (!readable_) return *this;
     text_ += '\n';
     text_ += name;
     return *this;
   }
   Writer& operator<<(double v) {
+    if (!readable_) return Raw(v);
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, " %a", v);
     text_ += buffer;
     return *this;
   }
   Writer& operator<<(std::int32_t v) {
+    if (!readable_) return Raw(v);
     text_ += ' ' + std::to_string(v);
     return *this;
   }
   Writer& operator<<(bool v) {
+    if (!readable_) return Raw(v);
     text_ += v ? " T" : " F";
     return *this;
   }
-  Writer& operator<<(const std::string& v) {
-    text_ += ' ' + Quoted(v);
+  Writer& operator<<(std::string_view v) {
+    if (!readable_) {
+      Raw(v.size());
+      text_ += v;
+      return *this;
+    }
+    text_ += ' ' + Quoted(std::string(v));
     return *this;
   }
-  Writer& operator<<(const FixedText& v) { return *this << v.Str(); }
+  Writer& operator<<(const std::string& v) { return *this << std::string_view(v); }
+  Writer& operator<<(const FixedText& v) { return *this << v.View(); }
   Writer& operator<<(const HostTextStyle& v) { return *this << v.Width << v.Height << v.Spacing << v.Colour; }
   Writer& operator<<(const EntityAttributes& a) {
     return *this << a.PickTag << a.Group << a.Layer << a.Colour << a.LineType << a.LineWidth << a.Flags;
@@ -60,7 +74,7 @@ class Writer {
   Writer& List(const char* name, const GrowingList<T>& list, F&& each) {
     (*this)(name) << static_cast<std::int32_t>(list.Count());
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      text_ += "\n ";
+      if (readable_) text_ += "\n ";
       each(*this, list[i]);
     }
     return *this;
@@ -68,6 +82,12 @@ class Writer {
   std::string Take() { return std::move(text_); }
 
  private:
+  template <typename T>
+  Writer& Raw(const T& v) {
+    text_.append(reinterpret_cast<const char*>(&v), sizeof v);
+    return *this;
+  }
+  bool readable_;
   std::string text_;
 };
 
@@ -79,9 +99,9 @@ void ValuesOf(Writer& w, const T& e) {
 
 }  // namespace
 
-std::string DescribeHostState() {
+std::string DescribeHostState(bool readable) {
   const THostState& s = HostState;
-  Writer w;
+  Writer w(readable);
   w("settings") << s.AxisAngle << s.DrawingFile << s.GroupScales << s.SheetWidth << s.SheetHeight << s.BzMarked
                 << s.HnValues;
   w("styles") << s.TextStyles;

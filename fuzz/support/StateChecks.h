@@ -7,8 +7,10 @@
 namespace fuzz_support {
 
 // Every field of HostState and every element of its lists, one per line;
-// reals as exact hexadecimal floating-point text.
-std::string DescribeHostState();
+// reals as exact hexadecimal floating-point text. Not `readable`: the same
+// values as raw bytes, a fingerprint that is much faster to make and equal
+// for two states exactly when their readable descriptions are.
+std::string DescribeHostState(bool readable = true);
 
 // Checks what must hold after reading any bytes: the entity order lists each
 // entity exactly once in the order of its list, the fixed text fields stay
