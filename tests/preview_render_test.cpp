@@ -9,7 +9,7 @@
 
 #include "preview/Palette.h"
 #include "preview/PictureFrame.h"
-#include "preview/StoredChain.h"
+#include "preview/ChainLayer.h"
 #include "preview_test_support.h"
 
 using namespace preview_testing;
@@ -488,24 +488,21 @@ TEST(PreviewPicture, UnderlayLayerIsGreyUnderTheDrawing) {
 }
 
 TEST(PreviewPicture, StoredChainIsShownAtTheCurrentScale) {
-  TDialogSettings settings;
-  settings.LastGroupScale = 100;
-  settings.LastAxisAngle = 0;
-  settings.LastPoint1X = 0, settings.LastPoint1Y = 0;
-  settings.LastPoint2X = 0, settings.LastPoint2Y = 2000;
-  settings.LastRefX = -1000, settings.LastRefY = 600;
-  const StoredChain chain = ChainFromSettings(settings, 50);
-  EXPECT_EQ(chain.Y2, 1000);
-  EXPECT_EQ(chain.RefX, -500);
-  EXPECT_EQ(chain.RefY, 300);
+  // Stored at scale 100, shown at 50: every coordinate halves.
+  TDialogSettings upright;
+  upright.LastGroupScale = 100;
+  upright.LastAxisAngle = 0;
+  upright.LastPoint1X = 0, upright.LastPoint1Y = 0;
+  upright.LastPoint2X = 0, upright.LastPoint2Y = 2000;
+  upright.LastRefX = -1000, upright.LastRefY = 600;
 
-  StoredChain tilted = chain;
-  tilted.AxisAngleDeg = 90;  // the host's vertical then runs along -x
-  tilted.X1 = 0, tilted.Y1 = 0, tilted.X2 = -1000, tilted.Y2 = 0, tilted.RefX = 0, tilted.RefY = 500;
+  TDialogSettings tilted = upright;
+  tilted.LastAxisAngle = 90;  // the host's vertical then runs along -x
+  tilted.LastPoint2X = -2000, tilted.LastPoint2Y = 0, tilted.LastRefX = 0, tilted.LastRefY = 1000;
   for (const auto& [c, e1, e2] :
-       {std::tuple{chain, std::array<double, 2>{-500, 0}, std::array<double, 2>{-500, 1000}},
+       {std::tuple{upright, std::array<double, 2>{-500, 0}, std::array<double, 2>{-500, 1000}},
         std::tuple{tilted, std::array<double, 2>{0, 500}, std::array<double, 2>{-1000, 500}}}) {
-    const Picture p = RenderLayers({BuildChainLayer(c, "vk38.dat")});
+    const Picture p = RenderLayers({BuildChainLayer(c, 50, "vk38.dat")});
     const auto band = p.Find("chain", "line", "chain-line");
     ASSERT_EQ(band.size(), 1u);
     EXPECT_NEAR(band[0]->Number("x1"), e1[0], 1e-9);

@@ -18,12 +18,13 @@
 #include <vector>
 
 #include "app/SettingsFile.h"
+#include "dimension/Chain.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "dialog/SettingsTable.h"
 #include "files/StandardFileSystem.h"
 #include "preview/HostLayer.h"
-#include "preview/StoredChain.h"
+#include "preview/ChainLayer.h"
 #include "preview/SvgRenderer.h"
 #include "tools/text/ShiftJisCodec.h"
 
@@ -99,12 +100,6 @@ std::optional<TDialogSettings> ReadSettingsFile(const fs::path& path) {
   LoadSettings(files, path, settings);
   if (settings.LastLayerGroup < 0) return std::nullopt;
   return settings;
-}
-
-// The scale of the host's current layer group.
-double CurrentScale(const THostState& state) {
-  const std::int32_t group = state.InitialGroup;
-  return state.GroupScales[static_cast<std::size_t>(group >= 0 && group <= 15 ? group : 0)];
 }
 
 // True when the file set no layer-group scale and no text style: our own
@@ -189,9 +184,8 @@ int main(int argc, char** argv) {
   if (chain) {
     // The chain is shown at the scale of the host's current layer group,
     // as the program itself re-expresses it.
-    const double scale = CurrentScale(before ? *before : *drawing);
-    layers.push_back(BuildChainLayer(ChainFromSettings(*chain, scale),
-                                     FileCaption(*args->Chain) + " (stored chain)"));
+    const double scale = CurrentGroupScale(before ? *before : *drawing);
+    layers.push_back(BuildChainLayer(*chain, scale, FileCaption(*args->Chain) + " (stored chain)"));
   }
 
   HostLayerSettings settings;

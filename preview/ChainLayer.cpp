@@ -1,0 +1,45 @@
+#include "preview/ChainLayer.h"
+
+#include "dimension/Chain.h"
+#include "dimension/DimensionGeometry.h"
+#include "preview/Palette.h"
+#include "preview/Usable.h"
+
+SceneLayer BuildChainLayer(const TDialogSettings& settings, double currentScale,
+                           const std::string& caption) {
+  SceneLayer layer;
+  layer.Id = "chain";
+  layer.Caption = caption;
+  layer.LegendColour = kChainColour;
+  const StoredChain chain = RescaledChain(settings, currentScale);
+  const double axis = settings.LastAxisAngle;
+  if (!Usable({chain.First.X, chain.First.Y, chain.Second.X, chain.Second.Y, chain.Ref.X,
+               chain.Ref.Y, axis})) {
+    layer.Skipped = 1;
+    return layer;
+  }
+  // The dimension line's ends level with the measured points, as the OK
+  // action finds them, at the axis angle the chain was stored at.
+  const DimensionLineEnds ends = FindDimensionLineEnds(axis, chain.First, chain.Second, chain.Ref);
+
+  Pen band;
+  band.Colour = kChainColour;
+  band.WidthPx = 7;
+  band.Opacity = 0.45;
+  layer.Items.push_back(
+      SceneItem{"chain-line", band, SceneSegment{ends.E1.X, ends.E1.Y, ends.E2.X, ends.E2.Y}});
+
+  Pen guide;
+  guide.Colour = kChainColour;
+  guide.LineType = 3;
+  guide.WidthPx = 1;
+  for (const auto& [measured, end] : {std::pair{chain.First, ends.E1}, std::pair{chain.Second, ends.E2}})
+    layer.Items.push_back(
+        SceneItem{"chain-extension", guide, SceneSegment{measured.X, measured.Y, end.X, end.Y}});
+
+  Pen dot;
+  dot.Colour = kChainColour;
+  for (const PlanePoint& measured : {chain.First, chain.Second})
+    layer.Items.push_back(SceneItem{"chain-end", dot, SceneDot{measured.X, measured.Y}});
+  return layer;
+}

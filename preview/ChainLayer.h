@@ -1,0 +1,16 @@
+#pragma once
+// The chain of vertical dimensions stored in a settings file (vk38.dat) as a
+// picture layer, re-expressed and measured by the program's own rules: its
+// two outer measured points and its dimension line along the host's vertical
+// at the stored axis angle.
+#include <string>
+
+#include "dialog/DialogSettings.h"
+#include "preview/Scene.h"
+
+// The chain of `settings` (as loaded) at `currentScale`, the scale of the
+// layer group in which it is shown: the dimension line between the levels of
+// the two measured points as a broad translucent band, thin dashed lines
+// from the measured points to it, and dots at the measured points.
+SceneLayer BuildChainLayer(const TDialogSettings& settings, double currentScale,
+                           const std::string& caption);
