@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "dialog/SettingsTable.h"
 
@@ -47,6 +48,16 @@ const ControlSpec& ControlSpecOf(Control id) {
   for (const ControlSpec& info : DialogControls())
     if (info.Id == id) return info;
   throw std::logic_error("unknown control");
+}
+
+void RequireKind(Control control, ControlKind kind) {
+  if (ControlSpecOf(control).Kind != kind)
+    throw std::logic_error(std::string("operation does not fit control ") + ControlName(control));
+}
+
+int RadioButtonFor(int index, int buttonCount) {
+  if (index < 0) return 0;
+  return index < buttonCount ? index : buttonCount - 1;
 }
 
 const ControlSpec* FindControlBySetting(std::string_view settingName) {

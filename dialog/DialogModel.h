@@ -30,6 +30,13 @@ struct ControlSpec {
 // The twenty setting controls in tab order (tab orders 0 to 19).
 const std::vector<ControlSpec>& DialogControls();
 const ControlSpec& ControlSpecOf(Control id);
+// Throws std::logic_error when `control` is not of `kind`: a user-interface
+// operation that does not fit its control is a fault of the program.
+void RequireKind(Control control, ControlKind kind);
+// The button a radio group selects for `index`: the first below 0, the last
+// past the end (both front ends keep to it).
+int RadioButtonFor(int index, int buttonCount);
+
 // The control for a setting name, or nullptr when there is none.
 const ControlSpec* FindControlBySetting(std::string_view settingName);
 

@@ -42,9 +42,7 @@ DialogState InitialDialogState() {
 HeadlessUi::HeadlessUi() : state_(InitialDialogState()) {}
 
 ControlState& HeadlessUi::Expect(Control control, ControlKind kind) {
-  if (ControlSpecOf(control).Kind != kind)
-    throw std::logic_error(std::string("operation does not fit control ") +
-                           ControlName(control));
+  RequireKind(control, kind);
   return state_[control];
 }
 
@@ -92,8 +90,7 @@ std::string HeadlessUi::GetText(Control field) { return Expect(field, ControlKin
 
 void HeadlessUi::RadioSelect(Control group, int index) {
   ControlState& c = Expect(group, ControlKind::Radio);
-  const int last = static_cast<int>(c.Entries.size()) - 1;
-  c.Selected = index < 0 ? 0 : (index > last ? last : index);
+  c.Selected = RadioButtonFor(index, static_cast<int>(c.Entries.size()));
 }
 
 int HeadlessUi::RadioSelected(Control group) {

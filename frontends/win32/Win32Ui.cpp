@@ -401,14 +401,19 @@ void Win32Ui::GetWindowPosition(int& left, int& top) {
   top = frame.top;
 }
 
-void Win32Ui::ListClear(Control list) { SendMessageW(ControlWindow(list), CB_RESETCONTENT, 0, 0); }
+void Win32Ui::ListClear(Control list) {
+  RequireKind(list, ControlKind::List);
+  SendMessageW(ControlWindow(list), CB_RESETCONTENT, 0, 0);
+}
 
 void Win32Ui::ListAdd(Control list, const std::string& entry) {
+  RequireKind(list, ControlKind::List);
   SendMessageW(ControlWindow(list), CB_ADDSTRING, 0,
                reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
 }
 
 void Win32Ui::ListSelect(Control list, int index) {
+  RequireKind(list, ControlKind::List);
   HWND window = ControlWindow(list);
   const auto count = static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0));
   const int selection = (index >= 0 && index < count) ? index : -1;
@@ -416,15 +421,18 @@ void Win32Ui::ListSelect(Control list, int index) {
 }
 
 int Win32Ui::ListSelected(Control list) {
+  RequireKind(list, ControlKind::List);
   const LRESULT selection = SendMessageW(ControlWindow(list), CB_GETCURSEL, 0, 0);
   return selection == CB_ERR ? -1 : static_cast<int>(selection);
 }
 
 void Win32Ui::SetText(Control field, const std::string& text) {
+  RequireKind(field, ControlKind::Text);
   SetWindowTextW(ControlWindow(field), SjisToWide(text).c_str());
 }
 
 std::string Win32Ui::GetText(Control field) {
+  RequireKind(field, ControlKind::Text);
   HWND window = ControlWindow(field);
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -434,20 +442,22 @@ std::string Win32Ui::GetText(Control field) {
 }
 
 void Win32Ui::RadioSelect(Control group, int index) {
+  RequireKind(group, ControlKind::Radio);
   RadioGroupWindows& radios = Radios(group);
-  if (index >= kRadioButtons) index = kRadioButtons - 1;
+  index = RadioButtonFor(index, kRadioButtons);
   for (int i = 0; i < kRadioButtons; ++i) {
     HWND button = radios.Buttons[static_cast<std::size_t>(i)];
     SendMessageW(button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
     // Tab enters the group at its selected button.
     LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
-    const bool stop = i == index || (index < 0 && i == 0);
+    const bool stop = i == index;
     style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrW(button, GWL_STYLE, style);
   }
 }
 
 int Win32Ui::RadioSelected(Control group) {
+  RequireKind(group, ControlKind::Radio);
   const RadioGroupWindows& radios = Radios(group);
   for (int i = 0; i < kRadioButtons; ++i)
     if (SendMessageW(radios.Buttons[static_cast<std::size_t>(i)], BM_GETCHECK, 0, 0) ==
@@ -457,10 +467,12 @@ int Win32Ui::RadioSelected(Control group) {
 }
 
 void Win32Ui::CheckSet(Control box, bool checked) {
+  RequireKind(box, ControlKind::Check);
   SendMessageW(ControlWindow(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Win32Ui::CheckGet(Control box) {
+  RequireKind(box, ControlKind::Check);
   return SendMessageW(ControlWindow(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
