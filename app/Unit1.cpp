@@ -54,7 +54,23 @@ void TForm1::FormShow() {
   FillTextStyleList(Ui);
 
   const fs::path settingsFile = ProgramFolder / kSettingsFileName;
-  if (LoadSettings(Files, settingsFile, DialogSettings)) ShowDialogPart(Ui, DialogSettings);
+  const bool loaded = LoadSettings(Files, settingsFile, DialogSettings);
+  if (loaded) ShowDialogPart(Ui, DialogSettings);
+
+  // A new chain takes only the dialog's values and position from the file,
+  // when there is one. Without it the dialog's defaults serve, with the
+  // value in the host's current text style (the list's first entry), which
+  // is what a settings file would otherwise choose.
+  if (Mode == OkMode::NewChain) {
+    if (loaded) {
+      Ui.SetWindowPosition(DialogSettings.WindowLeft, DialogSettings.WindowTop);
+    } else {
+      DialogSettings.TextStyle = 0;
+      Ui.ListSelect(Control::ComboBox3, 0);
+    }
+    Ui.OpenNoticeAddress(NoticeAddress);
+    return;
+  }
 
   // Without the settings file (or with one that broke off before its line
   // 23) the companion tool has never run and there is no chain to continue.
@@ -73,7 +89,7 @@ void TForm1::Button1Click() {
   RunOkAction(Ui, DialogSettings, HostState, [this](const TDialogSettings& settings) {
     return SaveSettings(Files, ProgramFolder / kSettingsFileName, settings, HostState.InitialGroup,
                         CurrentGroupScale(HostState), HostState.AxisAngle);
-  });
+  }, Mode);
 }
 
 void TForm1::Button2Click() { Ui.CloseDialog(); }

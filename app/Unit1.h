@@ -6,6 +6,7 @@
 #include "dialog/DialogSettings.h"
 #include "dialog/SettingsTable.h"
 #include "dialog/UserInterface.h"
+#include "dimension/OkPlan.h"
 #include "files/FileSystem.h"
 
 // The two files beside the program: the host's exchange file and the settings
@@ -25,6 +26,9 @@ class TForm1 {
   // The folder of the program file, with a trailing separator.
   std::filesystem::path ProgramFolder;
   TDialogSettings DialogSettings = InitialSettings();
+  // Continue the stored chain (the usual launcher), or start a new one from
+  // four picked points (the launcher that starts the program with "/new").
+  OkMode Mode = OkMode::Continue;
 
   void FormShow();      // the show sequence
   void Button1Click();  // OK

@@ -61,8 +61,9 @@ DimensionLayout LayOutDimension(const DimensionInput& in, const DimensionLineEnd
   out.M = Middle(ends.E1, ends.E2);
 
   // The extension line at the chain's old end already stands, unless the
-  // host's axes have turned since the chain was stored.
-  const bool unchanged = AxisAngleUnchanged(in.AxisAngle, in.LastAxisAngle);
+  // host's axes have turned since the chain was stored (or the chain is new).
+  const bool unchanged =
+      !in.BothExtensionLines && AxisAngleUnchanged(in.AxisAngle, in.LastAxisAngle);
   if (!(in.Upward && unchanged))
     out.ExtensionA = MakeExtensionLine(in.AxisAngle, in.A, in.D, in.ExtLineOffset,
                                        in.ExtLineOvershoot);

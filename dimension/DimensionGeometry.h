@@ -23,6 +23,7 @@ struct DimensionInput {
   PlanePoint D;              // a point on the chain's dimension line
   PlanePoint Q;              // where the value goes
   double LastAxisAngle = 0;  // the axis angle the chain was stored at
+  bool BothExtensionLines = false;  // a new chain: no end has its extension line yet
   double ExtLineOffset = 0;
   double ExtLineOvershoot = 0;
   double TextLineGap = 0;    // g

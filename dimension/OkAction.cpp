@@ -5,7 +5,7 @@
 #include "dimension/OkPlan.h"
 
 void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState& host,
-                 const SettingsSaver& save) {
+                 const SettingsSaver& save, OkMode mode) {
   int left = 0;
   int top = 0;
   ui.GetWindowPosition(left, top);
@@ -14,9 +14,15 @@ void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState&
 
   TDialogSettings values = settings;
   ReadDialogPart(ui, values);
-  const OkPlan plan = PlanOk(values, host);
+  const OkPlan plan = PlanOk(values, host, mode);
   if (plan.Outcome == OkOutcome::Refused) {
     ui.Focus(plan.Refused);
+    return;
+  }
+  if (plan.Outcome == OkOutcome::MissingPicks) {
+    // The host's points cannot change while the dialog is open.
+    ui.ShowMessage(MissingPicksMessage(plan.MissingPicks));
+    ui.CloseDialog();
     return;
   }
   if (plan.Outcome == OkOutcome::Inside) {

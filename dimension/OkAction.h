@@ -5,6 +5,7 @@
 
 #include "dialog/DialogSettings.h"
 #include "dialog/UserInterface.h"
+#include "dimension/OkPlan.h"
 #include "exchange/HostState.h"
 
 // Stores the settings with the extended chain; false when they could not be
@@ -15,4 +16,4 @@ using SettingsSaver = std::function<bool(const TDialogSettings& settings)>;
 // takes the window position, and the dialog part and extended chain once
 // they are saved.
 void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState& host,
-                 const SettingsSaver& save);
+                 const SettingsSaver& save, OkMode mode = OkMode::Continue);

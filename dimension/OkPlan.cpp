@@ -31,8 +31,9 @@ void RestoreHostTextStyle(const THostState& host) {
 
 }  // namespace
 
-OkPlan PlanOk(const TDialogSettings& values, const THostState& host) {
+OkPlan PlanOk(const TDialogSettings& values, const THostState& host, OkMode mode) {
   OkPlan plan;
+  plan.Mode = mode;
   const CheckedInputs checked = CheckOkInputs(values);
   if (!checked.Inputs) {
     plan.Refused = checked.Refused;
@@ -44,15 +45,34 @@ OkPlan PlanOk(const TDialogSettings& values, const THostState& host) {
   plan.Scale = CurrentGroupScale(host);
   const double scale = plan.Scale;
   const double axis = host.AxisAngle;
-  const OrderedChain chain = OrderChain(RescaledChain(values, scale), axis);
-  const PickedPoint& picked = host.PickedPoints[1];
-  const PlanePoint p{picked.X, picked.Y};
-  plan.Side = LocatePoint(chain, p, axis);
-  if (plan.Side == ChainSide::Inside) {
-    plan.Outcome = OkOutcome::Inside;
-    return plan;
+  const auto pick = [&host](int n) {
+    const PickedPoint& picked = host.PickedPoints[static_cast<std::size_t>(n)];
+    return PlanePoint{picked.X, picked.Y};
+  };
+  if (mode == OkMode::NewChain) {
+    for (int n = 1; n <= kNewChainPicks; ++n)
+      if (!host.PickedPoints[static_cast<std::size_t>(n)].Set) plan.MissingPicks.push_back(n);
+    if (!plan.MissingPicks.empty()) {
+      plan.Outcome = OkOutcome::MissingPicks;
+      return plan;
+    }
+    // The two measured points in the order of a chain's ends, and the point
+    // on the dimension line: the first dimension is built as a continuation
+    // from the lower to the upper one.
+    const OrderedChain ends = OrderChain(StoredChain{pick(1), pick(2), pick(3)}, axis);
+    plan.Side = ChainSide::Above;
+    plan.Extension = ChainExtension{StoredChain{ends.Lower, ends.Upper, ends.Ref}, ends.Lower,
+                                    ends.Upper, true};
+  } else {
+    const OrderedChain chain = OrderChain(RescaledChain(values, scale), axis);
+    const PlanePoint p = pick(1);
+    plan.Side = LocatePoint(chain, p, axis);
+    if (plan.Side == ChainSide::Inside) {
+      plan.Outcome = OkOutcome::Inside;
+      return plan;
+    }
+    plan.Extension = ExtendChain(chain, p, plan.Side);
   }
-  plan.Extension = ExtendChain(chain, p, plan.Side);
 
   DimensionInput& dim = plan.Dimension;
   dim.AxisAngle = axis;
@@ -61,8 +81,10 @@ OkPlan PlanOk(const TDialogSettings& values, const THostState& host) {
   dim.B = plan.Extension.B;
   dim.Upward = plan.Extension.Upward;
   dim.D = plan.Extension.Chain.Ref;
-  dim.Q = PlanePoint{host.PickedPoints[2].X, host.PickedPoints[2].Y};
+  dim.Q = pick(mode == OkMode::NewChain ? 4 : 2);
   dim.LastAxisAngle = values.LastAxisAngle;
+  // Neither end of a new chain has its extension line yet.
+  dim.BothExtensionLines = mode == OkMode::NewChain;
   dim.TextLineGap = InDrawingUnits(in.TextLineGap, scale);
   dim.ExtLineOffset = InDrawingUnits(in.ExtLineOffset, scale);
   dim.ExtLineOvershoot = InDrawingUnits(in.ExtLineOvershoot, scale);
@@ -77,6 +99,18 @@ OkPlan PlanOk(const TDialogSettings& values, const THostState& host) {
   plan.ValueText = MakeValueText(plan.Length, in.Format);
   plan.Outcome = OkOutcome::Draw;
   return plan;
+}
+
+std::string MissingPicksMessage(const std::vector<int>& missing) {
+  static const char* const kRoles[] = {"", "#1 計測点", "#2 計測点", "#3 寸法線の位置",
+                                       "#4 寸法値の位置"};
+  std::string text = "指示点が足りません（";
+  for (std::size_t i = 0; i < missing.size(); ++i) {
+    if (i) text += "、";
+    const int n = missing[i];
+    text += n >= 1 && n <= kNewChainPicks ? kRoles[n] : "#" + std::to_string(n);
+  }
+  return text + "）。新しい垂直寸法は作図出来ません。";
 }
 
 void EmitPlannedDimension(const OkPlan& plan, const THostState& host) {

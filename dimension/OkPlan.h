@@ -3,6 +3,7 @@
 // doing any of it: the OK action carries the plan out, and the notice pane
 // shows it before OK is pressed, so both always agree.
 #include <string>
+#include <vector>
 
 #include "dialog/Controls.h"
 #include "dialog/DialogSettings.h"
@@ -12,16 +13,27 @@
 #include "dimension/ValueText.h"
 #include "exchange/HostState.h"
 
+// What OK does: continue the stored chain outwards to picked point 1 (value
+// at picked point 2), or start a new chain with its first dimension between
+// picked points 1 and 2 (dimension line through point 3, value at point 4).
+enum class OkMode { Continue, NewChain };
+// The points a new chain needs from the host: two measured points, a point
+// on the dimension line, the value position.
+inline constexpr int kNewChainPicks = 4;
+
 enum class OkOutcome {
-  Refused,     // a value fails its check: its control gets the focus
-  Inside,      // the picked point lies inside the chain: refused with a message
+  Refused,       // a value fails its check: its control gets the focus
+  MissingPicks,  // a new chain without its four picked points: refused with a message
+  Inside,        // the picked point lies inside the chain: refused with a message
   ZeroLength,  // the chain is stored, but the dimension measures nothing
   Draw,        // the chain is stored and the dimension drawn
 };
 
 struct OkPlan {
+  OkMode Mode = OkMode::Continue;
   OkOutcome Outcome = OkOutcome::Refused;
   Control Refused = Control::ComboBox1;  // Refused: the first value OK refuses
+  std::vector<int> MissingPicks;         // MissingPicks: the numbers the host did not send
   // From Inside on:
   OkInputs In;
   double Scale = 1;                    // S, the current group's scale
@@ -37,8 +49,12 @@ struct OkPlan {
 };
 
 // `values` holds the dialog part as the controls show it and the stored part
-// as loaded.
-OkPlan PlanOk(const TDialogSettings& values, const THostState& host);
+// as loaded (a new chain ignores the stored chain).
+OkPlan PlanOk(const TDialogSettings& values, const THostState& host,
+              OkMode mode = OkMode::Continue);
+
+// The message for a new chain whose picked points did not all come.
+std::string MissingPicksMessage(const std::vector<int>& missing);
 
 // Emits what a plan whose outcome is Draw draws: the host's attributes, the
 // extension lines, the dimension line with its value, the leader and the

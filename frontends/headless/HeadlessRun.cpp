@@ -79,6 +79,7 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   fs::path absoluteFolder = fs::absolute(folder, ec);
   if (ec) absoluteFolder = folder;
   form.ProgramFile = absoluteFolder / kProgramFileName;
+  if (options.NewChain) form.Mode = OkMode::NewChain;
   ui.SetCloseHandler([&form] { form.FormClose(); });
 
   form.FormShow();

@@ -63,6 +63,9 @@ struct RunOptions {
   // control left without selection, ...); may be empty.
   std::function<void(HeadlessUi& ui, TForm1& form)> BeforeAction;
   FinishAction Action = FinishAction::Ok;
+  // Start a new chain from four picked points instead of continuing the
+  // stored one.
+  bool NewChain = false;
   // The files the run reads and writes; nullptr: the real ones.
   FileSystem* Files = nullptr;
 };

@@ -1,0 +1,171 @@
+// A new chain started without the companion tool: OK draws its first
+// dimension between picked points 1 and 2, with the dimension line through
+// point 3 and the value at point 4, exactly as a continuation from the lower
+// to the upper point would be drawn (but with both extension lines), and
+// stores the chain so that the next ordinary run continues it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialog/DialogModel.h"
+#include "dimension/OkPlan.h"
+#include "frontends/headless/HeadlessRun.h"
+#include "support/RunFiles.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using headless::RunOnce;
+using headless::RunOptions;
+using headless::RunResult;
+using headless::TranscriptLines;
+using testing_support::HostFile;
+using testing_support::ReadFileBytes;
+using testing_support::ScratchDir;
+using testing_support::SettingsFile;
+using testing_support::SplitCrLf;
+using testing_support::WriteFileBytes;
+
+namespace {
+
+const std::vector<std::string> kSuccess = {"status: 処理中です", "status: ファイル生成中です",
+                                           "closed"};
+
+struct Program {
+  ScratchDir dir;
+  RunResult Run(const HostFile& host, const std::optional<SettingsFile>& settings, bool newChain) {
+    WriteFileBytes(dir / "JWC_TEMP.TXT", host.Bytes());
+    if (settings) WriteFileBytes(dir / "vk38.dat", settings->Bytes());
+    RunOptions options;
+    options.NewChain = newChain;
+    return RunOnce(dir.Path(), options);
+  }
+  std::string Answer() const { return ReadFileBytes(dir / "JWC_TEMP.TXT"); }
+  std::string Saved() const { return ReadFileBytes(dir / "vk38.dat"); }
+};
+
+// "x y" of a point given as "x y".
+std::vector<std::string> Coordinates(const std::string& point) {
+  const std::size_t blank = point.find(' ');
+  return {point.substr(0, blank), point.substr(blank + 1)};
+}
+
+TEST(NewChain, FirstDimensionIsTheContinuationFromTheLowerPoint) {
+  struct Case {
+    const char* name;
+    std::string axis, scale;
+    std::string lower, upper, d, q;  // along the host's vertical; dimension line; value
+    bool upperPickedFirst;
+  };
+  const Case cases[] = {
+      {"upright, lower point picked first", "0", "1", "0 0", "0 1000", "-500 300", "-600 1200", false},
+      {"upright, upper point picked first", "0", "1", "0 0", "0 1000", "-500 300", "-600 1200", true},
+      {"turned axes at 1:50", "30", "50", "1000 -200", "-2000 5000", "-4000 300", "-5200 2400", true},
+      {"too short for the marks: reversed", "0", "1", "10 10", "12 14", "-300 0", "-400 20", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HostFile host;
+    host.Axis = c.axis;
+    host.Scales.clear();
+    for (int group = 0; group < 16; ++group) host.Scales += (group ? " " : "") + c.scale;
+    host.Picks = c.upperPickedFirst ? std::vector<std::string>{c.upper, c.lower, c.d, c.q}
+                                    : std::vector<std::string>{c.lower, c.upper, c.d, c.q};
+    SettingsFile settings;
+    settings.Scale = c.scale;
+    Program fresh;
+    EXPECT_EQ(TranscriptLines(fresh.Run(host, settings, true).Transcript), kSuccess);
+
+    // The ordinary continuation of a chain shrunk to the lower point and
+    // stored at another axis angle, to the upper point, value at point 4.
+    SettingsFile shrunk = settings;
+    shrunk.Angle = c.axis == "0" ? "45" : "0";
+    shrunk.Chain.clear();
+    for (const std::string& point : {c.lower, c.lower, c.d})
+      for (const std::string& v : Coordinates(point)) shrunk.Chain.push_back(v);
+    HostFile continued = host;
+    continued.Picks = {c.upper, c.q};
+    Program ordinary;
+    EXPECT_EQ(TranscriptLines(ordinary.Run(continued, shrunk, false).Transcript), kSuccess);
+
+    EXPECT_EQ(fresh.Answer(), ordinary.Answer());
+    EXPECT_EQ(fresh.Saved(), ordinary.Saved());
+    // Two extension lines, as with turned axes.
+    const std::vector<std::string> lines = SplitCrLf(fresh.Answer());
+    EXPECT_GE(std::count(lines.begin(), lines.end(), "z3"), 6);
+  }
+}
+
+TEST(NewChain, TheStoredChainIsContinuedByTheNextOrdinaryRun) {
+  HostFile host;
+  host.Picks = {"0 1000", "0 0", "-500 300", "-600 500"};
+  Program program;
+  ASSERT_EQ(TranscriptLines(program.Run(host, std::nullopt, true).Transcript), kSuccess);
+  const std::vector<std::string> saved = SplitCrLf(program.Saved());
+  ASSERT_EQ(saved.size(), 31u);
+  EXPECT_EQ(std::vector<std::string>(saved.begin() + 22, saved.end()),
+            (std::vector<std::string>{"0", "1", "0", "0", "0", "0", "1000", "-500", "300"}));
+
+  // The next ordinary run continues it above, exactly as from a chain file
+  // written by the companion tool with the same chain.
+  HostFile next;
+  next.Picks = {"100 1500", "-600 1200"};
+  WriteFileBytes(program.dir / "JWC_TEMP.TXT", next.Bytes());
+  RunOptions options;
+  ASSERT_EQ(TranscriptLines(RunOnce(program.dir.Path(), options).Transcript), kSuccess);
+  Program companion;
+  SettingsFile chain;
+  chain.Chain = {"0", "0", "0", "1000", "-500", "300"};
+  EXPECT_EQ(TranscriptLines(companion.Run(next, chain, false).Transcript), kSuccess);
+  EXPECT_EQ(program.Answer(), companion.Answer());
+  const std::vector<std::string> continued = SplitCrLf(program.Saved());
+  EXPECT_EQ(std::vector<std::string>(continued.begin() + 25, continued.end()),
+            (std::vector<std::string>{"0", "0", "100", "1500", "-500", "300"}));
+}
+
+TEST(NewChain, MissingPicksAreNamedAndNothingIsDrawn) {
+  struct Case {
+    std::vector<std::string> picks;
+    const char* missing;
+  };
+  const Case cases[] = {
+      {{"0 0", "0 1000", "-500 300"}, "#4 寸法値の位置"},
+      {{"0 0", "0 1000"}, "#3 寸法線の位置、#4 寸法値の位置"},
+      {{}, "#1 計測点、#2 計測点、#3 寸法線の位置、#4 寸法値の位置"},
+  };
+  for (const Case& c : cases) {
+    HostFile host;
+    host.Picks = c.picks;
+    Program program;
+    const SettingsFile settings;
+    const RunResult result = program.Run(host, settings, true);
+    EXPECT_EQ(TranscriptLines(result.Transcript),
+              (std::vector<std::string>{std::string("message: 指示点が足りません（") + c.missing +
+                                            "）。新しい垂直寸法は作図出来ません。",
+                                        "closed"}));
+    EXPECT_EQ(program.Answer(), "hq\r\n");
+    EXPECT_EQ(program.Saved(), settings.Bytes());
+  }
+}
+
+TEST(NewChain, WithoutSettingsFileTheDefaultsServeSilently) {
+  HostFile host;
+  host.Picks = {"0 0", "0 1000", "-500 300", "-600 1200"};
+  Program program;
+  const RunResult result = program.Run(host, std::nullopt, true);
+  EXPECT_EQ(TranscriptLines(result.Transcript), kSuccess);
+  // The dialog stayed where it was first shown, and the defaults were used:
+  // precision 0.001 and the host's current text style.
+  const std::vector<std::string> saved = SplitCrLf(program.Saved());
+  ASSERT_EQ(saved.size(), 31u);
+  EXPECT_EQ(saved[0], std::to_string(kInitialWindowLeft));
+  EXPECT_EQ(saved[1], std::to_string(kInitialWindowTop));
+  EXPECT_EQ(std::vector<std::string>(saved.begin() + 2, saved.begin() + 7),
+            (std::vector<std::string>{"0", "0", "0", "3", "2"}));
+  EXPECT_NE(program.Answer().find("cs -600 1200 "), std::string::npos);
+}
+
+}  // namespace
