@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# make demo: the program's one job on the shipped example. A chain of
-# vertical dimensions is continued above, then below, and a point inside the
-# chain is refused. Everything runs in a scratch folder; the example stays as
+# make demo: the program's one job on the shipped examples. A chain of
+# vertical dimensions is started from nothing (four picked points, no
+# settings file), continued above, then below, and a point inside the chain
+# is refused. Everything runs in a scratch folder; the example stays as
 # it is. Each run is also drawn as a picture (orvane-preview), kept in the
 # build folder.
 set -euo pipefail
@@ -9,6 +10,7 @@ cd "$(dirname "$0")/.."
 
 build="${1:-build}"
 program="$build/frontends/headless/orvane-headless"
+start="examples/start_chain"
 example="examples/continue_chain"
 preview="$build/orvane-preview"
 pictures="$build/demo-pictures"
@@ -22,7 +24,7 @@ mkdir -p "$pictures"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/orvane-demo.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-cp "$example/JWC_TEMP.TXT" "$example/vk38.dat" "$work/"
+cp "$start/JWC_TEMP.TXT" "$work/"
 host_input="$work/host-input.txt"
 cp "$example/JWC_TEMP.TXT" "$host_input"
 
@@ -94,34 +96,51 @@ host_picks() {
 run() {
   # What the run starts from, for its picture.
   cp "$work/JWC_TEMP.TXT" "$work/host.before"
-  cp "$work/vk38.dat" "$work/chain.before"
-  say "  \$ orvane-headless <folder>      (presses OK)"
-  "$program" "$work" | sed 's/^/  > /'
+  rm -f "$work/chain.before"
+  [ -f "$work/vk38.dat" ] && cp "$work/vk38.dat" "$work/chain.before"
+  say "  \$ orvane-headless ${*:+$* }<folder>      (presses OK)"
+  "$program" "$@" "$work" | sed 's/^/  > /'
 }
 
 # The run as a picture: the host's file in grey with its picked points, the
 # chain as it stood before the run in orange, the output in its own colours.
 picture() {
-  "$preview" --before "$work/host.before" --chain "$work/chain.before" \
+  local chain=()
+  [ -f "$work/chain.before" ] && chain=(--chain "$work/chain.before")
+  "$preview" --before "$work/host.before" "${chain[@]}" \
     "$work/JWC_TEMP.TXT" "$pictures/$1.svg"
   say "" "Picture of this run: $pictures/$1.svg" \
     "(the host's file in grey with the picked points, the chain as it stood" \
     "in orange, what the program wrote in its own colours)"
 }
 
-heading "1. What the host hands over"
-say "The CAD program (the host) starts the program after the user picked two" \
-    "points. It writes its state into JWC_TEMP.TXT: the axis angle (hk), the" \
-    "scales of the layer groups (hs; group 2, the current one, is 1:50), the" \
-    "text styles, its current attributes and the picked points: hp1 is the" \
-    "new measured point, hp2 where the value goes." ""
+heading "1. A new chain, from nothing"
+say "The user starts the program with the launcher vk47_Orvane_new.bat. The" \
+    "CAD program (the host) asks for four points and writes its state into" \
+    "JWC_TEMP.TXT: the axis angle (hk), the scales of the layer groups (hs;" \
+    "group 2, the current one, is 1:50), the text styles, its current" \
+    "attributes and the picked points: hp1 and hp2 the two measured points," \
+    "hp3 a point on the dimension line, hp4 where the value goes." ""
 utf8 "$work/JWC_TEMP.TXT" | sed 's/^/  /'
-say "" "vk38.dat holds the dialog settings and the chain drawn so far (here by" \
-    "the companion tool: one dimension 3000 long):" ""
+say "" "There is no vk38.dat yet: the dialog shows its defaults. The user sets" \
+    "no decimals and thousands commas, and presses OK. The first dimension" \
+    "runs from (0, 0) to (0, 3000) on the dimension line through" \
+    "(-1500, 1000): both its extension lines, the dimension line, the value" \
+    "\"3,000\", its leader and underline, and two arrows:" ""
+run --new --set Precision=0 --set ThousandsCommas=1
+say ""
+explain_output "$work/JWC_TEMP.TXT"
+say "" "vk38.dat now holds the settings and the chain, lower end first:" ""
 show_chain "$work/vk38.dat"
+picture 1-new
 
 heading "2. OK: the chain is continued above"
-say "The new point (2000, 5500) lies above the chain, so the new dimension runs" \
+say "The next run uses the usual launcher vk47_Orvane.bat: the host hands" \
+    "over two points, the new measured point (hp1) and the value position (hp2):" ""
+cp "$example/JWC_TEMP.TXT" "$work/JWC_TEMP.TXT"
+cp "$example/JWC_TEMP.TXT" "$host_input"
+utf8 "$work/JWC_TEMP.TXT" | grep '^hp' | sed 's/^/  /'
+say "" "The new point (2000, 5500) lies above the chain, so the new dimension runs" \
     "from the upper end (0, 3000) to it, along the same dimension line: 2500" \
     "long, written \"2,500\" (no decimals, thousands comma). Paper sizes are" \
     "multiplied by the scale 50: arrows of 3 mm become 150 units." ""
