@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "SafeReplace.h"
-#include "exchange/SafeFile.h"
+#include "dialog/DialogModel.h"
+#include "frontends/headless/HeadlessRun.h"
+#include "support/RunFiles.h"
 #include "support/TestSupport.h"
 
 using testing_support::ReadFileBytes;
 using testing_support::ScratchDir;
+using testing_support::WorkedExampleFile;
 using testing_support::WriteFileBytes;
 using win32::MoveFileIntoPlace;
 
@@ -79,31 +84,47 @@ TEST(SafeReplace, OtherFailuresEndAtOnce) {
   EXPECT_TRUE(std::filesystem::exists(dir / "new.tmp"));
 }
 
-// The program's own file writes go through the move once it is installed.
-TEST(SafeReplace, ProgramWritesUseItOnceInstalled) {
-  win32::InstallSafeFileReplacement();
-  ScratchDir dir;
-  const std::filesystem::path folder = dir.Path() / L"\u5916\u90e8\u5909\u5f62 \u00e9\ud55c";
-  std::filesystem::create_directory(folder);
-  WriteFileBytes(folder / "vk38.dat", "old\r\n");
-  HANDLE held = HoldExclusively(folder / "vk38.dat");
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  std::thread releaser([held] {
-    Sleep(150);
-    CloseHandle(held);
-  });
-  EXPECT_TRUE(ReplaceFileContent(folder / "vk38.dat", "new\r\n"));
-  releaser.join();
-  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), "new\r\n");
-  EXPECT_FALSE(std::filesystem::exists(folder / "vk38.dat.tmp"));
+// A whole run whose save meets vk38.dat held by another program: the save
+// waits and succeeds once the file is let go, and when it is never let go
+// the user is told and nothing is drawn.
+TEST(SafeReplace, RunSavesOnceTheSettingsFileIsLetGoAndTellsWhenItIsNot) {
+  for (const bool letGo : {true, false}) {
+    SCOPED_TRACE(letGo ? "let go after a moment" : "held throughout");
+    ScratchDir dir;
+    const std::filesystem::path folder = dir.Path() / L"\u5916\u90e8\u5909\u5f62 \u00e9\ud55c";
+    std::filesystem::create_directory(folder);
+    for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
+      WriteFileBytes(folder / name, WorkedExampleFile(name));
+    win32::Win32FileSystem files({10, 30});  // gives up after about 300 ms
+    HANDLE held = INVALID_HANDLE_VALUE;
+    std::thread releaser;
+    headless::RunOptions options;
+    options.Files = &files;
+    options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) {
+      held = HoldExclusively(folder / "vk38.dat");
+      ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      if (letGo) releaser = std::thread([held] {
+        Sleep(100);
+        CloseHandle(held);
+      });
+    };
+    const headless::RunResult result = headless::RunOnce(folder, options);
+    if (releaser.joinable()) releaser.join();
+    if (!letGo) CloseHandle(held);
 
-  // A failed replacement leaves the old file and no temporary file.
-  held = HoldExclusively(folder / "vk38.dat");
-  EXPECT_FALSE(ReplaceFileContent(folder / "vk38.dat", "newer\r\n"));
-  CloseHandle(held);
-  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), "new\r\n");
-  EXPECT_FALSE(std::filesystem::exists(folder / "vk38.dat.tmp"));
-  SetFileReplaceFunction(nullptr);
+    const std::vector<std::string> lines = headless::TranscriptLines(result.Transcript);
+    if (letGo) {
+      EXPECT_EQ(lines.size(), 3u);  // the two status texts and the close
+      EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("expected_vk38.dat"));
+      EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), WorkedExampleFile("expected_JWC_TEMP.TXT"));
+    } else {
+      EXPECT_EQ(lines, (std::vector<std::string>{
+                           std::string("message: ") + DialogTexts::SettingsNotSaved, "closed"}));
+      EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+      EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), "hq\r\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "vk38.dat.tmp"));
+  }
 }
 
 }  // namespace
