@@ -23,6 +23,8 @@ constexpr int kFirstRadioId = 2000;  // + 10 * group + button
 constexpr int kHelpMemoId = 1200;
 constexpr int kStatusStripId = 1201;
 constexpr int kLabelId = -1;
+// The context-code bit of a key message: Alt was held.
+constexpr LPARAM kAltDown = LPARAM{1} << 29;
 
 int SettingId(Control id) { return kFirstSettingId + static_cast<int>(id); }
 
@@ -159,7 +161,18 @@ void Win32Ui::ShowDialog() {
 }
 
 bool Win32Ui::PreTranslate(MSG& message) {
-  return dialog_ && !closed_ && IsDialogMessageW(dialog_, &message);
+  if (!dialog_ || closed_) return false;
+  // Alt+F4 closes the dialog from whichever control has the focus, as the
+  // close box does. It is taken here, before the control sees it, because a
+  // drop-down list may keep Alt keys to itself (Wine's does) and the key
+  // would then never reach the window's system menu.
+  const bool altF4 = message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 &&
+                     (message.lParam & kAltDown) != 0;
+  if (altF4 && (message.hwnd == dialog_ || IsChild(dialog_, message.hwnd))) {
+    SendMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+  }
+  return IsDialogMessageW(dialog_, &message);
 }
 
 INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

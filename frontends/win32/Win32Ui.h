@@ -35,8 +35,8 @@ class Win32Ui final : public UserInterface {
   int Run();
   // Shows the dialog with the focus on the first control.
   void ShowDialog();
-  // Gives the dialog a keyboard message first (Tab, Enter, Esc, Alt keys).
-  // True when the dialog has handled it.
+  // Gives the dialog a keyboard message first (Tab, Enter, Esc, Alt keys,
+  // Alt+F4). True when the dialog has handled it.
   bool PreTranslate(MSG& message);
   bool Closed() const { return closed_; }
 

@@ -57,7 +57,11 @@ std::wstring WindowTextOf(HWND window) {
 
 class DialogTest : public testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { Open(); }
+  void TearDown() override { Dispose(); }
+
+  void Open() {
+    events_.clear();
     ui_ = std::make_unique<Win32Ui>(GetModuleHandleW(nullptr));
     ui_->Create({[this] { events_.push_back("show"); }, [this] { events_.push_back("ok"); },
                  [this] { events_.push_back("cancel"); },
@@ -65,12 +69,17 @@ class DialogTest : public testing::Test {
     ui_->ShowDialog();
     PumpMessages();
   }
-  void TearDown() override {
+  void Dispose() {
     ui_.reset();
     PumpMessages();
     MSG quit;  // a close leaves the end of the event loop behind
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+  }
+  // A new dialog, for a test that closes the one it had.
+  void Reopen() {
+    Dispose();
+    Open();
   }
 
   HWND Window(Control id) const { return ui_->ControlWindow(id); }
@@ -384,6 +393,39 @@ TEST_F(DialogTest, KeysPressOkAndCancel) {
       Key(GetFocus(), c.Message, c.Key, c.Flags);
       EXPECT_EQ(events_, std::vector<std::string>{c.Event});
     }
+  }
+}
+
+TEST_F(DialogTest, AltF4ClosesFromEveryControl) {
+  constexpr LPARAM kAlt = LPARAM{1} << 29;
+  const struct {
+    const char* Name;
+    HWND (*Target)(const Win32Ui&);
+    bool OpenListFirst;
+  } cases[] = {
+      {"first list, as at start", [](const Win32Ui& ui) { return ui.ControlWindow(Control::ComboBox1); }, false},
+      {"open list", [](const Win32Ui& ui) { return ui.ControlWindow(Control::ComboBox4); }, true},
+      {"text field", [](const Win32Ui& ui) { return ui.ControlWindow(Control::Edit2); }, false},
+      {"check box", [](const Win32Ui& ui) { return ui.ControlWindow(Control::CheckBox2); }, false},
+      {"radio button", [](const Win32Ui& ui) { return ui.RadioButton(Control::RadioGroup1, 0); }, false},
+      {"OK button", [](const Win32Ui& ui) { return ui.OkButton(); }, false},
+      {"help memo", [](const Win32Ui& ui) { return ui.HelpMemo(); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Reopen();
+    HWND target = c.Target(*ui_);
+    SendMessageW(ui_->DialogWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    ASSERT_EQ(GetFocus(), target);
+    if (c.OpenListFirst) {
+      // F4 alone opens the list and closes nothing.
+      Key(target, WM_KEYDOWN, VK_F4);
+      ASSERT_TRUE(SendMessageW(target, CB_GETDROPPEDSTATE, 0, 0));
+      EXPECT_TRUE(events_.empty());
+    }
+    Key(GetFocus(), WM_SYSKEYDOWN, VK_F4, kAlt);
+    EXPECT_EQ(events_, std::vector<std::string>{"close"});  // close only: no OK, no Cancel
+    EXPECT_TRUE(ui_->Closed());
   }
 }
 

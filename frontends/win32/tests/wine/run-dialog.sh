@@ -5,8 +5,8 @@
 # directory, and driven with the keyboard (and once the mouse) in a private
 # virtual display. Then checks the files the program left and its exit code.
 #   run-dialog.sh WIN32_BUILD CASE
-# Cases: ok_worked_example escape close_box inside_refusal missing_settings
-#        typed_values launcher
+# Cases: ok_worked_example escape close_box alt_f4_on_list inside_refusal
+#        missing_settings typed_values launcher
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
 CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
@@ -140,6 +140,19 @@ case "$CASE" in
     expect_exit_zero
     expect_hq_only
     same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the close box"
+    ;;
+
+  alt_f4_on_list)
+    # At start the first drop-down list has the focus; Alt+F4 there closes
+    # the dialog as the close box does.
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys alt+F4
+    expect_exit_zero
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after Alt+F4"
     ;;
 
   inside_refusal)
