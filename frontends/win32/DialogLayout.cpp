@@ -1,5 +1,6 @@
 #include "DialogLayout.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace win32 {
@@ -65,6 +66,18 @@ const std::vector<LabelPlace>& LabelPlaces() {
       {L"図寸mm", 264, 328, false},
   };
   return labels;
+}
+
+int LabelRoom(const LabelPlace& label, int height) {
+  int right = kClientWidth;
+  auto limitBy = [&](const PixelRect& r) {
+    const bool sameRows = r.Top < label.Top + height && label.Top < r.Top + r.Height;
+    if (sameRows && r.Left > label.Left) right = std::min(right, r.Left);
+  };
+  for (const SettingPlace& place : SettingPlaces()) limitBy(place.Rect);
+  for (const PixelRect& r : {kOkButton, kCancelButton, kHelpMemo, kStatusStrip, kNoticePane})
+    limitBy(r);
+  return right - label.Left;
 }
 
 PixelRect RadioButtonRect(const PixelRect& group, int index, int count, int textHeight) {

@@ -57,6 +57,15 @@ struct LabelPlace {
 };
 const std::vector<LabelPlace>& LabelPlaces();
 
+// The widest a label `height` pixels high may be: up to the nearest control
+// that stands to its right on the same rows, else to the client area's right
+// edge. A label is as wide as its text in its own font, and that depends on
+// the font the system finds for the face (under Wine a full-width character
+// of the 13-pixel font measures 14 pixels, and the note right of the marks'
+// scale would reach 6 pixels into the help memo); a text wider than its room
+// is cut at the neighbour instead of painting over it.
+int LabelRoom(const LabelPlace& label, int height);
+
 // The controls that are not settings.
 inline constexpr PixelRect kOkButton{360, 264, 121, 33};
 inline constexpr PixelRect kCancelButton{360, 312, 121, 33};

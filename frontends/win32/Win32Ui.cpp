@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -356,11 +357,14 @@ void Win32Ui::CreateRadioGroup(Control id) {
 }
 
 void Win32Ui::CreateLabels() {
+  // Each label is as large as its text in its own font, but never reaches
+  // into the control to its right; one line, cut rather than wrapped.
   for (const LabelPlace& label : LabelPlaces()) {
     HFONT font = label.Small ? smallFont_ : font_;
     const SIZE size = TextExtent(dialog_, font, label.Text);
-    AddChild(WC_STATICW, label.Text, SS_LEFT | SS_NOPREFIX, 0, label.Left, label.Top, size.cx,
-             size.cy, kLabelId, font);
+    const int width = std::min(static_cast<int>(size.cx), LabelRoom(label, size.cy));
+    AddChild(WC_STATICW, label.Text, SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Left, label.Top,
+             width, size.cy, kLabelId, font);
   }
 }
 

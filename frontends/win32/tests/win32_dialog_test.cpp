@@ -191,6 +191,64 @@ TEST_F(DialogTest, LabelsStandLeftOfTheirControls) {
   }
 }
 
+TEST_F(DialogTest, LabelsFitTheirTextAndCoverNoOtherControl) {
+  struct Child {
+    HWND Window;
+    PixelRect Rect;
+    bool Label;
+  };
+  std::vector<Child> children;
+  for (HWND child = GetWindow(ui_->DialogWindow(), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    const bool label = lstrcmpiW(className, L"Static") == 0 && child != ui_->StatusStrip();
+    children.push_back({child, ClientRectOf(child), label});
+  }
+  const auto overlap = [](const PixelRect& a, const PixelRect& b) {
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+           b.Top < a.Top + a.Height;
+  };
+  int labels = 0;
+  for (const Child& label : children) {
+    if (!label.Label) continue;
+    ++labels;
+    const std::wstring text = WindowTextOf(label.Window);
+    SCOPED_TRACE(Utf8Of(text));
+    // The text's extent in the label's own font.
+    HDC dc = GetDC(label.Window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label.Window, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(label.Window, dc);
+    EXPECT_EQ(label.Rect.Height, extent.cy);
+    EXPECT_LE(label.Rect.Width, extent.cx);
+    bool cutAtNeighbour = false;
+    for (const Child& other : children) {
+      if (other.Window == label.Window) continue;
+      EXPECT_FALSE(overlap(label.Rect, other.Rect))
+          << "covers " << Utf8Of(WindowTextOf(other.Window)).substr(0, 30) << " at "
+          << other.Rect.Left << "," << other.Rect.Top;
+      if (other.Rect.Left == label.Rect.Left + label.Rect.Width) cutAtNeighbour = true;
+    }
+    // Narrower than its text only where a control stops it, and then the
+    // text is cut, not wrapped onto a second line that the label cannot show.
+    if (label.Rect.Width < extent.cx) {
+      EXPECT_TRUE(cutAtNeighbour);
+      EXPECT_EQ(GetWindowLongPtrW(label.Window, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+    }
+  }
+  EXPECT_EQ(labels, static_cast<int>(win32::LabelPlaces().size()));
+  // The note right of the marks' scale ends at the help memo or before it.
+  const PixelRect memo = ClientRectOf(ui_->HelpMemo());
+  for (const Child& label : children) {
+    if (label.Label && WindowTextOf(label.Window) == L"（点マーカ　線矢印を除く）") {
+      EXPECT_LE(label.Rect.Left + label.Rect.Width, memo.Left);
+    }
+  }
+}
+
 TEST_F(DialogTest, TabWalksTheTabOrderAndWraps) {
   std::vector<HWND> expected;
   for (const ControlSpec& item : DialogControls()) {
