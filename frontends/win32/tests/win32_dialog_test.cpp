@@ -55,6 +55,16 @@ std::wstring WindowTextOf(HWND window) {
   return buffer;
 }
 
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
 class DialogTest : public testing::Test {
  protected:
   void SetUp() override { Open(); }
@@ -393,19 +403,30 @@ TEST_F(DialogTest, TypingStopsAtTheByteLimit) {
 TEST_F(DialogTest, PastingKeepsWhatFits) {
   HWND suffix = Window(Control::Edit3);
   ui_->SetText(Control::Edit3, "");
-  const std::wstring clip = L"寸法値の後ろに付ける長い文字列です\r\n二行目";
-  ASSERT_TRUE(OpenClipboard(ui_->DialogWindow()));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-  std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
+  PutOnClipboard(ui_->DialogWindow(), L"寸法値の後ろに付ける長い文字列です\r\n二行目");
 
   SendMessageW(suffix, WM_PASTE, 0, 0);
   EXPECT_EQ(WindowTextOf(suffix), L"寸法値の後ろに付ける長い文字列で");  // 16 characters, 32 bytes
   SendMessageW(suffix, WM_PASTE, 0, 0);
   EXPECT_EQ(WindowTextOf(suffix), L"寸法値の後ろに付ける長い文字列で");
+}
+
+TEST_F(DialogTest, FieldsTakeOnlyWhatShiftJisHolds) {
+  HWND prefix = Window(Control::Edit2);
+  ui_->SetText(Control::Edit2, "");
+  // Typed: the euro sign and an emoji (two messages, one per half) are
+  // refused; what comes after them is typed on.
+  Type(prefix, L"a\u20acb\U0001F600c\u00e9d");
+  EXPECT_EQ(WindowTextOf(prefix), L"abcd");
+  // Pasted: the text up to the first character that Shift-JIS lacks.
+  PutOnClipboard(ui_->DialogWindow(), L"寸法\u20ac値");
+  SendMessageW(prefix, WM_PASTE, 0, 0);
+  EXPECT_EQ(WindowTextOf(prefix), L"abcd寸法");
+  PutOnClipboard(ui_->DialogWindow(), L"\U0001F600");
+  SendMessageW(prefix, WM_PASTE, 0, 0);
+  EXPECT_EQ(WindowTextOf(prefix), L"abcd寸法");
+  // What the user sees is what the program reads.
+  EXPECT_EQ(ui_->GetText(Control::Edit2), Utf8ToSjis(testing_support::U8(u8"abcd寸法")));
 }
 
 TEST_F(DialogTest, ProgramTextIsNeverCut) {

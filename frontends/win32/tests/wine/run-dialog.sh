@@ -6,7 +6,7 @@
 # virtual display. Then checks the files the program left and its exit code.
 #   run-dialog.sh WIN32_BUILD CASE
 # Cases: ok_worked_example escape close_box alt_f4_on_list inside_refusal
-#        missing_settings typed_values launcher
+#        missing_settings typed_values unheld_characters launcher
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
 CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
@@ -17,6 +17,7 @@ DATA="$here/../data"
 GOLDEN="$SOURCE_DIR/tests/data/worked_example"
 PROGRAM="$WIN32_BUILD/vk47_Orvane.exe"
 PACKAGE="$WIN32_BUILD/vk47_Orvane.zip"
+PUT_ON_CLIPBOARD="$WIN32_BUILD/tests/put_on_clipboard.exe"
 ARTIFACTS="$WIN32_BUILD/artifacts"
 WAIT=30  # seconds for any window to appear
 
@@ -208,6 +209,26 @@ case "$CASE" in
     [ "$(settings_line 6)" = "4" ] ||
       die "vk38.dat line 6 (precision) is \"$(settings_line 6)\", not 4"
     grep -q "$prefix" "$FOLDER/JWC_TEMP.TXT" || die "the value text lacks the typed prefix"
+    ;;
+
+  unheld_characters)
+    # Text pasted into the prefix stops before the first character that
+    # Shift-JIS lacks (the euro sign), and typing goes on after it: the
+    # settings file and the value text get exactly what the field showed.
+    [ -f "$PUT_ON_CLIPBOARD" ] || die "$PUT_ON_CLIPBOARD is missing: build it with 'make win32'"
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    timeout 30 wine "$PUT_ON_CLIPBOARD" "寸法€値😀" </dev/null || die "cannot fill the clipboard"
+    focus "$dialog"
+    keys Tab Tab Tab Tab Tab Tab ctrl+v
+    xdotool type --delay 30 "x"
+    keys Return
+    expect_exit_zero
+    prefix=$(printf '寸法x' | iconv -f UTF-8 -t CP932)
+    [ "$(settings_line 9)" = "$prefix" ] ||
+      die "vk38.dat line 9 (prefix) is \"$(settings_line 9 | iconv -f CP932 -t UTF-8)\", not \"寸法x\""
+    LC_ALL=C grep -qF "$prefix" "$FOLDER/JWC_TEMP.TXT" || die "the value text lacks the prefix"
     ;;
 
   launcher)
