@@ -130,10 +130,12 @@ void Win32Ui::Create(DialogEvents events) {
                                          largeIcon_, smallIcon_);
   if (!application_) throw std::runtime_error("cannot create the application window");
   const std::vector<WORD> dialogTemplate = EmptyDialogTemplate(kDialogStyle);
-  dialog_ = CreateDialogIndirectParamW(
+  HWND dialog = CreateDialogIndirectParamW(
       instance_, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), application_,
       DialogProc, reinterpret_cast<LPARAM>(this));
-  if (!dialog_) throw std::runtime_error("cannot create the dialog");
+  ThrowPendingFailure();  // creating the controls failed
+  if (!dialog) throw std::runtime_error("cannot create the dialog");
+  dialog_ = dialog;
   SetApplicationDialog(application_, dialog_);
 }
 
@@ -142,15 +144,26 @@ int Win32Ui::Run() {
   // show event may give before the dialog appears.
   ShowWindow(application_, SW_SHOWNA);
   if (events_.Show) events_.Show();
+  ThrowPendingFailure();
   if (closed_) return 0;
   ShowDialog();
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    if (!PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    ThrowPendingFailure();
   }
+  ThrowPendingFailure();
   return 0;
+}
+
+void Win32Ui::ThrowPendingFailure() {
+  if (!failure_) return;
+  std::exception_ptr failure = failure_;
+  failure_ = nullptr;
+  std::rethrow_exception(failure);
 }
 
 void Win32Ui::ShowDialog() {
@@ -177,16 +190,25 @@ bool Win32Ui::PreTranslate(MSG& message) {
 }
 
 INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<Win32Ui*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    self->dialog_ = dialog;
-    self->SizeWindowToClient();
-    self->CreateControls();
-    return FALSE;  // the focus is placed when the dialog is shown
+  auto* self = message == WM_INITDIALOG
+                   ? reinterpret_cast<Win32Ui*>(lParam)
+                   : reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (!self) return FALSE;
+  try {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      self->dialog_ = dialog;
+      self->SizeWindowToClient();
+      self->CreateControls();
+      return FALSE;  // the focus is placed when the dialog is shown
+    }
+    return self->HandleDialogMessage(message, wParam, lParam);
+  } catch (...) {
+    // The first failure is the one to report. No quit message is posted:
+    // it would end the message box that reports the failure at once.
+    if (!self->failure_) self->failure_ = std::current_exception();
+    return FALSE;
   }
-  auto* self = reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  return self ? self->HandleDialogMessage(message, wParam, lParam) : FALSE;
 }
 
 INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -544,6 +545,67 @@ TEST_F(DialogTest, RunShowsTheDialogOnlyWhenShowDidNotClose) {
                   [&] { seen.push_back("close"); }});
   EXPECT_EQ(refused.Run(), 0);
   EXPECT_EQ(seen, (std::vector<std::string>{"show", "close"}));
+}
+
+// Refuses the creation of the dialog's controls of one window class.
+const wchar_t* refusedClass = nullptr;
+LRESULT CALLBACK RefuseControls(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+    wchar_t parentClass[16] = {};
+    const bool dialogControl = (create->style & WS_CHILD) && create->hwndParent &&
+                               GetClassNameW(create->hwndParent, parentClass, 16) > 0 &&
+                               lstrcmpW(parentClass, L"#32770") == 0;
+    wchar_t windowClass[16] = {};
+    GetClassNameW(reinterpret_cast<HWND>(wParam), windowClass, 16);
+    if (dialogControl && lstrcmpiW(windowClass, refusedClass) == 0) return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(DialogTest, CreateFailsWhenTheSystemRefusesAControl) {
+  // The controls are made inside the dialog's window procedure; the failure
+  // comes out of Create, not lost in the system's frames.
+  for (const wchar_t* windowClass : {WC_COMBOBOXW, WC_EDITW, WC_BUTTONW, WC_STATICW}) {
+    SCOPED_TRACE(Utf8Of(windowClass));
+    refusedClass = windowClass;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseControls, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    std::vector<std::string> seen;
+    {
+      Win32Ui refused(GetModuleHandleW(nullptr));
+      EXPECT_THROW(refused.Create({[&] { seen.push_back("show"); }, [&] { seen.push_back("ok"); },
+                                   [&] { seen.push_back("cancel"); },
+                                   [&] { seen.push_back("close"); }}),
+                   std::runtime_error);
+    }
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(seen.empty());
+  }
+}
+
+TEST_F(DialogTest, AnExceptionFromAnEventEndsTheRun) {
+  // OK runs inside the dialog's window procedure; what it throws leaves the
+  // event loop, and nothing else runs after it.
+  Win32Ui broken(GetModuleHandleW(nullptr));
+  std::vector<std::string> seen;
+  broken.Create({[&] {
+                   seen.push_back("show");
+                   PostMessageW(broken.DialogWindow(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(broken.OkButton()));
+                 },
+                 [&] {
+                   seen.push_back("ok");
+                   throw std::runtime_error("the OK action broke");
+                 },
+                 [&] { seen.push_back("cancel"); }, [&] { seen.push_back("close"); }});
+  try {
+    broken.Run();
+    ADD_FAILURE() << "Run ended without the exception";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "the OK action broke");
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"show", "ok"}));
 }
 
 TEST_F(DialogTest, WindowPositionIsAppliedUnchanged) {

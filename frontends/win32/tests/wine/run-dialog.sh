@@ -6,7 +6,7 @@
 # virtual display. Then checks the files the program left and its exit code.
 #   run-dialog.sh WIN32_BUILD CASE
 # Cases: ok_worked_example escape close_box alt_f4_on_list inside_refusal
-#        missing_settings typed_values unheld_characters launcher
+#        missing_settings typed_values unheld_characters failed_start launcher
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
 CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
@@ -18,6 +18,7 @@ GOLDEN="$SOURCE_DIR/tests/data/worked_example"
 PROGRAM="$WIN32_BUILD/vk47_Orvane.exe"
 PACKAGE="$WIN32_BUILD/vk47_Orvane.zip"
 PUT_ON_CLIPBOARD="$WIN32_BUILD/tests/put_on_clipboard.exe"
+REFUSED_CONTROLS="$WIN32_BUILD/tests/refused_controls.exe"
 ARTIFACTS="$WIN32_BUILD/artifacts"
 WAIT=30  # seconds for any window to appear
 
@@ -62,13 +63,14 @@ wait_window() {
 focus() { timeout 10 xdotool windowfocus --sync "$1" || die "cannot focus window $1"; }
 keys() { xdotool key --delay 40 "$@"; }
 
-expect_exit_zero() {
+expect_exit_code() {
   local status=0
   wait "$PROGRAM_PID" || status=$?
   PROGRAM_PID=""
   [ "$status" -ne 124 ] || die "the program did not end within $WINE_TIMEOUT s"
-  [ "$status" -eq 0 ] || die "the program ended with exit code $status"
+  [ "$status" -eq "$1" ] || die "the program ended with exit code $status, not $1"
 }
+expect_exit_zero() { expect_exit_code 0; }
 
 screenshot() {  # window id, file name
   local WINDOW X Y WIDTH HEIGHT SCREEN
@@ -229,6 +231,24 @@ case "$CASE" in
     [ "$(settings_line 9)" = "$prefix" ] ||
       die "vk38.dat line 9 (prefix) is \"$(settings_line 9 | iconv -f CP932 -t UTF-8)\", not \"寸法x\""
     LC_ALL=C grep -qF "$prefix" "$FOLDER/JWC_TEMP.TXT" || die "the value text lacks the prefix"
+    ;;
+
+  failed_start)
+    # The same run on a system that refuses to create the dialog's controls:
+    # the error shows in a message box, and the host gets "hq" all the same.
+    [ -f "$REFUSED_CONTROLS" ] || die "$REFUSED_CONTROLS is missing: build it with 'make win32'"
+    prepare_inputs
+    cp "$REFUSED_CONTROLS" "$FOLDER/"
+    start_program "$FOLDER/refused_controls.exe"
+    box=$(wait_window vk47_Orvane)
+    [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] ||
+      die "a dialog showed although it could not be created"
+    screenshot "$box" vk47_Orvane-failed-start.png
+    focus "$box"
+    keys Return
+    expect_exit_code 1
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the failed start"
     ;;
 
   launcher)
