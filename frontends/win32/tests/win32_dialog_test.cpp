@@ -547,43 +547,6 @@ TEST_F(DialogTest, RunShowsTheDialogOnlyWhenShowDidNotClose) {
   EXPECT_EQ(seen, (std::vector<std::string>{"show", "close"}));
 }
 
-// Refuses the creation of the dialog's controls of one window class.
-const wchar_t* refusedClass = nullptr;
-LRESULT CALLBACK RefuseControls(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    const CREATESTRUCTW* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
-    wchar_t parentClass[16] = {};
-    const bool dialogControl = (create->style & WS_CHILD) && create->hwndParent &&
-                               GetClassNameW(create->hwndParent, parentClass, 16) > 0 &&
-                               lstrcmpW(parentClass, L"#32770") == 0;
-    wchar_t windowClass[16] = {};
-    GetClassNameW(reinterpret_cast<HWND>(wParam), windowClass, 16);
-    if (dialogControl && lstrcmpiW(windowClass, refusedClass) == 0) return 1;
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-TEST_F(DialogTest, CreateFailsWhenTheSystemRefusesAControl) {
-  // The controls are made inside the dialog's window procedure; the failure
-  // comes out of Create, not lost in the system's frames.
-  for (const wchar_t* windowClass : {WC_COMBOBOXW, WC_EDITW, WC_BUTTONW, WC_STATICW}) {
-    SCOPED_TRACE(Utf8Of(windowClass));
-    refusedClass = windowClass;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseControls, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    std::vector<std::string> seen;
-    {
-      Win32Ui refused(GetModuleHandleW(nullptr));
-      EXPECT_THROW(refused.Create({[&] { seen.push_back("show"); }, [&] { seen.push_back("ok"); },
-                                   [&] { seen.push_back("cancel"); },
-                                   [&] { seen.push_back("close"); }}),
-                   std::runtime_error);
-    }
-    UnhookWindowsHookEx(hook);
-    EXPECT_TRUE(seen.empty());
-  }
-}
-
 TEST_F(DialogTest, AnExceptionFromAnEventEndsTheRun) {
   // OK runs inside the dialog's window procedure; what it throws leaves the
   // event loop, and nothing else runs after it.
