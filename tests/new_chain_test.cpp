@@ -99,6 +99,20 @@ TEST(NewChain, FirstDimensionIsTheContinuationFromTheLowerPoint) {
   }
 }
 
+// The golden files that the Windows program started through its new-chain
+// launcher is held to as well: the worked example's dimension, with the
+// extension line at its lower end too.
+TEST(NewChain, GoldenFilesWithoutASettingsFile) {
+  const fs::path golden = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "new_chain";
+  Program program;
+  fs::copy_file(golden / "JWC_TEMP.TXT", program.dir / "JWC_TEMP.TXT");
+  RunOptions options;
+  options.NewChain = true;
+  EXPECT_EQ(TranscriptLines(RunOnce(program.dir.Path(), options).Transcript), kSuccess);
+  EXPECT_EQ(program.Answer(), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(program.Saved(), ReadFileBytes(golden / "expected_vk38.dat"));
+}
+
 TEST(NewChain, TheStoredChainIsContinuedByTheNextOrdinaryRun) {
   HostFile host;
   host.Picks = {"0 1000", "0 0", "-500 300", "-600 500"};

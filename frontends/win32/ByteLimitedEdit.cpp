@@ -15,6 +15,11 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x4F42;  // one subclass of this kind per field
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The user's text was refused in whole or in part: the field beeps, as an
+// edit control does at its length limit.
+void Refuse() { MessageBeep(MB_OK); }
 
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -32,9 +37,13 @@ std::wstring FittingInsertion(HWND edit, std::wstring_view insert, std::size_t l
   return std::wstring(FittingStart(text, start, end, insert, limit));
 }
 
-void ReplaceSelection(HWND edit, const std::wstring& text) {
-  if (!text.empty())
-    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+// Puts the part of `offered` that the field takes in place of its selection;
+// beeps when that is not all of it.
+void InsertAccepted(HWND edit, std::wstring_view offered, std::size_t limit) {
+  const std::wstring accepted = FittingInsertion(edit, offered, limit);
+  if (!accepted.empty())
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(accepted.c_str()));
+  if (accepted.size() < offered.size()) Refuse();
 }
 
 std::wstring ClipboardText(HWND owner) {
@@ -71,18 +80,25 @@ LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
     case WM_IME_CHAR: {
       const auto c = static_cast<wchar_t>(wParam);
       if (c < 0x20 || c == 0x7F) break;  // editing keys and shortcuts
+      // A character beyond the basic plane comes as two messages, one for
+      // each half. Code page 932 holds none of them: the first half alone is
+      // refused (with the beep) and the second goes with it.
+      if (IsLowSurrogate(c)) return 0;
       const wchar_t typed[1] = {c};
-      if (FittingInsertion(edit, std::wstring_view(typed, 1), limit).empty()) return 0;
+      if (FittingInsertion(edit, std::wstring_view(typed, 1), limit).empty()) {
+        Refuse();
+        return 0;
+      }
       break;
     }
     case WM_PASTE: {
       const std::wstring clip = ClipboardText(edit);
-      ReplaceSelection(edit, FittingInsertion(edit, FirstLine(clip), limit));
+      InsertAccepted(edit, FirstLine(clip), limit);
       return 0;
     }
     case WM_IME_COMPOSITION:
       if (lParam & GCS_RESULTSTR) {
-        ReplaceSelection(edit, FittingInsertion(edit, CompositionResult(edit), limit));
+        InsertAccepted(edit, CompositionResult(edit), limit);
         lParam &= ~static_cast<LPARAM>(GCS_RESULTSTR | GCS_RESULTCLAUSE | GCS_RESULTREADSTR |
                                        GCS_RESULTREADCLAUSE);
         if (lParam == 0) return 0;
@@ -113,7 +129,9 @@ std::wstring_view FittingStart(std::wstring_view text, std::size_t selStart, std
   while (taken < insert.size()) {
     const std::size_t step =
         (IsHighSurrogate(insert[taken]) && taken + 1 < insert.size()) ? 2 : 1;
-    const std::size_t bytes = SjisByteCount(insert.substr(taken, step));
+    const std::wstring_view character = insert.substr(taken, step);
+    if (!SjisHolds(character)) break;
+    const std::size_t bytes = SjisByteCount(character);
     if (used + bytes > room) break;
     used += bytes;
     taken += step;

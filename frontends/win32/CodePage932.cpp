@@ -49,4 +49,12 @@ std::size_t SjisByteCount(std::wstring_view wide) {
                                                       nullptr, 0, nullptr, nullptr));
 }
 
+bool SjisHolds(std::wstring_view wide) {
+  if (wide.empty()) return true;
+  BOOL usedDefault = FALSE;
+  WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                      CheckedLength(wide.size()), nullptr, 0, nullptr, &usedDefault);
+  return !usedDefault;
+}
+
 }  // namespace win32

@@ -16,5 +16,8 @@ std::wstring SjisToWide(std::string_view sjis);
 std::string WideToSjis(std::wstring_view wide);
 // How many bytes the text takes in code page 932.
 std::size_t SjisByteCount(std::wstring_view wide);
+// True when code page 932 holds every character of the text as it is, so
+// that it comes back unchanged: no look-alike, no "?".
+bool SjisHolds(std::wstring_view wide);
 
 }  // namespace win32

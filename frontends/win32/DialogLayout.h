@@ -4,6 +4,7 @@
 // The setting controls' names, entries and limits come from dialog/DialogModel.h.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "dialog/Controls.h"
@@ -35,12 +36,11 @@ inline constexpr int kFieldHeight = 21;     // text fields and closed drop-down 
 inline constexpr int kCheckBoxHeight = 17;
 inline constexpr int kListVisibleEntries = 8;  // entries shown by an open list
 
-// A setting control: where it stands and, for check boxes and radio groups,
-// the caption it draws itself.
+// A setting control: where it stands. Check boxes and radio groups draw
+// their setting's label (from the settings table) as their own caption.
 struct SettingPlace {
   Control Id;
   PixelRect Rect;
-  const wchar_t* Caption;  // nullptr: the control has no caption of its own
 };
 
 // The twenty setting controls in tab order.
@@ -49,12 +49,21 @@ const SettingPlace& SettingPlaceOf(Control id);
 
 // A text label: it stands to the left of (or above, or right of) a control.
 struct LabelPlace {
-  const wchar_t* Text;
+  std::wstring Text;  // a setting's label, unit or note (from the settings table)
   int Left;
   int Top;
   bool Small;  // drawn with the smaller heading font
 };
 const std::vector<LabelPlace>& LabelPlaces();
+
+// The widest a label `height` pixels high may be: up to the nearest control
+// that stands to its right on the same rows, else to the client area's right
+// edge. A label is as wide as its text in its own font, and that depends on
+// the font the system finds for the face (under Wine a full-width character
+// of the 13-pixel font measures 14 pixels, and the note right of the marks'
+// scale would reach 6 pixels into the help memo); a text wider than its room
+// is cut at the neighbour instead of painting over it.
+int LabelRoom(const LabelPlace& label, int height);
 
 // The controls that are not settings.
 inline constexpr PixelRect kOkButton{360, 264, 121, 33};

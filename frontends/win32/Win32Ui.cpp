@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -23,6 +24,8 @@ constexpr int kFirstRadioId = 2000;  // + 10 * group + button
 constexpr int kHelpMemoId = 1200;
 constexpr int kStatusStripId = 1201;
 constexpr int kLabelId = -1;
+// The context-code bit of a key message: Alt was held.
+constexpr LPARAM kAltDown = LPARAM{1} << 29;
 
 int SettingId(Control id) { return kFirstSettingId + static_cast<int>(id); }
 
@@ -127,10 +130,12 @@ void Win32Ui::Create(DialogEvents events) {
                                          largeIcon_, smallIcon_);
   if (!application_) throw std::runtime_error("cannot create the application window");
   const std::vector<WORD> dialogTemplate = EmptyDialogTemplate(kDialogStyle);
-  dialog_ = CreateDialogIndirectParamW(
+  HWND dialog = CreateDialogIndirectParamW(
       instance_, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), application_,
       DialogProc, reinterpret_cast<LPARAM>(this));
-  if (!dialog_) throw std::runtime_error("cannot create the dialog");
+  ThrowPendingFailure();  // creating the controls failed
+  if (!dialog) throw std::runtime_error("cannot create the dialog");
+  dialog_ = dialog;
   SetApplicationDialog(application_, dialog_);
 }
 
@@ -139,15 +144,26 @@ int Win32Ui::Run() {
   // show event may give before the dialog appears.
   ShowWindow(application_, SW_SHOWNA);
   if (events_.Show) events_.Show();
+  ThrowPendingFailure();
   if (closed_) return 0;
   ShowDialog();
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    if (!PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    ThrowPendingFailure();
   }
+  ThrowPendingFailure();
   return 0;
+}
+
+void Win32Ui::ThrowPendingFailure() {
+  if (!failure_) return;
+  std::exception_ptr failure = failure_;
+  failure_ = nullptr;
+  std::rethrow_exception(failure);
 }
 
 void Win32Ui::ShowDialog() {
@@ -159,20 +175,40 @@ void Win32Ui::ShowDialog() {
 }
 
 bool Win32Ui::PreTranslate(MSG& message) {
-  return dialog_ && !closed_ && IsDialogMessageW(dialog_, &message);
+  if (!dialog_ || closed_) return false;
+  // Alt+F4 closes the dialog from whichever control has the focus, as the
+  // close box does. It is taken here, before the control sees it, because a
+  // drop-down list may keep Alt keys to itself (Wine's does) and the key
+  // would then never reach the window's system menu.
+  const bool altF4 = message.message == WM_SYSKEYDOWN && message.wParam == VK_F4 &&
+                     (message.lParam & kAltDown) != 0;
+  if (altF4 && (message.hwnd == dialog_ || IsChild(dialog_, message.hwnd))) {
+    SendMessageW(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+  }
+  return IsDialogMessageW(dialog_, &message);
 }
 
 INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<Win32Ui*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    self->dialog_ = dialog;
-    self->SizeWindowToClient();
-    self->CreateControls();
-    return FALSE;  // the focus is placed when the dialog is shown
+  auto* self = message == WM_INITDIALOG
+                   ? reinterpret_cast<Win32Ui*>(lParam)
+                   : reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (!self) return FALSE;
+  try {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      self->dialog_ = dialog;
+      self->SizeWindowToClient();
+      self->CreateControls();
+      return FALSE;  // the focus is placed when the dialog is shown
+    }
+    return self->HandleDialogMessage(message, wParam, lParam);
+  } catch (...) {
+    // The first failure is the one to report. No quit message is posted:
+    // it would end the message box that reports the failure at once.
+    if (!self->failure_) self->failure_ = std::current_exception();
+    return FALSE;
   }
-  auto* self = reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  return self ? self->HandleDialogMessage(message, wParam, lParam) : FALSE;
 }
 
 INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -309,7 +345,8 @@ void Win32Ui::CreateSettingControl(Control id) {
       if (control.ByteLimit > 0) LimitTypedBytes(window, static_cast<std::size_t>(control.ByteLimit));
       break;
     case ControlKind::Check:
-      window = AddChild(WC_BUTTONW, place.Caption, WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+      window = AddChild(WC_BUTTONW, SjisToWide(ControlSpecOf(place.Id).Label).c_str(),
+                        WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
                         r.Left, r.Top, r.Width, r.Height, SettingId(id), font_);
       SendMessageW(window, BM_SETCHECK, control.InitialIndex > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
@@ -336,18 +373,22 @@ void Win32Ui::CreateRadioGroup(Control id) {
   // The frame follows its buttons, so that it neither covers them nor joins
   // their group.
   const PixelRect& r = place.Rect;
-  group.Frame = AddChild(WC_BUTTONW, place.Caption, WS_GROUP | BS_GROUPBOX, 0, r.Left, r.Top,
+  group.Frame = AddChild(WC_BUTTONW, SjisToWide(ControlSpecOf(place.Id).Label).c_str(),
+                         WS_GROUP | BS_GROUPBOX, 0, r.Left, r.Top,
                          r.Width, r.Height, SettingId(id), font_);
   controls_[static_cast<std::size_t>(id)] = group.Frame;
   RadioSelect(id, control.InitialIndex);
 }
 
 void Win32Ui::CreateLabels() {
+  // Each label is as large as its text in its own font, but never reaches
+  // into the control to its right; one line, cut rather than wrapped.
   for (const LabelPlace& label : LabelPlaces()) {
     HFONT font = label.Small ? smallFont_ : font_;
-    const SIZE size = TextExtent(dialog_, font, label.Text);
-    AddChild(WC_STATICW, label.Text, SS_LEFT | SS_NOPREFIX, 0, label.Left, label.Top, size.cx,
-             size.cy, kLabelId, font);
+    const SIZE size = TextExtent(dialog_, font, label.Text.c_str());
+    const int width = std::min(static_cast<int>(size.cx), LabelRoom(label, size.cy));
+    AddChild(WC_STATICW, label.Text.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Left, label.Top,
+             width, size.cy, kLabelId, font);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -28,15 +29,16 @@ class Win32Ui final : public UserInterface {
   Win32Ui& operator=(const Win32Ui&) = delete;
 
   // Creates the application window and the dialog, hidden, with every
-  // control at its initial value.
+  // control at its initial value. Throws when the system refuses a window.
   void Create(DialogEvents events);
   // Runs the show event, shows the dialog (unless it was closed meanwhile)
   // and runs the event loop until the dialog closes. Returns the exit code.
+  // An exception from an event ends the loop and comes out of here.
   int Run();
   // Shows the dialog with the focus on the first control.
   void ShowDialog();
-  // Gives the dialog a keyboard message first (Tab, Enter, Esc, Alt keys).
-  // True when the dialog has handled it.
+  // Gives the dialog a keyboard message first (Tab, Enter, Esc, Alt keys,
+  // Alt+F4). True when the dialog has handled it.
   bool PreTranslate(MSG& message);
   bool Closed() const { return closed_; }
 
@@ -89,6 +91,7 @@ class Win32Ui final : public UserInterface {
   RadioGroupWindows& Radios(Control group);
   const RadioGroupWindows& Radios(Control group) const;
   int TextLineHeight();
+  void ThrowPendingFailure();
 
   HINSTANCE instance_;
   DialogEvents events_;
@@ -110,6 +113,11 @@ class Win32Ui final : public UserInterface {
   HICON largeIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   bool closed_ = false;
+  // An exception from inside the dialog's window procedure. It must not
+  // unwind through the system's frames that called the procedure, so it
+  // waits here until the call into the system returns (Create, the event
+  // loop), and is thrown again there.
+  std::exception_ptr failure_;
 };
 
 }  // namespace win32

@@ -5,8 +5,10 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ProgramMain.h"
 #include "support/TestSupport.h"
 
 using testing_support::ReadFileBytes;
@@ -40,35 +42,60 @@ std::vector<std::string> CrLfLines(const std::string& bytes) {
   return lines;
 }
 
-TEST(Launcher, IsShiftJisWithTheHostsDirectives) {
-  const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/vk47_Orvane.bat"));
-  ASSERT_EQ(lines.size(), 10u);
-  // The first line is the memo the host shows for the transformation.
-  EXPECT_EQ(lines[0], Utf8ToSjis(U8(u8"REM 垂直寸法を外側へ追加（寸法値は引出線付き）")));
-  const std::vector<std::string> directives = {"REM #jww", "REM #cd", "REM #zz", "REM #zw",
-                                               "REM #zc"};
-  for (std::size_t i = 0; i < directives.size(); ++i) EXPECT_EQ(lines[1 + i], directives[i]);
-  // The two prompts, the first for the new measured point, with the usual hint.
-  const std::string hint = " (L)free (R)Read";
-  EXPECT_EQ(lines[6].rfind("REM #1 ", 0), 0u);
-  EXPECT_NE(lines[6].find(Utf8ToSjis(U8(u8"計測点"))), std::string::npos);
-  EXPECT_EQ(lines[6].substr(lines[6].size() - hint.size()), hint);
-  EXPECT_EQ(lines[7].rfind("REM #2 ", 0), 0u);
-  EXPECT_NE(lines[7].find(Utf8ToSjis(U8(u8"寸法値の位置"))), std::string::npos);
-  EXPECT_EQ(lines[7].substr(lines[7].size() - hint.size()), hint);
-  EXPECT_EQ(lines[8], "REM #e");
-  // The program is called directly, from the batch file's own folder, so that
-  // the batch file (and the host) waits for it.
-  EXPECT_EQ(lines[9], "\"%~dp0vk47_Orvane.exe\"");
+TEST(Launcher, BothAreShiftJisWithTheHostsDirectives) {
+  struct Case {
+    const char* file;
+    const char8_t* memo;                 // the first line, which the host shows
+    std::vector<const char8_t*> prompts;  // a word of each prompt, #1 first
+    const char* call;
+  };
+  const Case cases[] = {
+      {"vk47_Orvane.bat", u8"REM 垂直寸法を外側へ追加（寸法値は引出線付き）",
+       {u8"計測点", u8"寸法値の位置"}, "\"%~dp0vk47_Orvane.exe\""},
+      {"vk47_Orvane_new.bat", u8"REM 垂直寸法の連続を新しく開始（寸法値は引出線付き）",
+       {u8"計測点（１点目）", u8"計測点（２点目）", u8"寸法線の位置", u8"寸法値の位置"},
+       "\"%~dp0vk47_Orvane.exe\" /new"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + c.file));
+    ASSERT_EQ(lines.size(), 8u + c.prompts.size());
+    EXPECT_EQ(lines[0], Utf8ToSjis(U8(c.memo)));
+    const std::vector<std::string> directives = {"REM #jww", "REM #cd", "REM #zz", "REM #zw",
+                                                 "REM #zc"};
+    for (std::size_t i = 0; i < directives.size(); ++i) EXPECT_EQ(lines[1 + i], directives[i]);
+    // One prompt a point, in order, with the usual hint.
+    const std::string hint = " (L)free (R)Read";
+    for (std::size_t i = 0; i < c.prompts.size(); ++i) {
+      const std::string& prompt = lines[6 + i];
+      EXPECT_EQ(prompt.rfind("REM #" + std::to_string(i + 1) + " ", 0), 0u) << prompt;
+      EXPECT_NE(prompt.find(Utf8ToSjis(U8(c.prompts[i]))), std::string::npos) << i + 1;
+      EXPECT_EQ(prompt.substr(prompt.size() - hint.size()), hint);
+    }
+    EXPECT_EQ(lines[6 + c.prompts.size()], "REM #e");
+    // The program is called directly, from the batch file's own folder, so
+    // that the batch file (and the host) waits for it.
+    EXPECT_EQ(lines.back(), c.call);
+  }
 }
 
-TEST(Launcher, ReadMeTellsHowToInstall) {
+TEST(Launcher, ReadMeTellsHowToInstallAndBothLaunchers) {
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/readme.txt"));
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"外部変形", u8"展開", u8"vk38.dat",
-                                u8"同じフォルダ", u8"共用"})
+  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat", u8"外部変形",
+                                u8"展開", u8"vk38.dat", u8"同じフォルダ", u8"共用", u8"新しく"})
     EXPECT_NE(text.find(Utf8ToSjis(U8(needed))), std::string::npos) << U8(needed);
+}
+
+TEST(Launcher, OnlyTheWordNewStartsANewChain) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"/new", true},     {L"/NEW", true},   {L"  /New\t", true}, {L"x /new", true},
+      {L"\"/new\"", true}, {L"", false},      {L"/newer", false}, {L"new", false},
+      {L"-new", false},    {L"//new", false},
+  };
+  for (const auto& [line, expected] : cases)
+    EXPECT_EQ(win32::AsksForNewChain(line), expected) << testing::PrintToString(std::wstring(line));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -55,9 +56,23 @@ std::wstring WindowTextOf(HWND window) {
   return buffer;
 }
 
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
 class DialogTest : public testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { Open(); }
+  void TearDown() override { Dispose(); }
+
+  void Open() {
+    events_.clear();
     ui_ = std::make_unique<Win32Ui>(GetModuleHandleW(nullptr));
     ui_->Create({[this] { events_.push_back("show"); }, [this] { events_.push_back("ok"); },
                  [this] { events_.push_back("cancel"); },
@@ -65,12 +80,17 @@ class DialogTest : public testing::Test {
     ui_->ShowDialog();
     PumpMessages();
   }
-  void TearDown() override {
+  void Dispose() {
     ui_.reset();
     PumpMessages();
     MSG quit;  // a close leaves the end of the event loop behind
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+  }
+  // A new dialog, for a test that closes the one it had.
+  void Reopen() {
+    Dispose();
+    Open();
   }
 
   HWND Window(Control id) const { return ui_->ControlWindow(id); }
@@ -179,6 +199,64 @@ TEST_F(DialogTest, LabelsStandLeftOfTheirControls) {
     const std::wstring key = std::wstring(label.Text) + L"@" + std::to_wstring(label.Left) + L"," +
                              std::to_wstring(label.Top);
     EXPECT_NE(std::find(found.begin(), found.end(), key), found.end()) << Utf8Of(key);
+  }
+}
+
+TEST_F(DialogTest, LabelsFitTheirTextAndCoverNoOtherControl) {
+  struct Child {
+    HWND Window;
+    PixelRect Rect;
+    bool Label;
+  };
+  std::vector<Child> children;
+  for (HWND child = GetWindow(ui_->DialogWindow(), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    const bool label = lstrcmpiW(className, L"Static") == 0 && child != ui_->StatusStrip();
+    children.push_back({child, ClientRectOf(child), label});
+  }
+  const auto overlap = [](const PixelRect& a, const PixelRect& b) {
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+           b.Top < a.Top + a.Height;
+  };
+  int labels = 0;
+  for (const Child& label : children) {
+    if (!label.Label) continue;
+    ++labels;
+    const std::wstring text = WindowTextOf(label.Window);
+    SCOPED_TRACE(Utf8Of(text));
+    // The text's extent in the label's own font.
+    HDC dc = GetDC(label.Window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label.Window, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(label.Window, dc);
+    EXPECT_EQ(label.Rect.Height, extent.cy);
+    EXPECT_LE(label.Rect.Width, extent.cx);
+    bool cutAtNeighbour = false;
+    for (const Child& other : children) {
+      if (other.Window == label.Window) continue;
+      EXPECT_FALSE(overlap(label.Rect, other.Rect))
+          << "covers " << Utf8Of(WindowTextOf(other.Window)).substr(0, 30) << " at "
+          << other.Rect.Left << "," << other.Rect.Top;
+      if (other.Rect.Left == label.Rect.Left + label.Rect.Width) cutAtNeighbour = true;
+    }
+    // Narrower than its text only where a control stops it, and then the
+    // text is cut, not wrapped onto a second line that the label cannot show.
+    if (label.Rect.Width < extent.cx) {
+      EXPECT_TRUE(cutAtNeighbour);
+      EXPECT_EQ(GetWindowLongPtrW(label.Window, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+    }
+  }
+  EXPECT_EQ(labels, static_cast<int>(win32::LabelPlaces().size()));
+  // The note right of the marks' scale ends at the help memo or before it.
+  const PixelRect memo = ClientRectOf(ui_->HelpMemo());
+  for (const Child& label : children) {
+    if (label.Label && WindowTextOf(label.Window) == L"（点マーカ　線矢印を除く）") {
+      EXPECT_LE(label.Rect.Left + label.Rect.Width, memo.Left);
+    }
   }
 }
 
@@ -326,19 +404,30 @@ TEST_F(DialogTest, TypingStopsAtTheByteLimit) {
 TEST_F(DialogTest, PastingKeepsWhatFits) {
   HWND suffix = Window(Control::Edit3);
   ui_->SetText(Control::Edit3, "");
-  const std::wstring clip = L"寸法値の後ろに付ける長い文字列です\r\n二行目";
-  ASSERT_TRUE(OpenClipboard(ui_->DialogWindow()));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-  std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
+  PutOnClipboard(ui_->DialogWindow(), L"寸法値の後ろに付ける長い文字列です\r\n二行目");
 
   SendMessageW(suffix, WM_PASTE, 0, 0);
   EXPECT_EQ(WindowTextOf(suffix), L"寸法値の後ろに付ける長い文字列で");  // 16 characters, 32 bytes
   SendMessageW(suffix, WM_PASTE, 0, 0);
   EXPECT_EQ(WindowTextOf(suffix), L"寸法値の後ろに付ける長い文字列で");
+}
+
+TEST_F(DialogTest, FieldsTakeOnlyWhatShiftJisHolds) {
+  HWND prefix = Window(Control::Edit2);
+  ui_->SetText(Control::Edit2, "");
+  // Typed: the euro sign and an emoji (two messages, one per half) are
+  // refused; what comes after them is typed on.
+  Type(prefix, L"a\u20acb\U0001F600c\u00e9d");
+  EXPECT_EQ(WindowTextOf(prefix), L"abcd");
+  // Pasted: the text up to the first character that Shift-JIS lacks.
+  PutOnClipboard(ui_->DialogWindow(), L"寸法\u20ac値");
+  SendMessageW(prefix, WM_PASTE, 0, 0);
+  EXPECT_EQ(WindowTextOf(prefix), L"abcd寸法");
+  PutOnClipboard(ui_->DialogWindow(), L"\U0001F600");
+  SendMessageW(prefix, WM_PASTE, 0, 0);
+  EXPECT_EQ(WindowTextOf(prefix), L"abcd寸法");
+  // What the user sees is what the program reads.
+  EXPECT_EQ(ui_->GetText(Control::Edit2), Utf8ToSjis(testing_support::U8(u8"abcd寸法")));
 }
 
 TEST_F(DialogTest, ProgramTextIsNeverCut) {
@@ -387,6 +476,39 @@ TEST_F(DialogTest, KeysPressOkAndCancel) {
   }
 }
 
+TEST_F(DialogTest, AltF4ClosesFromEveryControl) {
+  constexpr LPARAM kAlt = LPARAM{1} << 29;
+  const struct {
+    const char* Name;
+    HWND (*Target)(const Win32Ui&);
+    bool OpenListFirst;
+  } cases[] = {
+      {"first list, as at start", [](const Win32Ui& ui) { return ui.ControlWindow(Control::ComboBox1); }, false},
+      {"open list", [](const Win32Ui& ui) { return ui.ControlWindow(Control::ComboBox4); }, true},
+      {"text field", [](const Win32Ui& ui) { return ui.ControlWindow(Control::Edit2); }, false},
+      {"check box", [](const Win32Ui& ui) { return ui.ControlWindow(Control::CheckBox2); }, false},
+      {"radio button", [](const Win32Ui& ui) { return ui.RadioButton(Control::RadioGroup1, 0); }, false},
+      {"OK button", [](const Win32Ui& ui) { return ui.OkButton(); }, false},
+      {"help memo", [](const Win32Ui& ui) { return ui.HelpMemo(); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Reopen();
+    HWND target = c.Target(*ui_);
+    SendMessageW(ui_->DialogWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    ASSERT_EQ(GetFocus(), target);
+    if (c.OpenListFirst) {
+      // F4 alone opens the list and closes nothing.
+      Key(target, WM_KEYDOWN, VK_F4);
+      ASSERT_TRUE(SendMessageW(target, CB_GETDROPPEDSTATE, 0, 0));
+      EXPECT_TRUE(events_.empty());
+    }
+    Key(GetFocus(), WM_SYSKEYDOWN, VK_F4, kAlt);
+    EXPECT_EQ(events_, std::vector<std::string>{"close"});  // close only: no OK, no Cancel
+    EXPECT_TRUE(ui_->Closed());
+  }
+}
+
 TEST_F(DialogTest, KeysWorkInTheHelpMemoToo) {
   // The memo is no tab stop, but a click puts the focus there.
   SendMessageW(ui_->DialogWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ui_->HelpMemo()), TRUE);
@@ -423,6 +545,30 @@ TEST_F(DialogTest, RunShowsTheDialogOnlyWhenShowDidNotClose) {
                   [&] { seen.push_back("close"); }});
   EXPECT_EQ(refused.Run(), 0);
   EXPECT_EQ(seen, (std::vector<std::string>{"show", "close"}));
+}
+
+TEST_F(DialogTest, AnExceptionFromAnEventEndsTheRun) {
+  // OK runs inside the dialog's window procedure; what it throws leaves the
+  // event loop, and nothing else runs after it.
+  Win32Ui broken(GetModuleHandleW(nullptr));
+  std::vector<std::string> seen;
+  broken.Create({[&] {
+                   seen.push_back("show");
+                   PostMessageW(broken.DialogWindow(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(broken.OkButton()));
+                 },
+                 [&] {
+                   seen.push_back("ok");
+                   throw std::runtime_error("the OK action broke");
+                 },
+                 [&] { seen.push_back("cancel"); }, [&] { seen.push_back("close"); }});
+  try {
+    broken.Run();
+    ADD_FAILURE() << "Run ended without the exception";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "the OK action broke");
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"show", "ok"}));
 }
 
 TEST_F(DialogTest, WindowPositionIsAppliedUnchanged) {

@@ -14,7 +14,6 @@ using testing_support::SjisToUtf8;
 using testing_support::Utf8ToSjis;
 using win32::FirstLine;
 using win32::FittingStart;
-using win32::SjisByteCount;
 using win32::SjisToWide;
 using win32::WideToSjis;
 
@@ -75,15 +74,44 @@ TEST(TypingLimit, KeepsTheStartThatFits) {
 }
 
 TEST(TypingLimit, NeverSplitsASurrogatePair) {
-  // A character beyond the basic plane is stored as "?" (or "??"): it goes
-  // in whole or not at all.
+  // A character beyond the basic plane is one character in two halves. Code
+  // page 932 has none: it is refused whole, never half of it kept, whatever
+  // room there is.
   const std::wstring emoji = L"\U0001F600";
-  const std::size_t bytes = WideToSjis(emoji).size();
-  ASSERT_GE(bytes, 1u);
-  EXPECT_EQ(SjisByteCount(emoji), bytes);
-  EXPECT_EQ(std::wstring(FittingStart(L"", 0, 0, emoji + L"z", bytes)), emoji);
-  EXPECT_EQ(std::wstring(FittingStart(L"", 0, 0, emoji + L"z", bytes + 1)), emoji + L"z");
-  EXPECT_EQ(std::wstring(FittingStart(L"x", 1, 1, emoji, bytes)), L"");
+  for (std::size_t limit : {1u, 2u, 3u, 32u}) {
+    EXPECT_EQ(std::wstring(FittingStart(L"", 0, 0, emoji + L"z", limit)), L"") << limit;
+    EXPECT_EQ(std::wstring(FittingStart(L"", 0, 0, L"a" + emoji, limit)), L"a") << limit;
+  }
+  // A lone half (the first of two typed messages) is refused too.
+  EXPECT_EQ(std::wstring(FittingStart(L"", 0, 0, emoji.substr(0, 1), 32)), L"");
+  EXPECT_EQ(std::wstring(FittingStart(L"", 0, 0, emoji.substr(1, 1), 32)), L"");
+}
+
+TEST(TypingLimit, TakesOnlyWhatShiftJisHolds) {
+  // A character that code page 932 lacks would be stored and drawn as "?" or
+  // as a look-alike: the text stops before it.
+  const struct {
+    const wchar_t* Insert;
+    const wchar_t* Expected;
+  } cases[] = {
+      {L"100\u20ac", L"100"},                // euro sign
+      {L"\u5bf8\u20ac\u6cd5", L"\u5bf8"},      // the rest after it is not taken either
+      {L"caf\u00e9", L"caf"},                // best fit would make it "e"
+      {L"\u00a5500", L""},                   // yen sign: best fit would make it "\\"
+      {L"a\u301c", L"a"},                    // wave dash: best fit gives U+FF5E
+      {L"\ud55c", L""},                      // Hangul
+      {L"\uff5e\uffe5\u00b0\u2460\u00a7", L"\uff5e\uffe5\u00b0\u2460\u00a7"},  // all in code page 932
+      {L"\uff71\uff72?\\~", L"\uff71\uff72?\\~"},  // half-width katakana, "?" itself, backslash
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(std::wstring(FittingStart(L"", 0, 0, c.Insert, 32)), c.Expected)
+        << "insert " << SjisToUtf8(WideToSjis(c.Insert));
+  }
+  // What is taken is exactly what comes back from Shift-JIS.
+  for (const auto& c : cases) {
+    const std::wstring taken(FittingStart(L"", 0, 0, c.Insert, 32));
+    EXPECT_EQ(SjisToWide(WideToSjis(taken)), taken);
+  }
 }
 
 TEST(TypingLimit, PasteTakesTheFirstLine) {

@@ -25,10 +25,12 @@ echo "imports: $(tr '\n' ' ' <<<"$dlls")"
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 (cd "$unpacked" && cmake -E tar xf "$package")
-listing=$(cd "$unpacked" && find . -type f | sort | tr '\n' ' ')
-[ "$listing" = "./readme.txt ./vk47_Orvane.bat ./vk47_Orvane.exe " ] ||
+listing=$(cd "$unpacked" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
+[ "$listing" = "./readme.txt ./vk47_Orvane.bat ./vk47_Orvane.exe ./vk47_Orvane_new.bat " ] ||
   die "the package holds: $listing"
 cmp -s "$unpacked/vk47_Orvane.exe" "$exe" || die "the packaged program is not the built one"
-cmp -s "$unpacked/vk47_Orvane.bat" "$WIN32_BUILD/vk47_Orvane.bat" || die "the packaged launcher differs"
+for launcher in vk47_Orvane.bat vk47_Orvane_new.bat; do
+  cmp -s "$unpacked/$launcher" "$WIN32_BUILD/$launcher" || die "the packaged $launcher differs"
+done
 echo "package: $listing"
 echo "PASS"

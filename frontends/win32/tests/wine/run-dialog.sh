@@ -5,8 +5,9 @@
 # directory, and driven with the keyboard (and once the mouse) in a private
 # virtual display. Then checks the files the program left and its exit code.
 #   run-dialog.sh WIN32_BUILD CASE
-# Cases: ok_worked_example escape close_box inside_refusal missing_settings
-#        typed_values launcher
+# Cases: ok_worked_example escape close_box alt_f4_on_list inside_refusal
+#        missing_settings typed_values unheld_characters failed_start launcher
+#        new_chain_launcher
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
 CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
@@ -17,6 +18,8 @@ DATA="$here/../data"
 GOLDEN="$SOURCE_DIR/tests/data/worked_example"
 PROGRAM="$WIN32_BUILD/vk47_Orvane.exe"
 PACKAGE="$WIN32_BUILD/vk47_Orvane.zip"
+PUT_ON_CLIPBOARD="$WIN32_BUILD/tests/put_on_clipboard.exe"
+REFUSED_CONTROLS="$WIN32_BUILD/tests/refused_controls.exe"
 ARTIFACTS="$WIN32_BUILD/artifacts"
 WAIT=30  # seconds for any window to appear
 
@@ -61,13 +64,14 @@ wait_window() {
 focus() { timeout 10 xdotool windowfocus --sync "$1" || die "cannot focus window $1"; }
 keys() { xdotool key --delay 40 "$@"; }
 
-expect_exit_zero() {
+expect_exit_code() {
   local status=0
   wait "$PROGRAM_PID" || status=$?
   PROGRAM_PID=""
   [ "$status" -ne 124 ] || die "the program did not end within $WINE_TIMEOUT s"
-  [ "$status" -eq 0 ] || die "the program ended with exit code $status"
+  [ "$status" -eq "$1" ] || die "the program ended with exit code $status, not $1"
 }
+expect_exit_zero() { expect_exit_code 0; }
 
 screenshot() {  # window id, file name
   local WINDOW X Y WIDTH HEIGHT SCREEN
@@ -142,6 +146,19 @@ case "$CASE" in
     same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the close box"
     ;;
 
+  alt_f4_on_list)
+    # At start the first drop-down list has the focus; Alt+F4 there closes
+    # the dialog as the close box does.
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys alt+F4
+    expect_exit_zero
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after Alt+F4"
+    ;;
+
   inside_refusal)
     prepare_inputs
     # The new point lies between the ends of the stored chain.
@@ -197,6 +214,44 @@ case "$CASE" in
     grep -q "$prefix" "$FOLDER/JWC_TEMP.TXT" || die "the value text lacks the typed prefix"
     ;;
 
+  unheld_characters)
+    # Text pasted into the prefix stops before the first character that
+    # Shift-JIS lacks (the euro sign), and typing goes on after it: the
+    # settings file and the value text get exactly what the field showed.
+    [ -f "$PUT_ON_CLIPBOARD" ] || die "$PUT_ON_CLIPBOARD is missing: build it with 'make win32'"
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    timeout 30 wine "$PUT_ON_CLIPBOARD" "寸法€値😀" </dev/null || die "cannot fill the clipboard"
+    focus "$dialog"
+    keys Tab Tab Tab Tab Tab Tab ctrl+v
+    xdotool type --delay 30 "x"
+    keys Return
+    expect_exit_zero
+    prefix=$(printf '寸法x' | iconv -f UTF-8 -t CP932)
+    [ "$(settings_line 9)" = "$prefix" ] ||
+      die "vk38.dat line 9 (prefix) is \"$(settings_line 9 | iconv -f CP932 -t UTF-8)\", not \"寸法x\""
+    LC_ALL=C grep -qF "$prefix" "$FOLDER/JWC_TEMP.TXT" || die "the value text lacks the prefix"
+    ;;
+
+  failed_start)
+    # The same run on a system that refuses to create the dialog's controls:
+    # the error shows in a message box, and the host gets "hq" all the same.
+    [ -f "$REFUSED_CONTROLS" ] || die "$REFUSED_CONTROLS is missing: build it with 'make win32'"
+    prepare_inputs
+    cp "$REFUSED_CONTROLS" "$FOLDER/"
+    start_program "$FOLDER/refused_controls.exe"
+    box=$(wait_window vk47_Orvane)
+    [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] ||
+      die "a dialog showed although it could not be created"
+    screenshot "$box" vk47_Orvane-failed-start.png
+    focus "$box"
+    keys Return
+    expect_exit_code 1
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the failed start"
+    ;;
+
   launcher)
     # The package as the user unzips it, started through its batch file.
     [ -f "$PACKAGE" ] || die "$PACKAGE is missing: build it with 'make win32'"
@@ -212,6 +267,24 @@ case "$CASE" in
     keys Escape
     expect_exit_zero  # the batch file waited for the program
     expect_hq_only
+    ;;
+
+  new_chain_launcher)
+    # A new chain through the package's second launcher, with no vk38.dat:
+    # the defaults serve, and OK gives the same golden files as the
+    # headless run.
+    [ -f "$PACKAGE" ] || die "$PACKAGE is missing: build it with 'make win32'"
+    (cd "$FOLDER" && cmake -E tar xf "$PACKAGE") || die "cannot unpack $PACKAGE"
+    [ -f "$FOLDER/vk47_Orvane_new.bat" ] || die "the package lacks vk47_Orvane_new.bat"
+    NEW_CHAIN="$SOURCE_DIR/tests/data/new_chain"
+    cp "$NEW_CHAIN/JWC_TEMP.TXT" "$FOLDER/"
+    start_program cmd /c "$(winepath -w "$FOLDER/vk47_Orvane_new.bat")"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys Return
+    expect_exit_zero
+    same_file "$FOLDER/JWC_TEMP.TXT" "$NEW_CHAIN/expected_JWC_TEMP.TXT" "JWC_TEMP.TXT"
+    same_file "$FOLDER/vk38.dat" "$NEW_CHAIN/expected_vk38.dat" "vk38.dat"
     ;;
 
   *)

@@ -1,0 +1,109 @@
+#include "ProgramMain.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "CodePage932.h"
+#include "ModulePath.h"
+#include "SafeReplace.h"
+#include "Win32Ui.h"
+#include "dialog/DialogModel.h"
+#include "app/Unit1.h"
+#include "exchange/HostState.h"
+#include "exchange/OutputWriter.h"
+
+namespace win32 {
+
+namespace {
+
+// Form1 names the dialog object while it lives, also when its run ends in an
+// exception.
+class CurrentForm {
+ public:
+  explicit CurrentForm(TForm1& form) { Form1 = &form; }
+  ~CurrentForm() { Form1 = nullptr; }
+  CurrentForm(const CurrentForm&) = delete;
+  CurrentForm& operator=(const CurrentForm&) = delete;
+};
+
+// The answer of a run that drew nothing: "hq" alone in the exchange file
+// beside the program, whatever the output buffer held when the run broke off.
+void AnswerNothing() {
+  FreeHostState();  // empties the output buffer too
+  const std::filesystem::path program = ModuleFilePath();
+  Win32FileSystem files;
+  if (!program.empty()) WriteOutputFile(files, program.parent_path() / kExchangeFileName);
+}
+
+void ShowFailure(const char* what) {
+  std::wstring text = L"エラーのため終了します。作図は行いません。";
+  if (what && *what) {
+    text += L"\n\n";
+    text += SjisToWide(what);
+  }
+  MessageBoxW(nullptr, text.c_str(), SjisToWide(DialogTexts::ApplicationTitle).c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+// Neither step may let a second exception out: the answer comes first, as
+// the host waits for it, then the message.
+void Fail(const char* what, bool answered) {
+  try {
+    if (!answered) AnswerNothing();
+  } catch (...) {
+  }
+  try {
+    ShowFailure(what);
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+bool AsksForNewChain(std::wstring_view commandLine) {
+  std::size_t at = 0;
+  while (at < commandLine.size()) {
+    const std::size_t start = commandLine.find_first_not_of(L" \t\"", at);
+    if (start == std::wstring_view::npos) break;
+    std::size_t end = commandLine.find_first_of(L" \t\"", start);
+    if (end == std::wstring_view::npos) end = commandLine.size();
+    const std::wstring_view word = commandLine.substr(start, end - start);
+    if (word.size() == 4 && word[0] == L'/' && (word[1] | 0x20) == L'n' &&
+        (word[2] | 0x20) == L'e' && (word[3] | 0x20) == L'w')
+      return true;
+    at = end;
+  }
+  return false;
+}
+
+int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
+  bool answered = false;  // the close sequence has written the exchange file
+  try {
+    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
+
+    Win32Ui ui(instance);
+    Win32FileSystem files;
+    TForm1 form(ui, files);
+    form.ProgramFile = ModuleFilePath();
+    if (commandLine && AsksForNewChain(commandLine)) form.Mode = OkMode::NewChain;
+    CurrentForm current(form);
+    ui.Create({[&form] { form.FormShow(); }, [&form] { form.Button1Click(); },
+               [&form] { form.Button2Click(); },
+               [&form, &answered] {
+                 form.FormClose();
+                 answered = true;
+               }});
+    return ui.Run();
+  } catch (const std::exception& error) {
+    Fail(error.what(), answered);
+  } catch (...) {
+    Fail(nullptr, answered);
+  }
+  return 1;
+}
+
+}  // namespace win32

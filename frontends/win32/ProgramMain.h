@@ -1,0 +1,22 @@
+#pragma once
+// The program's whole run: the dialog object joined to the Windows front end.
+// A run that fails on the way still answers the host.
+#include <windows.h>
+
+#include <string_view>
+
+namespace win32 {
+
+// True when the command line asks for a new chain: the word "/new" (in any
+// case) among its words, as the launcher vk47_Orvane_new.bat passes it.
+bool AsksForNewChain(std::wstring_view commandLine);
+
+// Runs the program and returns its exit code: 0 after a run, 1 after a
+// failure. A failure (an exception from creating the dialog or from any of
+// its events) is shown in a message box, and unless the close had already
+// written the answer, the exchange file beside the program gets "hq" alone:
+// the host draws nothing and goes on.
+// `commandLine` is the program's arguments ("/new" starts a new chain).
+int RunProgram(HINSTANCE instance, const wchar_t* commandLine = L"");
+
+}  // namespace win32
