@@ -34,9 +34,10 @@ const std::string kNotSaved = DialogTexts::SettingsNotSaved;
 const std::string kNotWritten = DialogTexts::AnswerNotWritten;
 const std::string kNothingDrawn = "hq\r\n";
 
-// The program's folder in memory: an absolute path of this system that no
-// test touches on disk.
-const fs::path kFolder = fs::path("/program folder").make_preferred();
+// The program's folder in memory: a full path of this system (on Windows
+// with the drive of the working directory, as the run takes it) that no test
+// touches on disk.
+const fs::path kFolder = fs::absolute(fs::path("/program folder").make_preferred());
 
 struct MemoryRun {
   MemoryFileSystem files;
