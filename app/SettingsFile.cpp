@@ -58,22 +58,12 @@ struct FormatLine {
   std::string operator()(double TDialogSettings::*field) const { return FormatGeneral(s.*field); }
 };
 
-// Sets the stored part's load defaults (lines 1, 2 and 23-25).
-struct SetLoadDefault {
-  TDialogSettings& s;
-  const SettingValue& value;
-  template <typename T>
-  void operator()(T TDialogSettings::*field) const {
-    if (const T* v = std::get_if<T>(&value)) s.*field = *v;
-  }
-};
-
 }  // namespace
 
 void ApplySettingsFile(std::string_view bytes, bool complete, TDialogSettings& settings) {
   const std::vector<SettingRow>& rows = SettingRows();
   for (const SettingRow& row : rows)
-    if (!row.Id) std::visit(SetLoadDefault{settings, row.Default}, row.Field);
+    if (!row.Id) SetDefault(row, settings);  // lines 1, 2 and 23-25
 
   std::size_t at = 0;
   std::string line;

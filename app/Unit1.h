@@ -40,5 +40,16 @@ class TForm1 {
 };
 
 // The one dialog of the program while a front end runs it (nullptr otherwise).
-// The front end that creates the dialog sets it and clears it again.
+// The front end that creates the dialog sets it and clears it again, through
+// a Form1Scope.
 extern TForm1* Form1;
+
+// Form1 names the dialog object while the scope lives, also when its run
+// ends in an exception.
+class Form1Scope {
+ public:
+  explicit Form1Scope(TForm1& form) { Form1 = &form; }
+  ~Form1Scope() { Form1 = nullptr; }
+  Form1Scope(const Form1Scope&) = delete;
+  Form1Scope& operator=(const Form1Scope&) = delete;
+};

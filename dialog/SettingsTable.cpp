@@ -121,8 +121,8 @@ std::vector<SettingRow> BuildRows() {
   return rows;
 }
 
-// Sets the field of `row` in `settings` to `value` when both are of a kind.
-struct AssignDefault {
+// Sets a field to the value when both are of a kind.
+struct AssignValue {
   TDialogSettings& settings;
   const SettingValue& value;
   template <typename T>
@@ -132,6 +132,10 @@ struct AssignDefault {
 };
 
 }  // namespace
+
+void SetDefault(const SettingRow& row, TDialogSettings& settings) {
+  std::visit(AssignValue{settings, row.Default}, row.Field);
+}
 
 const std::vector<SettingRow>& SettingRows() {
   static const std::vector<SettingRow> rows = BuildRows();
@@ -147,6 +151,6 @@ const SettingRow& SettingRowOf(Control id) {
 TDialogSettings InitialSettings() {
   TDialogSettings settings;
   for (const SettingRow& row : SettingRows())
-    if (row.Id) std::visit(AssignDefault{settings, row.Default}, row.Field);
+    if (row.Id) SetDefault(row, settings);
   return settings;
 }

@@ -63,5 +63,8 @@ const std::vector<SettingRow>& SettingRows();
 // The row of a dialog control.
 const SettingRow& SettingRowOf(Control id);
 
+// Sets the row's field to its default; a row without one keeps its value.
+void SetDefault(const SettingRow& row, TDialogSettings& settings);
+
 // A record with the dialog part at its initial values and the stored part 0.
 TDialogSettings InitialSettings();

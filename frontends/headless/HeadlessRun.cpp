@@ -20,19 +20,6 @@ std::optional<int> ParseWhole(std::string_view text) {
   return value;
 }
 
-namespace {
-
-// Points Form1 at the run's dialog while the run lasts.
-class Form1Scope {
- public:
-  explicit Form1Scope(TForm1& form) { Form1 = &form; }
-  ~Form1Scope() { Form1 = nullptr; }
-  Form1Scope(const Form1Scope&) = delete;
-  Form1Scope& operator=(const Form1Scope&) = delete;
-};
-
-}  // namespace
-
 std::string CheckSettingChange(const SettingChange& change) {
   const ControlSpec* info = FindControlBySetting(change.Setting);
   if (!info) return "no setting is called \"" + change.Setting + "\"";

@@ -19,16 +19,6 @@ namespace win32 {
 
 namespace {
 
-// Form1 names the dialog object while it lives, also when its run ends in an
-// exception.
-class CurrentForm {
- public:
-  explicit CurrentForm(TForm1& form) { Form1 = &form; }
-  ~CurrentForm() { Form1 = nullptr; }
-  CurrentForm(const CurrentForm&) = delete;
-  CurrentForm& operator=(const CurrentForm&) = delete;
-};
-
 // The answer of a run that drew nothing: "hq" alone in the exchange file
 // beside the program, whatever the output buffer held when the run broke off.
 void AnswerNothing() {
@@ -90,7 +80,7 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
     TForm1 form(ui, files);
     form.ProgramFile = ModuleFilePath();
     if (commandLine && AsksForNewChain(commandLine)) form.Mode = OkMode::NewChain;
-    CurrentForm current(form);
+    Form1Scope current(form);
     ui.Create({[&form] { form.FormShow(); }, [&form] { form.Button1Click(); },
                [&form] { form.Button2Click(); },
                [&form, &answered] {
