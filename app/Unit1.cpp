@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "app/NoticePage.h"
 #include "app/SettingsFile.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dimension/Chain.h"
 #include "dimension/OkAction.h"
+#include "dimension/OkNotice.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 TForm1* Form1 = nullptr;
 
 namespace {
-
 
 // The folder of the program file with a trailing separator.
 fs::path FolderOf(const fs::path& programFile) { return programFile.parent_path() / ""; }
@@ -68,7 +67,8 @@ void TForm1::FormShow() {
       DialogSettings.TextStyle = 0;
       Ui.ListSelect(Control::ComboBox3, 0);
     }
-    Ui.OpenNoticeAddress(NoticeAddress);
+    NoticeShown = true;
+    UpdateNotice();
     return;
   }
 
@@ -76,7 +76,10 @@ void TForm1::FormShow() {
   // 23) the companion tool has never run and there is no chain to continue.
   if (Files.Exists(settingsFile) && DialogSettings.LastLayerGroup != -1) {
     Ui.SetWindowPosition(DialogSettings.WindowLeft, DialogSettings.WindowTop);
-    Ui.OpenNoticeAddress(NoticeAddress);
+    // Only now: loading has set the controls; without a usable settings
+    // file its message comes first and there is nothing to tell.
+    NoticeShown = true;
+    UpdateNotice();
   } else {
     Ui.ShowMessage(DialogTexts::CompanionMissing);
     Ui.CloseDialog();
@@ -90,11 +93,25 @@ void TForm1::Button1Click() {
     return SaveSettings(Files, ProgramFolder / kSettingsFileName, settings, HostState.InitialGroup,
                         CurrentGroupScale(HostState), HostState.AxisAngle);
   }, Mode);
+  // Still open (a refused value, a zero length, a failed save): a zero
+  // length has stored the extended chain, so OK would now do otherwise.
+  if (NoticeShown) UpdateNotice();
+}
+
+void TForm1::ControlChange() {
+  if (NoticeShown) UpdateNotice();
+}
+
+void TForm1::UpdateNotice() {
+  TDialogSettings values = DialogSettings;
+  ReadDialogPart(Ui, values);
+  Ui.ShowNotice(OkNoticeLines(values, HostState, Mode));
 }
 
 void TForm1::Button2Click() { Ui.CloseDialog(); }
 
 void TForm1::FormClose() {
+  NoticeShown = false;
   // A dialog closed before it was shown still answers the host beside the
   // program file.
   if (ProgramFolder.empty()) ProgramFolder = FolderOf(ProgramFile);

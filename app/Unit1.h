@@ -34,9 +34,20 @@ class TForm1 {
   void Button1Click();  // OK
   void Button2Click();  // Cancel
   void FormClose();     // the close sequence
+  // A setting control changed (text edited, list entry chosen, radio button
+  // or check box clicked): the notice pane tells what OK would now do. Does
+  // nothing until the show sequence has let the dialog open (for a chain to
+  // continue, only with a usable settings file), and after the close.
+  void ControlChange();
 
   UserInterface& Ui;
   FileSystem& Files;
+
+ private:
+  void UpdateNotice();
+
+  // The show sequence has let the dialog open: the notice is shown.
+  bool NoticeShown = false;
 };
 
 // The one dialog of the program while a front end runs it (nullptr otherwise).

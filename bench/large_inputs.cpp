@@ -144,7 +144,8 @@ Outcome Run(const fs::path& folder) {
   o.Seconds = WallSeconds() - start;
   o.Cpu = CpuSeconds() - cpu;
   o.PeakBytes = static_cast<double>(ProcStatusKb("VmHWM") - before) * 1024.0;
-  o.Succeeded = result.Transcript.size() == 3;  // two status texts and the close
+  // Two status texts and the close.
+  o.Succeeded = headless::WithoutNotices(result.Transcript).size() == 3;
   FreeHostState();
   return o;
 }

@@ -3,6 +3,7 @@
 // implementation that offers them carries the whole run; all are used on one
 // thread. Texts are Shift-JIS.
 #include <string>
+#include <vector>
 
 #include "dialog/Controls.h"
 
@@ -47,6 +48,7 @@ class UserInterface {
   // returns when the user has pressed it.
   virtual void ShowMessage(const std::string& text) = 0;
 
-  // Starts loading the notice page; returns at once; failures are ignored.
-  virtual void OpenNoticeAddress(const std::string& address) = 0;
+  // Shows these lines in the notice pane, in place of what it showed; no
+  // lines leave it empty.
+  virtual void ShowNotice(const std::vector<std::string>& lines) = 0;
 };

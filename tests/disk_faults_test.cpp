@@ -42,7 +42,8 @@ namespace {
 
 bool Succeeded(const RunResult& result) {
   // The OK action ran to its end: its two status texts, then the close.
-  return result.Transcript.size() == 3 && result.Transcript[2].Kind == headless::EventKind::Closed;
+  const std::vector<headless::Event> events = headless::WithoutNotices(result.Transcript);
+  return events.size() == 3 && events[2].Kind == headless::EventKind::Closed;
 }
 
 using Texts = std::vector<std::string>;

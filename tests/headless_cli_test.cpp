@@ -70,15 +70,17 @@ TEST(HeadlessProgram, MissingSettingsFilePrintsTheMessageInUtf8) {
 }
 
 TEST(HeadlessProgram, EveryActionEndsWithTheCloseAndLeavesTheSettingsFile) {
-  // OK (no action option) refuses the mark scale 0 of this settings file;
-  // the dialog is then closed as by its close box.
+  // OK (no action option) refuses the mark scale 0 of this settings file,
+  // as the notice tells after the show and after each change; the dialog is
+  // then closed as by its close box.
+  const std::string notice = U8(u8"notice: 「端点倍率」の値では作図出来ません。\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"--cancel"}, "closed\n"},
-      {{"--close"}, "closed\n"},
-      {{}, "focus: Edit1\nclosed\n"},
+      {{"--cancel"}, notice + "closed\n"},
+      {{"--close"}, notice + "closed\n"},
+      {{}, notice + "focus: Edit1\n" + notice + "closed\n"},
       {{"--cancel", "--move", "-5,7", "--set", U8(u8"Prefix=寸法"), "--set", "Precision=2",
         "--set", "ThousandsCommas=1", "--set", "Suffix=a=b"},
-       "closed\n"},
+       notice + notice + notice + notice + notice + "closed\n"},
   };
   for (const auto& [extra, printed] : cases) {
     ScratchDir dir;
@@ -135,7 +137,7 @@ TEST(HeadlessProgram, FolderAfterDoubleDashMayStartWithADash) {
   const Outcome outcome = RunProgram({"--close", "--", "-run"});
   fs::current_path(old);
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
-  EXPECT_EQ(outcome.Out, "closed\n");
+  EXPECT_EQ(outcome.Out, U8(u8"notice: 「端点倍率」の値では作図出来ません。\nclosed\n"));
   EXPECT_EQ(ReadFileBytes(dir / "-run" / "JWC_TEMP.TXT"), "hq\r\n");
 }
 

@@ -101,17 +101,22 @@ TEST(HeadlessUi, RecordsWhatTheUserSeesInOrder) {
   ui.Focus(Control::Edit5);
   ui.SetStatusText("working");
   ui.ShowMessage("note");
-  ui.OpenNoticeAddress("https://notice");
+  ui.ShowNotice({"first", "second"});
+  ui.ShowNotice({"third"});
   ui.SetWindowPosition(-3000, 5000);
-  const std::vector<Event> expected = {{EventKind::Focus, "Edit5"},
-                                       {EventKind::Status, "working"},
-                                       {EventKind::Message, "note"}};
+  const std::vector<Event> expected = {
+      {EventKind::Focus, "Edit5"},    {EventKind::Status, "working"},
+      {EventKind::Message, "note"},   {EventKind::Notice, "first"},
+      {EventKind::Notice, "second"},  {EventKind::Notice, "third"}};
   EXPECT_EQ(ui.Transcript(), expected);
   EXPECT_EQ(headless::TranscriptLines(ui.Transcript()),
-            (std::vector<std::string>{"focus: Edit5", "status: working", "message: note"}));
+            (std::vector<std::string>{"focus: Edit5", "status: working", "message: note",
+                                      "notice: first", "notice: second", "notice: third"}));
+  EXPECT_EQ(headless::WithoutNotices(ui.Transcript()),
+            std::vector<Event>(expected.begin(), expected.begin() + 3));
   EXPECT_EQ(ui.State().Focused, Control::Edit5);
   EXPECT_EQ(ui.State().StatusText, "working");
-  EXPECT_EQ(ui.State().NoticeAddress, "https://notice");
+  EXPECT_EQ(ui.State().NoticeLines, std::vector<std::string>{"third"});
   int left = 0, top = 0;
   ui.GetWindowPosition(left, top);
   EXPECT_EQ(left, -3000);
@@ -162,6 +167,16 @@ TEST(HeadlessSettingChange, NamesAndValuesAreCheckedByTheControlKind) {
 
 TEST(HeadlessSettingChange, AppliesAsTheUserWould) {
   HeadlessUi ui;
+  // The handler runs once a change, after the control has changed; what the
+  // program itself puts into the controls runs it not.
+  std::vector<headless::DialogState> seen;
+  ui.SetChangeHandler([&] { seen.push_back(ui.State()); });
+  ui.ListSelect(Control::ComboBox4, 0);
+  ui.RadioSelect(Control::RadioGroup2, 0);
+  ui.CheckSet(Control::CheckBox2, false);
+  ui.SetText(Control::Edit3, "x");
+  EXPECT_TRUE(seen.empty());
+
   headless::ApplySettingChange(ui, {"Precision", "2"});
   headless::ApplySettingChange(ui, {"Rounding", "3"});
   headless::ApplySettingChange(ui, {"ValueUnit", "5"});
@@ -172,6 +187,12 @@ TEST(HeadlessSettingChange, AppliesAsTheUserWould) {
   EXPECT_EQ(ui.RadioSelected(Control::RadioGroup2), 1);
   EXPECT_TRUE(ui.CheckGet(Control::CheckBox2));
   EXPECT_EQ(ui.GetText(Control::Edit3), std::string(32, 's'));
+  ASSERT_EQ(seen.size(), 5u);
+  EXPECT_EQ(seen[0][Control::ComboBox4].Selected, 2);
+  EXPECT_EQ(seen[1][Control::ComboBox5].Selected, -1);
+  EXPECT_EQ(seen[2][Control::RadioGroup2].Selected, 1);
+  EXPECT_TRUE(seen[3][Control::CheckBox2].Checked);
+  EXPECT_EQ(seen[4][Control::Edit3].Text, std::string(32, 's'));
   EXPECT_THROW(headless::ApplySettingChange(ui, {"Nothing", "1"}), std::invalid_argument);
 }
 

@@ -22,6 +22,7 @@ using headless::RunOnce;
 using headless::RunOptions;
 using headless::RunResult;
 using headless::TranscriptLines;
+using headless::WithoutNotices;
 using testing_support::HostFile;
 using testing_support::ReadFileBytes;
 using testing_support::ScratchDir;
@@ -77,7 +78,8 @@ TEST(NewChain, FirstDimensionIsTheContinuationFromTheLowerPoint) {
     SettingsFile settings;
     settings.Scale = c.scale;
     Program fresh;
-    EXPECT_EQ(TranscriptLines(fresh.Run(host, settings, true).Transcript), kSuccess);
+    EXPECT_EQ(TranscriptLines(WithoutNotices(fresh.Run(host, settings, true).Transcript)),
+              kSuccess);
 
     // The ordinary continuation of a chain shrunk to the lower point and
     // stored at another axis angle, to the upper point, value at point 4.
@@ -89,7 +91,8 @@ TEST(NewChain, FirstDimensionIsTheContinuationFromTheLowerPoint) {
     HostFile continued = host;
     continued.Picks = {c.upper, c.q};
     Program ordinary;
-    EXPECT_EQ(TranscriptLines(ordinary.Run(continued, shrunk, false).Transcript), kSuccess);
+    EXPECT_EQ(TranscriptLines(WithoutNotices(ordinary.Run(continued, shrunk, false).Transcript)),
+              kSuccess);
 
     EXPECT_EQ(fresh.Answer(), ordinary.Answer());
     EXPECT_EQ(fresh.Saved(), ordinary.Saved());
@@ -108,7 +111,8 @@ TEST(NewChain, GoldenFilesWithoutASettingsFile) {
   fs::copy_file(golden / "JWC_TEMP.TXT", program.dir / "JWC_TEMP.TXT");
   RunOptions options;
   options.NewChain = true;
-  EXPECT_EQ(TranscriptLines(RunOnce(program.dir.Path(), options).Transcript), kSuccess);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(program.dir.Path(), options).Transcript)),
+            kSuccess);
   EXPECT_EQ(program.Answer(), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
   EXPECT_EQ(program.Saved(), ReadFileBytes(golden / "expected_vk38.dat"));
 }
@@ -117,7 +121,8 @@ TEST(NewChain, TheStoredChainIsContinuedByTheNextOrdinaryRun) {
   HostFile host;
   host.Picks = {"0 1000", "0 0", "-500 300", "-600 500"};
   Program program;
-  ASSERT_EQ(TranscriptLines(program.Run(host, std::nullopt, true).Transcript), kSuccess);
+  ASSERT_EQ(TranscriptLines(WithoutNotices(program.Run(host, std::nullopt, true).Transcript)),
+            kSuccess);
   const std::vector<std::string> saved = SplitCrLf(program.Saved());
   ASSERT_EQ(saved.size(), 31u);
   EXPECT_EQ(std::vector<std::string>(saved.begin() + 22, saved.end()),
@@ -129,11 +134,13 @@ TEST(NewChain, TheStoredChainIsContinuedByTheNextOrdinaryRun) {
   next.Picks = {"100 1500", "-600 1200"};
   WriteFileBytes(program.dir / "JWC_TEMP.TXT", next.Bytes());
   RunOptions options;
-  ASSERT_EQ(TranscriptLines(RunOnce(program.dir.Path(), options).Transcript), kSuccess);
+  ASSERT_EQ(TranscriptLines(WithoutNotices(RunOnce(program.dir.Path(), options).Transcript)),
+            kSuccess);
   Program companion;
   SettingsFile chain;
   chain.Chain = {"0", "0", "0", "1000", "-500", "300"};
-  EXPECT_EQ(TranscriptLines(companion.Run(next, chain, false).Transcript), kSuccess);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(companion.Run(next, chain, false).Transcript)),
+            kSuccess);
   EXPECT_EQ(program.Answer(), companion.Answer());
   const std::vector<std::string> continued = SplitCrLf(program.Saved());
   EXPECT_EQ(std::vector<std::string>(continued.begin() + 25, continued.end()),
@@ -156,10 +163,12 @@ TEST(NewChain, MissingPicksAreNamedAndNothingIsDrawn) {
     Program program;
     const SettingsFile settings;
     const RunResult result = program.Run(host, settings, true);
+    // The notice tells it before OK, a sentence a line.
+    const std::string first = std::string("指示点が足りません（") + c.missing + "）。";
+    const std::string second = "新しい垂直寸法は作図出来ません。";
     EXPECT_EQ(TranscriptLines(result.Transcript),
-              (std::vector<std::string>{std::string("message: 指示点が足りません（") + c.missing +
-                                            "）。新しい垂直寸法は作図出来ません。",
-                                        "closed"}));
+              (std::vector<std::string>{"notice: " + first, "notice: " + second,
+                                        "message: " + first + second, "closed"}));
     EXPECT_EQ(program.Answer(), "hq\r\n");
     EXPECT_EQ(program.Saved(), settings.Bytes());
   }
@@ -170,7 +179,10 @@ TEST(NewChain, WithoutSettingsFileTheDefaultsServeSilently) {
   host.Picks = {"0 0", "0 1000", "-500 300", "-600 1200"};
   Program program;
   const RunResult result = program.Run(host, std::nullopt, true);
-  EXPECT_EQ(TranscriptLines(result.Transcript), kSuccess);
+  std::vector<std::string> expected = {"notice: 新しい垂直寸法　長さ 1000",
+                                       "notice: 寸法値「1000」"};
+  expected.insert(expected.end(), kSuccess.begin(), kSuccess.end());
+  EXPECT_EQ(TranscriptLines(result.Transcript), expected);
   // The dialog stayed where it was first shown, and the defaults were used:
   // precision 0.001 and the host's current text style.
   const std::vector<std::string> saved = SplitCrLf(program.Saved());

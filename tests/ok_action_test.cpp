@@ -24,6 +24,7 @@ using headless::RunOptions;
 using headless::RunResult;
 using headless::SettingChange;
 using headless::TranscriptLines;
+using headless::WithoutNotices;
 using testing_support::ReadFileBytes;
 using testing_support::SplitCrLf;
 using testing_support::WorkedExampleFolder;
@@ -56,7 +57,7 @@ TEST_F(OkActionTest, WorkedExampleGivesExactlyTheExpectedFiles) {
   for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
     fs::copy_file(WorkedExampleFolder() / name, dir / name);
   const RunResult result = Run();
-  EXPECT_EQ(TranscriptLines(result.Transcript), kSuccess);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(result.Transcript)), kSuccess);
   EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(WorkedExampleFolder() / "expected_JWC_TEMP.TXT"));
   EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(WorkedExampleFolder() / "expected_vk38.dat"));
 }
@@ -80,7 +81,7 @@ TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
   const RunResult result = Run(options);
   std::vector<std::string> expected = {std::string("message: ") + DialogTexts::SettingsNotSaved};
   expected.insert(expected.end(), kSuccess.begin(), kSuccess.end());
-  EXPECT_EQ(TranscriptLines(result.Transcript), expected);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(result.Transcript)), expected);
   EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(WorkedExampleFolder() / "expected_JWC_TEMP.TXT"));
   EXPECT_EQ(ReadFileBytes(settings), ReadFileBytes(WorkedExampleFolder() / "expected_vk38.dat"));
 }
@@ -120,7 +121,7 @@ TEST_F(OkActionTest, RefusedValueFocusesItsControlAndChangesNothing) {
     options.Changes = c.Changes;
     const RunResult result = Run(options);
     SCOPED_TRACE(c.Focused);
-    EXPECT_EQ(TranscriptLines(result.Transcript),
+    EXPECT_EQ(TranscriptLines(WithoutNotices(result.Transcript)),
               (std::vector<std::string>{std::string("focus: ") + c.Focused, "closed"}));
     EXPECT_EQ(ReadFileBytes(exchange), "hq\r\n");
     EXPECT_EQ(ReadFileBytes(settings), before);
@@ -171,7 +172,7 @@ TEST_F(OkActionTest, PointInsideOrOnTheChainIsRefusedWithItsMessage) {
     const std::string before = ReadFileBytes(settings);
     const RunResult result = Run();
     SCOPED_TRACE(p1);
-    EXPECT_EQ(TranscriptLines(result.Transcript),
+    EXPECT_EQ(TranscriptLines(WithoutNotices(result.Transcript)),
               (std::vector<std::string>{
                   "message: 直前作図した垂直寸法線の内側を指定する事は出来ません。", "closed"}));
     EXPECT_EQ(ReadFileBytes(exchange), "hq\r\n");
@@ -191,7 +192,7 @@ TEST_F(OkActionTest, ZeroLengthIsRefusedAfterTheChainWasSaved) {
   stored.Chain = {"0", "0", "-5033066.345", "8717526.627", "-5033499", "8717277"};
   Prepare(host, stored);
   const RunResult result = Run();
-  EXPECT_EQ(TranscriptLines(result.Transcript),
+  EXPECT_EQ(TranscriptLines(WithoutNotices(result.Transcript)),
             (std::vector<std::string>{"message: 寸法が「0」になりますので作図出来ません",
                                       "closed"}));
   EXPECT_EQ(ReadFileBytes(exchange), "hq\r\n");
@@ -223,7 +224,7 @@ TEST_F(OkActionTest, ChainExtendedBelowThenAboveKeepsLowerEndFirst) {
   stored.Angle = "5";
   stored.Chain = {"0", "2000", "0", "0", "-1000", "600"};  // upper end stored first
   Prepare(host, stored);
-  EXPECT_EQ(TranscriptLines(Run().Transcript), kSuccess);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(Run().Transcript)), kSuccess);
   std::vector<std::string> saved = Saved();
   ASSERT_EQ(saved.size(), 31u);
   EXPECT_EQ(std::vector<std::string>(saved.begin() + 22, saved.end()),
@@ -240,7 +241,7 @@ TEST_F(OkActionTest, ChainExtendedBelowThenAboveKeepsLowerEndFirst) {
   host.Picks[0] = "10 1800";
   host.Picks[1] = "-900 1400";
   WriteFileBytes(exchange, host.Bytes());
-  EXPECT_EQ(TranscriptLines(Run().Transcript), kSuccess);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(Run().Transcript)), kSuccess);
   saved = Saved();
   ASSERT_EQ(saved.size(), 31u);
   EXPECT_EQ(std::vector<std::string>(saved.begin() + 22, saved.end()),
@@ -256,7 +257,7 @@ TEST_F(OkActionTest, UnusableHostScaleIsTakenAsOneAndRecordedSo) {
     Host host;
     host.Scales = std::string(scale) + " 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
     Prepare(host, Stored{});
-    EXPECT_EQ(TranscriptLines(Run().Transcript), kSuccess) << scale;
+    EXPECT_EQ(TranscriptLines(WithoutNotices(Run().Transcript)), kSuccess) << scale;
     const std::vector<std::string> saved = Saved();
     ASSERT_EQ(saved.size(), 31u);
     // The chain keeps its size and the file says at which scale.
@@ -283,7 +284,7 @@ TEST_F(OkActionTest, AxisAngleAHairFromTheStoredOneCountsAsUnchanged) {
     // 1000 up the vertical, the dimension line 500 to the left.
     stored.Chain = {"0", "0", "-500", "866.0254037844386", "-433.0127018922193", "-250"};
     Prepare(host, stored);
-    EXPECT_EQ(TranscriptLines(Run().Transcript), kSuccess) << axis;
+    EXPECT_EQ(TranscriptLines(WithoutNotices(Run().Transcript)), kSuccess) << axis;
     // The extension lines (500 long) come first, then the dimension line
     // (600 long).
     const std::vector<std::vector<double>> segments = Segments(Output());
@@ -306,7 +307,7 @@ TEST_F(OkActionTest, HostsOwnTextStyleIsHandedBackAsItWas) {
   Host host;
   host.TextStyle = "12";
   Prepare(host, Stored{});
-  EXPECT_EQ(TranscriptLines(Run().Transcript), kSuccess);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(Run().Transcript)), kSuccess);
   const std::vector<std::string> out = Output();
   ASSERT_FALSE(out.empty());
   // The value is drawn in style 1 and the host gets its style 12 back.
@@ -320,7 +321,7 @@ TEST_F(OkActionTest, SettingsAndWindowPositionAreSavedAsTheDialogHoldsThem) {
   options.MoveWindowTo = headless::WindowMove{-40, 900};
   options.Changes = {{"Prefix", "L="}, {"Precision", "1"}, {"ZeroDisplay", "1"},
                      {"StartMark", "7"}, {"EndMark", "9"}, {"TextLineGap", "-1"}};
-  EXPECT_EQ(TranscriptLines(Run(options).Transcript), kSuccess);
+  EXPECT_EQ(TranscriptLines(WithoutNotices(Run(options).Transcript)), kSuccess);
   const std::vector<std::string> saved = Saved();
   ASSERT_EQ(saved.size(), 31u);
   EXPECT_EQ(saved[0], "-40");

@@ -128,7 +128,10 @@ say "" "There is no vk38.dat yet: the dialog shows its defaults. The user sets" 
     "(-1500, 1000): both its extension lines, the dimension line, the value" \
     "\"3,000\", its leader and underline, and two arrows:" ""
 run --new --set Precision=0 --set ThousandsCommas=1
-say ""
+say "" "(The \">\" lines are what the user would have seen: the notice pane" \
+    "telling what OK will draw, again after each change of a setting, the" \
+    "status strip's two texts, then the dialog closing, which writes" \
+    "JWC_TEMP.TXT.)" ""
 explain_output "$work/JWC_TEMP.TXT"
 say "" "vk38.dat now holds the settings and the chain, lower end first:" ""
 show_chain "$work/vk38.dat"
@@ -145,9 +148,7 @@ say "" "The new point (2000, 5500) lies above the chain, so the new dimension ru
     "long, written \"2,500\" (no decimals, thousands comma). Paper sizes are" \
     "multiplied by the scale 50: arrows of 3 mm become 150 units." ""
 run
-say "" "(The \">\" lines are what the user would have seen: the status strip's" \
-    "two texts, then the dialog closing, which writes JWC_TEMP.TXT.)" \
-    "" "JWC_TEMP.TXT now holds the commands the host draws: its own attributes," \
+say "" "JWC_TEMP.TXT now holds the commands the host draws: its own attributes," \
     "the extension line at the new point (the old end already has one), the" \
     "dimension line, the value, its leader and underline, and two arrows:" ""
 explain_output "$work/JWC_TEMP.TXT"

@@ -44,9 +44,9 @@ void ApplySettingChange(HeadlessUi& ui, const SettingChange& change) {
   if (!problem.empty()) throw std::invalid_argument(problem);
   const ControlSpec& info = *FindControlBySetting(change.Setting);
   switch (info.Kind) {
-    case ControlKind::List: ui.ListSelect(info.Id, *ParseWhole(change.Value)); break;
-    case ControlKind::Radio: ui.RadioSelect(info.Id, *ParseWhole(change.Value)); break;
-    case ControlKind::Check: ui.CheckSet(info.Id, change.Value == "1"); break;
+    case ControlKind::List: ui.ChooseEntry(info.Id, *ParseWhole(change.Value)); break;
+    case ControlKind::Radio: ui.ChooseButton(info.Id, *ParseWhole(change.Value)); break;
+    case ControlKind::Check: ui.TickCheckBox(info.Id, change.Value == "1"); break;
     case ControlKind::Text: ui.TypeText(info.Id, change.Value); break;
   }
 }
@@ -68,6 +68,7 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   form.ProgramFile = absoluteFolder / kProgramFileName;
   if (options.NewChain) form.Mode = OkMode::NewChain;
   ui.SetCloseHandler([&form] { form.FormClose(); });
+  ui.SetChangeHandler([&form] { form.ControlChange(); });
 
   form.FormShow();
   RunResult result;
@@ -110,6 +111,13 @@ std::vector<std::string> TranscriptLines(const std::vector<Event>& transcript) {
   lines.reserve(transcript.size());
   for (const Event& event : transcript) lines.push_back(FormatEvent(event));
   return lines;
+}
+
+std::vector<Event> WithoutNotices(const std::vector<Event>& transcript) {
+  std::vector<Event> events;
+  for (const Event& event : transcript)
+    if (event.Kind != EventKind::Notice) events.push_back(event);
+  return events;
 }
 
 }  // namespace headless

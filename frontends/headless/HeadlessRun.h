@@ -45,8 +45,8 @@ std::optional<int> ParseWhole(std::string_view text);
 // otherwise what is wrong with it (ASCII, plus the name as given).
 std::string CheckSettingChange(const SettingChange& change);
 
-// Applies the change as the user would. Throws std::invalid_argument when
-// CheckSettingChange finds it wrong.
+// Applies the change as the user would, so that the change handler runs.
+// Throws std::invalid_argument when CheckSettingChange finds it wrong.
 void ApplySettingChange(HeadlessUi& ui, const SettingChange& change);
 
 struct WindowMove {
@@ -88,5 +88,9 @@ RunResult RunOnce(const std::filesystem::path& folder, const RunOptions& options
 
 // The transcript as lines without line ends (Shift-JIS), as FormatEvent gives.
 std::vector<std::string> TranscriptLines(const std::vector<Event>& transcript);
+
+// The transcript without the notice pane's lines, for a look at what the
+// actions themselves did.
+std::vector<Event> WithoutNotices(const std::vector<Event>& transcript);
 
 }  // namespace headless

@@ -12,6 +12,7 @@ std::string FormatEvent(const Event& event) {
     case EventKind::Message: return "message: " + event.Text;
     case EventKind::Focus: return "focus: " + event.Text;
     case EventKind::Status: return "status: " + event.Text;
+    case EventKind::Notice: return "notice: " + event.Text;
     case EventKind::Closed: return "closed";
   }
   return {};
@@ -119,8 +120,13 @@ void HeadlessUi::ShowMessage(const std::string& text) {
   transcript_.push_back({EventKind::Message, text});
 }
 
-void HeadlessUi::OpenNoticeAddress(const std::string& address) {
-  state_.NoticeAddress = address;
+void HeadlessUi::ShowNotice(const std::vector<std::string>& lines) {
+  state_.NoticeLines = lines;
+  for (const std::string& line : lines) transcript_.push_back({EventKind::Notice, line});
+}
+
+void HeadlessUi::Changed() {
+  if (changeHandler_) changeHandler_();
 }
 
 void HeadlessUi::TypeText(Control field, std::string_view text) {
@@ -136,6 +142,22 @@ void HeadlessUi::TypeText(Control field, std::string_view text) {
     taken += width;
   }
   c.Text.assign(text.substr(0, taken));
+  Changed();
+}
+
+void HeadlessUi::ChooseEntry(Control list, int index) {
+  ListSelect(list, index);
+  Changed();
+}
+
+void HeadlessUi::ChooseButton(Control group, int index) {
+  RadioSelect(group, index);
+  Changed();
+}
+
+void HeadlessUi::TickCheckBox(Control box, bool checked) {
+  CheckSet(box, checked);
+  Changed();
 }
 
 }  // namespace headless

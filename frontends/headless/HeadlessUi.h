@@ -1,8 +1,8 @@
 #pragma once
 // The dialog without a screen: every setting control holds its value as the
 // real dialog would, message boxes are acknowledged at once, and what the user
-// would have seen (messages, focus moves, status texts, the close) is recorded
-// as a transcript. Texts are Shift-JIS, as everywhere in the program.
+// would have seen (messages, focus moves, status texts, the notice pane's
+// lines, the close) is recorded as a transcript. Texts are Shift-JIS, as everywhere in the program.
 #include <array>
 #include <functional>
 #include <string>
@@ -15,16 +15,18 @@
 
 namespace headless {
 
-enum class EventKind { Message, Focus, Status, Closed };
+enum class EventKind { Message, Focus, Status, Notice, Closed };
 
 struct Event {
   EventKind Kind;
-  std::string Text;  // message or status text; the control's name for a focus
+  // Message or status text, one line of the notice pane; the control's name
+  // for a focus.
+  std::string Text;
   bool operator==(const Event&) const = default;
 };
 
-// One transcript line: "message: TEXT", "focus: CONTROL", "status: TEXT" or
-// "closed" (the text bytes unchanged).
+// One transcript line: "message: TEXT", "focus: CONTROL", "status: TEXT",
+// "notice: TEXT" or "closed" (the text bytes unchanged).
 std::string FormatEvent(const Event& event);
 
 // The value of one setting control.
@@ -41,7 +43,7 @@ struct DialogState {
   int WindowLeft = kInitialWindowLeft;  // the dialog's screen position
   int WindowTop = kInitialWindowTop;
   std::string StatusText;
-  std::string NoticeAddress;  // empty until the notice page is opened
+  std::vector<std::string> NoticeLines;  // what the notice pane shows
   bool HasFocus = false;
   Control Focused = Control::ComboBox1;
 
@@ -61,6 +63,9 @@ class HeadlessUi : public UserInterface {
 
   // What closing the dialog runs before the loop ends (the form's FormClose).
   void SetCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
+  // What a change of a setting control by the user runs (the form's
+  // ControlChange).
+  void SetChangeHandler(std::function<void()> handler) { changeHandler_ = std::move(handler); }
 
   // UserInterface. Using an operation on a control of another kind is a fault
   // of the caller and throws std::logic_error.
@@ -81,12 +86,19 @@ class HeadlessUi : public UserInterface {
   void Focus(Control control) override;
   void SetStatusText(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
-  void OpenNoticeAddress(const std::string& address) override;
+  // The lines replace the pane's; each is recorded as a notice.
+  void ShowNotice(const std::vector<std::string>& lines) override;
 
-  // The user typing (or pasting) into a text field after selecting all of
-  // it: the first line of the text replaces the field's content, cut at the
-  // field's byte limit, never in the middle of a double-byte character.
+  // What the user does to the setting controls. Each changes its control as
+  // the operation of the same kind above does, then runs the change handler.
+  //
+  // Typing (or pasting) into a text field after selecting all of it: the
+  // first line of the text replaces the field's content, cut at the field's
+  // byte limit, never in the middle of a double-byte character.
   void TypeText(Control field, std::string_view text);
+  void ChooseEntry(Control list, int index);
+  void ChooseButton(Control group, int index);
+  void TickCheckBox(Control box, bool checked);
 
   bool Closed() const { return closed_; }
   const DialogState& State() const { return state_; }
@@ -94,10 +106,12 @@ class HeadlessUi : public UserInterface {
 
  private:
   ControlState& Expect(Control control, ControlKind kind);
+  void Changed();
 
   DialogState state_;
   std::vector<Event> transcript_;
   std::function<void()> closeHandler_;
+  std::function<void()> changeHandler_;
   bool closing_ = false;
   bool closed_ = false;
 };

@@ -45,7 +45,11 @@ constexpr const char* kUsage =
     "                    types it)\n"
     "\n"
     "Prints what the user would have seen, one event a line (UTF-8):\n"
-    "  message: TEXT   focus: CONTROL   status: TEXT   closed\n";
+    "  message: TEXT   focus: CONTROL   status: TEXT   closed\n"
+    "and the notice pane's lines, which tell what OK would do, after the\n"
+    "dialog is shown, after each --set and after an OK that leaves the\n"
+    "dialog open:\n"
+    "  notice: TEXT\n";
 
 [[noreturn]] void BadArguments(const std::string& problem) {
   std::cerr << "orvane-headless: " << problem << "\n" << kUsage;

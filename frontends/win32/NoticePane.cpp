@@ -7,14 +7,14 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"OrvaneNoticePane";
-constexpr wchar_t kFontProperty[] = L"OrvaneNoticeFont";
 
-struct NoticeState {
-  std::wstring Address;
-};
+HFONT FontOf(HWND pane) { return reinterpret_cast<HFONT>(GetWindowLongPtrW(pane, GWLP_USERDATA)); }
 
-NoticeState* StateOf(HWND pane) {
-  return reinterpret_cast<NoticeState*>(GetWindowLongPtrW(pane, GWLP_USERDATA));
+std::wstring TextOf(HWND pane) {
+  const int length = GetWindowTextLengthW(pane);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(pane, text.data(), length + 1)));
+  return text;
 }
 
 void Paint(HWND pane) {
@@ -31,11 +31,15 @@ void Paint(HWND pane) {
              kNoticePanel.Top + kNoticePanel.Height};
   DrawEdge(dc, &panel, EDGE_SUNKEN, BF_RECT);
 
-  HGDIOBJ oldFont = SelectObject(dc, GetPropW(pane, kFontProperty));
+  HGDIOBJ oldFont = SelectObject(dc, FontOf(pane));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(64, 64, 64));
   RECT text{8, 6, client.right - 8, client.bottom - 4};
-  const std::wstring lines = NoticeText(pane);
+  SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  const std::wstring corner = NoticeCornerText();
+  DrawTextW(dc, corner.c_str(), static_cast<int>(corner.size()), &text,
+            DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  const std::wstring lines = TextOf(pane);
   DrawTextW(dc, lines.c_str(), static_cast<int>(lines.size()), &text,
             DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(dc, oldFont);
@@ -44,14 +48,12 @@ void Paint(HWND pane) {
 
 LRESULT CALLBACK NoticeProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrW(pane, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new NoticeState));
-      break;
-    case WM_NCDESTROY:
-      delete StateOf(pane);
-      SetWindowLongPtrW(pane, GWLP_USERDATA, 0);
-      RemovePropW(pane, kFontProperty);
-      break;
+    case WM_SETFONT:
+      SetWindowLongPtrW(pane, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+      if (LOWORD(lParam)) InvalidateRect(pane, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return static_cast<LRESULT>(GetWindowLongPtrW(pane, GWLP_USERDATA));
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -75,22 +77,15 @@ HWND CreateNoticePane(HINSTANCE instance, HWND parent, const PixelRect& place, H
   RegisterClassExW(&windowClass);  // fails harmlessly when already registered
   HWND pane = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, place.Left, place.Top,
                               place.Width, place.Height, parent, nullptr, instance, nullptr);
-  if (pane) SetPropW(pane, kFontProperty, font);
+  if (pane) SendMessageW(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return pane;
 }
 
-void SetNoticeAddress(HWND pane, const std::wstring& address) {
-  if (NoticeState* state = StateOf(pane)) {
-    state->Address = address;
-    InvalidateRect(pane, nullptr, TRUE);
-  }
+void SetNoticeText(HWND pane, const std::wstring& lines) {
+  SetWindowTextW(pane, lines.c_str());
+  InvalidateRect(pane, nullptr, TRUE);
 }
 
-std::wstring NoticeText(HWND pane) {
-  std::wstring text = L"Orvane (vk47_Orvane) " ORVANE_VERSION_TEXT;
-  if (const NoticeState* state = StateOf(pane); state && !state->Address.empty())
-    text += L"\r\n" + state->Address;
-  return text;
-}
+std::wstring NoticeCornerText() { return L"Orvane (vk47_Orvane) " ORVANE_VERSION_TEXT; }
 
 }  // namespace win32

@@ -1,7 +1,8 @@
 #pragma once
-// The notice pane along the bottom of the dialog. The program has no web
-// view: the pane shows the program's name and version and the notice
-// address it was asked to open, as plain text.
+// The notice pane along the bottom of the dialog: a few lines of plain text
+// that tell what OK would do with the values as they stand, with the
+// program's name and version in its lower right corner. The pane keeps its
+// lines as its window text.
 #include <windows.h>
 
 #include <string>
@@ -11,8 +12,9 @@
 namespace win32 {
 
 HWND CreateNoticePane(HINSTANCE instance, HWND parent, const PixelRect& place, HFONT font);
-void SetNoticeAddress(HWND pane, const std::wstring& address);
-// The lines the pane shows.
-std::wstring NoticeText(HWND pane);
+// Replaces the pane's lines (separated by CR LF) and redraws it.
+void SetNoticeText(HWND pane, const std::wstring& lines);
+// What the corner shows: the program's name and version.
+std::wstring NoticeCornerText();
 
 }  // namespace win32

@@ -538,8 +538,8 @@ void Win32Ui::ShowMessage(const std::string& text) {
               MB_OK | MB_ICONQUESTION);
 }
 
-void Win32Ui::OpenNoticeAddress(const std::string& address) {
-  if (noticePane_) SetNoticeAddress(noticePane_, SjisToWide(address));
+void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {
+  if (noticePane_) SetNoticeText(noticePane_, JoinLines(lines));
 }
 
 }  // namespace win32

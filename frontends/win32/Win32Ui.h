@@ -8,6 +8,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "dialog/Controls.h"
 #include "dialog/UserInterface.h"
@@ -69,7 +70,7 @@ class Win32Ui final : public UserInterface {
   void Focus(Control control) override;
   void SetStatusText(const std::string& text) override;
   void ShowMessage(const std::string& text) override;
-  void OpenNoticeAddress(const std::string& address) override;
+  void ShowNotice(const std::vector<std::string>& lines) override;
 
  private:
   static constexpr int kRadioButtons = 2;

@@ -1,0 +1,57 @@
+#include "dimension/OkNotice.h"
+
+#include "dialog/DialogModel.h"
+#include "helpers/NumberFormat.h"
+#include "helpers/Sjis.h"
+
+namespace {
+
+std::string WhatIsDrawn(const OkPlan& plan) {
+  if (plan.Mode == OkMode::NewChain) return "新しい垂直寸法";
+  return plan.Side == ChainSide::Above ? "上へ延長" : "下へ延長";
+}
+
+// A list or radio group is refused only when nothing in it is chosen; a text
+// field for the value it holds.
+std::string RefusedText(Control control) {
+  const ControlSpec& spec = ControlSpecOf(control);
+  const std::string label = std::string("「") + spec.Label + "」";
+  if (spec.Kind == ControlKind::Text) return label + "の値では作図出来ません。";
+  return label + "が選ばれていませんので作図出来ません。";
+}
+
+// A message a sentence a line, so that a long one fits the pane's width.
+std::vector<std::string> Sentences(const std::string& text) {
+  const std::string stop = "。";
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t width =
+        IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    const std::string character = text.substr(i, width);
+    lines.back() += character;
+    i += width;
+    if (character == stop && i < text.size()) lines.emplace_back();
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> OkNoticeLines(const TDialogSettings& values, const THostState& host,
+                                       OkMode mode) {
+  const OkPlan plan = PlanOk(values, host, mode);
+  switch (plan.Outcome) {
+    case OkOutcome::Refused:
+      return {RefusedText(plan.Refused)};
+    case OkOutcome::MissingPicks:
+      return Sentences(MissingPicksMessage(plan.MissingPicks));
+    case OkOutcome::Inside:
+      return Sentences(DialogTexts::InsideChain);
+    case OkOutcome::ZeroLength:
+      return {WhatIsDrawn(plan), DialogTexts::ZeroLength};
+    case OkOutcome::Draw:
+      break;
+  }
+  return {WhatIsDrawn(plan) + "　長さ " + FormatGeneral(plan.Length),
+          "寸法値「" + plan.ValueText + "」"};
+}

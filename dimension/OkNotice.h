@@ -1,0 +1,21 @@
+#pragma once
+// The notice pane's lines: what OK would do with the dialog's values as they
+// stand, worked out by the OK action's own plan and with no side effect.
+#include <string>
+#include <vector>
+
+#include "dialog/DialogSettings.h"
+#include "dimension/OkPlan.h"
+#include "exchange/HostState.h"
+
+// `values` holds the dialog part as the controls show it and the stored
+// chain as loaded. The lines (Shift-JIS), by what OK would do:
+//  - draw: what it draws with the new length ("上へ延長　長さ 500", "下へ延長
+//    …", for a new chain "新しい垂直寸法　長さ 500"), then the value text as
+//    it would be written, in 「」 ("寸法値「500」");
+//  - a zero length: what it would draw, then the message OK would give;
+//  - a point inside the chain, a new chain without its picked points: the
+//    message OK would give, a sentence a line;
+//  - a refused value: which control, by its label.
+std::vector<std::string> OkNoticeLines(const TDialogSettings& values, const THostState& host,
+                                       OkMode mode = OkMode::Continue);
