@@ -86,7 +86,8 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
                [&form, &answered] {
                  form.FormClose();
                  answered = true;
-               }});
+               },
+               [&form] { form.ControlChange(); }});
     return ui.Run();
   } catch (const std::exception& error) {
     Fail(error.what(), answered);

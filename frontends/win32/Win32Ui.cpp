@@ -29,6 +29,24 @@ constexpr LPARAM kAltDown = LPARAM{1} << 29;
 
 int SettingId(Control id) { return kFirstSettingId + static_cast<int>(id); }
 
+bool IsRadioButtonId(int id) {
+  return id >= kFirstRadioId && id < kFirstRadioId + 10 * kControlCount;
+}
+
+// Whether a control's notification tells that the value of a setting
+// control changed.
+bool ChangesSetting(int id, WORD code) {
+  if (IsRadioButtonId(id)) return code == BN_CLICKED;
+  if (id < kFirstSettingId || id >= kFirstSettingId + kControlCount) return false;
+  switch (ControlSpecOf(static_cast<Control>(id - kFirstSettingId)).Kind) {
+    case ControlKind::Text: return code == EN_CHANGE;
+    case ControlKind::List: return code == CBN_SELCHANGE;
+    case ControlKind::Check: return code == BN_CLICKED;
+    case ControlKind::Radio: return false;  // the frame: its buttons tell
+  }
+  return false;
+}
+
 // An empty dialog template: the controls are created in pixels afterwards,
 // so the template's dialog units never matter.
 std::vector<WORD> EmptyDialogTemplate(DWORD style) {
@@ -214,13 +232,17 @@ INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
 INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) != BN_CLICKED || closed_) return FALSE;
-      if (LOWORD(wParam) >= kFirstRadioId) {
-        // The user picked a radio button: Tab enters its group there.
-        for (Control group : {Control::RadioGroup1, Control::RadioGroup2})
-          RadioSelect(group, RadioSelected(group));
+      if (closed_) return FALSE;
+      if (ChangesSetting(LOWORD(wParam), HIWORD(wParam))) {
+        if (IsRadioButtonId(LOWORD(wParam))) {
+          // The user picked a radio button: Tab enters its group there.
+          for (Control group : {Control::RadioGroup1, Control::RadioGroup2})
+            RadioSelect(group, RadioSelected(group));
+        }
+        if (events_.Change) events_.Change();
         return TRUE;
       }
+      if (HIWORD(wParam) != BN_CLICKED) return FALSE;
       if (LOWORD(wParam) == IDOK) {
         if (events_.Ok) events_.Ok();
         return TRUE;

@@ -20,6 +20,9 @@ struct DialogEvents {
   std::function<void()> Ok;      // OK button, Enter, Alt+Y
   std::function<void()> Cancel;  // Cancel button, Esc, Alt+N
   std::function<void()> Close;   // once, on every close
+  // The user changed a setting control: text edited, list entry chosen,
+  // radio button or check box clicked.
+  std::function<void()> Change = {};
 };
 
 class Win32Ui final : public UserInterface {

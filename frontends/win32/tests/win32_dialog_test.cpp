@@ -8,6 +8,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -16,7 +17,10 @@
 #include "CodePage932.h"
 #include "DialogLayout.h"
 #include "Win32Ui.h"
+#include "app/Unit1.h"
 #include "dialog/DialogModel.h"
+#include "files/MemoryFileSystem.h"
+#include "support/RunFiles.h"
 #include "support/TestSupport.h"
 
 using testing_support::Utf8ToSjis;
@@ -623,7 +627,7 @@ TEST_F(DialogTest, ColoursAndFontsFollowTheLayout) {
   }
   DeleteDC(dc);
 
-  for (HWND control : {Window(Control::Edit2), ui_->OkButton(), ui_->HelpMemo()}) {
+  for (HWND control : {Window(Control::Edit2), ui_->OkButton(), ui_->HelpMemo(), ui_->NoticePane()}) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_STREQ(font.lfFaceName, L"ＭＳ ゴシック");
@@ -644,6 +648,56 @@ TEST_F(DialogTest, HelpMemoHoldsItsLinesReadOnly) {
   EXPECT_TRUE(style & WS_VSCROLL);
   EXPECT_TRUE(style & ES_AUTOHSCROLL);  // no word wrap
   EXPECT_FALSE(style & WS_TABSTOP);
+}
+
+// The form over this dialog, the worked example's files in memory: the pane
+// tells what OK would do after each change the user makes, and no change
+// writes a file.
+TEST(NoticePane, TellsWhatOkWouldDoAfterEachChangeByTheUser) {
+  MemoryFileSystem files;
+  const std::filesystem::path folder = L"C:\\Orvane";
+  const std::string settings = testing_support::WorkedExampleFile("vk38.dat");
+  files.PutFile(folder / "vk38.dat", settings);
+  files.PutFile(folder / "JWC_TEMP.TXT", testing_support::WorkedExampleFile("JWC_TEMP.TXT"));
+  Win32Ui ui(GetModuleHandleW(nullptr));
+  TForm1 form(ui, files);
+  form.ProgramFile = folder / "vk47_Orvane.exe";
+  ui.Create({[&] { form.FormShow(); }, [&] { form.Button1Click(); }, [&] { form.Button2Click(); },
+             [&] { form.FormClose(); }, [&] { form.ControlChange(); }});
+  form.FormShow();  // as Run does before the event loop
+  ui.ShowDialog();
+  PumpMessages();
+  HWND pane = ui.NoticePane();
+  EXPECT_EQ(WindowTextOf(pane), L"上へ延長　長さ 500\r\n寸法値「500」");
+
+  auto retype = [&ui](Control field, const std::wstring& text) {
+    HWND edit = ui.ControlWindow(field);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+  };
+  const struct {
+    std::function<void()> Change;
+    const wchar_t* Notice;
+  } steps[] = {
+      {[&] { retype(Control::Edit2, L"H="); }, L"上へ延長　長さ 500\r\n寸法値「H=500」"},
+      {[&] { SendMessageW(ui.ControlWindow(Control::CheckBox3), BM_CLICK, 0, 0); },
+       L"上へ延長　長さ 500\r\n寸法値「H=５００」"},
+      {[&] { SendMessageW(ui.RadioButton(Control::RadioGroup1, 1), BM_CLICK, 0, 0); },
+       L"上へ延長　長さ 500\r\n寸法値「H=５００．０００」"},
+      {[&] { SendMessageW(ui.ControlWindow(Control::ComboBox4), WM_KEYDOWN, VK_UP, 0); },
+       L"上へ延長　長さ 500\r\n寸法値「H=５００．００」"},
+      {[&] { retype(Control::Edit1, L"0"); }, L"「端点倍率」の値では作図出来ません。"},
+  };
+  for (const auto& step : steps) {
+    step.Change();
+    PumpMessages();
+    EXPECT_EQ(Utf8Of(WindowTextOf(pane)), Utf8Of(step.Notice));
+  }
+
+  form.Button2Click();
+  EXPECT_TRUE(ui.Closed());
+  EXPECT_EQ(files.FileContent(folder / "vk38.dat"), settings);
+  EXPECT_EQ(files.FileContent(folder / "JWC_TEMP.TXT"), "hq\r\n");
 }
 
 }  // namespace
