@@ -1,6 +1,8 @@
 #include "helpers/NumberParse.h"
 
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "helpers/BigUnsigned.h"
@@ -170,6 +172,67 @@ bool SkipBlanksAndSign(const char*& p, const char* end) {
   return false;
 }
 
+
+// --- Eight digits at a time ------------------------------------------------
+
+// The eight bytes from p as one integer, the byte at p lowest; bytes from
+// `limit` on are read as 0 (no digit, no part of a number).
+std::uint64_t LoadEight(const char* p, const char* limit) {
+  unsigned char bytes[8] = {};
+  const auto available = static_cast<std::size_t>(limit - p);
+  std::memcpy(bytes, p, available < 8 ? available : 8);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    return word;
+  } else {
+    std::uint64_t word = 0;
+    for (int i = 7; i >= 0; --i) word = (word << 8) | bytes[i];
+    return word;
+  }
+}
+
+constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
+
+// How many of the eight bytes, from the lowest, are decimal digits. A byte is
+// a digit when its value xor '0' is at most 9; adding 0x76 sets the top bit
+// of every other byte below 0x80, and the top bit of the xor catches the rest.
+// A carry out of a non-digit byte only reaches the bytes after it.
+int LeadingDigits(std::uint64_t word) {
+  const std::uint64_t x = word ^ (kEachByte * '0');
+  const std::uint64_t nonDigit = ((x + kEachByte * 0x76) | x) & (kEachByte * 0x80);
+  return std::countr_zero(nonDigit) / 8;  // 8 when all are digits
+}
+
+// The value of the first `count` (0..8) bytes of the word, all digits. They
+// are moved to the top of the word (zeros before them), and the eight digit
+// values are then combined pairwise: tens and units, then hundreds, then
+// ten-thousands.
+std::uint64_t DigitsValue(std::uint64_t word, int count) {
+  const int shift = 4 * (8 - count);  // twice, so that a count of 0 clears all
+  std::uint64_t d = ((word - kEachByte * '0') << shift) << shift;
+  d = d * 10 + (d >> 8);
+  d = (((d & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+       (((d >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+      32;
+  return d & 0xFFFFFFFFull;
+}
+
+// Adds the run of digits at p to the significand, eight at a time. False when
+// the significand would pass 19 digits; p then stands at the eight digits that
+// did not fit.
+bool GatherDigits(const char*& p, const char* limit, std::uint64_t& significand, int& digits) {
+  for (;;) {
+    const std::uint64_t word = LoadEight(p, limit);
+    const int count = LeadingDigits(word);
+    if (digits + count > kFastDigits) return false;
+    significand = significand * kPow10U64[count] + DigitsValue(word, count);
+    digits += count;
+    p += count;
+    if (count < 8) return true;
+  }
+}
+
 }  // namespace
 
 std::int32_t StrToIntOrZero(std::string_view text) {
@@ -212,7 +275,7 @@ std::int32_t StrToIntOrZero(std::string_view text) {
   return static_cast<std::int32_t>(magnitude);
 }
 
-double StrToFloatOrZero(std::string_view text) {
+double StrToFloatOrZeroByDigits(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
   const bool negative = SkipBlanksAndSign(p, end);
@@ -290,4 +353,64 @@ double StrToFloatOrZero(std::string_view text) {
   }
   if (magnitude == 0.0) return 0.0;
   return negative ? -magnitude : magnitude;
+}
+
+DecimalScan ScanDecimal(const char* p, const char* limit) {
+  const char* q = p;
+  bool negative = false;
+  if (q != limit && (*q == '-' || *q == '+')) negative = *q++ == '-';
+
+  // Digits with at most one point; leading and trailing zeros count among the
+  // 19 digits here.
+  std::uint64_t significand = 0;
+  int digits = 0;
+  if (!GatherDigits(q, limit, significand, digits)) return DecimalScan{q, 0.0, false};
+  const int integerDigits = digits;
+  bool point = false;
+  if (q != limit && *q == '.') {
+    point = true;
+    ++q;
+    if (!GatherDigits(q, limit, significand, digits)) return DecimalScan{q, 0.0, false};
+  }
+  const bool mantissa = digits > 0 || point;
+
+  // Optional exponent: "E" or "e", an optional sign, at least one digit.
+  int exponent = 0;
+  if (q != limit && (*q == 'E' || *q == 'e')) {
+    ++q;
+    bool negativeExponent = false;
+    if (q != limit && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+    const char* const exponentDigits = q;
+    for (; q != limit && static_cast<unsigned char>(*q - '0') <= 9; ++q) {
+      if (q - exponentDigits == 4) return DecimalScan{q, 0.0, false};  // far beyond the short path
+      exponent = exponent * 10 + (*q - '0');
+    }
+    if (q == exponentDigits) return DecimalScan{q, 0.0, true};  // no exponent digit: malformed
+    if (negativeExponent) exponent = -exponent;
+  }
+  // No digit and no point (a sign alone, or nothing) is malformed; zero has
+  // no sign.
+  if (!mantissa || significand == 0) return DecimalScan{q, 0.0, true};
+
+  // One operation on exact operands (at most 19 digits, a power of ten that
+  // an extended value holds): correctly rounded in extended, then to double.
+  const int scale = exponent - (digits - integerDigits);
+  double magnitude;
+  if (scale >= 0 && scale <= kExactPow10Max) {
+    magnitude = static_cast<double>(static_cast<Extended>(significand) * kExactPow10[scale]);
+  } else if (scale < 0 && scale >= -kExactPow10Max) {
+    magnitude = static_cast<double>(static_cast<Extended>(significand) / kExactPow10[-scale]);
+  } else {
+    return DecimalScan{q, 0.0, false};
+  }
+  return DecimalScan{q, negative ? -magnitude : magnitude, true};
+}
+
+double StrToFloatOrZero(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && *p == ' ') ++p;
+  const DecimalScan scan = ScanDecimal(p, end);
+  if (scan.Stop == end && scan.Exact) return scan.Value;
+  return StrToFloatOrZeroByDigits(text);
 }
