@@ -8,6 +8,8 @@
 #include "helpers/BigUnsigned.h"
 #include "helpers/Extended.h"
 
+using namespace decimal_digits;
+
 namespace {
 
 int HexDigitValue(char c) {
@@ -16,38 +18,6 @@ int HexDigitValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
-
-constexpr std::uint64_t kPow10U64[] = {1ull,
-                                       10ull,
-                                       100ull,
-                                       1000ull,
-                                       10000ull,
-                                       100000ull,
-                                       1000000ull,
-                                       10000000ull,
-                                       100000000ull,
-                                       1000000000ull,
-                                       10000000000ull,
-                                       100000000000ull,
-                                       1000000000000ull,
-                                       10000000000000ull,
-                                       100000000000000ull,
-                                       1000000000000000ull,
-                                       10000000000000000ull,
-                                       100000000000000000ull,
-                                       1000000000000000000ull,
-                                       10000000000000000000ull};
-
-// Powers of ten that an extended value holds exactly: 10^k = 2^k * 5^k, and
-// 5^27 still fits the 64-bit significand.
-constexpr int kExactPow10Max = 27;
-constexpr Extended kExactPow10[kExactPow10Max + 1] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
-    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
-
-// The significand holds at most 19 decimal digits on the fast path.
-constexpr int kFastDigits = 19;
 
 // Digits kept on the slow path. Every value halfway between two neighbouring
 // extended values in the range that matters here (1e-330 to 1e309) has fewer
@@ -173,51 +143,6 @@ bool SkipBlanksAndSign(const char*& p, const char* end) {
 }
 
 
-// --- Eight digits at a time ------------------------------------------------
-
-// The eight bytes from p as one integer, the byte at p lowest; bytes from
-// `limit` on are read as 0 (no digit, no part of a number).
-std::uint64_t LoadEight(const char* p, const char* limit) {
-  unsigned char bytes[8] = {};
-  const auto available = static_cast<std::size_t>(limit - p);
-  std::memcpy(bytes, p, available < 8 ? available : 8);
-  if constexpr (std::endian::native == std::endian::little) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes, 8);
-    return word;
-  } else {
-    std::uint64_t word = 0;
-    for (int i = 7; i >= 0; --i) word = (word << 8) | bytes[i];
-    return word;
-  }
-}
-
-constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
-
-// How many of the eight bytes, from the lowest, are decimal digits. A byte is
-// a digit when its value xor '0' is at most 9; adding 0x76 sets the top bit
-// of every other byte below 0x80, and the top bit of the xor catches the rest.
-// A carry out of a non-digit byte only reaches the bytes after it.
-int LeadingDigits(std::uint64_t word) {
-  const std::uint64_t x = word ^ (kEachByte * '0');
-  const std::uint64_t nonDigit = ((x + kEachByte * 0x76) | x) & (kEachByte * 0x80);
-  return std::countr_zero(nonDigit) / 8;  // 8 when all are digits
-}
-
-// The value of the first `count` (0..8) bytes of the word, all digits. They
-// are moved to the top of the word (zeros before them), and the eight digit
-// values are then combined pairwise: tens and units, then hundreds, then
-// ten-thousands.
-std::uint64_t DigitsValue(std::uint64_t word, int count) {
-  const int shift = 4 * (8 - count);  // twice, so that a count of 0 clears all
-  std::uint64_t d = ((word - kEachByte * '0') << shift) << shift;
-  d = d * 10 + (d >> 8);
-  d = (((d & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-       (((d >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-      32;
-  return d & 0xFFFFFFFFull;
-}
-
 // Adds the run of digits at p to the significand, eight at a time. False when
 // the significand would pass 19 digits; p then stands at the eight digits that
 // did not fit.
@@ -226,10 +151,13 @@ bool GatherDigits(const char*& p, const char* limit, std::uint64_t& significand,
     const std::uint64_t word = LoadEight(p, limit);
     const int count = LeadingDigits(word);
     if (digits + count > kFastDigits) return false;
-    significand = significand * kPow10U64[count] + DigitsValue(word, count);
+    if (count != 0) significand = significand * kPow10U64[count] + DigitsValue(word, count);
     digits += count;
-    p += count;
-    if (count < 8) return true;
+    if (count < 8) {
+      p += count;
+      return true;
+    }
+    p += 8;  // a constant step, so that the next load need not wait for the count
   }
 }
 
@@ -355,7 +283,7 @@ double StrToFloatOrZeroByDigits(std::string_view text) {
   return negative ? -magnitude : magnitude;
 }
 
-DecimalScan ScanDecimal(const char* p, const char* limit) {
+DecimalScan ScanDecimalByRuns(const char* p, const char* limit) {
   const char* q = p;
   bool negative = false;
   if (q != limit && (*q == '-' || *q == '+')) negative = *q++ == '-';

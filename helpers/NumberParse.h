@@ -1,8 +1,11 @@
 #pragma once
 // Reading numbers out of text with a silent zero fallback. Both parsers follow
 // their grammar exactly and do not depend on the C locale.
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "helpers/DecimalDigits.h"
 
 // Leading spaces (0x20 only), at most one sign, then decimal digits or a
 // hexadecimal number introduced by "$", "x", "X", "0x" or "0X" (at most 8 hex
@@ -37,4 +40,61 @@ struct DecimalScan {
   // way); Stop then lies inside the number, after bytes of it only.
   bool Exact;
 };
-DecimalScan ScanDecimal(const char* p, const char* limit);
+inline DecimalScan ScanDecimal(const char* p, const char* limit);
+
+// ScanDecimal for digit runs of any length, eight digits at a time; the
+// common shapes take the loop-free way of ScanDecimal below.
+DecimalScan ScanDecimalByRuns(const char* p, const char* limit);
+
+// The shape the host writes nearly always is read without loops when the
+// bytes it reads are there: a sign or none, 1 to 7 integer digits, then either
+// nothing more or a point and 1 to 15 digits, 16 digits in all at most, no
+// exponent. It is inline, as the exchange reader calls it for nearly every
+// token.
+[[gnu::always_inline]] inline DecimalScan ScanDecimal(const char* p, const char* limit) {
+  using namespace decimal_digits;
+  // A sign, 7 integer digits and the point (one word from after the sign),
+  // two words of fraction digits.
+  constexpr std::ptrdiff_t kQuickBytes = 1 + 8 + 16;
+  if (limit - p >= kQuickBytes) {
+    const char first = *p;
+    const std::uint64_t negative = first == '-';
+    const char* const q = p + ((first == '-') | (first == '+'));
+    const std::uint64_t w0 = Word(q);
+    const int k0 = std::countr_zero(NonDigits(w0)) >> 3;
+    if (k0 != 0 && k0 != 8) {
+      const unsigned after = static_cast<unsigned>(w0 >> (8 * k0)) & 0xFFu;
+      if (after == '.') {
+        const char* const f = q + k0 + 1;
+        const std::uint64_t w1 = Word(f);
+        const std::uint64_t w2 = Word(f + 8);
+        const std::uint64_t m1 = NonDigits(w1);
+        const int fractionDigits = m1 != 0 ? std::countr_zero(m1) >> 3 : 8 + (std::countr_zero(NonDigits(w2)) >> 3);
+        const int digits = k0 + fractionDigits;
+        const char* const stop = f + fractionDigits;
+        if (fractionDigits != 0 && digits <= 16 && (*stop | 0x20) != 'e') {
+          // The digits without the point, as two words: the integer digits
+          // and the first fraction digits, then the fraction digits after.
+          const int shift = 8 * k0;  // 8 to 56
+          const std::uint64_t d0 = (w0 & ((1ull << shift) - 1)) | (w1 << shift);
+          const std::uint64_t d1 = (w1 >> (64 - shift)) | (w2 << shift);
+          const std::uint64_t significand =
+              digits <= 8 ? DigitsValue(d0, digits)
+                          : DigitsValue(d0, 8) * kPow10U64[digits - 8] + DigitsValue(d1, digits - 8);
+          if (significand == 0) return DecimalScan{stop, 0.0, true};  // zero has no sign
+          // One division of exact operands (under 10^16, and a power of ten
+          // that an extended value holds): correctly rounded in extended.
+          const double magnitude = static_cast<double>(
+              static_cast<Extended>(static_cast<std::int64_t>(significand)) / kExactPow10[fractionDigits]);
+          return DecimalScan{stop, WithSign(magnitude, negative), true};
+        }
+      } else if ((after | 0x20u) != 'e') {
+        // An integer of at most 7 digits is a double as it stands.
+        const std::uint64_t integer = DigitsValue(w0, k0);
+        const double magnitude = static_cast<double>(static_cast<std::int64_t>(integer));
+        return DecimalScan{q + k0, WithSign(magnitude, negative & (integer != 0)), true};
+      }
+    }
+  }
+  return ScanDecimalByRuns(p, limit);
+}
