@@ -2,8 +2,10 @@
 // state that applying the file's lines one by one gives, and a consistent
 // one. One input in sixteen is placed behind a run of blanks so that the
 // reader's chunk boundary falls inside it, either between lines or inside a
-// line that outgrows the reader's buffer (fewer, because each costs a
-// quarter megabyte of reading).
+// line that spans two chunks (fewer, because each costs a quarter megabyte
+// of reading). The same bytes fed to the parser in small pieces of sizes
+// taken from the input must read alike too.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -67,6 +69,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string lineByLine = fuzz_support::DescribeHostState();
   FUZZ_CHECK(fromFile == lineByLine, "the file reads differently from its lines:\n--- file" + fromFile +
                                          "\n--- lines" + lineByLine);
+
+  if (size > 0 && content.size() < 65536) {
+    ResetHostState();
+    ExchangeParser parser;
+    for (std::size_t at = 0, i = 0; at < content.size(); ++i) {
+      const std::size_t piece = std::min<std::size_t>(1 + data[i % size] % 64, content.size() - at);
+      parser.Feed(content.data() + at, piece);
+      at += piece;
+    }
+    parser.Finish();
+    const std::string inPieces = fuzz_support::DescribeHostState();
+    FUZZ_CHECK(inPieces == lineByLine, "the bytes read in pieces differ from the lines:\n--- pieces" + inPieces +
+                                           "\n--- lines" + lineByLine);
+  }
   FreeHostState();
   return 0;
 }
