@@ -89,16 +89,14 @@ inline int LeadingDigits(std::uint64_t word) {
 }
 
 // The value of the first `count` (1..8) bytes of the word, all digits. They
-// are moved to the top of the word (zeros before them), and the eight digit
-// values are then combined pairwise: tens and units, then hundreds, then
-// ten-thousands.
+// are moved to the top of the word, the bytes before them becoming zeros, and
+// the low halves of the eight bytes are then combined pairwise: tens and
+// units, then hundreds, then ten-thousands.
 inline std::uint64_t DigitsValue(std::uint64_t word, int count) {
-  std::uint64_t d = (word - kEachByte * '0') << (8 * (8 - count));
-  d = d * 10 + (d >> 8);
-  d = (((d & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-       (((d >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-      32;
-  return d & 0xFFFFFFFFull;
+  std::uint64_t d = (word << (8 * (8 - count))) & (kEachByte * 0x0F);
+  d = (d * (10 * 256 + 1)) >> 8;
+  d = ((d & 0x00FF00FF00FF00FFull) * (100 * 65536 + 1)) >> 16;
+  return ((d & 0x0000FFFF0000FFFFull) * (10000 * 0x100000000ull + 1)) >> 32;
 }
 
 // The magnitude with its sign bit set when `negative` is 1; no branch, as the

@@ -70,17 +70,13 @@ DecimalScan ScanDecimalByRuns(const char* p, const char* limit);
         const std::uint64_t w2 = Word(f + 8);
         const std::uint64_t m1 = NonDigits(w1);
         const int fractionDigits = m1 != 0 ? std::countr_zero(m1) >> 3 : 8 + (std::countr_zero(NonDigits(w2)) >> 3);
-        const int digits = k0 + fractionDigits;
         const char* const stop = f + fractionDigits;
-        if (fractionDigits != 0 && digits <= 16 && (*stop | 0x20) != 'e') {
-          // The digits without the point, as two words: the integer digits
-          // and the first fraction digits, then the fraction digits after.
-          const int shift = 8 * k0;  // 8 to 56
-          const std::uint64_t d0 = (w0 & ((1ull << shift) - 1)) | (w1 << shift);
-          const std::uint64_t d1 = (w1 >> (64 - shift)) | (w2 << shift);
-          const std::uint64_t significand =
-              digits <= 8 ? DigitsValue(d0, digits)
-                          : DigitsValue(d0, 8) * kPow10U64[digits - 8] + DigitsValue(d1, digits - 8);
+        if (fractionDigits != 0 && k0 + fractionDigits <= 16 && (*stop | 0x20) != 'e') {
+          const std::uint64_t fraction =
+              fractionDigits <= 8
+                  ? DigitsValue(w1, fractionDigits)
+                  : DigitsValue(w1, 8) * kPow10U64[fractionDigits - 8] + DigitsValue(w2, fractionDigits - 8);
+          const std::uint64_t significand = DigitsValue(w0, k0) * kPow10U64[fractionDigits] + fraction;
           if (significand == 0) return DecimalScan{stop, 0.0, true};  // zero has no sign
           // One division of exact operands (under 10^16, and a power of ten
           // that an extended value holds): correctly rounded in extended.
