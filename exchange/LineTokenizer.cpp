@@ -73,17 +73,28 @@ const char* RestOfLine(const char* p, const char* end) {
 int LineTokenizer::Split(std::string_view line, const char* readable) {
   const char* p = line.data();
   const char* const end = p + line.size();
-  numbersRead_ = 0;
   int slot = 0;
 
   for (;;) {
     // Blanks and tabs before a token open nothing.
-    while (p != end && ActiveClass(*p) == kBlank) ++p;
-    if (p == end) break;  // the current slot stays empty
+    std::uint8_t c;
+    for (;;) {
+      if (p == end) {
+        // The current slot stays empty.
+        tokens_[static_cast<std::size_t>(slot)] = std::string_view();
+        numberRead_[static_cast<std::size_t>(slot)] = false;
+        count_ = slot == 0 ? 0 : slot + 1;
+        return count_;
+      }
+      c = ActiveClass(*p);
+      if (c != kBlank) break;
+      ++p;
+    }
     const char* const start = p;
     const auto index = static_cast<std::size_t>(slot);
+    numberRead_[index] = false;
 
-    if (ActiveClass(*p) == kNumeric) {
+    if (c == kNumeric) {
       // Most tokens are numbers: read the value with the digits. The token is
       // the number when a separator or the line's end follows it.
       const DecimalScan scan = ScanDecimal(p, readable);
@@ -91,10 +102,8 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
         p = scan.Stop;
         if (p == end || ActiveClass(*p) == kBlank) {
           tokens_[index] = std::string_view(start, static_cast<std::size_t>(p - start));
-          if (scan.Exact) {
-            numbers_[index] = scan.Value;
-            numbersRead_ |= 1u << slot;
-          }
+          numbers_[index] = scan.Value;
+          numberRead_[index] = scan.Exact;
           if (p == end) {
             count_ = slot + 1;
             return count_;
@@ -162,14 +171,10 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
     ++slot;
     ++p;
   }
-
-  tokens_[static_cast<std::size_t>(slot)] = std::string_view();
-  count_ = slot == 0 ? 0 : slot + 1;
-  return count_;
 }
 
 int LineTokenizer::SplitIntoBuffer(std::string_view line) {
-  numbersRead_ = 0;
+  numberRead_.fill(false);
   // A token never holds more bytes than the line, so one line-sized buffer
   // takes every token of the line one after another.
   if (bytes_.size() < line.size()) bytes_.resize(line.size());

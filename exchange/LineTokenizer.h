@@ -49,7 +49,7 @@ class LineTokenizer {
 
   // Token i read as a real number: StrToFloatOrZero(token i).
   double Number(int i) const {
-    if (i >= 0 && i < count_ && ((numbersRead_ >> i) & 1u) != 0) return numbers_[static_cast<std::size_t>(i)];
+    if (i >= 0 && i < count_ && numberRead_[static_cast<std::size_t>(i)]) return numbers_[static_cast<std::size_t>(i)];
     return StrToFloatOrZero((*this)[i]);
   }
 
@@ -61,6 +61,6 @@ class LineTokenizer {
   std::vector<char> bytes_;
   std::array<std::string_view, kSlots> tokens_{};
   std::array<double, kSlots> numbers_{};
-  std::uint32_t numbersRead_ = 0;  // bit i: numbers_[i] holds the value of token i
+  std::array<bool, kSlots> numberRead_{};  // numbers_[i] holds the value of token i (i below the count)
   int count_ = 0;
 };
