@@ -417,9 +417,8 @@ void ReadSoSolid(const LineTokenizer& t, GrowingList<SoSolidEntity>& list, std::
 // are told apart by their first byte first; within each first byte the tests
 // keep their fixed order, so longer prefixes ("lgn", "lyn", "cn$") are seen
 // before the shorter ones they begin with.
-bool ApplyRecord(const LineTokenizer& t) {
+bool ApplyRecord(const LineTokenizer& t, const Keyword& k) {
   THostState& s = HostState;
-  const Keyword k(t[0]);
   const int n = t.Count();
   switch (k.Text[0]) {
     case 'f':
@@ -587,9 +586,13 @@ bool ApplyRecord(const LineTokenizer& t) {
   }
 }
 
+// Whether a token beginning with this byte can be a keyword: not a digit,
+// sign or point, as the first token of most lines (a line segment) is.
+bool MayBeKeyword(char first) { return !((first >= '0' && first <= '9') || first == '-' || first == '.'); }
+
 void ApplyTokens(const LineTokenizer& t) {
   if (t.Count() == 0) return;  // an empty line changes nothing
-  if (ApplyRecord(t)) return;
+  if (MayBeKeyword(t[0][0]) && ApplyRecord(t, Keyword(t[0]))) return;
   // Anything else with exactly four tokens is a line segment; its tokens
   // that are not numbers read as 0.
   if (t.Count() == 4) ReadLineSegment(t);
