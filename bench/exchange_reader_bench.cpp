@@ -9,10 +9,27 @@
 //                            lines and tokens, without applying them;
 //   ReadExchangeFile/<4n>MB  the same content four times over.
 // At the end it prints the time ratio of the large and the small read, which
-// stays near 4 when reading is linear in the size of the file.
+// stays near 4 when reading is linear in the size of the file, and the
+// reader's throughput in MB/s (10^6 bytes) beside that of the line split.
 //
-// Options besides Google Benchmark's own: --size-mb=<n> (default 50).
+// Then whole runs: `orvane-headless --cancel` on a program folder holding the
+// file (and a settings file), each run beside `wc -l` over the same bytes,
+// for the file and the file four times over. A run is a child process; the
+// table gives the least wall-clock time of the repeats (other work on the
+// machine can only slow a run down), the time ratios to `wc -l` and of the
+// large to the small file, and the highest peak resident size of the runs.
+//
+// Options besides Google Benchmark's own: --size-mb=<n> (default 50),
+// --whole-runs=<n> repeats of each whole run (default 5, 0 for none),
+// --keep=<folder> writes the files there and leaves them after the end.
+// Exit code 1 when a whole run fails.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -202,14 +219,136 @@ class RatioReporter : public benchmark::ConsoleReporter {
   std::map<std::string, Times> times_;
 };
 
+// --- Whole runs --------------------------------------------------------------
+
+// A settings file with a stored chain, so that the dialog opens and waits for
+// the button as in a real run.
+const char* const kSettings =
+    "120\r\n80\r\n0\r\n0\r\n0\r\n3\r\n2\r\n1\r\n\r\n\r\n0.5\r\n2\r\n2\r\n3\r\n15\r\n2\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+    "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1000\r\n-500\r\n300\r\n";
+
+// <chrono> cannot be used here: its micro sign has no Shift-JIS form.
+double WallSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+struct ChildRun {
+  double Seconds = 0;
+  double PeakMiB = 0;  // the child's peak resident size
+  bool Succeeded = false;
+};
+
+// Starts the program with its standard output sent to `output` (a file
+// descriptor, or -1 for /dev/null); the child's pid, or -1.
+pid_t Spawn(std::vector<std::string> argv, int output) {
+  std::vector<char*> args;
+  for (std::string& a : argv) args.push_back(a.data());
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (output >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  }
+  pid_t child = -1;
+  const int spawned = posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return spawned == 0 ? child : -1;
+}
+
+// The launcher (this program started with --launch PROGRAM ARGS...): runs the
+// program, waits for it and prints its wall-clock time, peak resident size
+// (KiB) and exit status. The measuring goes through this small process
+// because a child started by the benchmark itself would report the
+// benchmark's own peak: the kernel carries the peak of the process image that
+// an exec replaces over into the new one.
+int Launch(int argc, char** argv) {
+  std::vector<std::string> program(argv + 2, argv + argc);
+  const double start = WallSeconds();
+  const pid_t child = Spawn(program, -1);
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || wait4(child, &status, 0, &usage) != child) return 1;
+  const double seconds = WallSeconds() - start;
+  std::printf("%.9f %ld %d\n", seconds, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+  return 0;
+}
+
+// Runs the program through the launcher and reads what it measured.
+ChildRun RunChild(std::vector<std::string> argv) {
+  argv.insert(argv.begin(), {"/proc/self/exe", "--launch"});
+  ChildRun run;
+  int channel[2];
+  if (pipe(channel) != 0) return run;
+  const pid_t launcher = Spawn(argv, channel[1]);
+  close(channel[1]);
+  std::string report;
+  char piece[256];
+  for (ssize_t got; (got = read(channel[0], piece, sizeof piece)) > 0;)
+    report.append(piece, static_cast<std::size_t>(got));
+  close(channel[0]);
+  int status = 0;
+  if (launcher < 0 || waitpid(launcher, &status, 0) != launcher || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return run;
+  long peakKiB = 0;
+  int exitStatus = -1;
+  if (std::sscanf(report.c_str(), "%lf %ld %d", &run.Seconds, &peakKiB, &exitStatus) != 3) return run;
+  run.PeakMiB = static_cast<double>(peakKiB) / 1024.0;
+  run.Succeeded = exitStatus == 0;
+  return run;
+}
+
+struct WholeRun {
+  double WcSeconds = 0, RunSeconds = 0, PeakMiB = 0;
+  bool Succeeded = true;
+};
+
+// `wc -l` and the program's cancelled run on the same host file, alternately,
+// `repeat` times. The program replaces its exchange file when it closes, so
+// each run gets a fresh link to the host file in a folder of its own.
+WholeRun MeasureWholeRun(const fs::path& hostFile, const fs::path& settings, const fs::path& runFolder,
+                         int repeat) {
+  WholeRun best;
+  for (int i = 0; i < repeat; ++i) {
+    const ChildRun wc = RunChild({"wc", "-l", hostFile.string()});
+    fs::remove_all(runFolder);
+    fs::create_directories(runFolder);
+    fs::create_hard_link(hostFile, runFolder / "JWC_TEMP.TXT");
+    fs::copy_file(settings, runFolder / "vk38.dat");
+    const ChildRun run = RunChild({ORVANE_HEADLESS_PROGRAM, "--cancel", runFolder.string()});
+    best.Succeeded = best.Succeeded && wc.Succeeded && run.Succeeded;
+    best.WcSeconds = i == 0 ? wc.Seconds : std::min(best.WcSeconds, wc.Seconds);
+    best.RunSeconds = i == 0 ? run.Seconds : std::min(best.RunSeconds, run.Seconds);
+    best.PeakMiB = std::max(best.PeakMiB, run.PeakMiB);
+  }
+  fs::remove_all(runFolder);
+  return best;
+}
+
+void PrintWholeRun(const char* name, double bytes, const WholeRun& r) {
+  std::printf("%-28s %8.1f %9.1f %10.1f %7.2f %9.1f %8.1f%s\n", name, bytes / 1e6, r.WcSeconds * 1e3,
+              r.RunSeconds * 1e3, r.RunSeconds / r.WcSeconds, bytes / 1e6 / r.RunSeconds, r.PeakMiB,
+              r.Succeeded ? "" : "  (a run failed)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::strcmp(argv[1], "--launch") == 0) return Launch(argc, argv);
   int sizeMb = 50;
+  int wholeRuns = 5;
+  std::string keep;
   std::vector<char*> args;
   for (int i = 0; i < argc; ++i) {
     if (std::strncmp(argv[i], "--size-mb=", 10) == 0) {
       sizeMb = std::max(1, std::atoi(argv[i] + 10));
+    } else if (std::strncmp(argv[i], "--whole-runs=", 13) == 0) {
+      wholeRuns = std::max(0, std::atoi(argv[i] + 13));
+    } else if (std::strncmp(argv[i], "--keep=", 7) == 0) {
+      keep = argv[i] + 7;
     } else {
       args.push_back(argv[i]);
     }
@@ -219,7 +358,8 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(benchArgc, args.data())) return 1;
 
   std::random_device entropy;
-  const fs::path folder = fs::temp_directory_path() / ("orvane-bench-" + std::to_string(entropy()));
+  const fs::path folder =
+      keep.empty() ? fs::temp_directory_path() / ("orvane-bench-" + std::to_string(entropy())) : fs::path(keep);
   fs::create_directories(folder);
 
   const std::string bytes = FileWriter(47).Generate(static_cast<std::size_t>(sizeMb) << 20);
@@ -240,9 +380,19 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark(largeName.c_str(), ReadBenchmark, large, 4 * bytes.size())
       ->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(readSeconds);
 
+  const std::string splitName = "LineSplit/" + std::to_string(sizeMb) + "MB";
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const RatioReporter::Times t1 = reporter.Of(smallName), t4 = reporter.Of(largeName);
+  const RatioReporter::Times split = reporter.Of(splitName);
+  const double megabytes = static_cast<double>(bytes.size()) / 1e6;
+  if (t1.Real > 0) {
+    std::printf("%s: %.0f MB/s (10^6 bytes; target 450)", smallName.c_str(), megabytes / t1.Real);
+    if (split.Real > 0)
+      std::printf(", %s: %.0f MB/s, the read takes %.2f times the split", splitName.c_str(),
+                  megabytes / split.Real, t1.Real / split.Real);
+    std::printf("\n");
+  }
   if (t1.Real > 0 && t4.Real > 0) {
     // On a machine shared with other work the wall-clock ratio carries their
     // load too; the processor-time ratio shows the reader's own scaling.
@@ -251,7 +401,27 @@ int main(int argc, char** argv) {
   }
   benchmark::Shutdown();
 
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
-  return 0;
+  bool wholeRunsSucceeded = true;
+  if (wholeRuns > 0) {
+    const fs::path settings = folder / "vk38.dat";
+    std::ofstream(settings, std::ios::binary) << kSettings;
+    std::printf("\nwhole runs, best of %d (wall clock)\n", wholeRuns);
+    std::printf("%-28s %8s %9s %10s %7s %9s %8s\n", "orvane-headless --cancel", "file MB", "wc -l ms",
+                "run ms", "run/wc", "run MB/s", "peak MiB");
+    const double smallBytes = static_cast<double>(bytes.size());
+    const WholeRun r1 = MeasureWholeRun(small, settings, folder / "run", wholeRuns);
+    PrintWholeRun((std::to_string(sizeMb) + " MB").c_str(), smallBytes, r1);
+    const WholeRun r4 = MeasureWholeRun(large, settings, folder / "run", wholeRuns);
+    PrintWholeRun((std::to_string(4 * sizeMb) + " MB").c_str(), 4 * smallBytes, r4);
+    wholeRunsSucceeded = r1.Succeeded && r4.Succeeded;
+    std::printf("whole run time ratio %d MB / %d MB: %.2f (linear: 4, limit 4.5); run / wc -l at %d MB: %.2f "
+                "(limit 8)\n",
+                4 * sizeMb, sizeMb, r4.RunSeconds / r1.RunSeconds, sizeMb, r1.RunSeconds / r1.WcSeconds);
+  }
+
+  if (keep.empty()) {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+  }
+  return wholeRunsSucceeded ? 0 : 1;
 }

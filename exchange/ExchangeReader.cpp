@@ -13,13 +13,36 @@
 
 namespace {
 
-// The file is read in chunks of this size; a line longer than the buffer
-// makes it grow (doubling) until the line fits.
+// The file is read in pieces of this size.
 constexpr std::size_t kChunkBytes = 256 * 1024;
 
-bool Is(std::string_view token, std::string_view keyword) { return token == keyword; }
-bool BeginsWith(std::string_view token, std::string_view prefix) {
-  return token.size() >= prefix.size() && token.compare(0, prefix.size(), prefix) == 0;
+// Up to the first four bytes of a token as one number, the first byte lowest
+// and missing bytes 0, so that a keyword is told by one comparison.
+constexpr std::uint32_t Head(std::string_view text) {
+  std::uint32_t head = 0;
+  for (std::size_t i = 0; i < text.size() && i < 4; ++i) {
+    head |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << (8 * i);
+  }
+  return head;
+}
+
+// Token 0 of a line, with its head taken once for all the keyword tests.
+struct Keyword {
+  explicit Keyword(std::string_view text) : Text(text), First(Head(text)) {}
+  std::string_view Text;
+  std::uint32_t First;  // Head(Text)
+};
+
+// The token is the keyword (of at most four bytes).
+bool Is(const Keyword& token, std::string_view keyword) {
+  return token.Text.size() == keyword.size() && token.First == Head(keyword);
+}
+// The token begins with the prefix (of at most four bytes, or longer).
+bool BeginsWith(const Keyword& token, std::string_view prefix) {
+  if (token.Text.size() < prefix.size()) return false;
+  const std::uint32_t mask = prefix.size() >= 4 ? 0xFFFFFFFFu : (1u << (8 * prefix.size())) - 1;
+  return (token.First & mask) == Head(prefix) &&
+         (prefix.size() <= 4 || token.Text.substr(4, prefix.size() - 4) == prefix.substr(4));
 }
 
 // The bytes of the token from 1-based position `position` to its end; empty
@@ -28,7 +51,7 @@ std::string_view From(std::string_view token, std::size_t position) {
   return token.size() >= position ? token.substr(position - 1) : std::string_view();
 }
 
-double F(const LineTokenizer& t, int i) { return StrToFloatOrZero(t[i]); }
+double F(const LineTokenizer& t, int i) { return t.Number(i); }
 std::int32_t I(const LineTokenizer& t, int i) { return StrToIntOrZero(t[i]); }
 
 // The byte at position 3 of the keyword as one hexadecimal digit: the layer
@@ -226,11 +249,11 @@ void ReadArc(const LineTokenizer& t) {
 
 // The text keywords in the order of their TextKind numbers; -1 when the
 // keyword is not one of them.
-std::int32_t TextKindOf(std::string_view keyword) {
+std::int32_t TextKindOf(const Keyword& keyword) {
   static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
                                                    "cp", "ct", "ck", "cz", "c2"};
   for (std::int32_t i = 0; i < 10; ++i) {
-    if (keyword == kKeywords[i]) return i;
+    if (Is(keyword, kKeywords[i])) return i;
   }
   return -1;
 }
@@ -394,14 +417,13 @@ void ReadSoSolid(const LineTokenizer& t, GrowingList<SoSolidEntity>& list, std::
 // are told apart by their first byte first; within each first byte the tests
 // keep their fixed order, so longer prefixes ("lgn", "lyn", "cn$") are seen
 // before the shorter ones they begin with.
-bool ApplyRecord(const LineTokenizer& t) {
+bool ApplyRecord(const LineTokenizer& t, const Keyword& k) {
   THostState& s = HostState;
-  const std::string_view k = t[0];
   const int n = t.Count();
-  switch (k[0]) {
+  switch (k.Text[0]) {
     case 'f':
       if (BeginsWith(k, "file=")) {
-        s.DrawingFile.assign(From(k, 6));
+        s.DrawingFile.assign(From(k.Text, 6));
         return true;
       }
       return false;
@@ -442,9 +464,9 @@ bool ApplyRecord(const LineTokenizer& t) {
 
     case 'l':
       if (BeginsWith(k, "lgn")) {
-        s.GroupNames[static_cast<std::size_t>(s.CurrentGroup)].assign(From(k, 4));
+        s.GroupNames[static_cast<std::size_t>(s.CurrentGroup)].assign(From(k.Text, 4));
       } else if (BeginsWith(k, "lyn")) {
-        s.LayerNames[static_cast<std::size_t>(s.CurrentGroup * 16 + s.CurrentLayer)].assign(From(k, 4));
+        s.LayerNames[static_cast<std::size_t>(s.CurrentGroup * 16 + s.CurrentLayer)].assign(From(k.Text, 4));
       } else if (BeginsWith(k, "lg")) {
         ChangeLayerGroup(t);
       } else if (BeginsWith(k, "ly")) {
@@ -452,11 +474,11 @@ bool ApplyRecord(const LineTokenizer& t) {
       } else if (BeginsWith(k, "lc")) {
         ChangeColour(t);
       } else if (BeginsWith(k, "lt")) {
-        const std::int32_t v = StrToIntOrZero(From(k, 3));
+        const std::int32_t v = StrToIntOrZero(From(k.Text, 3));
         TakeInitial(kPendingLineType, s.InitialLineType, v);
         s.CurrentLineType = v;
       } else if (BeginsWith(k, "lw")) {
-        const std::int32_t v = StrToIntOrZero(From(k, 3));
+        const std::int32_t v = StrToIntOrZero(From(k.Text, 3));
         TakeInitial(kPendingLineWidth, s.InitialLineWidth, v);
         s.CurrentLineWidth = v;
       } else {
@@ -494,15 +516,15 @@ bool ApplyRecord(const LineTokenizer& t) {
     }
 
     case 'z':
-      if (k.size() == 2 && k[1] >= '1' && k[1] <= '5') {
-        s.EntityFlags |= 1 << (k[1] - '1');
+      if (k.Text.size() == 2 && k.Text[1] >= '1' && k.Text[1] <= '5') {
+        s.EntityFlags |= 1 << (k.Text[1] - '1');
         return true;
       }
       return false;
 
     case 'p':
       if (BeginsWith(k, "pn")) {
-        s.PointColour = StrToIntOrZero(From(k, 3));
+        s.PointColour = StrToIntOrZero(From(k.Text, 3));
       } else if (Is(k, "pl")) {
         ++s.PolylineCount;
         s.InPolyline = true;
@@ -564,19 +586,16 @@ bool ApplyRecord(const LineTokenizer& t) {
   }
 }
 
+// Whether a token beginning with this byte can be a keyword: not a digit,
+// sign or point, as the first token of most lines (a line segment) is.
+bool MayBeKeyword(char first) { return !((first >= '0' && first <= '9') || first == '-' || first == '.'); }
+
 void ApplyTokens(const LineTokenizer& t) {
   if (t.Count() == 0) return;  // an empty line changes nothing
-  if (ApplyRecord(t)) return;
+  if (MayBeKeyword(t[0][0]) && ApplyRecord(t, Keyword(t[0]))) return;
   // Anything else with exactly four tokens is a line segment; its tokens
   // that are not numbers read as 0.
   if (t.Count() == 4) ReadLineSegment(t);
-}
-
-// One line of the file: the CR of a CR LF line end is not part of it.
-void ApplyFileLine(LineTokenizer& tokenizer, const char* data, std::size_t length) {
-  if (length > 0 && data[length - 1] == '\r') --length;
-  tokenizer.Split(std::string_view(data, length));
-  ApplyTokens(tokenizer);
 }
 
 }  // namespace
@@ -587,38 +606,60 @@ void ParseExchangeLine(std::string_view line) {
   ApplyTokens(tokenizer);
 }
 
+void ExchangeParser::Feed(const char* bytes, std::size_t size) {
+  const char* p = bytes;
+  const char* const end = bytes + size;
+  if (!pending_.empty()) {
+    // The line begun in an earlier piece ends in this one, or goes on.
+    const auto* lineEnd = static_cast<const char*>(std::memchr(p, '\n', size));
+    if (lineEnd == nullptr) {
+      pending_.insert(pending_.end(), p, end);
+      return;
+    }
+    pending_.insert(pending_.end(), p, lineEnd);
+    ApplyLine(pending_.data(), pending_.data() + pending_.size(), pending_.data() + pending_.size());
+    pending_.clear();
+    p = lineEnd + 1;
+  }
+  // The lines that begin and end in this piece are read where they lie; the
+  // tokenizer may look at the bytes after a line up to the end of the piece.
+  while (const void* found = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+    const auto* lineEnd = static_cast<const char*>(found);
+    ApplyLine(p, lineEnd, end);
+    p = lineEnd + 1;
+  }
+  pending_.assign(p, end);
+}
+
+void ExchangeParser::Finish() {
+  // The last line may end without a line end.
+  if (!pending_.empty()) ApplyLine(pending_.data(), pending_.data() + pending_.size(), pending_.data() + pending_.size());
+  pending_.clear();
+}
+
+// One line of the file: the CR of a CR LF line end is not part of it.
+void ExchangeParser::ApplyLine(const char* begin, const char* end, const char* readable) {
+  if (end != begin && end[-1] == '\r') --end;
+  tokenizer_.Split(std::string_view(begin, static_cast<std::size_t>(end - begin)), readable);
+  ApplyTokens(tokenizer_);
+}
+
 bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path) {
   try {
     const std::unique_ptr<FileReader> in = files.OpenForReading(path);
     if (!in) return false;
 
-    // The buffer holds the unfinished line of the previous chunk (moved to
-    // its start) followed by the bytes of the next chunk.
-    std::vector<char> buffer(kChunkBytes);
-    LineTokenizer tokenizer;
-    std::size_t held = 0;
+    // Left as it is allocated: a small file touches only the pages it fills.
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkBytes);
+    ExchangeParser parser;
     for (;;) {
-      if (held == buffer.size()) buffer.resize(buffer.size() * 2);
-      const std::ptrdiff_t read = in->Read(buffer.data() + held, buffer.size() - held);
+      const std::ptrdiff_t read = in->Read(buffer.get(), kChunkBytes);
       if (read < 0) return false;
       const auto got = static_cast<std::size_t>(read);
       if (got == 0) break;
-
-      const char* const data = buffer.data();
-      const std::size_t filled = held + got;
-      std::size_t lineStart = 0;
-      std::size_t scan = held;  // the held bytes hold no line end
-      while (const void* found = std::memchr(data + scan, '\n', filled - scan)) {
-        const auto lineEnd = static_cast<std::size_t>(static_cast<const char*>(found) - data);
-        ApplyFileLine(tokenizer, data + lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
-        scan = lineStart;
-      }
-      held = filled - lineStart;
-      if (held > 0 && lineStart > 0) std::memmove(buffer.data(), data + lineStart, held);
+      parser.Feed(buffer.get(), got);
     }
-    // The last line may end without a line end.
-    if (held > 0) ApplyFileLine(tokenizer, buffer.data(), held);
+    parser.Finish();
     return true;
   } catch (...) {
     // An error while reading or applying a line ends the read; what was

@@ -133,20 +133,3 @@ void FreeHostState() {
   ReleaseVector(s.LayerNames);
   ForEachGrowingList([](auto& list) { list.Release(); });
 }
-
-void AppendEntityOrder(std::int32_t kind, std::int32_t index) {
-  EntityRef& ref = HostState.EntityOrder.Append();
-  ref.Kind = kind;
-  ref.Index = index;
-}
-
-void CaptureAttributes(EntityAttributes& attributes) {
-  const THostState& s = HostState;
-  attributes.PickTag = s.CurrentPickTag;
-  attributes.Group = s.CurrentGroup;
-  attributes.Layer = s.CurrentLayer;
-  attributes.Colour = s.CurrentColour;
-  attributes.LineType = s.CurrentLineType;
-  attributes.LineWidth = s.CurrentLineWidth;
-  attributes.Flags = s.EntityFlags;
-}

@@ -219,8 +219,22 @@ void ResetCurrentAttributes();
 // Releases the storage of the lists and of OutputBuffer; scalars and strings
 // stay as they are.
 void FreeHostState();
-// Appends (kind, index) to EntityOrder.
-void AppendEntityOrder(std::int32_t kind, std::int32_t index);
+// Appends (kind, index) to EntityOrder. Inline, as the reader calls it for
+// every entity.
+inline void AppendEntityOrder(std::int32_t kind, std::int32_t index) {
+  EntityRef& ref = HostState.EntityOrder.Append();
+  ref.Kind = kind;
+  ref.Index = index;
+}
 // Copies the current pick tag, group, layer, colour, line type, line width and
 // EntityFlags into the entity's attributes.
-void CaptureAttributes(EntityAttributes& attributes);
+inline void CaptureAttributes(EntityAttributes& attributes) {
+  const THostState& s = HostState;
+  attributes.PickTag = s.CurrentPickTag;
+  attributes.Group = s.CurrentGroup;
+  attributes.Layer = s.CurrentLayer;
+  attributes.Colour = s.CurrentColour;
+  attributes.LineType = s.CurrentLineType;
+  attributes.LineWidth = s.CurrentLineWidth;
+  attributes.Flags = s.EntityFlags;
+}

@@ -8,12 +8,22 @@
 // A line has at most 32 tokens. Once the 32nd token is closed by a separator
 // the scan stops: further tokens are ignored and the count stays at 32.
 //
-// The token bytes live in a buffer of the tokenizer that grows to the longest
-// line seen and is reused, so splitting line after line does not allocate.
+// Tokens are views into the line itself wherever a token is a run of the
+// line's bytes, which is the case unless a byte is dropped inside it or a
+// quote stands inside a word ("cn\"$name"). Such lines are split into a buffer
+// of the tokenizer that grows to the longest of them and is reused. Either
+// way a token stays valid until the next split and while the line's bytes
+// stay where they are.
+//
+// A token that is a number is read on the way (StrToFloatOrZero), so that the
+// reader need not go over its digits again.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "helpers/NumberParse.h"
 
 class LineTokenizer {
  public:
@@ -23,7 +33,12 @@ class LineTokenizer {
   // index of the last slot used plus one, or 0 for a line that holds no
   // token at all. A separator after a token opens the next (possibly empty)
   // slot, so "a b " counts 3 tokens.
-  int Split(std::string_view line);
+  int Split(std::string_view line) { return Split(line, line.data() + line.size()); }
+
+  // The same, for a line inside a larger buffer: the bytes from the line's end
+  // up to `readable` may be read (never taken into a token), which lets the
+  // number reading go eight bytes at a time up to the line's end.
+  int Split(std::string_view line, const char* readable);
 
   int Count() const { return count_; }
 
@@ -32,8 +47,20 @@ class LineTokenizer {
     return (i >= 0 && i < count_ && i < kSlots) ? tokens_[static_cast<std::size_t>(i)] : std::string_view();
   }
 
+  // Token i read as a real number: StrToFloatOrZero(token i).
+  double Number(int i) const {
+    if (i >= 0 && i < count_ && numberRead_[static_cast<std::size_t>(i)]) return numbers_[static_cast<std::size_t>(i)];
+    return StrToFloatOrZero((*this)[i]);
+  }
+
  private:
+  // The byte-by-byte split into the buffer, for the lines whose tokens are
+  // not runs of their bytes.
+  int SplitIntoBuffer(std::string_view line);
+
   std::vector<char> bytes_;
   std::array<std::string_view, kSlots> tokens_{};
+  std::array<double, kSlots> numbers_{};
+  std::array<bool, kSlots> numberRead_{};  // numbers_[i] holds the value of token i (i below the count)
   int count_ = 0;
 };

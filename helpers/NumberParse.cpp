@@ -1,10 +1,14 @@
 #include "helpers/NumberParse.h"
 
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "helpers/BigUnsigned.h"
 #include "helpers/Extended.h"
+
+using namespace decimal_digits;
 
 namespace {
 
@@ -14,38 +18,6 @@ int HexDigitValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
-
-constexpr std::uint64_t kPow10U64[] = {1ull,
-                                       10ull,
-                                       100ull,
-                                       1000ull,
-                                       10000ull,
-                                       100000ull,
-                                       1000000ull,
-                                       10000000ull,
-                                       100000000ull,
-                                       1000000000ull,
-                                       10000000000ull,
-                                       100000000000ull,
-                                       1000000000000ull,
-                                       10000000000000ull,
-                                       100000000000000ull,
-                                       1000000000000000ull,
-                                       10000000000000000ull,
-                                       100000000000000000ull,
-                                       1000000000000000000ull,
-                                       10000000000000000000ull};
-
-// Powers of ten that an extended value holds exactly: 10^k = 2^k * 5^k, and
-// 5^27 still fits the 64-bit significand.
-constexpr int kExactPow10Max = 27;
-constexpr Extended kExactPow10[kExactPow10Max + 1] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
-    1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
-
-// The significand holds at most 19 decimal digits on the fast path.
-constexpr int kFastDigits = 19;
 
 // Digits kept on the slow path. Every value halfway between two neighbouring
 // extended values in the range that matters here (1e-330 to 1e309) has fewer
@@ -170,6 +142,25 @@ bool SkipBlanksAndSign(const char*& p, const char* end) {
   return false;
 }
 
+
+// Adds the run of digits at p to the significand, eight at a time. False when
+// the significand would pass 19 digits; p then stands at the eight digits that
+// did not fit.
+bool GatherDigits(const char*& p, const char* limit, std::uint64_t& significand, int& digits) {
+  for (;;) {
+    const std::uint64_t word = LoadEight(p, limit);
+    const int count = LeadingDigits(word);
+    if (digits + count > kFastDigits) return false;
+    if (count != 0) significand = significand * kPow10U64[count] + DigitsValue(word, count);
+    digits += count;
+    if (count < 8) {
+      p += count;
+      return true;
+    }
+    p += 8;  // a constant step, so that the next load need not wait for the count
+  }
+}
+
 }  // namespace
 
 std::int32_t StrToIntOrZero(std::string_view text) {
@@ -212,7 +203,7 @@ std::int32_t StrToIntOrZero(std::string_view text) {
   return static_cast<std::int32_t>(magnitude);
 }
 
-double StrToFloatOrZero(std::string_view text) {
+double StrToFloatOrZeroByDigits(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
   const bool negative = SkipBlanksAndSign(p, end);
@@ -290,4 +281,64 @@ double StrToFloatOrZero(std::string_view text) {
   }
   if (magnitude == 0.0) return 0.0;
   return negative ? -magnitude : magnitude;
+}
+
+DecimalScan ScanDecimalByRuns(const char* p, const char* limit) {
+  const char* q = p;
+  bool negative = false;
+  if (q != limit && (*q == '-' || *q == '+')) negative = *q++ == '-';
+
+  // Digits with at most one point; leading and trailing zeros count among the
+  // 19 digits here.
+  std::uint64_t significand = 0;
+  int digits = 0;
+  if (!GatherDigits(q, limit, significand, digits)) return DecimalScan{q, 0.0, false};
+  const int integerDigits = digits;
+  bool point = false;
+  if (q != limit && *q == '.') {
+    point = true;
+    ++q;
+    if (!GatherDigits(q, limit, significand, digits)) return DecimalScan{q, 0.0, false};
+  }
+  const bool mantissa = digits > 0 || point;
+
+  // Optional exponent: "E" or "e", an optional sign, at least one digit.
+  int exponent = 0;
+  if (q != limit && (*q == 'E' || *q == 'e')) {
+    ++q;
+    bool negativeExponent = false;
+    if (q != limit && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+    const char* const exponentDigits = q;
+    for (; q != limit && static_cast<unsigned char>(*q - '0') <= 9; ++q) {
+      if (q - exponentDigits == 4) return DecimalScan{q, 0.0, false};  // far beyond the short path
+      exponent = exponent * 10 + (*q - '0');
+    }
+    if (q == exponentDigits) return DecimalScan{q, 0.0, true};  // no exponent digit: malformed
+    if (negativeExponent) exponent = -exponent;
+  }
+  // No digit and no point (a sign alone, or nothing) is malformed; zero has
+  // no sign.
+  if (!mantissa || significand == 0) return DecimalScan{q, 0.0, true};
+
+  // One operation on exact operands (at most 19 digits, a power of ten that
+  // an extended value holds): correctly rounded in extended, then to double.
+  const int scale = exponent - (digits - integerDigits);
+  double magnitude;
+  if (scale >= 0 && scale <= kExactPow10Max) {
+    magnitude = static_cast<double>(static_cast<Extended>(significand) * kExactPow10[scale]);
+  } else if (scale < 0 && scale >= -kExactPow10Max) {
+    magnitude = static_cast<double>(static_cast<Extended>(significand) / kExactPow10[-scale]);
+  } else {
+    return DecimalScan{q, 0.0, false};
+  }
+  return DecimalScan{q, negative ? -magnitude : magnitude, true};
+}
+
+double StrToFloatOrZero(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && *p == ' ') ++p;
+  const DecimalScan scan = ScanDecimal(p, end);
+  if (scan.Stop == end && scan.Exact) return scan.Value;
+  return StrToFloatOrZeroByDigits(text);
 }

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,98 @@ TEST_F(Reader, HostileBytesNeverCrash) {
   EXPECT_EQ(s.AxisAngle, 5);
   EXPECT_EQ(s.Circles[0].Radius, 5);
   EXPECT_EQ(s.Circles[0].Attr.Flags, 1);
+}
+
+// What a read leaves in the state: the scalars the lines set, and every
+// entity with its attributes, coordinates (exact) and texts.
+std::string Snapshot() {
+  const THostState& s = HostState;
+  std::ostringstream out;
+  out << std::hexfloat << s.AxisAngle << ' ' << s.DrawingFile << ' ' << s.SheetWidth << ' ' << s.CurrentPickTag << ' '
+      << s.CurrentFontName << ' ' << s.PolylineCount << '\n';
+  for (int i = 1; i < 100; ++i) {
+    const PickedPoint& p = s.PickedPoints[static_cast<std::size_t>(i)];
+    if (p.Set) out << "hp" << i << ' ' << p.X << ' ' << p.Y << ' ' << p.Kind << '\n';
+  }
+  auto attributes = [&out](const EntityAttributes& a) {
+    out << a.PickTag << ',' << a.Group << ',' << a.Layer << ',' << a.Colour << ',' << a.LineType << ',' << a.LineWidth
+        << ',' << a.Flags << ' ';
+  };
+  for (std::size_t i = 0; i < s.EntityOrder.Count(); ++i) {
+    const EntityRef& ref = s.EntityOrder[i];
+    const auto at = static_cast<std::size_t>(ref.Index);
+    out << ref.Kind << ':';
+    if (ref.Kind == kLineKind) {
+      const LineEntity& l = s.Lines[at];
+      attributes(l.Attr);
+      out << l.PolylineNo << ' ' << l.X1 << ' ' << l.Y1 << ' ' << l.X2 << ' ' << l.Y2;
+    } else if (ref.Kind == kCircleKind) {
+      attributes(s.Circles[at].Attr);
+      out << s.Circles[at].X << ' ' << s.Circles[at].Y << ' ' << s.Circles[at].Radius;
+    } else if (ref.Kind == kArcKind) {
+      attributes(s.Arcs[at].Attr);
+      for (double v : s.Arcs[at].Values) out << v << ' ';
+    } else if (ref.Kind == kTextKind || ref.Kind == kDimensionKind) {
+      const TextEntity& t = ref.Kind == kTextKind ? s.Texts[at] : s.Dimensions[at].Text;
+      if (ref.Kind == kDimensionKind) out << s.Dimensions[at].Line.X2 << ' ';
+      attributes(t.Attr);
+      out << t.TextKind << ' ' << t.X << ' ' << t.Y << ' ' << t.DirX << ' ' << t.DirY << " [" << t.Text.View() << "] ["
+          << t.FontName.View() << ']';
+    } else if (ref.Kind == kPointKind) {
+      out << s.Points[at].X << ' ' << s.Points[at].Y;
+    }
+    out << '\n';
+  }
+  return out.str();
+}
+
+// The file's lines applied one by one: LF ends a line, a CR before it belongs
+// to the line end, and the last line needs no line end.
+void ApplyLines(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ParseExchangeLine(line);
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+}
+
+// The reader takes its bytes in pieces: however they are cut, even inside a
+// number, a CR LF pair or a double-byte character, the lines read as they do
+// one by one.
+TEST_F(Reader, PiecesOfAnySizeReadAsTheLines) {
+  std::mt19937 random(7);
+  std::string text = "file=C:\\jww\\" + Utf8ToSjis(U8(u8"図面 1.jww")) + "\r\nhk 12.5\r\nhp1 -1234.5678901234 5\r\n";
+  text += "cn\"$" + Utf8ToSjis(U8(u8"ＭＳ ゴシック")) + "\r\nhhp3ln\n";
+  for (int i = 0; i < 3000; ++i) {
+    const double x = (static_cast<double>(random()) / random.max() - 0.5) * 2e4;
+    char number[40];
+    std::snprintf(number, sizeof number, "%.15g", x);
+    switch (random() % 6) {
+      case 0: text += std::string(number) + " 0 " + number + " " + std::to_string(i) + "\r\n"; break;
+      case 1: text += "ci " + std::string(number) + " 1.5 " + number + "\n"; break;
+      case 2: text += "ch " + std::string(number) + " 2 1 0 \"" + Utf8ToSjis(U8(u8"寸法 ")) + number + "\r\n"; break;
+      case 3: text += "msg\r\n1 2 3 " + std::string(number) + "\r\ncs 5 1 1 0 \"" + number + "\r\n"; break;
+      case 4: text += "pl\r\n" + std::string(number) + " 1e3 -0 .5\r\n#\r\n"; break;
+      default: text += "z3\r\npt " + std::string(number) + " " + number + " \x82\r\n"; break;
+    }
+  }
+  text += "hp2 7 8\r";  // no line end at the very end; the lone CR is dropped
+
+  ApplyLines(text);
+  const std::string expected = Snapshot();
+  EXPECT_EQ(s.PickedPoints[2].Y, 8);
+  for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, std::size_t{25},
+                                  std::size_t{4096}, text.size()}) {
+    ResetHostState();
+    ExchangeParser parser;
+    for (std::size_t at = 0; at < text.size(); at += piece) {
+      parser.Feed(text.data() + at, std::min(piece, text.size() - at));
+    }
+    parser.Finish();
+    EXPECT_EQ(Snapshot(), expected) << "pieces of " << piece << " bytes";
+  }
 }
 
 // --- Host settings ---------------------------------------------------------

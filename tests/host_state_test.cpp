@@ -129,6 +129,37 @@ TEST(HostState, ListsGrowInStepsOfAThousandWithoutMovingElements) {
   EXPECT_EQ(HostState.EntityOrder[1000].Kind, kCircleKind);
 }
 
+// Elements are created when appended, so the list must also destroy them
+// (the output lines are strings), hand them over whole when moved, and start
+// afresh after a release.
+TEST(GrowingList, CreatesKeepsAndReleasesItsElements) {
+  GrowingList<std::string> lines;
+  for (int i = 0; i < 2500; ++i) lines.Append(std::string(40, static_cast<char>('a' + i % 26)));
+  const std::string* first = &lines[0];
+  EXPECT_EQ(lines.Append(), "");  // a new element starts empty
+  GrowingList<std::string> moved(std::move(lines));
+  EXPECT_EQ(moved.Count(), 2501u);
+  EXPECT_EQ(moved.Capacity(), 3000u);
+  EXPECT_EQ(&moved[0], first);
+  EXPECT_EQ(moved[2499], std::string(40, static_cast<char>('a' + 2499 % 26)));
+  EXPECT_EQ(lines.Count(), 0u);
+  EXPECT_EQ(lines.Capacity(), 0u);
+  lines = std::move(moved);
+  EXPECT_EQ(lines.Count(), 2501u);
+  lines.Release();
+  EXPECT_EQ(lines.Count(), 0u);
+  EXPECT_EQ(lines.Capacity(), 0u);
+  lines.Append("x");
+  EXPECT_EQ(lines.Count(), 1u);
+  EXPECT_EQ(lines.Last(), "x");
+
+  GrowingList<TextEntity> texts;
+  texts.Append().Text.Assign("abc");
+  const TextEntity& fresh = texts.Append();
+  EXPECT_EQ(fresh.Text.Length, 0);
+  EXPECT_EQ(fresh.Width, 0.0);
+}
+
 TEST(HostState, CaptureCopiesTheRunningAttributes) {
   ResetHostState();
   THostState& s = HostState;

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "helpers/NumberParse.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -82,10 +86,13 @@ TEST(LineTokenizer, KeepsThirtyTwoTokensAndIgnoresTheRest) {
   for (int i = 0; i < 32; ++i) exact += (i ? " " : "") + std::to_string(i);
   EXPECT_EQ(tokenizer.Split(exact), 32);
   EXPECT_EQ(tokenizer[31], "31");
-  EXPECT_EQ(tokenizer.Split(exact + "   "), 32);
+  // (The tokens lie in the line, so each line is kept while they are looked at.)
+  const std::string trailing = exact + "   ";
+  EXPECT_EQ(tokenizer.Split(trailing), 32);
   EXPECT_EQ(tokenizer[31], "31");
   // 31 words and a trailing blank: the empty 32nd token still counts.
-  EXPECT_EQ(tokenizer.Split(exact.substr(0, exact.rfind(' ') + 1)), 32);
+  const std::string thirtyOne = exact.substr(0, exact.rfind(' ') + 1);
+  EXPECT_EQ(tokenizer.Split(thirtyOne), 32);
   EXPECT_EQ(tokenizer[31], "");
 }
 
@@ -95,6 +102,65 @@ TEST(LineTokenizer, ReusedTokenizerForgetsTheLongerLineBefore) {
   EXPECT_EQ(Tokens(tokenizer, longLine)[5].size(), 100000u);
   EXPECT_EQ(Tokens(tokenizer, "ci 7 8"), (V{"ci", "7", "8"}));
   EXPECT_EQ(tokenizer[3], "");
+}
+
+
+// Every token's number is what the digit-by-digit reading makes of the token,
+// bit for bit, whether the tokenizer read it with the digits or not, and
+// whatever bytes lie after the line (they are never taken into a token).
+void ExpectNumbersOfTokens(LineTokenizer& tokenizer, const std::string& line, const std::string& after) {
+  const std::string buffer = line + after;
+  const int count = tokenizer.Split(std::string_view(buffer.data(), line.size()), buffer.data() + buffer.size());
+  LineTokenizer plain;
+  ASSERT_EQ(count, plain.Split(line)) << '"' << line << '"';
+  for (int i = 0; i <= count; ++i) {
+    ASSERT_EQ(tokenizer[i], plain[i]) << '"' << line << "\" token " << i;
+    const double expected = StrToFloatOrZeroByDigits(tokenizer[i]);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(tokenizer.Number(i)), std::bit_cast<std::uint64_t>(expected))
+        << '"' << line << "\" token " << i << " \"" << tokenizer[i] << '"';
+  }
+}
+
+TEST(LineTokenizer, NumbersOfTokensAreTheirDigitByDigitReading) {
+  LineTokenizer tokenizer;
+  const char* lines[] = {
+      "-1234.56789012345 3937.9272688967 188.051031480556 6118.36003980561",
+      "ci 0 0 5", "803 -950 -601.558766933521 -9728.41477946574", "12abc 1e5 - + . -. 1.2.3 +5 1,5",
+      "12\"x 5", "7=8 9", "1e 1e+ 1e-3 1E400 .5e-1 5. 0.000123456789012345 12345678901234567890",
+      "-0 -0.0 0.0000000 99999999.5 9999999.25 1234567.1234567890123", "5\t6\t\t7 ", "hp1 1 2 ",
+      "a\x82 1 2", "1 2 3 \x82", "cs 1 2 1 0 \"12 34", "4\x01" "2 3", "  -7.5  8.25e2  ",
+  };
+  for (const char* line : lines) {
+    for (const char* after : {"", "\r\n", "\n1234567890123456789012345", "9", "5.5 7 7 7 7 7 7 7 7 7 7 7 7"}) {
+      ExpectNumbersOfTokens(tokenizer, line, after);
+    }
+  }
+  // Random lines of number-like words, keywords and separators.
+  std::mt19937 random(99);
+  const char* pieces[] = {"-", "+", ".", "e", "E", "0", "1", "5", "9", "12", "3.25", "x", "ci", "\"", "=", " ",
+                          " ", " ", "\t", "\x82\xA0", "\x82", "\r"};
+  for (int n = 0; n < 20000; ++n) {
+    std::string line;
+    const int length = 1 + static_cast<int>(random() % 30);
+    for (int i = 0; i < length; ++i) line += pieces[random() % std::size(pieces)];
+    const std::string after = random() % 2 ? "\r\n" : std::string(30, static_cast<char>('0' + random() % 10));
+    ExpectNumbersOfTokens(tokenizer, line, after);
+  }
+}
+
+TEST(LineTokenizer, TokensLieInTheLineUnlessBytesAreDropped) {
+  LineTokenizer tokenizer;
+  const std::string plain = "ci 12.5 -3 \"a b";
+  ASSERT_EQ(tokenizer.Split(plain), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_GE(tokenizer[i].data(), plain.data()) << i;
+    EXPECT_LE(tokenizer[i].data() + tokenizer[i].size(), plain.data() + plain.size()) << i;
+  }
+  // A dropped byte inside a word joins its two sides, which needs a copy.
+  const std::string dropped = std::string("c\x01i 12.5", 8);
+  ASSERT_EQ(tokenizer.Split(dropped), 2);
+  EXPECT_EQ(tokenizer[0], "ci");
+  EXPECT_EQ(tokenizer.Number(1), 12.5);
 }
 
 }  // namespace

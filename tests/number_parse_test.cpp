@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "helpers/NumberParse.h"
 
@@ -167,6 +169,148 @@ TEST(StrToFloatOrZero, AgreesWithACorrectlyRoundedExtendedReader) {
     ++compared;
   }
   EXPECT_EQ(compared, 40000);
+}
+
+
+// --- The short path against the digit-by-digit reading ---------------------
+
+std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+// Texts that sit on the edges of the short path: halfway cases between
+// doubles and between extended values, 19 and 20 digits, leading and trailing
+// zeros, powers of ten at 10^27 and 10^28 either way, long mantissas, extreme
+// exponents, hexadecimal integers and near-misses of the grammar.
+std::vector<std::string> AdversarialTexts() {
+  std::vector<std::string> texts = {
+      "9007199254740993",      "9007199254740995",      "9007199254740993e-5",   "18014398509481987",
+      "9223372036854775807",   "9223372036854775808",   "9223372036854775809",   "9999999999999999999",
+      "10000000000000000000",  "18446744073709551615",  "18446744073709551616",  "99999999999999999999",
+      "1234567890123456789e8", "1234567890123456789e9", "0.1234567890123456789", "0.12345678901234567890",
+      "00000000000000000001",  "0000000000000000001",   "1000000000000000000.0", "100000000000000000000",
+      "1e27",  "1e28",  "1e-27", "1e-28", "9999999999999999999e27", "9999999999999999999e-27",
+      "1.5e-27", "15e-28", "1.5e27", "0.000000000000000000000000001", "1e0000", "1e00027", "1e00028",
+      "1e9999", "1e-9999", "1e308", "1e309", "1.7976931348623157e308", "4.9406564584124654e-324", "2e-324",
+      "1e-4950", "1e+4932", ".", "-.", "+.", ".e1", "-", "+", "e5", "1e", "1e+", "1e-", "1.2.3", "--1",
+      "$1A", "0x1A", "x1a", "X1A", "0X1a", "$FFFFFFFF", "-$80000000", "0x", "$",
+      "-0", "-0.0e5", "0e99999", "0.5", "-0.5", "2.5", "1.005", "12.1", "0.30000000000000004",
+      "1.0000000000000001110765125711399292640635394491255283355712890625",
+      "1.00000000000000011107651257113992926", "1.0000000000000001110",
+  };
+  // Long mantissas, with the deciding digit far out.
+  texts.push_back("1." + std::string(60, '0') + "1");
+  texts.push_back(std::string(40, '9') + "e-20");
+  texts.push_back("0." + std::string(30, '0') + "123456789");
+  // Doubles with an odd last bit of their significand made halfway: 2^53 + odd
+  // numbers and their scaled forms; near halfway values between doubles and
+  // between extended values, written with 16 to 21 digits.
+  std::mt19937_64 random(4711);
+  for (int i = 0; i < 2000; ++i) {
+    const std::uint64_t odd = (1ull << 53) + 2 * (random() % (1ull << 52)) + 1;
+    texts.push_back(std::to_string(odd));
+    texts.push_back(std::to_string(odd) + "e-" + std::to_string(random() % 30));
+    const double d = std::ldexp(static_cast<double>((1ull << 52) | (random() % (1ull << 52))),
+                                static_cast<int>(random() % 200) - 152);
+    const long double doubleTie = (static_cast<long double>(d) + std::nextafter(d, 1e300)) / 2;
+    const long double x = std::ldexp(static_cast<long double>(random() | (1ull << 63)),
+                                     static_cast<int>(random() % 200) - 163);
+    const long double extendedTie = x + (std::nextafter(x, 1e300L) - x) / 2;  // rounds, so near the tie
+    for (const long double tie : {doubleTie, extendedTie}) {
+      for (int digits = 16; digits <= 21; ++digits) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*Le", digits - 1, tie);
+        texts.push_back(text);
+      }
+    }
+  }
+  return texts;
+}
+
+// Random texts of the shapes the host writes (up to 20 digits, a point, an
+// exponent now and then) and some it does not.
+std::string RandomShortText(std::mt19937_64& random) {
+  std::string text;
+  const int sign = static_cast<int>(random() % 4);
+  if (sign == 1) text += '-';
+  if (sign == 2) text += '+';
+  const int digits = 1 + static_cast<int>(random() % 21);
+  const int point = static_cast<int>(random() % (digits + 2)) - 1;  // -1: none
+  for (int i = 0; i < digits; ++i) {
+    if (i == point) text += '.';
+    const int kind = static_cast<int>(random() % 8);
+    text += static_cast<char>('0' + (kind == 0 ? 0 : kind == 1 ? 9 : random() % 10));
+  }
+  if (point == digits) text += '.';
+  if (random() % 4 == 0) {
+    text += random() % 2 ? 'e' : 'E';
+    const int exponent = static_cast<int>(random() % 80) - 40;
+    if (exponent >= 0 && random() % 2) text += '+';
+    text += std::to_string(exponent);
+  }
+  return text;
+}
+
+// Whenever the short path gives a value, it is the value of the digit-by-
+// digit reading for the bytes it took, bit for bit.
+void ExpectSameReading(const std::string& text, int& shortPaths) {
+  const double expected = StrToFloatOrZeroByDigits(text);
+  ASSERT_EQ(Bits(StrToFloatOrZero(text)), Bits(expected)) << '"' << text << '"';
+  const char* const begin = text.data();
+  const DecimalScan scan = ScanDecimal(begin, begin + text.size());
+  ASSERT_TRUE(scan.Stop >= begin && scan.Stop <= begin + text.size()) << text;
+  if (scan.Exact) {
+    ++shortPaths;
+    const std::string taken(begin, scan.Stop);
+    ASSERT_EQ(Bits(scan.Value), Bits(StrToFloatOrZeroByDigits(taken)))
+        << '"' << text << "\" taken as \"" << taken << '"';
+  }
+}
+
+TEST(StrToFloatOrZero, ShortPathAgreesWithTheDigitByDigitReading) {
+  int shortPaths = 0;
+  const std::vector<std::string> adversarial = AdversarialTexts();
+  for (const std::string& text : adversarial) {
+    ExpectSameReading(text, shortPaths);
+    // The same number cut short, and followed by what ends a token or by a
+    // byte that continues it.
+    ExpectSameReading(text.substr(0, text.size() / 2), shortPaths);
+    for (const char* after : {" ", "\t", "x", ".", "e", "\"", "5", "/", ":", "\xB0"})
+      ExpectSameReading(text + after, shortPaths);
+  }
+  std::mt19937_64 random(20250101);
+  for (int i = 0; i < 300000; ++i) ExpectSameReading(RandomShortText(random), shortPaths);
+  // Most of these texts are meant for the short path; make sure they took it.
+  EXPECT_GT(shortPaths, 200000);
+}
+
+TEST(ScanDecimal, StopsWhereTheNumberEnds) {
+  struct Case {
+    const char* text;
+    std::size_t stop;
+    double value;
+  };
+  const Case cases[] = {
+      {"12 34", 2, 12.0},   {"-1.5\t7", 4, -1.5}, {"1e5x", 3, 1e5},    {"1.2.3", 3, 1.2},  {"5\r\n", 1, 5.0},
+      {"-", 1, 0.0},        {"+x", 1, 0.0},        {"1e+", 3, 0.0},     {"hp1", 0, 0.0},     {".5e-1 ", 5, 0.05},
+      {"123456789012345678 ", 18, 123456789012345678.0},
+  };
+  for (const Case& c : cases) {
+    const std::string_view text = c.text;
+    const DecimalScan scan = ScanDecimal(text.data(), text.data() + text.size());
+    EXPECT_EQ(static_cast<std::size_t>(scan.Stop - text.data()), c.stop) << c.text;
+    EXPECT_TRUE(scan.Exact) << c.text;
+    EXPECT_EQ(scan.Value, c.value) << c.text;
+  }
+  // Nothing at or after the limit is read: the digits beyond it are not taken.
+  const std::string_view digits = "12345678901234567890";
+  for (std::size_t limit = 0; limit <= digits.size(); ++limit) {
+    const DecimalScan scan = ScanDecimal(digits.data(), digits.data() + limit);
+    if (limit <= 19) {
+      EXPECT_EQ(static_cast<std::size_t>(scan.Stop - digits.data()), limit);
+      EXPECT_EQ(scan.Value, StrToFloatOrZeroByDigits(digits.substr(0, limit))) << limit;
+    } else {
+      EXPECT_FALSE(scan.Exact);  // 20 digits are beyond the short path
+    }
+  }
 }
 
 }  // namespace

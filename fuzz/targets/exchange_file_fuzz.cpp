@@ -3,8 +3,10 @@
 // state that applying the file's lines one by one gives, and a consistent
 // one. One input in sixteen is placed behind a run of blanks so that the
 // reader's chunk boundary falls inside it, either between lines or inside a
-// line that outgrows the reader's buffer (fewer, because each costs a
-// quarter megabyte of reading).
+// line that spans two chunks (fewer, because each costs a quarter megabyte
+// of reading). The same bytes fed to the parser in small pieces of sizes
+// taken from the input must read alike too.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -73,6 +75,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadExchangeFile(files, path);
     FUZZ_CHECK(false, "the file reads differently from its lines:\n--- file" + fuzz_support::DescribeHostState() +
                           "\n--- lines" + lineByLine);
+  }
+
+  if (size > 0 && content.size() < 65536) {
+    ResetHostState();
+    ExchangeParser parser;
+    for (std::size_t at = 0, i = 0; at < content.size(); ++i) {
+      const std::size_t piece = std::min<std::size_t>(1 + data[i % size] % 64, content.size() - at);
+      parser.Feed(content.data() + at, piece);
+      at += piece;
+    }
+    parser.Finish();
+    if (fuzz_support::DescribeHostState(false) != fromFile) {
+      const std::string inPieces = fuzz_support::DescribeHostState();
+      ResetHostState();
+      ApplyLineByLine(content);
+      FUZZ_CHECK(false, "the bytes read in pieces differ from the lines:\n--- pieces" + inPieces +
+                            "\n--- lines" + fuzz_support::DescribeHostState());
+    }
   }
   FreeHostState();
   return 0;
