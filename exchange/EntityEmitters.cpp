@@ -4,6 +4,7 @@
 #include <string>
 
 #include "exchange/OutputWriter.h"
+#include "exchange/TextKeywords.h"
 #include "helpers/Extended.h"
 #include "helpers/Geometry.h"
 #include "helpers/NumberFormat.h"
@@ -36,10 +37,8 @@ bool NoDirection(double dx, double dy) {
 }
 
 // The text command keyword for a text type; 0 and unknown types are "ch".
-const char* TextKeyword(std::int32_t type) {
-  static constexpr const char* kKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                              "cp", "ct", "ck", "cz", "c2"};
-  return type >= 1 && type <= 9 ? kKeywords[type] : kKeywords[0];
+std::string_view TextKeyword(std::int32_t type) {
+  return kTextKeywords[type >= 1 && type <= 9 ? static_cast<std::size_t>(type) : 0];
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "exchange/HostState.h"
 #include "exchange/LineTokenizer.h"
+#include "exchange/TextKeywords.h"
 #include "helpers/Extended.h"
 #include "helpers/NumberParse.h"
 
@@ -250,10 +251,8 @@ void ReadArc(const LineTokenizer& t) {
 // The text keywords in the order of their TextKind numbers; -1 when the
 // keyword is not one of them.
 std::int32_t TextKindOf(const Keyword& keyword) {
-  static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                                   "cp", "ct", "ck", "cz", "c2"};
-  for (std::int32_t i = 0; i < 10; ++i) {
-    if (Is(keyword, kKeywords[i])) return i;
+  for (std::size_t i = 0; i < kTextKeywords.size(); ++i) {
+    if (Is(keyword, kTextKeywords[i])) return static_cast<std::int32_t>(i);
   }
   return -1;
 }
