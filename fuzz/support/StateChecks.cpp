@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "exchange/HostState.h"
@@ -15,7 +16,9 @@ namespace {
 // bytes (a fingerprint: equal exactly when the readable texts are equal).
 class Writer {
  public:
-  explicit Writer(bool readable) : readable_(readable) {}
+  explicit Writer(bool readable) : readable_(readable) {
+    if (!readable) text_.reserve(1 << 16);
+  }
   Writer& operator()(const char* name) {
     if (!readable_) return *this;
     text_ += '\n';
@@ -61,12 +64,14 @@ class Writer {
   }
   template <typename T, std::size_t N>
   Writer& operator<<(const std::array<T, N>& values) {
+    if (!readable_ && std::is_arithmetic_v<T>) return RawArray(values.data(), N);
     for (const T& v : values) *this << v;
     return *this;
   }
   template <typename T>
   Writer& operator<<(const std::vector<T>& values) {
     *this << static_cast<std::int32_t>(values.size());
+    if (!readable_ && std::is_arithmetic_v<T>) return RawArray(values.data(), values.size());
     for (const T& v : values) *this << v;
     return *this;
   }
@@ -85,6 +90,12 @@ class Writer {
   template <typename T>
   Writer& Raw(const T& v) {
     text_.append(reinterpret_cast<const char*>(&v), sizeof v);
+    return *this;
+  }
+  // Numbers side by side in memory, in one piece.
+  template <typename T>
+  Writer& RawArray(const T* values, std::size_t count) {
+    text_.append(reinterpret_cast<const char*>(values), count * sizeof(T));
     return *this;
   }
   bool readable_;

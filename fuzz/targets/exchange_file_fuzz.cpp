@@ -24,7 +24,7 @@ constexpr std::size_t kReaderChunk = 256 * 1024;
 
 std::string FileFor(std::string_view data) {
   std::string content;
-  const std::size_t mode = data.size() % 32;
+  const std::size_t mode = data.size() % 256;
   if (data.empty() || (mode != 1 && mode != 2)) return std::string(data);
   // The chunk boundary falls on byte `at` of the input.
   const std::size_t at = (static_cast<unsigned char>(data[0]) * 131u + data.size()) % data.size();
