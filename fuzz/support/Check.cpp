@@ -2,8 +2,21 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 namespace fuzz_support {
+
+std::uint64_t Bits(double v) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
+}
+
+std::string Hex(double v) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%a", v);
+  return buffer;
+}
 
 std::string Quoted(const std::string& bytes) {
   std::string out = "\"";

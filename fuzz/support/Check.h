@@ -1,6 +1,7 @@
 #pragma once
 // A failed check in a fuzz target: prints what was expected and aborts, so
 // that libFuzzer keeps the input as a crash artefact.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,6 +15,11 @@ namespace fuzz_support {
 
 // Bytes as a C-style literal, for the reports of failed checks.
 std::string Quoted(const std::string& bytes);
+
+// A double's bits, to compare values exactly (zeros of either sign apart).
+std::uint64_t Bits(double v);
+// A double as exact hexadecimal floating-point text, for reports.
+std::string Hex(double v);
 
 }  // namespace fuzz_support
 

@@ -17,15 +17,10 @@
 #include "support/References.h"
 #include "support/StateChecks.h"
 
+using fuzz_support::Bits;
 using fuzz_support::Quoted;
 
 namespace {
-
-std::uint64_t Bits(double v) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  return bits;
-}
 
 // The tokens and numbers of the line when the bytes `after` follow it in the
 // same buffer and may be read.

@@ -9,21 +9,11 @@
 #include "support/Check.h"
 #include "support/References.h"
 
+using fuzz_support::Bits;
+using fuzz_support::Hex;
 using fuzz_support::Quoted;
 
 namespace {
-
-std::uint64_t Bits(double v) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  return bits;
-}
-
-std::string Hex(double v) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%a", v);
-  return buffer;
-}
 
 void CheckBoth(std::string_view text) {
   const std::int32_t integer = StrToIntOrZero(text);

@@ -15,21 +15,11 @@
 #include "helpers/NumberParse.h"
 #include "support/Check.h"
 
+using fuzz_support::Bits;
+using fuzz_support::Hex;
 using fuzz_support::Quoted;
 
 namespace {
-
-std::uint64_t Bits(double v) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  return bits;
-}
-
-std::string Hex(double v) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%a", v);
-  return buffer;
-}
 
 // Whenever the short path gives a value, it is the digit-by-digit reading of
 // the bytes it took. (Texts it does not take StrToFloatOrZero hands to the
