@@ -1,7 +1,5 @@
 #include "app/SettingsFile.h"
 
-#include <algorithm>
-
 #include "dialog/SettingsTable.h"
 #include "helpers/NumberFormat.h"
 #include "helpers/NumberParse.h"
@@ -66,18 +64,20 @@ void ApplySettingsFile(std::string_view bytes, bool complete, TDialogSettings& s
     if (!row.Id) SetDefault(row, settings);  // lines 1, 2 and 23-25
 
   std::size_t at = 0;
-  std::string line;
   for (const SettingRow& row : rows) {
-    std::size_t end = bytes.find('\n', at);
-    if (end == std::string_view::npos) {
-      // An unfinished last line counts only when the file was read to its end.
-      if (!complete) return;
-      end = bytes.size();
+    std::string_view line;  // a line beyond the end of the file reads as empty text
+    if (at <= bytes.size()) {
+      std::size_t end = bytes.find('\n', at);
+      if (end == std::string_view::npos) {
+        // An unfinished last line counts only when the file was read to its end.
+        if (!complete) return;
+        end = bytes.size();
+      }
+      line = bytes.substr(at, end - at);
+      at = end + 1;
     }
-    line.assign(bytes.substr(std::min(at, bytes.size()), end - std::min(at, end)));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    at = end + 1;
-    std::visit(ApplyLine{row, line, settings}, row.Field);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::visit(ApplyLine{row, std::string(line), settings}, row.Field);
   }
 }
 

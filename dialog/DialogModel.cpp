@@ -19,19 +19,19 @@ ControlKind KindOf(SettingKind kind) {
 
 // The dialog part of the settings table, in tab order (the order of the
 // controls' enumeration).
-std::vector<ControlSpec> BuildControls() {
-  std::vector<ControlSpec> controls;
+std::vector<ControlInfo> BuildControls() {
+  std::vector<ControlInfo> controls;
   for (const SettingRow& row : SettingRows()) {
     if (!row.Id) continue;
-    ControlSpec spec{*row.Id, row.Name, KindOf(row.Kind), -1, "", row.Entries,
+    ControlInfo info{*row.Id, row.Name, KindOf(row.Kind), -1, "", row.Entries,
                      row.ByteLimit, row.NoIme, row.Label, row.Unit, row.Note};
-    if (const auto* index = std::get_if<std::int32_t>(&row.Default)) spec.InitialIndex = *index;
-    if (const auto* flag = std::get_if<bool>(&row.Default)) spec.InitialIndex = *flag ? 1 : 0;
-    if (const auto* text = std::get_if<std::string>(&row.Default)) spec.InitialText = *text;
-    controls.push_back(std::move(spec));
+    if (const auto* index = std::get_if<std::int32_t>(&row.Default)) info.InitialIndex = *index;
+    if (const auto* flag = std::get_if<bool>(&row.Default)) info.InitialIndex = *flag ? 1 : 0;
+    if (const auto* text = std::get_if<std::string>(&row.Default)) info.InitialText = *text;
+    controls.push_back(std::move(info));
   }
   std::sort(controls.begin(), controls.end(),
-            [](const ControlSpec& a, const ControlSpec& b) { return a.Id < b.Id; });
+            [](const ControlInfo& a, const ControlInfo& b) { return a.Id < b.Id; });
   return controls;
 }
 
@@ -39,19 +39,19 @@ std::vector<ControlSpec> BuildControls() {
 
 const std::vector<std::string>& EndMarkEntries() { return SettingRowOf(Control::ComboBox1).Entries; }
 
-const std::vector<ControlSpec>& DialogControls() {
-  static const std::vector<ControlSpec> controls = BuildControls();
+const std::vector<ControlInfo>& DialogControls() {
+  static const std::vector<ControlInfo> controls = BuildControls();
   return controls;
 }
 
-const ControlSpec& ControlSpecOf(Control id) {
-  for (const ControlSpec& info : DialogControls())
+const ControlInfo& ControlInfoOf(Control id) {
+  for (const ControlInfo& info : DialogControls())
     if (info.Id == id) return info;
   throw std::logic_error("unknown control");
 }
 
 void RequireKind(Control control, ControlKind kind) {
-  if (ControlSpecOf(control).Kind != kind)
+  if (ControlInfoOf(control).Kind != kind)
     throw std::logic_error(std::string("operation does not fit control ") + ControlName(control));
 }
 
@@ -60,8 +60,8 @@ int RadioButtonFor(int index, int buttonCount) {
   return index < buttonCount ? index : buttonCount - 1;
 }
 
-const ControlSpec* FindControlBySetting(std::string_view settingName) {
-  for (const ControlSpec& info : DialogControls())
+const ControlInfo* FindControlBySetting(std::string_view settingName) {
+  for (const ControlInfo& info : DialogControls())
     if (settingName == info.SettingName) return &info;
   return nullptr;
 }

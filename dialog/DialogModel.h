@@ -13,7 +13,7 @@ enum class ControlKind { List, Text, Radio, Check };
 
 // A setting control as the dialog shows it, derived from its row of the
 // settings table.
-struct ControlSpec {
+struct ControlInfo {
   Control Id;
   const char* SettingName;         // "StartMark", ... (ASCII)
   ControlKind Kind;
@@ -28,8 +28,8 @@ struct ControlSpec {
 };
 
 // The twenty setting controls in tab order (tab orders 0 to 19).
-const std::vector<ControlSpec>& DialogControls();
-const ControlSpec& ControlSpecOf(Control id);
+const std::vector<ControlInfo>& DialogControls();
+const ControlInfo& ControlInfoOf(Control id);
 // Throws std::logic_error when `control` is not of `kind`: a user-interface
 // operation that does not fit its control is a fault of the program.
 void RequireKind(Control control, ControlKind kind);
@@ -38,7 +38,7 @@ void RequireKind(Control control, ControlKind kind);
 int RadioButtonFor(int index, int buttonCount);
 
 // The control for a setting name, or nullptr when there is none.
-const ControlSpec* FindControlBySetting(std::string_view settingName);
+const ControlInfo* FindControlBySetting(std::string_view settingName);
 
 // The dialog's first position on the screen, before the show sequence moves
 // it to the stored one.

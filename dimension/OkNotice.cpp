@@ -14,9 +14,9 @@ std::string WhatIsDrawn(const OkPlan& plan) {
 // A list or radio group is refused only when nothing in it is chosen; a text
 // field for the value it holds.
 std::string RefusedText(Control control) {
-  const ControlSpec& spec = ControlSpecOf(control);
-  const std::string label = std::string("「") + spec.Label + "」";
-  if (spec.Kind == ControlKind::Text) return label + "の値では作図出来ません。";
+  const ControlInfo& info = ControlInfoOf(control);
+  const std::string label = std::string("「") + info.Label + "」";
+  if (info.Kind == ControlKind::Text) return label + "の値では作図出来ません。";
   return label + "が選ばれていませんので作図出来ません。";
 }
 

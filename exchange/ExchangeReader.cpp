@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <system_error>
-#include <vector>
 
 #include "exchange/HostState.h"
 #include "exchange/LineTokenizer.h"

@@ -1,7 +1,6 @@
 #include "files/StandardFileSystem.h"
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -68,21 +67,14 @@ bool WriteOver(const fs::path& path, std::string_view content) {
   return !ec;
 }
 
-bool ReadAll(const fs::path& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return false;
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
 // The file itself takes the new content; when that fails part way, its old
 // content goes back into the room it still has.
-bool OverwriteInPlace(const fs::path& target, std::string_view content) {
+bool OverwriteInPlace(FileSystem& files, const fs::path& target, std::string_view content) {
   if (!IsPlainFile(target)) return false;
-  std::string old;
-  if (!ReadAll(target, old)) return false;
+  const FileBytes old = ReadWholeFile(files, target);
+  if (!old.Complete) return false;
   if (WriteOver(target, content)) return true;
-  WriteOver(target, old);
+  WriteOver(target, old.Bytes);
   return false;
 }
 
@@ -119,7 +111,7 @@ bool StandardFileSystem::ReplaceContent(const fs::path& target, std::string_view
   const fs::path temporary = TemporaryFor(target);
   const WriteResult written = WriteWholeFile(temporary, content);
   if (written == WriteResult::Written && MoveIntoPlace(temporary, target)) return true;
-  if (written == WriteResult::NotCreated) return OverwriteInPlace(target, content);
+  if (written == WriteResult::NotCreated) return OverwriteInPlace(*this, target, content);
   if (written != WriteResult::InTheWay) {
     std::error_code ec;
     fs::remove(temporary, ec);

@@ -14,11 +14,11 @@ TEST(DialogModel, TwentySettingControlsInTabOrderWithUniqueNames) {
   const auto& controls = DialogControls();
   ASSERT_EQ(controls.size(), static_cast<size_t>(kControlCount));
   std::set<std::string> names, settings;
-  for (const ControlSpec& info : controls) {
+  for (const ControlInfo& info : controls) {
     names.insert(ControlName(info.Id));
     settings.insert(info.SettingName);
     EXPECT_EQ(FindControlBySetting(info.SettingName), &info);
-    EXPECT_EQ(&ControlSpecOf(info.Id), &info);
+    EXPECT_EQ(&ControlInfoOf(info.Id), &info);
   }
   EXPECT_EQ(names.size(), controls.size());
   EXPECT_EQ(settings.size(), controls.size());

@@ -108,7 +108,7 @@ TEST_F(SettingsFileTest, EmptyAndShortFilesReadTheirMissingLinesAsEmptyText) {
     EXPECT_EQ(settings.TextStyle, empty ? 0 : 4);
     for (Control list : {Control::ComboBox4, Control::ComboBox5})
       EXPECT_EQ(ui.ListSelected(list), 0) << ControlName(list);
-    for (const ControlSpec& info : DialogControls()) {
+    for (const ControlInfo& info : DialogControls()) {
       const headless::ControlState& state = ui.State()[info.Id];
       switch (info.Kind) {
         case ControlKind::Text: EXPECT_EQ(state.Text, "") << info.SettingName; break;
@@ -142,7 +142,7 @@ TEST_F(SettingsFileTest, EachLineGoesToItsControlOrField) {
   for (const auto& [line, control] : shown) {
     const std::string& text = lines[static_cast<std::size_t>(line - 1)];
     const headless::ControlState& state = ui.State()[control];
-    switch (ControlSpecOf(control).Kind) {
+    switch (ControlInfoOf(control).Kind) {
       case ControlKind::Text: EXPECT_EQ(state.Text, text) << line; break;
       case ControlKind::Check: EXPECT_EQ(state.Checked, text == "1") << line; break;
       default: EXPECT_EQ(state.Selected, std::stoi(text)) << line; break;

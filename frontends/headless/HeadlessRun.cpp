@@ -21,7 +21,7 @@ std::optional<int> ParseWhole(std::string_view text) {
 }
 
 std::string CheckSettingChange(const SettingChange& change) {
-  const ControlSpec* info = FindControlBySetting(change.Setting);
+  const ControlInfo* info = FindControlBySetting(change.Setting);
   if (!info) return "no setting is called \"" + change.Setting + "\"";
   switch (info->Kind) {
     case ControlKind::List:
@@ -42,7 +42,7 @@ std::string CheckSettingChange(const SettingChange& change) {
 void ApplySettingChange(HeadlessUi& ui, const SettingChange& change) {
   const std::string problem = CheckSettingChange(change);
   if (!problem.empty()) throw std::invalid_argument(problem);
-  const ControlSpec& info = *FindControlBySetting(change.Setting);
+  const ControlInfo& info = *FindControlBySetting(change.Setting);
   switch (info.Kind) {
     case ControlKind::List: ui.ChooseEntry(info.Id, *ParseWhole(change.Value)); break;
     case ControlKind::Radio: ui.ChooseButton(info.Id, *ParseWhole(change.Value)); break;

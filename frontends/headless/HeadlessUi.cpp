@@ -20,7 +20,7 @@ std::string FormatEvent(const Event& event) {
 
 DialogState InitialDialogState() {
   DialogState state;
-  for (const ControlSpec& info : DialogControls()) {
+  for (const ControlInfo& info : DialogControls()) {
     ControlState& control = state[info.Id];
     control.Entries = info.Entries;
     switch (info.Kind) {
@@ -131,7 +131,7 @@ void HeadlessUi::Changed() {
 
 void HeadlessUi::TypeText(Control field, std::string_view text) {
   ControlState& c = Expect(field, ControlKind::Text);
-  const std::size_t limit = static_cast<std::size_t>(ControlSpecOf(field).ByteLimit);
+  const std::size_t limit = static_cast<std::size_t>(ControlInfoOf(field).ByteLimit);
   // A single-line field takes the first line of what is typed or pasted.
   text = text.substr(0, text.find_first_of("\r\n"));
   std::size_t taken = 0;

@@ -47,10 +47,10 @@ const std::vector<LabelPlace>& LabelPlaces() {
   // The texts come from the settings table: each setting's label, its unit
   // and its note; the line-arrow heading is the only text of its own.
   auto label = [](Control id, int left, int top) {
-    return LabelPlace{SjisToWide(ControlSpecOf(id).Label), left, top, false};
+    return LabelPlace{SjisToWide(ControlInfoOf(id).Label), left, top, false};
   };
   auto unit = [](Control id, int left, int top) {
-    return LabelPlace{SjisToWide(ControlSpecOf(id).Unit), left, top, false};
+    return LabelPlace{SjisToWide(ControlInfoOf(id).Unit), left, top, false};
   };
   static const std::vector<LabelPlace> labels = {
       label(Control::ComboBox1, 8, 8),
@@ -61,7 +61,7 @@ const std::vector<LabelPlace>& LabelPlaces() {
       label(Control::Edit8, 8, 92),
       unit(Control::Edit8, 88, 92),
       label(Control::Edit1, 8, 116),
-      {SjisToWide(ControlSpecOf(Control::Edit1).Note), 136, 116, false},
+      {SjisToWide(ControlInfoOf(Control::Edit1).Note), 136, 116, false},
       label(Control::ComboBox3, 136, 8),
       label(Control::Edit2, 136, 60),
       label(Control::Edit3, 136, 84),

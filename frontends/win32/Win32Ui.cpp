@@ -38,7 +38,7 @@ bool IsRadioButtonId(int id) {
 bool ChangesSetting(int id, WORD code) {
   if (IsRadioButtonId(id)) return code == BN_CLICKED;
   if (id < kFirstSettingId || id >= kFirstSettingId + kControlCount) return false;
-  switch (ControlSpecOf(static_cast<Control>(id - kFirstSettingId)).Kind) {
+  switch (ControlInfoOf(static_cast<Control>(id - kFirstSettingId)).Kind) {
     case ControlKind::Text: return code == EN_CHANGE;
     case ControlKind::List: return code == CBN_SELCHANGE;
     case ControlKind::Check: return code == BN_CLICKED;
@@ -316,7 +316,7 @@ HWND Win32Ui::AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD st
 
 void Win32Ui::CreateControls() {
   // Creation order is the tab order.
-  for (const ControlSpec& control : DialogControls()) {
+  for (const ControlInfo& control : DialogControls()) {
     if (control.Kind == ControlKind::Radio)
       CreateRadioGroup(control.Id);
     else
@@ -344,7 +344,7 @@ void Win32Ui::CreateControls() {
 }
 
 void Win32Ui::CreateSettingControl(Control id) {
-  const ControlSpec& control = ControlSpecOf(id);
+  const ControlInfo& control = ControlInfoOf(id);
   const SettingPlace& place = SettingPlaceOf(id);
   const PixelRect& r = place.Rect;
   HWND window = nullptr;
@@ -367,7 +367,7 @@ void Win32Ui::CreateSettingControl(Control id) {
       if (control.ByteLimit > 0) LimitTypedBytes(window, static_cast<std::size_t>(control.ByteLimit));
       break;
     case ControlKind::Check:
-      window = AddChild(WC_BUTTONW, SjisToWide(ControlSpecOf(place.Id).Label).c_str(),
+      window = AddChild(WC_BUTTONW, SjisToWide(ControlInfoOf(place.Id).Label).c_str(),
                         WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
                         r.Left, r.Top, r.Width, r.Height, SettingId(id), font_);
       SendMessageW(window, BM_SETCHECK, control.InitialIndex > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -380,7 +380,7 @@ void Win32Ui::CreateSettingControl(Control id) {
 }
 
 void Win32Ui::CreateRadioGroup(Control id) {
-  const ControlSpec& control = ControlSpecOf(id);
+  const ControlInfo& control = ControlInfoOf(id);
   const SettingPlace& place = SettingPlaceOf(id);
   RadioGroupWindows& group = Radios(id);
   const int count = static_cast<int>(control.Entries.size());
@@ -395,7 +395,7 @@ void Win32Ui::CreateRadioGroup(Control id) {
   // The frame follows its buttons, so that it neither covers them nor joins
   // their group.
   const PixelRect& r = place.Rect;
-  group.Frame = AddChild(WC_BUTTONW, SjisToWide(ControlSpecOf(place.Id).Label).c_str(),
+  group.Frame = AddChild(WC_BUTTONW, SjisToWide(ControlInfoOf(place.Id).Label).c_str(),
                          WS_GROUP | BS_GROUPBOX, 0, r.Left, r.Top,
                          r.Width, r.Height, SettingId(id), font_);
   controls_[static_cast<std::size_t>(id)] = group.Frame;

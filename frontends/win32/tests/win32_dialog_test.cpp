@@ -266,7 +266,7 @@ TEST_F(DialogTest, LabelsFitTheirTextAndCoverNoOtherControl) {
 
 TEST_F(DialogTest, TabWalksTheTabOrderAndWraps) {
   std::vector<HWND> expected;
-  for (const ControlSpec& item : DialogControls()) {
+  for (const ControlInfo& item : DialogControls()) {
     if (item.Kind == ControlKind::Radio)
       expected.push_back(ui_->RadioButton(item.Id, item.InitialIndex));
     else
@@ -289,7 +289,7 @@ TEST_F(DialogTest, TabWalksTheTabOrderAndWraps) {
 }
 
 TEST_F(DialogTest, ControlsStartWithTheirInitialValues) {
-  for (const ControlSpec& item : DialogControls()) {
+  for (const ControlInfo& item : DialogControls()) {
     SCOPED_TRACE(ControlName(item.Id));
     switch (item.Kind) {
       case ControlKind::List: {
@@ -447,7 +447,7 @@ TEST_F(DialogTest, ProgramTextIsNeverCut) {
 }
 
 TEST_F(DialogTest, InputMethodIsOffWhereTheModelSaysSo) {
-  for (const ControlSpec& item : DialogControls()) {
+  for (const ControlInfo& item : DialogControls()) {
     if (item.Kind == ControlKind::Radio || item.Kind == ControlKind::Check) continue;
     SCOPED_TRACE(ControlName(item.Id));
     HIMC context = ImmGetContext(Window(item.Id));
