@@ -12,9 +12,6 @@
 
 namespace {
 
-// The file is read in pieces of this size.
-constexpr std::size_t kChunkBytes = 256 * 1024;
-
 // Up to the first four bytes of a token as one number, the first byte lowest
 // and missing bytes 0, so that a keyword is told by one comparison.
 constexpr std::uint32_t Head(std::string_view text) {
@@ -50,8 +47,8 @@ std::string_view From(std::string_view token, std::size_t position) {
   return token.size() >= position ? token.substr(position - 1) : std::string_view();
 }
 
-double F(const LineTokenizer& t, int i) { return t.Number(i); }
-std::int32_t I(const LineTokenizer& t, int i) { return StrToIntOrZero(t[i]); }
+double F(const TokenRow& t, int i) { return t.Number(i); }
+std::int32_t I(const TokenRow& t, int i) { return StrToIntOrZero(t[i]); }
 
 // The byte at position 3 of the keyword as one hexadecimal digit: the layer
 // group and layer codes "0"-"9", "A"-"F" (or "a"-"f"). Anything else is 0.
@@ -62,22 +59,22 @@ std::int32_t HexDigitAt3(std::string_view keyword) {
   return (value >= 0 && value <= 15) ? value : 0;
 }
 
-HostTextStyle FreeTextFrom(const LineTokenizer& t) {
+HostTextStyle FreeTextFrom(const TokenRow& t) {
   return HostTextStyle{F(t, 1), F(t, 2), F(t, 3), I(t, 4)};
 }
 
 // --- Host settings ---------------------------------------------------------
 
-void ReadStyleWidths(const LineTokenizer& t) {
+void ReadStyleWidths(const TokenRow& t) {
   for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Width = F(t, i + 1);
 }
-void ReadStyleHeights(const LineTokenizer& t) {
+void ReadStyleHeights(const TokenRow& t) {
   for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Height = F(t, i + 1);
 }
-void ReadStyleSpacings(const LineTokenizer& t) {
+void ReadStyleSpacings(const TokenRow& t) {
   for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Spacing = F(t, i + 1);
 }
-void ReadStyleColours(const LineTokenizer& t) {
+void ReadStyleColours(const TokenRow& t) {
   for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Colour = I(t, i + 1);
 }
 
@@ -92,7 +89,7 @@ void TakeInitial(AttributeSlot slot, std::int32_t& initial, std::int32_t value) 
   }
 }
 
-void ChangeLayerGroup(const LineTokenizer& t) {
+void ChangeLayerGroup(const TokenRow& t) {
   THostState& s = HostState;
   const std::int32_t g = HexDigitAt3(t[0]);
   TakeInitial(kPendingGroup, s.InitialGroup, g);
@@ -100,7 +97,7 @@ void ChangeLayerGroup(const LineTokenizer& t) {
   if (t.Count() >= 2) s.GroupStates[static_cast<std::size_t>(g)] = I(t, 1);
 }
 
-void ChangeLayer(const LineTokenizer& t) {
+void ChangeLayer(const TokenRow& t) {
   THostState& s = HostState;
   const std::int32_t l = HexDigitAt3(t[0]);
   TakeInitial(kPendingLayer, s.InitialLayer, l);
@@ -108,7 +105,7 @@ void ChangeLayer(const LineTokenizer& t) {
   if (t.Count() >= 2) s.LayerStates[static_cast<std::size_t>(s.CurrentGroup * 16 + l)] = I(t, 1);
 }
 
-void ChangeColour(const LineTokenizer& t) {
+void ChangeColour(const TokenRow& t) {
   THostState& s = HostState;
   const std::int32_t v = StrToIntOrZero(From(t[0], 3));
   TakeInitial(kPendingColour, s.InitialColour, v);
@@ -117,7 +114,7 @@ void ChangeColour(const LineTokenizer& t) {
   if (v == 10 && t.Count() >= 2) s.ExtendedColour = I(t, 1);
 }
 
-void ChangeTextStyle(const LineTokenizer& t) {
+void ChangeTextStyle(const TokenRow& t) {
   THostState& s = HostState;
   const std::int32_t style = StrToIntOrZero(From(t[0], 3));
   // Style 0 is a free size given on the line itself.
@@ -131,14 +128,14 @@ void ChangeTextStyle(const LineTokenizer& t) {
   if (freeValues) s.CurrentFreeText = FreeTextFrom(t);
 }
 
-void ChangeFontName(const LineTokenizer& t) {
+void ChangeFontName(const TokenRow& t) {
   THostState& s = HostState;
   const std::string_view name = From(t[0], 4);
   if (s.InitialFontName.empty()) s.InitialFontName.assign(name);
   s.CurrentFontName.assign(name);
 }
 
-void ChangeTextCc(const LineTokenizer& t) {
+void ChangeTextCc(const TokenRow& t) {
   const std::string_view keyword = t[0];
   const std::int32_t v = keyword.size() >= 3 ? StrToIntOrZero(keyword.substr(2, 1)) : 0;
   HostState.CurrentTextCc = (v >= 0 && v <= 8) ? v : 0;
@@ -149,7 +146,7 @@ void ChangeTextCc(const LineTokenizer& t) {
 // "hp<n>[suffix] x y": the suffix "-", "ln", "ci" or "ch" gives the kind of
 // the pick; the last of them found (in that order of lookup) decides, and the
 // index ends before it.
-void ReadPickedPoint(const LineTokenizer& t) {
+void ReadPickedPoint(const TokenRow& t) {
   THostState& s = HostState;
   const std::string_view keyword = t[0];
   std::string_view indexText = From(keyword, 3);
@@ -173,7 +170,7 @@ void ReadPickedPoint(const LineTokenizer& t) {
 
 // "hhp<n>[suffix]": the tag carried by every entity that follows. Only "ln",
 // "ci" and "ch" end the number, and only after its first digit position.
-void ReadPickTag(const LineTokenizer& t) {
+void ReadPickTag(const TokenRow& t) {
   const std::string_view keyword = t[0];
   std::size_t end = keyword.size();
   static constexpr std::string_view kSuffixes[] = {"ln", "ci", "ch"};
@@ -207,7 +204,7 @@ void EndEntity(bool lineSegment) {
   }
 }
 
-void SetSegment(LineEntity& line, const LineTokenizer& t) {
+void SetSegment(LineEntity& line, const TokenRow& t) {
   line.X1 = F(t, 0);
   line.Y1 = F(t, 1);
   line.X2 = F(t, 2);
@@ -216,7 +213,7 @@ void SetSegment(LineEntity& line, const LineTokenizer& t) {
 
 // A line of four tokens: a line segment, or the dimension line of an open
 // dimension group.
-void ReadLineSegment(const LineTokenizer& t) {
+void ReadLineSegment(const TokenRow& t) {
   THostState& s = HostState;
   if (s.DimensionPending) {
     LineEntity& line = s.PendingDimensionLine;
@@ -232,7 +229,7 @@ void ReadLineSegment(const LineTokenizer& t) {
   EndEntity(true);
 }
 
-void ReadCircle(const LineTokenizer& t) {
+void ReadCircle(const TokenRow& t) {
   CircleEntity& circle = AppendEntity(HostState.Circles, kCircleKind);
   circle.X = F(t, 1);
   circle.Y = F(t, 2);
@@ -240,7 +237,7 @@ void ReadCircle(const LineTokenizer& t) {
   EndEntity(false);
 }
 
-void ReadArc(const LineTokenizer& t) {
+void ReadArc(const TokenRow& t) {
   ArcEntity& arc = AppendEntity(HostState.Arcs, kArcKind);
   for (int i = 0; i < 7; ++i) arc.Values[i] = F(t, i + 1);
   EndEntity(false);
@@ -257,7 +254,7 @@ std::int32_t TextKindOf(const Keyword& keyword) {
 
 // The fields of a text line "keyword x y dx dy text"; the attributes are
 // captured already. Size and colour come from the current text style.
-void FillText(TextEntity& text, const LineTokenizer& t, std::int32_t textKind) {
+void FillText(TextEntity& text, const TokenRow& t, std::int32_t textKind) {
   const THostState& s = HostState;
   text.TextKind = textKind;
   text.Cc = s.CurrentTextCc;
@@ -277,7 +274,7 @@ void FillText(TextEntity& text, const LineTokenizer& t, std::int32_t textKind) {
   text.Text.Assign(t[5]);
 }
 
-void ReadText(const LineTokenizer& t, std::int32_t textKind) {
+void ReadText(const TokenRow& t, std::int32_t textKind) {
   THostState& s = HostState;
   if (s.DimensionPending && textKind == 2) {
     // The "cs" line that completes a dimension group: the pending dimension
@@ -295,7 +292,7 @@ void ReadText(const LineTokenizer& t, std::int32_t textKind) {
   EndEntity(false);
 }
 
-void ReadPoint(const LineTokenizer& t) {
+void ReadPoint(const TokenRow& t) {
   PointEntity& point = AppendEntity(HostState.Points, kPointKind);
   point.Attr.Colour = HostState.PointColour;
   point.X = F(t, 1);
@@ -303,7 +300,7 @@ void ReadPoint(const LineTokenizer& t) {
   EndEntity(false);
 }
 
-void ReadExtendedPoint(const LineTokenizer& t) {
+void ReadExtendedPoint(const TokenRow& t) {
   ExtendedPointEntity& point = AppendEntity(HostState.ExtendedPoints, kExtendedPointKind);
   point.Attr.Colour = HostState.PointColour;
   point.X = F(t, 1);
@@ -314,7 +311,7 @@ void ReadExtendedPoint(const LineTokenizer& t) {
   EndEntity(false);
 }
 
-void ReadBlock(const LineTokenizer& t) {
+void ReadBlock(const TokenRow& t) {
   TJwwEntBlk& block = AppendEntity(HostState.Blocks, kBlockKind);
   block.X = F(t, 1);
   block.Y = F(t, 2);
@@ -328,7 +325,7 @@ struct Point2 {
   double X = 0, Y = 0;
 };
 
-Point2 PointAt(const LineTokenizer& t, int first) { return Point2{F(t, first), F(t, first + 1)}; }
+Point2 PointAt(const TokenRow& t, int first) { return Point2{F(t, first), F(t, first + 1)}; }
 
 bool SameCoordinate(double a, double b) {
   return std::fabs(static_cast<Extended>(a) - static_cast<Extended>(b)) <= kTolerance;
@@ -359,7 +356,7 @@ void AddSolid(const Point2& p1, const Point2& p2, const Point2& p3, const Point2
 }
 
 // "sl" with three points: coinciding points make it a two-point solid.
-void ReadThreePointSolid(const LineTokenizer& t) {
+void ReadThreePointSolid(const TokenRow& t) {
   const Point2 p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5);
   if (Same(p1, p2)) {
     AddSolid(p1, p3);
@@ -371,7 +368,7 @@ void ReadThreePointSolid(const LineTokenizer& t) {
 }
 
 // "sl" with four points, reduced to the fewest distinct corners.
-void ReadFourPointSolid(const LineTokenizer& t) {
+void ReadFourPointSolid(const TokenRow& t) {
   const Point2 p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5), p4 = PointAt(t, 7);
   if (Same(p1, p2) && Same(p1, p3)) {
     AddSolid(p1, p4);
@@ -391,7 +388,7 @@ void ReadFourPointSolid(const LineTokenizer& t) {
 }
 
 // "sc" and "se": seven numbers and an integer.
-void ReadScSolid(const LineTokenizer& t, GrowingList<ScSolidEntity>& list, std::int32_t kind) {
+void ReadScSolid(const TokenRow& t, GrowingList<ScSolidEntity>& list, std::int32_t kind) {
   ScSolidEntity& solid = AppendEntity(list, kind);
   solid.ExtColour = HostState.ExtendedColour;
   for (int i = 0; i < 7; ++i) solid.Values[i] = F(t, i + 1);
@@ -400,7 +397,7 @@ void ReadScSolid(const LineTokenizer& t, GrowingList<ScSolidEntity>& list, std::
 }
 
 // "so" and "sg": eight numbers.
-void ReadSoSolid(const LineTokenizer& t, GrowingList<SoSolidEntity>& list, std::int32_t kind) {
+void ReadSoSolid(const TokenRow& t, GrowingList<SoSolidEntity>& list, std::int32_t kind) {
   SoSolidEntity& solid = AppendEntity(list, kind);
   solid.ExtColour = HostState.ExtendedColour;
   for (int i = 0; i < 8; ++i) solid.Values[i] = F(t, i + 1);
@@ -414,7 +411,7 @@ void ReadSoSolid(const LineTokenizer& t, GrowingList<SoSolidEntity>& list, std::
 // are told apart by their first byte first; within each first byte the tests
 // keep their fixed order, so longer prefixes ("lgn", "lyn", "cn$") are seen
 // before the shorter ones they begin with.
-bool ApplyRecord(const LineTokenizer& t, const Keyword& k) {
+bool ApplyRecord(const TokenRow& t, const Keyword& k) {
   THostState& s = HostState;
   const int n = t.Count();
   switch (k.Text[0]) {
@@ -587,7 +584,7 @@ bool ApplyRecord(const LineTokenizer& t, const Keyword& k) {
 // sign or point, as the first token of most lines (a line segment) is.
 bool MayBeKeyword(char first) { return !((first >= '0' && first <= '9') || first == '-' || first == '.'); }
 
-void ApplyTokens(const LineTokenizer& t) {
+void ApplyTokens(const TokenRow& t) {
   if (t.Count() == 0) return;  // an empty line changes nothing
   if (MayBeKeyword(t[0][0]) && ApplyRecord(t, Keyword(t[0]))) return;
   // Anything else with exactly four tokens is a line segment; its tokens
@@ -600,67 +597,45 @@ void ApplyTokens(const LineTokenizer& t) {
 void ParseExchangeLine(std::string_view line) {
   LineTokenizer tokenizer;
   tokenizer.Split(line);
-  ApplyTokens(tokenizer);
+  ApplyTokens(tokenizer.Row());
+}
+
+void ApplyLineBlock(const LineBlock& block) {
+  for (std::size_t i = 0; i < block.Rows(); ++i) ApplyTokens(block.Row(i));
 }
 
 void ExchangeParser::Feed(const char* bytes, std::size_t size) {
-  const char* p = bytes;
-  const char* const end = bytes + size;
-  if (!pending_.empty()) {
-    // The line begun in an earlier piece ends in this one, or goes on.
-    const auto* lineEnd = static_cast<const char*>(std::memchr(p, '\n', size));
-    if (lineEnd == nullptr) {
-      pending_.insert(pending_.end(), p, end);
-      return;
-    }
-    pending_.insert(pending_.end(), p, lineEnd);
-    ApplyLine(pending_.data(), pending_.data() + pending_.size(), pending_.data() + pending_.size());
-    pending_.clear();
-    p = lineEnd + 1;
-  }
-  // The lines that begin and end in this piece are read where they lie; the
-  // tokenizer may look at the bytes after a line up to the end of the piece.
-  while (const void* found = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
-    const auto* lineEnd = static_cast<const char*>(found);
-    ApplyLine(p, lineEnd, end);
-    p = lineEnd + 1;
-  }
-  pending_.assign(p, end);
+  // Only a piece with a line end completes a line.
+  if (size == 0) return;
+  block_.Append(bytes, size);
+  if (std::memchr(bytes, '\n', size) == nullptr) return;
+  block_.SplitLines(tokenizer_, false);
+  ApplyLineBlock(block_);
+  block_.Start(block_.Rest());
 }
 
 void ExchangeParser::Finish() {
-  // The last line may end without a line end.
-  if (!pending_.empty()) ApplyLine(pending_.data(), pending_.data() + pending_.size(), pending_.data() + pending_.size());
-  pending_.clear();
+  block_.SplitLines(tokenizer_, true);
+  ApplyLineBlock(block_);
+  block_.Start({});
 }
 
-// One line of the file: the CR of a CR LF line end is not part of it.
-void ExchangeParser::ApplyLine(const char* begin, const char* end, const char* readable) {
-  if (end != begin && end[-1] == '\r') --end;
-  tokenizer_.Split(std::string_view(begin, static_cast<std::size_t>(end - begin)), readable);
-  ApplyTokens(tokenizer_);
+bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan) {
+  try {
+    return ReadBlocks(file, ApplyLineBlock, plan);
+  } catch (...) {
+    // An error while reading or applying a line ends the read; what was
+    // applied before stays applied.
+    return false;
+  }
 }
 
 bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path) {
   try {
     const std::unique_ptr<FileReader> in = files.OpenForReading(path);
     if (!in) return false;
-
-    // Left as it is allocated: a small file touches only the pages it fills.
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunkBytes);
-    ExchangeParser parser;
-    for (;;) {
-      const std::ptrdiff_t read = in->Read(buffer.get(), kChunkBytes);
-      if (read < 0) return false;
-      const auto got = static_cast<std::size_t>(read);
-      if (got == 0) break;
-      parser.Feed(buffer.get(), got);
-    }
-    parser.Finish();
-    return true;
+    return ReadExchangeFrom(*in, BlockPlan{});
   } catch (...) {
-    // An error while reading or applying a line ends the read; what was
-    // applied before stays applied.
     return false;
   }
 }

@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/BlockReading.h"
+#include "exchange/LineBlock.h"
 #include "exchange/LineTokenizer.h"
-
 #include "files/FileSystem.h"
 
 // Reads the file line by line (LF or CR LF) into HostState. True when the file
@@ -14,24 +15,25 @@
 // (what was applied before stays applied).
 bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path);
 
+// ReadExchangeFile on a file opened already, read in pieces and split as the
+// plan says; the result does not depend on the plan.
+bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan);
+
+// Applies the split lines of a block in their order.
+void ApplyLineBlock(const LineBlock& block);
+
 // Splits one line (without its terminator) into tokens and applies it.
 void ParseExchangeLine(std::string_view line);
 
 // The bytes of an exchange file, applied to HostState as they come in pieces
-// of any size (ReadExchangeFile feeds it the file's bytes). Each line is
-// applied as soon as its line end has come; Finish applies the last line,
-// which needs none. Only the part of a line that an earlier piece began is
-// kept; the other lines are read where they lie in the piece.
+// of any size. Each line is applied as soon as its line end has come; Finish
+// applies the last line, which needs none. The bytes of the lines not yet complete are kept.
 class ExchangeParser {
  public:
   void Feed(const char* bytes, std::size_t size);
   void Finish();
 
  private:
-  // Applies the line [begin, end) (its LF not included); the bytes up to
-  // `readable` may be looked at.
-  void ApplyLine(const char* begin, const char* end, const char* readable);
-
   LineTokenizer tokenizer_;
-  std::vector<char> pending_;  // the line begun in an earlier piece
+  LineBlock block_;  // the lines begun and not yet applied
 };

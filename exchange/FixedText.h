@@ -1,5 +1,11 @@
 #pragma once
-// A text field kept inline in a record: at most 255 bytes of Shift-JIS.
+// A text field of a record: at most 255 bytes of Shift-JIS.
+//
+// Most texts of a drawing and nearly every font name are short, so a field
+// keeps up to 31 bytes inside the record and only a longer text in storage of
+// its own. A record of a text entity thus stays small: the reader fills one
+// per text line, and their memory is most of what a large file costs.
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -9,16 +15,67 @@
 // record, and a line of the output buffer.
 inline constexpr std::size_t kMaxTextBytes = 255;
 
-struct FixedText {
+class FixedText {
+ public:
   static constexpr std::size_t kMax = kMaxTextBytes;
-  std::uint8_t Length = 0;
-  char Bytes[kMax] = {};
+  // The most bytes kept inside the field itself.
+  static constexpr std::size_t kInline = 31;
 
-  // Stores the text, cut to its first 255 bytes.
-  void Assign(std::string_view text) {
-    Length = static_cast<std::uint8_t>(text.size() < kMax ? text.size() : kMax);
-    if (Length) std::memcpy(Bytes, text.data(), Length);
+  // An all-zero field is the empty text, so zero-filled records are valid.
+  FixedText() noexcept : inline_{}, size_(0) {}
+  FixedText(const FixedText& other) : FixedText() { Assign(other.View()); }
+  FixedText(FixedText&& other) noexcept : FixedText() { Take(other); }
+  FixedText& operator=(const FixedText& other) {
+    if (this != &other) Assign(other.View());
+    return *this;
   }
-  std::string_view View() const { return {Bytes, Length}; }
+  FixedText& operator=(FixedText&& other) noexcept {
+    if (this != &other) {
+      Free();
+      Take(other);
+    }
+    return *this;
+  }
+  ~FixedText() { Free(); }
+
+  // Stores the text, cut to its first 255 bytes. The text may be a view of
+  // this field's own bytes.
+  void Assign(std::string_view text) {
+    const std::size_t size = text.size() < kMax ? text.size() : kMax;
+    if (size <= kInline) {
+      // memmove: the text may lie in the inline bytes themselves.
+      char* const old = OnHeap() ? heap_ : nullptr;
+      std::memmove(inline_, text.data(), size);
+      delete[] old;
+    } else {
+      char* const bytes = new char[size];
+      std::memcpy(bytes, text.data(), size);
+      Free();
+      heap_ = bytes;
+    }
+    size_ = static_cast<std::uint8_t>(size);
+  }
+
+  std::size_t Size() const { return size_; }
+  std::string_view View() const { return {OnHeap() ? heap_ : inline_, size_}; }
   std::string Str() const { return std::string(View()); }
+
+ private:
+  bool OnHeap() const { return size_ > kInline; }
+  void Free() noexcept {
+    if (OnHeap()) delete[] heap_;
+    size_ = 0;
+  }
+  // Takes the other field's text and leaves it empty.
+  void Take(FixedText& other) noexcept {
+    std::memcpy(inline_, other.inline_, sizeof inline_);
+    size_ = other.size_;
+    other.size_ = 0;
+  }
+
+  union {
+    char inline_[kInline];  // the bytes of a text of up to kInline bytes
+    char* heap_;            // the bytes of a longer one
+  };
+  std::uint8_t size_;
 };

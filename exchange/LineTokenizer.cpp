@@ -1,5 +1,7 @@
 #include "exchange/LineTokenizer.h"
 
+#include <cstring>
+
 #include "helpers/Sjis.h"
 
 namespace {
@@ -74,6 +76,8 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
   const char* p = line.data();
   const char* const end = p + line.size();
   int slot = 0;
+  numbersRead_ = 0;
+  buffered_ = false;
 
   for (;;) {
     // Blanks and tabs before a token open nothing.
@@ -82,7 +86,6 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
       if (p == end) {
         // The current slot stays empty.
         tokens_[static_cast<std::size_t>(slot)] = std::string_view();
-        numberRead_[static_cast<std::size_t>(slot)] = false;
         count_ = slot == 0 ? 0 : slot + 1;
         return count_;
       }
@@ -92,7 +95,6 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
     }
     const char* const start = p;
     const auto index = static_cast<std::size_t>(slot);
-    numberRead_[index] = false;
 
     if (c == kNumeric) {
       // Most tokens are numbers: read the value with the digits. The token is
@@ -103,7 +105,7 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
         if (p == end || ActiveClass(*p) == kBlank) {
           tokens_[index] = std::string_view(start, static_cast<std::size_t>(p - start));
           numbers_[index] = scan.Value;
-          numberRead_[index] = scan.Exact;
+          numbersRead_ |= static_cast<std::uint32_t>(scan.Exact) << slot;
           if (p == end) {
             count_ = slot + 1;
             return count_;
@@ -174,7 +176,8 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
 }
 
 int LineTokenizer::SplitIntoBuffer(std::string_view line) {
-  numberRead_.fill(false);
+  numbersRead_ = 0;
+  buffered_ = true;
   // A token never holds more bytes than the line, so one line-sized buffer
   // takes every token of the line one after another.
   if (bytes_.size() < line.size()) bytes_.resize(line.size());
@@ -237,4 +240,22 @@ int LineTokenizer::SplitIntoBuffer(std::string_view line) {
   tokens_[static_cast<std::size_t>(slot)] = std::string_view(tokenStart, lastLength);
   count_ = (slot == 0 && lastLength == 0) ? 0 : slot + 1;
   return count_;
+}
+
+void LineTokenizer::MoveTokensInto(char* line) {
+  if (!buffered_) return;
+  // The tokens lie one after another from the buffer's start and take no
+  // more bytes than the line has.
+  const char* const base = bytes_.data();
+  std::size_t used = 0;
+  for (int i = 0; i < count_; ++i) {
+    const std::string_view token = tokens_[static_cast<std::size_t>(i)];
+    if (!token.empty()) used = static_cast<std::size_t>(token.data() - base) + token.size();
+  }
+  if (used != 0) std::memcpy(line, base, used);
+  for (int i = 0; i < count_; ++i) {
+    std::string_view& token = tokens_[static_cast<std::size_t>(i)];
+    token = token.empty() ? std::string_view() : std::string_view(line + (token.data() - base), token.size());
+  }
+  buffered_ = false;
 }

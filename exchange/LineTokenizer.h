@@ -17,12 +17,17 @@
 //
 // A token that is a number is read on the way (StrToFloatOrZero), so that the
 // reader need not go over its digits again.
+//
+// The tokens of the last split line are also given as a TokenRow, and they
+// can be moved out of the tokenizer's buffer into the line's own bytes, so
+// that a split line can be kept while the tokenizer goes on to the next.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "exchange/TokenRow.h"
 #include "helpers/NumberParse.h"
 
 class LineTokenizer {
@@ -48,10 +53,15 @@ class LineTokenizer {
   }
 
   // Token i read as a real number: StrToFloatOrZero(token i).
-  double Number(int i) const {
-    if (i >= 0 && i < count_ && numberRead_[static_cast<std::size_t>(i)]) return numbers_[static_cast<std::size_t>(i)];
-    return StrToFloatOrZero((*this)[i]);
-  }
+  double Number(int i) const { return Row().Number(i); }
+
+  // The tokens of the last split line.
+  TokenRow Row() const { return TokenRow(tokens_.data(), numbers_.data(), numbersRead_, count_); }
+  // When the last split built its tokens in the tokenizer's buffer, copies
+  // them over the bytes of the line itself, which start at `line` and which
+  // the caller owns and no longer needs, and lets the tokens point there. The
+  // tokens then stay valid after the next split. Nothing to do otherwise.
+  void MoveTokensInto(char* line);
 
  private:
   // The byte-by-byte split into the buffer, for the lines whose tokens are
@@ -61,6 +71,7 @@ class LineTokenizer {
   std::vector<char> bytes_;
   std::array<std::string_view, kSlots> tokens_{};
   std::array<double, kSlots> numbers_{};
-  std::array<bool, kSlots> numberRead_{};  // numbers_[i] holds the value of token i (i below the count)
+  std::uint32_t numbersRead_ = 0;  // bit i: numbers_[i] holds the value of token i
   int count_ = 0;
+  bool buffered_ = false;  // the tokens of the last split lie in bytes_
 };

@@ -173,7 +173,7 @@ class LayerBuilder {
     double width = style.Width * scale;
     const double spacing = style.Spacing * scale;
     if (!Usable({e.X, e.Y, e.DirX, e.DirY, height, width, spacing})) return Outcome::kUnusable;
-    if (e.Text.Length == 0) return Outcome::kNothing;
+    if (e.Text.Size() == 0) return Outcome::kNothing;
     if (height <= 0) height = width;
     if (height <= 0) return Outcome::kNothing;
     if (width <= 0) width = height;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "exchange/OutputWriter.h"
@@ -156,8 +157,53 @@ TEST(GrowingList, CreatesKeepsAndReleasesItsElements) {
   GrowingList<TextEntity> texts;
   texts.Append().Text.Assign("abc");
   const TextEntity& fresh = texts.Append();
-  EXPECT_EQ(fresh.Text.Length, 0);
+  EXPECT_EQ(fresh.Text.Size(), 0u);
   EXPECT_EQ(fresh.Width, 0.0);
+}
+
+// A text field keeps short texts inside the record and longer ones in
+// storage of their own; copies, moves and assignments from the field's own
+// bytes keep the text on both sides of that boundary.
+TEST(FixedText, KeepsItsTextWhateverItsLength) {
+  for (const std::size_t length : {std::size_t{0}, std::size_t{1}, FixedText::kInline, FixedText::kInline + 1,
+                                   std::size_t{200}, FixedText::kMax, FixedText::kMax + 1, std::size_t{1000}}) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) text.push_back(static_cast<char>('a' + i % 26));
+    const std::string kept = text.substr(0, FixedText::kMax);
+    SCOPED_TRACE(length);
+
+    FixedText field;
+    field.Assign(text);
+    EXPECT_EQ(field.View(), kept);
+    EXPECT_EQ(field.Size(), kept.size());
+
+    FixedText copy(field);
+    FixedText assigned;
+    assigned.Assign(std::string(300, 'x'));
+    assigned = field;
+    EXPECT_EQ(copy.View(), kept);
+    EXPECT_EQ(assigned.View(), kept);
+    EXPECT_NE(copy.View().data(), field.View().data());
+
+    FixedText moved(std::move(copy));
+    EXPECT_EQ(moved.View(), kept);
+    EXPECT_EQ(copy.Size(), 0u);
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.View(), kept);
+
+    // Parts of its own text, shorter and of the same length.
+    field.Assign(field.View().substr(kept.size() / 2));
+    EXPECT_EQ(field.View(), kept.substr(kept.size() / 2));
+    field.Assign(field.View());
+    EXPECT_EQ(field.View(), kept.substr(kept.size() / 2));
+  }
+  // A text that outgrows the field's own bytes, and one that shrinks back.
+  FixedText field;
+  field.Assign("short");
+  field.Assign(std::string(100, 'L'));
+  EXPECT_EQ(field.View(), std::string(100, 'L'));
+  field.Assign("short again");
+  EXPECT_EQ(field.View(), "short again");
 }
 
 TEST(HostState, CaptureCopiesTheRunningAttributes) {

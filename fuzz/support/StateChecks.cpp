@@ -190,7 +190,7 @@ std::size_t CountOfKind(std::int32_t kind) {
 bool InRange(std::int32_t v, std::int32_t low, std::int32_t high) { return v >= low && v <= high; }
 
 void CheckText(const TextEntity& text) {
-  FUZZ_CHECK(text.Text.Length <= FixedText::kMax && text.FontName.Length <= FixedText::kMax, "text field too long");
+  FUZZ_CHECK(text.Text.Size() <= FixedText::kMax && text.FontName.Size() <= FixedText::kMax, "text field too long");
   FUZZ_CHECK(InRange(text.TextKind, 0, 9), "text kind " + std::to_string(text.TextKind));
   FUZZ_CHECK(InRange(text.Cc, 0, 8), "text cc " + std::to_string(text.Cc));
 }

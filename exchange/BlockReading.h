@@ -1,0 +1,24 @@
+#pragma once
+// Reading a file block by block: each block's lines are split into tokens and
+// handed, in the file's order, to a function that applies them. A large file
+// is split by a second thread one block ahead of the applying, so that
+// splitting and applying run side by side; the result is the same either way.
+#include <cstddef>
+
+#include "exchange/LineBlock.h"
+#include "files/FileSystem.h"
+
+struct BlockPlan {
+  std::size_t PieceBytes = 256 * 1024;  // the size of the pieces read
+  // Whether a file larger than one piece is split ahead in a second thread.
+  bool SplitAhead = true;
+};
+
+using ApplyBlockFunction = void (*)(const LineBlock& block);
+
+// Reads the file to its end and applies every block of it in order. True
+// when the file was read to its end; false when reading failed, after the
+// lines before the failure were applied. An exception thrown while splitting
+// or applying ends the reading and goes on to the caller, again after the
+// lines before it were applied.
+bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& plan);

@@ -1,0 +1,82 @@
+#include "exchange/LineBlock.h"
+
+#include <algorithm>
+#include <cstring>
+
+void LineBlock::Start(std::string_view carried) {
+  rows_.clear();
+  tokens_.clear();
+  numbers_.clear();
+  if (carried.empty()) {
+    size_ = 0;
+  } else if (carried.data() >= bytes_.get() && carried.data() <= bytes_.get() + size_) {
+    // The block's own begun line: moved to the start.
+    std::memmove(bytes_.get(), carried.data(), carried.size());
+    size_ = carried.size();
+  } else {
+    size_ = 0;
+    Append(carried.data(), carried.size());
+  }
+  restAt_ = 0;
+}
+
+char* LineBlock::Room(std::size_t size) {
+  if (capacity_ - size_ < size) {
+    // Left as allocated: only the bytes read into it are written.
+    const std::size_t capacity = std::max(capacity_ * 2, size_ + size);
+    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ != 0) std::memcpy(bytes.get(), bytes_.get(), size_);
+    bytes_ = std::move(bytes);
+    capacity_ = capacity;
+  }
+  return bytes_.get() + size_;
+}
+
+void LineBlock::Append(const char* bytes, std::size_t size) {
+  if (size == 0) return;
+  std::memcpy(Room(size), bytes, size);
+  size_ += size;
+}
+
+LineBlock::Fill LineBlock::FillFrom(FileReader& file, std::size_t pieceBytes) {
+  for (;;) {
+    char* const piece = Room(pieceBytes);
+    const std::ptrdiff_t read = file.Read(piece, pieceBytes);
+    if (read < 0) return Fill::Failed;
+    if (read == 0) return Fill::End;
+    const auto got = static_cast<std::size_t>(read);
+    size_ += got;
+    if (std::memchr(piece, '\n', got) != nullptr) return Fill::More;
+  }
+}
+
+void LineBlock::Keep(const TokenRow& row) {
+  if (row.Count() == 0) return;  // an empty line changes nothing
+  rows_.push_back(RowHead{static_cast<std::uint32_t>(tokens_.size()), row.NumbersRead(), row.Count()});
+  tokens_.insert(tokens_.end(), row.Tokens(), row.Tokens() + row.Count());
+  numbers_.insert(numbers_.end(), row.Numbers(), row.Numbers() + row.Count());
+}
+
+void LineBlock::SplitLines(LineTokenizer& tokenizer, bool last) {
+  char* const base = bytes_.get();
+  char* p = base + restAt_;
+  char* const end = base + size_;
+  // The tokenizer may look at the bytes after a line up to the block's end.
+  const auto split = [&](char* begin, char* lineEnd) {
+    if (lineEnd != begin && lineEnd[-1] == '\r') --lineEnd;  // the CR of a CR LF line end
+    tokenizer.Split(std::string_view(begin, static_cast<std::size_t>(lineEnd - begin)), end);
+    tokenizer.MoveTokensInto(begin);
+    Keep(tokenizer.Row());
+  };
+  while (void* found = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+    char* const lineEnd = static_cast<char*>(found);
+    split(p, lineEnd);
+    p = lineEnd + 1;
+  }
+  if (last && p != end) {
+    // The last line may end without a line end.
+    split(p, end);
+    p = end;
+  }
+  restAt_ = static_cast<std::size_t>(p - base);
+}
