@@ -64,4 +64,4 @@ large: build
 	@$(BUILD)/large_inputs
 
 clean:
-	rm -rf $(BUILD) $(WIN32_BUILD) $(RELEASE_BUILD) dist build-asan build-fuzz
+	rm -rf $(BUILD) $(WIN32_BUILD) $(RELEASE_BUILD) dist build-asan build-asan-thread build-fuzz

@@ -45,7 +45,7 @@ class FixedText {
     if (size <= kInline) {
       // memmove: the text may lie in the inline bytes themselves.
       char* const old = OnHeap() ? heap_ : nullptr;
-      std::memmove(inline_, text.data(), size);
+      if (size != 0) std::memmove(inline_, text.data(), size);
       delete[] old;
     } else {
       char* const bytes = new char[size];

@@ -39,14 +39,22 @@ void LineBlock::Append(const char* bytes, std::size_t size) {
 }
 
 LineBlock::Fill LineBlock::FillFrom(FileReader& file, std::size_t pieceBytes) {
+  // A small file takes a small block: the pieces grow from 16 KiB with the
+  // bytes held up to pieceBytes.
+  constexpr std::size_t kSmallestPiece = 16 * 1024;
+  bool lineEnd = false;
   for (;;) {
-    char* const piece = Room(pieceBytes);
-    const std::ptrdiff_t read = file.Read(piece, pieceBytes);
+    const std::size_t want = std::min(std::max(size_, kSmallestPiece), pieceBytes);
+    char* const piece = Room(want);
+    const std::ptrdiff_t read = file.Read(piece, want);
     if (read < 0) return Fill::Failed;
     if (read == 0) return Fill::End;
     const auto got = static_cast<std::size_t>(read);
     size_ += got;
-    if (std::memchr(piece, '\n', got) != nullptr) return Fill::More;
+    lineEnd = lineEnd || std::memchr(piece, '\n', got) != nullptr;
+    // A piece that came short is read on from: mostly the file's end follows,
+    // and a small file is then one block.
+    if (lineEnd && got == want && size_ >= pieceBytes) return Fill::More;
   }
 }
 

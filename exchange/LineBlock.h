@@ -30,8 +30,8 @@ class LineBlock {
   // Appends bytes.
   void Append(const char* bytes, std::size_t size);
 
-  // Reads pieces of `pieceBytes` from the file until a piece holds a line
-  // end, the file ends or reading fails.
+  // Reads pieces from the file until the block holds at least `pieceBytes`
+  // and a line end, the file ends or reading fails.
   Fill FillFrom(FileReader& file, std::size_t pieceBytes);
 
   // Splits every line that ends in the block (LF, or CR LF) and, when `last`,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exchange/HostState.h"
+#include "files/MemoryFileSystem.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -213,6 +214,32 @@ TEST_F(Reader, PiecesOfAnySizeReadAsTheLines) {
     }
     parser.Finish();
     EXPECT_EQ(Snapshot(), expected) << "pieces of " << piece << " bytes";
+  }
+
+  // The same text read from a file in blocks, split in this thread or one
+  // ahead in another, and a read that breaks off: the lines that ended before
+  // the break are applied, and only they.
+  MemoryFileSystem files;
+  files.PutFile("/p/JWC_TEMP.TXT", text);
+  const std::size_t breakAt = text.size() / 3;
+  const std::size_t lastLineEnd = text.rfind('\n', breakAt - 1);
+  ResetHostState();
+  ApplyLines(std::string_view(text).substr(0, lastLineEnd + 1));
+  const std::string beforeBreak = Snapshot();
+  for (const bool ahead : {false, true}) {
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, std::size_t{100}, std::size_t{4096},
+                                    std::size_t{256 * 1024}}) {
+      SCOPED_TRACE(testing::Message() << "pieces of " << piece << (ahead ? ", split ahead" : ""));
+      files.FailReadsAfter(text.size() + 1);
+      ResetHostState();
+      EXPECT_TRUE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}));
+      EXPECT_EQ(Snapshot(), expected);
+
+      files.FailReadsAfter(breakAt);
+      ResetHostState();
+      EXPECT_FALSE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}));
+      EXPECT_EQ(Snapshot(), beforeBreak);
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the unit and run tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer in a build tree of their own and runs them. Any
+# UndefinedBehaviorSanitizer in a build tree of their own and runs them, and
+# the reader's tests with ThreadSanitizer in another. Any
 # sanitizer report stops the test program with a non-zero exit code and so
 # fails the run.
 #
@@ -50,6 +51,30 @@ for t in "${targets[@]}"; do
     cat "$log" >&2
   fi
 done
+
+# The reader splits a large file's lines in a second thread: its tests run
+# once more under ThreadSanitizer, in a tree of their own.
+tsan_build="$build-thread"
+tsan_targets=(block_reading_test exchange_reader_test)
+cmake -S . -B "$tsan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON \
+  -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer -Wno-tsan" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
+cmake --build "$tsan_build" -j "$jobs" --target "${tsan_targets[@]}" >"$tsan_build/build.log" 2>&1 || {
+  cat "$tsan_build/build.log" >&2
+  exit 1
+}
+export TSAN_OPTIONS="halt_on_error=1"
+for t in "${tsan_targets[@]}"; do
+  log="$tsan_build/sanitize-$t.log"
+  if (cd "$tsan_build/tests" && "./$t" --gtest_brief=1) >"$log" 2>&1; then
+    passed=$((passed + 1))
+  else
+    failed+=("$t (threads)")
+    echo "sanitize: $t FAILED under ThreadSanitizer, its output:" >&2
+    cat "$log" >&2
+  fi
+done
+targets+=("${tsan_targets[@]}")
 
 echo "sanitize: ${#targets[@]} test programs, ${#failed[@]} with findings"
 [ "${#failed[@]}" -eq 0 ]

@@ -1,11 +1,12 @@
 // Whole exchange files: ReadExchangeFile on a file (held in memory, so that
 // the target spends its time in the reader) must give exactly the
 // state that applying the file's lines one by one gives, and a consistent
-// one. One input in sixteen is placed behind a run of blanks so that the
+// one. One input in 128 is placed behind a run of blanks so that the
 // reader's chunk boundary falls inside it, either between lines or inside a
 // line that spans two chunks (fewer, because each costs a quarter megabyte
 // of reading). The same bytes fed to the parser in small pieces of sizes
-// taken from the input must read alike too.
+// taken from the input must read alike too, and so must the file read in
+// small blocks whose lines a second thread splits.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -75,6 +76,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadExchangeFile(files, path);
     FUZZ_CHECK(false, "the file reads differently from its lines:\n--- file" + fuzz_support::DescribeHostState() +
                           "\n--- lines" + lineByLine);
+  }
+
+  if (size > 0 && data[size - 1] % 8 == 0) {
+    // One input in eight is read in small blocks, split one ahead in a second
+    // thread.
+    ResetHostState();
+    const BlockPlan plan{1 + static_cast<std::size_t>(data[0]) % 97, true};
+    FUZZ_CHECK(ReadExchangeFrom(*files.OpenForReading(path), plan), "a readable file was not read to its end");
+    if (fuzz_support::DescribeHostState(false) != fromFile) {
+      const std::string ahead = fuzz_support::DescribeHostState();
+      ResetHostState();
+      ApplyLineByLine(content);
+      FUZZ_CHECK(false, "the file split ahead in blocks of " + std::to_string(plan.PieceBytes) +
+                            " reads differently from its lines:\n--- blocks" + ahead + "\n--- lines" +
+                            fuzz_support::DescribeHostState());
+    }
   }
 
   if (size > 0 && content.size() < 65536) {
