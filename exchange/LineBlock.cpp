@@ -69,6 +69,12 @@ void LineBlock::SplitLines(LineTokenizer& tokenizer, bool last) {
   char* const base = bytes_.get();
   char* p = base + restAt_;
   char* const end = base + size_;
+  // Room for the rows of lines of 16 bytes and more, with four tokens each,
+  // taken once rather than grown step by step.
+  const std::size_t rows = rows_.size() + static_cast<std::size_t>(end - p) / 16 + 1;
+  rows_.reserve(rows);
+  tokens_.reserve(4 * rows);
+  numbers_.reserve(4 * rows);
   // The tokenizer may look at the bytes after a line up to the block's end.
   const auto split = [&](char* begin, char* lineEnd) {
     if (lineEnd != begin && lineEnd[-1] == '\r') --lineEnd;  // the CR of a CR LF line end

@@ -168,6 +168,81 @@ void BigUnsigned::Subtract(const BigUnsigned& other) {
   Trim();
 }
 
+BigUnsigned BigUnsigned::DivideBy(const BigUnsigned& divisor) {
+  BigUnsigned remainder;
+  if (Compare(*this, divisor) < 0) {
+    remainder.limbs_ = std::move(limbs_);
+    limbs_.clear();
+    return remainder;
+  }
+  if (divisor.limbs_.size() == 1) {
+    remainder = BigUnsigned(DivSmall(divisor.limbs_[0]));
+    return remainder;
+  }
+  // Knuth's algorithm D: the divisor is shifted until its top bit is set, so
+  // that the estimate of each quotient digit from the top two digits of the
+  // remainder is at most two too large.
+  constexpr std::uint64_t kBase = std::uint64_t{1} << 32;
+  const std::size_t n = divisor.limbs_.size();
+  const std::size_t m = limbs_.size();
+  const int shift = std::countl_zero(divisor.limbs_.back());
+  const auto shifted = [shift](const std::vector<std::uint32_t>& from, std::size_t size) {
+    std::vector<std::uint32_t> to(size, 0);
+    for (std::size_t i = 0; i < from.size(); ++i) {
+      to[i] |= from[i] << shift;
+      if (shift != 0 && i + 1 < size) to[i + 1] = static_cast<std::uint32_t>(from[i] >> (32 - shift));
+    }
+    return to;
+  };
+  const std::vector<std::uint32_t> v = shifted(divisor.limbs_, n);
+  std::vector<std::uint32_t> u = shifted(limbs_, m + 1);
+  std::vector<std::uint32_t> quotient(m - n + 1, 0);
+
+  for (std::size_t j = m - n + 1; j-- > 0;) {
+    const std::uint64_t top = (static_cast<std::uint64_t>(u[j + n]) << 32) | u[j + n - 1];
+    std::uint64_t digit = top / v[n - 1];
+    std::uint64_t rest = top % v[n - 1];
+    while (digit >= kBase || digit * v[n - 2] > ((rest << 32) | u[j + n - 2])) {
+      --digit;
+      rest += v[n - 1];
+      if (rest >= kBase) break;
+    }
+    // u[j .. j+n] -= digit * v
+    std::int64_t borrow = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::uint64_t product = digit * v[i];
+      const std::int64_t t = static_cast<std::int64_t>(u[i + j]) - borrow - static_cast<std::int64_t>(product & 0xFFFFFFFFu);
+      u[i + j] = static_cast<std::uint32_t>(t);
+      borrow = static_cast<std::int64_t>(product >> 32) - (t >> 32);
+    }
+    const std::int64_t t = static_cast<std::int64_t>(u[j + n]) - borrow;
+    u[j + n] = static_cast<std::uint32_t>(t);
+    if (t < 0) {
+      // The estimate was one too large: add the divisor back.
+      --digit;
+      std::uint64_t carry = 0;
+      for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t sum = static_cast<std::uint64_t>(u[i + j]) + v[i] + carry;
+        u[i + j] = static_cast<std::uint32_t>(sum);
+        carry = sum >> 32;
+      }
+      u[j + n] = static_cast<std::uint32_t>(u[j + n] + carry);
+    }
+    quotient[j] = static_cast<std::uint32_t>(digit);
+  }
+
+  // The remainder is the low n digits of u, shifted back.
+  remainder.limbs_.assign(n, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    remainder.limbs_[i] = u[i] >> shift;
+    if (shift != 0) remainder.limbs_[i] |= static_cast<std::uint32_t>(static_cast<std::uint64_t>(u[i + 1]) << (32 - shift));
+  }
+  remainder.Trim();
+  limbs_ = std::move(quotient);
+  Trim();
+  return remainder;
+}
+
 int BigUnsigned::Compare(const BigUnsigned& a, const BigUnsigned& b) {
   if (a.limbs_.size() != b.limbs_.size()) return a.limbs_.size() < b.limbs_.size() ? -1 : 1;
   for (std::size_t i = a.limbs_.size(); i-- > 0;)

@@ -2,7 +2,8 @@
 // A small arbitrary-size unsigned integer for the exact conversions between
 // decimal text and binary reals: the exact decimal digits of a double, and the
 // correctly rounded reading of long or far-out decimal numbers. Only the few
-// operations those conversions need; none of them is on a hot path.
+// operations those conversions need; none of them is on the reader's common
+// path, but a file full of long numbers takes them for every number.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,6 +37,9 @@ class BigUnsigned {
   std::uint32_t DivSmall(std::uint32_t divisor);
   // *this -= other; requires *this >= other.
   void Subtract(const BigUnsigned& other);
+  // Divides in place by a non-zero divisor of any size (long division, one
+  // 32-bit digit of the quotient at a time) and returns the remainder.
+  BigUnsigned DivideBy(const BigUnsigned& divisor);
 
   // -1, 0 or 1 as a < b, a == b, a > b.
   static int Compare(const BigUnsigned& a, const BigUnsigned& b);

@@ -72,7 +72,7 @@ double ExactDecimalToDouble(const BigUnsigned& digits, std::int64_t count, std::
     whole.MulPow10(static_cast<int>(exponent));
     value = RoundToExtended(whole, 0, false);
   } else {
-    // Quotient digits / 10^-exponent with 66 or 67 bits, the remainder
+    // The quotient digits / 10^-exponent with 66 or 67 bits, the remainder
     // telling whether anything was cut off.
     BigUnsigned numerator = digits;
     BigUnsigned denominator(1);
@@ -82,16 +82,8 @@ double ExactDecimalToDouble(const BigUnsigned& digits, std::int64_t count, std::
       numerator.ShiftLeft(shift);
     else
       denominator.ShiftLeft(-shift);
-    denominator.ShiftLeft(66);
-    BigUnsigned quotient;
-    for (int bit = 66; bit >= 0; --bit) {
-      if (BigUnsigned::Compare(numerator, denominator) >= 0) {
-        numerator.Subtract(denominator);
-        quotient.SetBit(bit);
-      }
-      denominator.ShiftRightOne();
-    }
-    value = RoundToExtended(quotient, -shift, !numerator.IsZero());
+    const BigUnsigned remainder = numerator.DivideBy(denominator);
+    value = RoundToExtended(numerator, -shift, !remainder.IsZero());
   }
   const double result = static_cast<double>(value);
   if (std::isinf(result)) return 0.0;

@@ -1,6 +1,9 @@
 #include "support/StateChecks.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -16,9 +19,7 @@ namespace {
 // bytes (a fingerprint: equal exactly when the readable texts are equal).
 class Writer {
  public:
-  explicit Writer(bool readable) : readable_(readable) {
-    if (!readable) text_.reserve(1 << 16);
-  }
+  explicit Writer(bool readable) : readable_(readable) {}
   Writer& operator()(const char* name) {
     if (!readable_) return *this;
     text_ += '\n';
@@ -45,7 +46,7 @@ class Writer {
   Writer& operator<<(std::string_view v) {
     if (!readable_) {
       Raw(v.size());
-      text_ += v;
+      Put(v.data(), v.size());
       return *this;
     }
     text_ += ' ' + Quoted(std::string(v));
@@ -84,22 +85,41 @@ class Writer {
     }
     return *this;
   }
-  std::string Take() { return std::move(text_); }
+  std::string Take() { return readable_ ? std::move(text_) : std::string(raw_.get(), size_); }
 
  private:
   template <typename T>
   Writer& Raw(const T& v) {
-    text_.append(reinterpret_cast<const char*>(&v), sizeof v);
+    Put(&v, sizeof v);
     return *this;
   }
   // Numbers side by side in memory, in one piece.
   template <typename T>
   Writer& RawArray(const T* values, std::size_t count) {
-    text_.append(reinterpret_cast<const char*>(values), count * sizeof(T));
+    Put(values, count * sizeof(T));
     return *this;
   }
+  // The raw bytes go into a plain buffer: the string functions of the
+  // standard library may come from a part of the program that is
+  // instrumented for coverage, and each of their comparisons would then
+  // cost a call.
+  void Put(const void* bytes, std::size_t count) {
+    if (capacity_ - size_ < count) {
+      const std::size_t capacity = std::max(capacity_ * 2, size_ + count + (1 << 16));
+      std::unique_ptr<char[]> grown(new char[capacity]);
+      if (size_ != 0) std::memcpy(grown.get(), raw_.get(), size_);
+      raw_ = std::move(grown);
+      capacity_ = capacity;
+    }
+    if (count != 0) std::memcpy(raw_.get() + size_, bytes, count);
+    size_ += count;
+  }
+
   bool readable_;
-  std::string text_;
+  std::string text_;              // the readable text
+  std::unique_ptr<char[]> raw_;  // the raw bytes
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 template <typename T>

@@ -1,12 +1,13 @@
 // Whole exchange files: ReadExchangeFile on a file (held in memory, so that
-// the target spends its time in the reader) must give exactly the
-// state that applying the file's lines one by one gives, and a consistent
-// one. One input in 128 is placed behind a run of blanks so that the
-// reader's chunk boundary falls inside it, either between lines or inside a
-// line that spans two chunks (fewer, because each costs a quarter megabyte
-// of reading). The same bytes fed to the parser in small pieces of sizes
-// taken from the input must read alike too, and so must the file read in
-// small blocks whose lines a second thread splits.
+// the target spends its time in the reader) must give exactly the state that
+// applying the file's lines one by one gives, and a consistent one.
+//
+// Besides, one input in four takes each of two further ways through the
+// reader, which must read alike too: the file read in small blocks (of sizes
+// taken from the input, so that block boundaries fall anywhere: between
+// lines, inside a line, a number, a CR LF pair or a double-byte character),
+// and the same bytes fed to the parser in small pieces. One input in 1024 is
+// read in blocks whose lines a second thread splits ahead.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -14,30 +15,11 @@
 
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
-#include "support/Check.h"
 #include "files/MemoryFileSystem.h"
+#include "support/Check.h"
 #include "support/StateChecks.h"
 
 namespace {
-
-// The size of the pieces in which the reader reads its file.
-constexpr std::size_t kReaderChunk = 256 * 1024;
-
-std::string FileFor(std::string_view data) {
-  std::string content;
-  const std::size_t mode = data.size() % 256;
-  if (data.empty() || (mode != 1 && mode != 2)) return std::string(data);
-  // The chunk boundary falls on byte `at` of the input.
-  const std::size_t at = (static_cast<unsigned char>(data[0]) * 131u + data.size()) % data.size();
-  if (mode == 1) {
-    content.assign(kReaderChunk - at - 1, ' ');  // a blank line, then the input
-    content += '\n';
-  } else {
-    content.assign(kReaderChunk - at, ' ');  // leading blanks of the first line
-  }
-  content += data;
-  return content;
-}
 
 // The lines of the file applied one by one: LF ends a line, a CR before it
 // belongs to the line end, and a last line needs no line end.
@@ -54,13 +36,24 @@ void ApplyLineByLine(std::string_view content) {
   }
 }
 
+// After another way of reading the content: the state must be the one read
+// from the file; otherwise the failure shows both, readably.
+void ExpectReadAlike(const std::string& fromFile, std::string_view content, const std::string& how) {
+  if (fuzz_support::DescribeHostState(false) == fromFile) return;
+  const std::string other = fuzz_support::DescribeHostState();
+  ResetHostState();
+  ApplyLineByLine(content);
+  FUZZ_CHECK(false, "the content " + how + " reads differently from its lines:\n--- " + how + other + "\n--- lines" +
+                        fuzz_support::DescribeHostState());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string content = FileFor(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view content(reinterpret_cast<const char*>(data), size);
   const std::filesystem::path path = "/program/JWC_TEMP.TXT";
   MemoryFileSystem files;
-  files.PutFile(path, content);
+  files.PutFile(path, std::string(content));
 
   ResetHostState();
   FUZZ_CHECK(ReadExchangeFile(files, path), "a readable file was not read to its end");
@@ -69,32 +62,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ResetHostState();
   ApplyLineByLine(content);
-  if (fuzz_support::DescribeHostState(false) != fromFile) {
-    // Described again, readably, for the report.
-    const std::string lineByLine = fuzz_support::DescribeHostState();
-    ResetHostState();
-    ReadExchangeFile(files, path);
-    FUZZ_CHECK(false, "the file reads differently from its lines:\n--- file" + fuzz_support::DescribeHostState() +
-                          "\n--- lines" + lineByLine);
-  }
+  ExpectReadAlike(fromFile, content, "line by line");
 
-  if (size > 0 && data[size - 1] % 8 == 0) {
-    // One input in eight is read in small blocks, split one ahead in a second
-    // thread.
+  const unsigned way = size == 0 ? 255 : data[size - 1] % 64;
+  if (way < 16) {
+    // In blocks of 1 to 97 bytes in this thread, or now and then split ahead
+    // in a second thread, in at most eight blocks: starting a thread here
+    // (with the sanitizers' own set-up for it) costs as much as hundreds of
+    // inputs, and each block handed from one thread to the other costs more
+    // than splitting it.
+    const bool ahead = way == 0 && size > 1 && data[size - 2] % 16 == 0;
+    const std::size_t piece = 1 + static_cast<std::size_t>(data[0]) % 97;
+    const BlockPlan plan{ahead ? std::max(piece, size / 8) : piece, ahead};
     ResetHostState();
-    const BlockPlan plan{1 + static_cast<std::size_t>(data[0]) % 97, true};
     FUZZ_CHECK(ReadExchangeFrom(*files.OpenForReading(path), plan), "a readable file was not read to its end");
-    if (fuzz_support::DescribeHostState(false) != fromFile) {
-      const std::string ahead = fuzz_support::DescribeHostState();
-      ResetHostState();
-      ApplyLineByLine(content);
-      FUZZ_CHECK(false, "the file split ahead in blocks of " + std::to_string(plan.PieceBytes) +
-                            " reads differently from its lines:\n--- blocks" + ahead + "\n--- lines" +
-                            fuzz_support::DescribeHostState());
-    }
-  }
-
-  if (size > 0 && content.size() < 65536) {
+    ExpectReadAlike(fromFile, content,
+                    "in blocks of " + std::to_string(plan.PieceBytes) + (plan.SplitAhead ? ", split ahead" : ""));
+  } else if (way < 32) {
+    // Fed to the parser in pieces of 1 to 64 bytes.
     ResetHostState();
     ExchangeParser parser;
     for (std::size_t at = 0, i = 0; at < content.size(); ++i) {
@@ -103,13 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       at += piece;
     }
     parser.Finish();
-    if (fuzz_support::DescribeHostState(false) != fromFile) {
-      const std::string inPieces = fuzz_support::DescribeHostState();
-      ResetHostState();
-      ApplyLineByLine(content);
-      FUZZ_CHECK(false, "the bytes read in pieces differ from the lines:\n--- pieces" + inPieces +
-                            "\n--- lines" + fuzz_support::DescribeHostState());
-    }
+    ExpectReadAlike(fromFile, content, "in pieces");
   }
   FreeHostState();
   return 0;
