@@ -90,7 +90,10 @@ class Writer {
  private:
   template <typename T>
   Writer& Raw(const T& v) {
-    Put(&v, sizeof v);
+    // A copy of a size known here, which the compiler makes without a call.
+    Reserve(sizeof v);
+    std::memcpy(raw_.get() + size_, &v, sizeof v);
+    size_ += sizeof v;
     return *this;
   }
   // Numbers side by side in memory, in one piece.
@@ -104,15 +107,17 @@ class Writer {
   // instrumented for coverage, and each of their comparisons would then
   // cost a call.
   void Put(const void* bytes, std::size_t count) {
-    if (capacity_ - size_ < count) {
-      const std::size_t capacity = std::max(capacity_ * 2, size_ + count + (1 << 16));
-      std::unique_ptr<char[]> grown(new char[capacity]);
-      if (size_ != 0) std::memcpy(grown.get(), raw_.get(), size_);
-      raw_ = std::move(grown);
-      capacity_ = capacity;
-    }
+    Reserve(count);
     if (count != 0) std::memcpy(raw_.get() + size_, bytes, count);
     size_ += count;
+  }
+  void Reserve(std::size_t count) {
+    if (capacity_ - size_ >= count) return;
+    const std::size_t capacity = std::max(capacity_ * 2, size_ + count + (1 << 13));
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    if (size_ != 0) std::memcpy(grown.get(), raw_.get(), size_);
+    raw_ = std::move(grown);
+    capacity_ = capacity;
   }
 
   bool readable_;
