@@ -28,10 +28,11 @@ LineEntity DefaultPendingDimensionLine() {
   return line;
 }
 
-// Replaces the contents of a fixed-size list with `count` default elements.
+// Replaces the contents of a fixed-size list with `count` default elements,
+// in the storage it has (a state read again takes no new memory for them).
 template <typename T>
 void Recreate(std::vector<T>& list, std::size_t count) {
-  std::vector<T>(count).swap(list);
+  list.assign(count, T());
 }
 
 // Gives the storage of a fixed-size list back.
