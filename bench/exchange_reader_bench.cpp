@@ -4,7 +4,9 @@
 // (host settings, attribute lines, picked points, line segments, polylines,
 // circles, arcs, texts with Japanese, points, dimension groups) and measures
 // in one run:
-//   ReadExchangeFile/<n>MB   reading the file into the host drawing state;
+//   ReadExchangeFile/<n>MB   reading the file into the host drawing state
+//                            (and /one_thread: without the second thread that
+//                            splits lines ahead);
 //   LineSplit/<n>MB          splitting the same bytes (held in memory) into
 //                            lines and tokens, without applying them;
 //   ReadExchangeFile/<4n>MB  the same content four times over.
@@ -17,7 +19,8 @@
 // for the file and the file four times over. A run is a child process; the
 // table gives the least wall-clock time of the repeats (other work on the
 // machine can only slow a run down), the time ratios to `wc -l` and of the
-// large to the small file, and the highest peak resident size of the runs.
+// large to the small file, and the highest peak resident size of the runs;
+// last, what merely taking and writing that much fresh memory costs here.
 //
 // Options besides Google Benchmark's own: --size-mb=<n> (default 50),
 // --whole-runs=<n> repeats of each whole run (default 5, 0 for none),
@@ -39,6 +42,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -163,11 +167,16 @@ void WriteBytes(const fs::path& path, const std::string& bytes, int times) {
   }
 }
 
-void ReadBenchmark(benchmark::State& state, fs::path path, std::size_t bytes) {
+// Reads the file as ReadExchangeFile does; `splitAhead` false keeps the whole
+// read in one thread.
+void ReadBenchmark(benchmark::State& state, fs::path path, std::size_t bytes, bool splitAhead) {
+  BlockPlan plan;
+  plan.SplitAhead = splitAhead;
   for (auto _ : state) {
     ResetHostState();
     StandardFileSystem files;
-    if (!ReadExchangeFile(files, path)) state.SkipWithError("the file could not be read");
+    const std::unique_ptr<FileReader> in = files.OpenForReading(path);
+    if (!in || !ReadExchangeFrom(*in, plan)) state.SkipWithError("the file could not be read");
     benchmark::DoNotOptimize(HostState.EntityOrder.Count());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
@@ -328,6 +337,27 @@ WholeRun MeasureWholeRun(const fs::path& hostFile, const fs::path& settings, con
   return best;
 }
 
+// The least time, of three, to take `mebibytes` of fresh memory in blocks of
+// 64 KiB and write each byte once: what the records of a run cost before a
+// byte of the file is read.
+double TouchSeconds(double mebibytes) {
+  const auto blocks = static_cast<std::size_t>(mebibytes * 16);
+  double best = 0;
+  for (int round = 0; round < 3; ++round) {
+    std::vector<std::unique_ptr<char[]>> taken;
+    taken.reserve(blocks);
+    const double start = WallSeconds();
+    for (std::size_t i = 0; i < blocks; ++i) {
+      taken.push_back(std::make_unique_for_overwrite<char[]>(64 * 1024));
+      std::memset(taken.back().get(), 1, 64 * 1024);
+    }
+    const double seconds = WallSeconds() - start;
+    benchmark::DoNotOptimize(taken.data());
+    best = round == 0 ? seconds : std::min(best, seconds);
+  }
+  return best;
+}
+
 void PrintWholeRun(const char* name, double bytes, const WholeRun& r) {
   std::printf("%-28s %8.1f %9.1f %10.1f %7.2f %9.1f %8.1f%s\n", name, bytes / 1e6, r.WcSeconds * 1e3,
               r.RunSeconds * 1e3, r.RunSeconds / r.WcSeconds, bytes / 1e6 / r.RunSeconds, r.PeakMiB,
@@ -373,11 +403,13 @@ int main(int argc, char** argv) {
   // A large file is read only a few times in Google Benchmark's default half
   // second; reading for two seconds evens out the load of a shared machine.
   const double readSeconds = sizeMb >= 16 ? 2.0 : 0.01;
-  benchmark::RegisterBenchmark(smallName.c_str(), ReadBenchmark, small, bytes.size())
+  benchmark::RegisterBenchmark(smallName.c_str(), ReadBenchmark, small, bytes.size(), true)
+      ->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(readSeconds);
+  benchmark::RegisterBenchmark((smallName + "/one_thread").c_str(), ReadBenchmark, small, bytes.size(), false)
       ->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(readSeconds);
   benchmark::RegisterBenchmark(("LineSplit/" + std::to_string(sizeMb) + "MB").c_str(), SplitBenchmark, &bytes)
       ->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark(largeName.c_str(), ReadBenchmark, large, 4 * bytes.size())
+  benchmark::RegisterBenchmark(largeName.c_str(), ReadBenchmark, large, 4 * bytes.size(), true)
       ->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(readSeconds);
 
   const std::string splitName = "LineSplit/" + std::to_string(sizeMb) + "MB";
@@ -385,9 +417,11 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const RatioReporter::Times t1 = reporter.Of(smallName), t4 = reporter.Of(largeName);
   const RatioReporter::Times split = reporter.Of(splitName);
+  const RatioReporter::Times oneThread = reporter.Of(smallName + "/one_thread");
   const double megabytes = static_cast<double>(bytes.size()) / 1e6;
   if (t1.Real > 0) {
     std::printf("%s: %.0f MB/s (10^6 bytes; target 450)", smallName.c_str(), megabytes / t1.Real);
+    if (oneThread.Real > 0) std::printf(", in one thread %.0f MB/s", megabytes / oneThread.Real);
     if (split.Real > 0)
       std::printf(", %s: %.0f MB/s, the read takes %.2f times the split", splitName.c_str(),
                   megabytes / split.Real, t1.Real / split.Real);
@@ -417,6 +451,10 @@ int main(int argc, char** argv) {
     std::printf("whole run time ratio %d MB / %d MB: %.2f (linear: 4, limit 4.5); run / wc -l at %d MB: %.2f "
                 "(limit 8)\n",
                 4 * sizeMb, sizeMb, r4.RunSeconds / r1.RunSeconds, sizeMb, r1.RunSeconds / r1.WcSeconds);
+    const double touch = TouchSeconds(r1.PeakMiB);
+    std::printf("first use of %.0f MiB of fresh memory (the run's peak) in 64 KiB blocks, here: %.1f ms, "
+                "%.2f times wc -l\n",
+                r1.PeakMiB, touch * 1e3, touch / r1.WcSeconds);
   }
 
   if (keep.empty()) {
