@@ -40,17 +40,20 @@ export ASAN_OPTIONS="abort_on_error=0:halt_on_error=1:detect_leaks=1:detect_stac
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
 failed=()
-passed=0
-for t in "${targets[@]}"; do
-  log="$build/sanitize-$t.log"
-  if (cd "$build/tests" && "./$t" --gtest_brief=1) >"$log" 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed+=("$t")
-    echo "sanitize: $t FAILED, its output:" >&2
-    cat "$log" >&2
-  fi
-done
+# Runs test programs of a build tree; a report or failure is shown and counted.
+run_tests() {
+  local tree="$1" label="$2"
+  shift 2
+  for t in "$@"; do
+    log="$tree/sanitize-$t.log"
+    if ! (cd "$tree/tests" && "./$t" --gtest_brief=1) >"$log" 2>&1; then
+      failed+=("$t$label")
+      echo "sanitize: $t$label FAILED, its output:" >&2
+      cat "$log" >&2
+    fi
+  done
+}
+run_tests "$build" "" "${targets[@]}"
 
 # The reader splits a large file's lines in a second thread: its tests run
 # once more under ThreadSanitizer, in a tree of their own.
@@ -64,16 +67,7 @@ cmake --build "$tsan_build" -j "$jobs" --target "${tsan_targets[@]}" >"$tsan_bui
   exit 1
 }
 export TSAN_OPTIONS="halt_on_error=1"
-for t in "${tsan_targets[@]}"; do
-  log="$tsan_build/sanitize-$t.log"
-  if (cd "$tsan_build/tests" && "./$t" --gtest_brief=1) >"$log" 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed+=("$t (threads)")
-    echo "sanitize: $t FAILED under ThreadSanitizer, its output:" >&2
-    cat "$log" >&2
-  fi
-done
+run_tests "$tsan_build" " (ThreadSanitizer)" "${tsan_targets[@]}"
 targets+=("${tsan_targets[@]}")
 
 echo "sanitize: ${#targets[@]} test programs, ${#failed[@]} with findings"
