@@ -1,5 +1,6 @@
 #include "exchange/BlockReading.h"
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <exception>
@@ -149,14 +150,16 @@ std::thread StartSplitter(BlockRing& ring, FileReader& file, std::size_t pieceBy
 }  // namespace
 
 bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& plan) {
+  // A piece of no bytes would read nothing and end the file at once.
+  const std::size_t pieceBytes = std::max<std::size_t>(plan.PieceBytes, 1);
   const auto ring = std::make_unique<BlockRing>();
   LineTokenizer tokenizer;
   FilledBlock& first = (*ring)[0];
-  FillAndSplit(first, {}, file, tokenizer, plan.PieceBytes);
+  FillAndSplit(first, {}, file, tokenizer, pieceBytes);
   ring->FilledFirst();
 
   if (plan.SplitAhead && first.Outcome == Fill::More && !first.Error) {
-    std::thread splitter = StartSplitter(*ring, file, plan.PieceBytes);
+    std::thread splitter = StartSplitter(*ring, file, pieceBytes);
     if (splitter.joinable()) {
       const SplitterGuard guard(*ring, splitter);
       for (std::size_t k = 0;; ++k) {
@@ -173,6 +176,6 @@ bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& pla
   // One block at a time in this thread.
   for (;;) {
     if (!ApplyFilled(first, apply)) return first.Outcome == Fill::End;
-    FillAndSplit(first, first.Block.Rest(), file, tokenizer, plan.PieceBytes);
+    FillAndSplit(first, first.Block.Rest(), file, tokenizer, pieceBytes);
   }
 }

@@ -22,7 +22,7 @@ class FixedText {
   static constexpr std::size_t kInline = 31;
 
   // An all-zero field is the empty text, so zero-filled records are valid.
-  FixedText() noexcept : inline_{}, size_(0) {}
+  FixedText() noexcept : bytes_{}, size_(0) {}
   FixedText(const FixedText& other) : FixedText() { Assign(other.View()); }
   FixedText(FixedText&& other) noexcept : FixedText() { Take(other); }
   FixedText& operator=(const FixedText& other) {
@@ -43,39 +43,46 @@ class FixedText {
   void Assign(std::string_view text) {
     const std::size_t size = text.size() < kMax ? text.size() : kMax;
     if (size <= kInline) {
-      // memmove: the text may lie in the inline bytes themselves.
-      char* const old = OnHeap() ? heap_ : nullptr;
-      if (size != 0) std::memmove(inline_, text.data(), size);
+      // memmove: the text may lie in the field's own bytes.
+      char* const old = OnHeap() ? Heap() : nullptr;
+      if (size != 0) std::memmove(bytes_, text.data(), size);
       delete[] old;
     } else {
       char* const bytes = new char[size];
       std::memcpy(bytes, text.data(), size);
       Free();
-      heap_ = bytes;
+      SetHeap(bytes);
     }
     size_ = static_cast<std::uint8_t>(size);
   }
 
   std::size_t Size() const { return size_; }
-  std::string_view View() const { return {OnHeap() ? heap_ : inline_, size_}; }
+  std::string_view View() const { return {OnHeap() ? Heap() : bytes_, size_}; }
   std::string Str() const { return std::string(View()); }
 
  private:
+  static_assert(kInline >= sizeof(char*));
+
   bool OnHeap() const { return size_ > kInline; }
+  // A longer text's storage: its address is kept in the first bytes of the
+  // field (copied, so the field needs no alignment and stays 32 bytes).
+  char* Heap() const {
+    char* bytes;
+    std::memcpy(&bytes, bytes_, sizeof bytes);
+    return bytes;
+  }
+  void SetHeap(char* bytes) { std::memcpy(bytes_, &bytes, sizeof bytes); }
   void Free() noexcept {
-    if (OnHeap()) delete[] heap_;
+    if (OnHeap()) delete[] Heap();
     size_ = 0;
   }
   // Takes the other field's text and leaves it empty.
   void Take(FixedText& other) noexcept {
-    std::memcpy(inline_, other.inline_, sizeof inline_);
+    std::memcpy(bytes_, other.bytes_, sizeof bytes_);
     size_ = other.size_;
     other.size_ = 0;
   }
 
-  union {
-    char inline_[kInline];  // the bytes of a text of up to kInline bytes
-    char* heap_;            // the bytes of a longer one
-  };
+  char bytes_[kInline];  // a text of up to kInline bytes, or where a longer one is kept
   std::uint8_t size_;
 };

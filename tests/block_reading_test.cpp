@@ -50,6 +50,13 @@ std::vector<int> Upto(int n) {
 TEST(BlockReading, HandsEveryRowOverInOrderAndPassesFailuresOn) {
   constexpr int kLines = 40000;  // about 500 KB: two blocks of the largest pieces
   for (const bool ahead : {false, true}) {
+    // Pieces of no bytes are read as pieces of one.
+    seen.clear();
+    blocksBeforeThrow = -1;
+    CountingReader small(300, std::string::npos);
+    EXPECT_TRUE(ReadBlocks(small, Record, BlockPlan{0, ahead}));
+    EXPECT_EQ(seen, Upto(300));
+
     for (const std::size_t piece : {std::size_t{64}, std::size_t{5000}, std::size_t{256 * 1024}}) {
       SCOPED_TRACE(testing::Message() << "pieces of " << piece << (ahead ? ", split ahead" : ""));
       seen.clear();
