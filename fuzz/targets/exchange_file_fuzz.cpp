@@ -6,7 +6,7 @@
 // reader, which must read alike too: the file read in small blocks (of sizes
 // taken from the input, so that block boundaries fall anywhere: between
 // lines, inside a line, a number, a CR LF pair or a double-byte character),
-// and the same bytes fed to the parser in small pieces. One input in 1024 is
+// and the same bytes fed to the parser in small pieces. One input in 64 is
 // read in blocks whose lines a second thread splits ahead.
 #include <algorithm>
 #include <cstdint>
@@ -66,12 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const unsigned way = size == 0 ? 255 : data[size - 1] % 64;
   if (way < 16) {
-    // In blocks of 1 to 97 bytes in this thread, or now and then split ahead
-    // in a second thread, in at most eight blocks: starting a thread here
-    // (with the sanitizers' own set-up for it) costs as much as hundreds of
-    // inputs, and each block handed from one thread to the other costs more
-    // than splitting it.
-    const bool ahead = way == 0 && size > 1 && data[size - 2] % 16 == 0;
+    // In blocks of 1 to 97 bytes in this thread, or (way 0) split ahead in a
+    // second thread, in at most eight blocks: starting a thread costs as much
+    // as dozens of inputs, and each block handed from one thread to the other
+    // costs more than splitting it.
+    const bool ahead = way == 0;
     const std::size_t piece = 1 + static_cast<std::size_t>(data[0]) % 97;
     const BlockPlan plan{ahead ? std::max(piece, size / 8) : piece, ahead};
     ResetHostState();
