@@ -1,6 +1,7 @@
 #pragma once
 // The dialog's controls, by the names the dialog gives them.
 #include <cstdint>
+#include <stdexcept>
 
 enum class Control : std::int8_t {
   ComboBox1,    // StartMark
@@ -29,3 +30,12 @@ inline constexpr int kControlCount = 20;
 
 // The control's name as the dialog calls it ("ComboBox1", ...).
 const char* ControlName(Control control);
+
+// The element of a list of per-control descriptions (each with a field `Id`)
+// that describes the control; `missing` is the error when none does.
+template <typename List>
+const auto& ForControl(const List& list, Control id, const char* missing) {
+  for (const auto& element : list)
+    if (element.Id == id) return element;
+  throw std::logic_error(missing);
+}

@@ -44,11 +44,7 @@ const std::vector<ControlInfo>& DialogControls() {
   return controls;
 }
 
-const ControlInfo& ControlInfoOf(Control id) {
-  for (const ControlInfo& info : DialogControls())
-    if (info.Id == id) return info;
-  throw std::logic_error("unknown control");
-}
+const ControlInfo& ControlInfoOf(Control id) { return ForControl(DialogControls(), id, "unknown control"); }
 
 void RequireKind(Control control, ControlKind kind) {
   if (ControlInfoOf(control).Kind != kind)

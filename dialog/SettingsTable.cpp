@@ -1,6 +1,5 @@
 #include "dialog/SettingsTable.h"
 
-#include <stdexcept>
 
 namespace {
 
@@ -142,11 +141,7 @@ const std::vector<SettingRow>& SettingRows() {
   return rows;
 }
 
-const SettingRow& SettingRowOf(Control id) {
-  for (const SettingRow& row : SettingRows())
-    if (row.Id == id) return row;
-  throw std::logic_error("no setting for the control");
-}
+const SettingRow& SettingRowOf(Control id) { return ForControl(SettingRows(), id, "no setting for the control"); }
 
 TDialogSettings InitialSettings() {
   TDialogSettings settings;

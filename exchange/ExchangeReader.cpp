@@ -631,11 +631,11 @@ bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan) {
 }
 
 bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path) {
+  std::unique_ptr<FileReader> in;
   try {
-    const std::unique_ptr<FileReader> in = files.OpenForReading(path);
-    if (!in) return false;
-    return ReadExchangeFrom(*in, BlockPlan{});
+    in = files.OpenForReading(path);
   } catch (...) {
-    return false;
+    return false;  // a file that cannot be opened is not read
   }
+  return in && ReadExchangeFrom(*in, BlockPlan{});
 }

@@ -48,9 +48,7 @@ class LineTokenizer {
   int Count() const { return count_; }
 
   // Token i of the last split line; empty for i at or beyond the count.
-  std::string_view operator[](int i) const {
-    return (i >= 0 && i < count_ && i < kSlots) ? tokens_[static_cast<std::size_t>(i)] : std::string_view();
-  }
+  std::string_view operator[](int i) const { return Row()[i]; }
 
   // Token i read as a real number: StrToFloatOrZero(token i).
   double Number(int i) const { return Row().Number(i); }

@@ -73,12 +73,6 @@ std::uint64_t BigUnsigned::ExtractBits(int low, int count) const {
   return result;
 }
 
-void BigUnsigned::SetBit(int index) {
-  const std::size_t limb = static_cast<std::size_t>(index) / 32;
-  if (limb >= limbs_.size()) limbs_.resize(limb + 1, 0);
-  limbs_[limb] |= 1u << (index % 32);
-}
-
 void BigUnsigned::MulSmall(std::uint32_t factor) {
   if (factor == 0) {
     limbs_.clear();
@@ -134,14 +128,6 @@ void BigUnsigned::ShiftLeft(int bits) {
   limbs_.insert(limbs_.begin(), whole, 0u);
 }
 
-void BigUnsigned::ShiftRightOne() {
-  for (std::size_t i = 0; i < limbs_.size(); ++i) {
-    const std::uint32_t high = (i + 1 < limbs_.size()) ? (limbs_[i + 1] << 31) : 0u;
-    limbs_[i] = (limbs_[i] >> 1) | high;
-  }
-  Trim();
-}
-
 std::uint32_t BigUnsigned::DivSmall(std::uint32_t divisor) {
   std::uint64_t remainder = 0;
   for (std::size_t i = limbs_.size(); i-- > 0;) {
@@ -151,21 +137,6 @@ std::uint32_t BigUnsigned::DivSmall(std::uint32_t divisor) {
   }
   Trim();
   return static_cast<std::uint32_t>(remainder);
-}
-
-void BigUnsigned::Subtract(const BigUnsigned& other) {
-  std::int64_t borrow = 0;
-  for (std::size_t i = 0; i < limbs_.size(); ++i) {
-    std::int64_t difference = static_cast<std::int64_t>(limbs_[i]) - borrow -
-                              (i < other.limbs_.size() ? static_cast<std::int64_t>(other.limbs_[i]) : 0);
-    borrow = 0;
-    if (difference < 0) {
-      difference += std::int64_t{1} << 32;
-      borrow = 1;
-    }
-    limbs_[i] = static_cast<std::uint32_t>(difference);
-  }
-  Trim();
 }
 
 BigUnsigned BigUnsigned::DivideBy(const BigUnsigned& divisor) {

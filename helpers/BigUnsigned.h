@@ -25,18 +25,14 @@ class BigUnsigned {
   bool AnyBitBelow(int index) const;
   // `count` (1..64) bits starting at bit `low`, as an integer.
   std::uint64_t ExtractBits(int low, int count) const;
-  void SetBit(int index);
 
   void MulSmall(std::uint32_t factor);
   void AddSmall(std::uint32_t addend);
   void MulPow10(int exponent);
   void MulPow5(int exponent);
   void ShiftLeft(int bits);
-  void ShiftRightOne();
   // Divides in place by a non-zero divisor and returns the remainder.
   std::uint32_t DivSmall(std::uint32_t divisor);
-  // *this -= other; requires *this >= other.
-  void Subtract(const BigUnsigned& other);
   // Divides in place by a non-zero divisor of any size (long division, one
   // 32-bit digit of the quotient at a time) and returns the remainder.
   BigUnsigned DivideBy(const BigUnsigned& divisor);

@@ -4,22 +4,60 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
-// Long division one bit at a time: the reference for DivideBy.
-BigUnsigned BitwiseDivide(BigUnsigned& numerator, const BigUnsigned& divisor) {
-  BigUnsigned quotient;
-  const int steps = numerator.BitLength() - divisor.BitLength();
-  if (steps < 0) return quotient;
-  BigUnsigned shifted = divisor;
-  shifted.ShiftLeft(steps);
-  for (int bit = steps; bit >= 0; --bit) {
-    if (BigUnsigned::Compare(numerator, shifted) >= 0) {
-      numerator.Subtract(shifted);
-      quotient.SetBit(bit);
-    }
-    shifted.ShiftRightOne();
+// Numbers as their 32-bit digits, least significant first, no zero on top:
+// the reference works on these with its own arithmetic.
+using Digits = std::vector<std::uint32_t>;
+
+Digits DigitsOf(const BigUnsigned& n) {
+  Digits digits;
+  for (int low = 0; low < n.BitLength(); low += 32) digits.push_back(static_cast<std::uint32_t>(n.ExtractBits(low, 32)));
+  return digits;
+}
+
+bool Less(const Digits& a, const Digits& b) {
+  if (a.size() != b.size()) return a.size() < b.size();
+  for (std::size_t i = a.size(); i-- > 0;)
+    if (a[i] != b[i]) return a[i] < b[i];
+  return false;
+}
+
+// a = a * 2 + bit
+void ShiftIn(Digits& a, bool bit) {
+  std::uint32_t carry = bit ? 1u : 0u;
+  for (std::uint32_t& digit : a) {
+    const std::uint32_t next = digit >> 31;
+    digit = (digit << 1) | carry;
+    carry = next;
+  }
+  if (carry != 0) a.push_back(carry);
+}
+
+// a -= b, for a >= b
+void Subtract(Digits& a, const Digits& b) {
+  std::int64_t borrow = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    std::int64_t difference = static_cast<std::int64_t>(a[i]) - borrow - (i < b.size() ? std::int64_t{b[i]} : 0);
+    borrow = difference < 0 ? 1 : 0;
+    a[i] = static_cast<std::uint32_t>(difference + (borrow << 32));
+  }
+  while (!a.empty() && a.back() == 0) a.pop_back();
+}
+
+// Long division one bit at a time: the reference for DivideBy. Returns the
+// quotient and leaves the remainder in `remainder`.
+Digits BitwiseDivide(const BigUnsigned& numerator, const BigUnsigned& divisor, Digits& remainder) {
+  const Digits d = DigitsOf(divisor);
+  Digits quotient;
+  remainder.clear();
+  for (int bit = numerator.BitLength() - 1; bit >= 0; --bit) {
+    ShiftIn(remainder, numerator.TestBit(bit));
+    const bool fits = !Less(remainder, d);
+    if (fits) Subtract(remainder, d);
+    ShiftIn(quotient, fits);
   }
   return quotient;
 }
@@ -65,14 +103,12 @@ TEST(BigUnsigned, DividesAsLongDivisionBitByBit) {
       numerator.AddSmall(round % 2);
       ++corrected;
     }
-    BigUnsigned expectedRemainder = numerator;
-    const BigUnsigned expectedQuotient = BitwiseDivide(expectedRemainder, divisor);
+    Digits expectedRemainder;
+    const Digits expectedQuotient = BitwiseDivide(numerator, divisor, expectedRemainder);
     BigUnsigned quotient = numerator;
     const BigUnsigned remainder = quotient.DivideBy(divisor);
-    ASSERT_EQ(quotient.ToDecimal(), expectedQuotient.ToDecimal())
-        << numerator.ToDecimal() << " / " << divisor.ToDecimal();
-    ASSERT_EQ(remainder.ToDecimal(), expectedRemainder.ToDecimal())
-        << numerator.ToDecimal() << " % " << divisor.ToDecimal();
+    ASSERT_EQ(DigitsOf(quotient), expectedQuotient) << numerator.ToDecimal() << " / " << divisor.ToDecimal();
+    ASSERT_EQ(DigitsOf(remainder), expectedRemainder) << numerator.ToDecimal() << " % " << divisor.ToDecimal();
   }
   EXPECT_GT(corrected, 500);
 
@@ -81,11 +117,11 @@ TEST(BigUnsigned, DividesAsLongDivisionBitByBit) {
   numerator.ShiftLeft(1000);
   BigUnsigned divisor(1);
   divisor.MulPow10(320);
-  BigUnsigned expectedRemainder = numerator;
-  const BigUnsigned expected = BitwiseDivide(expectedRemainder, divisor);
+  Digits expectedRemainder;
+  const Digits expected = BitwiseDivide(numerator, divisor, expectedRemainder);
   const BigUnsigned remainder = numerator.DivideBy(divisor);
-  EXPECT_EQ(numerator.ToDecimal(), expected.ToDecimal());
-  EXPECT_EQ(remainder.ToDecimal(), expectedRemainder.ToDecimal());
+  EXPECT_EQ(DigitsOf(numerator), expected);
+  EXPECT_EQ(DigitsOf(remainder), expectedRemainder);
 }
 
 }  // namespace

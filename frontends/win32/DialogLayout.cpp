@@ -4,7 +4,6 @@
 #include "dialog/DialogModel.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace win32 {
 
@@ -34,11 +33,7 @@ const std::vector<SettingPlace>& SettingPlaces() {
   return places;
 }
 
-const SettingPlace& SettingPlaceOf(Control id) {
-  for (const SettingPlace& place : SettingPlaces())
-    if (place.Id == id) return place;
-  throw std::logic_error("no place for the control");
-}
+const SettingPlace& SettingPlaceOf(Control id) { return ForControl(SettingPlaces(), id, "no place for the control"); }
 
 const std::vector<LabelPlace>& LabelPlaces() {
   // Labels stand 4 pixels below the top of their control; the left column at
