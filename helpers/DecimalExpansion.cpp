@@ -2,9 +2,12 @@
 
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 
 #include "helpers/BigUnsigned.h"
+#include "helpers/DecimalDigits.h"
+#include "helpers/Extended.h"
 
 namespace {
 
@@ -83,4 +86,60 @@ void RoundToSignificant(DecimalNumber& number, int count) { KeepDigits(number, c
 void RoundToDecimals(DecimalNumber& number, int decimals) {
   if (number.Digits.empty()) return;
   KeepDigits(number, static_cast<long>(number.Exponent) + decimals);
+}
+
+DecimalNumber RoundedDecimal(double value, int count) {
+  using decimal_digits::kExactPow10;
+  using decimal_digits::kExactPow10Max;
+  const auto exact = [value, count] {
+    DecimalNumber number = ExactDecimal(value);
+    RoundToSignificant(number, count);
+    return number;
+  };
+  if (value == 0) {
+    DecimalNumber zero;
+    zero.Negative = std::signbit(value);
+    return zero;
+  }
+  const Extended magnitude = std::fabs(static_cast<Extended>(value));
+  // Beyond this range the power of ten that brings the value to `count`
+  // digits before the point is not exact in extended.
+  if (count < 1 || count > 15 || !(magnitude >= 1e-12L && magnitude < 1e40L)) return exact();
+
+  // The number of digits before the point, first from the binary exponent
+  // (log10 2 = 0.30103), then set right by the scaled value itself.
+  const int binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(value) >> 52) & 0x7FF) - 1023;
+  int exponent = (binaryExponent * 1233 >> 12) + 1;  // 1233 / 4096 is just above log10 2
+  Extended scaled = 0;
+  for (int attempt = 0;; ++attempt) {
+    const int shift = count - exponent;
+    if (shift > kExactPow10Max || shift < -kExactPow10Max || attempt == 3) return exact();
+    // One rounding: below 2^50, the scaled value is off by at most 2^-15.
+    scaled = shift >= 0 ? magnitude * kExactPow10[shift] : magnitude / kExactPow10[-shift];
+    if (scaled < kExactPow10[count - 1]) {
+      --exponent;
+    } else if (scaled >= kExactPow10[count]) {
+      ++exponent;
+    } else {
+      break;
+    }
+  }
+  const auto whole = static_cast<std::uint64_t>(scaled);  // below 10^15: cut to the integer part
+  const Extended fraction = scaled - static_cast<Extended>(whole);  // exact
+  // Within 10^-4 of a half, the rounding error could decide the digit.
+  if (fraction > 0.5L - 1e-4L && fraction < 0.5L + 1e-4L) return exact();
+  auto digits = whole + (fraction > 0.5L ? 1 : 0);
+  if (digits == decimal_digits::kPow10U64[count]) {
+    // Rounded up to the next power of ten: one digit, one place higher.
+    digits = decimal_digits::kPow10U64[count - 1];
+    ++exponent;
+  }
+  DecimalNumber number;
+  number.Negative = std::signbit(value);
+  char buffer[24];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, digits).ptr;
+  number.Digits.assign(buffer, end);
+  number.Exponent = exponent;
+  StripTrailingZeros(number);
+  return number;
 }

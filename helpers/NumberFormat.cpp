@@ -69,8 +69,7 @@ std::string FormatGeneral(double value) {
   // NaN and infinity never reach the output in a sound run; should one slip
   // through, the host gets a harmless zero rather than text it cannot read.
   if (!std::isfinite(value)) return "0";
-  DecimalNumber number = ExactDecimal(value);
-  RoundToSignificant(number, kGeneralSignificant);
+  const DecimalNumber number = RoundedDecimal(value, kGeneralSignificant);
   if (number.Digits.empty()) return "0";
 
   const std::string& digits = number.Digits;

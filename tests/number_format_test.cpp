@@ -11,11 +11,18 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "helpers/DecimalExpansion.h"
 #include "helpers/NumberFormat.h"
 
 namespace {
+
+std::uint64_t PowerOfTen(int n) {
+  std::uint64_t p = 1;
+  while (n-- > 0) p *= 10;
+  return p;
+}
 
 // Digits and exponent of the exact value as the C library prints it with far
 // more digits than any double has.
@@ -179,6 +186,48 @@ TEST(FormatGeneral, HoldsTheCorrectlyRoundedDigitsOfRandomValues) {
     }
     const double magnitude = std::fabs(std::strtod(text.c_str(), nullptr));
     ASSERT_EQ(exponent == std::string::npos, magnitude >= 0.0001 && magnitude < 1e15) << text;
+  }
+}
+
+
+// The rounding by a scaled extended value gives what the exact expansion
+// gives, for every digit count: on random doubles of every magnitude, on
+// values written with few digits (as drawings hold them), and next to the
+// halfway points between two roundings, where the scaled value could be
+// wrong and the exact way must decide.
+TEST(RoundedDecimal, EqualsTheExactExpansionRounded) {
+  std::mt19937_64 random(20261207);
+  std::vector<double> values = {0.5, 1.0, 9.5, 0.95, 99.5, 1e-12, 9.999999999999999e-13, 1e40, 9.99999999999999e39,
+                                1e15, 999999999999999.5, 999999999999999.4, 1e14, 99999999999999.95, 0.0001,
+                                9.999999999999999e-5, 10000000000000.25, 1000000000000005.0, 0.0, -0.0, DBL_MAX,
+                                std::numeric_limits<double>::denorm_min()};
+  for (int i = 0; i < 8000; ++i) {
+    double value;
+    do value = std::bit_cast<double>(random());
+    while (!std::isfinite(value));
+    values.push_back(value);
+    // A short decimal, as drawings hold them: up to 9 digits and a point.
+    const double shortDecimal = static_cast<double>(random() % 1000000000) /
+                                std::pow(10.0, static_cast<int>(random() % 12)) * (random() % 2 ? 1 : -1);
+    values.push_back(shortDecimal);
+    // Next to a halfway point of `count` digits: d.ddd5 times a power of ten
+    // and the doubles around it.
+    const int count = 1 + static_cast<int>(random() % 15);
+    const double halfway = (static_cast<double>(random() % PowerOfTen(count)) + 0.5) *
+                           std::pow(10.0, static_cast<int>(random() % 40) - 20 - count);
+    values.push_back(halfway);
+    values.push_back(std::nextafter(halfway, 0.0));
+    values.push_back(std::nextafter(halfway, 1e300));
+  }
+  for (const double value : values) {
+    for (int count = 1; count <= 15; ++count) {
+      DecimalNumber expected = ExactDecimal(value);
+      RoundToSignificant(expected, count);
+      const DecimalNumber actual = RoundedDecimal(value, count);
+      ASSERT_EQ(actual.Digits, expected.Digits) << value << " to " << count;
+      ASSERT_EQ(actual.Exponent, expected.Exponent) << value << " to " << count;
+      ASSERT_EQ(actual.Negative, expected.Negative) << value << " to " << count;
+    }
   }
 }
 
