@@ -1,6 +1,8 @@
 #pragma once
 // The dialog's controls, by the names the dialog gives them.
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <stdexcept>
 
 enum class Control : std::int8_t {
@@ -35,6 +37,9 @@ const char* ControlName(Control control);
 // that describes the control; `missing` is the error when none does.
 template <typename List>
 const auto& ForControl(const List& list, Control id, const char* missing) {
+  // A list in the order of the enumeration holds each control at its index.
+  const auto index = static_cast<std::size_t>(id);
+  if (index < std::size(list) && list[index].Id == id) return list[index];
   for (const auto& element : list)
     if (element.Id == id) return element;
   throw std::logic_error(missing);

@@ -1,5 +1,7 @@
 #include "exchange/HostState.h"
 
+#include <algorithm>
+
 #include "exchange/OutputWriter.h"
 
 THostState HostState;
@@ -32,7 +34,11 @@ LineEntity DefaultPendingDimensionLine() {
 // in the storage it has (a state read again takes no new memory for them).
 template <typename T>
 void Recreate(std::vector<T>& list, std::size_t count) {
-  list.assign(count, T());
+  if (list.size() == count) {
+    std::fill(list.begin(), list.end(), T());
+  } else {
+    list.assign(count, T());
+  }
 }
 
 // Gives the storage of a fixed-size list back.
