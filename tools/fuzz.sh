@@ -42,8 +42,11 @@ fi
 # throughput of the targets: the allocation stacks of a report (rerun a
 # failing input without these options to see them), the filling of new
 # memory, and the check for uses of a returned function's stack, which the
-# unit tests make under tools/sanitize.sh.
-export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:malloc_context_size=0:max_malloc_fill_size=0:detect_stack_use_after_return=0"
+# unit tests make under tools/sanitize.sh. Freed memory waits in a quarantine
+# of 16 MB rather than 256 MB before it is used again: an input frees about
+# 160 KB on average, so a use after free within an input is still caught,
+# and new memory comes from blocks still in the cache.
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:malloc_context_size=0:max_malloc_fill_size=0:detect_stack_use_after_return=0:quarantine_size_mb=16"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
 summary="$build/fuzz-summary.txt"
@@ -53,7 +56,9 @@ for t in "${targets[@]}"; do
   corpus="$build/corpus/$t"
   artifacts="$build/artifacts/$t"
   mkdir -p "$corpus" "$artifacts"
-  options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
+  # -reload=0: one process fuzzes each corpus, so nothing new appears in it
+  # that the fuzzer would have to read back every second.
+  options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 -reload=0
            -artifact_prefix="$artifacts/")
   [ -f "fuzz/options/$t.max_len" ] && options+=(-max_len="$(cat "fuzz/options/$t.max_len")")
   [ -f "fuzz/dict/$t.dict" ] && options+=(-dict="fuzz/dict/$t.dict")
