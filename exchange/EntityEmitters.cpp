@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "exchange/OutputWriter.h"
 #include "exchange/TextKeywords.h"
@@ -24,8 +25,20 @@ constexpr std::int32_t kDefaultPointKind = -3;
 
 std::string G(double v) { return FormatGeneral(v); }
 
-std::string Reals(double a, double b, double c, double d) {
-  return G(a) + " " + G(b) + " " + G(c) + " " + G(d);
+// `head`, the four reals separated by blanks, then `tail`: one line built in
+// one piece of storage.
+std::string Reals(std::string_view head, double a, double b, double c, double d, std::string_view tail = {}) {
+  constexpr std::size_t kLongestReal = 24;  // "-1.23456789012345E-308"
+  std::string line;
+  line.reserve(head.size() + 4 * (kLongestReal + 1) + tail.size());
+  line += head;
+  for (const double value : {a, b, c}) {
+    AppendGeneral(line, value);
+    line.push_back(' ');
+  }
+  AppendGeneral(line, d);
+  line += tail;
+  return line;
 }
 
 bool Degenerate(double x1, double y1, double x2, double y2) {
@@ -53,13 +66,13 @@ void EmitZFlags(std::int32_t flags) {
 
 void EmitLine(double x1, double y1, double x2, double y2) {
   if (Degenerate(x1, y1, x2, y2)) return;
-  AddOutputLine(Reals(x1, y1, x2, y2));
+  AddOutputLine(Reals({}, x1, y1, x2, y2));
 }
 
 void EmitPoint(std::int32_t kind, double x, double y, double scale, double angle) {
   if (kind < kMinPointKind || kind > kMaxPointKind) kind = kDefaultPointKind;
   if (std::fabs(scale) <= kMinExtent) scale = 1;
-  AddOutputLine("pt " + Reals(x, y, scale, angle) + " " + std::to_string(kind));
+  AddOutputLine(Reals("pt ", x, y, scale, angle, " " + std::to_string(kind)));
 }
 
 void EmitText(std::int32_t type, std::string_view text, double x, double y, double dx,
@@ -67,7 +80,7 @@ void EmitText(std::int32_t type, std::string_view text, double x, double y, doub
   if (NoDirection(dx, dy)) return;
   if (StripBlanks(text).empty()) return;
   // The quote ending the first line joins the text to it in the file.
-  AddOutputLine(std::string(TextKeyword(type)) + " " + Reals(x, y, dx, dy) + " \"");
+  AddOutputLine(Reals(std::string(TextKeyword(type)) + " ", x, y, dx, dy, " \""));
   AddOutputLine(text);
 }
 
@@ -82,7 +95,7 @@ void EmitDimension(std::string_view text, double x1, double y1, double x2, doubl
     value = G(rounded);
   }
   AddOutputLine("msg");
-  AddOutputLine(Reals(x1, y1, x2, y2));
-  AddOutputLine("cs " + Reals(x, y, dx, dy) + " \"");
+  AddOutputLine(Reals({}, x1, y1, x2, y2));
+  AddOutputLine(Reals("cs ", x, y, dx, dy, " \""));
   AddOutputLine(value);
 }

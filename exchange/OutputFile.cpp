@@ -34,7 +34,7 @@ std::string BuildFileContent() {
 }  // namespace
 
 void AddOutputLine(std::string_view line) {
-  OutputBuffer.Lines.Append(std::string(line.substr(0, kMaxTextBytes)));
+  OutputBuffer.Lines.Append().assign(line.substr(0, kMaxTextBytes));
 }
 
 bool WriteOutputFile(FileSystem& files, const std::filesystem::path& path) {

@@ -66,15 +66,26 @@ std::string FormatFixed(int decimals, double value) { return FixedText(decimals,
 std::string FormatGrouped(int decimals, double value) { return FixedText(decimals, value, true); }
 
 std::string FormatGeneral(double value) {
+  std::string text;
+  AppendGeneral(text, value);
+  return text;
+}
+
+void AppendGeneral(std::string& text, double value) {
   // NaN and infinity never reach the output in a sound run; should one slip
   // through, the host gets a harmless zero rather than text it cannot read.
-  if (!std::isfinite(value)) return "0";
+  if (!std::isfinite(value)) {
+    text.push_back('0');
+    return;
+  }
   const DecimalNumber number = RoundedDecimal(value, kGeneralSignificant);
-  if (number.Digits.empty()) return "0";
+  if (number.Digits.empty()) {
+    text.push_back('0');
+    return;
+  }
 
   const std::string& digits = number.Digits;
   const int e = number.Exponent;
-  std::string text;
   if (number.Negative) text.push_back('-');
   if (e >= kGeneralFixedLow && e <= kGeneralFixedHigh) {
     if (e <= 0) {
@@ -100,5 +111,4 @@ std::string FormatGeneral(double value) {
     text.push_back('E');
     text += std::to_string(e - 1);
   }
-  return text;
 }

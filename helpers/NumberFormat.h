@@ -16,3 +16,5 @@ std::string FormatGrouped(int decimals, double value);
 // away from zero), no trailing zeros, fixed notation for 0.0001 <= |v| < 1e15,
 // otherwise "E" notation without "+". Zero (and -0) is "0".
 std::string FormatGeneral(double value);
+// The same form, appended to `text` (no text of its own to allocate).
+void AppendGeneral(std::string& text, double value);
