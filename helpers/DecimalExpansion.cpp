@@ -88,37 +88,60 @@ void RoundToDecimals(DecimalNumber& number, int decimals) {
   KeepDigits(number, static_cast<long>(number.Exponent) + decimals);
 }
 
-DecimalNumber RoundedDecimal(double value, int count) {
+namespace {
+
+// 10^(27 j) for j = -12..12 rounded to extended (the compiler rounds the
+// literals correctly): with an exact power of ten up to 10^27, they bring
+// every double to 15 digits before the point.
+constexpr int kPowerStep = 27;
+constexpr int kStepsEachWay = 12;
+constexpr Extended kPow10Steps[2 * kStepsEachWay + 1] = {
+    1e-324L, 1e-297L, 1e-270L, 1e-243L, 1e-216L, 1e-189L, 1e-162L, 1e-135L, 1e-108L, 1e-81L, 1e-54L, 1e-27L, 1.0L,
+    1e27L,   1e54L,   1e81L,   1e108L,  1e135L,  1e162L,  1e189L,  1e216L,  1e243L,  1e270L,  1e297L, 1e324L};
+
+// value * 10^shift in extended, |shift| <= 12 * 27 + 27, with three
+// roundings at most: the power 10^(27 j), the product, and the exact power
+// of ten that does the rest.
+Extended ScaledByPow10(Extended value, int shift) {
   using decimal_digits::kExactPow10;
-  using decimal_digits::kExactPow10Max;
+  const int steps = shift / kPowerStep;  // toward zero
+  const int rest = shift - steps * kPowerStep;
+  if (steps != 0) value *= kPow10Steps[steps + kStepsEachWay];
+  return rest >= 0 ? value * kExactPow10[rest] : value / kExactPow10[-rest];
+}
+
+}  // namespace
+
+DecimalNumber RoundedDecimal(double value, int count) {
   const auto exact = [value, count] {
     DecimalNumber number = ExactDecimal(value);
     RoundToSignificant(number, count);
     return number;
   };
+  if (!std::isfinite(value) || count < 1 || count > 15) return exact();
   if (value == 0) {
     DecimalNumber zero;
     zero.Negative = std::signbit(value);
     return zero;
   }
   const Extended magnitude = std::fabs(static_cast<Extended>(value));
-  // Beyond this range the power of ten that brings the value to `count`
-  // digits before the point is not exact in extended.
-  if (count < 1 || count > 15 || !(magnitude >= 1e-12L && magnitude < 1e40L)) return exact();
 
   // The number of digits before the point, first from the binary exponent
   // (log10 2 = 0.30103), then set right by the scaled value itself.
-  const int binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(value) >> 52) & 0x7FF) - 1023;
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const int binaryExponent =
+      biased != 0 ? biased - 1023 : -1075 + static_cast<int>(std::bit_width(bits & ((std::uint64_t{1} << 52) - 1)));
   int exponent = (binaryExponent * 1233 >> 12) + 1;  // 1233 / 4096 is just above log10 2
   Extended scaled = 0;
   for (int attempt = 0;; ++attempt) {
-    const int shift = count - exponent;
-    if (shift > kExactPow10Max || shift < -kExactPow10Max || attempt == 3) return exact();
-    // One rounding: below 2^50, the scaled value is off by at most 2^-15.
-    scaled = shift >= 0 ? magnitude * kExactPow10[shift] : magnitude / kExactPow10[-shift];
-    if (scaled < kExactPow10[count - 1]) {
+    if (attempt == 3) return exact();
+    // Below 10^15 < 2^50 and off by at most three roundings of 2^-64 each:
+    // within 2^-14 * 3 (about 0.0002) of the exact product.
+    scaled = ScaledByPow10(magnitude, count - exponent);
+    if (scaled < decimal_digits::kExactPow10[count - 1]) {
       --exponent;
-    } else if (scaled >= kExactPow10[count]) {
+    } else if (scaled >= decimal_digits::kExactPow10[count]) {
       ++exponent;
     } else {
       break;
@@ -126,8 +149,8 @@ DecimalNumber RoundedDecimal(double value, int count) {
   }
   const auto whole = static_cast<std::uint64_t>(scaled);  // below 10^15: cut to the integer part
   const Extended fraction = scaled - static_cast<Extended>(whole);  // exact
-  // Within 10^-4 of a half, the rounding error could decide the digit.
-  if (fraction > 0.5L - 1e-4L && fraction < 0.5L + 1e-4L) return exact();
+  // Within 10^-3 of a half, the rounding error could decide the digit.
+  if (fraction > 0.5L - 1e-3L && fraction < 0.5L + 1e-3L) return exact();
   auto digits = whole + (fraction > 0.5L ? 1 : 0);
   if (digits == decimal_digits::kPow10U64[count]) {
     // Rounded up to the next power of ten: one digit, one place higher.

@@ -20,9 +20,9 @@ void RoundToSignificant(DecimalNumber& number, int count);
 
 // ExactDecimal(value) rounded to at most `count` (1 to 15) significant
 // digits, half away from zero, as RoundToSignificant does. Most values are
-// scaled by a power of ten in extended precision instead: one rounding that
-// is far too small to move a digit unless the value lies within a hair of a
-// halfway point, and those few take the exact way.
+// scaled by a power of ten in extended precision instead: a few roundings
+// that are far too small to move a digit unless the value lies within a hair
+// of a halfway point, and those few take the exact way.
 DecimalNumber RoundedDecimal(double value, int count);
 
 // Rounds to a multiple of 10^-decimals, half away from zero.
