@@ -112,10 +112,25 @@ constexpr Pair kCosCoefficients[kTerms] = {
     {-0x9388118E07EBD0A0P-191L, 0xEBA96A0C5291E6EFP-257L},
 };
 
-// Σ c[n] · r2^n by Horner's rule.
-Pair Series(const Pair (&c)[kTerms], Pair r2) {
-  Pair sum = c[kTerms - 1];
-  for (int n = kTerms - 2; n >= 0; --n) sum = Add(Multiply(sum, r2), c[n]);
+// The largest |r| for which the first n + 1 terms of both series reach
+// 2^-130 of their sum (the first term left out, r^(2n+2) / (2n+2)!, stays
+// below that): smaller arguments, the common case, need far fewer terms.
+constexpr long double kSeriesReach[kTerms] = {
+    3.12e-20L, 3.25e-10L, 8.28e-7L, 4.51e-5L, 5.22e-4L, 2.75e-3L, 9.24e-3L, 2.33e-2L, 4.85e-2L,
+    8.82e-2L,  0.145L,    0.221L,   0.318L,   0.437L,   0.578L,   0.741L,   0.926L,   1.13L};
+
+// How many terms the series need for |r| <= pi/4 (and a hair).
+int TermsFor(long double r) {
+  const long double size = std::fabs(r);
+  int terms = 1;
+  while (terms < kTerms && size > kSeriesReach[terms - 1]) ++terms;
+  return terms;
+}
+
+// Σ c[n] · r2^n, n < terms, by Horner's rule.
+Pair Series(const Pair (&c)[kTerms], Pair r2, int terms) {
+  Pair sum = c[terms - 1];
+  for (int n = terms - 2; n >= 0; --n) sum = Add(Multiply(sum, r2), c[n]);
   return sum;
 }
 
@@ -145,8 +160,9 @@ void SinCosExtended(Extended x, Extended& sine, Extended& cosine) {
   Pair r;
   const int quadrant = Reduce(x, r);
   const Pair r2 = Multiply(r, r);
-  const Pair s = Multiply(Series(kSinCoefficients, r2), r);
-  const Pair c = Series(kCosCoefficients, r2);
+  const int terms = TermsFor(r.Hi);
+  const Pair s = Multiply(Series(kSinCoefficients, r2, terms), r);
+  const Pair c = Series(kCosCoefficients, r2, terms);
   const long double sr = s.Hi + s.Lo;
   const long double cr = c.Hi + c.Lo;
   switch (quadrant) {
