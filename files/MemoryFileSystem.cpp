@@ -34,11 +34,14 @@ std::string MemoryFileSystem::Key(const fs::path& path) {
   return path.lexically_normal().generic_string();
 }
 
-bool MemoryFileSystem::Begin(const char* what, const fs::path& path) {
+bool MemoryFileSystem::Begin(const char* what, const std::string& key) {
   const std::size_t number = ++operations_;
   auto [first, last] = hooks_.equal_range(number);
   for (auto it = first; it != last; ++it) it->second();
-  log_.push_back(std::string(what) + " " + Key(path));
+  std::string& line = log_.emplace_back(what);
+  line.reserve(line.size() + 1 + key.size() + 8);  // and ": failed"
+  line += ' ';
+  line += key;
   return std::find(failing_.begin(), failing_.end(), number) == failing_.end();
 }
 
@@ -54,20 +57,22 @@ std::size_t MemoryFileSystem::UsedBytes() const {
 }
 
 std::unique_ptr<FileReader> MemoryFileSystem::OpenForReading(const fs::path& path) {
-  const bool allowed = Begin("read", path);
-  const auto it = nodes_.find(Key(path));
+  const std::string key = Key(path);
+  const bool allowed = Begin("read", key);
+  const auto it = nodes_.find(key);
   if (!End(allowed && it != nodes_.end() && !it->second.Folder)) return nullptr;
   return std::make_unique<StringReader>(it->second.Content, readLimit_);
 }
 
 bool MemoryFileSystem::Exists(const fs::path& path) {
-  if (!Begin("exists", path)) return End(false);
-  return End(nodes_.count(Key(path)) != 0);
+  const std::string key = Key(path);
+  if (!Begin("exists", key)) return End(false);
+  return End(nodes_.count(key) != 0);
 }
 
 bool MemoryFileSystem::ReplaceContent(const fs::path& path, std::string_view content) {
-  if (!Begin("replace", path) || readOnly_) return End(false);
   const std::string key = Key(path);
+  if (!Begin("replace", key) || readOnly_) return End(false);
   const auto it = nodes_.find(key);
   if (it != nodes_.end() && it->second.Folder) return End(false);
   const std::size_t old = it == nodes_.end() ? 0 : it->second.Content.size();
@@ -77,8 +82,9 @@ bool MemoryFileSystem::ReplaceContent(const fs::path& path, std::string_view con
 }
 
 bool MemoryFileSystem::Remove(const fs::path& path) {
-  if (!Begin("remove", path)) return End(false);
-  const auto it = nodes_.find(Key(path));
+  const std::string key = Key(path);
+  if (!Begin("remove", key)) return End(false);
+  const auto it = nodes_.find(key);
   if (it == nodes_.end()) return End(true);
   if (it->second.Folder || readOnly_) return End(false);
   nodes_.erase(it);

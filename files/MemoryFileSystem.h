@@ -54,7 +54,7 @@ class MemoryFileSystem : public FileSystem {
     std::string Content;
   };
   // Counts the operation, runs its hook; false when it is to fail.
-  bool Begin(const char* what, const std::filesystem::path& path);
+  bool Begin(const char* what, const std::string& key);
   bool End(bool ok);
   std::size_t UsedBytes() const;
   static std::string Key(const std::filesystem::path& path);
