@@ -99,9 +99,9 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   // sequence and writes its file.
   if (!ui.Closed()) ui.CloseDialog();
 
-  result.Transcript = ui.Transcript();
+  result.Transcript = ui.TakeTranscript();
   result.ProgramFolder = form.ProgramFolder;
-  result.Dialog = ui.State();
+  result.Dialog = ui.TakeState();
   result.Settings = form.DialogSettings;
   return result;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "dialog/Controls.h"
@@ -103,6 +104,9 @@ class HeadlessUi : public UserInterface {
   bool Closed() const { return closed_; }
   const DialogState& State() const { return state_; }
   const std::vector<Event>& Transcript() const { return transcript_; }
+  // The same, handed over when the run is over and the dialog goes.
+  DialogState TakeState() { return std::move(state_); }
+  std::vector<Event> TakeTranscript() { return std::move(transcript_); }
 
  private:
   ControlState& Expect(Control control, ControlKind kind);
