@@ -58,7 +58,8 @@ std::string Joined(const std::vector<std::string>& lines) {
 // token but the keyword must be a well-formed number.
 void CheckNumbers(const std::string& line) {
   const std::string_view commands(line.data(), std::min(line.find('"'), line.size()));
-  std::vector<std::string_view> tokens;
+  static std::vector<std::string_view> tokens;  // kept from line to line: no new storage for each
+  tokens.clear();
   std::size_t start = 0;
   while (start <= commands.size()) {
     const std::size_t end = std::min(commands.find(' ', start), commands.size());
@@ -117,6 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // and releases them.
   options.BeforeAction = [&buffered](headless::HeadlessUi& ui, TForm1& form) {
     ui.SetCloseHandler([&buffered, &form] {
+      buffered.reserve(OutputBuffer.Lines.Count());
       for (std::size_t i = 0; i < OutputBuffer.Lines.Count(); ++i) buffered.push_back(OutputBuffer.Lines[i]);
       form.FormClose();
     });
