@@ -104,8 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The program folder in memory: the run's time goes to the program, not to
   // the disk.
-  const fs::path folder = "/program";
-  const fs::path exchange = folder / "JWC_TEMP.TXT", stored = folder / "vk38.dat";
+  static const fs::path folder = "/program";
+  static const fs::path exchange = folder / "JWC_TEMP.TXT", stored = folder / "vk38.dat";
   MemoryFileSystem files;
   files.PutFile(exchange, std::string(host));
   files.PutFile(stored, std::string(settings));
