@@ -20,17 +20,29 @@ struct FilledBlock {
   LineBlock Block;
   Fill Outcome = Fill::More;
   std::exception_ptr Error;  // thrown while filling or splitting, after the rows split before it
+  std::string_view BegunLine;  // its begun last line, which the next block carries on
 };
 
-// Starts the block with the begun line, fills it from the file and splits its
-// lines. An exception is kept with the block, so that the rows split before it
-// are still applied.
-void FillAndSplit(FilledBlock& filled, std::string_view carried, FileReader& file, LineTokenizer& tokenizer,
-                  std::size_t pieceBytes) {
+// Starts the block with the begun line and fills it from the file. An
+// exception is kept with the block.
+void FillBlock(FilledBlock& filled, std::string_view carried, FileReader& file, std::size_t pieceBytes) {
   filled.Error = nullptr;
+  filled.BegunLine = {};
   try {
     filled.Block.Start(carried);
     filled.Outcome = filled.Block.FillFrom(file, pieceBytes);
+    if (filled.Outcome == Fill::More) filled.BegunLine = filled.Block.BegunLine();
+  } catch (...) {
+    filled.Error = std::current_exception();
+  }
+}
+
+// Splits the lines of a filled block (none when filling it threw). An
+// exception is kept with the block, so that the rows split before it are
+// still applied.
+void SplitBlock(FilledBlock& filled, LineTokenizer& tokenizer) {
+  if (filled.Error) return;
+  try {
     filled.Block.SplitLines(tokenizer, filled.Outcome == Fill::End);
   } catch (...) {
     filled.Error = std::current_exception();
@@ -45,88 +57,122 @@ bool ApplyFilled(const FilledBlock& filled, ApplyBlockFunction apply) {
   return filled.Outcome == Fill::More;
 }
 
-// The blocks that go round between the splitting thread and the applying
-// one: block k of the file lies in slot k mod 3. The splitter fills block k
-// once block k - 3 has been applied; the applier applies block k once it has
-// been filled.
+// The blocks that go round between the reading thread and the applying one:
+// block k of the file lies in slot k mod 3. The reader fills the blocks one
+// after another, block k once block k - 3 has been applied; either thread
+// then takes the first filled block that nobody splits yet and splits it, the
+// reader when it may read no further, the applier while the block it is to
+// apply next is not split yet. The applier applies the blocks in order.
 class BlockRing {
  public:
   static constexpr std::size_t kSlots = 3;
 
   FilledBlock& operator[](std::size_t k) { return slots_[k % kSlots]; }
 
-  // Waits until block k may be filled; false once the applier has stopped.
-  bool WaitToFill(std::size_t k) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return stopped_ || k < applied_ + kSlots; });
-    return !stopped_;
+  // The first block, filled and split before the reader starts.
+  void FirstSplit() {
+    filled_ = 1;
+    claimed_ = 1;
+    split_[0] = true;
   }
-  void Filled() { Count(filled_); }
 
-  // Waits until block k has been filled; throws what ended the splitter.
-  void WaitToApply(std::size_t k) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return k < filled_ || failure_; });
-    if (k >= filled_) std::rethrow_exception(failure_);
+  // The reading thread: fills blocks 1, 2, ... and splits what the applier
+  // leaves, until the file ends, reading fails or the applier stops.
+  void Read(FileReader& file, std::size_t pieceBytes) {
+    try {
+      LineTokenizer tokenizer;
+      std::unique_lock lock(mutex_);
+      for (;;) {
+        changed_.wait(lock, [&] { return stopped_ || MayFill() || claimed_ < filled_ || Done(); });
+        if (stopped_ || Done()) return;
+        if (MayFill()) {
+          const std::size_t k = filled_;
+          lock.unlock();
+          FilledBlock& block = (*this)[k];
+          FillBlock(block, (*this)[k - 1].BegunLine, file, pieceBytes);
+          const bool more = block.Outcome == Fill::More && !block.Error;
+          lock.lock();
+          ++filled_;
+          ended_ = !more;
+        } else {
+          SplitNext(lock, tokenizer);
+        }
+        changed_.notify_all();
+      }
+    } catch (...) {
+      const std::lock_guard lock(mutex_);
+      failure_ = std::current_exception();
+      changed_.notify_all();
+    }
   }
-  void Applied() { Count(applied_); }
 
-  // The applier stops: the splitter takes no further block.
+  // Waits until block k is filled and split, splitting the blocks that
+  // nobody splits yet meanwhile; throws what ended the reader before it
+  // filled block k.
+  void SplitForApplying(std::size_t k, LineTokenizer& tokenizer) {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      if (k < filled_ && split_[k % kSlots]) return;
+      if (claimed_ < filled_) {
+        SplitNext(lock, tokenizer);
+        changed_.notify_all();
+        continue;
+      }
+      if (k >= filled_ && failure_) std::rethrow_exception(failure_);
+      changed_.wait(lock);
+    }
+  }
+
+  // Block k is applied: its slot may take block k + 3.
+  void Applied(std::size_t k) {
+    const std::lock_guard lock(mutex_);
+    split_[k % kSlots] = false;
+    ++applied_;
+    changed_.notify_all();
+  }
+
+  // The applier stops: the reader takes no further block.
   void Stop() {
     const std::lock_guard lock(mutex_);
     stopped_ = true;
     changed_.notify_all();
   }
-  // The splitter failed outside a block.
-  void Fail(std::exception_ptr failure) {
-    const std::lock_guard lock(mutex_);
-    failure_ = std::move(failure);
-    changed_.notify_all();
-  }
-
-  // The first block, filled before the splitter starts.
-  void FilledFirst() { filled_ = 1; }
 
  private:
-  void Count(std::size_t& counter) {
-    const std::lock_guard lock(mutex_);
-    ++counter;
-    changed_.notify_all();
+  bool MayFill() const { return !ended_ && filled_ < applied_ + kSlots; }
+  // Nothing is left for the reader: the file is read and every block split
+  // or being split.
+  bool Done() const { return ended_ && claimed_ == filled_; }
+
+  // Takes the first filled block that nobody splits and splits it, with the
+  // lock let go meanwhile.
+  void SplitNext(std::unique_lock<std::mutex>& lock, LineTokenizer& tokenizer) {
+    const std::size_t k = claimed_++;
+    lock.unlock();
+    SplitBlock((*this)[k], tokenizer);
+    lock.lock();
+    split_[k % kSlots] = true;
   }
 
   std::array<FilledBlock, kSlots> slots_;
+  std::array<bool, kSlots> split_{};  // the block in the slot is split
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::size_t filled_ = 0;
+  std::size_t filled_ = 0;   // blocks filled
+  std::size_t claimed_ = 0;  // blocks split or being split, always the first ones
   std::size_t applied_ = 0;
+  bool ended_ = false;  // no block is filled after the last one
   bool stopped_ = false;
-  std::exception_ptr failure_;
+  std::exception_ptr failure_;  // what ended the reader outside a block
 };
 
-// The splitting thread: blocks 1, 2, ... until the file ends, reading fails
-// or the applier stops.
-void SplitAhead(BlockRing& ring, FileReader& file, std::size_t pieceBytes) {
-  try {
-    LineTokenizer tokenizer;
-    for (std::size_t k = 1; ring.WaitToFill(k); ++k) {
-      FilledBlock& block = ring[k];
-      FillAndSplit(block, ring[k - 1].Block.Rest(), file, tokenizer, pieceBytes);
-      const bool more = block.Outcome == Fill::More && !block.Error;
-      ring.Filled();
-      if (!more) return;
-    }
-  } catch (...) {
-    ring.Fail(std::current_exception());
-  }
-}
-
-// Stops the splitter and waits for it, however the applying ends.
-class SplitterGuard {
+// Stops the reader and waits for it, however the applying ends.
+class ReaderGuard {
  public:
-  SplitterGuard(BlockRing& ring, std::thread& thread) : ring_(ring), thread_(thread) {}
-  SplitterGuard(const SplitterGuard&) = delete;
-  SplitterGuard& operator=(const SplitterGuard&) = delete;
-  ~SplitterGuard() {
+  ReaderGuard(BlockRing& ring, std::thread& thread) : ring_(ring), thread_(thread) {}
+  ReaderGuard(const ReaderGuard&) = delete;
+  ReaderGuard& operator=(const ReaderGuard&) = delete;
+  ~ReaderGuard() {
     ring_.Stop();
     thread_.join();
   }
@@ -136,12 +182,12 @@ class SplitterGuard {
   std::thread& thread_;
 };
 
-// A splitting thread, or none where the machine runs one thread at a time or
+// A reading thread, or none where the machine runs one thread at a time or
 // no thread can be started.
-std::thread StartSplitter(BlockRing& ring, FileReader& file, std::size_t pieceBytes) {
+std::thread StartReader(BlockRing& ring, FileReader& file, std::size_t pieceBytes) {
   if (std::thread::hardware_concurrency() == 1) return {};
   try {
-    return std::thread(SplitAhead, std::ref(ring), std::ref(file), pieceBytes);
+    return std::thread([&ring, &file, pieceBytes] { ring.Read(file, pieceBytes); });
   } catch (const std::system_error&) {
     return {};
   }
@@ -155,19 +201,20 @@ bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& pla
   const auto ring = std::make_unique<BlockRing>();
   LineTokenizer tokenizer;
   FilledBlock& first = (*ring)[0];
-  FillAndSplit(first, {}, file, tokenizer, pieceBytes);
-  ring->FilledFirst();
+  FillBlock(first, {}, file, pieceBytes);
+  SplitBlock(first, tokenizer);
+  ring->FirstSplit();
 
   if (plan.SplitAhead && first.Outcome == Fill::More && !first.Error) {
-    std::thread splitter = StartSplitter(*ring, file, pieceBytes);
-    if (splitter.joinable()) {
-      const SplitterGuard guard(*ring, splitter);
+    std::thread reader = StartReader(*ring, file, pieceBytes);
+    if (reader.joinable()) {
+      const ReaderGuard guard(*ring, reader);
       for (std::size_t k = 0;; ++k) {
-        ring->WaitToApply(k);
+        ring->SplitForApplying(k, tokenizer);
         const FilledBlock& block = (*ring)[k];
         const Fill outcome = block.Outcome;
         const bool more = ApplyFilled(block, apply);
-        ring->Applied();
+        ring->Applied(k);
         if (!more) return outcome == Fill::End;
       }
     }
@@ -176,6 +223,7 @@ bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& pla
   // One block at a time in this thread.
   for (;;) {
     if (!ApplyFilled(first, apply)) return first.Outcome == Fill::End;
-    FillAndSplit(first, first.Block.Rest(), file, tokenizer, pieceBytes);
+    FillBlock(first, first.Block.Rest(), file, pieceBytes);
+    SplitBlock(first, tokenizer);
   }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Reading a file block by block: each block's lines are split into tokens and
 // handed, in the file's order, to a function that applies them. A large file
-// is split by a second thread one block ahead of the applying, so that
-// splitting and applying run side by side; the result is the same either way.
+// is read by a second thread up to three blocks ahead of the applying, and
+// both threads split the blocks read, so that splitting and applying run side
+// by side; the result is the same either way.
 #include <cstddef>
 
 #include "exchange/LineBlock.h"
@@ -10,7 +11,7 @@
 
 struct BlockPlan {
   std::size_t PieceBytes = 256 * 1024;  // the size of the pieces read
-  // Whether a file larger than one piece is split ahead in a second thread.
+  // Whether a file larger than one piece is read ahead in a second thread.
   bool SplitAhead = true;
 };
 

@@ -58,6 +58,13 @@ LineBlock::Fill LineBlock::FillFrom(FileReader& file, std::size_t pieceBytes) {
   }
 }
 
+std::string_view LineBlock::BegunLine() const {
+  const char* const base = bytes_.get();
+  std::size_t at = size_;
+  while (at != 0 && base[at - 1] != '\n') --at;
+  return {base + at, size_ - at};
+}
+
 void LineBlock::Keep(const TokenRow& row) {
   if (row.Count() == 0) return;  // an empty line changes nothing
   rows_.push_back(RowHead{static_cast<std::uint32_t>(tokens_.size()), row.NumbersRead(), row.Count()});

@@ -48,6 +48,11 @@ class LineBlock {
   // The bytes after the last split line: the begun line for the next block.
   std::string_view Rest() const { return {bytes_.get() + restAt_, size_ - restAt_}; }
 
+  // The bytes after the last line end, split or not: what Rest() is once
+  // the block is split without `last`. Only read, so that the next block can
+  // take them while this one is being split.
+  std::string_view BegunLine() const;
+
  private:
   struct RowHead {
     std::uint32_t First;        // its first token in tokens_ and numbers_
