@@ -87,4 +87,20 @@ TEST(BlockReading, HandsEveryRowOverInOrderAndPassesFailuresOn) {
   }
 }
 
+
+// The next block takes a block's begun last line before the block is split
+// (the two may be split side by side), so it must be what splitting leaves.
+TEST(LineBlock, BegunLineIsWhatSplittingLeaves) {
+  const char* const texts[] = {"", "abc", "a 1\n", "a 1\nb 2", "a 1\r\nbc", "\n\n", "x\n\ny z", "\r\n\"q\n=1"};
+  for (const char* text : texts) {
+    LineBlock block;
+    block.Start({});
+    block.Append(text, std::char_traits<char>::length(text));
+    const std::string begun(block.BegunLine());
+    LineTokenizer tokenizer;
+    block.SplitLines(tokenizer, false);
+    EXPECT_EQ(begun, std::string(block.Rest())) << '"' << text << '"';
+  }
+}
+
 }  // namespace
