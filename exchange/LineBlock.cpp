@@ -89,7 +89,11 @@ void LineBlock::SplitLines(LineTokenizer& tokenizer, bool last) {
     tokenizer.MoveTokensInto(begin);
     Keep(tokenizer.Row());
   };
-  while (void* found = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+  // (A block that never held a byte has no storage: memchr must not see its
+  // null pointer, even for no bytes.)
+  while (p != end) {
+    void* const found = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    if (found == nullptr) break;
     char* const lineEnd = static_cast<char*>(found);
     split(p, lineEnd);
     p = lineEnd + 1;
