@@ -20,18 +20,15 @@ struct FilledBlock {
   LineBlock Block;
   Fill Outcome = Fill::More;
   std::exception_ptr Error;  // thrown while filling or splitting, after the rows split before it
-  std::string_view BegunLine;  // its begun last line, which the next block carries on
 };
 
 // Starts the block with the begun line and fills it from the file. An
 // exception is kept with the block.
 void FillBlock(FilledBlock& filled, std::string_view carried, FileReader& file, std::size_t pieceBytes) {
   filled.Error = nullptr;
-  filled.BegunLine = {};
   try {
     filled.Block.Start(carried);
     filled.Outcome = filled.Block.FillFrom(file, pieceBytes);
-    if (filled.Outcome == Fill::More) filled.BegunLine = filled.Block.BegunLine();
   } catch (...) {
     filled.Error = std::current_exception();
   }
@@ -89,7 +86,7 @@ class BlockRing {
           const std::size_t k = filled_;
           lock.unlock();
           FilledBlock& block = (*this)[k];
-          FillBlock(block, (*this)[k - 1].BegunLine, file, pieceBytes);
+          FillBlock(block, (*this)[k - 1].Block.BegunLine(), file, pieceBytes);
           const bool more = block.Outcome == Fill::More && !block.Error;
           lock.lock();
           ++filled_;
@@ -223,7 +220,7 @@ bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& pla
   // One block at a time in this thread.
   for (;;) {
     if (!ApplyFilled(first, apply)) return first.Outcome == Fill::End;
-    FillBlock(first, first.Block.Rest(), file, pieceBytes);
+    FillBlock(first, first.Block.BegunLine(), file, pieceBytes);
     SplitBlock(first, tokenizer);
   }
 }

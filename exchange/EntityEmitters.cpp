@@ -23,8 +23,6 @@ constexpr std::int32_t kMinPointKind = -7;
 constexpr std::int32_t kMaxPointKind = 11;
 constexpr std::int32_t kDefaultPointKind = -3;
 
-std::string G(double v) { return FormatGeneral(v); }
-
 // `head`, the four reals separated by blanks, then `tail`: one line built in
 // one piece of storage.
 std::string Reals(std::string_view head, double a, double b, double c, double d, std::string_view tail = {}) {
@@ -92,7 +90,7 @@ void EmitDimension(std::string_view text, double x1, double y1, double x2, doubl
   if (StripBlanks(text).empty()) {
     const Extended d = Distance(x1, y1, x2, y2);
     const double rounded = static_cast<double>(std::trunc(d / kDimensionStep + 0.5L) * kDimensionStep);
-    value = G(rounded);
+    value = FormatGeneral(rounded);
   }
   AddOutputLine("msg");
   AddOutputLine(Reals({}, x1, y1, x2, y2));

@@ -118,12 +118,8 @@ DecimalNumber RoundedDecimal(double value, int count) {
     RoundToSignificant(number, count);
     return number;
   };
-  if (!std::isfinite(value) || count < 1 || count > 15) return exact();
-  if (value == 0) {
-    DecimalNumber zero;
-    zero.Negative = std::signbit(value);
-    return zero;
-  }
+  // Zero has no digits to scale; the exact way gives it at once.
+  if (!std::isfinite(value) || value == 0 || count < 1 || count > 15) return exact();
   const Extended magnitude = std::fabs(static_cast<Extended>(value));
 
   // The number of digits before the point, first from the binary exponent
