@@ -88,12 +88,14 @@ inline int LeadingDigits(std::uint64_t word) {
   return std::countr_zero(NonDigits(word)) / 8;  // 8 when all are digits
 }
 
-// The value of the first `count` (1..8) bytes of the word, all digits. They
-// are moved to the top of the word, the bytes before them becoming zeros, and
-// the low halves of the eight bytes are then combined pairwise: tens and
-// units, then hundreds, then ten-thousands.
+// The value of the first `count` (0..8) bytes of the word, all digits; 0 for
+// none. They are moved to the top of the word, the bytes before them becoming
+// zeros (the shift taken in two halves, so that shifting all 64 bits out is
+// defined), and the low halves of the eight bytes are then combined pairwise:
+// tens and units, then hundreds, then ten-thousands.
 inline std::uint64_t DigitsValue(std::uint64_t word, int count) {
-  std::uint64_t d = (word << (8 * (8 - count))) & (kEachByte * 0x0F);
+  const int half = 4 * (8 - count);
+  std::uint64_t d = ((word << half) << half) & (kEachByte * 0x0F);
   d = (d * (10 * 256 + 1)) >> 8;
   d = ((d & 0x00FF00FF00FF00FFull) * (100 * 65536 + 1)) >> 16;
   return ((d & 0x0000FFFF0000FFFFull) * (10000 * 0x100000000ull + 1)) >> 32;

@@ -53,8 +53,8 @@ DecimalScan ScanDecimalByRuns(const char* p, const char* limit);
 // token.
 [[gnu::always_inline]] inline DecimalScan ScanDecimal(const char* p, const char* limit) {
   using namespace decimal_digits;
-  // A sign, 7 integer digits and the point (one word from after the sign),
-  // two words of fraction digits.
+  // A sign, then the words read from after it: the integer digits with the
+  // point, the 16 digits without it, and the byte after them.
   constexpr std::ptrdiff_t kQuickBytes = 1 + 8 + 16;
   if (limit - p >= kQuickBytes) {
     const char first = *p;
@@ -65,18 +65,28 @@ DecimalScan ScanDecimalByRuns(const char* p, const char* limit);
     if (k0 != 0 && k0 != 8) {
       const unsigned after = static_cast<unsigned>(w0 >> (8 * k0)) & 0xFFu;
       if (after == '.') {
-        const char* const f = q + k0 + 1;
-        const std::uint64_t w1 = Word(f);
-        const std::uint64_t w2 = Word(f + 8);
-        const std::uint64_t m1 = NonDigits(w1);
-        const int fractionDigits = m1 != 0 ? std::countr_zero(m1) >> 3 : 8 + (std::countr_zero(NonDigits(w2)) >> 3);
-        const char* const stop = f + fractionDigits;
-        if (fractionDigits != 0 && k0 + fractionDigits <= 16 && (*stop | 0x20) != 'e') {
-          const std::uint64_t fraction =
-              fractionDigits <= 8
-                  ? DigitsValue(w1, fractionDigits)
-                  : DigitsValue(w1, 8) * kPow10U64[fractionDigits - 8] + DigitsValue(w2, fractionDigits - 8);
-          const std::uint64_t significand = DigitsValue(w0, k0) * kPow10U64[fractionDigits] + fraction;
+        // The digits without the point, as two words: the integer digits and
+        // the fraction digits that follow them in the first, the fraction
+        // digits moved one byte down over the point.
+        const std::uint64_t integerBytes = (std::uint64_t{1} << (8 * k0)) - 1;
+        const std::uint64_t head = (w0 & integerBytes) | (Word(q + 1) & ~integerBytes);
+        const std::uint64_t headNonDigits = NonDigits(head);
+        int digits;
+        std::uint64_t significand;
+        if (headNonDigits != 0) {
+          digits = std::countr_zero(headNonDigits) >> 3;
+          significand = DigitsValue(head, digits);
+        } else {
+          const std::uint64_t tail = Word(q + 9);
+          const int more = std::countr_zero(NonDigits(tail)) >> 3;
+          digits = 8 + more;
+          significand = DigitsValue(head, 8) * kPow10U64[more] + DigitsValue(tail, more);
+        }
+        const int fractionDigits = digits - k0;
+        const char* const stop = q + digits + 1;
+        const unsigned next = static_cast<unsigned char>(*stop);
+        // A seventeenth digit or an exponent is beyond this way.
+        if (fractionDigits != 0 && next - '0' > 9u && (next | 0x20u) != 'e') {
           if (significand == 0) return DecimalScan{stop, 0.0, true};  // zero has no sign
           // One division of exact operands (under 10^16, and a power of ten
           // that an extended value holds): correctly rounded in extended.

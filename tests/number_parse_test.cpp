@@ -263,6 +263,19 @@ void ExpectSameReading(const std::string& text, int& shortPaths) {
     ASSERT_EQ(Bits(scan.Value), Bits(StrToFloatOrZeroByDigits(taken)))
         << '"' << text << "\" taken as \"" << taken << '"';
   }
+  // The same text as a token of a line, with the line's further bytes
+  // readable after it, as the tokenizer scans: the loop-free way then reads
+  // ahead, and must stop where the number stops all the same.
+  const std::string line = text + " 12345678901234567890123456789012";
+  const DecimalScan inLine = ScanDecimal(line.data(), line.data() + line.size());
+  ASSERT_TRUE(inLine.Stop >= line.data() && inLine.Stop <= line.data() + text.size()) << text;
+  if (inLine.Exact) {
+    // A number read to its end never stops before one of its digits.
+    ASSERT_FALSE(*inLine.Stop >= '0' && *inLine.Stop <= '9') << '"' << text << "\" stopped before a digit";
+    const std::string taken(line.data(), inLine.Stop);
+    ASSERT_EQ(Bits(inLine.Value), Bits(StrToFloatOrZeroByDigits(taken)))
+        << '"' << text << "\" in a line taken as \"" << taken << '"';
+  }
 }
 
 TEST(StrToFloatOrZero, ShortPathAgreesWithTheDigitByDigitReading) {
