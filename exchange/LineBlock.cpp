@@ -5,8 +5,7 @@
 
 void LineBlock::Start(std::string_view carried) {
   rows_.clear();
-  tokens_.clear();
-  numbers_.clear();
+  tokensUsed_ = 0;
   if (carried.empty()) {
     size_ = 0;
   } else if (carried.data() >= bytes_.get() && carried.data() <= bytes_.get() + size_) {
@@ -65,42 +64,40 @@ std::string_view LineBlock::BegunLine() const {
   return {base + at, size_ - at};
 }
 
-void LineBlock::Keep(const TokenRow& row) {
-  if (row.Count() == 0) return;  // an empty line changes nothing
-  rows_.push_back(RowHead{static_cast<std::uint32_t>(tokens_.size()), row.NumbersRead(), row.Count()});
-  tokens_.insert(tokens_.end(), row.Tokens(), row.Tokens() + row.Count());
-  numbers_.insert(numbers_.end(), row.Numbers(), row.Numbers() + row.Count());
+void LineBlock::SplitLine(LineTokenizer& tokenizer, char* begin, char* end, const char* readable) {
+  if (end != begin && end[-1] == '\r') --end;  // the CR of a CR LF line end
+  if (tokens_.size() - tokensUsed_ < LineTokenizer::kSlots) {
+    const std::size_t size = std::max(2 * tokens_.size(), tokensUsed_ + LineTokenizer::kSlots);
+    tokens_.resize(size);
+    numbers_.resize(size);
+  }
+  const int count = tokenizer.SplitKept(begin, static_cast<std::size_t>(end - begin), readable,
+                                        {tokens_.data() + tokensUsed_, numbers_.data() + tokensUsed_});
+  if (count == 0) return;  // an empty line changes nothing
+  rows_.push_back(RowHead{static_cast<std::uint32_t>(tokensUsed_), tokenizer.NumbersRead(), count});
+  tokensUsed_ += static_cast<std::size_t>(count);
 }
 
 void LineBlock::SplitLines(LineTokenizer& tokenizer, bool last) {
   char* const base = bytes_.get();
   char* p = base + restAt_;
   char* const end = base + size_;
-  // Room for the rows of lines of 16 bytes and more, with four tokens each,
-  // taken once rather than grown step by step.
-  const std::size_t rows = rows_.size() + static_cast<std::size_t>(end - p) / 16 + 1;
-  rows_.reserve(rows);
-  tokens_.reserve(4 * rows);
-  numbers_.reserve(4 * rows);
+  // Room for the rows of lines of 16 bytes and more, taken once rather than
+  // grown step by step.
+  rows_.reserve(rows_.size() + static_cast<std::size_t>(end - p) / 16 + 1);
   // The tokenizer may look at the bytes after a line up to the block's end.
-  const auto split = [&](char* begin, char* lineEnd) {
-    if (lineEnd != begin && lineEnd[-1] == '\r') --lineEnd;  // the CR of a CR LF line end
-    tokenizer.Split(std::string_view(begin, static_cast<std::size_t>(lineEnd - begin)), end);
-    tokenizer.MoveTokensInto(begin);
-    Keep(tokenizer.Row());
-  };
   // (A block that never held a byte has no storage: memchr must not see its
   // null pointer, even for no bytes.)
   while (p != end) {
     void* const found = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     if (found == nullptr) break;
     char* const lineEnd = static_cast<char*>(found);
-    split(p, lineEnd);
+    SplitLine(tokenizer, p, lineEnd, end);
     p = lineEnd + 1;
   }
   if (last && p != end) {
     // The last line may end without a line end.
-    split(p, end);
+    SplitLine(tokenizer, p, end, end);
     p = end;
   }
   restAt_ = static_cast<std::size_t>(p - base);

@@ -62,13 +62,18 @@ class LineBlock {
 
   // Room for `size` more bytes after those held.
   char* Room(std::size_t size);
-  void Keep(const TokenRow& row);
+  // Splits the line into the token slots after those used, and keeps it as
+  // a row when it holds a token.
+  void SplitLine(LineTokenizer& tokenizer, char* begin, char* end, const char* readable);
 
   std::unique_ptr<char[]> bytes_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
   std::size_t restAt_ = 0;  // where the lines not split yet begin
   std::vector<RowHead> rows_;
+  // The token slots, used up to tokensUsed_; kept with their size from block
+  // to block, as the tokenizer writes into them.
   std::vector<std::string_view> tokens_;
   std::vector<double> numbers_;
+  std::size_t tokensUsed_ = 0;
 };

@@ -73,6 +73,31 @@ const char* RestOfLine(const char* p, const char* end) {
 }  // namespace
 
 int LineTokenizer::Split(std::string_view line, const char* readable) {
+  return Split(line, readable, Slots{tokens_.data(), numbers_.data()});
+}
+
+int LineTokenizer::SplitKept(char* line, std::size_t size, const char* readable, Slots slots) {
+  const int count = Split(std::string_view(line, size), readable, slots);
+  if (buffered_) {
+    // The tokens lie one after another from the buffer's start and take no
+    // more bytes than the line has.
+    const char* const base = bytes_.data();
+    std::size_t used = 0;
+    for (int i = 0; i < count; ++i) {
+      const std::string_view token = slots.Tokens[i];
+      if (!token.empty()) used = static_cast<std::size_t>(token.data() - base) + token.size();
+    }
+    if (used != 0) std::memcpy(line, base, used);
+    for (int i = 0; i < count; ++i) {
+      std::string_view& token = slots.Tokens[i];
+      token = token.empty() ? std::string_view() : std::string_view(line + (token.data() - base), token.size());
+    }
+    buffered_ = false;
+  }
+  return count;
+}
+
+int LineTokenizer::Split(std::string_view line, const char* readable, Slots slots) {
   const char* p = line.data();
   const char* const end = p + line.size();
   int slot = 0;
@@ -85,7 +110,7 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
     for (;;) {
       if (p == end) {
         // The current slot stays empty.
-        tokens_[static_cast<std::size_t>(slot)] = std::string_view();
+        slots.Tokens[static_cast<std::size_t>(slot)] = std::string_view();
         count_ = slot == 0 ? 0 : slot + 1;
         return count_;
       }
@@ -103,8 +128,8 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
       if (scan.Stop <= end) {
         p = scan.Stop;
         if (p == end || ActiveClass(*p) == kBlank) {
-          tokens_[index] = std::string_view(start, static_cast<std::size_t>(p - start));
-          numbers_[index] = scan.Value;
+          slots.Tokens[index] = std::string_view(start, static_cast<std::size_t>(p - start));
+          slots.Numbers[index] = scan.Value;
           numbersRead_ |= static_cast<std::uint32_t>(scan.Exact) << slot;
           if (p == end) {
             count_ = slot + 1;
@@ -118,7 +143,7 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
 
     for (;;) {
       if (p == end) {
-        tokens_[index] = std::string_view(start, static_cast<std::size_t>(p - start));
+        slots.Tokens[index] = std::string_view(start, static_cast<std::size_t>(p - start));
         count_ = slot + 1;
         return count_;
       }
@@ -130,35 +155,35 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
         case kLead:
           if (end - p < 2) {
             // A lone lead byte at the end of the line is dropped.
-            tokens_[index] = std::string_view(start, static_cast<std::size_t>(p - start));
+            slots.Tokens[index] = std::string_view(start, static_cast<std::size_t>(p - start));
             count_ = (slot == 0 && p == start) ? 0 : slot + 1;
             return count_;
           }
           p += 2;
           continue;
         case kBlank:
-          tokens_[index] = std::string_view(start, static_cast<std::size_t>(p - start));
+          slots.Tokens[index] = std::string_view(start, static_cast<std::size_t>(p - start));
           goto closed;
         case kQuote: {
           // At the start of a token the quote is dropped and the rest of the
           // line is the token; inside a word it would join two runs.
-          if (p != start) return SplitIntoBuffer(line);
+          if (p != start) return SplitIntoBuffer(line, slots);
           const char* const tokenEnd = RestOfLine(p + 1, end);
-          if (tokenEnd == nullptr) return SplitIntoBuffer(line);
-          tokens_[index] = std::string_view(p + 1, static_cast<std::size_t>(tokenEnd - (p + 1)));
+          if (tokenEnd == nullptr) return SplitIntoBuffer(line, slots);
+          slots.Tokens[index] = std::string_view(p + 1, static_cast<std::size_t>(tokenEnd - (p + 1)));
           count_ = (slot == 0 && tokenEnd == p + 1) ? 0 : slot + 1;
           return count_;
         }
         case kEquals: {
           // The equals sign stays in the token, and the rest of the line too.
           const char* const tokenEnd = RestOfLine(p + 1, end);
-          if (tokenEnd == nullptr) return SplitIntoBuffer(line);
-          tokens_[index] = std::string_view(start, static_cast<std::size_t>(tokenEnd - start));
+          if (tokenEnd == nullptr) return SplitIntoBuffer(line, slots);
+          slots.Tokens[index] = std::string_view(start, static_cast<std::size_t>(tokenEnd - start));
           count_ = slot + 1;
           return count_;
         }
         default:  // kDropped
-          return SplitIntoBuffer(line);
+          return SplitIntoBuffer(line, slots);
       }
     }
 
@@ -175,7 +200,7 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
   }
 }
 
-int LineTokenizer::SplitIntoBuffer(std::string_view line) {
+int LineTokenizer::SplitIntoBuffer(std::string_view line, Slots slots) {
   numbersRead_ = 0;
   buffered_ = true;
   // A token never holds more bytes than the line, so one line-sized buffer
@@ -220,7 +245,7 @@ int LineTokenizer::SplitIntoBuffer(std::string_view line) {
       case kBlank:
         ++in;
         if (out != tokenStart) {
-          tokens_[static_cast<std::size_t>(slot)] =
+          slots.Tokens[static_cast<std::size_t>(slot)] =
               std::string_view(tokenStart, static_cast<std::size_t>(out - tokenStart));
           if (slot == kSlots - 1) {
             count_ = kSlots;
@@ -237,25 +262,7 @@ int LineTokenizer::SplitIntoBuffer(std::string_view line) {
   }
 
   const auto lastLength = static_cast<std::size_t>(out - tokenStart);
-  tokens_[static_cast<std::size_t>(slot)] = std::string_view(tokenStart, lastLength);
+  slots.Tokens[static_cast<std::size_t>(slot)] = std::string_view(tokenStart, lastLength);
   count_ = (slot == 0 && lastLength == 0) ? 0 : slot + 1;
   return count_;
-}
-
-void LineTokenizer::MoveTokensInto(char* line) {
-  if (!buffered_) return;
-  // The tokens lie one after another from the buffer's start and take no
-  // more bytes than the line has.
-  const char* const base = bytes_.data();
-  std::size_t used = 0;
-  for (int i = 0; i < count_; ++i) {
-    const std::string_view token = tokens_[static_cast<std::size_t>(i)];
-    if (!token.empty()) used = static_cast<std::size_t>(token.data() - base) + token.size();
-  }
-  if (used != 0) std::memcpy(line, base, used);
-  for (int i = 0; i < count_; ++i) {
-    std::string_view& token = tokens_[static_cast<std::size_t>(i)];
-    token = token.empty() ? std::string_view() : std::string_view(line + (token.data() - base), token.size());
-  }
-  buffered_ = false;
 }

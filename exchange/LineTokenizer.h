@@ -18,9 +18,10 @@
 // A token that is a number is read on the way (StrToFloatOrZero), so that the
 // reader need not go over its digits again.
 //
-// The tokens of the last split line are also given as a TokenRow, and they
-// can be moved out of the tokenizer's buffer into the line's own bytes, so
-// that a split line can be kept while the tokenizer goes on to the next.
+// The tokens of the last split line are also given as a TokenRow. A line can
+// also be split into slots of the caller, its tokens moved out of the
+// tokenizer's buffer into the line's own bytes, so that a split line can be
+// kept while the tokenizer goes on to the next.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -55,16 +56,30 @@ class LineTokenizer {
 
   // The tokens of the last split line.
   TokenRow Row() const { return TokenRow(tokens_.data(), numbers_.data(), numbersRead_, count_); }
-  // When the last split built its tokens in the tokenizer's buffer, copies
-  // them over the bytes of the line itself, which start at `line` and which
-  // the caller owns and no longer needs, and lets the tokens point there. The
-  // tokens then stay valid after the next split. Nothing to do otherwise.
-  void MoveTokensInto(char* line);
+
+  // Where a split puts the tokens of a line and their numbers: room for
+  // kSlots of each, held by the caller.
+  struct Slots {
+    std::string_view* Tokens;
+    double* Numbers;
+  };
+
+  // Splits a line whose bytes the caller owns into the caller's slots and
+  // returns the token count; NumbersRead() tells which numbers were read.
+  // Tokens that had to be rebuilt (a byte dropped or a quote inside a word)
+  // are copied over the line's own bytes, which the caller no longer needs,
+  // so that every token lies in the line and stays valid while its bytes
+  // do, whatever the tokenizer splits next. The bytes from the line's end
+  // up to `readable` may be read, as for Split.
+  int SplitKept(char* line, std::size_t size, const char* readable, Slots slots);
+  std::uint32_t NumbersRead() const { return numbersRead_; }
 
  private:
+  // Split into the given slots.
+  int Split(std::string_view line, const char* readable, Slots slots);
   // The byte-by-byte split into the buffer, for the lines whose tokens are
   // not runs of their bytes.
-  int SplitIntoBuffer(std::string_view line);
+  int SplitIntoBuffer(std::string_view line, Slots slots);
 
   std::vector<char> bytes_;
   std::array<std::string_view, kSlots> tokens_{};

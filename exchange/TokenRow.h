@@ -24,11 +24,6 @@ class TokenRow {
     return StrToFloatOrZero((*this)[i]);
   }
 
-  // The tokens and numbers as held, for a copy of the row.
-  const std::string_view* Tokens() const { return tokens_; }
-  const double* Numbers() const { return numbers_; }
-  std::uint32_t NumbersRead() const { return numbersRead_; }
-
  private:
   const std::string_view* tokens_;
   const double* numbers_;
