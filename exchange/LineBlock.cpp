@@ -66,10 +66,12 @@ std::string_view LineBlock::BegunLine() const {
 
 void LineBlock::SplitLine(LineTokenizer& tokenizer, char* begin, char* end, const char* readable) {
   if (end != begin && end[-1] == '\r') --end;  // the CR of a CR LF line end
-  if (tokens_.size() - tokensUsed_ < LineTokenizer::kSlots) {
-    const std::size_t size = std::max(2 * tokens_.size(), tokensUsed_ + LineTokenizer::kSlots);
-    tokens_.resize(size);
-    numbers_.resize(size);
+  // Slots for the most tokens a line can have. Only slots that were ever
+  // used or offered are written: the storage reserved beyond stays untouched.
+  const std::size_t offered = tokensUsed_ + LineTokenizer::kSlots;
+  if (tokens_.size() < offered) {
+    tokens_.resize(offered);
+    numbers_.resize(offered);
   }
   const int count = tokenizer.SplitKept(begin, static_cast<std::size_t>(end - begin), readable,
                                         {tokens_.data() + tokensUsed_, numbers_.data() + tokensUsed_});
@@ -82,9 +84,12 @@ void LineBlock::SplitLines(LineTokenizer& tokenizer, bool last) {
   char* const base = bytes_.get();
   char* p = base + restAt_;
   char* const end = base + size_;
-  // Room for the rows of lines of 16 bytes and more, taken once rather than
-  // grown step by step.
-  rows_.reserve(rows_.size() + static_cast<std::size_t>(end - p) / 16 + 1);
+  // Room for the rows of lines of 16 bytes and more, with four tokens each,
+  // taken once rather than grown step by step.
+  const std::size_t rows = rows_.size() + static_cast<std::size_t>(end - p) / 16 + 1;
+  rows_.reserve(rows);
+  tokens_.reserve(tokensUsed_ + 4 * rows);
+  numbers_.reserve(tokensUsed_ + 4 * rows);
   // The tokenizer may look at the bytes after a line up to the block's end.
   // (A block that never held a byte has no storage: memchr must not see its
   // null pointer, even for no bytes.)

@@ -71,8 +71,8 @@ class LineBlock {
   std::size_t capacity_ = 0;
   std::size_t restAt_ = 0;  // where the lines not split yet begin
   std::vector<RowHead> rows_;
-  // The token slots, used up to tokensUsed_; kept with their size from block
-  // to block, as the tokenizer writes into them.
+  // The token slots, used up to tokensUsed_; the tokenizer writes into them.
+  // They keep their size from block to block.
   std::vector<std::string_view> tokens_;
   std::vector<double> numbers_;
   std::size_t tokensUsed_ = 0;
