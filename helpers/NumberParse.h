@@ -65,9 +65,9 @@ DecimalScan ScanDecimalByRuns(const char* p, const char* limit);
     if (k0 != 0 && k0 != 8) {
       const unsigned after = static_cast<unsigned>(w0 >> (8 * k0)) & 0xFFu;
       if (after == '.') {
-        // The digits without the point, as two words: the integer digits and
-        // the fraction digits that follow them in the first, the fraction
-        // digits moved one byte down over the point.
+        // The digits without the point, in up to two words: the first holds
+        // the integer digits and then the fraction digits, moved one byte
+        // down over the point; the second the eight bytes after those.
         const std::uint64_t integerBytes = (std::uint64_t{1} << (8 * k0)) - 1;
         const std::uint64_t head = (w0 & integerBytes) | (Word(q + 1) & ~integerBytes);
         const std::uint64_t headNonDigits = NonDigits(head);
