@@ -13,10 +13,14 @@
 // elements that the host drawing state's lists hold when the dialog is shown.
 // The run must stay within twice the records (plus 16 MB for the reader's
 // buffers and the program's own needs), and the time per megabyte of the
-// largest entity file within 1.5 times that of the smallest.
+// largest entity file within 1.5 times that of the smallest. With
+// --no-time-limit the times are printed but not held against that limit:
+// the scaled-down run of the test suite, whose files take a few ticks of the
+// processor clock and which shares the machine with other tests, checks the
+// memory only.
 //
 //   large_inputs [--entities=25,50,100,200] [--line-mb=50] [--hp=100000]
-//                [--repeat=3] [--folder=DIR]
+//                [--repeat=3] [--folder=DIR] [--no-time-limit]
 // Each case runs `repeat` times; the table gives the least time and the
 // highest peak.
 // Exit code 1 when a limit is exceeded.
@@ -245,6 +249,7 @@ int main(int argc, char** argv) {
   int lineMb = 50;
   int hpLines = 100000;
   int repeat = 3;
+  bool timeLimit = true;
   fs::path root = fs::temp_directory_path();
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -253,8 +258,10 @@ int main(int argc, char** argv) {
     else if (arg.rfind("--hp=", 0) == 0) hpLines = std::atoi(arg.c_str() + 5);
     else if (arg.rfind("--folder=", 0) == 0) root = arg.substr(9);
     else if (arg.rfind("--repeat=", 0) == 0) repeat = std::max(1, std::atoi(arg.c_str() + 9));
+    else if (arg == "--no-time-limit") timeLimit = false;
     else {
-      std::cerr << "usage: large_inputs [--entities=25,50,100,200] [--line-mb=50] [--hp=100000] [--repeat=3] [--folder=DIR]\n";
+      std::cerr << "usage: large_inputs [--entities=25,50,100,200] [--line-mb=50] [--hp=100000] [--repeat=3] "
+                   "[--folder=DIR] [--no-time-limit]\n";
       return 2;
     }
   }
@@ -289,7 +296,7 @@ int main(int argc, char** argv) {
   if (entityMb.size() > 1) {
     std::printf("processor time per MB of entity lines: %.4f s to %.4f s (ratio %.2f)\n", fastest, slowest,
                 slowest / fastest);
-    if (slowest > 1.5 * fastest) report.Fail("entities: time not linear in the size");
+    if (timeLimit && slowest > 1.5 * fastest) report.Fail("entities: time not linear in the size");
   }
 
   // One long line: the reader holds the line (and its tokens) once.
