@@ -73,11 +73,11 @@ void LineBlock::SplitLine(LineTokenizer& tokenizer, char* begin, char* end, cons
     tokens_.resize(offered);
     numbers_.resize(offered);
   }
-  const int count = tokenizer.SplitKept(begin, static_cast<std::size_t>(end - begin), readable,
-                                        {tokens_.data() + tokensUsed_, numbers_.data() + tokensUsed_});
-  if (count == 0) return;  // an empty line changes nothing
-  rows_.push_back(RowHead{static_cast<std::uint32_t>(tokensUsed_), tokenizer.NumbersRead(), count});
-  tokensUsed_ += static_cast<std::size_t>(count);
+  const LineTokenizer::KeptLine line = tokenizer.SplitKept(
+      begin, static_cast<std::size_t>(end - begin), readable, {tokens_.data() + tokensUsed_, numbers_.data() + tokensUsed_});
+  if (line.Count == 0) return;  // an empty line changes nothing
+  rows_.push_back(RowHead{static_cast<std::uint32_t>(tokensUsed_), line.NumbersRead, line.Count});
+  tokensUsed_ += static_cast<std::size_t>(line.Count);
 }
 
 void LineBlock::SplitLines(LineTokenizer& tokenizer, bool last) {

@@ -76,8 +76,12 @@ int LineTokenizer::Split(std::string_view line, const char* readable) {
   return Split(line, readable, Slots{tokens_.data(), numbers_.data()});
 }
 
-int LineTokenizer::SplitKept(char* line, std::size_t size, const char* readable, Slots slots) {
+LineTokenizer::KeptLine LineTokenizer::SplitKept(char* line, std::size_t size, const char* readable, Slots slots) {
   const int count = Split(std::string_view(line, size), readable, slots);
+  const KeptLine kept{count, numbersRead_};
+  // The tokens are the caller's: none are left to Row().
+  count_ = 0;
+  numbersRead_ = 0;
   if (buffered_) {
     // The tokens lie one after another from the buffer's start and take no
     // more bytes than the line has.
@@ -94,7 +98,7 @@ int LineTokenizer::SplitKept(char* line, std::size_t size, const char* readable,
     }
     buffered_ = false;
   }
-  return count;
+  return kept;
 }
 
 int LineTokenizer::Split(std::string_view line, const char* readable, Slots slots) {

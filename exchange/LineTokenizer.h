@@ -54,7 +54,7 @@ class LineTokenizer {
   // Token i read as a real number: StrToFloatOrZero(token i).
   double Number(int i) const { return Row().Number(i); }
 
-  // The tokens of the last split line.
+  // The tokens of the last line split by Split.
   TokenRow Row() const { return TokenRow(tokens_.data(), numbers_.data(), numbersRead_, count_); }
 
   // Where a split puts the tokens of a line and their numbers: room for
@@ -64,15 +64,21 @@ class LineTokenizer {
     double* Numbers;
   };
 
-  // Splits a line whose bytes the caller owns into the caller's slots and
-  // returns the token count; NumbersRead() tells which numbers were read.
+  // What SplitKept found: the token count, and bit i set when the number of
+  // token i was read (as TokenRow).
+  struct KeptLine {
+    int Count;
+    std::uint32_t NumbersRead;
+  };
+
+  // Splits a line whose bytes the caller owns into the caller's slots.
   // Tokens that had to be rebuilt (a byte dropped or a quote inside a word)
   // are copied over the line's own bytes, which the caller no longer needs,
   // so that every token lies in the line and stays valid while its bytes
   // do, whatever the tokenizer splits next. The bytes from the line's end
-  // up to `readable` may be read, as for Split.
-  int SplitKept(char* line, std::size_t size, const char* readable, Slots slots);
-  std::uint32_t NumbersRead() const { return numbersRead_; }
+  // up to `readable` may be read, as for Split. The tokenizer itself then
+  // holds no tokens: Count() is 0 and Row() empty until the next Split.
+  KeptLine SplitKept(char* line, std::size_t size, const char* readable, Slots slots);
 
  private:
   // Split into the given slots.

@@ -163,4 +163,41 @@ TEST(LineTokenizer, TokensLieInTheLineUnlessBytesAreDropped) {
   EXPECT_EQ(tokenizer.Number(1), 12.5);
 }
 
+// A line split into slots of its own keeps every token in its own bytes, the
+// rebuilt ones too, and they outlive the tokenizer's next splits.
+TEST(LineTokenizer, KeptLineHoldsItsTokensInItsOwnBytes) {
+  const std::string lines[] = {
+      "ci 12.5 -3 \"a b",
+      std::string("c\x01i 12.5 7", 10),       // a dropped byte joins "ci"
+      "cn\"$" + Utf8ToSjis(U8(u8"ＭＳ ゴシック")),  // a quote inside a word
+      std::string("\x01\x02", 2),              // nothing but dropped bytes
+      "a b ",
+  };
+  LineTokenizer tokenizer;
+  for (const std::string& text : lines) {
+    LineTokenizer reference;
+    const int count = reference.Split(text);
+    std::vector<std::string> expected;
+    for (int i = 0; i < count; ++i) expected.emplace_back(reference[i]);
+
+    std::string line = text;
+    std::string_view tokens[LineTokenizer::kSlots];
+    double numbers[LineTokenizer::kSlots];
+    const LineTokenizer::KeptLine kept =
+        tokenizer.SplitKept(line.data(), line.size(), line.data() + line.size(), {tokens, numbers});
+    EXPECT_EQ(tokenizer.Count(), 0) << "the tokens are the caller's";
+    tokenizer.Split("hk 99 x y z");  // the tokenizer goes on to another line
+    ASSERT_EQ(kept.Count, count) << text;
+    const TokenRow row(tokens, numbers, kept.NumbersRead, kept.Count);
+    for (int i = 0; i < count; ++i) {
+      EXPECT_EQ(row[i], expected[static_cast<std::size_t>(i)]) << text << " token " << i;
+      EXPECT_TRUE(row[i].empty() || (row[i].data() >= line.data() &&
+                                     row[i].data() + row[i].size() <= line.data() + line.size()))
+          << text << " token " << i << " lies outside the line";
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(row.Number(i)), std::bit_cast<std::uint64_t>(reference.Number(i)))
+          << text << " token " << i;
+    }
+  }
+}
+
 }  // namespace
