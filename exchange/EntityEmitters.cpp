@@ -23,13 +23,16 @@ constexpr std::int32_t kMinPointKind = -7;
 constexpr std::int32_t kMaxPointKind = 11;
 constexpr std::int32_t kDefaultPointKind = -3;
 
-// `head`, the four reals separated by blanks, then `tail`: one line built in
-// one piece of storage.
-std::string Reals(std::string_view head, double a, double b, double c, double d, std::string_view tail = {}) {
+// `keyword` and a blank (when there is a keyword), the four reals separated
+// by blanks, then `tail`: one line built in one piece of storage.
+std::string Reals(std::string_view keyword, double a, double b, double c, double d, std::string_view tail = {}) {
   constexpr std::size_t kLongestReal = 24;  // "-1.23456789012345E-308"
   std::string line;
-  line.reserve(head.size() + 4 * (kLongestReal + 1) + tail.size());
-  line += head;
+  line.reserve(keyword.size() + 1 + 4 * (kLongestReal + 1) + tail.size());
+  if (!keyword.empty()) {
+    line += keyword;
+    line.push_back(' ');
+  }
   for (const double value : {a, b, c}) {
     AppendGeneral(line, value);
     line.push_back(' ');
@@ -70,7 +73,7 @@ void EmitLine(double x1, double y1, double x2, double y2) {
 void EmitPoint(std::int32_t kind, double x, double y, double scale, double angle) {
   if (kind < kMinPointKind || kind > kMaxPointKind) kind = kDefaultPointKind;
   if (std::fabs(scale) <= kMinExtent) scale = 1;
-  AddOutputLine(Reals("pt ", x, y, scale, angle, " " + std::to_string(kind)));
+  AddOutputLine(Reals("pt", x, y, scale, angle, " " + std::to_string(kind)));
 }
 
 void EmitText(std::int32_t type, std::string_view text, double x, double y, double dx,
@@ -78,7 +81,7 @@ void EmitText(std::int32_t type, std::string_view text, double x, double y, doub
   if (NoDirection(dx, dy)) return;
   if (StripBlanks(text).empty()) return;
   // The quote ending the first line joins the text to it in the file.
-  AddOutputLine(Reals(std::string(TextKeyword(type)) + " ", x, y, dx, dy, " \""));
+  AddOutputLine(Reals(TextKeyword(type), x, y, dx, dy, " \""));
   AddOutputLine(text);
 }
 
@@ -94,6 +97,6 @@ void EmitDimension(std::string_view text, double x1, double y1, double x2, doubl
   }
   AddOutputLine("msg");
   AddOutputLine(Reals({}, x1, y1, x2, y2));
-  AddOutputLine(Reals("cs ", x, y, dx, dy, " \""));
+  AddOutputLine(Reals("cs", x, y, dx, dy, " \""));
   AddOutputLine(value);
 }

@@ -1,7 +1,5 @@
 #include "exchange/HostState.h"
 
-#include <algorithm>
-
 #include "exchange/OutputWriter.h"
 
 THostState HostState;
@@ -34,11 +32,7 @@ LineEntity DefaultPendingDimensionLine() {
 // in the storage it has (a state read again takes no new memory for them).
 template <typename T>
 void Recreate(std::vector<T>& list, std::size_t count) {
-  if (list.size() == count) {
-    std::fill(list.begin(), list.end(), T());
-  } else {
-    list.assign(count, T());
-  }
+  list.assign(count, T());
 }
 
 // Gives the storage of a fixed-size list back.

@@ -86,8 +86,8 @@ void LineBlock::SplitLines(LineTokenizer& tokenizer, bool last) {
   char* const end = base + size_;
   // Room for the rows of lines of 16 bytes and more, with four tokens each,
   // taken once rather than grown step by step.
-  const std::size_t rows = rows_.size() + static_cast<std::size_t>(end - p) / 16 + 1;
-  rows_.reserve(rows);
+  const std::size_t rows = static_cast<std::size_t>(end - p) / 16 + 1;
+  rows_.reserve(rows_.size() + rows);
   tokens_.reserve(tokensUsed_ + 4 * rows);
   numbers_.reserve(tokensUsed_ + 4 * rows);
   // The tokenizer may look at the bytes after a line up to the block's end.
