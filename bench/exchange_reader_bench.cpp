@@ -354,20 +354,27 @@ ChildRun MeasureFloor(const fs::path& hostFile, double mebibytes, int repeat) {
   return best;
 }
 
+// Takes `mebibytes` of fresh memory in blocks of 64 KiB, as the record lists
+// take theirs, and writes each byte once.
+std::vector<std::unique_ptr<char[]>> TakeFreshMemory(double mebibytes) {
+  const auto blocks = static_cast<std::size_t>(mebibytes * 16);
+  std::vector<std::unique_ptr<char[]>> taken;
+  taken.reserve(blocks);
+  for (std::size_t i = 0; i < blocks; ++i) {
+    taken.push_back(std::make_unique_for_overwrite<char[]>(64 * 1024));
+    std::memset(taken.back().get(), 1, 64 * 1024);
+  }
+  return taken;
+}
+
 // The least time, of three, to take `mebibytes` of fresh memory in blocks of
 // 64 KiB and write each byte once: what the records of a run cost before a
 // byte of the file is read.
 double TouchSeconds(double mebibytes) {
-  const auto blocks = static_cast<std::size_t>(mebibytes * 16);
   double best = 0;
   for (int round = 0; round < 3; ++round) {
-    std::vector<std::unique_ptr<char[]>> taken;
-    taken.reserve(blocks);
     const double start = WallSeconds();
-    for (std::size_t i = 0; i < blocks; ++i) {
-      taken.push_back(std::make_unique_for_overwrite<char[]>(64 * 1024));
-      std::memset(taken.back().get(), 1, 64 * 1024);
-    }
+    const std::vector<std::unique_ptr<char[]>> taken = TakeFreshMemory(mebibytes);
     const double seconds = WallSeconds() - start;
     benchmark::DoNotOptimize(taken.data());
     best = round == 0 ? seconds : std::min(best, seconds);
@@ -404,13 +411,7 @@ int Floor(const char* path, double mebibytes) {
     read = got == 0;
     close(fd);
   });
-  const auto blocks = static_cast<std::size_t>(mebibytes * 16);
-  std::vector<std::unique_ptr<char[]>> taken;
-  taken.reserve(blocks);
-  for (std::size_t i = 0; i < blocks; ++i) {
-    taken.push_back(std::make_unique_for_overwrite<char[]>(64 * 1024));
-    std::memset(taken.back().get(), 1, 64 * 1024);
-  }
+  const std::vector<std::unique_ptr<char[]>> taken = TakeFreshMemory(mebibytes);
   reader.join();
   benchmark::DoNotOptimize(taken.data());
   return read && lineEnds > 0 ? 0 : 1;

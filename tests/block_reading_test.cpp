@@ -87,7 +87,6 @@ TEST(BlockReading, HandsEveryRowOverInOrderAndPassesFailuresOn) {
   }
 }
 
-
 // The next block takes a block's begun last line before the block is split
 // (the two may be split side by side), so it must be what splitting leaves.
 TEST(LineBlock, BegunLineIsWhatSplittingLeaves) {
