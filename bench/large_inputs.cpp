@@ -136,10 +136,10 @@ struct Outcome {
   bool Succeeded = false;
 };
 
-Outcome Run(const fs::path& folder) {
+Outcome RunIn(const fs::path& folder) {
   Outcome o;
   headless::RunOptions options;
-  options.BeforeAction = [&o](headless::HeadlessUi&, TForm1&) { o.Held = MeasureRecords(); };
+  options.BeforeAction = [&o](headless::HeadlessUi&, ProgramRun&) { o.Held = MeasureRecords(); };
   const long before = ProcStatusKb("VmRSS");
   ResetPeak();
   const double cpu = CpuSeconds();
@@ -169,7 +169,7 @@ Outcome RunInChild(const fs::path& source) {
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    const Outcome o = Run(folder);
+    const Outcome o = RunIn(folder);
     const ssize_t written = write(channel[1], &o, sizeof o);
     _exit(written == static_cast<ssize_t>(sizeof o) ? 0 : 1);
   }

@@ -1,36 +1,37 @@
 #pragma once
-// The dialog's controls, by the names the dialog gives them.
+// The dialog's setting controls, each named after the setting it holds (the
+// settings table's names), in tab order.
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <stdexcept>
 
 enum class Control : std::int8_t {
-  ComboBox1,    // StartMark
-  ComboBox2,    // EndMark
-  Edit7,        // ArrowLength
-  Edit8,        // ArrowAngle
-  Edit1,        // MarkScale
-  ComboBox3,    // TextStyle
-  Edit2,        // Prefix
-  Edit3,        // Suffix
-  ComboBox4,    // Precision
-  ComboBox5,    // Rounding
-  RadioGroup1,  // ZeroDisplay
-  RadioGroup2,  // ValueUnit
-  CheckBox1,    // ThousandsCommas
-  CheckBox2,    // AppendUnit
-  CheckBox3,    // FullWidth
-  CheckBox4,    // AsDimensionFigure
-  Edit4,        // TextLineGap
-  Edit5,        // ExtLineOffset
-  Edit6,        // ExtLineOvershoot
-  Edit9,        // ReverseArrowOvershoot
+  StartMark,
+  EndMark,
+  ArrowLength,
+  ArrowAngle,
+  MarkScale,
+  TextStyle,
+  Prefix,
+  Suffix,
+  Precision,
+  Rounding,
+  ZeroDisplay,
+  ValueUnit,
+  ThousandsCommas,
+  AppendUnit,
+  FullWidth,
+  AsDimensionFigure,
+  TextLineGap,
+  ExtLineOffset,
+  ExtLineOvershoot,
+  ReverseArrowOvershoot,
 };
 
 inline constexpr int kControlCount = 20;
 
-// The control's name as the dialog calls it ("ComboBox1", ...).
+// The name of the setting the control holds ("StartMark", ...).
 const char* ControlName(Control control);
 
 // The element of a list of per-control descriptions (each with a field `Id`)

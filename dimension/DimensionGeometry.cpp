@@ -2,7 +2,8 @@
 
 #include "dimension/FlaggedLine.h"
 #include "exchange/OutputWriter.h"
-#include "helpers/MyFunc.h"
+#include "helpers/Extended.h"
+#include "helpers/Geometry.h"
 
 namespace {
 

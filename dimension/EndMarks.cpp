@@ -4,7 +4,9 @@
 
 #include "dimension/FlaggedLine.h"
 #include "exchange/OutputWriter.h"
-#include "helpers/MyFunc.h"
+#include "helpers/Extended.h"
+#include "helpers/ExtendedTrig.h"
+#include "helpers/Geometry.h"
 
 namespace {
 

@@ -1,6 +1,9 @@
 #include "dimension/ValueText.h"
 
-#include "helpers/MyFunc.h"
+#include "helpers/Extended.h"
+#include "helpers/NumberFormat.h"
+#include "helpers/Rounding.h"
+#include "helpers/Sjis.h"
 
 ValueStyle SelectValueStyle(std::int32_t textStyle, const THostState& host) {
   std::int32_t n = textStyle;

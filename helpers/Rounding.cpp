@@ -1,7 +1,6 @@
 #include "helpers/Rounding.h"
 
 #include <cmath>
-#include <utility>
 
 #include "helpers/Extended.h"
 
@@ -45,5 +44,3 @@ double RoundDigits(int digits, int mode, double x) {
   const double r = static_cast<double>(t / scale);
   return x >= 0 ? r : -r;
 }
-
-void SwapDoubles(double& a, double& b) { std::swap(a, b); }

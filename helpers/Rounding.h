@@ -8,6 +8,3 @@ double RoundNoise(double x);
 // mode: 0 truncates, 1 rounds up from one tenth of the last digit, anything
 // else rounds half away from zero.
 double RoundDigits(int digits, int mode, double x);
-
-// Exchange two values.
-void SwapDoubles(double& a, double& b);

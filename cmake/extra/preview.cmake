@@ -5,6 +5,7 @@ add_library(orvane_preview STATIC ${ORVANE_PREVIEW_SOURCES})
 target_include_directories(orvane_preview PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(orvane_preview PUBLIC orvane_core)
 orvane_compile_options(orvane_preview)
+orvane_header_check(orvane_preview_headers ${CMAKE_SOURCE_DIR} preview LINK orvane_core)
 
 if(NOT CMAKE_CROSSCOMPILING)
   list(APPEND ORVANE_TEST_LIBS orvane_preview)
