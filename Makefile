@@ -1,18 +1,28 @@
-# Thin wrapper around CMake. `make test` and `make demo` install whatever is
-# missing on a fresh Debian machine first (see tools/install-deps.sh).
+# Thin wrapper around CMake. `make check`, `make test` and `make demo` install
+# whatever is missing on a fresh Debian machine first (see tools/install-deps.sh).
 
 BUILD   ?= build
 MAKEFLAGS += --no-print-directory
+# The builds, tests and scripts below get their own job counts (JOBS), not a
+# share of the job server of `make test`, which runs them side by side.
+OWN_JOBS = MAKEFLAGS=
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
-# Warnings are errors here and in CI; a plain CMake build only reports them.
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON
-# The Windows program, cross-built with mingw-w64 in its own tree.
+export JOBS
+# The optimised Release build (-O3) that users and packagers make, with
+# warnings as errors here and in CI (a plain CMake build only reports them).
+# The tests run in it, so it is compiled once for both.
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON
+# The Windows program, cross-built with mingw-w64 in its own tree: -O2, without
+# debug information (the program is stripped; -g changes no code and costs a
+# fifth of the compile time).
 WIN32_BUILD ?= build-win32
-WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON
-# The optimised build that users and packagers make, kept free of warnings.
-RELEASE_BUILD ?= build-release
+WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+               "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DORVANE_WERROR=ON
+# The tests that run the Windows build under Wine (frontends/win32/tests/WineTests.cmake).
+WINE_TESTS = ^win32\.
 
-.PHONY: all deps configure build test demo bench fuzz large clean win32 dist release
+.PHONY: all deps configure build check test demo bench fuzz large clean win32 dist \
+        native-tests wine-tests sanitize-build sanitize-run fuzz-build fuzz-run
 
 all: build
 
@@ -23,22 +33,44 @@ configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS)
 
-test: build win32 release
-	@bash tools/sanitize.sh
-	@bash tools/fuzz.sh --short
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+# The short loop: the build and its tests, without the Windows build, the
+# sanitizers or fuzzing.
+check: build
+	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -j $(JOBS) -E '$(WINE_TESTS)'
 
-# Everything built as a Release build (-O3), warnings as errors.
-release: deps
-	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON >/dev/null
-	@cmake --build $(RELEASE_BUILD) -j $(JOBS)
+# Everything, as CI runs it: the native build and its tests, the Windows build
+# and its tests under Wine, the tests under the sanitizers and each fuzz target
+# for a short while. The builds and runs that do not depend on each other go
+# side by side (two at a time, each with JOBS compile jobs), longest first;
+# each one's output is shown whole when it ends.
+test: deps
+	@$(MAKE) -j 2 --output-sync=target --no-print-directory wine-tests native-tests sanitize-run fuzz-run
+
+native-tests: build
+	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -j $(JOBS) -E '$(WINE_TESTS)'
+
+# One at a time: they share one Wine prefix.
+wine-tests: build win32
+	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_TESTS)'
+
+sanitize-build: deps
+	@$(OWN_JOBS) bash tools/sanitize.sh --build-only
+
+sanitize-run: sanitize-build
+	@$(OWN_JOBS) bash tools/sanitize.sh
+
+fuzz-build: deps
+	@$(OWN_JOBS) bash tools/fuzz.sh --build-only
+
+fuzz-run: fuzz-build
+	@$(OWN_JOBS) bash tools/fuzz.sh --short
 
 # vk47_Orvane.exe, its launcher, its package and its unit tests for Windows.
 win32: deps
 	@cmake -S . -B $(WIN32_BUILD) $(WIN32_FLAGS) >/dev/null
-	@cmake --build $(WIN32_BUILD) -j $(JOBS)
+	@$(OWN_JOBS) cmake --build $(WIN32_BUILD) -j $(JOBS)
 
 # dist/vk47_Orvane.zip: the program, its launcher and a read-me.
 dist: win32
@@ -46,7 +78,9 @@ dist: win32
 	@cp $(WIN32_BUILD)/vk47_Orvane.zip dist/vk47_Orvane.zip
 	@echo "dist/vk47_Orvane.zip"
 
-demo: build
+# Only the programs that the demo runs.
+demo: configure
+	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS) --target orvane-headless orvane-preview
 	@bash tools/demo.sh $(BUILD)
 
 # Builds and runs the benchmarks (the reader's on a generated 50 MB file).
@@ -64,4 +98,4 @@ large: build
 	@$(BUILD)/large_inputs
 
 clean:
-	rm -rf $(BUILD) $(WIN32_BUILD) $(RELEASE_BUILD) dist build-asan build-asan-thread build-fuzz
+	rm -rf $(BUILD) $(WIN32_BUILD) dist build-asan build-asan-thread build-fuzz

@@ -3,8 +3,8 @@
 // extending are checked by whole runs of the OK action.)
 #include <gtest/gtest.h>
 
-#include "DimensionTestSupport.h"
 #include "dimension/Chain.h"
+#include "support/DimensionTestSupport.h"
 
 namespace {
 

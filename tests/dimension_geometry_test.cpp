@@ -2,8 +2,8 @@
 // scales: its line, extension lines, value direction, underline and leader.
 #include <gtest/gtest.h>
 
-#include "DimensionTestSupport.h"
 #include "dimension/DimensionGeometry.h"
+#include "support/DimensionTestSupport.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "DimensionTestSupport.h"
 #include "dimension/EndMarks.h"
+#include "support/DimensionTestSupport.h"
 
 namespace {
 

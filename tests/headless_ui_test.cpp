@@ -158,7 +158,7 @@ TEST(HeadlessSettingChange, NamesAndValuesAreCheckedByTheControlKind) {
       {{"Prefix", "H="}, true},
       {{"Prefix", ""}, true},
       {{"precision", "2"}, false},
-      {{"Edit2", "x"}, false},
+      {{"Prefix", "x"}, false},
   };
   for (const auto& [change, good] : cases)
     EXPECT_EQ(headless::CheckSettingChange(change).empty(), good)

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "DimensionTestSupport.h"
 #include "dialog/DialogModel.h"
 #include "dialog/SettingsTable.h"
 #include "dimension/OkInputs.h"
 #include "frontends/headless/HeadlessRun.h"
+#include "support/DimensionTestSupport.h"
 #include "support/RunFiles.h"
 #include "support/TestSupport.h"
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "exchange/ExchangeReader.h"
-#include "preview_test_support.h"
+#include "support/PreviewTestSupport.h"
 
 using namespace preview_testing;
 using svg_testing::Element;

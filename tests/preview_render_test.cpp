@@ -10,7 +10,7 @@
 #include "preview/Palette.h"
 #include "preview/PictureFrame.h"
 #include "preview/ChainLayer.h"
-#include "preview_test_support.h"
+#include "support/PreviewTestSupport.h"
 
 using namespace preview_testing;
 using svg_testing::Element;

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "preview/Palette.h"
-#include "preview_test_support.h"
+#include "support/PreviewTestSupport.h"
 
 using namespace preview_testing;
 using svg_testing::Element;

@@ -5,6 +5,7 @@
 #   tools/fuzz.sh            every target for FUZZ_SECONDS seconds (default 60)
 #   tools/fuzz.sh --short    every target for FUZZ_SHORT_SECONDS (default 10)
 #   tools/fuzz.sh TARGET...  only these targets (names as in fuzz/targets)
+#   tools/fuzz.sh --build-only   builds the targets and runs none
 #
 # Each target starts from its seed corpus (fuzz/seeds/TARGET) and keeps what
 # it finds in build-fuzz/corpus/TARGET for the next run. An input that makes a
@@ -18,9 +19,11 @@ build="${FUZZ_BUILD:-build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 jobs="${JOBS:-$(nproc 2>/dev/null || echo 2)}"
 wanted=()
+build_only=0
 for arg in "$@"; do
   case "$arg" in
     --short) seconds="${FUZZ_SHORT_SECONDS:-10}" ;;
+    --build-only) build_only=1 ;;
     *) wanted+=("$arg") ;;
   esac
 done
@@ -30,6 +33,9 @@ cmake --build "$build" -j "$jobs" >"$build/build.log" 2>&1 || {
   cat "$build/build.log" >&2
   exit 1
 }
+if [ "$build_only" -eq 1 ]; then
+  exit 0
+fi
 
 targets=()
 if [ "${#wanted[@]}" -gt 0 ]; then

@@ -14,13 +14,4 @@ if(NOT CMAKE_CROSSCOMPILING)
   add_executable(orvane-preview ${ORVANE_PREVIEW_TOOL_SOURCES})
   target_link_libraries(orvane-preview PRIVATE orvane_preview orvane_text_codec)
   orvane_compile_options(orvane-preview)
-
-  # Test helpers that read the pictures back as XML and hand them to a real
-  # renderer; linked into the test programs only.
-  find_package(LibXml2 REQUIRED)
-  add_library(orvane_preview_testing STATIC ${CMAKE_SOURCE_DIR}/tests/preview_support/SvgDocument.cpp)
-  target_include_directories(orvane_preview_testing PUBLIC ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(orvane_preview_testing PUBLIC LibXml2::LibXml2)
-  orvane_compile_options(orvane_preview_testing)
-  list(APPEND ORVANE_TEST_LIBS orvane_preview_testing)
 endif()

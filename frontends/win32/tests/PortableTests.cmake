@@ -4,7 +4,7 @@
 # picture reader of the preview tool's tests). Shared by the cross build,
 # which builds them, and by the native build, which runs them under Wine.
 set(ORVANE_LINUX_ONLY_INCLUDES
-  "#include [<\"](unicode/|libxml/|sys/|unistd\\.h|dlfcn\\.h|spawn\\.h|fcntl\\.h|preview_support/|preview_test_support\\.h)")
+  "#include [<\"](unicode/|libxml/|sys/|unistd\\.h|dlfcn\\.h|spawn\\.h|fcntl\\.h|support/SvgDocument\\.h|support/PreviewTestSupport\\.h)")
 
 # Sets ${out} to the sources of ${ARGN} that build for Windows.
 function(orvane_windows_sources out)

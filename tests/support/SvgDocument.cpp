@@ -1,4 +1,4 @@
-#include "preview_support/SvgDocument.h"
+#include "support/SvgDocument.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

@@ -12,7 +12,7 @@
 #include "exchange/HostState.h"
 #include "preview/HostLayer.h"
 #include "preview/SvgRenderer.h"
-#include "preview_support/SvgDocument.h"
+#include "support/SvgDocument.h"
 #include "support/TestSupport.h"
 
 namespace preview_testing {
