@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
+#include "dialog/FailureMessages.h"
 #include "files/MemoryFileSystem.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
@@ -30,8 +31,10 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-const std::string kNotSaved = DialogTexts::SettingsNotSaved;
-const std::string kNotWritten = DialogTexts::AnswerNotWritten;
+std::string NotSaved(FileFault cause) { return SettingsNotSavedMessage(cause); }
+std::string NotWritten(FileFault cause, SettingsRollback rollback = SettingsRollback::NotNeeded) {
+  return AnswerNotWrittenMessage(cause, rollback);
+}
 const std::string kNothingDrawn = "hq\r\n";
 
 // The program's folder in memory: a full path of this system (on Windows
@@ -58,10 +61,19 @@ struct MemoryRun {
     result = RunOnce(kFolder, options);
     return *this;
   }
+  // The message boxes the user was shown, confirmations and warnings alike.
   Texts Messages() const {
     Texts texts;
     for (const headless::Event& e : result.Transcript)
-      if (e.Kind == headless::EventKind::Message) texts.push_back(e.Text);
+      if (e.Kind == headless::EventKind::Message || e.Kind == headless::EventKind::Warning)
+        texts.push_back(e.Text);
+    return texts;
+  }
+  // The same, only the warnings.
+  Texts Warnings() const {
+    Texts texts;
+    for (const headless::Event& e : result.Transcript)
+      if (e.Kind == headless::EventKind::Warning) texts.push_back(e.Text);
     return texts;
   }
   std::optional<std::string> Saved() const { return files.FileContent(Settings()); }
@@ -93,32 +105,38 @@ TEST(FaultInjection, ChangesBetweenShowAndOk) {
        [](MemoryFileSystem& f) { f.Erase(MemoryRun::Answer()); }, saved, answered, {}},
       {"vk38.dat replaced by a folder: nothing is drawn, the user is told",
        [](MemoryFileSystem& f) { f.PutFolder(MemoryRun::Settings()); }, std::nullopt, kNothingDrawn,
-       {kNotSaved}},
-      {"JWC_TEMP.TXT replaced by a folder: the folder stays, the user is told",
-       [](MemoryFileSystem& f) { f.PutFolder(MemoryRun::Answer()); }, saved, std::nullopt,
-       {kNotWritten}},
+       {NotSaved(FileFault::InTheWay)}},
+      {"JWC_TEMP.TXT replaced by a folder: the folder stays, vk38.dat is put back",
+       [](MemoryFileSystem& f) { f.PutFolder(MemoryRun::Answer()); }, WorkedExampleFile("vk38.dat"),
+       std::nullopt, {NotWritten(FileFault::InTheWay, SettingsRollback::PutBack)}},
+      {"JWC_TEMP.TXT held by another program: vk38.dat is put back",
+       [](MemoryFileSystem& f) { f.HoldFile(MemoryRun::Answer()); }, WorkedExampleFile("vk38.dat"),
+       WorkedExampleFile("JWC_TEMP.TXT"), {NotWritten(FileFault::InUse, SettingsRollback::PutBack)}},
       {"folder made read-only: both files stay as they were",
        [](MemoryFileSystem& f) { f.MakeReadOnly(); }, WorkedExampleFile("vk38.dat"),
-       WorkedExampleFile("JWC_TEMP.TXT"), {kNotSaved, kNotWritten}},
+       WorkedExampleFile("JWC_TEMP.TXT"),
+       {NotSaved(FileFault::ReadOnly), NotWritten(FileFault::ReadOnly)}},
       {"no room for the longer vk38.dat; the short answer fits",
        [](MemoryFileSystem& f) {
          const std::size_t used = WorkedExampleFile("vk38.dat").size() +
                                   WorkedExampleFile("JWC_TEMP.TXT").size();
          f.LimitSpace(used);
        },
-       WorkedExampleFile("vk38.dat"), kNothingDrawn, {kNotSaved}},
+       WorkedExampleFile("vk38.dat"), kNothingDrawn, {NotSaved(FileFault::NoSpace)}},
       {"no room at all: not even the answer \"hq\"",
        [](MemoryFileSystem& f) {
          f.Erase(MemoryRun::Answer());
          f.LimitSpace(WorkedExampleFile("vk38.dat").size());
        },
-       WorkedExampleFile("vk38.dat"), std::nullopt, {kNotSaved, kNotWritten}},
+       WorkedExampleFile("vk38.dat"), std::nullopt,
+       {NotSaved(FileFault::NoSpace), NotWritten(FileFault::NoSpace)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryRun run;
     run.Press(c.change);
     EXPECT_EQ(run.Messages(), c.messages);
+    EXPECT_EQ(run.Warnings(), c.messages);  // every one a failure of a file
     if (c.settings) {
       EXPECT_EQ(run.Saved(), c.settings);
     } else {
@@ -174,14 +192,16 @@ TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
     if (answered) {
       EXPECT_TRUE(answered == answer || answered == kNothingDrawn) << *answered;
     } else {
-      EXPECT_TRUE(told(kNotWritten));
+      EXPECT_TRUE(told(NotWritten(FileFault::Other, SettingsRollback::PutBack)) ||
+                  told(NotWritten(FileFault::Other)));
     }
     // A chain left unstored is always told: the save failed, or a failed
     // read left no settings (the companion tool's message) or no picked
-    // point (the point at the origin lies on the chain: the inside refusal).
+    // points.
     if (saved == oldSettings) {
-      EXPECT_TRUE(told(kNotSaved) || told(DialogTexts::CompanionMissing) ||
-                  told(DialogTexts::InsideChain));
+      EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(DialogTexts::CompanionMissing) ||
+                  told(MissingPicksMessage({1, 2}, OkMode::Continue)) ||
+                  told(NotWritten(FileFault::Other, SettingsRollback::PutBack)));
     }
     EXPECT_NE(answered, hostFile);
   }
