@@ -140,7 +140,8 @@ FileStatus StandardFileSystem::MoveIntoPlace(const fs::path& temporary, const fs
   fs::rename(temporary, target, ec);
   if (!ec) return FileStatus::Done();
   // A folder of that name refuses the move in words that differ by system.
-  if (fs::is_directory(fs::symlink_status(target, ec))) return InTheWay(target);
+  std::error_code ignored;
+  if (fs::is_directory(fs::symlink_status(target, ignored))) return InTheWay(target);
   return FailureOf(ec);
 }
 

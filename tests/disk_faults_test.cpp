@@ -9,6 +9,7 @@
 // untouched). A dimension whose chain could not be stored is never drawn, and
 // every failure is told.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -212,6 +213,45 @@ TEST(DiskFaults, FullDiskKeepsTheSettingsFileAndDrawsNothing) {
     EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), kNothingDrawn);
   }
   if (!small.Mounted()) GTEST_LOG_(INFO) << "no tmpfs (" << small.Reason() << "): a file size limit stood in";
+}
+
+TEST(DiskFaults, UnwritableAnswerAfterOkPutsTheSettingsFileBack) {
+  // OK stores the extended chain, then the exchange file cannot take the
+  // answer: a folder stands in its place, or the file is a read-only mount
+  // of its own (as root), which the system calls busy. The host draws
+  // nothing, so vk38.dat goes back to its old bytes.
+  struct Case {
+    const char* name;
+    bool mountReadOnly;
+    FileFault cause;
+  };
+  const Case cases[] = {{"a folder in its place", false, FileFault::InTheWay},
+                        {"a read-only mount of the file", true, FileFault::InUse}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    PrepareExample(dir.Path());
+    const fs::path answer = dir / "JWC_TEMP.TXT";
+    bool mounted = false;
+    if (c.mountReadOnly) {
+      if (geteuid() != 0 || mount(answer.c_str(), answer.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        GTEST_LOG_(INFO) << "no bind mount here: case skipped";
+        continue;
+      }
+      mounted = true;
+      ASSERT_EQ(mount(nullptr, answer.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0);
+    }
+    const RunResult result = RunWithHook(dir.Path(), [&] {
+      if (c.mountReadOnly) return;
+      fs::remove(answer);
+      fs::create_directory(answer);
+    });
+    if (mounted) umount2(answer.c_str(), MNT_DETACH);
+
+    EXPECT_EQ(Messages(result), Texts{NotWritten(c.cause, SettingsRollback::PutBack)});
+    EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+    EXPECT_EQ(FolderEntries(dir.Path()), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+  }
 }
 
 }  // namespace

@@ -150,6 +150,105 @@ TEST(FaultInjection, ChangesBetweenShowAndOk) {
   }
 }
 
+// Whatever the file system names as the cause of a failed save or answer,
+// the user's message says it in the program's words.
+TEST(FaultInjection, EachCauseReachesTheMessage) {
+  MemoryRun clean;
+  clean.Press();
+  const std::vector<std::string>& log = clean.files.Log();
+  const auto numberOf = [&log](const std::string& line) {
+    return static_cast<std::size_t>(std::find(log.begin(), log.end(), line) - log.begin()) + 1;
+  };
+  const std::size_t save = numberOf("replace " + MemoryRun::Settings().generic_string() + ": ok");
+  const std::size_t answer = numberOf("replace " + MemoryRun::Answer().generic_string() + ": ok");
+  ASSERT_LT(save, answer);
+  ASSERT_LE(answer, log.size());
+  struct Case {
+    FileFault cause;
+    const char* words;  // what the message says of it
+  };
+  const Case cases[] = {
+      {FileFault::ReadOnly, "書き込み禁止になっています"},
+      {FileFault::NoSpace, "ディスクの空きが足りません"},
+      {FileFault::InTheWay, "同じ名前のフォルダ等があって"},
+      {FileFault::NotFound, "フォルダが見つかりません"},
+      {FileFault::InUse, "他のプログラムがファイルを使用中です"},
+      {FileFault::Other, "ディスクの空きが足りているか確認して下さい"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words);
+    MemoryRun notSaved;
+    notSaved.files.FailOperation(save, c.cause);
+    notSaved.Press();
+    ASSERT_EQ(notSaved.Warnings().size(), 1u);
+    EXPECT_EQ(notSaved.Warnings()[0], NotSaved(c.cause));
+    EXPECT_NE(notSaved.Warnings()[0].find(c.words), std::string::npos);
+
+    MemoryRun notWritten;
+    notWritten.files.FailOperation(answer, c.cause);
+    notWritten.Press();
+    ASSERT_EQ(notWritten.Warnings().size(), 1u);
+    EXPECT_EQ(notWritten.Warnings()[0], NotWritten(c.cause, SettingsRollback::PutBack));
+    EXPECT_NE(notWritten.Warnings()[0].find(c.words), std::string::npos);
+    EXPECT_EQ(notWritten.Saved(), WorkedExampleFile("vk38.dat"));
+  }
+}
+
+// OK stored the extended chain, then the answer could not be written: the
+// host draws nothing, so vk38.dat goes back to what it held before OK (or
+// goes, where there was none), and when even that fails the user learns that
+// the stored chain is ahead of the drawing.
+TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
+  struct Case {
+    const char* name;
+    bool newChain;
+    bool settingsBefore;     // a vk38.dat was there at show
+    bool restoreFails;       // the putting back fails too (read-only by then)
+    std::optional<std::string> settingsAfter;  // nullopt: no file
+    SettingsRollback rollback;
+  };
+  const std::string before = WorkedExampleFile("vk38.dat");
+  const std::string after = WorkedExampleFile("expected_vk38.dat");
+  const Case cases[] = {
+      {"continued chain put back", false, true, false, before, SettingsRollback::PutBack},
+      {"continued chain left ahead", false, true, true, after, SettingsRollback::Failed},
+      {"new chain over an old file put back", true, true, false, before, SettingsRollback::PutBack},
+      {"new chain without a file: its file goes", true, false, false, std::nullopt,
+       SettingsRollback::PutBack},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryFileSystem files;
+    if (c.settingsBefore) files.PutFile(MemoryRun::Settings(), before);
+    testing_support::HostFile newChainHost;
+    newChainHost.Picks = {"0 0", "0 1000", "-500 300", "-600 1200"};
+    files.PutFile(MemoryRun::Answer(),
+                  c.newChain ? newChainHost.Bytes() : WorkedExampleFile("JWC_TEMP.TXT"));
+    RunOptions options;
+    options.Files = &files;
+    options.NewChain = c.newChain;
+    // Another program holds the exchange file from before OK to the end.
+    options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) { files.HoldFile(MemoryRun::Answer()); };
+    if (c.restoreFails) {
+      // The save is the last replace that succeeds; everything after it fails
+      // as in a folder that has just become read-only.
+      options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) {
+        files.HoldFile(MemoryRun::Answer());
+        const std::size_t save = files.OperationCount() + 1;
+        files.BeforeOperation(save + 1, [&files] { files.MakeReadOnly(); });
+      };
+    }
+    const RunResult result = RunOnce(kFolder, options);
+    std::vector<std::string> warnings;
+    for (const headless::Event& e : result.Transcript)
+      if (e.Kind == headless::EventKind::Warning) warnings.push_back(e.Text);
+    const FileFault cause = c.restoreFails ? FileFault::ReadOnly : FileFault::InUse;
+    EXPECT_EQ(warnings, Texts{AnswerNotWrittenMessage(cause, c.rollback)});
+    EXPECT_EQ(files.FileContent(MemoryRun::Settings()), c.settingsAfter);
+    EXPECT_FALSE(files.FileContent(MemoryRun::Answer()) == WorkedExampleFile("expected_JWC_TEMP.TXT"));
+  }
+}
+
 TEST(FaultInjection, SettingsFileThatBreaksOffWhileReadIsTakenAsMissing) {
   // The file breaks off after its first ten bytes, long before line 23: the
   // precondition fails as for a missing file, and nothing is saved.
