@@ -13,6 +13,17 @@ bool IsMomentary(DWORD error) {
          error == ERROR_ACCESS_DENIED;
 }
 
+// Whether another program holds the file so that it may not be replaced.
+bool IsHeldElsewhere(const std::filesystem::path& file) {
+  HANDLE handle = CreateFileW(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    CloseHandle(handle);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 void FlushToDisk(const std::filesystem::path& file) {
   HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -62,11 +73,15 @@ FileStatus MoveFileIntoPlace(const std::filesystem::path& temporary,
       return FileStatus::Done();
     const DWORD error = GetLastError();
     if (!IsMomentary(error) || attempt >= retry.Attempts) {
-      // Access is denied to a folder and to a file marked read-only alike;
-      // the target itself tells which.
+      // Access is denied to a folder, to a file marked read-only and (on some
+      // systems) to a file that another program holds alike; the target
+      // itself tells which.
       const DWORD attributes = GetFileAttributesW(target.c_str());
       if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return FileStatus::Failed(FileFault::InTheWay, "a folder holds the name");
+      if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+          !(attributes & FILE_ATTRIBUTE_READONLY) && IsHeldElsewhere(target))
+        return FailureOfWindowsError(ERROR_SHARING_VIOLATION);
       return FailureOfWindowsError(error);
     }
     Sleep(retry.PauseMilliseconds);
