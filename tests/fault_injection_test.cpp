@@ -57,7 +57,7 @@ struct MemoryRun {
   MemoryRun& Press(std::function<void(MemoryFileSystem&)> betweenShowAndOk = {}) {
     RunOptions options;
     options.Files = &files;
-    if (betweenShowAndOk) options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) { betweenShowAndOk(files); };
+    if (betweenShowAndOk) options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { betweenShowAndOk(files); };
     result = RunOnce(kFolder, options);
     return *this;
   }
@@ -228,11 +228,11 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
     options.Files = &files;
     options.NewChain = c.newChain;
     // Another program holds the exchange file from before OK to the end.
-    options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) { files.HoldFile(MemoryRun::Answer()); };
+    options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { files.HoldFile(MemoryRun::Answer()); };
     if (c.restoreFails) {
       // The save is the last replace that succeeds; everything after it fails
       // as in a folder that has just become read-only.
-      options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) {
+      options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
         files.HoldFile(MemoryRun::Answer());
         const std::size_t save = files.OperationCount() + 1;
         files.BeforeOperation(save + 1, [&files] { files.MakeReadOnly(); });
