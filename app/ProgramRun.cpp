@@ -5,6 +5,7 @@
 #include "app/SettingsFile.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
+#include "dialog/FailureMessages.h"
 #include "dimension/Chain.h"
 #include "dimension/OkAction.h"
 #include "dimension/OkNotice.h"
@@ -51,7 +52,9 @@ void ProgramRun::Show() {
   FillTextStyleList(Ui);
 
   const fs::path settingsFile = ProgramFolder / kSettingsFileName;
-  const bool loaded = LoadSettings(Files, settingsFile, Settings);
+  SettingsAtShow.Read = LoadSettings(Files, settingsFile, Settings);
+  const bool loaded = SettingsAtShow.Read.Opened;
+  SettingsAtShow.Existed = loaded;
   if (loaded) ShowDialogPart(Ui, Settings);
 
   // A new chain takes only the dialog's values and position from the file,
@@ -62,6 +65,8 @@ void ProgramRun::Show() {
     if (loaded) {
       Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
     } else {
+      // A file that is there but could not be opened is not one to remove.
+      SettingsAtShow.Existed = Files.Exists(settingsFile);
       Settings.TextStyle = 0;
       Ui.ListSelect(Control::TextStyle, 0);
     }
@@ -79,7 +84,7 @@ void ProgramRun::Show() {
     NoticeShown = true;
     UpdateNotice();
   } else {
-    Ui.ShowMessage(DialogTexts::CompanionMissing);
+    Ui.ShowMessage(DialogTexts::CompanionMissing, MessageKind::Confirmation);
     Ui.CloseDialog();
   }
 }
@@ -88,8 +93,11 @@ void ProgramRun::Ok() {
   // The extended chain is stored beside the host's layer group, its scale
   // (as the construction used it) and the axis angle of this run.
   RunOkAction(Ui, Settings, HostState, [this](const DialogSettings& settings) {
-    return SaveSettings(Files, ProgramFolder / kSettingsFileName, settings, HostState.InitialGroup,
-                        CurrentGroupScale(HostState), HostState.AxisAngle);
+    FileStatus saved = SaveSettings(Files, ProgramFolder / kSettingsFileName, settings,
+                                    HostState.InitialGroup, CurrentGroupScale(HostState),
+                                    HostState.AxisAngle);
+    if (saved) ChainSaved = true;
+    return saved;
   }, Mode);
   // Still open (a refused value, a zero length, a failed save): a zero
   // length has stored the extended chain, so OK would now do otherwise.
@@ -116,7 +124,18 @@ void ProgramRun::Close() {
   // Whatever happened, the host finds its answer: the buffered commands, or
   // "hq" alone when there are none. When the file cannot be written the host
   // draws nothing, and the user hears why before the program ends.
-  if (!WriteOutputFile(Files, ProgramFolder / kExchangeFileName))
-    Ui.ShowMessage(DialogTexts::AnswerNotWritten);
+  const FileStatus answered = WriteOutputFile(Files, ProgramFolder / kExchangeFileName);
+  if (!answered) {
+    // A chain stored by OK would then run ahead of the drawing: the next
+    // pick beside it would be refused as inside. It is taken back.
+    SettingsRollback rollback = SettingsRollback::NotNeeded;
+    if (ChainSaved) {
+      const bool restored =
+          RestoreSettings(Files, ProgramFolder / kSettingsFileName, SettingsAtShow).Ok();
+      rollback = restored ? SettingsRollback::PutBack : SettingsRollback::Failed;
+    }
+    Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
+  }
+  ChainSaved = false;
   FreeHostState();
 }

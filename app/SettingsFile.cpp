@@ -96,20 +96,28 @@ std::string FormatSettingsFile(const DialogSettings& settings, std::int32_t host
   return out;
 }
 
-bool LoadSettings(FileSystem& files, const std::filesystem::path& path,
-                  DialogSettings& settings) {
-  const FileBytes file = ReadWholeFile(files, path);
+FileBytes LoadSettings(FileSystem& files, const std::filesystem::path& path,
+                       DialogSettings& settings) {
+  FileBytes file = ReadWholeFile(files, path);
   if (!file.Opened) {
     ApplySettingsFile({}, false, settings);  // the defaults alone
-    return false;
+    return file;
   }
   ApplySettingsFile(file.Bytes, file.Complete, settings);
-  return true;
+  return file;
 }
 
-bool SaveSettings(FileSystem& files, const std::filesystem::path& path,
+FileStatus SaveSettings(FileSystem& files, const std::filesystem::path& path,
                   const DialogSettings& settings, std::int32_t hostGroup,
                   double hostGroupScale, double hostAxisAngle) {
   return files.ReplaceContent(
       path, FormatSettingsFile(settings, hostGroup, hostGroupScale, hostAxisAngle));
+}
+
+FileStatus RestoreSettings(FileSystem& files, const std::filesystem::path& path,
+                           const SettingsBefore& before) {
+  if (!before.Existed) return files.Remove(path);
+  if (!before.Read.Complete)
+    return FileStatus::Failed(FileFault::Other, "the old content was not read whole");
+  return files.ReplaceContent(path, before.Read.Bytes);
 }

@@ -68,15 +68,10 @@ namespace DialogTexts {
 const char* const ApplicationTitle = "vk47_Orvane";
 const char* const Caption = "Orvane";
 const char* const CompanionMissing =
-    "vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。";
+    "vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
+    "または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。";
 const char* const InsideChain = "直前作図した垂直寸法線の内側を指定する事は出来ません。";
 const char* const ZeroLength = "寸法が「0」になりますので作図出来ません";
-const char* const SettingsNotSaved =
-    "vk38.datを保存出来ませんでしたので、寸法は作図していません。"
-    "フォルダが書き込み禁止になっていないか、ディスクの空きが足りているか確認して下さい。";
-const char* const AnswerNotWritten =
-    "JWC_TEMP.TXTに書き込めませんでしたので、作図は行われません。"
-    "フォルダが書き込み禁止になっていないか、ディスクの空きが足りているか確認して下さい。";
 const char* const Processing = "処理中です";
 const char* const WritingFile = "ファイル生成中です";
 const char* const StatusInitial = "　";

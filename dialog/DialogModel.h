@@ -55,8 +55,6 @@ extern const char* const Caption;           // "Orvane"
 extern const char* const CompanionMissing;  // message of the failed precondition
 extern const char* const InsideChain;       // inside refusal
 extern const char* const ZeroLength;        // zero-length refusal
-extern const char* const SettingsNotSaved;  // vk38.dat could not be written
-extern const char* const AnswerNotWritten;  // JWC_TEMP.TXT could not be written
 extern const char* const Processing;        // status while OK works
 extern const char* const WritingFile;       // status before the close
 extern const char* const StatusInitial;     // one full-width blank

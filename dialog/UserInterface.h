@@ -7,6 +7,14 @@
 
 #include "dialog/Controls.h"
 
+// What a message box tells: the program's answer to what the user asked
+// (a refusal, the missing companion tool), or a failure of the program's own
+// files, which the user has to see to.
+enum class MessageKind {
+  Confirmation,  // question icon
+  Warning,       // warning icon
+};
+
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
@@ -44,9 +52,9 @@ class UserInterface {
   // Sets the status strip's one centred line and redraws it at once.
   virtual void SetStatusText(const std::string& text) = 0;
 
-  // Modal confirmation box (question icon, title "確認", one "OK" button);
-  // returns when the user has pressed it.
-  virtual void ShowMessage(const std::string& text) = 0;
+  // Modal message box (title "確認", one "OK" button) with the icon of its
+  // kind; returns when the user has pressed it.
+  virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
 
   // Shows these lines in the notice pane, in place of what it showed; no
   // lines leave it empty.

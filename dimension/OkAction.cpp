@@ -2,6 +2,7 @@
 
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
+#include "dialog/FailureMessages.h"
 #include "dimension/OkPlan.h"
 
 void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& host,
@@ -21,12 +22,12 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& 
   }
   if (plan.Outcome == OkOutcome::MissingPicks) {
     // The host's points cannot change while the dialog is open.
-    ui.ShowMessage(MissingPicksMessage(plan.MissingPicks));
+    ui.ShowMessage(MissingPicksMessage(plan.MissingPicks, plan.Mode), MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }
   if (plan.Outcome == OkOutcome::Inside) {
-    ui.ShowMessage(DialogTexts::InsideChain);
+    ui.ShowMessage(DialogTexts::InsideChain, MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }
@@ -37,14 +38,14 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& 
   // mended.
   DialogSettings extended = values;
   StoreChain(plan.Extension.Chain, extended);
-  if (!save(extended)) {
-    ui.ShowMessage(DialogTexts::SettingsNotSaved);
+  if (const FileStatus saved = save(extended); !saved) {
+    ui.ShowMessage(SettingsNotSavedMessage(saved.Fault), MessageKind::Warning);
     return;
   }
   settings = extended;
 
   if (plan.Outcome == OkOutcome::ZeroLength) {
-    ui.ShowMessage(DialogTexts::ZeroLength);
+    ui.ShowMessage(DialogTexts::ZeroLength, MessageKind::Confirmation);
     return;
   }
   ui.SetStatusText(DialogTexts::Processing);

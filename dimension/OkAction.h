@@ -7,10 +7,11 @@
 #include "dialog/UserInterface.h"
 #include "dimension/OkPlan.h"
 #include "exchange/HostState.h"
+#include "files/FileSystem.h"
 
-// Stores the settings with the extended chain; false when they could not be
-// stored.
-using SettingsSaver = std::function<bool(const DialogSettings& settings)>;
+// Stores the settings with the extended chain; a failure says why they could
+// not be stored.
+using SettingsSaver = std::function<FileStatus(const DialogSettings& settings)>;
 
 // The body of the OK button's handler. `settings` is the dialog's record: it
 // takes the window position, and the dialog part and extended chain once

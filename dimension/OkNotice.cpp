@@ -44,7 +44,7 @@ std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THost
     case OkOutcome::Refused:
       return {RefusedText(plan.Refused)};
     case OkOutcome::MissingPicks:
-      return Sentences(MissingPicksMessage(plan.MissingPicks));
+      return Sentences(MissingPicksMessage(plan.MissingPicks, plan.Mode));
     case OkOutcome::Inside:
       return Sentences(DialogTexts::InsideChain);
     case OkOutcome::ZeroLength:

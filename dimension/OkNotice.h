@@ -14,7 +14,7 @@
 //    …", for a new chain "新しい垂直寸法　長さ 500"), then the value text as
 //    it would be written, in 「」 ("寸法値「500」");
 //  - a zero length: what it would draw, then the message OK would give;
-//  - a point inside the chain, a new chain without its picked points: the
+//  - a point inside the chain, picked points that did not come: the
 //    message OK would give, a sentence a line;
 //  - a refused value: which control, by its label.
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,

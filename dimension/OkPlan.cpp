@@ -49,13 +49,16 @@ OkPlan PlanOk(const DialogSettings& values, const THostState& host, OkMode mode)
     const PickedPoint& picked = host.PickedPoints[static_cast<std::size_t>(n)];
     return PlanePoint{picked.X, picked.Y};
   };
+  // A point the host did not send would stand at the origin and be taken
+  // for a pick.
+  const int needed = mode == OkMode::NewChain ? kNewChainPicks : kContinuePicks;
+  for (int n = 1; n <= needed; ++n)
+    if (!host.PickedPoints[static_cast<std::size_t>(n)].Set) plan.MissingPicks.push_back(n);
+  if (!plan.MissingPicks.empty()) {
+    plan.Outcome = OkOutcome::MissingPicks;
+    return plan;
+  }
   if (mode == OkMode::NewChain) {
-    for (int n = 1; n <= kNewChainPicks; ++n)
-      if (!host.PickedPoints[static_cast<std::size_t>(n)].Set) plan.MissingPicks.push_back(n);
-    if (!plan.MissingPicks.empty()) {
-      plan.Outcome = OkOutcome::MissingPicks;
-      return plan;
-    }
     // The two measured points in the order of a chain's ends, and the point
     // on the dimension line: the first dimension is built as a continuation
     // from the lower to the upper one.
@@ -101,16 +104,22 @@ OkPlan PlanOk(const DialogSettings& values, const THostState& host, OkMode mode)
   return plan;
 }
 
-std::string MissingPicksMessage(const std::vector<int>& missing) {
-  static const char* const kRoles[] = {"", "#1 計測点", "#2 計測点", "#3 寸法線の位置",
-                                       "#4 寸法値の位置"};
+std::string MissingPicksMessage(const std::vector<int>& missing, OkMode mode) {
+  static const char* const kNewChainRoles[] = {"", "#1 計測点", "#2 計測点", "#3 寸法線の位置",
+                                               "#4 寸法値の位置"};
+  static const char* const kContinueRoles[] = {"", "#1 計測点", "#2 寸法値の位置"};
+  const bool newChain = mode == OkMode::NewChain;
+  const int roles = newChain ? kNewChainPicks : kContinuePicks;
   std::string text = "指示点が足りません（";
   for (std::size_t i = 0; i < missing.size(); ++i) {
     if (i) text += "、";
     const int n = missing[i];
-    text += n >= 1 && n <= kNewChainPicks ? kRoles[n] : "#" + std::to_string(n);
+    if (n >= 1 && n <= roles)
+      text += newChain ? kNewChainRoles[n] : kContinueRoles[n];
+    else
+      text += "#" + std::to_string(n);
   }
-  return text + "）。新しい垂直寸法は作図出来ません。";
+  return text + (newChain ? "）。新しい垂直寸法は作図出来ません。" : "）。垂直寸法は追加出来ません。");
 }
 
 void EmitPlannedDimension(const OkPlan& plan, const THostState& host) {

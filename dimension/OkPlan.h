@@ -20,10 +20,12 @@ enum class OkMode { Continue, NewChain };
 // The points a new chain needs from the host: two measured points, a point
 // on the dimension line, the value position.
 inline constexpr int kNewChainPicks = 4;
+// The points a continuation needs: the new measured point, the value position.
+inline constexpr int kContinuePicks = 2;
 
 enum class OkOutcome {
   Refused,       // a value fails its check: its control gets the focus
-  MissingPicks,  // a new chain without its four picked points: refused with a message
+  MissingPicks,  // a picked point the mode needs did not come: refused with a message
   Inside,        // the picked point lies inside the chain: refused with a message
   ZeroLength,  // the chain is stored, but the dimension measures nothing
   Draw,        // the chain is stored and the dimension drawn
@@ -53,8 +55,9 @@ struct OkPlan {
 OkPlan PlanOk(const DialogSettings& values, const THostState& host,
               OkMode mode = OkMode::Continue);
 
-// The message for a new chain whose picked points did not all come.
-std::string MissingPicksMessage(const std::vector<int>& missing);
+// The message for a run whose picked points did not all come: which ones, by
+// their number and role in `mode`.
+std::string MissingPicksMessage(const std::vector<int>& missing, OkMode mode);
 
 // Emits what a plan whose outcome is Draw draws: the host's attributes, the
 // extension lines, the dimension line with its value, the leader and the

@@ -37,10 +37,11 @@ void AddOutputLine(std::string_view line) {
   OutputBuffer.Lines.Append().assign(line.substr(0, kMaxTextBytes));
 }
 
-bool WriteOutputFile(FileSystem& files, const std::filesystem::path& path) {
-  if (files.ReplaceContent(path, BuildFileContent())) return true;
+FileStatus WriteOutputFile(FileSystem& files, const std::filesystem::path& path) {
+  FileStatus written = files.ReplaceContent(path, BuildFileContent());
+  if (written) return written;
   // No result rather than a wrong one: the host must not take the file it
   // wrote itself, or any partial content, for the program's output.
   files.Remove(path);
-  return false;
+  return written;
 }

@@ -22,8 +22,9 @@ void AddOutputLine(std::string_view line);
 // Writes OutputBuffer into the file ("hq" when empty; CR LF line ends; a line
 // ending in a double quote is joined with the next). The file is replaced only
 // when the new content is complete; on any failure no file of that name is
-// left behind (a folder in its place stays) and the result is false.
-bool WriteOutputFile(FileSystem& files, const std::filesystem::path& path);
+// left behind (a folder in its place stays) and the result says why the new
+// content could not be written.
+FileStatus WriteOutputFile(FileSystem& files, const std::filesystem::path& path);
 
 // All nine AttributePending flags set, the output attributes at their
 // defaults, ExtendedColour 0.

@@ -34,7 +34,7 @@ std::string MemoryFileSystem::Key(const fs::path& path) {
   return path.lexically_normal().generic_string();
 }
 
-bool MemoryFileSystem::Begin(const char* what, const std::string& key) {
+FileFault MemoryFileSystem::Begin(const char* what, const std::string& key) {
   const std::size_t number = ++operations_;
   auto [first, last] = hooks_.equal_range(number);
   for (auto it = first; it != last; ++it) it->second();
@@ -42,12 +42,18 @@ bool MemoryFileSystem::Begin(const char* what, const std::string& key) {
   line.reserve(line.size() + 1 + key.size() + 8);  // and ": failed"
   line += ' ';
   line += key;
-  return std::find(failing_.begin(), failing_.end(), number) == failing_.end();
+  const auto failing = failing_.find(number);
+  return failing == failing_.end() ? FileFault::None : failing->second;
 }
 
 bool MemoryFileSystem::End(bool ok) {
   log_.back() += ok ? ": ok" : ": failed";
   return ok;
+}
+
+FileStatus MemoryFileSystem::End(FileFault fault) {
+  End(fault == FileFault::None);
+  return FileStatus::Failed(fault, fault == FileFault::None ? "" : "programmed fault");
 }
 
 std::size_t MemoryFileSystem::UsedBytes() const {
@@ -58,7 +64,7 @@ std::size_t MemoryFileSystem::UsedBytes() const {
 
 std::unique_ptr<FileReader> MemoryFileSystem::OpenForReading(const fs::path& path) {
   const std::string key = Key(path);
-  const bool allowed = Begin("read", key);
+  const bool allowed = Begin("read", key) == FileFault::None;
   const auto it = nodes_.find(key);
   if (!End(allowed && it != nodes_.end() && !it->second.Folder)) return nullptr;
   return std::make_unique<StringReader>(it->second.Content, readLimit_);
@@ -66,29 +72,43 @@ std::unique_ptr<FileReader> MemoryFileSystem::OpenForReading(const fs::path& pat
 
 bool MemoryFileSystem::Exists(const fs::path& path) {
   const std::string key = Key(path);
-  if (!Begin("exists", key)) return End(false);
+  if (Begin("exists", key) != FileFault::None) return End(false);
   return End(nodes_.count(key) != 0);
 }
 
-bool MemoryFileSystem::ReplaceContent(const fs::path& path, std::string_view content) {
+FileStatus MemoryFileSystem::ReplaceContent(const fs::path& path, std::string_view content) {
   const std::string key = Key(path);
-  if (!Begin("replace", key) || readOnly_) return End(false);
+  if (const FileFault programmed = Begin("replace", key); programmed != FileFault::None)
+    return End(programmed);
+  if (readOnly_) return End(FileFault::ReadOnly);
   const auto it = nodes_.find(key);
-  if (it != nodes_.end() && it->second.Folder) return End(false);
+  if (it != nodes_.end() && it->second.Folder) return End(FileFault::InTheWay);
+  if (held_.count(key)) return End(FileFault::InUse);
   const std::size_t old = it == nodes_.end() ? 0 : it->second.Content.size();
-  if (spaceLimit_ && UsedBytes() - old + content.size() > *spaceLimit_) return End(false);
+  if (spaceLimit_ && UsedBytes() - old + content.size() > *spaceLimit_)
+    return End(FileFault::NoSpace);
   nodes_[key] = Node{false, std::string(content)};
-  return End(true);
+  return End(FileFault::None);
 }
 
-bool MemoryFileSystem::Remove(const fs::path& path) {
+FileStatus MemoryFileSystem::Remove(const fs::path& path) {
   const std::string key = Key(path);
-  if (!Begin("remove", key)) return End(false);
+  if (const FileFault programmed = Begin("remove", key); programmed != FileFault::None)
+    return End(programmed);
   const auto it = nodes_.find(key);
-  if (it == nodes_.end()) return End(true);
-  if (it->second.Folder || readOnly_) return End(false);
+  if (it == nodes_.end()) return End(FileFault::None);
+  if (it->second.Folder) return End(FileFault::InTheWay);
+  if (readOnly_) return End(FileFault::ReadOnly);
+  if (held_.count(key)) return End(FileFault::InUse);
   nodes_.erase(it);
-  return End(true);
+  return End(FileFault::None);
+}
+
+void MemoryFileSystem::HoldFile(const fs::path& path, bool held) {
+  if (held)
+    held_.insert(Key(path));
+  else
+    held_.erase(Key(path));
 }
 
 void MemoryFileSystem::PutFile(const fs::path& path, std::string content) {

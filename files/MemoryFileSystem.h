@@ -3,11 +3,13 @@
 // path, and faults that a test programs in advance: the n-th operation
 // fails, space runs out after k bytes, every replace fails, or something
 // happens to the files between two operations (a file vanishes or becomes a
-// folder). A replace is all or nothing, as the real ones are.
+// folder), another program holds a file. A replace is all or nothing, as the
+// real ones are, and a failure names its cause as the real ones do.
 #include <cstddef>
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,8 +19,8 @@ class MemoryFileSystem : public FileSystem {
  public:
   std::unique_ptr<FileReader> OpenForReading(const std::filesystem::path& path) override;
   bool Exists(const std::filesystem::path& path) override;
-  bool ReplaceContent(const std::filesystem::path& path, std::string_view content) override;
-  bool Remove(const std::filesystem::path& path) override;
+  FileStatus ReplaceContent(const std::filesystem::path& path, std::string_view content) override;
+  FileStatus Remove(const std::filesystem::path& path) override;
 
   // Setting up and looking at the files; none of these counts as an
   // operation or meets a fault.
@@ -31,12 +33,19 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> Paths() const;
 
   // Faults. Operations are counted from 1 over all four operations; a read
-  // of an opened file is part of its opening operation.
-  void FailOperation(std::size_t number) { failing_.push_back(number); }
-  // Replaces fail when the files would then take more than `bytes` in all.
+  // of an opened file is part of its opening operation. A failed replace or
+  // remove names `fault` as its cause.
+  void FailOperation(std::size_t number, FileFault fault = FileFault::Other) {
+    failing_.emplace(number, fault);
+  }
+  // Replaces fail (NoSpace) when the files would then take more than `bytes`
+  // in all.
   void LimitSpace(std::size_t bytes) { spaceLimit_ = bytes; }
-  // Every replace and remove fails, as in a read-only folder.
+  // Every replace and remove fails (ReadOnly), as in a read-only folder.
   void MakeReadOnly(bool readOnly = true) { readOnly_ = readOnly; }
+  // Another program holds the file: replacing or removing it fails (InUse)
+  // until it lets go.
+  void HoldFile(const std::filesystem::path& path, bool held = true);
   // Reading an opened file fails after `bytes` bytes.
   void FailReadsAfter(std::size_t bytes) { readLimit_ = bytes; }
   // Runs `change` just before operation `number`.
@@ -53,14 +62,17 @@ class MemoryFileSystem : public FileSystem {
     bool Folder = false;
     std::string Content;
   };
-  // Counts the operation, runs its hook; false when it is to fail.
-  bool Begin(const char* what, const std::string& key);
+  // Counts the operation, runs its hook; the fault it is to fail with, None
+  // when it is not programmed to fail.
+  FileFault Begin(const char* what, const std::string& key);
   bool End(bool ok);
+  FileStatus End(FileFault fault);
   std::size_t UsedBytes() const;
   static std::string Key(const std::filesystem::path& path);
 
   std::map<std::string, Node> nodes_;
-  std::vector<std::size_t> failing_;
+  std::map<std::size_t, FileFault> failing_;
+  std::set<std::string> held_;
   std::multimap<std::size_t, std::function<void()>> hooks_;
   std::optional<std::size_t> spaceLimit_;
   std::optional<std::size_t> readLimit_;

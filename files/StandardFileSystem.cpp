@@ -1,5 +1,6 @@
 #include "files/StandardFileSystem.h"
 
+#include <cerrno>
 #include <fstream>
 #include <string>
 #include <system_error>
@@ -22,60 +23,94 @@ class StreamReader : public FileReader {
   std::ifstream in_;
 };
 
-bool IsPlainFile(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_regular_file(fs::symlink_status(path, ec));
+// The status of a failure that the C library reported in errno (or a
+// standard library call in its error code).
+FileStatus FailureOf(std::error_code ec) {
+  if (!ec) return FileStatus::Failed(FileFault::Other);
+  const std::error_condition why = ec.default_error_condition();
+  FileFault fault = FileFault::Other;
+  if (why == std::errc::read_only_file_system || why == std::errc::permission_denied ||
+      why == std::errc::operation_not_permitted)
+    fault = FileFault::ReadOnly;
+  else if (why == std::errc::no_space_on_device || why == std::errc::file_too_large)
+    fault = FileFault::NoSpace;
+  else if (why == std::errc::is_a_directory)
+    fault = FileFault::InTheWay;
+  else if (why == std::errc::no_such_file_or_directory || why == std::errc::not_a_directory)
+    fault = FileFault::NotFound;
+  else if (why == std::errc::device_or_resource_busy || why == std::errc::text_file_busy)
+    fault = FileFault::InUse;
+  return FileStatus::Failed(fault, ec.message());
 }
 
-enum class WriteResult {
-  Written,
-  InTheWay,    // something other than a plain file holds the name
-  NotCreated,  // the file could not be opened for writing
-  Failed,      // opened, but the content did not all reach it
-};
+FileStatus FailureOfErrno(int error) {
+  return FailureOf(std::error_code(error, std::generic_category()));
+}
+
+FileStatus InTheWay(const fs::path& path) {
+  return FileStatus::Failed(FileFault::InTheWay, path.filename().string() + " is not a plain file");
+}
 
 // Writes the whole content into `path`, replacing what the file held.
+// NotCreated when the file could not be opened for writing (then nothing was
+// touched); InTheWay when something other than a plain file holds the name.
+struct WriteResult {
+  bool NotCreated = false;
+  FileStatus Status;
+};
+
 WriteResult WriteWholeFile(const fs::path& path, std::string_view content) {
   std::error_code ec;
   const fs::file_status status = fs::symlink_status(path, ec);
   // Never write through anything but a plain file of our own.
-  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteResult::InTheWay;
+  if (fs::exists(status) && !fs::is_regular_file(status)) return {false, InTheWay(path)};
+  errno = 0;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out.is_open()) return WriteResult::NotCreated;
+  if (!out.is_open()) return {true, FailureOfErrno(errno)};
+  errno = 0;
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
   out.flush();
   const bool written = out.good();
+  const int writeError = errno;
   out.close();
-  return written && !out.fail() ? WriteResult::Written : WriteResult::Failed;
+  if (written && !out.fail()) return {};
+  return {false, FailureOfErrno(writeError ? writeError : errno)};
 }
 
 // Writes `content` over the start of the existing file and then cuts the
 // file to its length. The file is never emptied first, so its old bytes keep
 // their room on the disk until the new ones are all there.
-bool WriteOver(const fs::path& path, std::string_view content) {
+FileStatus WriteOver(const fs::path& path, std::string_view content) {
   {
+    errno = 0;
     std::fstream out(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!out.is_open()) return false;
+    if (!out.is_open()) return FailureOfErrno(errno);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.flush();
     const bool written = out.good();
+    const int writeError = errno;
     out.close();
-    if (!written || out.fail()) return false;
+    if (!written || out.fail()) return FailureOfErrno(writeError ? writeError : errno);
   }
   std::error_code ec;
   fs::resize_file(path, content.size(), ec);
-  return !ec;
+  return ec ? FailureOf(ec) : FileStatus::Done();
 }
 
 // The file itself takes the new content; when that fails part way, its old
-// content goes back into the room it still has.
-bool OverwriteInPlace(FileSystem& files, const fs::path& target, std::string_view content) {
-  if (!IsPlainFile(target)) return false;
+// content goes back into the room it still has. `notCreated` is why no new
+// file could be made beside it, the cause when there is no file to write over.
+FileStatus OverwriteInPlace(FileSystem& files, const fs::path& target, std::string_view content,
+                            FileStatus notCreated) {
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(target, ec);
+  if (!fs::exists(status)) return notCreated;
+  if (!fs::is_regular_file(status)) return InTheWay(target);
   const FileBytes old = ReadWholeFile(files, target);
-  if (!old.Complete) return false;
-  if (WriteOver(target, content)) return true;
-  WriteOver(target, old.Bytes);
-  return false;
+  if (!old.Complete) return notCreated;
+  FileStatus written = WriteOver(target, content);
+  if (!written) WriteOver(target, old.Bytes);
+  return written;
 }
 
 }  // namespace
@@ -100,29 +135,35 @@ fs::path StandardFileSystem::TemporaryFor(const fs::path& target) {
   return temporary;
 }
 
-bool StandardFileSystem::MoveIntoPlace(const fs::path& temporary, const fs::path& target) {
+FileStatus StandardFileSystem::MoveIntoPlace(const fs::path& temporary, const fs::path& target) {
   std::error_code ec;
   fs::rename(temporary, target, ec);
-  return !ec;
+  if (!ec) return FileStatus::Done();
+  // A folder of that name refuses the move in words that differ by system.
+  std::error_code ignored;
+  if (fs::is_directory(fs::symlink_status(target, ignored))) return InTheWay(target);
+  return FailureOf(ec);
 }
 
-bool StandardFileSystem::ReplaceContent(const fs::path& target, std::string_view content) {
-  if (target.filename().empty()) return false;
+FileStatus StandardFileSystem::ReplaceContent(const fs::path& target, std::string_view content) {
+  if (target.filename().empty()) return InTheWay(target);
   const fs::path temporary = TemporaryFor(target);
   const WriteResult written = WriteWholeFile(temporary, content);
-  if (written == WriteResult::Written && MoveIntoPlace(temporary, target)) return true;
-  if (written == WriteResult::NotCreated) return OverwriteInPlace(*this, target, content);
-  if (written != WriteResult::InTheWay) {
+  if (written.NotCreated) return OverwriteInPlace(*this, target, content, written.Status);
+  if (written.Status.Fault == FileFault::InTheWay) return written.Status;
+  FileStatus status = written.Status ? MoveIntoPlace(temporary, target) : written.Status;
+  if (!status) {
     std::error_code ec;
     fs::remove(temporary, ec);
   }
-  return false;
+  return status;
 }
 
-bool StandardFileSystem::Remove(const fs::path& path) {
+FileStatus StandardFileSystem::Remove(const fs::path& path) {
   std::error_code ec;
   const fs::file_status status = fs::symlink_status(path, ec);
-  if (!fs::exists(status)) return true;
-  if (fs::is_directory(status)) return false;
-  return fs::remove(path, ec) && !ec;
+  if (!fs::exists(status)) return FileStatus::Done();
+  if (fs::is_directory(status)) return InTheWay(path);
+  if (fs::remove(path, ec) && !ec) return FileStatus::Done();
+  return FailureOf(ec);
 }

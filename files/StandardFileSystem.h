@@ -12,8 +12,8 @@ class StandardFileSystem : public FileSystem {
  public:
   std::unique_ptr<FileReader> OpenForReading(const std::filesystem::path& path) override;
   bool Exists(const std::filesystem::path& path) override;
-  bool ReplaceContent(const std::filesystem::path& path, std::string_view content) override;
-  bool Remove(const std::filesystem::path& path) override;
+  FileStatus ReplaceContent(const std::filesystem::path& path, std::string_view content) override;
+  FileStatus Remove(const std::filesystem::path& path) override;
 
   // The temporary file that a new content of `target` goes to first: beside
   // it, named after it, so that one left by an interrupted run is
@@ -21,10 +21,10 @@ class StandardFileSystem : public FileSystem {
   static std::filesystem::path TemporaryFor(const std::filesystem::path& target);
 
  protected:
-  // Moves the finished temporary file over `target` in one step. True when
-  // `target` now holds the new file; false leaves both where they are. A
-  // platform may do it its own way (flushing to disk first, waiting for
-  // another program that holds the file for a moment).
-  virtual bool MoveIntoPlace(const std::filesystem::path& temporary,
+  // Moves the finished temporary file over `target` in one step. Done when
+  // `target` now holds the new file; a failure leaves both where they are and
+  // says why. A platform may do it its own way (flushing to disk first,
+  // waiting for another program that holds the file for a moment).
+  virtual FileStatus MoveIntoPlace(const std::filesystem::path& temporary,
                              const std::filesystem::path& target);
 };

@@ -9,6 +9,7 @@
 // untouched). A dimension whose chain could not be stored is never drawn, and
 // every failure is told.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +20,7 @@
 #include <set>
 #include <string>
 
+#include "dialog/FailureMessages.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/SmallTmpfs.h"
@@ -48,16 +50,21 @@ bool Succeeded(const RunResult& result) {
 
 using Texts = std::vector<std::string>;
 
-// The messages the user was shown, in order.
+// The messages the user was shown, in order: here every one a failure of a
+// file, so only warnings.
 Texts Messages(const RunResult& result) {
   Texts texts;
-  for (const headless::Event& e : result.Transcript)
-    if (e.Kind == headless::EventKind::Message) texts.push_back(e.Text);
+  for (const headless::Event& e : result.Transcript) {
+    if (e.Kind == headless::EventKind::Message) texts.push_back("(not a warning) " + e.Text);
+    if (e.Kind == headless::EventKind::Warning) texts.push_back(e.Text);
+  }
   return texts;
 }
 
-const std::string kNotSaved = DialogTexts::SettingsNotSaved;
-const std::string kNotWritten = DialogTexts::AnswerNotWritten;
+std::string NotSaved(FileFault cause) { return SettingsNotSavedMessage(cause); }
+std::string NotWritten(FileFault cause, SettingsRollback rollback = SettingsRollback::NotNeeded) {
+  return AnswerNotWrittenMessage(cause, rollback);
+}
 const std::string kNothingDrawn = "hq\r\n";
 
 // The worked example's files in `folder`.
@@ -93,7 +100,7 @@ TEST(DiskFaults, ReadOnlyProgramFolderLeavesBothFilesAsTheyWere) {
   const RunResult result = RunOnce(folder);
 
   // OK drew nothing and said why; so did the close.
-  EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
+  EXPECT_EQ(Messages(result), (Texts{NotSaved(FileFault::ReadOnly), NotWritten(FileFault::ReadOnly)}));
   EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
   // Nothing could be written or removed: the host finds its own file as it
   // left it, never a partial answer.
@@ -142,7 +149,7 @@ TEST(DiskFaults, InPlaceSaveThatRunsOutOfRoomPutsTheOldFileBack) {
   ASSERT_TRUE(small.ForbidNewFiles()) << small.Reason();
   const RunResult result = RunWithHook(folder, [&] { FillUp(folder / "filler"); });
 
-  EXPECT_EQ(Messages(result), Texts{kNotSaved});
+  EXPECT_EQ(Messages(result), Texts{NotSaved(FileFault::NoSpace)});
   EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), stored);
   EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), kNothingDrawn);
   EXPECT_EQ(FolderEntries(folder), (Names{"JWC_TEMP.TXT", "filler", "vk38.dat"}));
@@ -159,7 +166,7 @@ TEST(DiskFaults, StaleTemporaryLinkingElsewhereIsNeverWrittenThrough) {
     fs::create_symlink(elsewhere / "notes.txt", dir / "vk38.dat.tmp");
     fs::create_symlink(elsewhere / "plan.txt", dir / "JWC_TEMP.TXT.tmp");
   });
-  EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
+  EXPECT_EQ(Messages(result), (Texts{NotSaved(FileFault::InTheWay), NotWritten(FileFault::InTheWay)}));
   EXPECT_EQ(ReadFileBytes(elsewhere / "notes.txt"), "precious");
   EXPECT_EQ(ReadFileBytes(elsewhere / "plan.txt"), "precious too");
   EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
@@ -198,14 +205,53 @@ TEST(DiskFaults, FullDiskKeepsTheSettingsFileAndDrawsNothing) {
   EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), stored);
   if (small.Mounted()) {
     // Not even "hq" finds room: no answer rather than the host's own file.
-    EXPECT_EQ(Messages(result), (Texts{kNotSaved, kNotWritten}));
+    EXPECT_EQ(Messages(result), (Texts{NotSaved(FileFault::NoSpace), NotWritten(FileFault::NoSpace)}));
     EXPECT_FALSE(fs::exists(folder / "JWC_TEMP.TXT"));
     EXPECT_EQ(FolderEntries(folder), (Names{"filler", "vk38.dat"}));
   } else {
-    EXPECT_EQ(Messages(result), Texts{kNotSaved});
+    EXPECT_EQ(Messages(result), Texts{NotSaved(FileFault::NoSpace)});
     EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), kNothingDrawn);
   }
   if (!small.Mounted()) GTEST_LOG_(INFO) << "no tmpfs (" << small.Reason() << "): a file size limit stood in";
+}
+
+TEST(DiskFaults, UnwritableAnswerAfterOkPutsTheSettingsFileBack) {
+  // OK stores the extended chain, then the exchange file cannot take the
+  // answer: a folder stands in its place, or the file is a read-only mount
+  // of its own (as root), which the system calls busy. The host draws
+  // nothing, so vk38.dat goes back to its old bytes.
+  struct Case {
+    const char* name;
+    bool mountReadOnly;
+    FileFault cause;
+  };
+  const Case cases[] = {{"a folder in its place", false, FileFault::InTheWay},
+                        {"a read-only mount of the file", true, FileFault::InUse}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    PrepareExample(dir.Path());
+    const fs::path answer = dir / "JWC_TEMP.TXT";
+    bool mounted = false;
+    if (c.mountReadOnly) {
+      if (geteuid() != 0 || mount(answer.c_str(), answer.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        GTEST_LOG_(INFO) << "no bind mount here: case skipped";
+        continue;
+      }
+      mounted = true;
+      ASSERT_EQ(mount(nullptr, answer.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0);
+    }
+    const RunResult result = RunWithHook(dir.Path(), [&] {
+      if (c.mountReadOnly) return;
+      fs::remove(answer);
+      fs::create_directory(answer);
+    });
+    if (mounted) umount2(answer.c_str(), MNT_DETACH);
+
+    EXPECT_EQ(Messages(result), Texts{NotWritten(c.cause, SettingsRollback::PutBack)});
+    EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+    EXPECT_EQ(FolderEntries(dir.Path()), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
+#include "dialog/FailureMessages.h"
 #include "files/MemoryFileSystem.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
@@ -30,8 +31,10 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-const std::string kNotSaved = DialogTexts::SettingsNotSaved;
-const std::string kNotWritten = DialogTexts::AnswerNotWritten;
+std::string NotSaved(FileFault cause) { return SettingsNotSavedMessage(cause); }
+std::string NotWritten(FileFault cause, SettingsRollback rollback = SettingsRollback::NotNeeded) {
+  return AnswerNotWrittenMessage(cause, rollback);
+}
 const std::string kNothingDrawn = "hq\r\n";
 
 // The program's folder in memory: a full path of this system (on Windows
@@ -58,10 +61,19 @@ struct MemoryRun {
     result = RunOnce(kFolder, options);
     return *this;
   }
+  // The message boxes the user was shown, confirmations and warnings alike.
   Texts Messages() const {
     Texts texts;
     for (const headless::Event& e : result.Transcript)
-      if (e.Kind == headless::EventKind::Message) texts.push_back(e.Text);
+      if (e.Kind == headless::EventKind::Message || e.Kind == headless::EventKind::Warning)
+        texts.push_back(e.Text);
+    return texts;
+  }
+  // The same, only the warnings.
+  Texts Warnings() const {
+    Texts texts;
+    for (const headless::Event& e : result.Transcript)
+      if (e.Kind == headless::EventKind::Warning) texts.push_back(e.Text);
     return texts;
   }
   std::optional<std::string> Saved() const { return files.FileContent(Settings()); }
@@ -93,32 +105,38 @@ TEST(FaultInjection, ChangesBetweenShowAndOk) {
        [](MemoryFileSystem& f) { f.Erase(MemoryRun::Answer()); }, saved, answered, {}},
       {"vk38.dat replaced by a folder: nothing is drawn, the user is told",
        [](MemoryFileSystem& f) { f.PutFolder(MemoryRun::Settings()); }, std::nullopt, kNothingDrawn,
-       {kNotSaved}},
-      {"JWC_TEMP.TXT replaced by a folder: the folder stays, the user is told",
-       [](MemoryFileSystem& f) { f.PutFolder(MemoryRun::Answer()); }, saved, std::nullopt,
-       {kNotWritten}},
+       {NotSaved(FileFault::InTheWay)}},
+      {"JWC_TEMP.TXT replaced by a folder: the folder stays, vk38.dat is put back",
+       [](MemoryFileSystem& f) { f.PutFolder(MemoryRun::Answer()); }, WorkedExampleFile("vk38.dat"),
+       std::nullopt, {NotWritten(FileFault::InTheWay, SettingsRollback::PutBack)}},
+      {"JWC_TEMP.TXT held by another program: vk38.dat is put back",
+       [](MemoryFileSystem& f) { f.HoldFile(MemoryRun::Answer()); }, WorkedExampleFile("vk38.dat"),
+       WorkedExampleFile("JWC_TEMP.TXT"), {NotWritten(FileFault::InUse, SettingsRollback::PutBack)}},
       {"folder made read-only: both files stay as they were",
        [](MemoryFileSystem& f) { f.MakeReadOnly(); }, WorkedExampleFile("vk38.dat"),
-       WorkedExampleFile("JWC_TEMP.TXT"), {kNotSaved, kNotWritten}},
+       WorkedExampleFile("JWC_TEMP.TXT"),
+       {NotSaved(FileFault::ReadOnly), NotWritten(FileFault::ReadOnly)}},
       {"no room for the longer vk38.dat; the short answer fits",
        [](MemoryFileSystem& f) {
          const std::size_t used = WorkedExampleFile("vk38.dat").size() +
                                   WorkedExampleFile("JWC_TEMP.TXT").size();
          f.LimitSpace(used);
        },
-       WorkedExampleFile("vk38.dat"), kNothingDrawn, {kNotSaved}},
+       WorkedExampleFile("vk38.dat"), kNothingDrawn, {NotSaved(FileFault::NoSpace)}},
       {"no room at all: not even the answer \"hq\"",
        [](MemoryFileSystem& f) {
          f.Erase(MemoryRun::Answer());
          f.LimitSpace(WorkedExampleFile("vk38.dat").size());
        },
-       WorkedExampleFile("vk38.dat"), std::nullopt, {kNotSaved, kNotWritten}},
+       WorkedExampleFile("vk38.dat"), std::nullopt,
+       {NotSaved(FileFault::NoSpace), NotWritten(FileFault::NoSpace)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryRun run;
     run.Press(c.change);
     EXPECT_EQ(run.Messages(), c.messages);
+    EXPECT_EQ(run.Warnings(), c.messages);  // every one a failure of a file
     if (c.settings) {
       EXPECT_EQ(run.Saved(), c.settings);
     } else {
@@ -129,6 +147,105 @@ TEST(FaultInjection, ChangesBetweenShowAndOk) {
     } else {
       EXPECT_FALSE(run.Answered().has_value());
     }
+  }
+}
+
+// Whatever the file system names as the cause of a failed save or answer,
+// the user's message says it in the program's words.
+TEST(FaultInjection, EachCauseReachesTheMessage) {
+  MemoryRun clean;
+  clean.Press();
+  const std::vector<std::string>& log = clean.files.Log();
+  const auto numberOf = [&log](const std::string& line) {
+    return static_cast<std::size_t>(std::find(log.begin(), log.end(), line) - log.begin()) + 1;
+  };
+  const std::size_t save = numberOf("replace " + MemoryRun::Settings().generic_string() + ": ok");
+  const std::size_t answer = numberOf("replace " + MemoryRun::Answer().generic_string() + ": ok");
+  ASSERT_LT(save, answer);
+  ASSERT_LE(answer, log.size());
+  struct Case {
+    FileFault cause;
+    const char* words;  // what the message says of it
+  };
+  const Case cases[] = {
+      {FileFault::ReadOnly, "書き込み禁止になっています"},
+      {FileFault::NoSpace, "ディスクの空きが足りません"},
+      {FileFault::InTheWay, "同じ名前のフォルダ等があって"},
+      {FileFault::NotFound, "フォルダが見つかりません"},
+      {FileFault::InUse, "他のプログラムがファイルを使用中です"},
+      {FileFault::Other, "ディスクの空きが足りているか確認して下さい"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words);
+    MemoryRun notSaved;
+    notSaved.files.FailOperation(save, c.cause);
+    notSaved.Press();
+    ASSERT_EQ(notSaved.Warnings().size(), 1u);
+    EXPECT_EQ(notSaved.Warnings()[0], NotSaved(c.cause));
+    EXPECT_NE(notSaved.Warnings()[0].find(c.words), std::string::npos);
+
+    MemoryRun notWritten;
+    notWritten.files.FailOperation(answer, c.cause);
+    notWritten.Press();
+    ASSERT_EQ(notWritten.Warnings().size(), 1u);
+    EXPECT_EQ(notWritten.Warnings()[0], NotWritten(c.cause, SettingsRollback::PutBack));
+    EXPECT_NE(notWritten.Warnings()[0].find(c.words), std::string::npos);
+    EXPECT_EQ(notWritten.Saved(), WorkedExampleFile("vk38.dat"));
+  }
+}
+
+// OK stored the extended chain, then the answer could not be written: the
+// host draws nothing, so vk38.dat goes back to what it held before OK (or
+// goes, where there was none), and when even that fails the user learns that
+// the stored chain is ahead of the drawing.
+TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
+  struct Case {
+    const char* name;
+    bool newChain;
+    bool settingsBefore;     // a vk38.dat was there at show
+    bool restoreFails;       // the putting back fails too (read-only by then)
+    std::optional<std::string> settingsAfter;  // nullopt: no file
+    SettingsRollback rollback;
+  };
+  const std::string before = WorkedExampleFile("vk38.dat");
+  const std::string after = WorkedExampleFile("expected_vk38.dat");
+  const Case cases[] = {
+      {"continued chain put back", false, true, false, before, SettingsRollback::PutBack},
+      {"continued chain left ahead", false, true, true, after, SettingsRollback::Failed},
+      {"new chain over an old file put back", true, true, false, before, SettingsRollback::PutBack},
+      {"new chain without a file: its file goes", true, false, false, std::nullopt,
+       SettingsRollback::PutBack},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryFileSystem files;
+    if (c.settingsBefore) files.PutFile(MemoryRun::Settings(), before);
+    testing_support::HostFile newChainHost;
+    newChainHost.Picks = {"0 0", "0 1000", "-500 300", "-600 1200"};
+    files.PutFile(MemoryRun::Answer(),
+                  c.newChain ? newChainHost.Bytes() : WorkedExampleFile("JWC_TEMP.TXT"));
+    RunOptions options;
+    options.Files = &files;
+    options.NewChain = c.newChain;
+    // Another program holds the exchange file from before OK to the end.
+    options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { files.HoldFile(MemoryRun::Answer()); };
+    if (c.restoreFails) {
+      // The save is the last replace that succeeds; everything after it fails
+      // as in a folder that has just become read-only.
+      options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
+        files.HoldFile(MemoryRun::Answer());
+        const std::size_t save = files.OperationCount() + 1;
+        files.BeforeOperation(save + 1, [&files] { files.MakeReadOnly(); });
+      };
+    }
+    const RunResult result = RunOnce(kFolder, options);
+    std::vector<std::string> warnings;
+    for (const headless::Event& e : result.Transcript)
+      if (e.Kind == headless::EventKind::Warning) warnings.push_back(e.Text);
+    const FileFault cause = c.restoreFails ? FileFault::ReadOnly : FileFault::InUse;
+    EXPECT_EQ(warnings, Texts{AnswerNotWrittenMessage(cause, c.rollback)});
+    EXPECT_EQ(files.FileContent(MemoryRun::Settings()), c.settingsAfter);
+    EXPECT_FALSE(files.FileContent(MemoryRun::Answer()) == WorkedExampleFile("expected_JWC_TEMP.TXT"));
   }
 }
 
@@ -174,14 +291,16 @@ TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
     if (answered) {
       EXPECT_TRUE(answered == answer || answered == kNothingDrawn) << *answered;
     } else {
-      EXPECT_TRUE(told(kNotWritten));
+      EXPECT_TRUE(told(NotWritten(FileFault::Other, SettingsRollback::PutBack)) ||
+                  told(NotWritten(FileFault::Other)));
     }
     // A chain left unstored is always told: the save failed, or a failed
     // read left no settings (the companion tool's message) or no picked
-    // point (the point at the origin lies on the chain: the inside refusal).
+    // points.
     if (saved == oldSettings) {
-      EXPECT_TRUE(told(kNotSaved) || told(DialogTexts::CompanionMissing) ||
-                  told(DialogTexts::InsideChain));
+      EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(DialogTexts::CompanionMissing) ||
+                  told(MissingPicksMessage({1, 2}, OkMode::Continue)) ||
+                  told(NotWritten(FileFault::Other, SettingsRollback::PutBack)));
     }
     EXPECT_NE(answered, hostFile);
   }

@@ -100,20 +100,23 @@ TEST(HeadlessUi, RecordsWhatTheUserSeesInOrder) {
   HeadlessUi ui;
   ui.Focus(Control::ExtLineOffset);
   ui.SetStatusText("working");
-  ui.ShowMessage("note");
+  ui.ShowMessage("note", MessageKind::Confirmation);
+  ui.ShowMessage("failed", MessageKind::Warning);
   ui.ShowNotice({"first", "second"});
   ui.ShowNotice({"third"});
   ui.SetWindowPosition(-3000, 5000);
   const std::vector<Event> expected = {
       {EventKind::Focus, "ExtLineOffset"},    {EventKind::Status, "working"},
-      {EventKind::Message, "note"},   {EventKind::Notice, "first"},
+      {EventKind::Message, "note"},   {EventKind::Warning, "failed"},
+      {EventKind::Notice, "first"},
       {EventKind::Notice, "second"},  {EventKind::Notice, "third"}};
   EXPECT_EQ(ui.Transcript(), expected);
   EXPECT_EQ(headless::TranscriptLines(ui.Transcript()),
             (std::vector<std::string>{"focus: ExtLineOffset", "status: working", "message: note",
-                                      "notice: first", "notice: second", "notice: third"}));
+                                      "warning: failed", "notice: first", "notice: second",
+                                      "notice: third"}));
   EXPECT_EQ(headless::WithoutNotices(ui.Transcript()),
-            std::vector<Event>(expected.begin(), expected.begin() + 3));
+            std::vector<Event>(expected.begin(), expected.begin() + 4));
   EXPECT_EQ(ui.State().Focused, Control::ExtLineOffset);
   EXPECT_EQ(ui.State().StatusText, "working");
   EXPECT_EQ(ui.State().NoticeLines, std::vector<std::string>{"third"});
@@ -158,7 +161,7 @@ TEST(HeadlessSettingChange, NamesAndValuesAreCheckedByTheControlKind) {
       {{"Prefix", "H="}, true},
       {{"Prefix", ""}, true},
       {{"precision", "2"}, false},
-      {{"Prefix", "x"}, false},
+      {{"Edit2", "x"}, false},
   };
   for (const auto& [change, good] : cases)
     EXPECT_EQ(headless::CheckSettingChange(change).empty(), good)

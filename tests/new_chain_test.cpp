@@ -147,6 +147,34 @@ TEST(NewChain, TheStoredChainIsContinuedByTheNextOrdinaryRun) {
             (std::vector<std::string>{"0", "0", "100", "1500", "-500", "300"}));
 }
 
+TEST(NewChain, ContinuationWithoutItsPicksNamesThemAndDrawsNothing) {
+  // A point the host did not send would stand at the origin: never taken
+  // for a pick, neither inside the chain nor outside it.
+  struct Case {
+    std::vector<std::string> picks;
+    const char* missing;
+  };
+  const Case cases[] = {
+      {{"0 1500"}, "#2 寸法値の位置"},
+      {{}, "#1 計測点、#2 寸法値の位置"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.missing);
+    HostFile host;
+    host.Picks = c.picks;
+    Program program;
+    const SettingsFile settings;
+    const RunResult result = program.Run(host, settings, false);
+    const std::string first = std::string("指示点が足りません（") + c.missing + "）。";
+    const std::string second = "垂直寸法は追加出来ません。";
+    EXPECT_EQ(TranscriptLines(result.Transcript),
+              (std::vector<std::string>{"notice: " + first, "notice: " + second,
+                                        "message: " + first + second, "closed"}));
+    EXPECT_EQ(program.Answer(), "hq\r\n");
+    EXPECT_EQ(program.Saved(), settings.Bytes());
+  }
+}
+
 TEST(NewChain, MissingPicksAreNamedAndNothingIsDrawn) {
   struct Case {
     std::vector<std::string> picks;

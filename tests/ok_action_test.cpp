@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
+#include "dialog/FailureMessages.h"
 #include "dialog/SettingsTable.h"
 #include "dimension/OkInputs.h"
 #include "frontends/headless/HeadlessRun.h"
@@ -79,7 +80,8 @@ TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
     fs::remove(settings);
   };
   const RunResult result = Run(options);
-  std::vector<std::string> expected = {std::string("message: ") + DialogTexts::SettingsNotSaved};
+  // The folder is named as what stands in the way.
+  std::vector<std::string> expected = {"warning: " + SettingsNotSavedMessage(FileFault::InTheWay)};
   expected.insert(expected.end(), kSuccess.begin(), kSuccess.end());
   EXPECT_EQ(TranscriptLines(WithoutNotices(result.Transcript)), expected);
   EXPECT_EQ(ReadFileBytes(exchange), ReadFileBytes(WorkedExampleFolder() / "expected_JWC_TEMP.TXT"));

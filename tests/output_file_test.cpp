@@ -34,9 +34,10 @@ class RecordingFileSystem : public StandardFileSystem {
   fs::path LastTemporary;
 
  protected:
-  bool MoveIntoPlace(const fs::path& temporary, const fs::path& target) override {
+  FileStatus MoveIntoPlace(const fs::path& temporary, const fs::path& target) override {
     LastTemporary = temporary;
-    return !Refuse && StandardFileSystem::MoveIntoPlace(temporary, target);
+    if (Refuse) return FileStatus::Failed(FileFault::InUse);
+    return StandardFileSystem::MoveIntoPlace(temporary, target);
   }
 };
 

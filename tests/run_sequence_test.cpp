@@ -62,7 +62,8 @@ TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
   EXPECT_TRUE(result.Refused);
   EXPECT_EQ(Utf8Lines(result.Transcript),
             (std::vector<std::string>{
-                U8(u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"),
+                U8(u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
+                   u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。"),
                 "closed"}));
   EXPECT_EQ(ReadFileBytes(exchange), kHq);
   EXPECT_FALSE(fs::exists(settings));

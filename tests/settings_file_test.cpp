@@ -43,7 +43,8 @@ std::vector<std::string> FullLines() {
 // Loading as the show sequence does it: the values, then the dialog part
 // into the controls when a file was read.
 void LoadShowing(const fs::path& path, DialogSettings& settings, HeadlessUi& ui) {
-  if (LoadSettings(testing_support::RealFiles(), path, settings)) ShowDialogPart(ui, settings);
+  if (LoadSettings(testing_support::RealFiles(), path, settings).Opened)
+    ShowDialogPart(ui, settings);
 }
 
 // Saving as the OK action does it: the dialog part as the controls hold it,
@@ -52,7 +53,8 @@ bool SaveShown(const fs::path& path, DialogSettings& settings, HeadlessUi& ui) {
   ReadDialogPart(ui, settings);
   const std::int32_t group = HostState.InitialGroup;
   return SaveSettings(testing_support::RealFiles(), path, settings, group,
-                      HostState.GroupScales[static_cast<std::size_t>(group)], HostState.AxisAngle);
+                      HostState.GroupScales[static_cast<std::size_t>(group)], HostState.AxisAngle)
+      .Ok();
 }
 
 class SettingsFileTest : public ::testing::Test {

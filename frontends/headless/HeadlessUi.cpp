@@ -10,6 +10,7 @@ namespace headless {
 std::string FormatEvent(const Event& event) {
   switch (event.Kind) {
     case EventKind::Message: return "message: " + event.Text;
+    case EventKind::Warning: return "warning: " + event.Text;
     case EventKind::Focus: return "focus: " + event.Text;
     case EventKind::Status: return "status: " + event.Text;
     case EventKind::Notice: return "notice: " + event.Text;
@@ -115,9 +116,10 @@ void HeadlessUi::SetStatusText(const std::string& text) {
   transcript_.push_back({EventKind::Status, text});
 }
 
-void HeadlessUi::ShowMessage(const std::string& text) {
+void HeadlessUi::ShowMessage(const std::string& text, MessageKind kind) {
   // Acknowledged at once, as if the user pressed its one button.
-  transcript_.push_back({EventKind::Message, text});
+  transcript_.push_back(
+      {kind == MessageKind::Warning ? EventKind::Warning : EventKind::Message, text});
 }
 
 void HeadlessUi::ShowNotice(const std::vector<std::string>& lines) {

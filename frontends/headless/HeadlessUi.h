@@ -16,7 +16,8 @@
 
 namespace headless {
 
-enum class EventKind { Message, Focus, Status, Notice, Closed };
+// Message: a confirmation box; Warning: a box that tells of a failure.
+enum class EventKind { Message, Warning, Focus, Status, Notice, Closed };
 
 struct Event {
   EventKind Kind;
@@ -26,8 +27,8 @@ struct Event {
   bool operator==(const Event&) const = default;
 };
 
-// One transcript line: "message: TEXT", "focus: CONTROL", "status: TEXT",
-// "notice: TEXT" or "closed" (the text bytes unchanged).
+// One transcript line: "message: TEXT", "warning: TEXT", "focus: CONTROL",
+// "status: TEXT", "notice: TEXT" or "closed" (the text bytes unchanged).
 std::string FormatEvent(const Event& event);
 
 // The value of one setting control.
@@ -86,7 +87,7 @@ class HeadlessUi : public UserInterface {
   bool CheckGet(Control box) override;
   void Focus(Control control) override;
   void SetStatusText(const std::string& text) override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const std::string& text, MessageKind kind) override;
   // The lines replace the pane's; each is recorded as a notice.
   void ShowNotice(const std::vector<std::string>& lines) override;
 

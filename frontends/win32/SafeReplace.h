@@ -17,9 +17,13 @@ struct ReplaceRetry {
   DWORD PauseMilliseconds = 50;
 };
 
-// Moves `temporary` over `target`. True when `target` now holds the new file;
-// false leaves `target` as it was and `temporary` where it is.
-bool MoveFileIntoPlace(const std::filesystem::path& temporary,
+// Why a Windows file operation failed, from its GetLastError code.
+FileStatus FailureOfWindowsError(DWORD error);
+
+// Moves `temporary` over `target`. Done when `target` now holds the new file;
+// a failure leaves `target` as it was and `temporary` where it is, and says
+// why (a read-only or held target, a folder in the way, ...).
+FileStatus MoveFileIntoPlace(const std::filesystem::path& temporary,
                        const std::filesystem::path& target, ReplaceRetry retry = {});
 
 // The program's file system on Windows: the standard one, with every new
@@ -29,7 +33,7 @@ class Win32FileSystem : public StandardFileSystem {
   explicit Win32FileSystem(ReplaceRetry retry = {}) : retry_(retry) {}
 
  protected:
-  bool MoveIntoPlace(const std::filesystem::path& temporary,
+  FileStatus MoveIntoPlace(const std::filesystem::path& temporary,
                      const std::filesystem::path& target) override;
 
  private:

@@ -555,9 +555,10 @@ void Win32Ui::SetStatusText(const std::string& text) {
   RedrawWindow(statusStrip_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void Win32Ui::ShowMessage(const std::string& text) {
+void Win32Ui::ShowMessage(const std::string& text, MessageKind kind) {
+  const UINT icon = kind == MessageKind::Warning ? MB_ICONWARNING : MB_ICONQUESTION;
   MessageBoxW(dialog_, SjisToWide(text).c_str(), SjisToWide(DialogTexts::MessageTitle).c_str(),
-              MB_OK | MB_ICONQUESTION);
+              MB_OK | icon);
 }
 
 void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {

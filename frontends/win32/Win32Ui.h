@@ -72,7 +72,7 @@ class Win32Ui final : public UserInterface {
   bool CheckGet(Control box) override;
   void Focus(Control control) override;
   void SetStatusText(const std::string& text) override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const std::string& text, MessageKind kind) override;
   void ShowNotice(const std::vector<std::string>& lines) override;
 
  private:

@@ -9,6 +9,7 @@
 
 #include "SafeReplace.h"
 #include "dialog/DialogModel.h"
+#include "dialog/FailureMessages.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
 #include "support/TestSupport.h"
@@ -66,7 +67,8 @@ TEST(SafeReplace, GivesUpInBoundedTimeAndLeavesTheOldFile) {
   HANDLE held = HoldExclusively(dir / "vk38.dat");
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   const ULONGLONG start = GetTickCount64();
-  EXPECT_FALSE(MoveFileIntoPlace(dir / "vk38.dat.tmp", dir / "vk38.dat", {5, 20}));
+  EXPECT_EQ(MoveFileIntoPlace(dir / "vk38.dat.tmp", dir / "vk38.dat", {5, 20}).Fault,
+            FileFault::InUse);
   const ULONGLONG waited = GetTickCount64() - start;
   CloseHandle(held);
   EXPECT_GE(waited, 70u);  // four pauses of 20 ms, give or take the timer
@@ -79,7 +81,8 @@ TEST(SafeReplace, OtherFailuresEndAtOnce) {
   ScratchDir dir;
   WriteFileBytes(dir / "new.tmp", "new");
   const ULONGLONG start = GetTickCount64();
-  EXPECT_FALSE(MoveFileIntoPlace(dir / "new.tmp", dir / "no such folder" / "vk38.dat", {20, 100}));
+  EXPECT_EQ(MoveFileIntoPlace(dir / "new.tmp", dir / "no such folder" / "vk38.dat", {20, 100}).Fault,
+            FileFault::NotFound);
   EXPECT_LT(GetTickCount64() - start, 100u);
   EXPECT_TRUE(std::filesystem::exists(dir / "new.tmp"));
 }
@@ -119,12 +122,60 @@ TEST(SafeReplace, RunSavesOnceTheSettingsFileIsLetGoAndTellsWhenItIsNot) {
       EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("expected_vk38.dat"));
       EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), WorkedExampleFile("expected_JWC_TEMP.TXT"));
     } else {
+      // Held by another program, and told so.
       EXPECT_EQ(lines, (std::vector<std::string>{
-                           std::string("message: ") + DialogTexts::SettingsNotSaved, "closed"}));
+                           "warning: " + SettingsNotSavedMessage(FileFault::InUse), "closed"}));
       EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
       EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), "hq\r\n");
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "vk38.dat.tmp"));
+  }
+}
+
+// A whole run whose answer cannot be written after OK stored the extended
+// chain: the exchange file held by another program. vk38.dat goes back to
+// what it held before OK, and the user is told the cause and that it was put
+// back. (A file marked read-only refuses the move on Windows, but Wine moves
+// over it; the held file fails on both.)
+TEST(SafeReplace, UnwritableAnswerPutsTheSettingsFileBack) {
+  struct Case {
+    const char* name;
+    bool hold;  // held by another program; otherwise marked read-only
+    FileFault cause;
+  };
+  const Case cases[] = {{"in use", true, FileFault::InUse}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
+      WriteFileBytes(dir / name, WorkedExampleFile(name));
+    const std::filesystem::path answer = dir / "JWC_TEMP.TXT";
+    win32::Win32FileSystem files({3, 10});
+    HANDLE held = INVALID_HANDLE_VALUE;
+    headless::RunOptions options;
+    options.Files = &files;
+    options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
+      if (c.hold) {
+        held = HoldExclusively(answer);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      } else {
+        ASSERT_TRUE(SetFileAttributesW(answer.c_str(), FILE_ATTRIBUTE_READONLY));
+      }
+    };
+    const headless::RunResult result = headless::RunOnce(dir.Path(), options);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    SetFileAttributesW(answer.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_EQ(headless::TranscriptLines(headless::WithoutNotices(result.Transcript)),
+              (std::vector<std::string>{
+                  "status: " + std::string(DialogTexts::Processing),
+                  "status: " + std::string(DialogTexts::WritingFile),
+                  "warning: " + AnswerNotWrittenMessage(c.cause, SettingsRollback::PutBack),
+                  "closed"}));
+    EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+    EXPECT_NE(ReadFileBytes(answer), WorkedExampleFile("expected_JWC_TEMP.TXT"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "vk38.dat.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "JWC_TEMP.TXT.tmp"));
   }
 }
 

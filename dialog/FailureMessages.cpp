@@ -1,0 +1,32 @@
+#include "dialog/FailureMessages.h"
+
+std::string FileFaultSentence(FileFault fault) {
+  switch (fault) {
+    case FileFault::ReadOnly: return "ファイルかフォルダが書き込み禁止になっています。";
+    case FileFault::NoSpace: return "ディスクの空きが足りません。";
+    case FileFault::InTheWay: return "同じ名前のフォルダ等があって書き込めません。";
+    case FileFault::NotFound: return "フォルダが見つかりません。";
+    case FileFault::InUse: return "他のプログラムがファイルを使用中です。";
+    case FileFault::None:
+    case FileFault::Other: break;
+  }
+  return "フォルダが書き込み禁止になっていないか、ディスクの空きが足りているか確認して下さい。";
+}
+
+std::string SettingsNotSavedMessage(FileFault cause) {
+  return "vk38.datを保存出来ませんでしたので、寸法は作図していません。" + FileFaultSentence(cause);
+}
+
+std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback) {
+  std::string text =
+      "JWC_TEMP.TXTに書き込めませんでしたので、作図は行われません。" + FileFaultSentence(cause);
+  switch (rollback) {
+    case SettingsRollback::NotNeeded: break;
+    case SettingsRollback::PutBack: text += "vk38.datはＯＫを押す前の内容に戻しました。"; break;
+    case SettingsRollback::Failed:
+      text += "vk38.datも元に戻せませんでしたので、vk38.datに記録された寸法線は作図より先へ"
+              "延びたままです。";
+      break;
+  }
+  return text;
+}
