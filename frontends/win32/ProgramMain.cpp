@@ -4,9 +4,11 @@
 
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "CodePage932.h"
+#include "MessageBoxOver.h"
 #include "ModulePath.h"
 #include "SafeReplace.h"
 #include "Win32Ui.h"
@@ -28,25 +30,25 @@ void AnswerNothing() {
   if (!program.empty()) WriteOutputFile(files, program.parent_path() / kExchangeFileName);
 }
 
-void ShowFailure(const char* what) {
+void ShowFailure(const char* what, HWND owner) {
   std::wstring text = L"エラーのため終了します。作図は行いません。";
   if (what && *what) {
     text += L"\n\n";
     text += SjisToWide(what);
   }
-  MessageBoxW(nullptr, text.c_str(), SjisToWide(DialogTexts::ApplicationTitle).c_str(),
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  ShowMessageBox(owner, text, SjisToWide(DialogTexts::ApplicationTitle),
+                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 // Neither step may let a second exception out: the answer comes first, as
-// the host waits for it, then the message.
-void Fail(const char* what, bool answered) {
+// the host waits for it, then the message, over the dialog when there is one.
+void Fail(const char* what, bool answered, HWND owner) {
   try {
     if (!answered) AnswerNothing();
   } catch (...) {
   }
   try {
-    ShowFailure(what);
+    ShowFailure(what, owner);
   } catch (...) {
   }
 }
@@ -71,28 +73,33 @@ bool AsksForNewChain(std::wstring_view commandLine) {
 
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
   bool answered = false;  // the close sequence has written the exchange file
+  // The dialog and its form outlive a failure, so that its message stands
+  // over the dialog; the form goes first, as it uses the dialog.
+  std::optional<Win32Ui> dialog;
+  Win32FileSystem files;
+  std::optional<TForm1> form;
+  auto owner = [&dialog] { return dialog ? dialog->MessageOwner() : nullptr; };
   try {
     INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
 
-    Win32Ui ui(instance);
-    Win32FileSystem files;
-    TForm1 form(ui, files);
-    form.ProgramFile = ModuleFilePath();
-    if (commandLine && AsksForNewChain(commandLine)) form.Mode = OkMode::NewChain;
-    Form1Scope current(form);
-    ui.Create({[&form] { form.FormShow(); }, [&form] { form.Button1Click(); },
-               [&form] { form.Button2Click(); },
-               [&form, &answered] {
-                 form.FormClose();
+    Win32Ui& ui = dialog.emplace(instance);
+    TForm1& run = form.emplace(ui, files);
+    run.ProgramFile = ModuleFilePath();
+    if (commandLine && AsksForNewChain(commandLine)) run.Mode = OkMode::NewChain;
+    Form1Scope current(run);
+    ui.Create({[&run] { run.FormShow(); }, [&run] { run.Button1Click(); },
+               [&run] { run.Button2Click(); },
+               [&run, &answered] {
+                 run.FormClose();
                  answered = true;
                },
-               [&form] { form.ControlChange(); }});
+               [&run] { run.ControlChange(); }});
     return ui.Run();
   } catch (const std::exception& error) {
-    Fail(error.what(), answered);
+    Fail(error.what(), answered, owner());
   } catch (...) {
-    Fail(nullptr, answered);
+    Fail(nullptr, answered, owner());
   }
   return 1;
 }

@@ -9,6 +9,9 @@
 #        missing_settings typed_values unheld_characters failed_start launcher
 #        new_chain_launcher unwritable_answer unwritable_after_refusal_escape
 #        unwritable_after_refusal_alt_f4 unwritable_after_unsaved_settings
+#        unwritable_after_missing_settings_escape
+#        unwritable_after_missing_settings_alt_f4
+#        scaled_96 scaled_120 scaled_144 scaled_192
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
 CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
@@ -322,6 +325,21 @@ case "$CASE" in
     same_file "$FOLDER/vk38.dat" "$NEW_CHAIN/expected_vk38.dat" "vk38.dat"
     ;;
 
+  scaled_*)
+    # The dialog on a screen of that scale, kept as a picture.
+    ORVANE_WINE_DPI=${CASE#scaled_}
+    set_screen_dpi
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    sleep 0.5  # let the notice pane and the lists finish drawing
+    screenshot "$dialog" "vk47_Orvane-dialog-${ORVANE_WINE_DPI}dpi.png"
+    keys Escape
+    expect_exit_zero
+    expect_hq_only
+    ;;
+
   unwritable_answer)
     # Cancel with an answer that cannot be written: its message shows.
     prepare_inputs
@@ -352,6 +370,20 @@ case "$CASE" in
     if [ "$CASE" = unwritable_after_refusal_escape ]; then keys Escape; else keys alt+F4; fi
     expect_unwritten_message "$refusal" "vk47_Orvane-$CASE.png"
     same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the refusal"
+    ;;
+
+  unwritable_after_missing_settings_escape | unwritable_after_missing_settings_alt_f4)
+    # Without vk38.dat the show sequence gives its message before the dialog
+    # appears; the user dismisses it with Esc or Alt+F4, and the close that
+    # follows cannot write the answer.
+    prepare_inputs
+    rm "$FOLDER/vk38.dat"
+    start_program "$FOLDER/vk47_Orvane.exe"
+    missing=$(wait_window 確認)
+    block_answer
+    focus "$missing"
+    if [ "$CASE" = unwritable_after_missing_settings_escape ]; then keys Escape; else keys alt+F4; fi
+    expect_unwritten_message "$missing" "vk47_Orvane-$CASE.png"
     ;;
 
   unwritable_after_unsaved_settings)
