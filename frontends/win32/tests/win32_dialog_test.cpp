@@ -131,6 +131,10 @@ TEST_F(DialogTest, WindowHasItsCaptionSizeFrameAndPosition) {
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(ui_->Dpi(), GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);
+  wchar_t asked[8] = {};
+  if (GetEnvironmentVariableW(L"ORVANE_WINE_DPI", asked, 8) > 0) {
+    EXPECT_EQ(ui_->Dpi(), _wtoi(asked));
+  }
   RECT client;
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, ScaleToDpi(492, ui_->Dpi()));

@@ -329,6 +329,7 @@ case "$CASE" in
     # The dialog on a screen of that scale, kept as a picture.
     ORVANE_WINE_DPI=${CASE#scaled_}
     set_screen_dpi
+    WAIT=90  # the first start at a new scale renders its fonts anew
     prepare_inputs
     start_program "$FOLDER/vk47_Orvane.exe"
     dialog=$(wait_window Orvane)
