@@ -8,10 +8,12 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CodePage932.h"
@@ -616,6 +618,48 @@ TEST_F(DialogTest, AnExceptionFromAnEventEndsTheRun) {
     EXPECT_STREQ(error.what(), "the OK action broke");
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"show", "ok"}));
+}
+
+TEST_F(DialogTest, MessagesStandOverTheDialogAndWaitForTheUser) {
+  // A message box shows over the dialog and waits until its button is
+  // pressed: while the dialog is open, and after a close has already asked
+  // the event loop to end (the answer's message at close), whose end it
+  // must keep for afterwards.
+  const struct {
+    const char* Name;
+    bool Closing;
+  } cases[] = {{"dialog open", false}, {"the loop asked to end", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    HWND owner = nullptr;
+    bool pressed = false;
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+      for (int waited = 0; waited < 500 && !done; ++waited) {
+        HWND box = FindWindowW(L"#32770", L"確認");
+        if (box && IsWindowVisible(box)) {
+          owner = GetWindow(box, GW_OWNER);
+          // The user takes a moment to read it: it is still there.
+          Sleep(300);
+          pressed = IsWindow(box) && IsWindowVisible(box);
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          return;
+        }
+        Sleep(20);
+      }
+    });
+    if (c.Closing) PostQuitMessage(3);
+    ui_->ShowMessage(Utf8ToSjis(testing_support::U8(u8"確認の文")));
+    done = true;
+    user.join();
+    EXPECT_TRUE(pressed) << "the box ended before the user saw it";
+    EXPECT_EQ(owner, ui_->DialogWindow());
+    MSG quit{};
+    EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, c.Closing);
+    if (c.Closing) {
+      EXPECT_EQ(quit.wParam, 3u);
+    }
+  }
 }
 
 TEST_F(DialogTest, WindowPositionIsAppliedUnchanged) {
