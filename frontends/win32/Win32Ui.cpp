@@ -10,8 +10,8 @@
 #include "ApplicationWindow.h"
 #include "ByteLimitedEdit.h"
 #include "CodePage932.h"
-#include "MessageBoxOver.h"
 #include "DialogLayout.h"
+#include "MessageBoxOver.h"
 #include "NoticePane.h"
 #include "WindowDpi.h"
 #include "dialog/DialogModel.h"
@@ -217,6 +217,7 @@ INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       self->dialog_ = dialog;
+      KeepOwnDialogScaling(dialog);
       self->dpi_ = WindowDpi(dialog);
       self->CreateFonts();
       self->SizeWindowToClient();

@@ -6,6 +6,8 @@ namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SetDialogDpiChangeBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
+constexpr int kDialogScalingDisableAll = 1;  // DDC_DISABLE_ALL
 
 // A function of user32 that older systems lack, or null.
 template <typename Function>
@@ -38,6 +40,12 @@ SIZE WindowSizeForClient(HWND window, int clientWidth, int clientHeight, int dpi
   if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void KeepOwnDialogScaling(HWND dialog) {
+  static const auto setBehaviour =
+      User32Function<SetDialogDpiChangeBehaviorFunction>("SetDialogDpiChangeBehavior");
+  if (setBehaviour) setBehaviour(dialog, kDialogScalingDisableAll, kDialogScalingDisableAll);
 }
 
 }  // namespace win32

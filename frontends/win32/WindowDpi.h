@@ -15,4 +15,9 @@ int WindowDpi(HWND window);
 // `clientHeight` pixels at `dpi`.
 SIZE WindowSizeForClient(HWND window, int clientWidth, int clientHeight, int dpi);
 
+// The dialog lays itself out at a new scale: the dialog manager's own
+// scaling of a dialog (Windows 10 1703 and later) is turned off, so that it
+// neither resizes the controls nor replaces their fonts as well.
+void KeepOwnDialogScaling(HWND dialog);
+
 }  // namespace win32
