@@ -81,13 +81,15 @@ void Paint(HWND pane) {
   const std::wstring corner = NoticeCornerText();
   RECT cornerRect = layout.Corner;
   DrawTextW(dc, corner.c_str(), static_cast<int>(corner.size()), &cornerRect,
-            DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+            DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  // A row is as high as the font's line; a glyph that reaches below it (an
+  // underscore in some fonts) is not cut at the row's edge.
   int top = layout.Text.top;
   for (const std::wstring& row : layout.Rows) {
     RECT rowRect{layout.Text.left, top, layout.Text.right, top + layout.RowHeight};
     DrawTextW(dc, row.c_str(), static_cast<int>(row.size()), &rowRect,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     top += layout.RowHeight;
   }
   SelectObject(dc, oldFont);

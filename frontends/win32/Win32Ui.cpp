@@ -338,10 +338,13 @@ HWND Win32Ui::AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD st
 }
 
 void Win32Ui::LayOut() {
+  // The size first, then the font: a text field takes its margins from the
+  // font and its own width, and a field still without a width would keep
+  // wide ones.
   auto place = [](HWND window, const PixelRect& r, HFONT font) {
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowPos(window, nullptr, r.Left, r.Top, r.Width, r.Height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   };
   SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   const int lineHeight = TextLineHeight();
