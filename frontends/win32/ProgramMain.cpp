@@ -13,7 +13,7 @@
 #include "SafeReplace.h"
 #include "Win32Ui.h"
 #include "dialog/DialogModel.h"
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 #include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
 
@@ -77,21 +77,21 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
   // over the dialog; the form goes first, as it uses the dialog.
   std::optional<Win32Ui> dialog;
   Win32FileSystem files;
-  std::optional<TForm1> form;
+  std::optional<ProgramRun> form;
   auto owner = [&dialog] { return dialog ? dialog->MessageOwner() : nullptr; };
   try {
     INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
 
     Win32Ui& ui = dialog.emplace(instance);
-    TForm1& run = form.emplace(ui, files);
+    ProgramRun& run = form.emplace(ui, files);
     run.ProgramFile = ModuleFilePath();
     if (commandLine && AsksForNewChain(commandLine)) run.Mode = OkMode::NewChain;
     Form1Scope current(run);
-    ui.Create({[&run] { run.FormShow(); }, [&run] { run.Button1Click(); },
-               [&run] { run.Button2Click(); },
+    ui.Create({[&run] { run.Show(); }, [&run] { run.Ok(); },
+               [&run] { run.Cancel(); },
                [&run, &answered] {
-                 run.FormClose();
+                 run.Close();
                  answered = true;
                },
                [&run] { run.ControlChange(); }});

@@ -90,7 +90,7 @@ TEST(DialogLayoutScale, RadioButtonsStayInsideTheirFramesApart) {
   for (int dpi : kScales) {
     // The dialog font's line, as Windows measures it: a little over the em.
     const int textHeight = ScaleToDpi(win32::kFontHeight + 2, dpi);
-    for (Control group : {Control::RadioGroup1, Control::RadioGroup2}) {
+    for (Control group : {Control::ZeroDisplay, Control::ValueUnit}) {
       SCOPED_TRACE(std::string(ControlName(group)) + " at " + std::to_string(dpi) + " dpi");
       const PixelRect frame = ScaleToDpi(win32::SettingPlaceOf(group).Rect, dpi);
       const PixelRect first = win32::RadioButtonRect(frame, 0, 2, textHeight, dpi);
