@@ -1,6 +1,5 @@
 #include "DialogLayout.h"
 
-#include "CodePage932.h"
 #include "dialog/DialogModel.h"
 
 #include <algorithm>
@@ -21,9 +20,11 @@ const std::vector<SettingPlace>& SettingPlaces() {
       {Control::Rounding, {200, 160, 105, kFieldHeight}},
       {Control::ZeroDisplay, {8, 184, 145, 41}},
       {Control::ValueUnit, {160, 184, 145, 41}},
-      {Control::ThousandsCommas, {8, 232, 145, kCheckBoxHeight}},
-      {Control::AppendUnit, {152, 232, 105, kCheckBoxHeight}},
-      {Control::FullWidth, {256, 232, 129, kCheckBoxHeight}},
+      // The check boxes' row: each one ends where the next begins (as drawn
+      // they overlapped by a pixel, which a larger scale would widen).
+      {Control::ThousandsCommas, {8, 232, 144, kCheckBoxHeight}},
+      {Control::AppendUnit, {152, 232, 104, kCheckBoxHeight}},
+      {Control::FullWidth, {256, 232, 128, kCheckBoxHeight}},
       {Control::AsDimensionFigure, {384, 232, 105, kCheckBoxHeight}},
       {Control::TextLineGap, {200, 252, 57, kFieldHeight}},
       {Control::ExtLineOffset, {200, 276, 57, kFieldHeight}},
@@ -31,6 +32,21 @@ const std::vector<SettingPlace>& SettingPlaces() {
       {Control::ReverseArrowOvershoot, {200, 324, 57, kFieldHeight}},
   };
   return places;
+}
+
+int ScaleToDpi(int pixels, int dpi) {
+  // To the nearest pixel, halves away from zero (the panel of the notice
+  // pane starts left of and above its pane).
+  const long long scaled = static_cast<long long>(pixels) * dpi;
+  const long long half = kBaseDpi / 2;
+  return static_cast<int>((scaled >= 0 ? scaled + half : scaled - half) / kBaseDpi);
+}
+
+PixelRect ScaleToDpi(const PixelRect& rect, int dpi) {
+  const int left = ScaleToDpi(rect.Left, dpi);
+  const int top = ScaleToDpi(rect.Top, dpi);
+  return {left, top, ScaleToDpi(rect.Left + rect.Width, dpi) - left,
+          ScaleToDpi(rect.Top + rect.Height, dpi) - top};
 }
 
 const SettingPlace& SettingPlaceOf(Control id) { return ForControl(SettingPlaces(), id, "no place for the control"); }
@@ -42,21 +58,21 @@ const std::vector<LabelPlace>& LabelPlaces() {
   // The texts come from the settings table: each setting's label, its unit
   // and its note; the line-arrow heading is the only text of its own.
   auto label = [](Control id, int left, int top) {
-    return LabelPlace{SjisToWide(ControlInfoOf(id).Label), left, top, false};
+    return LabelPlace{ControlInfoOf(id).Label, left, top, false};
   };
   auto unit = [](Control id, int left, int top) {
-    return LabelPlace{SjisToWide(ControlInfoOf(id).Unit), left, top, false};
+    return LabelPlace{ControlInfoOf(id).Unit, left, top, false};
   };
   static const std::vector<LabelPlace> labels = {
       label(Control::StartMark, 8, 8),
       label(Control::EndMark, 8, 32),
-      {L"（線矢印）", 8, 52, true},
+      {"（線矢印）", 8, 52, true},
       label(Control::ArrowLength, 8, 68),
       unit(Control::ArrowLength, 88, 68),
       label(Control::ArrowAngle, 8, 92),
       unit(Control::ArrowAngle, 88, 92),
       label(Control::MarkScale, 8, 116),
-      {SjisToWide(ControlInfoOf(Control::MarkScale).Note), 136, 116, false},
+      {ControlInfoOf(Control::MarkScale).Note, 136, 116, false},
       label(Control::TextStyle, 136, 8),
       label(Control::Prefix, 136, 60),
       label(Control::Suffix, 136, 84),
@@ -74,25 +90,30 @@ const std::vector<LabelPlace>& LabelPlaces() {
   return labels;
 }
 
-int LabelRoom(const LabelPlace& label, int height) {
-  int right = kClientWidth;
-  auto limitBy = [&](const PixelRect& r) {
-    const bool sameRows = r.Top < label.Top + height && label.Top < r.Top + r.Height;
-    if (sameRows && r.Left > label.Left) right = std::min(right, r.Left);
+int LabelRoom(const LabelPlace& label, int height, int dpi) {
+  const int left = ScaleToDpi(label.Left, dpi);
+  const int top = ScaleToDpi(label.Top, dpi);
+  int right = ScaleToDpi(kClientWidth, dpi);
+  auto limitBy = [&](const PixelRect& place) {
+    const PixelRect r = ScaleToDpi(place, dpi);
+    const bool sameRows = r.Top < top + height && top < r.Top + r.Height;
+    if (sameRows && r.Left > left) right = std::min(right, r.Left);
   };
   for (const SettingPlace& place : SettingPlaces()) limitBy(place.Rect);
   for (const PixelRect& r : {kOkButton, kCancelButton, kHelpMemo, kStatusStrip, kNoticePane})
     limitBy(r);
-  return right - label.Left;
+  return right - left;
 }
 
-PixelRect RadioButtonRect(const PixelRect& group, int index, int count, int textHeight) {
+PixelRect RadioButtonRect(const PixelRect& group, int index, int count, int textHeight, int dpi) {
+  // The margins inside the frame, at 96 dots per inch: 8 on the left, 2 on
+  // the right, 1 below the caption and 4 above the bottom edge.
   const int perColumn = (count + kRadioColumns - 1) / kRadioColumns;
-  const int buttonWidth = (group.Width - 10) / kRadioColumns;
-  const int inner = group.Height - textHeight - 5;
+  const int buttonWidth = (group.Width - ScaleToDpi(10, dpi)) / kRadioColumns;
+  const int inner = group.Height - textHeight - ScaleToDpi(5, dpi);
   const int buttonHeight = inner / perColumn;
-  const int topMargin = textHeight + 1 + (inner % perColumn) / 2;
-  return {group.Left + (index / perColumn) * buttonWidth + 8,
+  const int topMargin = textHeight + ScaleToDpi(1, dpi) + (inner % perColumn) / 2;
+  return {group.Left + (index / perColumn) * buttonWidth + ScaleToDpi(8, dpi),
           group.Top + (index % perColumn) * buttonHeight + topMargin, buttonWidth, buttonHeight};
 }
 

@@ -2,8 +2,8 @@
 // Where the settings dialog's controls stand, in client pixels, and the fixed
 // texts that only the drawn dialog carries (labels, unit labels, captions).
 // The setting controls' names, entries and limits come from dialog/DialogModel.h.
-#include <windows.h>
-
+// The places are given for 96 dots per inch and scaled to the window's own
+// scale. Nothing here needs Windows: the arithmetic is checked on any system.
 #include <string>
 #include <vector>
 
@@ -26,10 +26,22 @@ inline constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
 inline constexpr int kFontHeight = 13;       // pixels, the em height
 inline constexpr int kSmallFontHeight = 11;  // the line-arrow heading
 
-// Colours.
-inline constexpr COLORREF kWindowColour = RGB(255, 255, 255);
-inline constexpr COLORREF kStatusColour = RGB(231, 231, 231);
-inline constexpr COLORREF kHelpMemoColour = RGB(187, 235, 244);
+// Colours, as Windows takes them (0x00BBGGRR, a COLORREF).
+constexpr unsigned long ColourOf(unsigned red, unsigned green, unsigned blue) {
+  return red | (green << 8) | (blue << 16);
+}
+inline constexpr unsigned long kWindowColour = ColourOf(255, 255, 255);
+inline constexpr unsigned long kStatusColour = ColourOf(231, 231, 231);
+inline constexpr unsigned long kHelpMemoColour = ColourOf(187, 235, 244);
+
+// The places are drawn for 96 dots per inch. At another scale every edge
+// moves to its place times dpi/96, rounded to the nearest pixel, and each
+// size is the distance between its edges: controls that touch at 96 still
+// touch, none that stand apart comes to overlap, and every size is within a
+// pixel of its exact scaled value. Fonts scale the same way.
+inline constexpr int kBaseDpi = 96;
+int ScaleToDpi(int pixels, int dpi);
+PixelRect ScaleToDpi(const PixelRect& rect, int dpi);
 
 // Heights shared by kinds of control.
 inline constexpr int kFieldHeight = 21;     // text fields and closed drop-down lists
@@ -49,21 +61,22 @@ const SettingPlace& SettingPlaceOf(Control id);
 
 // A text label: it stands to the left of (or above, or right of) a control.
 struct LabelPlace {
-  std::wstring Text;  // a setting's label, unit or note (from the settings table)
+  std::string Text;  // a setting's label, unit or note (from the settings table), Shift-JIS
   int Left;
   int Top;
   bool Small;  // drawn with the smaller heading font
 };
 const std::vector<LabelPlace>& LabelPlaces();
 
-// The widest a label `height` pixels high may be: up to the nearest control
+// The widest a label `height` pixels high may be at `dpi` (both in pixels of
+// that scale): up to the nearest control
 // that stands to its right on the same rows, else to the client area's right
 // edge. A label is as wide as its text in its own font, and that depends on
 // the font the system finds for the face (under Wine a full-width character
 // of the 13-pixel font measures 14 pixels, and the note right of the marks'
 // scale would reach 6 pixels into the help memo); a text wider than its room
 // is cut at the neighbour instead of painting over it.
-int LabelRoom(const LabelPlace& label, int height);
+int LabelRoom(const LabelPlace& label, int height, int dpi);
 
 // The controls that are not settings.
 inline constexpr PixelRect kOkButton{360, 264, 121, 33};
@@ -77,9 +90,10 @@ inline constexpr wchar_t kOkCaption[] = L"ＯＫ(&Y)";
 inline constexpr wchar_t kCancelCaption[] = L"キャンセル(&N)";
 
 // Radio groups are framed and lay their buttons out in columns, filled top
-// to bottom, below the frame's caption. `textHeight` is the height of the
-// dialog font's line. The result is relative to the dialog's client area.
+// to bottom, below the frame's caption. `group` is the frame's place at
+// `dpi`, `textHeight` the height of the dialog font's line at that scale.
+// The result is relative to the dialog's client area.
 inline constexpr int kRadioColumns = 2;
-PixelRect RadioButtonRect(const PixelRect& group, int index, int count, int textHeight);
+PixelRect RadioButtonRect(const PixelRect& group, int index, int count, int textHeight, int dpi);
 
 }  // namespace win32

@@ -4,9 +4,11 @@
 
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "CodePage932.h"
+#include "MessageBoxOver.h"
 #include "ModulePath.h"
 #include "SafeReplace.h"
 #include "Win32Ui.h"
@@ -28,25 +30,25 @@ void AnswerNothing() {
   if (!program.empty()) WriteOutputFile(files, program.parent_path() / kExchangeFileName);
 }
 
-void ShowFailure(const char* what) {
+void ShowFailure(const char* what, HWND owner) {
   std::wstring text = L"エラーのため終了します。作図は行いません。";
   if (what && *what) {
     text += L"\n\n";
     text += SjisToWide(what);
   }
-  MessageBoxW(nullptr, text.c_str(), SjisToWide(DialogTexts::ApplicationTitle).c_str(),
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  ShowMessageBox(owner, text, SjisToWide(DialogTexts::ApplicationTitle),
+                 MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 // Neither step may let a second exception out: the answer comes first, as
-// the host waits for it, then the message.
-void Fail(const char* what, bool answered) {
+// the host waits for it, then the message, over the dialog when there is one.
+void Fail(const char* what, bool answered, HWND owner) {
   try {
     if (!answered) AnswerNothing();
   } catch (...) {
   }
   try {
-    ShowFailure(what);
+    ShowFailure(what, owner);
   } catch (...) {
   }
 }
@@ -71,13 +73,18 @@ bool AsksForNewChain(std::wstring_view commandLine) {
 
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
   bool answered = false;  // the close sequence has written the exchange file
+  // The dialog and its run outlive a failure, so that its message stands
+  // over the dialog; the run goes first, as it uses the dialog.
+  std::optional<Win32Ui> dialog;
+  Win32FileSystem files;
+  std::optional<ProgramRun> session;
+  auto owner = [&dialog] { return dialog ? dialog->MessageOwner() : nullptr; };
   try {
     INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
 
-    Win32Ui ui(instance);
-    Win32FileSystem files;
-    ProgramRun run(ui, files);
+    Win32Ui& ui = dialog.emplace(instance);
+    ProgramRun& run = session.emplace(ui, files);
     run.ProgramFile = ModuleFilePath();
     if (commandLine && AsksForNewChain(commandLine)) run.Mode = OkMode::NewChain;
     ui.Create({[&run] { run.Show(); }, [&run] { run.Ok(); },
@@ -89,9 +96,9 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
                [&run] { run.ControlChange(); }});
     return ui.Run();
   } catch (const std::exception& error) {
-    Fail(error.what(), answered);
+    Fail(error.what(), answered, owner());
   } catch (...) {
-    Fail(nullptr, answered);
+    Fail(nullptr, answered, owner());
   }
   return 1;
 }

@@ -11,7 +11,9 @@
 #include "ByteLimitedEdit.h"
 #include "CodePage932.h"
 #include "DialogLayout.h"
+#include "MessageBoxOver.h"
 #include "NoticePane.h"
+#include "WindowDpi.h"
 #include "dialog/DialogModel.h"
 #include "resources/ResourceIds.h"
 
@@ -120,8 +122,7 @@ SIZE TextExtent(HWND window, HFONT font, const wchar_t* text) {
 }  // namespace
 
 Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
-  font_ = CreateDialogFont(kFontHeight);
-  smallFont_ = CreateDialogFont(kSmallFontHeight);
+  // The fonts wait for the dialog's window, whose scale they follow.
   windowBrush_ = CreateSolidBrush(kWindowColour);
   statusBrush_ = CreateSolidBrush(kStatusColour);
   memoBrush_ = CreateSolidBrush(kHelpMemoColour);
@@ -216,8 +217,12 @@ INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       self->dialog_ = dialog;
+      KeepOwnDialogScaling(dialog);
+      self->dpi_ = WindowDpi(dialog);
+      self->CreateFonts();
       self->SizeWindowToClient();
       self->CreateControls();
+      self->LayOut();
       return FALSE;  // the focus is placed when the dialog is shown
     }
     return self->HandleDialogMessage(message, wParam, lParam);
@@ -264,6 +269,20 @@ INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
       }
       return FALSE;
+    case WM_GETDPISCALEDSIZE: {
+      // Asked before a move to a monitor of another scale: the frame that
+      // holds the client area at the new scale exactly, so that the frame
+      // the system then suggests fits the layout to the pixel.
+      const int dpi = static_cast<int>(wParam);
+      *reinterpret_cast<SIZE*>(lParam) = WindowSizeForClient(
+          dialog_, ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi), dpi);
+      SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    }
+    case WM_DPICHANGED:
+      ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, 0);
+      return TRUE;
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(windowBrush_);
     case WM_CTLCOLORSTATIC:
@@ -291,27 +310,99 @@ HBRUSH Win32Ui::ColourFor(HWND control, HDC dc) {
 }
 
 void Win32Ui::SizeWindowToClient() {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
-  SetWindowPos(dialog_, nullptr, kInitialWindowLeft, kInitialWindowTop, frame.right - frame.left,
-               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE frame = WindowSizeForClient(dialog_, ScaleToDpi(kClientWidth, dpi_),
+                                         ScaleToDpi(kClientHeight, dpi_), dpi_);
+  SetWindowPos(dialog_, nullptr, kInitialWindowLeft, kInitialWindowTop, frame.cx, frame.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowTextW(dialog_, SjisToWide(DialogTexts::Caption).c_str());
-  SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
   SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }
 
+std::array<HFONT, 2> Win32Ui::CreateFonts() {
+  const std::array<HFONT, 2> previous{font_, smallFont_};
+  font_ = CreateDialogFont(ScaleToDpi(kFontHeight, dpi_));
+  smallFont_ = CreateDialogFont(ScaleToDpi(kSmallFontHeight, dpi_));
+  return previous;
+}
+
+// Created without a place: LayOut puts it where it belongs.
 HWND Win32Ui::AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                       DWORD exStyle, int left, int top, int width, int height, int id,
-                       HFONT font) {
-  HWND child = CreateWindowExW(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, left,
-                               top, width, height, dialog_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                               nullptr);
+                       DWORD exStyle, int id) {
+  HWND child = CreateWindowExW(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                               0, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               instance_, nullptr);
   if (!child) throw std::runtime_error("cannot create a control of the dialog");
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return child;
+}
+
+void Win32Ui::LayOut() {
+  // The size first, then the font: a text field takes its margins from the
+  // font and its own width, and a field still without a width would keep
+  // wide ones.
+  auto place = [](HWND window, const PixelRect& r, HFONT font) {
+    SetWindowPos(window, nullptr, r.Left, r.Top, r.Width, r.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  };
+  SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  const int lineHeight = TextLineHeight();
+  for (const SettingPlace& setting : SettingPlaces()) {
+    const PixelRect r = ScaleToDpi(setting.Rect, dpi_);
+    HWND window = ControlWindow(setting.Id);
+    switch (ControlInfoOf(setting.Id).Kind) {
+      case ControlKind::List: {
+        // The height given is the open list's; the closed one is fitted.
+        PixelRect open = r;
+        open.Height += kListVisibleEntries * lineHeight + ScaleToDpi(2, dpi_);
+        place(window, open, font_);
+        FitClosedListHeight(window, r.Height);
+        break;
+      }
+      case ControlKind::Radio: {
+        const RadioGroupWindows& group = Radios(setting.Id);
+        for (int i = 0; i < kRadioButtons; ++i)
+          place(group.Buttons[static_cast<std::size_t>(i)],
+                RadioButtonRect(r, i, kRadioButtons, lineHeight, dpi_), font_);
+        place(group.Frame, r, font_);
+        break;
+      }
+      case ControlKind::Text:
+      case ControlKind::Check:
+        place(window, r, font_);
+        break;
+    }
+  }
+  place(okButton_, ScaleToDpi(kOkButton, dpi_), font_);
+  place(cancelButton_, ScaleToDpi(kCancelButton, dpi_), font_);
+  place(helpMemo_, ScaleToDpi(kHelpMemo, dpi_), font_);
+  place(statusStrip_, ScaleToDpi(kStatusStrip, dpi_), font_);
+  SetNoticeDpi(noticePane_, dpi_);
+  place(noticePane_, ScaleToDpi(kNoticePane, dpi_), font_);
+  // Each label is as large as its text in its own font, but never reaches
+  // into the control to its right; one line, cut rather than wrapped.
+  const std::vector<LabelPlace>& labels = LabelPlaces();
+  for (std::size_t i = 0; i < labels.size() && i < labels_.size(); ++i) {
+    const LabelPlace& label = labels[i];
+    HFONT font = label.Small ? smallFont_ : font_;
+    const SIZE size = TextExtent(dialog_, font, SjisToWide(label.Text).c_str());
+    const int width = std::min(static_cast<int>(size.cx), LabelRoom(label, size.cy, dpi_));
+    place(labels_[i], {ScaleToDpi(label.Left, dpi_), ScaleToDpi(label.Top, dpi_), width, size.cy},
+          font);
+  }
+  RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Ui::ChangeDpi(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  const std::array<HFONT, 2> previous = CreateFonts();
+  SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut();
+  for (HFONT font : previous)
+    if (font) DeleteObject(font);
 }
 
 void Win32Ui::CreateControls() {
@@ -322,38 +413,29 @@ void Win32Ui::CreateControls() {
     else
       CreateSettingControl(control.Id);
   }
-  okButton_ = AddChild(WC_BUTTONW, kOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
-                       kOkButton.Left, kOkButton.Top, kOkButton.Width, kOkButton.Height, IDOK,
-                       font_);
+  okButton_ = AddChild(WC_BUTTONW, kOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK);
   cancelButton_ =
-      AddChild(WC_BUTTONW, kCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-               kCancelButton.Left, kCancelButton.Top, kCancelButton.Width, kCancelButton.Height,
-               IDCANCEL, font_);
+      AddChild(WC_BUTTONW, kCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, IDCANCEL);
+  // The memo wraps a line that is wider than it, as a memo control does, so
+  // that every character shows whatever the font and the scale.
   helpMemo_ = AddChild(WC_EDITW, JoinLines(HelpMemoLines()).c_str(),
-                       WS_GROUP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-                           ES_AUTOHSCROLL,
-                       WS_EX_CLIENTEDGE, kHelpMemo.Left, kHelpMemo.Top, kHelpMemo.Width,
-                       kHelpMemo.Height, kHelpMemoId, font_);
+                       WS_GROUP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                       WS_EX_CLIENTEDGE, kHelpMemoId);
   SetWindowSubclass(helpMemo_, HelpMemoProc, kHelpMemoId, 0);
   statusStrip_ = AddChild(WC_STATICW, SjisToWide(DialogTexts::StatusInitial).c_str(),
-                          WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
-                          kStatusStrip.Left, kStatusStrip.Top, kStatusStrip.Width,
-                          kStatusStrip.Height, kStatusStripId, font_);
-  noticePane_ = CreateNoticePane(instance_, dialog_, kNoticePane, font_);
+                          WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, kStatusStripId);
+  noticePane_ = CreateNoticePane(instance_, dialog_);
+  if (!noticePane_) throw std::runtime_error("cannot create a control of the dialog");
   CreateLabels();
 }
 
 void Win32Ui::CreateSettingControl(Control id) {
   const ControlInfo& control = ControlInfoOf(id);
-  const SettingPlace& place = SettingPlaceOf(id);
-  const PixelRect& r = place.Rect;
   HWND window = nullptr;
   switch (control.Kind) {
     case ControlKind::List: {
-      const int openHeight = r.Height + kListVisibleEntries * TextLineHeight() + 2;
       window = AddChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                        0, r.Left, r.Top, r.Width, openHeight, SettingId(id), font_);
-      FitClosedListHeight(window, r.Height);
+                        0, SettingId(id));
       for (const std::string& entry : control.Entries)
         SendMessageW(window, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
@@ -362,14 +444,12 @@ void Win32Ui::CreateSettingControl(Control id) {
     }
     case ControlKind::Text:
       window = AddChild(WC_EDITW, SjisToWide(control.InitialText).c_str(),
-                        WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, r.Left, r.Top,
-                        r.Width, r.Height, SettingId(id), font_);
+                        WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, SettingId(id));
       if (control.ByteLimit > 0) LimitTypedBytes(window, static_cast<std::size_t>(control.ByteLimit));
       break;
     case ControlKind::Check:
-      window = AddChild(WC_BUTTONW, SjisToWide(ControlInfoOf(place.Id).Label).c_str(),
-                        WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
-                        r.Left, r.Top, r.Width, r.Height, SettingId(id), font_);
+      window = AddChild(WC_BUTTONW, SjisToWide(control.Label).c_str(),
+                        WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, SettingId(id));
       SendMessageW(window, BM_SETCHECK, control.InitialIndex > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case ControlKind::Radio:
@@ -381,37 +461,27 @@ void Win32Ui::CreateSettingControl(Control id) {
 
 void Win32Ui::CreateRadioGroup(Control id) {
   const ControlInfo& control = ControlInfoOf(id);
-  const SettingPlace& place = SettingPlaceOf(id);
   RadioGroupWindows& group = Radios(id);
   const int count = static_cast<int>(control.Entries.size());
   if (count != kRadioButtons) throw std::logic_error("a radio group has two buttons");
   for (int i = 0; i < count; ++i) {
-    const PixelRect r = RadioButtonRect(place.Rect, i, count, TextLineHeight());
     group.Buttons[static_cast<std::size_t>(i)] =
         AddChild(WC_BUTTONW, SjisToWide(control.Entries[static_cast<std::size_t>(i)]).c_str(),
-                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0, r.Left, r.Top, r.Width, r.Height,
-                 kFirstRadioId + static_cast<int>(id) * 10 + i, font_);
+                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
+                 kFirstRadioId + static_cast<int>(id) * 10 + i);
   }
   // The frame follows its buttons, so that it neither covers them nor joins
   // their group.
-  const PixelRect& r = place.Rect;
-  group.Frame = AddChild(WC_BUTTONW, SjisToWide(ControlInfoOf(place.Id).Label).c_str(),
-                         WS_GROUP | BS_GROUPBOX, 0, r.Left, r.Top,
-                         r.Width, r.Height, SettingId(id), font_);
+  group.Frame = AddChild(WC_BUTTONW, SjisToWide(control.Label).c_str(), WS_GROUP | BS_GROUPBOX, 0,
+                         SettingId(id));
   controls_[static_cast<std::size_t>(id)] = group.Frame;
   RadioSelect(id, control.InitialIndex);
 }
 
 void Win32Ui::CreateLabels() {
-  // Each label is as large as its text in its own font, but never reaches
-  // into the control to its right; one line, cut rather than wrapped.
-  for (const LabelPlace& label : LabelPlaces()) {
-    HFONT font = label.Small ? smallFont_ : font_;
-    const SIZE size = TextExtent(dialog_, font, label.Text.c_str());
-    const int width = std::min(static_cast<int>(size.cx), LabelRoom(label, size.cy));
-    AddChild(WC_STATICW, label.Text.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, label.Left, label.Top,
-             width, size.cy, kLabelId, font);
-  }
+  for (const LabelPlace& label : LabelPlaces())
+    labels_.push_back(AddChild(WC_STATICW, SjisToWide(label.Text).c_str(),
+                               SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, kLabelId));
 }
 
 int Win32Ui::TextLineHeight() {
@@ -557,8 +627,16 @@ void Win32Ui::SetStatusText(const std::string& text) {
 
 void Win32Ui::ShowMessage(const std::string& text, MessageKind kind) {
   const UINT icon = kind == MessageKind::Warning ? MB_ICONWARNING : MB_ICONQUESTION;
-  MessageBoxW(dialog_, SjisToWide(text).c_str(), SjisToWide(DialogTexts::MessageTitle).c_str(),
-              MB_OK | icon);
+  ShowMessageBox(MessageOwner(), SjisToWide(text), SjisToWide(DialogTexts::MessageTitle),
+                 MB_OK | icon);
+}
+
+HWND Win32Ui::MessageOwner() const {
+  // The dialog, hidden or not, so that the box stands over it; before it
+  // exists, the window that stands for the program on the task bar.
+  if (dialog_ && IsWindow(dialog_)) return dialog_;
+  if (application_ && IsWindow(application_)) return application_;
+  return nullptr;
 }
 
 void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {

@@ -55,6 +55,10 @@ class Win32Ui final : public UserInterface {
   HWND HelpMemo() const { return helpMemo_; }
   HWND StatusStrip() const { return statusStrip_; }
   HWND NoticePane() const { return noticePane_; }
+  // The window a message box stands over: the dialog while it exists.
+  HWND MessageOwner() const;
+  // The scale the dialog is laid out for, in dots per inch (96: as drawn).
+  int Dpi() const { return dpi_; }
 
   // UserInterface
   void CloseDialog() override;
@@ -90,8 +94,17 @@ class Win32Ui final : public UserInterface {
   void CreateRadioGroup(Control id);
   void CreateLabels();
   HWND AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle,
-                int left, int top, int width, int height, int id, HFONT font);
+                int id);
   void SizeWindowToClient();
+  // Fonts at the dialog's scale; the previous ones are handed back for the
+  // caller to delete once no control uses them.
+  std::array<HFONT, 2> CreateFonts();
+  // Puts every control at its place and gives it its font, at the dialog's
+  // scale.
+  void LayOut();
+  // The window moved to a monitor of another scale: the dialog takes the
+  // frame the system suggests and lays itself out again, with new fonts.
+  void ChangeDpi(int dpi, const RECT& suggested);
   RadioGroupWindows& Radios(Control group);
   const RadioGroupWindows& Radios(Control group) const;
   int TextLineHeight();
@@ -109,6 +122,8 @@ class Win32Ui final : public UserInterface {
   HWND helpMemo_ = nullptr;
   HWND statusStrip_ = nullptr;
   HWND noticePane_ = nullptr;
+  std::vector<HWND> labels_;  // in the order of LabelPlaces()
+  int dpi_ = 96;
   HFONT font_ = nullptr;
   HFONT smallFont_ = nullptr;
   HBRUSH windowBrush_ = nullptr;

@@ -28,6 +28,30 @@ foreach(src ${ORVANE_WINE_UNIT_TESTS})
     ${ORVANE_WIN32_BUILD_DIR} ${ORVANE_WIN32_BUILD_DIR}/tests/${name}.exe)
 endforeach()
 
+# The dialog's front-end tests again at the scales of common displays (the
+# prefix's screen scale set for the run): at each, every control stands at
+# its place grown by the scale and no text of the help memo or the notice
+# pane is cut.
+foreach(dpi 120 144 192)
+  add_test(NAME win32.win32_dialog_test.dpi${dpi}
+    COMMAND ${CMAKE_COMMAND} -E env ORVANE_WINE_DPI=${dpi}
+            bash ${ORVANE_WINE_SCRIPTS}/run-console.sh ${ORVANE_WIN32_BUILD_DIR}
+            ${ORVANE_WIN32_BUILD_DIR}/tests/win32_dialog_test.exe)
+  set_tests_properties(win32.win32_dialog_test.dpi${dpi} PROPERTIES
+    FIXTURES_REQUIRED orvane_wine RESOURCE_LOCK orvane_wine TIMEOUT 300)
+endforeach()
+
+# The layout's arithmetic at those scales needs no Windows: it is checked in
+# the native build too.
+find_package(GTest REQUIRED)
+add_executable(dialog_layout_scale_test
+  ${CMAKE_SOURCE_DIR}/frontends/win32/tests/dialog_layout_scale_test.cpp
+  ${CMAKE_SOURCE_DIR}/frontends/win32/DialogLayout.cpp)
+target_include_directories(dialog_layout_scale_test PRIVATE ${CMAKE_SOURCE_DIR}/frontends/win32)
+target_link_libraries(dialog_layout_scale_test PRIVATE orvane_core GTest::gtest GTest::gtest_main)
+orvane_compile_options(dialog_layout_scale_test)
+add_test(NAME dialog_layout_scale_test COMMAND dialog_layout_scale_test)
+
 # The program and its package, seen from the outside.
 add_test(NAME win32.program
   COMMAND bash ${ORVANE_WINE_SCRIPTS}/check-program.sh ${ORVANE_WIN32_BUILD_DIR})
@@ -35,7 +59,10 @@ add_test(NAME win32.program
 # The program itself, driven with the keyboard in a virtual display.
 foreach(case ok_worked_example escape close_box alt_f4_on_list inside_refusal
              missing_settings typed_values unheld_characters failed_start launcher
-             new_chain_launcher)
+             new_chain_launcher unwritable_answer unwritable_after_refusal_escape
+             unwritable_after_refusal_alt_f4 unwritable_after_unsaved_settings
+             unwritable_after_missing_settings_escape unwritable_after_missing_settings_alt_f4
+             scaled_96 scaled_120 scaled_144 scaled_192)
   orvane_wine_test(win32.dialog.${case} ${ORVANE_WINE_SCRIPTS}/run-dialog.sh
     ${ORVANE_WIN32_BUILD_DIR} ${case})
 endforeach()

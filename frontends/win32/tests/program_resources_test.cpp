@@ -51,16 +51,18 @@ class ProgramResources : public testing::Test {
   HMODULE module_ = nullptr;
 };
 
-TEST_F(ProgramResources, ManifestAsksForCurrentControlsAndKeepsThePixelLayout) {
+TEST_F(ProgramResources, ManifestAsksForCurrentControlsAndEachMonitorsScale) {
   const std::string manifest = Resource(RT_MANIFEST, MAKEINTRESOURCEW(1));
   ASSERT_FALSE(manifest.empty());
   for (const char* needed :
        {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>",
-        ">unaware</dpiAwareness>",
-        "<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true</gdiScaling>",
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+        ">PerMonitorV2, PerMonitor</dpiAwareness>",
         "level=\"asInvoker\""})
     EXPECT_NE(manifest.find(needed), std::string::npos) << needed;
+  // The dialog scales itself: the system must not stretch it as well.
+  EXPECT_EQ(manifest.find("gdiScaling"), std::string::npos);
+  EXPECT_EQ(manifest.find(">unaware<"), std::string::npos);
 }
 
 TEST_F(ProgramResources, IconHasBothSizesInSixteenColours) {

@@ -7,7 +7,11 @@
 #   run-dialog.sh WIN32_BUILD CASE
 # Cases: ok_worked_example escape close_box alt_f4_on_list inside_refusal
 #        missing_settings typed_values unheld_characters failed_start launcher
-#        new_chain_launcher
+#        new_chain_launcher unwritable_answer unwritable_after_refusal_escape
+#        unwritable_after_refusal_alt_f4 unwritable_after_unsaved_settings
+#        unwritable_after_missing_settings_escape
+#        unwritable_after_missing_settings_alt_f4
+#        scaled_96 scaled_120 scaled_144 scaled_192
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
 CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
@@ -59,6 +63,40 @@ wait_window() {
     true
   [ -n "$id" ] || die "no window \"$1\" within $WAIT s"
   echo "$id"
+}
+
+# The id of a visible window titled exactly $1 other than window $2: the
+# next message box after the one the user has just dismissed.
+wait_next_window() {
+  local waited=0 id
+  while [ "$waited" -lt $((WAIT * 10)) ]; do
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+      [ "$id" != "$2" ] && { echo "$id"; return; }
+    done
+    kill -0 "$PROGRAM_PID" 2>/dev/null || die "the program ended without showing another \"$1\""
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  die "no further window \"$1\" within $WAIT s"
+}
+
+# From now on the program cannot write its answer: the exchange file, which
+# it has read, gives way to a folder of the same name.
+block_answer() {
+  rm "$FOLDER/JWC_TEMP.TXT"
+  mkdir "$FOLDER/JWC_TEMP.TXT"
+}
+
+# The message that the answer was not written: the user sees it and
+# dismisses it; the program then ends, and the folder is still there.
+expect_unwritten_message() {  # the box dismissed before it, screenshot name
+  local box
+  box=$(wait_next_window 確認 "$1")
+  screenshot "$box" "$2"
+  focus "$box"
+  keys Return
+  expect_exit_zero
+  [ -d "$FOLDER/JWC_TEMP.TXT" ] || die "JWC_TEMP.TXT was replaced although it could not be"
 }
 
 focus() { timeout 10 xdotool windowfocus --sync "$1" || die "cannot focus window $1"; }
@@ -285,6 +323,88 @@ case "$CASE" in
     expect_exit_zero
     same_file "$FOLDER/JWC_TEMP.TXT" "$NEW_CHAIN/expected_JWC_TEMP.TXT" "JWC_TEMP.TXT"
     same_file "$FOLDER/vk38.dat" "$NEW_CHAIN/expected_vk38.dat" "vk38.dat"
+    ;;
+
+  scaled_*)
+    # The dialog on a screen of that scale, kept as a picture.
+    ORVANE_WINE_DPI=${CASE#scaled_}
+    set_screen_dpi
+    WAIT=90  # the first start at a new scale renders its fonts anew
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    sleep 0.5  # let the notice pane and the lists finish drawing
+    screenshot "$dialog" "vk47_Orvane-dialog-${ORVANE_WINE_DPI}dpi.png"
+    keys Escape
+    expect_exit_zero
+    expect_hq_only
+    ;;
+
+  unwritable_answer)
+    # Cancel with an answer that cannot be written: its message shows.
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    block_answer
+    focus "$dialog"
+    keys Escape
+    expect_unwritten_message "" vk47_Orvane-unwritable-answer.png
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after Cancel"
+    ;;
+
+  unwritable_after_refusal_escape | unwritable_after_refusal_alt_f4)
+    # A point inside the chain is refused in a message box, which the user
+    # dismisses with Esc or Alt+F4; the close that follows cannot write the
+    # answer, and that message shows too, after the first, as the headless
+    # run prints them.
+    prepare_inputs
+    sed 's/^hp1 .*/hp1 0 500/' "$DATA/JWC_TEMP.TXT" >"$WORK/inside.txt"
+    sjis_crlf "$WORK/inside.txt" "$FOLDER/JWC_TEMP.TXT"
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    block_answer
+    focus "$dialog"
+    keys Return
+    refusal=$(wait_window 確認)
+    focus "$refusal"
+    if [ "$CASE" = unwritable_after_refusal_escape ]; then keys Escape; else keys alt+F4; fi
+    expect_unwritten_message "$refusal" "vk47_Orvane-$CASE.png"
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the refusal"
+    ;;
+
+  unwritable_after_missing_settings_escape | unwritable_after_missing_settings_alt_f4)
+    # Without vk38.dat the show sequence gives its message before the dialog
+    # appears; the user dismisses it with Esc or Alt+F4, and the close that
+    # follows cannot write the answer.
+    prepare_inputs
+    rm "$FOLDER/vk38.dat"
+    start_program "$FOLDER/vk47_Orvane.exe"
+    missing=$(wait_window 確認)
+    block_answer
+    focus "$missing"
+    if [ "$CASE" = unwritable_after_missing_settings_escape ]; then keys Escape; else keys alt+F4; fi
+    expect_unwritten_message "$missing" "vk47_Orvane-$CASE.png"
+    ;;
+
+  unwritable_after_unsaved_settings)
+    # OK cannot save the settings file: its message, and the dialog stays
+    # open. Esc there closes it, and the answer that cannot be written has
+    # its message as well.
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe"
+    dialog=$(wait_window Orvane)
+    block_answer
+    rm "$FOLDER/vk38.dat"
+    mkdir "$FOLDER/vk38.dat"
+    focus "$dialog"
+    keys Return
+    unsaved=$(wait_window 確認)
+    focus "$unsaved"
+    keys Return
+    focus "$dialog"
+    keys Escape
+    expect_unwritten_message "$unsaved" vk47_Orvane-unwritable-after-unsaved-settings.png
     ;;
 
   *)

@@ -56,6 +56,7 @@ start_display() {
 # Ends the Wine session of this prefix (only this script's programs run in
 # it) and the X server this script started.
 stop_session() {
+  restore_screen_dpi
   if [ -d "$WINEPREFIX" ]; then
     timeout 30 wineserver -k >/dev/null 2>&1 || true
   fi
@@ -64,6 +65,24 @@ stop_session() {
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=""
   fi
+}
+
+# The screen's scale in dots per inch that Wine gives the programs of this
+# session: ORVANE_WINE_DPI when set (else as the prefix has it), put back to
+# 96 by stop_session.
+SCALE_SET=""
+set_screen_dpi() {
+  local dpi=${ORVANE_WINE_DPI:-}
+  [ -n "$dpi" ] || return 0
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    >/dev/null 2>&1 || die "cannot set the screen scale to $dpi dpi"
+  SCALE_SET=1
+}
+restore_screen_dpi() {
+  [ -n "$SCALE_SET" ] || return 0
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f \
+    >/dev/null 2>&1 || true
+  SCALE_SET=""
 }
 
 require_prefix() {
