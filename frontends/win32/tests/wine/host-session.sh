@@ -35,12 +35,16 @@ trap stop_session EXIT
 (cd "$FOLDER" && cmake -E tar xf "$PACKAGE") || die "cannot unpack $PACKAGE"
 
 start_display
+# The user drags the dialog once; it must stay there for every later run.
+export ORVANE_MOVE_DIALOG="300 200" ORVANE_MOVED_MARK="$WORK/moved"
 (cd "$WORK/host" && "$HOST_DOUBLE" --runner "bash $here/run-launcher.sh" \
   "$FOLDER" "$SESSIONS/$SESSION.session" "$WORK/drawing.txt") || die "the session failed"
 cmp -s "$WORK/drawing.txt" "$golden" || {
   diff <(tr -d '\r' <"$golden") <(tr -d '\r' <"$WORK/drawing.txt") >&2 || true
   die "the drawing differs from $golden"
 }
+position="$(sed -n '1p;2p' "$FOLDER/vk38.dat" | tr -d '\r' | tr '\n' ' ')"
+[ "$position" = "300 200 " ] || die "the dialog's stored position is $position, not 300 200"
 if [ -x "$PREVIEW" ]; then
   "$PREVIEW" "$WORK/drawing.txt" "$WIN32_BUILD/artifacts/host-session-$SESSION.svg" ||
     die "the drawing cannot be drawn"

@@ -4,7 +4,8 @@
 # own folder, which "REM #cd" asks for), then ends the dialog with Enter or
 # Esc, and dismisses a message box the program shows. Returns when the batch
 # file has ended. Needs the Wine session and the display of its caller
-# (host-session.sh).
+# (host-session.sh). With ORVANE_MOVE_DIALOG="LEFT TOP" the user drags the
+# dialog there once, in the first run that finds no file ORVANE_MOVED_MARK.
 #   run-launcher.sh FOLDER LAUNCHER ok|esc
 set -euo pipefail
 FOLDER=${1:?usage: run-launcher.sh FOLDER LAUNCHER ok|esc}
@@ -22,6 +23,13 @@ dialog=$(timeout "$WAIT" xdotool search --sync --onlyvisible --name '^Orvane$' 2
   head -1) || true
 [ -n "$dialog" ] || { kill "$pid" 2>/dev/null; fail "no dialog within $WAIT s"; }
 timeout 10 xdotool windowfocus --sync "$dialog" || fail "cannot focus the dialog"
+if [ -n "${ORVANE_MOVE_DIALOG:-}" ] && [ ! -e "${ORVANE_MOVED_MARK:?}" ]; then
+  read -r left top <<<"$ORVANE_MOVE_DIALOG"
+  xdotool windowmove --sync "$dialog" "$left" "$top" || fail "cannot move the dialog"
+  sleep 0.5
+  touch "$ORVANE_MOVED_MARK"
+  echo "dialog moved to $left $top"
+fi
 xdotool key --delay 40 "$key"
 echo "dialog: $key"
 
