@@ -51,6 +51,8 @@ explain_output() {
       for (i = 1; i <= NR; i++) {
         l = line[i]; n = split(l, f, " ")
         if (l == "hq")              what = "nothing to draw"
+        else if (l == "hr")         what = "then: this launcher again"
+        else if (l ~ /^h\//)        what = "then: launcher " substr(l, 3)
         else if (l ~ /^lg/)         what = "layer group " substr(l, 3)
         else if (l ~ /^ly/)         what = "layer " substr(l, 3)
         else if (l ~ /^lc/)         what = "line colour " substr(l, 3)
