@@ -9,13 +9,10 @@ struct Handover {
 
 // One row a mode: where the user goes once its dimension is drawn.
 constexpr Handover kHandovers[] = {
-    // The same launcher again: the next measured point and value position.
-    {OkMode::Continue, "hr"},
+    {OkMode::Continue, kRepeatLauncher},
     // The chain just started is continued by the usual launcher.
-    {OkMode::NewChain, "h/vk47_Orvane.bat"},
+    {OkMode::NewChain, kGoOnContinuing},
 };
-
-static_assert(kHandovers[1].Line.substr(2) == kContinueLauncher);
 
 }  // namespace
 

@@ -6,10 +6,12 @@
 
 #include "dimension/OkPlan.h"
 
-// The launcher that continues the stored chain, as the host knows it.
-inline constexpr std::string_view kContinueLauncher = "vk47_Orvane.bat";
+// The host runs the same launcher again: the next measured point and value
+// position.
+inline constexpr std::string_view kRepeatLauncher = "hr";
+// The host goes on with the launcher that continues the stored chain.
+inline constexpr std::string_view kGoOnContinuing = "h/vk47_Orvane.bat";
 
-// "hr" (the host runs the same launcher again) or "h/" and a launcher's name
-// (the host goes on with that one); empty when the run draws nothing, so
-// that the run of dimensions ends there.
+// The hand-over line for an OK of this mode and outcome; empty when the run
+// draws nothing, so that the run of dimensions ends there.
 std::string_view HandoverLine(OkMode mode, OkOutcome outcome);
