@@ -4,8 +4,9 @@
 # own folder, which "REM #cd" asks for), then ends the dialog with Enter or
 # Esc, and dismisses a message box the program shows. Returns when the batch
 # file has ended. Needs the Wine session and the display of its caller
-# (host-session.sh). With ORVANE_MOVE_DIALOG="LEFT TOP" the user drags the
-# dialog there once, in the first run that finds no file ORVANE_MOVED_MARK.
+# (host-session.sh). With ORVANE_MOVE_DIALOG="RIGHT DOWN" the user moves the
+# dialog by that many arrow key presses once, in the first run that finds no
+# file ORVANE_MOVED_MARK.
 #   run-launcher.sh FOLDER LAUNCHER ok|esc
 set -euo pipefail
 FOLDER=${1:?usage: run-launcher.sh FOLDER LAUNCHER ok|esc}
@@ -24,11 +25,16 @@ dialog=$(timeout "$WAIT" xdotool search --sync --onlyvisible --name '^Orvane$' 2
 [ -n "$dialog" ] || { kill "$pid" 2>/dev/null; fail "no dialog within $WAIT s"; }
 timeout 10 xdotool windowfocus --sync "$dialog" || fail "cannot focus the dialog"
 if [ -n "${ORVANE_MOVE_DIALOG:-}" ] && [ ! -e "${ORVANE_MOVED_MARK:?}" ]; then
-  read -r left top <<<"$ORVANE_MOVE_DIALOG"
-  xdotool windowmove --sync "$dialog" "$left" "$top" || fail "cannot move the dialog"
+  # The user moves the dialog with the system menu's Move and the arrow
+  # keys, as Windows offers it (Wine has no window manager here to drag it).
+  read -r right down <<<"$ORVANE_MOVE_DIALOG"
+  xdotool key --delay 100 alt+space m
+  for ((i = 0; i < right; i++)); do xdotool key --delay 20 Right; done
+  for ((i = 0; i < down; i++)); do xdotool key --delay 20 Down; done
+  xdotool key --delay 100 Return
   sleep 0.5
   touch "$ORVANE_MOVED_MARK"
-  echo "dialog moved to $left $top"
+  echo "dialog moved: $right right, $down down"
 fi
 xdotool key --delay 40 "$key"
 echo "dialog: $key"
