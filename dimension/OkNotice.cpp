@@ -37,7 +37,7 @@ std::vector<std::string> Sentences(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::string> OkNoticeLines(const TDialogSettings& values, const THostState& host,
+std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,
                                        OkMode mode) {
   const OkPlan plan = PlanOk(values, host, mode);
   switch (plan.Outcome) {

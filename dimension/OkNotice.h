@@ -17,5 +17,5 @@
 //  - a point inside the chain, a new chain without its picked points: the
 //    message OK would give, a sentence a line;
 //  - a refused value: which control, by its label.
-std::vector<std::string> OkNoticeLines(const TDialogSettings& values, const THostState& host,
+std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,
                                        OkMode mode = OkMode::Continue);

@@ -5,7 +5,7 @@
 #include "preview/Palette.h"
 #include "preview/Usable.h"
 
-SceneLayer BuildChainLayer(const TDialogSettings& settings, double currentScale,
+SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
                            const std::string& caption) {
   SceneLayer layer;
   layer.Id = "chain";

@@ -77,7 +77,7 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
     WriteFileBytes(dir / "vk38.dat", stored.Bytes());
     RunOptions options;
     if (c.failedSave)
-      options.BeforeAction = [&dir](headless::HeadlessUi&, TForm1&) {
+      options.BeforeAction = [&dir](headless::HeadlessUi&, ProgramRun&) {
         fs::remove(dir / "vk38.dat");
         fs::create_directory(dir / "vk38.dat");
       };
