@@ -3,7 +3,9 @@
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/FailureMessages.h"
+#include "dimension/HostHandover.h"
 #include "dimension/OkPlan.h"
+#include "exchange/OutputWriter.h"
 
 void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& host,
                  const SettingsSaver& save, OkMode mode) {
@@ -49,6 +51,10 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& 
     return;
   }
   ui.SetStatusText(DialogTexts::Processing);
+  // The answer's first line, before anything drawn: the host reads its
+  // control lines at the head of the file, as it writes its own there.
+  const std::string_view handover = HandoverLine(plan.Mode, plan.Outcome);
+  if (!handover.empty()) AddOutputLine(handover);
   EmitPlannedDimension(plan, host);
   ui.SetStatusText(DialogTexts::WritingFile);
   ui.CloseDialog();

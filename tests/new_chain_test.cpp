@@ -94,7 +94,12 @@ TEST(NewChain, FirstDimensionIsTheContinuationFromTheLowerPoint) {
     EXPECT_EQ(TranscriptLines(WithoutNotices(ordinary.Run(continued, shrunk, false).Transcript)),
               kSuccess);
 
-    EXPECT_EQ(fresh.Answer(), ordinary.Answer());
+    // The same drawing; only the hand-over at the head differs: a new chain
+    // goes on with the usual launcher, a continuation repeats it.
+    const std::string drawn = fresh.Answer();
+    const std::string newHead = "h/vk47_Orvane.bat\r\n";
+    ASSERT_EQ(drawn.rfind(newHead, 0), 0u);
+    EXPECT_EQ("hr\r\n" + drawn.substr(newHead.size()), ordinary.Answer());
     EXPECT_EQ(fresh.Saved(), ordinary.Saved());
     // Two extension lines, as with turned axes.
     const std::vector<std::string> lines = SplitCrLf(fresh.Answer());

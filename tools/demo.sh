@@ -13,8 +13,9 @@ program="$build/frontends/headless/orvane-headless"
 start="examples/start_chain"
 example="examples/continue_chain"
 preview="$build/orvane-preview"
+host_double="$build/orvane-host-double"
 pictures="$build/demo-pictures"
-for tool in "$program" "$preview"; do
+for tool in "$program" "$preview" "$host_double"; do
   if [ ! -x "$tool" ]; then
     echo "demo: $tool is missing; run 'make demo' (it builds first)" >&2
     exit 1
@@ -50,6 +51,8 @@ explain_output() {
       for (i = 1; i <= NR; i++) {
         l = line[i]; n = split(l, f, " ")
         if (l == "hq")              what = "nothing to draw"
+        else if (l == "hr")         what = "then: this launcher again"
+        else if (l ~ /^h\//)        what = "then: launcher " substr(l, 3)
         else if (l ~ /^lg/)         what = "layer group " substr(l, 3)
         else if (l ~ /^ly/)         what = "layer " substr(l, 3)
         else if (l ~ /^lc/)         what = "line colour " substr(l, 3)
@@ -183,3 +186,31 @@ else
   say "" "vk38.dat CHANGED, which it must not" >&2
   exit 1
 fi
+
+heading "5. A whole chain clicked out in one go"
+say "The launchers ask for no range selection (REM #h0), and each answer that" \
+    "drew tells the host how to go on: after a new chain's first dimension" \
+    "\"h/vk47_Orvane.bat\" (go on with the usual launcher), after a" \
+    "continuation \"hr\" (the same launcher again). So the user clicks," \
+    "clicks, presses Enter, and again, and ends with Esc. A double of the host" \
+    "(tests/support/hostdouble) plays such a session with the package's launchers" \
+    "(tests/data/host_sessions/clicked_chain.session): a new chain, then" \
+    "three continuations above and below, then Esc in the dialog:" ""
+session_folder="$work/session"
+mkdir -p "$session_folder/host"
+for launcher in vk47_Orvane.bat vk47_Orvane_new.bat; do
+  iconv -f UTF-8 -t CP932 "frontends/win32/package/$launcher" | sed 's/$/\r/' \
+    > "$session_folder/$launcher"
+done
+session_file="$PWD/tests/data/host_sessions/clicked_chain.session"
+absolute() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+host_double_path=$(absolute "$host_double")
+program_path=$(absolute "$program")
+# The host runs in its own folder; the launchers and the program lie in theirs.
+(cd "$session_folder/host" &&
+  "$host_double_path" --headless "$program_path" "$session_folder" "$session_file" \
+    "$session_folder/drawing.txt") | sed 's/^/  /'
+"$preview" --chain "$session_folder/vk38.dat" "$session_folder/drawing.txt" \
+  "$pictures/5-clicked-chain.svg"
+say "" "The host's drawing after the session, four dimensions on one dimension" \
+    "line: $pictures/5-clicked-chain.svg (the chain as stored in orange)."

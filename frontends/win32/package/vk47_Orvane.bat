@@ -1,6 +1,7 @@
 REM 垂直寸法を外側へ追加（寸法値は引出線付き）
 REM #jww
 REM #cd
+REM #h0
 REM #zz
 REM #zw
 REM #zc

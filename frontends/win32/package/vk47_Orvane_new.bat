@@ -1,6 +1,7 @@
 REM 垂直寸法の連続を新しく開始（寸法値は引出線付き）
 REM #jww
 REM #cd
+REM #h0
 REM #zz
 REM #zw
 REM #zc

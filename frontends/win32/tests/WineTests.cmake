@@ -66,3 +66,10 @@ foreach(case ok_worked_example escape close_box alt_f4_on_list inside_refusal
   orvane_wine_test(win32.dialog.${case} ${ORVANE_WINE_SCRIPTS}/run-dialog.sh
     ${ORVANE_WIN32_BUILD_DIR} ${case})
 endforeach()
+
+# Sessions of a user clicking out a chain, run by the host double with the
+# package's launchers under Wine.
+foreach(session clicked_chain refusal)
+  orvane_wine_test(win32.host_session.${session} ${ORVANE_WINE_SCRIPTS}/host-session.sh
+    ${ORVANE_WIN32_BUILD_DIR} ${CMAKE_BINARY_DIR} ${session})
+endforeach()

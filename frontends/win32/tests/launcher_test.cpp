@@ -42,49 +42,59 @@ std::vector<std::string> CrLfLines(const std::string& bytes) {
   return lines;
 }
 
-TEST(Launcher, BothAreShiftJisWithTheHostsDirectives) {
+// The host takes a directive only where its "#" stands within the line's
+// first 10 bytes.
+constexpr std::size_t kDirectiveColumns = 10;
+
+TEST(Launcher, EveryLauncherIsShiftJisWithTheHostsDirectives) {
   struct Case {
     const char* file;
     const char8_t* memo;                 // the first line, which the host shows
+    const char* selection;               // the host's selection step: "#h0" none
     std::vector<const char8_t*> prompts;  // a word of each prompt, #1 first
     const char* call;
   };
   const Case cases[] = {
-      {"vk47_Orvane.bat", u8"REM 垂直寸法を外側へ追加（寸法値は引出線付き）",
+      {"vk47_Orvane.bat", u8"REM 垂直寸法を外側へ追加（寸法値は引出線付き）", "REM #h0",
        {u8"計測点", u8"寸法値の位置"}, "\"%~dp0vk47_Orvane.exe\""},
-      {"vk47_Orvane_new.bat", u8"REM 垂直寸法の連続を新しく開始（寸法値は引出線付き）",
+      {"vk47_Orvane_new.bat", u8"REM 垂直寸法の連続を新しく開始（寸法値は引出線付き）", "REM #h0",
        {u8"計測点（１点目）", u8"計測点（２点目）", u8"寸法線の位置", u8"寸法値の位置"},
        "\"%~dp0vk47_Orvane.exe\" /new"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + c.file));
-    ASSERT_EQ(lines.size(), 8u + c.prompts.size());
+    ASSERT_EQ(lines.size(), 9u + c.prompts.size());
     EXPECT_EQ(lines[0], Utf8ToSjis(U8(c.memo)));
-    const std::vector<std::string> directives = {"REM #jww", "REM #cd", "REM #zz", "REM #zw",
-                                                 "REM #zc"};
+    EXPECT_EQ(lines[0].find('#'), std::string::npos) << "the memo is no directive";
+    const std::vector<std::string> directives = {"REM #jww", "REM #cd", c.selection,
+                                                 "REM #zz",  "REM #zw", "REM #zc"};
     for (std::size_t i = 0; i < directives.size(); ++i) EXPECT_EQ(lines[1 + i], directives[i]);
     // One prompt a point, in order, with the usual hint.
     const std::string hint = " (L)free (R)Read";
     for (std::size_t i = 0; i < c.prompts.size(); ++i) {
-      const std::string& prompt = lines[6 + i];
+      const std::string& prompt = lines[7 + i];
       EXPECT_EQ(prompt.rfind("REM #" + std::to_string(i + 1) + " ", 0), 0u) << prompt;
       EXPECT_NE(prompt.find(Utf8ToSjis(U8(c.prompts[i]))), std::string::npos) << i + 1;
       EXPECT_EQ(prompt.substr(prompt.size() - hint.size()), hint);
     }
-    EXPECT_EQ(lines[6 + c.prompts.size()], "REM #e");
+    EXPECT_EQ(lines[7 + c.prompts.size()], "REM #e");
+    // Every directive counts: its "#" within the first 10 bytes.
+    for (std::size_t i = 1; i + 1 < lines.size(); ++i)
+      EXPECT_LT(lines[i].find('#'), kDirectiveColumns) << lines[i];
     // The program is called directly, from the batch file's own folder, so
     // that the batch file (and the host) waits for it.
     EXPECT_EQ(lines.back(), c.call);
   }
 }
 
-TEST(Launcher, ReadMeTellsHowToInstallAndBothLaunchers) {
+TEST(Launcher, ReadMeTellsHowToInstallAndTheClickEnterWorkflow) {
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/readme.txt"));
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat", u8"外部変形",
-                                u8"展開", u8"vk38.dat", u8"同じフォルダ", u8"共用", u8"新しく"})
+                                u8"展開", u8"vk38.dat", u8"同じフォルダ", u8"共用", u8"新しく",
+                                u8"Enter", u8"Esc", u8"範囲選択はありません"})
     EXPECT_NE(text.find(Utf8ToSjis(U8(needed))), std::string::npos) << U8(needed);
 }
 

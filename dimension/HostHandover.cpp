@@ -1,0 +1,24 @@
+#include "dimension/HostHandover.h"
+
+namespace {
+
+struct Handover {
+  OkMode Mode;
+  std::string_view Line;
+};
+
+// One row a mode: where the user goes once its dimension is drawn.
+constexpr Handover kHandovers[] = {
+    {OkMode::Continue, kRepeatLauncher},
+    // The chain just started is continued by the usual launcher.
+    {OkMode::NewChain, kGoOnContinuing},
+};
+
+}  // namespace
+
+std::string_view HandoverLine(OkMode mode, OkOutcome outcome) {
+  if (outcome != OkOutcome::Draw) return {};
+  for (const Handover& handover : kHandovers)
+    if (handover.Mode == mode) return handover.Line;
+  return {};
+}

@@ -1,0 +1,103 @@
+// The answer hands the user over to the next run of the host exactly when a
+// dimension was drawn: "hr" after a continuation (the same launcher asks for
+// the next point), "h/vk47_Orvane.bat" after a new chain's first dimension;
+// every other way the dialog ends leaves the host with "hq" alone, and the
+// run of dimensions ends there.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "frontends/headless/HeadlessRun.h"
+#include "support/RunFiles.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using headless::FinishAction;
+using headless::RunOnce;
+using headless::RunOptions;
+using testing_support::HostFile;
+using testing_support::ReadFileBytes;
+using testing_support::ScratchDir;
+using testing_support::SettingsFile;
+using testing_support::SplitCrLf;
+using testing_support::WriteFileBytes;
+
+namespace {
+
+struct Case {
+  const char* name;
+  bool newChain;
+  FinishAction action;
+  std::function<void(HostFile&, SettingsFile&)> prepare;  // may be empty
+  std::vector<headless::SettingChange> changes;
+  const char* handover;  // the answer's first line; nullptr: the answer is "hq" alone
+  // A folder takes the settings file's place once the dialog is open: OK
+  // cannot save the chain.
+  bool failedSave = false;
+};
+
+TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
+  const auto inside = [](HostFile& host, SettingsFile&) { host.Picks[0] = "0 500"; };
+  const auto fewPicks = [](HostFile& host, SettingsFile&) { host.Picks = {"0 0", "0 1000"}; };
+  const auto fourPicks = [](HostFile& host, SettingsFile&) {
+    host.Picks = {"0 0", "0 1000", "-500 300", "-600 500"};
+  };
+  // Level with the upper end of a long chain at 30 degrees: the new
+  // dimension measures nothing.
+  const auto zero = [](HostFile& host, SettingsFile& stored) {
+    host.Axis = "30";
+    host.Picks[0] = "-4877409.537 8807395.127";
+    stored.Angle = "30";
+    stored.Chain = {"0", "0", "-5033066.345", "8717526.627", "-5033499", "8717277"};
+  };
+  const Case cases[] = {
+      {"continued", false, FinishAction::Ok, {}, {}, "hr"},
+      {"new chain", true, FinishAction::Ok, fourPicks, {}, "h/vk47_Orvane.bat"},
+      {"Cancel", false, FinishAction::Cancel, {}, {}, nullptr},
+      {"close box", false, FinishAction::CloseBox, {}, {}, nullptr},
+      {"new chain, Cancel", true, FinishAction::Cancel, fourPicks, {}, nullptr},
+      {"new chain, close box", true, FinishAction::CloseBox, fourPicks, {}, nullptr},
+      {"inside refusal", false, FinishAction::Ok, inside, {}, nullptr},
+      {"missing picks", true, FinishAction::Ok, fewPicks, {}, nullptr},
+      {"zero length, then closed", false, FinishAction::Ok, zero, {}, nullptr},
+      {"refused value, then closed", false, FinishAction::Ok, {}, {{"MarkScale", "0"}}, nullptr},
+      {"failed save, then closed", false, FinishAction::Ok, {}, {}, nullptr, true},
+      {"failed save of a new chain", true, FinishAction::Ok, fourPicks, {}, nullptr, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    HostFile host;
+    SettingsFile stored;
+    if (c.prepare) c.prepare(host, stored);
+    WriteFileBytes(dir / "JWC_TEMP.TXT", host.Bytes());
+    WriteFileBytes(dir / "vk38.dat", stored.Bytes());
+    RunOptions options;
+    if (c.failedSave)
+      options.BeforeAction = [&dir](headless::HeadlessUi&, ProgramRun&) {
+        fs::remove(dir / "vk38.dat");
+        fs::create_directory(dir / "vk38.dat");
+      };
+    options.NewChain = c.newChain;
+    options.Action = c.action;
+    options.Changes = c.changes;
+    RunOnce(dir.Path(), options);
+
+    const std::vector<std::string> answer = SplitCrLf(ReadFileBytes(dir / "JWC_TEMP.TXT"));
+    ASSERT_FALSE(answer.empty());
+    if (!c.handover) {
+      EXPECT_EQ(answer, std::vector<std::string>{"hq"});
+      continue;
+    }
+    EXPECT_EQ(answer[0], c.handover);
+    // Once, at the head, before anything drawn; the rest is the dimension.
+    for (std::size_t i = 1; i < answer.size(); ++i)
+      EXPECT_NE(answer[i].rfind('h', 0), 0u) << answer[i];
+    EXPECT_GT(answer.size(), 10u);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// The package's launchers as the host reads them, and whole sessions of a
+// user clicking out a chain with them, run by the host double against the
+// headless program: the drawing the host ends with, to the byte.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "support/hostdouble/HostDouble.h"
+#include "support/PreviewTestSupport.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using namespace host_double;
+using testing_support::ReadFileBytes;
+using testing_support::ScratchDir;
+using testing_support::Utf8ToSjis;
+using testing_support::WriteFileBytes;
+using preview_testing::Inspect;
+using preview_testing::Picture;
+
+namespace {
+
+const fs::path kPackage = fs::path(ORVANE_SOURCE_DIR) / "frontends/win32/package";
+const fs::path kSessions = fs::path(ORVANE_SOURCE_DIR) / "tests/data/host_sessions";
+const fs::path kHeadless = fs::path(ORVANE_BINARY_DIR) / "frontends/headless/orvane-headless";
+const fs::path kPreview = fs::path(ORVANE_BINARY_DIR) / "orvane-preview";
+
+// A text kept as UTF-8 with LF, as the user gets it: Shift-JIS with CR LF.
+std::string AsShipped(const std::string& utf8) {
+  std::string bytes;
+  for (char c : Utf8ToSjis(utf8)) {
+    if (c == '\n') bytes += '\r';
+    bytes += c;
+  }
+  return bytes;
+}
+
+std::string Launcher(const char* name) { return AsShipped(ReadFileBytes(kPackage / name)); }
+
+TEST(LauncherDirectives, ThePackagesLaunchersSkipTheSelectionAndAskForTheirPoints) {
+  struct Case {
+    const char* file;
+    std::size_t prompts;
+    const char* call;  // the program's arguments
+  };
+  const Case cases[] = {
+      {"vk47_Orvane.bat", 2, ""},
+      {"vk47_Orvane_new.bat", 4, "/new"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const host_double::Launcher l = ReadLauncher(Launcher(c.file));
+    EXPECT_TRUE(l.ForThisHost);
+    EXPECT_TRUE(l.OwnFolder);
+    EXPECT_EQ(l.Selection, 0);
+    EXPECT_TRUE(l.HatchAttributes && l.LineWidths && l.TextBasePoints);
+    EXPECT_EQ(l.Prompts.size(), c.prompts);
+    EXPECT_TRUE(l.Ignored.empty());
+    const ProgramCall call = SplitProgramLine(l.ProgramLine, "C:\\jww\\");
+    EXPECT_EQ(call.Program, "C:\\jww\\vk47_Orvane.exe");
+    EXPECT_EQ(call.Arguments, std::vector<std::string>(*c.call ? 1 : 0, c.call));
+  }
+}
+
+TEST(LauncherDirectives, TheHostsRulesForDirectives) {
+  const std::string head = "REM memo\r\nREM #jww\r\n";
+  // A "#" past the 10th byte is no directive; nor is anything after "#e".
+  const host_double::Launcher far =
+      ReadLauncher(head + "REM       #h0\r\nREM #1 p\r\nREM #e\r\nREM #cd\r\nrun.exe\r\n");
+  EXPECT_EQ(far.Memo, "memo");
+  EXPECT_EQ(far.Selection, 1) << "without #h the user range-selects first";
+  EXPECT_EQ(far.Ignored, std::vector<std::string>{"REM       #h0"});
+  EXPECT_FALSE(far.OwnFolder);
+  EXPECT_EQ(far.Prompts, std::vector<std::string>{"p"});
+  EXPECT_EQ(far.ProgramLine, "run.exe");
+  // A "#" as the 10th byte still counts.
+  EXPECT_EQ(ReadLauncher(head + "rem      #h0\nx.exe\n").Selection, 0);
+  for (const std::string& bad : {std::string("REM memo\r\nREM #cd\r\nx.exe\r\n"),
+                                 head + "REM #2 p\r\nx.exe\r\n", head + "REM #e\r\n"})
+    EXPECT_THROW(ReadLauncher(bad), std::runtime_error) << bad;
+}
+
+class HostSession : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  fs::path folder = dir / "program";
+  fs::path hostFolder = dir / "host";
+
+  void SetUp() override {
+    fs::create_directories(folder);
+    fs::create_directories(hostFolder);
+    for (const char* name : {"vk47_Orvane.bat", "vk47_Orvane_new.bat"})
+      WriteFileBytes(folder / name, Launcher(name));
+  }
+};
+
+TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
+  struct Case {
+    const char* session;
+    std::size_t steps;      // the steps the session uses
+    std::size_t handovers;  // answers that hand over to the next run
+    const char* golden;
+  };
+  const Case cases[] = {
+      {"clicked_chain.session", 5, 4, "clicked_chain_drawing.txt"},
+      {"ended_at_prompt.session", 5, 4, "clicked_chain_drawing.txt"},
+      {"refusal.session", 3, 2, "refusal_drawing.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.session);
+    fs::remove(folder / "vk38.dat");
+    HostDouble host(folder, hostFolder, HeadlessRunner(kHeadless));
+    const SessionResult result =
+        host.Run(ReadSession(ReadFileBytes(kSessions / c.session)));
+    EXPECT_EQ(result.StepsTaken, c.steps);
+    std::size_t handovers = 0;
+    for (const std::string& line : result.Transcript)
+      if (line.rfind("answer: ", 0) == 0 && line.find(", then vk47_Orvane.bat") != std::string::npos)
+        ++handovers;
+    EXPECT_EQ(handovers, c.handovers);
+    EXPECT_EQ(host.DrawingBytes(), ReadFileBytes(kSessions / c.golden));
+    // Nothing went astray into the host's own folder.
+    EXPECT_TRUE(fs::is_empty(hostFolder));
+  }
+}
+
+TEST_F(HostSession, TheClickedOutChainIsDrawnAsOnePicture) {
+  const fs::path drawing = kSessions / "clicked_chain_drawing.txt";
+  const std::string command = "'" + kPreview.string() + "' '" + drawing.string() + "' '" +
+                              (dir / "chain.svg").string() + "' >/dev/null 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const Picture picture = Inspect(ReadFileBytes(dir / "chain.svg"));
+  std::vector<std::string> values;
+  for (const auto* text : picture.Find("drawing", "text", "text")) values.push_back(text->Text);
+  EXPECT_EQ(values, (std::vector<std::string>{"3000", "2500", "1800", "1500"}));
+}
+
+TEST_F(HostSession, TheNewChainHandsOverOnceThenTheSameLauncherRepeats) {
+  HostDouble host(folder, hostFolder, HeadlessRunner(kHeadless));
+  const SessionResult result =
+      host.Run(ReadSession(ReadFileBytes(kSessions / "clicked_chain.session")));
+  std::vector<std::string> launchers;
+  for (const std::string& line : result.Transcript)
+    if (line.rfind("launcher: ", 0) == 0) launchers.push_back(line.substr(10, line.find(' ', 10) - 10));
+  EXPECT_EQ(launchers, (std::vector<std::string>{"vk47_Orvane_new.bat", "vk47_Orvane.bat",
+                                                 "vk47_Orvane.bat", "vk47_Orvane.bat",
+                                                 "vk47_Orvane.bat"}));
+  // The host wrote the last run's points and no entity (no selection step).
+  const std::string written = host.HostFileBytes(ReadLauncher(Launcher("vk47_Orvane.bat")),
+                                                 {"0 9000", "-2150 8000"});
+  EXPECT_EQ(written.rfind("hq\r\n", 0), 0u);
+  EXPECT_NE(written.find("\r\nhp1 0 9000\r\nhp2 -2150 8000\r\n"), std::string::npos);
+  EXPECT_EQ(written.find('#'), std::string::npos);
+  // A launcher without "#cd" has the exchange file in the host's folder,
+  // where the program never looks: the host reads its own "hq" back.
+  WriteFileBytes(folder / "no_cd.bat", "REM x\r\nREM #jww\r\nREM #h0\r\nREM #1 p\r\nREM #e\r\n"
+                                       "\"%~dp0vk47_Orvane.exe\"\r\n");
+  const std::size_t before = host.Drawing().size();
+  const SessionResult astray = host.Run(ReadSession("start no_cd.bat\nok 0 20000\n"));
+  EXPECT_EQ(astray.Transcript.back(), "answer: hq, nothing drawn");
+  EXPECT_EQ(host.Drawing().size(), before);
+  EXPECT_TRUE(fs::exists(hostFolder / "JWC_TEMP.TXT"));
+}
+
+}  // namespace

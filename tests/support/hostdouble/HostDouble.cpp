@@ -1,0 +1,279 @@
+#include "support/hostdouble/HostDouble.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "tools/text/ShiftJisCodec.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace host_double {
+
+namespace {
+
+constexpr const char* kExchangeFile = "JWC_TEMP.TXT";
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out.flush()) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+std::string Utf8(const std::string& sjis) {
+  return codec::ShiftJisToUtf8Lossy(sjis).value_or(sjis);
+}
+
+// The answer's lines: CR LF ends a line; the last may lack it.
+std::vector<std::string> AnswerLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// Runs argv with its standard output into a file; returns the exit status.
+int Spawn(const std::vector<std::string>& argv, const fs::path& output) {
+  std::vector<char*> args;
+  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = 0;
+  const int failed = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed) throw std::runtime_error("cannot start " + argv[0]);
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid) throw std::runtime_error("lost " + argv[0]);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> RunAndRead(const std::vector<std::string>& argv) {
+  const fs::path output = fs::temp_directory_path() /
+                          ("orvane-host-double-" + std::to_string(getpid()) + ".out");
+  const int status = Spawn(argv, output);
+  std::vector<std::string> lines;
+  std::istringstream in(ReadBytes(output));
+  fs::remove(output);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  if (status != 0)
+    throw std::runtime_error(argv[0] + " ended with exit status " + std::to_string(status));
+  return lines;
+}
+
+}  // namespace
+
+Session ReadSession(const std::string& text) {
+  Session session;
+  std::istringstream in(text);
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    const std::size_t comment = line.find('#');
+    if (comment != std::string::npos) line.erase(comment);
+    const std::vector<std::string> words = Words(line);
+    if (words.empty()) continue;
+    const std::string where = "session line " + std::to_string(number);
+    if (words[0] == "start") {
+      if (words.size() != 2 || !session.FirstLauncher.empty())
+        throw std::runtime_error(where + ": one \"start NAME.BAT\" comes first");
+      session.FirstLauncher = words[1];
+      continue;
+    }
+    if (session.FirstLauncher.empty()) throw std::runtime_error(where + ": no \"start\" before");
+    Step step;
+    if (words[0] == "ok") {
+      step.What = Step::Ok;
+    } else if (words[0] == "esc") {
+      step.What = Step::EscapeInDialog;
+    } else if (words[0] == "stop" && words.size() == 1) {
+      step.What = Step::EscapeAtPrompt;
+    } else {
+      throw std::runtime_error(where + ": expected ok, esc or stop");
+    }
+    if (words.size() % 2 == 0) throw std::runtime_error(where + ": a point needs X and Y");
+    for (std::size_t i = 1; i < words.size(); i += 2)
+      step.Picks.push_back(words[i] + " " + words[i + 1]);
+    session.Steps.push_back(step);
+  }
+  if (session.FirstLauncher.empty()) throw std::runtime_error("the session starts no launcher");
+  return session;
+}
+
+HostDouble::HostDouble(fs::path launcherFolder, fs::path hostFolder, Runner runner,
+                       HostSettings settings)
+    : launcherFolder_(std::move(launcherFolder)),
+      hostFolder_(std::move(hostFolder)),
+      runner_(std::move(runner)),
+      settings_(std::move(settings)) {}
+
+std::string HostDouble::HostFileBytes(const Launcher& launcher,
+                                      const std::vector<std::string>& picks) const {
+  const HostSettings& s = settings_;
+  std::vector<std::string> lines = {
+      "hq",  // "not done": stays unless the program answers
+      "hk " + s.AxisAngle,
+      "hs " + s.GroupScales,
+      "hcw " + s.TextWidths,
+      "hch " + s.TextHeights,
+      "hcd " + s.TextSpacings,
+      "hcc " + s.TextColours,
+      "lg" + s.Group,
+      "ly" + s.Layer,
+      "lc" + std::to_string(s.Colour),
+      "lt" + std::to_string(s.LineType),
+  };
+  if (launcher.LineWidths) lines.push_back("lw" + std::to_string(s.LineWidth));
+  lines.push_back("cn" + std::to_string(s.TextStyle));
+  // The quote keeps a font name with a blank whole.
+  if (!s.Font.empty()) lines.push_back("cn\"$" + s.Font);
+  for (std::size_t i = 0; i < picks.size(); ++i)
+    lines.push_back("hp" + std::to_string(i + 1) + " " + picks[i]);
+  // A selection step: the user's range takes the whole drawing.
+  if (launcher.WithSelection()) {
+    lines.push_back("#");
+    lines.insert(lines.end(), drawing_.begin(), drawing_.end());
+  }
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+std::string HostDouble::DrawingBytes() const {
+  // The host's settings first, so that the file is drawn at its scales.
+  const HostSettings& s = settings_;
+  std::string bytes = "hk " + s.AxisAngle + "\r\nhs " + s.GroupScales + "\r\nhcw " + s.TextWidths +
+                      "\r\nhch " + s.TextHeights + "\r\nhcd " + s.TextSpacings + "\r\nhcc " +
+                      s.TextColours + "\r\n";
+  for (const std::string& line : drawing_) bytes += line + "\r\n";
+  return bytes;
+}
+
+std::string HostDouble::DrawAnswer(const std::string& answer, const std::string& current,
+                                   std::vector<std::string>& transcript) {
+  const std::vector<std::string> lines = AnswerLines(answer);
+  if (lines.empty() || lines[0] == "hq") {
+    transcript.push_back("answer: hq, nothing drawn");
+    return {};
+  }
+  std::string next;
+  std::size_t drawn = 0;
+  for (const std::string& line : lines) {
+    if (line.empty() || line[0] != 'h') {
+      drawing_.push_back(line);
+      ++drawn;
+    } else if (line == "hr") {
+      next = current;
+    } else if (line.rfind("h/", 0) == 0) {
+      // The launcher's name ends at a carriage return or a blank.
+      next = line.substr(2, line.find(' ') == std::string::npos ? std::string::npos
+                                                                 : line.find(' ') - 2);
+    } else {
+      throw std::runtime_error("answer: unexpected control line " + line);
+    }
+  }
+  transcript.push_back("answer: " + std::to_string(drawn) + " lines drawn" +
+                       (next.empty() ? std::string() : ", then " + next));
+  return next;
+}
+
+SessionResult HostDouble::Run(const Session& session) {
+  SessionResult result;
+  std::vector<std::string>& transcript = result.Transcript;
+  std::string name = session.FirstLauncher;
+  while (!name.empty()) {
+    const Launcher launcher = ReadLauncher(ReadBytes(launcherFolder_ / name));
+    transcript.push_back("launcher: " + name + " (" + Utf8(launcher.Memo) + ")");
+    if (result.StepsTaken == session.Steps.size()) {
+      transcript.push_back("the script ends at the point prompt");
+      break;
+    }
+    const Step& step = session.Steps[result.StepsTaken++];
+    if (step.What == Step::EscapeAtPrompt) {
+      transcript.push_back("point 1: Esc, the command ends");
+      break;
+    }
+    if (step.Picks.size() != launcher.Prompts.size())
+      throw std::runtime_error("step " + std::to_string(result.StepsTaken) + " gives " +
+                               std::to_string(step.Picks.size()) + " points for " +
+                               std::to_string(launcher.Prompts.size()) + " prompts");
+    for (std::size_t i = 0; i < step.Picks.size(); ++i)
+      transcript.push_back("point " + std::to_string(i + 1) + ": " + step.Picks[i] + "  (" +
+                           Utf8(launcher.Prompts[i]) + ")");
+
+    const fs::path exchange = (launcher.OwnFolder ? launcherFolder_ : hostFolder_) / kExchangeFile;
+    WriteBytes(exchange, HostFileBytes(launcher, step.Picks));
+
+    RunRequest request;
+    request.LauncherFolder = launcherFolder_;
+    request.LauncherName = name;
+    request.Call = SplitProgramLine(launcher.ProgramLine, (launcherFolder_ / "").string());
+    request.End = step.What == Step::Ok ? DialogEnd::Ok : DialogEnd::Escape;
+    std::string call = fs::path(request.Call.Program).filename().string();
+    for (const std::string& argument : request.Call.Arguments) call += " " + argument;
+    transcript.push_back("program: " + call + (step.What == Step::Ok ? ", Enter" : ", Esc"));
+    for (const std::string& line : runner_(request)) transcript.push_back("  " + line);
+
+    name = DrawAnswer(ReadBytes(exchange), name, transcript);
+  }
+  return result;
+}
+
+Runner HeadlessRunner(fs::path headlessProgram) {
+  return [program = std::move(headlessProgram)](const RunRequest& request) {
+    if (fs::path(request.Call.Program).filename() != "vk47_Orvane.exe")
+      throw std::runtime_error("the launcher runs " + request.Call.Program);
+    std::vector<std::string> argv = {program.string()};
+    for (const std::string& argument : request.Call.Arguments) {
+      std::string lower;
+      for (char c : argument) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (lower != "/new") throw std::runtime_error("unknown argument " + argument);
+      argv.push_back("--new");
+    }
+    if (request.End == DialogEnd::Escape) argv.push_back("--cancel");
+    argv.push_back(fs::path(request.Call.Program).parent_path().string());
+    return RunAndRead(argv);
+  };
+}
+
+Runner CommandRunner(std::vector<std::string> command) {
+  return [command = std::move(command)](const RunRequest& request) {
+    std::vector<std::string> argv = command;
+    argv.push_back(request.LauncherFolder.string());
+    argv.push_back(request.LauncherName);
+    argv.push_back(request.End == DialogEnd::Ok ? "ok" : "esc");
+    return RunAndRead(argv);
+  };
+}
+
+}  // namespace host_double

@@ -1,0 +1,113 @@
+#pragma once
+// A double of the host for tests: it runs a scripted session of the user
+// with the package's launchers the way the host does. It reads a launcher's
+// directives, asks for its points (the script gives them), writes
+// JWC_TEMP.TXT, runs the launcher's program, reads the answer, draws it into
+// its own record of the drawing, and goes on where the answer says ("hr": the
+// same launcher again, "h/NAME.BAT": that launcher), until the answer says
+// nothing more or the user presses Esc.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/hostdouble/LauncherDirectives.h"
+
+namespace host_double {
+
+// How the user ends the program's dialog.
+enum class DialogEnd { Ok, Escape };
+
+// One step of the user: the points clicked at the launcher's prompts, then
+// Enter or Esc in the dialog; or Esc at the first point prompt.
+struct Step {
+  enum Kind { Ok, EscapeInDialog, EscapeAtPrompt } What = Ok;
+  std::vector<std::string> Picks;  // "X Y" in drawing units, one per prompt
+};
+
+struct Session {
+  std::string FirstLauncher;  // the launcher the user picks in the menu
+  std::vector<Step> Steps;
+};
+
+// Reads a session script: "start NAME.BAT", then one step a line: "ok" or
+// "esc" with the points' coordinates (X Y X Y ...), or "stop" (Esc at the
+// point prompt). Blank lines and lines from "#" on are skipped. Throws
+// std::runtime_error on anything else.
+Session ReadSession(const std::string& text);
+
+// The host's state that it writes before every run.
+struct HostSettings {
+  std::string AxisAngle = "0";
+  std::string GroupScales = "1 1 50 100 1 1 1 1 1 1 1 1 1 1 1 1";
+  std::string TextWidths = "2 2.5 3 4 5 6 7 8 9 10";
+  std::string TextHeights = "2 2.5 3 4 5 6 7 8 9 10";
+  std::string TextSpacings = "0 0 0.5 0 0 0 0 0 0 0";
+  std::string TextColours = "1 2 3 4 5 6 7 8 9 10";
+  std::string Group = "2";  // hexadecimal digit
+  std::string Layer = "5";
+  int Colour = 3;
+  int LineType = 1;
+  int LineWidth = 0;
+  int TextStyle = 3;
+  std::string Font = "ＭＳ ゴシック";  // Shift-JIS (the literal is compiled so); empty: none
+};
+
+// A run of the launcher's program as the host starts it.
+struct RunRequest {
+  std::filesystem::path LauncherFolder;
+  std::string LauncherName;
+  ProgramCall Call;  // from the program line
+  DialogEnd End = DialogEnd::Ok;
+};
+// Runs the program and returns once it has ended; what it showed, one line
+// each, goes into the transcript.
+using Runner = std::function<std::vector<std::string>(const RunRequest& request)>;
+
+struct SessionResult {
+  std::size_t StepsTaken = 0;          // steps of the script the session used
+  std::vector<std::string> Transcript;  // what happened, one line each (Shift-JIS)
+};
+
+class HostDouble {
+ public:
+  // `launcherFolder` holds the launchers and is the program's folder;
+  // `hostFolder` stands for the host's own folder, where the exchange file
+  // goes for a launcher without "#cd".
+  HostDouble(std::filesystem::path launcherFolder, std::filesystem::path hostFolder,
+             Runner runner, HostSettings settings = {});
+
+  SessionResult Run(const Session& session);
+
+  // The drawing as the host holds it: the answers' drawing lines in the
+  // order drawn (attribute, entity and flag lines, without the host's
+  // control lines), ready to be written as an exchange file.
+  const std::vector<std::string>& Drawing() const { return drawing_; }
+  // The host's settings (axis, scales, text styles) and Drawing() as an
+  // exchange file, CR LF after every line.
+  std::string DrawingBytes() const;
+
+  // What the host writes into JWC_TEMP.TXT before starting the program.
+  std::string HostFileBytes(const Launcher& launcher, const std::vector<std::string>& picks) const;
+
+ private:
+  // Draws the answer; returns the launcher to go on with ("" to stop).
+  std::string DrawAnswer(const std::string& answer, const std::string& current,
+                         std::vector<std::string>& transcript);
+
+  std::filesystem::path launcherFolder_;
+  std::filesystem::path hostFolder_;
+  Runner runner_;
+  HostSettings settings_;
+  std::vector<std::string> drawing_;
+};
+
+// The runner for the headless program: orvane-headless with "--new" when the
+// launcher passes "/new", "--cancel" for Esc in the dialog, and the
+// program's folder.
+Runner HeadlessRunner(std::filesystem::path headlessProgram);
+// A runner that hands the run to a command: COMMAND FOLDER LAUNCHER ok|esc
+// (the Windows program under Wine, through the launcher itself).
+Runner CommandRunner(std::vector<std::string> command);
+
+}  // namespace host_double
