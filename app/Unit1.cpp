@@ -56,11 +56,12 @@ void TForm1::FormShow() {
   const bool loaded = LoadSettings(Files, settingsFile, DialogSettings);
   if (loaded) ShowDialogPart(Ui, DialogSettings);
 
-  // A new chain takes only the dialog's values and position from the file,
-  // when there is one. Without it the dialog's defaults serve, with the
-  // value in the host's current text style (the list's first entry), which
-  // is what a settings file would otherwise choose.
-  if (Mode == OkMode::NewChain) {
+  // A new chain, and a chain picked in the drawing, take only the dialog's
+  // values and position from the file, when there is one. Without it the
+  // dialog's defaults serve, with the value in the host's current text style
+  // (the list's first entry), which is what a settings file would otherwise
+  // choose.
+  if (Mode == OkMode::NewChain || Mode == OkMode::Pick) {
     if (loaded) {
       Ui.SetWindowPosition(DialogSettings.WindowLeft, DialogSettings.WindowTop);
     } else {

@@ -26,8 +26,9 @@ class TForm1 {
   // The folder of the program file, with a trailing separator.
   std::filesystem::path ProgramFolder;
   TDialogSettings DialogSettings = InitialSettings();
-  // Continue the stored chain (the usual launcher), or start a new one from
-  // four picked points (the launcher that starts the program with "/new").
+  // Continue the stored chain (the usual launcher), start a new one from
+  // four picked points (the launcher that starts the program with "/new"),
+  // or continue the chain selected in the drawing ("/pick").
   OkMode Mode = OkMode::Continue;
 
   void FormShow();      // the show sequence

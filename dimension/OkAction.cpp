@@ -25,6 +25,12 @@ void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState&
     ui.CloseDialog();
     return;
   }
+  if (plan.Outcome == OkOutcome::NoChain) {
+    // The selection cannot change while the dialog is open.
+    ui.ShowMessage(kNoChainSelected);
+    ui.CloseDialog();
+    return;
+  }
   if (plan.Outcome == OkOutcome::Inside) {
     ui.ShowMessage(DialogTexts::InsideChain);
     ui.CloseDialog();

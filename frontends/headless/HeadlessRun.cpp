@@ -67,6 +67,7 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   if (ec) absoluteFolder = folder;
   form.ProgramFile = absoluteFolder / kProgramFileName;
   if (options.NewChain) form.Mode = OkMode::NewChain;
+  if (options.PickChain) form.Mode = OkMode::Pick;
   ui.SetCloseHandler([&form] { form.FormClose(); });
   ui.SetChangeHandler([&form] { form.ControlChange(); });
 
