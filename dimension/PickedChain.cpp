@@ -89,9 +89,8 @@ struct ChainRun {
 Extended Across(const AxisSegment& s) { return (s.From.U + s.To.U) / 2; }
 
 std::vector<ChainRun> Runs(std::vector<AxisSegment> lines) {
-  std::sort(lines.begin(), lines.end(), [](const AxisSegment& l, const AxisSegment& r) {
-    return Across(l) < Across(r);
-  });
+  std::sort(lines.begin(), lines.end(),
+            [](const AxisSegment& l, const AxisSegment& r) { return Across(l) < Across(r); });
   std::vector<ChainRun> runs;
   for (std::size_t first = 0; first < lines.size();) {
     // One line: segments whose offsets across the axis agree.
