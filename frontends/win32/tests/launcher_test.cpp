@@ -42,12 +42,15 @@ std::vector<std::string> CrLfLines(const std::string& bytes) {
   return lines;
 }
 
-TEST(Launcher, BothAreShiftJisWithTheHostsDirectives) {
+TEST(Launcher, AllAreShiftJisWithTheHostsDirectives) {
   struct Case {
     const char* file;
     const char8_t* memo;                 // the first line, which the host shows
     std::vector<const char8_t*> prompts;  // a word of each prompt, #1 first
     const char* call;
+    // The range selection before the picks: "#h1" and the "#hc" comment
+    // that asks for it (a word of it), or none.
+    const char8_t* selection = nullptr;
   };
   const Case cases[] = {
       {"vk47_Orvane.bat", u8"REM 垂直寸法を外側へ追加（寸法値は引出線付き）",
@@ -55,10 +58,21 @@ TEST(Launcher, BothAreShiftJisWithTheHostsDirectives) {
       {"vk47_Orvane_new.bat", u8"REM 垂直寸法の連続を新しく開始（寸法値は引出線付き）",
        {u8"計測点（１点目）", u8"計測点（２点目）", u8"寸法線の位置", u8"寸法値の位置"},
        "\"%~dp0vk47_Orvane.exe\" /new"},
+      {"vk47_Orvane_pick.bat",
+       u8"REM 範囲選択した垂直寸法の連続を外側へ延長（寸法値は引出線付き）",
+       {u8"計測点", u8"寸法値の位置"}, "\"%~dp0vk47_Orvane.exe\" /pick", u8"範囲選択"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + c.file));
+    std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + c.file));
+    if (c.selection) {
+      // Before the flags, as the host's own sample puts it.
+      ASSERT_GE(lines.size(), 5u);
+      EXPECT_EQ(lines[3], "REM #h1");
+      EXPECT_EQ(lines[4].rfind("REM #hc ", 0), 0u) << lines[4];
+      EXPECT_NE(lines[4].find(Utf8ToSjis(U8(c.selection))), std::string::npos) << lines[4];
+      lines.erase(lines.begin() + 3, lines.begin() + 5);
+    }
     ASSERT_EQ(lines.size(), 8u + c.prompts.size());
     EXPECT_EQ(lines[0], Utf8ToSjis(U8(c.memo)));
     const std::vector<std::string> directives = {"REM #jww", "REM #cd", "REM #zz", "REM #zw",
@@ -79,11 +93,12 @@ TEST(Launcher, BothAreShiftJisWithTheHostsDirectives) {
   }
 }
 
-TEST(Launcher, ReadMeTellsHowToInstallAndBothLaunchers) {
+TEST(Launcher, ReadMeTellsHowToInstallAndEveryLauncher) {
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/readme.txt"));
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat", u8"外部変形",
+  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat",
+                                u8"vk47_Orvane_pick.bat", u8"範囲選択", u8"外部変形",
                                 u8"展開", u8"vk38.dat", u8"同じフォルダ", u8"共用", u8"新しく"})
     EXPECT_NE(text.find(Utf8ToSjis(U8(needed))), std::string::npos) << U8(needed);
 }
@@ -96,6 +111,18 @@ TEST(Launcher, OnlyTheWordNewStartsANewChain) {
   };
   for (const auto& [line, expected] : cases)
     EXPECT_EQ(win32::AsksForNewChain(line), expected) << testing::PrintToString(std::wstring(line));
+}
+
+TEST(Launcher, OnlyTheWordPickContinuesTheSelectedChain) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"/pick", true},  {L"/PICK", true},  {L" \"/Pick\" ", true}, {L"x /pick", true},
+      {L"/new", false},  {L"/picked", false}, {L"pick", false},     {L"-pick", false},
+      {L"\x0Fpick", false}, {L"", false},
+  };
+  for (const auto& [line, expected] : cases)
+    EXPECT_EQ(win32::AsksForPickedChain(line), expected)
+        << testing::PrintToString(std::wstring(line));
+  EXPECT_FALSE(win32::AsksForNewChain(L"/pick"));
 }
 
 }  // namespace
