@@ -311,6 +311,21 @@ TEST(PickedChain, FoundAmongOtherEntitiesPartlySelectedAndBesideAnotherChain) {
     }
 }
 
+// The golden files that the Windows program started through its pick
+// launcher is held to as well: a chain the program drew (started, then
+// continued below), selected and continued further below, with no settings
+// file.
+TEST(PickedChain, GoldenFilesWithoutASettingsFile) {
+  const fs::path golden = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
+  ScratchDir dir;
+  fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
+  RunOptions pick;
+  pick.PickChain = true;
+  EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(dir.Path(), pick).Transcript)), kDrawn);
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), ReadFileBytes(golden / "expected_vk38.dat"));
+}
+
 class PickRefusal : public ::testing::Test {
  protected:
   ScratchDir dir;

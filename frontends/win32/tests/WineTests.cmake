@@ -35,7 +35,7 @@ add_test(NAME win32.program
 # The program itself, driven with the keyboard in a virtual display.
 foreach(case ok_worked_example escape close_box alt_f4_on_list inside_refusal
              missing_settings typed_values unheld_characters failed_start launcher
-             new_chain_launcher)
+             new_chain_launcher pick_chain_launcher)
   orvane_wine_test(win32.dialog.${case} ${ORVANE_WINE_SCRIPTS}/run-dialog.sh
     ${ORVANE_WIN32_BUILD_DIR} ${case})
 endforeach()
