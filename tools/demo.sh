@@ -2,7 +2,8 @@
 # make demo: the program's one job on the shipped examples. A chain of
 # vertical dimensions is started from nothing (four picked points, no
 # settings file), continued above, then below, and a point inside the chain
-# is refused. Everything runs in a scratch folder; the example stays as
+# is refused. Then the two sides of a plan: a chain is started on the right,
+# and the left one, picked in the drawing, is continued again. Everything runs in a scratch folder; the example stays as
 # it is. Each run is also drawn as a picture (orvane-preview), kept in the
 # build folder.
 set -euo pipefail
@@ -93,6 +94,16 @@ host_picks() {
     iconv -f UTF-8 -t CP932 | sed 's/$/\r/' > "$work/JWC_TEMP.TXT"
 }
 
+# A new host file for a new chain: the start example's, with other points.
+host_four() {
+  utf8 "$start/JWC_TEMP.TXT" |
+    sed -e "s/^hp1 .*/hp1 $1/" -e "s/^hp2 .*/hp2 $2/" -e "s/^hp3 .*/hp3 $3/" -e "s/^hp4 .*/hp4 $4/" |
+    iconv -f UTF-8 -t CP932 | sed 's/$/\r/' > "$work/JWC_TEMP.TXT"
+}
+
+# Keeps what a run drew, as the drawing now holds it.
+keep_drawn() { cp "$work/JWC_TEMP.TXT" "$work/drawn-$1.txt"; }
+
 run() {
   # What the run starts from, for its picture.
   cp "$work/JWC_TEMP.TXT" "$work/host.before"
@@ -106,7 +117,11 @@ run() {
 # chain as it stood before the run in orange, the output in its own colours.
 picture() {
   local chain=()
-  [ -f "$work/chain.before" ] && chain=(--chain "$work/chain.before")
+  if [ "${2:-}" = picked ]; then
+    chain=(--picked)
+  elif [ -f "$work/chain.before" ]; then
+    chain=(--chain "$work/chain.before")
+  fi
   "$preview" --before "$work/host.before" "${chain[@]}" \
     "$work/JWC_TEMP.TXT" "$pictures/$1.svg"
   say "" "Picture of this run: $pictures/$1.svg" \
@@ -128,6 +143,7 @@ say "" "There is no vk38.dat yet: the dialog shows its defaults. The user sets" 
     "(-1500, 1000): both its extension lines, the dimension line, the value" \
     "\"3,000\", its leader and underline, and two arrows:" ""
 run --new --set Precision=0 --set ThousandsCommas=1
+keep_drawn 1
 say "" "(The \">\" lines are what the user would have seen: the notice pane" \
     "telling what OK will draw, again after each change of a setting, the" \
     "status strip's two texts, then the dialog closing, which writes" \
@@ -148,6 +164,7 @@ say "" "The new point (2000, 5500) lies above the chain, so the new dimension ru
     "long, written \"2,500\" (no decimals, thousands comma). Paper sizes are" \
     "multiplied by the scale 50: arrows of 3 mm become 150 units." ""
 run
+keep_drawn 2
 say "" "JWC_TEMP.TXT now holds the commands the host draws: its own attributes," \
     "the extension line at the new point (the old end already has one), the" \
     "dimension line, the value, its leader and underline, and two arrows:" ""
@@ -162,6 +179,7 @@ say "The user picks (800, -1800), below the chain; the value goes to" \
     "end (0, 0): 1800." ""
 host_picks "800 -1800" "-2150 -1000"
 run
+keep_drawn 3
 say ""
 explain_output "$work/JWC_TEMP.TXT"
 say "" "The chain now reaches from (800, -1800) to (2000, 5500):" ""
@@ -183,3 +201,32 @@ else
   say "" "vk38.dat CHANGED, which it must not" >&2
   exit 1
 fi
+
+heading "5. The other side of the plan: a new chain on the right"
+say "The user dimensions the right side of the plan: a new chain from" \
+    "(9000, 0) to (9000, 3000), its dimension line through (10500, 1000)," \
+    "the value at (10800, 1500) (vk47_Orvane_new.bat again):" ""
+host_four "9000 0" "9000 3000" "10500 1000" "10800 1500"
+run --new
+picture 5-right
+say "" "vk38.dat now remembers the right chain only:" ""
+show_chain "$work/vk38.dat"
+
+heading "6. Back to the left chain: picked in the drawing"
+say "The usual launcher would continue the right chain. To go on with the" \
+    "left one the user starts vk47_Orvane_pick.bat and range-selects the left" \
+    "chain (the host writes the selected lines, with a \"z3\" line before each" \
+    "that is part of a dimension), then picks the new point (0, 7000) above it" \
+    "and the value position (-2150, 6500). The program finds the dimension" \
+    "line whose ends the extension lines reach (not the value's underline," \
+    "which runs along the axis too), shows the chain it found in the notice" \
+    "pane, and continues it:" ""
+host_picks "0 7000" "-2150 6500"
+cat "$work/drawn-1.txt" "$work/drawn-2.txt" "$work/drawn-3.txt" >> "$work/JWC_TEMP.TXT"
+run --pick
+say ""
+explain_output "$work/JWC_TEMP.TXT"
+say "" "vk38.dat holds the left chain again, from its lower end (taken where its" \
+    "dimension line ends) to the new point; the usual launcher goes on from it:" ""
+show_chain "$work/vk38.dat"
+picture 6-left-again picked
