@@ -312,10 +312,10 @@ TEST(PickedChain, FoundAmongOtherEntitiesPartlySelectedAndBesideAnotherChain) {
 }
 
 // The golden files that the Windows program started through its pick
-// launcher is held to as well: a chain the program drew (started, then
-// continued below), selected and continued further below, with no settings
-// file.
-TEST(PickedChain, GoldenFilesWithoutASettingsFile) {
+// launcher is held to as well (without a settings file): a chain the
+// program drew (started, then continued below), selected and continued
+// further below.
+TEST(PickedChain, GoldenFilesWithOrWithoutASettingsFile) {
   const fs::path golden = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
   ScratchDir dir;
   fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
@@ -324,6 +324,24 @@ TEST(PickedChain, GoldenFilesWithoutASettingsFile) {
   EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(dir.Path(), pick).Transcript)), kDrawn);
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
   EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), ReadFileBytes(golden / "expected_vk38.dat"));
+
+  // A settings file with the dialog's defaults and another chain, stored at
+  // other axes and another scale, gives its settings and window position
+  // only: the picked chain counts as stored at the host's axes, so that its
+  // old end gets no second extension line.
+  SettingsFile other;
+  other.Angle = "45";
+  other.Scale = "20";
+  WriteFileBytes(dir / "vk38.dat", other.Bytes());
+  fs::remove(dir / "JWC_TEMP.TXT");
+  fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
+  EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(dir.Path(), pick).Transcript)), kDrawn);
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
+  Lines saved = SplitCrLf(ReadFileBytes(dir / "vk38.dat"));
+  const Lines expected = SplitCrLf(ReadFileBytes(golden / "expected_vk38.dat"));
+  ASSERT_EQ(saved.size(), 31u);
+  EXPECT_EQ(Lines(saved.begin(), saved.begin() + 2), (Lines{"120", "80"}));
+  EXPECT_EQ(Lines(saved.begin() + 2, saved.end()), Lines(expected.begin() + 2, expected.end()));
 }
 
 class PickRefusal : public ::testing::Test {
