@@ -28,13 +28,13 @@ std::int32_t IntegerByRule(const SettingRow& row, std::int32_t n) {
 struct ApplyLine {
   const SettingRow& row;
   const std::string& line;
-  TDialogSettings& s;
-  void operator()(std::int32_t TDialogSettings::*field) const {
+  DialogSettings& s;
+  void operator()(std::int32_t DialogSettings::*field) const {
     s.*field = IntegerByRule(row, StrToIntOrZero(line));
   }
-  void operator()(std::string TDialogSettings::*field) const { s.*field = line; }
-  void operator()(bool TDialogSettings::*field) const { s.*field = StrToIntOrZero(line) != 0; }
-  void operator()(double TDialogSettings::*field) const {
+  void operator()(std::string DialogSettings::*field) const { s.*field = line; }
+  void operator()(bool DialogSettings::*field) const { s.*field = StrToIntOrZero(line) != 0; }
+  void operator()(double DialogSettings::*field) const {
     const double value = StrToFloatOrZero(line);
     s.*field = row.Rule == LoadRule::PositiveScale && !(value > 1e-10) ? 1.0 : value;
   }
@@ -42,23 +42,23 @@ struct ApplyLine {
 
 // Writes the field of a row as its line.
 struct FormatLine {
-  const TDialogSettings& s;
-  std::string operator()(std::int32_t TDialogSettings::*field) const {
+  const DialogSettings& s;
+  std::string operator()(std::int32_t DialogSettings::*field) const {
     return std::to_string(s.*field);
   }
   // A line feed would end the line early and shift every value after it, so
   // a text ends before its first line feed.
-  std::string operator()(std::string TDialogSettings::*field) const {
+  std::string operator()(std::string DialogSettings::*field) const {
     const std::string& text = s.*field;
     return text.substr(0, text.find('\n'));
   }
-  std::string operator()(bool TDialogSettings::*field) const { return s.*field ? "1" : "0"; }
-  std::string operator()(double TDialogSettings::*field) const { return FormatGeneral(s.*field); }
+  std::string operator()(bool DialogSettings::*field) const { return s.*field ? "1" : "0"; }
+  std::string operator()(double DialogSettings::*field) const { return FormatGeneral(s.*field); }
 };
 
 }  // namespace
 
-void ApplySettingsFile(std::string_view bytes, bool complete, TDialogSettings& settings) {
+void ApplySettingsFile(std::string_view bytes, bool complete, DialogSettings& settings) {
   const std::vector<SettingRow>& rows = SettingRows();
   for (const SettingRow& row : rows)
     if (!row.Id) SetDefault(row, settings);  // lines 1, 2 and 23-25
@@ -81,7 +81,7 @@ void ApplySettingsFile(std::string_view bytes, bool complete, TDialogSettings& s
   }
 }
 
-std::string FormatSettingsFile(const TDialogSettings& settings, std::int32_t hostGroup,
+std::string FormatSettingsFile(const DialogSettings& settings, std::int32_t hostGroup,
                                double hostGroupScale, double hostAxisAngle) {
   std::string out;
   for (const SettingRow& row : SettingRows()) {
@@ -97,7 +97,7 @@ std::string FormatSettingsFile(const TDialogSettings& settings, std::int32_t hos
 }
 
 bool LoadSettings(FileSystem& files, const std::filesystem::path& path,
-                  TDialogSettings& settings) {
+                  DialogSettings& settings) {
   const FileBytes file = ReadWholeFile(files, path);
   if (!file.Opened) {
     ApplySettingsFile({}, false, settings);  // the defaults alone
@@ -108,7 +108,7 @@ bool LoadSettings(FileSystem& files, const std::filesystem::path& path,
 }
 
 bool SaveSettings(FileSystem& files, const std::filesystem::path& path,
-                  const TDialogSettings& settings, std::int32_t hostGroup,
+                  const DialogSettings& settings, std::int32_t hostGroup,
                   double hostGroupScale, double hostAxisAngle) {
   return files.ReplaceContent(
       path, FormatSettingsFile(settings, hostGroup, hostGroupScale, hostAxisAngle));

@@ -14,22 +14,22 @@
 // line ended by LF or CR LF, a line beyond the end of the file as empty text,
 // nothing after line 31. With `complete` false the bytes broke off while
 // being read: only their finished lines are applied.
-void ApplySettingsFile(std::string_view bytes, bool complete, TDialogSettings& settings);
+void ApplySettingsFile(std::string_view bytes, bool complete, DialogSettings& settings);
 
 // The file's 31 lines, each ended by CR LF: the record's window position,
 // dialog part and chain, with the host's layer group, its scale and axis angle
 // on lines 23-25 in place of the loaded ones.
-std::string FormatSettingsFile(const TDialogSettings& settings, std::int32_t hostGroup,
+std::string FormatSettingsFile(const DialogSettings& settings, std::int32_t hostGroup,
                                double hostGroupScale, double hostAxisAngle);
 
 // Sets the defaults, then reads the file (if it can be opened) into
 // `settings`. True when a file was there and opened.
 bool LoadSettings(FileSystem& files, const std::filesystem::path& path,
-                  TDialogSettings& settings);
+                  DialogSettings& settings);
 
 // Replaces the file with FormatSettingsFile's lines; only a complete new file
 // takes the old one's place. False when it could not be saved (the previous
 // file then stays as it was).
 bool SaveSettings(FileSystem& files, const std::filesystem::path& path,
-                  const TDialogSettings& settings, std::int32_t hostGroup,
+                  const DialogSettings& settings, std::int32_t hostGroup,
                   double hostGroupScale, double hostAxisAngle);

@@ -139,7 +139,7 @@ struct Outcome {
 Outcome Run(const fs::path& folder) {
   Outcome o;
   headless::RunOptions options;
-  options.BeforeAction = [&o](headless::HeadlessUi&, TForm1&) { o.Held = MeasureRecords(); };
+  options.BeforeAction = [&o](headless::HeadlessUi&, ProgramRun&) { o.Held = MeasureRecords(); };
   const long before = ProcStatusKb("VmRSS");
   ResetPeak();
   const double cpu = CpuSeconds();

@@ -6,31 +6,31 @@
 #include <stdexcept>
 
 enum class Control : std::int8_t {
-  ComboBox1,    // StartMark
-  ComboBox2,    // EndMark
-  Edit7,        // ArrowLength
-  Edit8,        // ArrowAngle
-  Edit1,        // MarkScale
-  ComboBox3,    // TextStyle
-  Edit2,        // Prefix
-  Edit3,        // Suffix
-  ComboBox4,    // Precision
-  ComboBox5,    // Rounding
-  RadioGroup1,  // ZeroDisplay
-  RadioGroup2,  // ValueUnit
-  CheckBox1,    // ThousandsCommas
-  CheckBox2,    // AppendUnit
-  CheckBox3,    // FullWidth
-  CheckBox4,    // AsDimensionFigure
-  Edit4,        // TextLineGap
-  Edit5,        // ExtLineOffset
-  Edit6,        // ExtLineOvershoot
-  Edit9,        // ReverseArrowOvershoot
+  StartMark,    // StartMark
+  EndMark,    // EndMark
+  ArrowLength,        // ArrowLength
+  ArrowAngle,        // ArrowAngle
+  MarkScale,        // MarkScale
+  TextStyle,    // TextStyle
+  Prefix,        // Prefix
+  Suffix,        // Suffix
+  Precision,    // Precision
+  Rounding,    // Rounding
+  ZeroDisplay,  // ZeroDisplay
+  ValueUnit,  // ValueUnit
+  ThousandsCommas,    // ThousandsCommas
+  AppendUnit,    // AppendUnit
+  FullWidth,    // FullWidth
+  AsDimensionFigure,    // AsDimensionFigure
+  TextLineGap,        // TextLineGap
+  ExtLineOffset,        // ExtLineOffset
+  ExtLineOvershoot,        // ExtLineOvershoot
+  ReverseArrowOvershoot,        // ReverseArrowOvershoot
 };
 
 inline constexpr int kControlCount = 20;
 
-// The control's name as the dialog calls it ("ComboBox1", ...).
+// The control's name as the dialog calls it ("StartMark", ...).
 const char* ControlName(Control control);
 
 // The element of a list of per-control descriptions (each with a field `Id`)

@@ -37,7 +37,7 @@ std::vector<ControlInfo> BuildControls() {
 
 }  // namespace
 
-const std::vector<std::string>& EndMarkEntries() { return SettingRowOf(Control::ComboBox1).Entries; }
+const std::vector<std::string>& EndMarkEntries() { return SettingRowOf(Control::StartMark).Entries; }
 
 const std::vector<ControlInfo>& DialogControls() {
   static const std::vector<ControlInfo> controls = BuildControls();
@@ -64,26 +64,26 @@ const ControlInfo* FindControlBySetting(std::string_view settingName) {
 
 const char* ControlName(Control control) {
   switch (control) {
-    case Control::ComboBox1: return "ComboBox1";
-    case Control::ComboBox2: return "ComboBox2";
-    case Control::ComboBox3: return "ComboBox3";
-    case Control::ComboBox4: return "ComboBox4";
-    case Control::ComboBox5: return "ComboBox5";
-    case Control::Edit1: return "Edit1";
-    case Control::Edit2: return "Edit2";
-    case Control::Edit3: return "Edit3";
-    case Control::Edit4: return "Edit4";
-    case Control::Edit5: return "Edit5";
-    case Control::Edit6: return "Edit6";
-    case Control::Edit7: return "Edit7";
-    case Control::Edit8: return "Edit8";
-    case Control::Edit9: return "Edit9";
-    case Control::RadioGroup1: return "RadioGroup1";
-    case Control::RadioGroup2: return "RadioGroup2";
-    case Control::CheckBox1: return "CheckBox1";
-    case Control::CheckBox2: return "CheckBox2";
-    case Control::CheckBox3: return "CheckBox3";
-    case Control::CheckBox4: return "CheckBox4";
+    case Control::StartMark: return "StartMark";
+    case Control::EndMark: return "EndMark";
+    case Control::TextStyle: return "TextStyle";
+    case Control::Precision: return "Precision";
+    case Control::Rounding: return "Rounding";
+    case Control::MarkScale: return "MarkScale";
+    case Control::Prefix: return "Prefix";
+    case Control::Suffix: return "Suffix";
+    case Control::TextLineGap: return "TextLineGap";
+    case Control::ExtLineOffset: return "ExtLineOffset";
+    case Control::ExtLineOvershoot: return "ExtLineOvershoot";
+    case Control::ArrowLength: return "ArrowLength";
+    case Control::ArrowAngle: return "ArrowAngle";
+    case Control::ReverseArrowOvershoot: return "ReverseArrowOvershoot";
+    case Control::ZeroDisplay: return "ZeroDisplay";
+    case Control::ValueUnit: return "ValueUnit";
+    case Control::ThousandsCommas: return "ThousandsCommas";
+    case Control::AppendUnit: return "AppendUnit";
+    case Control::FullWidth: return "FullWidth";
+    case Control::AsDimensionFigure: return "AsDimensionFigure";
   }
   return "?";
 }

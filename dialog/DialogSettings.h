@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-struct TDialogSettings {
+struct DialogSettings {
   // Stored part (kept by the dialog object, never shown).
   std::int32_t WindowLeft = 0;   // line 1
   std::int32_t WindowTop = 0;    // line 2

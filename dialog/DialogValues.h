@@ -6,7 +6,7 @@
 
 // Shows the dialog part (lines 3-22) in the controls. A list index past the
 // list's entries (or -1) leaves the list without a selection.
-void ShowDialogPart(UserInterface& ui, const TDialogSettings& settings);
+void ShowDialogPart(UserInterface& ui, const DialogSettings& settings);
 
 // Reads the dialog part from the controls as they stand now.
-void ReadDialogPart(UserInterface& ui, TDialogSettings& settings);
+void ReadDialogPart(UserInterface& ui, DialogSettings& settings);

@@ -3,7 +3,7 @@
 
 namespace {
 
-using S = TDialogSettings;
+using S = DialogSettings;
 using K = SettingKind;
 using R = LoadRule;
 
@@ -74,35 +74,35 @@ std::vector<SettingRow> BuildRows() {
   std::vector<SettingRow> rows = {
       Stored(1, "WindowLeft", &S::WindowLeft, R::AsRead, std::int32_t{100}),
       Stored(2, "WindowTop", &S::WindowTop, R::AsRead, std::int32_t{100}),
-      List(3, "StartMark", &S::StartMark, 0, Control::ComboBox1, "始点", marks),
-      List(4, "EndMark", &S::EndMark, 0, Control::ComboBox2, "終点", marks),
+      List(3, "StartMark", &S::StartMark, 0, Control::StartMark, "始点", marks),
+      List(4, "EndMark", &S::EndMark, 0, Control::EndMark, "終点", marks),
       // Filled by the show sequence: the host's current style and No1-No10.
-      List(5, "TextStyle", &S::TextStyle, -1, Control::ComboBox3, "寸法値の文字種", {}, 11),
-      List(6, "Precision", &S::Precision, 3, Control::ComboBox4, "寸法値の精度",
+      List(5, "TextStyle", &S::TextStyle, -1, Control::TextStyle, "寸法値の文字種", {}, 11),
+      List(6, "Precision", &S::Precision, 3, Control::Precision, "寸法値の精度",
            {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001",
             "0.00000001"}),
-      List(7, "Rounding", &S::Rounding, 2, Control::ComboBox5, "寸法値の丸め",
+      List(7, "Rounding", &S::Rounding, 2, Control::Rounding, "寸法値の丸め",
            {"切り捨て", "切り上げ", "四捨五入"}),
-      Text(8, "MarkScale", &S::MarkScale, "1", Control::Edit1, "端点倍率", 16),
-      Text(9, "Prefix", &S::Prefix, "", Control::Edit2, "接頭文字", 32, false),
-      Text(10, "Suffix", &S::Suffix, "", Control::Edit3, "接尾文字", 32, false),
-      Text(11, "TextLineGap", &S::TextLineGap, "0.5", Control::Edit4,
+      Text(8, "MarkScale", &S::MarkScale, "1", Control::MarkScale, "端点倍率", 16),
+      Text(9, "Prefix", &S::Prefix, "", Control::Prefix, "接頭文字", 32, false),
+      Text(10, "Suffix", &S::Suffix, "", Control::Suffix, "接尾文字", 32, false),
+      Text(11, "TextLineGap", &S::TextLineGap, "0.5", Control::TextLineGap,
            "寸法値と水平線との距離", 16, true, kPaperMm),
-      Text(12, "ExtLineOffset", &S::ExtLineOffset, "2", Control::Edit5,
+      Text(12, "ExtLineOffset", &S::ExtLineOffset, "2", Control::ExtLineOffset,
            "計測点と寸法補助線の距離", 16, true, kPaperMm),
-      Text(13, "ExtLineOvershoot", &S::ExtLineOvershoot, "2", Control::Edit6,
+      Text(13, "ExtLineOvershoot", &S::ExtLineOvershoot, "2", Control::ExtLineOvershoot,
            "寸法補助線のはみ出し距離", 16, true, kPaperMm),
-      Text(14, "ArrowLength", &S::ArrowLength, "3", Control::Edit7, "長さ", 8, true, kPaperMm),
-      Text(15, "ArrowAngle", &S::ArrowAngle, "15", Control::Edit8, "角度", 8, true, "°"),
-      Text(16, "ReverseArrowOvershoot", &S::ReverseArrowOvershoot, "2", Control::Edit9,
+      Text(14, "ArrowLength", &S::ArrowLength, "3", Control::ArrowLength, "長さ", 8, true, kPaperMm),
+      Text(15, "ArrowAngle", &S::ArrowAngle, "15", Control::ArrowAngle, "角度", 8, true, "°"),
+      Text(16, "ReverseArrowOvershoot", &S::ReverseArrowOvershoot, "2", Control::ReverseArrowOvershoot,
            "逆矢印の寸法はみだし距離", 16, true, kPaperMm),
-      Radio(17, "ZeroDisplay", &S::ZeroDisplay, Control::RadioGroup1, "小数点以下の０表示",
+      Radio(17, "ZeroDisplay", &S::ZeroDisplay, Control::ZeroDisplay, "小数点以下の０表示",
             {"無", "有"}),
-      Radio(18, "ValueUnit", &S::ValueUnit, Control::RadioGroup2, "寸法値の単位", {"mm", "ｍ"}),
-      Check(19, "ThousandsCommas", &S::ThousandsCommas, Control::CheckBox1, "３桁毎カンマ付加"),
-      Check(20, "AppendUnit", &S::AppendUnit, Control::CheckBox2, "単位の付加"),
-      Check(21, "FullWidth", &S::FullWidth, Control::CheckBox3, "寸法値を全角化"),
-      Check(22, "AsDimensionFigure", &S::AsDimensionFigure, Control::CheckBox4, "寸法図形化"),
+      Radio(18, "ValueUnit", &S::ValueUnit, Control::ValueUnit, "寸法値の単位", {"mm", "ｍ"}),
+      Check(19, "ThousandsCommas", &S::ThousandsCommas, Control::ThousandsCommas, "３桁毎カンマ付加"),
+      Check(20, "AppendUnit", &S::AppendUnit, Control::AppendUnit, "単位の付加"),
+      Check(21, "FullWidth", &S::FullWidth, Control::FullWidth, "寸法値を全角化"),
+      Check(22, "AsDimensionFigure", &S::AsDimensionFigure, Control::AsDimensionFigure, "寸法図形化"),
       // -1 tells that no valid file was read.
       Stored(23, "LastLayerGroup", &S::LastLayerGroup, R::LayerGroup, std::int32_t{-1}),
       Stored(24, "LastGroupScale", &S::LastGroupScale, R::PositiveScale, 1.0),
@@ -116,13 +116,13 @@ std::vector<SettingRow> BuildRows() {
       Stored(31, "LastRefY", &S::LastRefY, R::AsRead),
   };
   for (SettingRow& row : rows)
-    if (row.Id == Control::Edit1) row.Note = "（点マーカ　線矢印を除く）";
+    if (row.Id == Control::MarkScale) row.Note = "（点マーカ　線矢印を除く）";
   return rows;
 }
 
 // Sets a field to the value when both are of a kind.
 struct AssignValue {
-  TDialogSettings& settings;
+  DialogSettings& settings;
   const SettingValue& value;
   template <typename T>
   void operator()(T S::*field) const {
@@ -132,7 +132,7 @@ struct AssignValue {
 
 }  // namespace
 
-void SetDefault(const SettingRow& row, TDialogSettings& settings) {
+void SetDefault(const SettingRow& row, DialogSettings& settings) {
   std::visit(AssignValue{settings, row.Default}, row.Field);
 }
 
@@ -143,8 +143,8 @@ const std::vector<SettingRow>& SettingRows() {
 
 const SettingRow& SettingRowOf(Control id) { return ForControl(SettingRows(), id, "no setting for the control"); }
 
-TDialogSettings InitialSettings() {
-  TDialogSettings settings;
+DialogSettings InitialSettings() {
+  DialogSettings settings;
   for (const SettingRow& row : SettingRows())
     if (row.Id) SetDefault(row, settings);
   return settings;

@@ -33,8 +33,8 @@ enum class LoadRule {
 };
 
 using SettingField =
-    std::variant<std::int32_t TDialogSettings::*, std::string TDialogSettings::*,
-                 bool TDialogSettings::*, double TDialogSettings::*>;
+    std::variant<std::int32_t DialogSettings::*, std::string DialogSettings::*,
+                 bool DialogSettings::*, double DialogSettings::*>;
 // A default of the matching type; none: the value keeps what it holds.
 using SettingValue = std::variant<std::monostate, std::int32_t, std::string, bool, double>;
 
@@ -64,7 +64,7 @@ const std::vector<SettingRow>& SettingRows();
 const SettingRow& SettingRowOf(Control id);
 
 // Sets the row's field to its default; a row without one keeps its value.
-void SetDefault(const SettingRow& row, TDialogSettings& settings);
+void SetDefault(const SettingRow& row, DialogSettings& settings);
 
 // A record with the dialog part at its initial values and the stored part 0.
-TDialogSettings InitialSettings();
+DialogSettings InitialSettings();

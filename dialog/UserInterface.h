@@ -11,7 +11,7 @@ class UserInterface {
  public:
   virtual ~UserInterface() = default;
 
-  // Runs the form's FormClose once, then ends the event loop and the program.
+  // Runs the form's Close once, then ends the event loop and the program.
   // Further calls do nothing.
   virtual void CloseDialog() = 0;
 

@@ -11,7 +11,7 @@ double CurrentGroupScale(const THostState& host) {
   return scale > 1e-10 ? scale : 1.0;
 }
 
-StoredChain RescaledChain(const TDialogSettings& s, double scale) {
+StoredChain RescaledChain(const DialogSettings& s, double scale) {
   // Loading leaves a stored scale greater than 1e-10.
   auto at = [&](double v) {
     return static_cast<double>(static_cast<Extended>(v) / s.LastGroupScale * scale);
@@ -45,7 +45,7 @@ ChainExtension ExtendChain(const OrderedChain& chain, PlanePoint p, ChainSide si
   return ChainExtension{{chain.Lower, p, chain.Ref}, chain.Upper, p, true};
 }
 
-void StoreChain(const StoredChain& chain, TDialogSettings& s) {
+void StoreChain(const StoredChain& chain, DialogSettings& s) {
   s.LastPoint1X = chain.First.X;
   s.LastPoint1Y = chain.First.Y;
   s.LastPoint2X = chain.Second.X;

@@ -18,7 +18,7 @@ double CurrentGroupScale(const THostState& host);
 
 // The stored chain re-expressed at `scale` (each coordinate divided by the
 // scale it was stored at and multiplied by `scale`).
-StoredChain RescaledChain(const TDialogSettings& settings, double scale);
+StoredChain RescaledChain(const DialogSettings& settings, double scale);
 
 // The chain with its ends ordered along the host's vertical axis.
 struct OrderedChain {
@@ -44,4 +44,4 @@ struct ChainExtension {
 ChainExtension ExtendChain(const OrderedChain& chain, PlanePoint p, ChainSide side);
 
 // Puts the chain into the stored part of the settings.
-void StoreChain(const StoredChain& chain, TDialogSettings& settings);
+void StoreChain(const StoredChain& chain, DialogSettings& settings);

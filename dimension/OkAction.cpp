@@ -4,7 +4,7 @@
 #include "dialog/DialogValues.h"
 #include "dimension/OkPlan.h"
 
-void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState& host,
+void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& host,
                  const SettingsSaver& save, OkMode mode) {
   int left = 0;
   int top = 0;
@@ -12,7 +12,7 @@ void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState&
   settings.WindowLeft = left;
   settings.WindowTop = top;
 
-  TDialogSettings values = settings;
+  DialogSettings values = settings;
   ReadDialogPart(ui, values);
   const OkPlan plan = PlanOk(values, host, mode);
   if (plan.Outcome == OkOutcome::Refused) {
@@ -41,7 +41,7 @@ void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState&
   // run would continue the old chain across this dimension. The record keeps
   // the old chain too, so that OK can be pressed again once the cause is
   // mended.
-  TDialogSettings extended = values;
+  DialogSettings extended = values;
   StoreChain(plan.Extension.Chain, extended);
   if (!save(extended)) {
     ui.ShowMessage(DialogTexts::SettingsNotSaved);

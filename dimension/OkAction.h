@@ -10,10 +10,10 @@
 
 // Stores the settings with the extended chain; false when they could not be
 // stored.
-using SettingsSaver = std::function<bool(const TDialogSettings& settings)>;
+using SettingsSaver = std::function<bool(const DialogSettings& settings)>;
 
 // The body of the OK button's handler. `settings` is the dialog's record: it
 // takes the window position, and the dialog part and extended chain once
 // they are saved.
-void RunOkAction(UserInterface& ui, TDialogSettings& settings, const THostState& host,
+void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& host,
                  const SettingsSaver& save, OkMode mode = OkMode::Continue);

@@ -12,22 +12,22 @@ std::string Affix(const std::string& text) { return StripBlanks(text).empty() ? 
 
 }  // namespace
 
-CheckedInputs CheckOkInputs(const TDialogSettings& v) {
+CheckedInputs CheckOkInputs(const DialogSettings& v) {
   OkInputs in;
   auto refuse = [](Control control) { return CheckedInputs{std::nullopt, control}; };
 
   in.StartMark = v.StartMark;
   in.EndMark = v.EndMark;
   in.MarkScale = StrToFloatOrZero(v.MarkScale);
-  if (in.StartMark < 0) return refuse(Control::ComboBox1);
-  if (in.EndMark < 0) return refuse(Control::ComboBox2);
-  if (!(in.MarkScale > 0)) return refuse(Control::Edit1);
+  if (in.StartMark < 0) return refuse(Control::StartMark);
+  if (in.EndMark < 0) return refuse(Control::EndMark);
+  if (!(in.MarkScale > 0)) return refuse(Control::MarkScale);
 
   // Checked whatever the two marks are.
   in.ArrowLength = StrToFloatOrZero(v.ArrowLength);
   in.ArrowAngle = StrToFloatOrZero(v.ArrowAngle);
-  if (!(in.ArrowLength > 0 && in.ArrowLength <= 1000)) return refuse(Control::Edit7);
-  if (!(in.ArrowAngle > 0 && in.ArrowAngle < 180)) return refuse(Control::Edit8);
+  if (!(in.ArrowLength > 0 && in.ArrowLength <= 1000)) return refuse(Control::ArrowLength);
+  if (!(in.ArrowAngle > 0 && in.ArrowAngle < 180)) return refuse(Control::ArrowAngle);
 
   in.TextStyle = v.TextStyle;
   in.Format.Prefix = Affix(v.Prefix);
@@ -45,13 +45,13 @@ CheckedInputs CheckOkInputs(const TDialogSettings& v) {
   in.ExtLineOffset = StrToFloatOrZero(v.ExtLineOffset);
   in.ExtLineOvershoot = StrToFloatOrZero(v.ExtLineOvershoot);
   in.ReverseArrowOvershoot = StrToFloatOrZero(v.ReverseArrowOvershoot);
-  if (in.TextStyle < 0) return refuse(Control::ComboBox3);
-  if (in.Format.Precision < 0) return refuse(Control::ComboBox4);
-  if (in.Format.Rounding < 0) return refuse(Control::ComboBox5);
-  if (in.Format.ZeroDisplay < 0) return refuse(Control::RadioGroup1);
-  if (in.Format.ValueUnit < 0) return refuse(Control::RadioGroup2);
-  if (in.ExtLineOffset < 0) return refuse(Control::Edit5);
-  if (in.ExtLineOvershoot < 0) return refuse(Control::Edit6);
-  if (in.ReverseArrowOvershoot < 0) return refuse(Control::Edit9);
-  return CheckedInputs{in, Control::ComboBox1};
+  if (in.TextStyle < 0) return refuse(Control::TextStyle);
+  if (in.Format.Precision < 0) return refuse(Control::Precision);
+  if (in.Format.Rounding < 0) return refuse(Control::Rounding);
+  if (in.Format.ZeroDisplay < 0) return refuse(Control::ZeroDisplay);
+  if (in.Format.ValueUnit < 0) return refuse(Control::ValueUnit);
+  if (in.ExtLineOffset < 0) return refuse(Control::ExtLineOffset);
+  if (in.ExtLineOvershoot < 0) return refuse(Control::ExtLineOvershoot);
+  if (in.ReverseArrowOvershoot < 0) return refuse(Control::ReverseArrowOvershoot);
+  return CheckedInputs{in, Control::StartMark};
 }

@@ -27,6 +27,6 @@ struct OkInputs {
 // dialog's order of checks).
 struct CheckedInputs {
   std::optional<OkInputs> Inputs;
-  Control Refused = Control::ComboBox1;  // when there are no inputs
+  Control Refused = Control::StartMark;  // when there are no inputs
 };
-CheckedInputs CheckOkInputs(const TDialogSettings& values);
+CheckedInputs CheckOkInputs(const DialogSettings& values);

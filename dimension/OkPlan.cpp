@@ -32,7 +32,7 @@ void RestoreHostTextStyle(const THostState& host) {
 
 }  // namespace
 
-OkPlan PlanOk(const TDialogSettings& values, const THostState& host, OkMode mode) {
+OkPlan PlanOk(const DialogSettings& values, const THostState& host, OkMode mode) {
   OkPlan plan;
   plan.Mode = mode;
   const CheckedInputs checked = CheckOkInputs(values);

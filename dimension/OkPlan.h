@@ -36,7 +36,7 @@ enum class OkOutcome {
 struct OkPlan {
   OkMode Mode = OkMode::Continue;
   OkOutcome Outcome = OkOutcome::Refused;
-  Control Refused = Control::ComboBox1;  // Refused: the first value OK refuses
+  Control Refused = Control::StartMark;  // Refused: the first value OK refuses
   std::vector<int> MissingPicks;         // MissingPicks: the numbers the host did not send
   // From Inside on:
   OkInputs In;
@@ -55,7 +55,7 @@ struct OkPlan {
 
 // `values` holds the dialog part as the controls show it and the stored part
 // as loaded (a new chain ignores the stored chain).
-OkPlan PlanOk(const TDialogSettings& values, const THostState& host,
+OkPlan PlanOk(const DialogSettings& values, const THostState& host,
               OkMode mode = OkMode::Continue);
 
 // The message for a new chain whose picked points did not all come.

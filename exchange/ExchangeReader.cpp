@@ -312,7 +312,7 @@ void ReadExtendedPoint(const TokenRow& t) {
 }
 
 void ReadBlock(const TokenRow& t) {
-  TJwwEntBlk& block = AppendEntity(HostState.Blocks, kBlockKind);
+  BlockEntity& block = AppendEntity(HostState.Blocks, kBlockKind);
   block.X = F(t, 1);
   block.Y = F(t, 2);
   block.Name.assign(t[3]);

@@ -89,7 +89,7 @@ struct DimensionEntity {
   LineEntity Line;
   TextEntity Text;
 };
-struct TJwwEntBlk {
+struct BlockEntity {
   EntityAttributes Attr;
   double X = 0, Y = 0;
   std::string Name;
@@ -195,7 +195,7 @@ struct THostState {
   GrowingList<PointEntity> Points;
   GrowingList<ExtendedPointEntity> ExtendedPoints;
   GrowingList<DimensionEntity> Dimensions;
-  GrowingList<TJwwEntBlk> Blocks;
+  GrowingList<BlockEntity> Blocks;
   GrowingList<Solid2Entity> Solids2;
   GrowingList<Solid3Entity> Solids3;
   GrowingList<Solid4Entity> Solids4;

@@ -2,4 +2,4 @@
 
 // The one output buffer of the program; emptied by ResetHostState and
 // released by FreeHostState.
-TOutputBuffer OutputBuffer;
+OutputLines OutputBuffer;

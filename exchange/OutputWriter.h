@@ -9,12 +9,12 @@
 #include "exchange/GrowingList.h"
 #include "files/FileSystem.h"
 
-struct TOutputBuffer {
+struct OutputLines {
   GrowingList<std::string> Lines;  // each at most 255 bytes
 };
 
 // The one output buffer of the program.
-extern TOutputBuffer OutputBuffer;
+extern OutputLines OutputBuffer;
 
 // Appends the line, cut to its first 255 bytes.
 void AddOutputLine(std::string_view line);

@@ -48,7 +48,7 @@ SceneLayer ChainLayerOf(const StoredChain& chain, double axis, const std::string
 
 }  // namespace
 
-SceneLayer BuildChainLayer(const TDialogSettings& settings, double currentScale,
+SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
                            const std::string& caption) {
   return ChainLayerOf(RescaledChain(settings, currentScale), settings.LastAxisAngle, caption);
 }

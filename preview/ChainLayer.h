@@ -13,7 +13,7 @@
 // layer group in which it is shown: the dimension line between the levels of
 // the two measured points as a broad translucent band, thin dashed lines
 // from the measured points to it, and dots at the measured points.
-SceneLayer BuildChainLayer(const TDialogSettings& settings, double currentScale,
+SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
                            const std::string& caption);
 
 // The chain that the program started with "/pick" finds in the selection of

@@ -234,7 +234,7 @@ class LayerBuilder {
     if (value == Outcome::kDrawn) Add("dimension-value", TextPen(e.Text), std::move(text));
   }
 
-  void AddBlock(const TJwwEntBlk& e) {
+  void AddBlock(const BlockEntity& e) {
     if (!Usable({e.X, e.Y})) return Skip();
     Pen pen = PenOf(e.Attr);
     pen.LineType = 1;

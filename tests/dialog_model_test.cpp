@@ -23,8 +23,8 @@ TEST(DialogModel, TwentySettingControlsInTabOrderWithUniqueNames) {
   EXPECT_EQ(names.size(), controls.size());
   EXPECT_EQ(settings.size(), controls.size());
   EXPECT_EQ(FindControlBySetting("NoSuchSetting"), nullptr);
-  EXPECT_EQ(controls.front().Id, Control::ComboBox1);
-  EXPECT_EQ(controls.back().Id, Control::Edit9);
+  EXPECT_EQ(controls.front().Id, Control::StartMark);
+  EXPECT_EQ(controls.back().Id, Control::ReverseArrowOvershoot);
 }
 
 TEST(DialogModel, TextsAreShiftJisAsTheUserSeesThem) {

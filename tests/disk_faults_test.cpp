@@ -68,7 +68,7 @@ void PrepareExample(const fs::path& folder) {
 
 RunResult RunWithHook(const fs::path& folder, std::function<void()> betweenShowAndOk) {
   RunOptions options;
-  options.BeforeAction = [&betweenShowAndOk](headless::HeadlessUi&, TForm1&) { betweenShowAndOk(); };
+  options.BeforeAction = [&betweenShowAndOk](headless::HeadlessUi&, ProgramRun&) { betweenShowAndOk(); };
   return RunOnce(folder, options);
 }
 

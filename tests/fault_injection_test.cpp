@@ -54,7 +54,7 @@ struct MemoryRun {
   MemoryRun& Press(std::function<void(MemoryFileSystem&)> betweenShowAndOk = {}) {
     RunOptions options;
     options.Files = &files;
-    if (betweenShowAndOk) options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) { betweenShowAndOk(files); };
+    if (betweenShowAndOk) options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { betweenShowAndOk(files); };
     result = RunOnce(kFolder, options);
     return *this;
   }

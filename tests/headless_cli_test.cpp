@@ -77,7 +77,7 @@ TEST(HeadlessProgram, EveryActionEndsWithTheCloseAndLeavesTheSettingsFile) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"--cancel"}, notice + "closed\n"},
       {{"--close"}, notice + "closed\n"},
-      {{}, notice + "focus: Edit1\n" + notice + "closed\n"},
+      {{}, notice + "focus: MarkScale\n" + notice + "closed\n"},
       {{"--cancel", "--move", "-5,7", "--set", U8(u8"Prefix=寸法"), "--set", "Precision=2",
         "--set", "ThousandsCommas=1", "--set", "Suffix=a=b"},
        notice + notice + notice + notice + notice + "closed\n"},

@@ -19,14 +19,14 @@ namespace {
 
 TEST(HeadlessUi, StartsAsTheDialogStarts) {
   HeadlessUi ui;
-  EXPECT_EQ(ui.State()[Control::ComboBox1].Entries, EndMarkEntries());
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox3), -1);
-  EXPECT_TRUE(ui.State()[Control::ComboBox3].Entries.empty());
-  EXPECT_EQ(ui.State()[Control::ComboBox4].Entries.at(ui.ListSelected(Control::ComboBox4)),
+  EXPECT_EQ(ui.State()[Control::StartMark].Entries, EndMarkEntries());
+  EXPECT_EQ(ui.ListSelected(Control::TextStyle), -1);
+  EXPECT_TRUE(ui.State()[Control::TextStyle].Entries.empty());
+  EXPECT_EQ(ui.State()[Control::Precision].Entries.at(ui.ListSelected(Control::Precision)),
             "0.001");
-  EXPECT_EQ(ui.GetText(Control::Edit4), "0.5");
-  EXPECT_EQ(ui.RadioSelected(Control::RadioGroup1), 0);
-  EXPECT_FALSE(ui.CheckGet(Control::CheckBox3));
+  EXPECT_EQ(ui.GetText(Control::TextLineGap), "0.5");
+  EXPECT_EQ(ui.RadioSelected(Control::ZeroDisplay), 0);
+  EXPECT_FALSE(ui.CheckGet(Control::FullWidth));
   int left = 0, top = 0;
   ui.GetWindowPosition(left, top);
   EXPECT_EQ(std::make_pair(left, top), std::make_pair(194, 107));
@@ -40,24 +40,24 @@ TEST(HeadlessUi, ListSelectionOutsideTheEntriesLeavesNone) {
   const std::vector<std::pair<int, int>> cases = {
       {0, 0}, {11, 11}, {12, -1}, {-1, -1}, {-4, -1}, {1000000, -1}, {5, 5}};
   for (const auto& [index, selected] : cases) {
-    ui.ListSelect(Control::ComboBox2, index);
-    EXPECT_EQ(ui.ListSelected(Control::ComboBox2), selected) << index;
+    ui.ListSelect(Control::EndMark, index);
+    EXPECT_EQ(ui.ListSelected(Control::EndMark), selected) << index;
   }
-  ui.ListClear(Control::ComboBox2);
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox2), -1);
-  ui.ListSelect(Control::ComboBox2, 0);
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox2), -1);
-  ui.ListAdd(Control::ComboBox2, "a");
-  ui.ListSelect(Control::ComboBox2, 0);
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox2), 0);
+  ui.ListClear(Control::EndMark);
+  EXPECT_EQ(ui.ListSelected(Control::EndMark), -1);
+  ui.ListSelect(Control::EndMark, 0);
+  EXPECT_EQ(ui.ListSelected(Control::EndMark), -1);
+  ui.ListAdd(Control::EndMark, "a");
+  ui.ListSelect(Control::EndMark, 0);
+  EXPECT_EQ(ui.ListSelected(Control::EndMark), 0);
 }
 
 TEST(HeadlessUi, RadioSelectionIsBroughtIntoTheGroup) {
   HeadlessUi ui;
   const std::vector<std::pair<int, int>> cases = {{1, 1}, {0, 0}, {2, 1}, {77, 1}, {-1, 0}};
   for (const auto& [index, selected] : cases) {
-    ui.RadioSelect(Control::RadioGroup2, index);
-    EXPECT_EQ(ui.RadioSelected(Control::RadioGroup2), selected) << index;
+    ui.RadioSelect(Control::ValueUnit, index);
+    EXPECT_EQ(ui.RadioSelected(Control::ValueUnit), selected) << index;
   }
 }
 
@@ -76,45 +76,45 @@ TEST(HeadlessUi, TypingStopsAtTheByteLimitWithoutSplittingACharacter) {
       {"", ""},
   };
   for (const auto& [typed, held] : cases) {
-    ui.SetText(Control::Edit2, "old");
-    ui.TypeText(Control::Edit2, typed);
-    EXPECT_EQ(ui.GetText(Control::Edit2), held) << typed;
+    ui.SetText(Control::Prefix, "old");
+    ui.TypeText(Control::Prefix, typed);
+    EXPECT_EQ(ui.GetText(Control::Prefix), held) << typed;
   }
   // Eight bytes in the arrow fields; text put in by the program is not cut.
-  ui.TypeText(Control::Edit7, "123456789");
-  EXPECT_EQ(ui.GetText(Control::Edit7), "12345678");
-  ui.SetText(Control::Edit7, "123456789");
-  EXPECT_EQ(ui.GetText(Control::Edit7), "123456789");
+  ui.TypeText(Control::ArrowLength, "123456789");
+  EXPECT_EQ(ui.GetText(Control::ArrowLength), "12345678");
+  ui.SetText(Control::ArrowLength, "123456789");
+  EXPECT_EQ(ui.GetText(Control::ArrowLength), "123456789");
 }
 
 TEST(HeadlessUi, OperationOnAControlOfAnotherKindIsRefused) {
   HeadlessUi ui;
-  EXPECT_THROW(ui.ListSelect(Control::Edit1, 0), std::logic_error);
-  EXPECT_THROW(ui.GetText(Control::ComboBox1), std::logic_error);
-  EXPECT_THROW(ui.RadioSelect(Control::CheckBox1, 0), std::logic_error);
-  EXPECT_THROW(ui.CheckSet(Control::RadioGroup1, true), std::logic_error);
-  EXPECT_THROW(ui.TypeText(Control::ComboBox3, "x"), std::logic_error);
+  EXPECT_THROW(ui.ListSelect(Control::MarkScale, 0), std::logic_error);
+  EXPECT_THROW(ui.GetText(Control::StartMark), std::logic_error);
+  EXPECT_THROW(ui.RadioSelect(Control::ThousandsCommas, 0), std::logic_error);
+  EXPECT_THROW(ui.CheckSet(Control::ZeroDisplay, true), std::logic_error);
+  EXPECT_THROW(ui.TypeText(Control::TextStyle, "x"), std::logic_error);
 }
 
 TEST(HeadlessUi, RecordsWhatTheUserSeesInOrder) {
   HeadlessUi ui;
-  ui.Focus(Control::Edit5);
+  ui.Focus(Control::ExtLineOffset);
   ui.SetStatusText("working");
   ui.ShowMessage("note");
   ui.ShowNotice({"first", "second"});
   ui.ShowNotice({"third"});
   ui.SetWindowPosition(-3000, 5000);
   const std::vector<Event> expected = {
-      {EventKind::Focus, "Edit5"},    {EventKind::Status, "working"},
+      {EventKind::Focus, "ExtLineOffset"},    {EventKind::Status, "working"},
       {EventKind::Message, "note"},   {EventKind::Notice, "first"},
       {EventKind::Notice, "second"},  {EventKind::Notice, "third"}};
   EXPECT_EQ(ui.Transcript(), expected);
   EXPECT_EQ(headless::TranscriptLines(ui.Transcript()),
-            (std::vector<std::string>{"focus: Edit5", "status: working", "message: note",
+            (std::vector<std::string>{"focus: ExtLineOffset", "status: working", "message: note",
                                       "notice: first", "notice: second", "notice: third"}));
   EXPECT_EQ(headless::WithoutNotices(ui.Transcript()),
             std::vector<Event>(expected.begin(), expected.begin() + 3));
-  EXPECT_EQ(ui.State().Focused, Control::Edit5);
+  EXPECT_EQ(ui.State().Focused, Control::ExtLineOffset);
   EXPECT_EQ(ui.State().StatusText, "working");
   EXPECT_EQ(ui.State().NoticeLines, std::vector<std::string>{"third"});
   int left = 0, top = 0;
@@ -158,7 +158,7 @@ TEST(HeadlessSettingChange, NamesAndValuesAreCheckedByTheControlKind) {
       {{"Prefix", "H="}, true},
       {{"Prefix", ""}, true},
       {{"precision", "2"}, false},
-      {{"Edit2", "x"}, false},
+      {{"Prefix", "x"}, false},
   };
   for (const auto& [change, good] : cases)
     EXPECT_EQ(headless::CheckSettingChange(change).empty(), good)
@@ -171,10 +171,10 @@ TEST(HeadlessSettingChange, AppliesAsTheUserWould) {
   // program itself puts into the controls runs it not.
   std::vector<headless::DialogState> seen;
   ui.SetChangeHandler([&] { seen.push_back(ui.State()); });
-  ui.ListSelect(Control::ComboBox4, 0);
-  ui.RadioSelect(Control::RadioGroup2, 0);
-  ui.CheckSet(Control::CheckBox2, false);
-  ui.SetText(Control::Edit3, "x");
+  ui.ListSelect(Control::Precision, 0);
+  ui.RadioSelect(Control::ValueUnit, 0);
+  ui.CheckSet(Control::AppendUnit, false);
+  ui.SetText(Control::Suffix, "x");
   EXPECT_TRUE(seen.empty());
 
   headless::ApplySettingChange(ui, {"Precision", "2"});
@@ -182,17 +182,17 @@ TEST(HeadlessSettingChange, AppliesAsTheUserWould) {
   headless::ApplySettingChange(ui, {"ValueUnit", "5"});
   headless::ApplySettingChange(ui, {"AppendUnit", "1"});
   headless::ApplySettingChange(ui, {"Suffix", std::string(40, 's')});
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox4), 2);
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox5), -1);
-  EXPECT_EQ(ui.RadioSelected(Control::RadioGroup2), 1);
-  EXPECT_TRUE(ui.CheckGet(Control::CheckBox2));
-  EXPECT_EQ(ui.GetText(Control::Edit3), std::string(32, 's'));
+  EXPECT_EQ(ui.ListSelected(Control::Precision), 2);
+  EXPECT_EQ(ui.ListSelected(Control::Rounding), -1);
+  EXPECT_EQ(ui.RadioSelected(Control::ValueUnit), 1);
+  EXPECT_TRUE(ui.CheckGet(Control::AppendUnit));
+  EXPECT_EQ(ui.GetText(Control::Suffix), std::string(32, 's'));
   ASSERT_EQ(seen.size(), 5u);
-  EXPECT_EQ(seen[0][Control::ComboBox4].Selected, 2);
-  EXPECT_EQ(seen[1][Control::ComboBox5].Selected, -1);
-  EXPECT_EQ(seen[2][Control::RadioGroup2].Selected, 1);
-  EXPECT_TRUE(seen[3][Control::CheckBox2].Checked);
-  EXPECT_EQ(seen[4][Control::Edit3].Text, std::string(32, 's'));
+  EXPECT_EQ(seen[0][Control::Precision].Selected, 2);
+  EXPECT_EQ(seen[1][Control::Rounding].Selected, -1);
+  EXPECT_EQ(seen[2][Control::ValueUnit].Selected, 1);
+  EXPECT_TRUE(seen[3][Control::AppendUnit].Checked);
+  EXPECT_EQ(seen[4][Control::Suffix].Text, std::string(32, 's'));
   EXPECT_THROW(headless::ApplySettingChange(ui, {"Nothing", "1"}), std::invalid_argument);
 }
 

@@ -66,12 +66,12 @@ TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
   for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
     fs::copy_file(WorkedExampleFolder() / name, dir / name);
   RunOptions options;
-  options.BeforeAction = [&](headless::HeadlessUi& ui, TForm1& form) {
+  options.BeforeAction = [&](headless::HeadlessUi& ui, ProgramRun& run) {
     // A folder takes the settings file's place: the save fails, the dialog
     // stays open and nothing is buffered for the host.
     fs::remove(settings);
     fs::create_directory(settings);
-    form.Button1Click();
+    run.Ok();
     EXPECT_FALSE(ui.Closed());
     EXPECT_EQ(OutputBuffer.Lines.Count(), 0u);
     // The user mends it and presses OK again: the chain in memory is still
@@ -93,26 +93,26 @@ struct RefusalCase {
 
 TEST_F(OkActionTest, RefusedValueFocusesItsControlAndChangesNothing) {
   const RefusalCase cases[] = {
-      {{{"StartMark", "-1"}}, "ComboBox1"},
-      {{{"EndMark", "12"}}, "ComboBox2"},
-      {{{"MarkScale", "0"}}, "Edit1"},
-      {{{"MarkScale", "x1"}}, "Edit1"},
-      {{{"ArrowLength", "1000.5"}}, "Edit7"},
-      {{{"ArrowLength", ""}}, "Edit7"},
-      {{{"ArrowAngle", "180"}}, "Edit8"},
-      {{{"ArrowAngle", "-15"}}, "Edit8"},
-      {{{"TextStyle", "-1"}}, "ComboBox3"},
-      {{{"Precision", "-1"}}, "ComboBox4"},
-      {{{"Rounding", "-1"}}, "ComboBox5"},
-      {{{"ExtLineOffset", "-1"}}, "Edit5"},
-      {{{"ExtLineOvershoot", "-0.5"}}, "Edit6"},
-      {{{"ReverseArrowOvershoot", "-2"}}, "Edit9"},
+      {{{"StartMark", "-1"}}, "StartMark"},
+      {{{"EndMark", "12"}}, "EndMark"},
+      {{{"MarkScale", "0"}}, "MarkScale"},
+      {{{"MarkScale", "x1"}}, "MarkScale"},
+      {{{"ArrowLength", "1000.5"}}, "ArrowLength"},
+      {{{"ArrowLength", ""}}, "ArrowLength"},
+      {{{"ArrowAngle", "180"}}, "ArrowAngle"},
+      {{{"ArrowAngle", "-15"}}, "ArrowAngle"},
+      {{{"TextStyle", "-1"}}, "TextStyle"},
+      {{{"Precision", "-1"}}, "Precision"},
+      {{{"Rounding", "-1"}}, "Rounding"},
+      {{{"ExtLineOffset", "-1"}}, "ExtLineOffset"},
+      {{{"ExtLineOvershoot", "-0.5"}}, "ExtLineOvershoot"},
+      {{{"ReverseArrowOvershoot", "-2"}}, "ReverseArrowOvershoot"},
       // The first failing check in the dialog's order wins.
-      {{{"ExtLineOffset", "-1"}, {"EndMark", "-1"}}, "ComboBox2"},
-      {{{"ReverseArrowOvershoot", "-1"}, {"StartMark", "-1"}, {"MarkScale", "0"}}, "ComboBox1"},
-      {{{"TextStyle", "-1"}, {"ArrowAngle", "0"}}, "Edit8"},
-      {{{"ReverseArrowOvershoot", "-1"}, {"Rounding", "-1"}, {"Precision", "-1"}}, "ComboBox4"},
-      {{{"ExtLineOvershoot", "-1"}, {"ExtLineOffset", "-1"}}, "Edit5"},
+      {{{"ExtLineOffset", "-1"}, {"EndMark", "-1"}}, "EndMark"},
+      {{{"ReverseArrowOvershoot", "-1"}, {"StartMark", "-1"}, {"MarkScale", "0"}}, "StartMark"},
+      {{{"TextStyle", "-1"}, {"ArrowAngle", "0"}}, "ArrowAngle"},
+      {{{"ReverseArrowOvershoot", "-1"}, {"Rounding", "-1"}, {"Precision", "-1"}}, "Precision"},
+      {{{"ExtLineOvershoot", "-1"}, {"ExtLineOffset", "-1"}}, "ExtLineOffset"},
   };
   for (const RefusalCase& c : cases) {
     Prepare(Host{}, Stored{});
@@ -131,23 +131,23 @@ TEST_F(OkActionTest, RefusedValueFocusesItsControlAndChangesNothing) {
 // Radio groups without a selected button: a front end may allow it, and the
 // check then stops at the group.
 TEST(OkInputs, RadioGroupsWithoutSelectionAreRefusedInTheirTurn) {
-  TDialogSettings values = InitialSettings();
+  DialogSettings values = InitialSettings();
   values.TextStyle = 0;
   values.ZeroDisplay = -1;
   values.ValueUnit = -1;
   CheckedInputs checked = CheckOkInputs(values);
   EXPECT_FALSE(checked.Inputs.has_value());
-  EXPECT_EQ(checked.Refused, Control::RadioGroup1);
+  EXPECT_EQ(checked.Refused, Control::ZeroDisplay);
 
   // Earlier checks still come first.
   values.TextStyle = -1;  // the text-style list without a selection
   checked = CheckOkInputs(values);
   EXPECT_FALSE(checked.Inputs.has_value());
-  EXPECT_EQ(checked.Refused, Control::ComboBox3);
+  EXPECT_EQ(checked.Refused, Control::TextStyle);
 }
 
 TEST(OkInputs, BoundaryValuesAndBlankAffixes) {
-  TDialogSettings values = InitialSettings();
+  DialogSettings values = InitialSettings();
   values.TextStyle = 0;
   values.ArrowLength = "1000";
   values.ArrowAngle = "179.9";

@@ -130,7 +130,7 @@ TEST_F(OkNoticeTest, FollowsEveryChangeAndChangesNothing) {
                    "notice: 上へ延長　長さ 500.25", "notice: 寸法値「L=500」", "closed"}));
   EXPECT_EQ(ReadFileBytes(settings), before);
   EXPECT_EQ(ReadFileBytes(exchange), "hq\r\n");
-  EXPECT_EQ(result.Dialog[Control::Edit1].Text, "1.5");
+  EXPECT_EQ(result.Dialog[Control::MarkScale].Text, "1.5");
 }
 
 TEST_F(OkNoticeTest, PointInsideIsToldBeforeOkRefusesIt) {
@@ -152,14 +152,14 @@ TEST_F(OkNoticeTest, RefusedValueIsNamedByTheLabelOfTheControlOkFocuses) {
     std::string Focused;
   };
   const Case cases[] = {
-      {{{"MarkScale", "0"}}, "「端点倍率」の値では作図出来ません。", "Edit1"},
-      {{{"ArrowAngle", "180"}}, "「角度」の値では作図出来ません。", "Edit8"},
-      {{{"ExtLineOvershoot", "-1"}}, "「寸法補助線のはみ出し距離」の値では作図出来ません。", "Edit6"},
-      {{{"EndMark", "12"}}, "「終点」が選ばれていませんので作図出来ません。", "ComboBox2"},
-      {{{"Precision", "-1"}}, "「寸法値の精度」が選ばれていませんので作図出来ません。", "ComboBox4"},
+      {{{"MarkScale", "0"}}, "「端点倍率」の値では作図出来ません。", "MarkScale"},
+      {{{"ArrowAngle", "180"}}, "「角度」の値では作図出来ません。", "ArrowAngle"},
+      {{{"ExtLineOvershoot", "-1"}}, "「寸法補助線のはみ出し距離」の値では作図出来ません。", "ExtLineOvershoot"},
+      {{{"EndMark", "12"}}, "「終点」が選ばれていませんので作図出来ません。", "EndMark"},
+      {{{"Precision", "-1"}}, "「寸法値の精度」が選ばれていませんので作図出来ません。", "Precision"},
       // The first value that OK refuses, in its order of checks.
       {{{"ReverseArrowOvershoot", "-1"}, {"TextStyle", "-1"}},
-       "「寸法値の文字種」が選ばれていませんので作図出来ません。", "ComboBox3"},
+       "「寸法値の文字種」が選ばれていませんので作図出来ません。", "TextStyle"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Focused);
@@ -174,7 +174,7 @@ TEST_F(OkNoticeTest, RefusedValueIsNamedByTheLabelOfTheControlOkFocuses) {
 
   // A radio group without a chosen button (which the headless dialog cannot
   // show) is named by its frame's caption.
-  TDialogSettings values = InitialSettings();
+  DialogSettings values = InitialSettings();
   values.TextStyle = 0;
   values.ValueUnit = -1;
   EXPECT_EQ(OkNoticeLines(values, THostState{}),

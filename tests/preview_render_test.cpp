@@ -388,7 +388,7 @@ TEST(PreviewPicture, PointsBlocksDimensionsAndPickedPointsAreMarked) {
   point.Attr = Attributes(5);
   point.X = 3, point.Y = 4;
   Append(s, s.Points, kPointKind, point);
-  TJwwEntBlk block;
+  BlockEntity block;
   block.Attr = Attributes(6);
   block.X = 40, block.Y = 10;
   block.Name = "DOOR-1";
@@ -489,14 +489,14 @@ TEST(PreviewPicture, UnderlayLayerIsGreyUnderTheDrawing) {
 
 TEST(PreviewPicture, StoredChainIsShownAtTheCurrentScale) {
   // Stored at scale 100, shown at 50: every coordinate halves.
-  TDialogSettings upright;
+  DialogSettings upright;
   upright.LastGroupScale = 100;
   upright.LastAxisAngle = 0;
   upright.LastPoint1X = 0, upright.LastPoint1Y = 0;
   upright.LastPoint2X = 0, upright.LastPoint2Y = 2000;
   upright.LastRefX = -1000, upright.LastRefY = 600;
 
-  TDialogSettings tilted = upright;
+  DialogSettings tilted = upright;
   tilted.LastAxisAngle = 90;  // the host's vertical then runs along -x
   tilted.LastPoint2X = -2000, tilted.LastPoint2Y = 0, tilted.LastRefX = 0, tilted.LastRefY = 1000;
   for (const auto& [c, e1, e2] :

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/TestSupport.h"
 
@@ -69,7 +69,7 @@ TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
   // The window never moved and nothing the user might have done was applied.
   EXPECT_EQ(result.Dialog.WindowLeft, 194);
   EXPECT_EQ(result.Dialog.WindowTop, 107);
-  EXPECT_EQ(result.Dialog[Control::Edit2].Text, "");
+  EXPECT_EQ(result.Dialog[Control::Prefix].Text, "");
   EXPECT_TRUE(result.Dialog.NoticeLines.empty());
   EXPECT_EQ(result.Settings.LastLayerGroup, -1);
 }
@@ -96,7 +96,7 @@ TEST_F(RunSequenceTest, EmptySettingsFileHoldsThePreconditionAndPlacesTheWindowA
                                       "closed"}));
   EXPECT_EQ(result.Dialog.WindowLeft, 0);
   EXPECT_EQ(result.Dialog.WindowTop, 0);
-  EXPECT_EQ(result.Dialog[Control::ComboBox3].Selected, 0);
+  EXPECT_EQ(result.Dialog[Control::TextStyle].Selected, 0);
   EXPECT_EQ(ReadFileBytes(settings), "");
   EXPECT_EQ(ReadFileBytes(exchange), kHq);
 }
@@ -119,9 +119,9 @@ TEST_F(RunSequenceTest, CancelAndTheCloseBoxWriteNothingButHq) {
     EXPECT_EQ(ReadFileBytes(settings), stored) << which;
     EXPECT_EQ(ReadFileBytes(exchange), kHq) << which;
     // The changes reached the dialog before it closed.
-    EXPECT_EQ(result.Dialog[Control::ComboBox4].Selected, 0) << which;
-    EXPECT_EQ(result.Dialog[Control::Edit2].Text, "H=") << which;
-    EXPECT_TRUE(result.Dialog[Control::CheckBox1].Checked) << which;
+    EXPECT_EQ(result.Dialog[Control::Precision].Selected, 0) << which;
+    EXPECT_EQ(result.Dialog[Control::Prefix].Text, "H=") << which;
+    EXPECT_TRUE(result.Dialog[Control::ThousandsCommas].Checked) << which;
     EXPECT_EQ(result.Dialog.WindowLeft, 40) << which;
   }
 }
@@ -148,7 +148,7 @@ TEST_F(RunSequenceTest, TextStyleListIsBuiltFromTheExchangeFile) {
     else
       WriteFileBytes(exchange, c.Exchange);
     const headless::RunResult result = RunOnce(dir.Path());
-    const std::vector<std::string>& entries = result.Dialog[Control::ComboBox3].Entries;
+    const std::vector<std::string>& entries = result.Dialog[Control::TextStyle].Entries;
     ASSERT_EQ(entries.size(), 11u) << c.First;
     EXPECT_EQ(SjisToUtf8(entries[0]), c.First);
     EXPECT_EQ(entries[1], c.Second) << c.First;
@@ -156,7 +156,7 @@ TEST_F(RunSequenceTest, TextStyleListIsBuiltFromTheExchangeFile) {
     EXPECT_EQ(ReadFileBytes(exchange), kHq) << c.First;
     // Line 5 selects by position; the stored window position is applied
     // unchanged, off the screen too.
-    EXPECT_EQ(result.Dialog[Control::ComboBox3].Selected, 4) << c.First;
+    EXPECT_EQ(result.Dialog[Control::TextStyle].Selected, 4) << c.First;
     EXPECT_EQ(result.Dialog.WindowLeft, -3000) << c.First;
     EXPECT_EQ(result.Dialog.WindowTop, 5000) << c.First;
   }
@@ -179,7 +179,7 @@ TEST_F(RunSequenceTest, ProgramFolderIsThePassedFolderWhateverTheWorkingDirector
   fs::current_path(oldCwd);
   EXPECT_FALSE(result.Refused);  // vk38.dat lies only in the program folder
   EXPECT_EQ(result.ProgramFolder, dir.Path() / "");
-  EXPECT_EQ(SjisToUtf8(result.Dialog[Control::ComboBox3].Entries.at(0)),
+  EXPECT_EQ(SjisToUtf8(result.Dialog[Control::TextStyle].Entries.at(0)),
             U8(u8"現在の文字種(No7)"));
   EXPECT_EQ(ReadFileBytes(exchange), kHq);
   EXPECT_EQ(ReadFileBytes(elsewhere / "JWC_TEMP.TXT"), "cn0 2 2 0 1\r\n");
@@ -191,10 +191,10 @@ TEST_F(RunSequenceTest, Form1IsTheRunningDialog) {
   EXPECT_EQ(Form1, nullptr);
   RunOptions options;
   bool seen = false;
-  options.BeforeAction = [&](headless::HeadlessUi& ui, TForm1& form) {
+  options.BeforeAction = [&](headless::HeadlessUi& ui, ProgramRun& run) {
     seen = true;
     EXPECT_EQ(Form1, &form);
-    EXPECT_EQ(&form.Ui, &ui);
+    EXPECT_EQ(&run.Ui, &ui);
   };
   RunOnce(dir.Path(), options);
   EXPECT_TRUE(seen);

@@ -42,13 +42,13 @@ std::vector<std::string> FullLines() {
 
 // Loading as the show sequence does it: the values, then the dialog part
 // into the controls when a file was read.
-void LoadShowing(const fs::path& path, TDialogSettings& settings, HeadlessUi& ui) {
+void LoadShowing(const fs::path& path, DialogSettings& settings, HeadlessUi& ui) {
   if (LoadSettings(testing_support::RealFiles(), path, settings)) ShowDialogPart(ui, settings);
 }
 
 // Saving as the OK action does it: the dialog part as the controls hold it,
 // with the host's values of the moment.
-bool SaveShown(const fs::path& path, TDialogSettings& settings, HeadlessUi& ui) {
+bool SaveShown(const fs::path& path, DialogSettings& settings, HeadlessUi& ui) {
   ReadDialogPart(ui, settings);
   const std::int32_t group = HostState.InitialGroup;
   return SaveSettings(testing_support::RealFiles(), path, settings, group,
@@ -60,8 +60,8 @@ class SettingsFileTest : public ::testing::Test {
   void SetUp() override {
     ResetHostState();
     // The show sequence fills the text-style list before loading.
-    ui.ListClear(Control::ComboBox3);
-    for (int i = 0; i < 11; ++i) ui.ListAdd(Control::ComboBox3, "style " + std::to_string(i));
+    ui.ListClear(Control::TextStyle);
+    for (int i = 0; i < 11; ++i) ui.ListAdd(Control::TextStyle, "style " + std::to_string(i));
   }
   void TearDown() override { FreeHostState(); }
 
@@ -77,7 +77,7 @@ class SettingsFileTest : public ::testing::Test {
   ScratchDir dir;
   fs::path file = dir / "vk38.dat";
   HeadlessUi ui;
-  TDialogSettings settings = InitialSettings();
+  DialogSettings settings = InitialSettings();
 };
 
 TEST_F(SettingsFileTest, MissingFileSetsStoredDefaultsAndLeavesTheDialogAlone) {
@@ -88,25 +88,25 @@ TEST_F(SettingsFileTest, MissingFileSetsStoredDefaultsAndLeavesTheDialogAlone) {
   EXPECT_EQ(settings.LastLayerGroup, -1);
   EXPECT_EQ(settings.LastGroupScale, 1);
   EXPECT_EQ(settings.LastPoint1X, 7);
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox3), -1);
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox4), 3);
-  EXPECT_EQ(ui.GetText(Control::Edit4), "0.5");
+  EXPECT_EQ(ui.ListSelected(Control::TextStyle), -1);
+  EXPECT_EQ(ui.ListSelected(Control::Precision), 3);
+  EXPECT_EQ(ui.GetText(Control::TextLineGap), "0.5");
   EXPECT_FALSE(fs::exists(file));
 }
 
 TEST_F(SettingsFileTest, EmptyAndShortFilesReadTheirMissingLinesAsEmptyText) {
   for (const std::string& bytes : {std::string(), std::string("5\r\n6\r\n2\r\n3\r\n4")}) {
     const bool empty = bytes.empty();
-    ui.SetText(Control::Edit2, "old");
-    ui.CheckSet(Control::CheckBox2, true);
+    ui.SetText(Control::Prefix, "old");
+    ui.CheckSet(Control::AppendUnit, true);
     settings.LastPoint2X = 5;
     Load(bytes);
     EXPECT_EQ(settings.WindowLeft, empty ? 0 : 5);
     EXPECT_EQ(settings.WindowTop, empty ? 0 : 6);
-    EXPECT_EQ(ui.ListSelected(Control::ComboBox1), empty ? 0 : 2);
-    EXPECT_EQ(ui.ListSelected(Control::ComboBox3), empty ? 0 : 4);
+    EXPECT_EQ(ui.ListSelected(Control::StartMark), empty ? 0 : 2);
+    EXPECT_EQ(ui.ListSelected(Control::TextStyle), empty ? 0 : 4);
     EXPECT_EQ(settings.TextStyle, empty ? 0 : 4);
-    for (Control list : {Control::ComboBox4, Control::ComboBox5})
+    for (Control list : {Control::Precision, Control::Rounding})
       EXPECT_EQ(ui.ListSelected(list), 0) << ControlName(list);
     for (const ControlInfo& info : DialogControls()) {
       const headless::ControlState& state = ui.State()[info.Id];
@@ -132,13 +132,13 @@ TEST_F(SettingsFileTest, EachLineGoesToItsControlOrField) {
   EXPECT_EQ(settings.WindowLeft, -20);
   EXPECT_EQ(settings.WindowTop, 35);
   const std::vector<std::pair<int, Control>> shown = {
-      {3, Control::ComboBox1},  {4, Control::ComboBox2},  {5, Control::ComboBox3},
-      {6, Control::ComboBox4},  {7, Control::ComboBox5},  {8, Control::Edit1},
-      {9, Control::Edit2},      {10, Control::Edit3},     {11, Control::Edit4},
-      {12, Control::Edit5},     {13, Control::Edit6},     {14, Control::Edit7},
-      {15, Control::Edit8},     {16, Control::Edit9},     {17, Control::RadioGroup1},
-      {18, Control::RadioGroup2}, {19, Control::CheckBox1}, {20, Control::CheckBox2},
-      {21, Control::CheckBox3}, {22, Control::CheckBox4}};
+      {3, Control::StartMark},  {4, Control::EndMark},  {5, Control::TextStyle},
+      {6, Control::Precision},  {7, Control::Rounding},  {8, Control::MarkScale},
+      {9, Control::Prefix},      {10, Control::Suffix},     {11, Control::TextLineGap},
+      {12, Control::ExtLineOffset},     {13, Control::ExtLineOvershoot},     {14, Control::ArrowLength},
+      {15, Control::ArrowAngle},     {16, Control::ReverseArrowOvershoot},     {17, Control::ZeroDisplay},
+      {18, Control::ValueUnit}, {19, Control::ThousandsCommas}, {20, Control::AppendUnit},
+      {21, Control::FullWidth}, {22, Control::AsDimensionFigure}};
   for (const auto& [line, control] : shown) {
     const std::string& text = lines[static_cast<std::size_t>(line - 1)];
     const headless::ControlState& state = ui.State()[control];
@@ -164,14 +164,14 @@ TEST_F(SettingsFileTest, EachLineGoesToItsControlOrField) {
 TEST_F(SettingsFileTest, OutOfRangeNumbersAreBroughtIntoRange) {
   // One line of a full file replaced, and the field it ends in (the dialog
   // part of the settings mirrors its control).
-  using Field = std::function<double(const TDialogSettings&)>;
-  const Field start = [](const TDialogSettings& s) { return s.StartMark; };
-  const Field style = [](const TDialogSettings& s) { return s.TextStyle; };
-  const Field precision = [](const TDialogSettings& s) { return s.Precision; };
-  const Field rounding = [](const TDialogSettings& s) { return s.Rounding; };
-  const Field zero = [](const TDialogSettings& s) { return s.ZeroDisplay; };
-  const Field group = [](const TDialogSettings& s) { return s.LastLayerGroup; };
-  const Field scale = [](const TDialogSettings& s) { return s.LastGroupScale; };
+  using Field = std::function<double(const DialogSettings&)>;
+  const Field start = [](const DialogSettings& s) { return s.StartMark; };
+  const Field style = [](const DialogSettings& s) { return s.TextStyle; };
+  const Field precision = [](const DialogSettings& s) { return s.Precision; };
+  const Field rounding = [](const DialogSettings& s) { return s.Rounding; };
+  const Field zero = [](const DialogSettings& s) { return s.ZeroDisplay; };
+  const Field group = [](const DialogSettings& s) { return s.LastLayerGroup; };
+  const Field scale = [](const DialogSettings& s) { return s.LastGroupScale; };
   const std::vector<std::tuple<int, const char*, Field, double>> cases = {
       {3, "12", start, -1},      {3, "-4", start, 0},      {3, "11", start, 11},
       {5, "11", style, -1},      {5, "10", style, 10},     {6, "9", precision, -1},
@@ -188,7 +188,7 @@ TEST_F(SettingsFileTest, OutOfRangeNumbersAreBroughtIntoRange) {
     EXPECT_EQ(field(settings), expected) << "line " << line << " \"" << text << "\"";
   }
   Load("0\r\n0\r\n12\r\n");
-  EXPECT_EQ(ui.ListSelected(Control::ComboBox1), -1);
+  EXPECT_EQ(ui.ListSelected(Control::StartMark), -1);
 }
 
 TEST_F(SettingsFileTest, FlagIsSetWhenItsLineReadsAsANonZeroInteger) {
@@ -201,8 +201,8 @@ TEST_F(SettingsFileTest, FlagIsSetWhenItsLineReadsAsANonZeroInteger) {
     std::vector<std::string> lines = FullLines();
     for (int line = 19; line <= 22; ++line) lines[static_cast<std::size_t>(line - 1)] = text;
     Load(JoinLines(lines));
-    for (Control box : {Control::CheckBox1, Control::CheckBox2, Control::CheckBox3,
-                        Control::CheckBox4})
+    for (Control box : {Control::ThousandsCommas, Control::AppendUnit, Control::FullWidth,
+                        Control::AsDimensionFigure})
       EXPECT_EQ(ui.CheckGet(box), set) << "\"" << text << "\" " << ControlName(box);
     EXPECT_EQ(settings.AsDimensionFigure, set) << text;
   }
@@ -211,11 +211,11 @@ TEST_F(SettingsFileTest, FlagIsSetWhenItsLineReadsAsANonZeroInteger) {
 TEST_F(SettingsFileTest, SaveWritesTheControlsAndTheHostValuesOfTheMoment) {
   Load(JoinLines(FullLines()));
   // The user changes the dialog after the load; the save takes what it shows.
-  ui.ListSelect(Control::ComboBox1, 99);
-  ui.ListSelect(Control::ComboBox4, 8);
-  ui.RadioSelect(Control::RadioGroup2, 0);
-  ui.CheckSet(Control::CheckBox4, true);
-  ui.SetText(Control::Edit6, "9");
+  ui.ListSelect(Control::StartMark, 99);
+  ui.ListSelect(Control::Precision, 8);
+  ui.RadioSelect(Control::ValueUnit, 0);
+  ui.CheckSet(Control::AsDimensionFigure, true);
+  ui.SetText(Control::ExtLineOvershoot, "9");
   HostState.InitialGroup = 3;
   HostState.GroupScales[3] = 0.00001;
   HostState.AxisAngle = -12.5;
@@ -256,19 +256,19 @@ TEST_F(SettingsFileTest, TextsAreWrittenBackExactlyAndLoadBackTheSame) {
 
   const std::string firstSave = ReadFileBytes(file);
   HeadlessUi other;
-  other.ListClear(Control::ComboBox3);
-  for (int i = 0; i < 11; ++i) other.ListAdd(Control::ComboBox3, "s");
-  TDialogSettings reloaded = InitialSettings();
+  other.ListClear(Control::TextStyle);
+  for (int i = 0; i < 11; ++i) other.ListAdd(Control::TextStyle, "s");
+  DialogSettings reloaded = InitialSettings();
   LoadShowing(file, reloaded, other);
   SaveShown(file, reloaded, other);
   EXPECT_EQ(ReadFileBytes(file), firstSave);
-  EXPECT_EQ(other.GetText(Control::Edit2), texts[1]);
+  EXPECT_EQ(other.GetText(Control::Prefix), texts[1]);
 }
 
 TEST_F(SettingsFileTest, ALineFeedInATextCannotShiftTheLinesAfterIt) {
   Load(JoinLines(FullLines()));
-  ui.SetText(Control::Edit3, "before\nafter");
-  ui.SetText(Control::Edit2, "a\rb");
+  ui.SetText(Control::Suffix, "before\nafter");
+  ui.SetText(Control::Prefix, "a\rb");
   const std::vector<std::string> saved = Save();
   ASSERT_EQ(saved.size(), 31u);
   EXPECT_EQ(saved[8], "a\rb");

@@ -60,18 +60,18 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   // Start: the dialog is created as the main window and shown.
   HeadlessUi ui;
   StandardFileSystem standardFiles;
-  TForm1 form(ui, options.Files ? *options.Files : standardFiles);
-  Form1Scope scope(form);
+  ProgramRun run(ui, options.Files ? *options.Files : standardFiles);
+  Form1Scope scope(run);
   std::error_code ec;
   fs::path absoluteFolder = fs::absolute(folder, ec);
   if (ec) absoluteFolder = folder;
-  form.ProgramFile = absoluteFolder / kProgramFileName;
-  if (options.NewChain) form.Mode = OkMode::NewChain;
-  if (options.PickChain) form.Mode = OkMode::Pick;
-  ui.SetCloseHandler([&form] { form.FormClose(); });
-  ui.SetChangeHandler([&form] { form.ControlChange(); });
+  run.ProgramFile = absoluteFolder / kProgramFileName;
+  if (options.NewChain) run.Mode = OkMode::NewChain;
+  if (options.PickChain) run.Mode = OkMode::Pick;
+  ui.SetCloseHandler([&run] { run.Close(); });
+  ui.SetChangeHandler([&run] { run.ControlChange(); });
 
-  form.FormShow();
+  run.Show();
   RunResult result;
   result.Refused = ui.Closed();
 
@@ -79,16 +79,16 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
     if (options.MoveWindowTo)
       ui.SetWindowPosition(options.MoveWindowTo->Left, options.MoveWindowTo->Top);
     for (const SettingChange& change : options.Changes) ApplySettingChange(ui, change);
-    if (options.BeforeAction) options.BeforeAction(ui, form);
+    if (options.BeforeAction) options.BeforeAction(ui, run);
   }
 
   if (!ui.Closed()) {
     switch (options.Action) {
       case FinishAction::Ok:
-        form.Button1Click();
+        run.Ok();
         break;
       case FinishAction::Cancel:
-        form.Button2Click();
+        run.Cancel();
         break;
       case FinishAction::CloseBox:
         ui.CloseDialog();
@@ -101,9 +101,9 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   if (!ui.Closed()) ui.CloseDialog();
 
   result.Transcript = ui.TakeTranscript();
-  result.ProgramFolder = form.ProgramFolder;
+  result.ProgramFolder = run.ProgramFolder;
   result.Dialog = ui.TakeState();
-  result.Settings = form.DialogSettings;
+  result.Settings = run.Settings;
   return result;
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "dialog/DialogSettings.h"
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 #include "files/FileSystem.h"
 #include "frontends/headless/HeadlessUi.h"
 
@@ -61,7 +61,7 @@ struct RunOptions {
   std::vector<SettingChange> Changes;
   // For what the changes cannot express (a text beyond a byte limit, a
   // control left without selection, ...); may be empty.
-  std::function<void(HeadlessUi& ui, TForm1& form)> BeforeAction;
+  std::function<void(HeadlessUi& ui, ProgramRun& run)> BeforeAction;
   FinishAction Action = FinishAction::Ok;
   // Start a new chain from four picked points instead of continuing the
   // stored one.
@@ -80,7 +80,7 @@ struct RunResult {
   bool Refused = false;
   std::filesystem::path ProgramFolder;
   DialogState Dialog;        // the dialog as it was when it closed
-  TDialogSettings Settings;  // the form's settings at the end
+  DialogSettings Settings;  // the form's settings at the end
 };
 
 // Runs the program once with `folder` as the folder of its program file (a

@@ -46,7 +46,7 @@ struct DialogState {
   std::string StatusText;
   std::vector<std::string> NoticeLines;  // what the notice pane shows
   bool HasFocus = false;
-  Control Focused = Control::ComboBox1;
+  Control Focused = Control::StartMark;
 
   ControlState& operator[](Control c) { return Controls[static_cast<std::size_t>(c)]; }
   const ControlState& operator[](Control c) const {
@@ -62,7 +62,7 @@ class HeadlessUi : public UserInterface {
  public:
   HeadlessUi();
 
-  // What closing the dialog runs before the loop ends (the form's FormClose).
+  // What closing the dialog runs before the loop ends (the form's Close).
   void SetCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
   // What a change of a setting control by the user runs (the form's
   // ControlChange).

@@ -11,7 +11,7 @@
 #include "SafeReplace.h"
 #include "Win32Ui.h"
 #include "dialog/DialogModel.h"
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 #include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
 
@@ -86,18 +86,18 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
 
     Win32Ui ui(instance);
     Win32FileSystem files;
-    TForm1 form(ui, files);
-    form.ProgramFile = ModuleFilePath();
-    if (commandLine && AsksForNewChain(commandLine)) form.Mode = OkMode::NewChain;
-    if (commandLine && AsksForPickedChain(commandLine)) form.Mode = OkMode::Pick;
-    Form1Scope current(form);
-    ui.Create({[&form] { form.FormShow(); }, [&form] { form.Button1Click(); },
-               [&form] { form.Button2Click(); },
-               [&form, &answered] {
-                 form.FormClose();
+    ProgramRun run(ui, files);
+    run.ProgramFile = ModuleFilePath();
+    if (commandLine && AsksForNewChain(commandLine)) run.Mode = OkMode::NewChain;
+    if (commandLine && AsksForPickedChain(commandLine)) run.Mode = OkMode::Pick;
+    Form1Scope current(run);
+    ui.Create({[&run] { run.Show(); }, [&run] { run.Ok(); },
+               [&run] { run.Cancel(); },
+               [&run, &answered] {
+                 run.Close();
                  answered = true;
                },
-               [&form] { form.ControlChange(); }});
+               [&run] { run.ControlChange(); }});
     return ui.Run();
   } catch (const std::exception& error) {
     Fail(error.what(), answered);

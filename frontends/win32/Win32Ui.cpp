@@ -188,7 +188,7 @@ void Win32Ui::ShowDialog() {
   if (!IsWindowVisible(application_)) ShowWindow(application_, SW_SHOWNA);
   ShowWindow(dialog_, SW_SHOW);
   SetForegroundWindow(dialog_);
-  SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ControlWindow(Control::ComboBox1)),
+  SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ControlWindow(Control::StartMark)),
                TRUE);
 }
 
@@ -236,7 +236,7 @@ INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (ChangesSetting(LOWORD(wParam), HIWORD(wParam))) {
         if (IsRadioButtonId(LOWORD(wParam))) {
           // The user picked a radio button: Tab enters its group there.
-          for (Control group : {Control::RadioGroup1, Control::RadioGroup2})
+          for (Control group : {Control::ZeroDisplay, Control::ValueUnit})
             RadioSelect(group, RadioSelected(group));
         }
         if (events_.Change) events_.Change();
@@ -425,8 +425,8 @@ int Win32Ui::TextLineHeight() {
 }
 
 Win32Ui::RadioGroupWindows& Win32Ui::Radios(Control group) {
-  if (group == Control::RadioGroup1) return zeroDisplay_;
-  if (group == Control::RadioGroup2) return valueUnit_;
+  if (group == Control::ZeroDisplay) return zeroDisplay_;
+  if (group == Control::ValueUnit) return valueUnit_;
   throw std::logic_error("not a radio group");
 }
 
@@ -542,7 +542,7 @@ bool Win32Ui::CheckGet(Control box) {
 void Win32Ui::Focus(Control control) {
   if (closed_) return;
   HWND target = ControlWindow(control);
-  if (control == Control::RadioGroup1 || control == Control::RadioGroup2) {
+  if (control == Control::ZeroDisplay || control == Control::ValueUnit) {
     const int selected = RadioSelected(control);
     target = RadioButton(control, selected < 0 ? 0 : selected);
   }

@@ -165,7 +165,7 @@ std::string DescribeHostState(bool readable) {
     o << e.Attr << e.X << e.Y << e.Scale << e.Angle << e.PointKind;
   });
   w.List("dimensions", s.Dimensions, [](Writer& o, const DimensionEntity& e) { o << e.Line << e.Text; });
-  w.List("blocks", s.Blocks, [](Writer& o, const TJwwEntBlk& e) { o << e.Attr << e.X << e.Y << e.Name; });
+  w.List("blocks", s.Blocks, [](Writer& o, const BlockEntity& e) { o << e.Attr << e.X << e.Y << e.Name; });
   w.List("solids2", s.Solids2, [](Writer& o, const Solid2Entity& e) {
     o << e.Attr << e.ExtColour << e.X1 << e.Y1 << e.X2 << e.Y2;
   });

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/SettingsFile.h"
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 #include "exchange/HostState.h"
 #include "frontends/headless/HeadlessUi.h"
 #include "helpers/NumberFormat.h"
@@ -60,20 +60,20 @@ std::int32_t RadioIndex(const std::string& line) {
   return n < 0 ? 0 : (n > 1 ? 1 : n);
 }
 
-void CheckLoaded(const std::vector<std::string>& l, const TDialogSettings& s, const headless::DialogState& dialog) {
+void CheckLoaded(const std::vector<std::string>& l, const DialogSettings& s, const headless::DialogState& dialog) {
   const auto where = [&](int line) { return "line " + std::to_string(line) + " " + Quoted(l[static_cast<std::size_t>(line - 1)]); };
   FUZZ_CHECK(s.WindowLeft == ReferenceInt(l[0]), where(1));
   FUZZ_CHECK(s.WindowTop == ReferenceInt(l[1]), where(2));
-  const Control lists[] = {Control::ComboBox1, Control::ComboBox2, Control::ComboBox3, Control::ComboBox4,
-                           Control::ComboBox5};
+  const Control lists[] = {Control::StartMark, Control::EndMark, Control::TextStyle, Control::Precision,
+                           Control::Rounding};
   const std::int32_t listFields[] = {s.StartMark, s.EndMark, s.TextStyle, s.Precision, s.Rounding};
   for (int i = 0; i < 5; ++i) {
     const int entries = static_cast<int>(dialog[lists[i]].Entries.size());
     const std::int32_t expected = ListIndex(l[static_cast<std::size_t>(2 + i)], entries);
     FUZZ_CHECK(listFields[i] == expected && dialog[lists[i]].Selected == expected, where(3 + i));
   }
-  const Control texts[] = {Control::Edit1, Control::Edit2, Control::Edit3, Control::Edit4, Control::Edit5,
-                           Control::Edit6, Control::Edit7, Control::Edit8, Control::Edit9};
+  const Control texts[] = {Control::MarkScale, Control::Prefix, Control::Suffix, Control::TextLineGap, Control::ExtLineOffset,
+                           Control::ExtLineOvershoot, Control::ArrowLength, Control::ArrowAngle, Control::ReverseArrowOvershoot};
   const std::string* textFields[] = {&s.MarkScale,        &s.Prefix,      &s.Suffix,
                                      &s.TextLineGap,      &s.ExtLineOffset, &s.ExtLineOvershoot,
                                      &s.ArrowLength,      &s.ArrowAngle,  &s.ReverseArrowOvershoot};
@@ -81,10 +81,10 @@ void CheckLoaded(const std::vector<std::string>& l, const TDialogSettings& s, co
     const std::string& line = l[static_cast<std::size_t>(7 + i)];
     FUZZ_CHECK(*textFields[i] == line && dialog[texts[i]].Text == line, where(8 + i));
   }
-  FUZZ_CHECK(s.ZeroDisplay == RadioIndex(l[16]) && dialog[Control::RadioGroup1].Selected == s.ZeroDisplay, where(17));
-  FUZZ_CHECK(s.ValueUnit == RadioIndex(l[17]) && dialog[Control::RadioGroup2].Selected == s.ValueUnit, where(18));
+  FUZZ_CHECK(s.ZeroDisplay == RadioIndex(l[16]) && dialog[Control::ZeroDisplay].Selected == s.ZeroDisplay, where(17));
+  FUZZ_CHECK(s.ValueUnit == RadioIndex(l[17]) && dialog[Control::ValueUnit].Selected == s.ValueUnit, where(18));
   const bool flags[] = {s.ThousandsCommas, s.AppendUnit, s.FullWidth, s.AsDimensionFigure};
-  const Control boxes[] = {Control::CheckBox1, Control::CheckBox2, Control::CheckBox3, Control::CheckBox4};
+  const Control boxes[] = {Control::ThousandsCommas, Control::AppendUnit, Control::FullWidth, Control::AsDimensionFigure};
   for (int i = 0; i < 4; ++i) {
     const bool expected = ReferenceInt(l[static_cast<std::size_t>(18 + i)]) != 0;
     FUZZ_CHECK(flags[i] == expected && dialog[boxes[i]].Checked == expected, where(19 + i));
@@ -107,18 +107,18 @@ MemoryFileSystem files;
 // Shows the dialog for a program in `folder` and returns its state.
 struct Shown {
   headless::HeadlessUi Ui;
-  TForm1 Form{Ui, files};
+  ProgramRun Form{Ui, files};
 };
 void Show(Shown& shown, const fs::path& folder) {
   shown.Form.ProgramFile = folder / "vk47_Orvane.exe";
-  shown.Form.FormShow();
+  shown.Form.Show();
   FUZZ_CHECK(!shown.Ui.Closed(), "an existing settings file was refused");
 }
 
 // Saves the dialog as the OK action does: the controls as they stand, with
 // the host's values of the moment; the saved bytes.
 std::optional<std::string> Save(Shown& shown, const fs::path& folder) {
-  TDialogSettings& settings = shown.Form.DialogSettings;
+  DialogSettings& settings = shown.Form.DialogSettings;
   ReadDialogPart(shown.Ui, settings);
   const std::int32_t group = HostState.InitialGroup;
   SaveSettings(files, folder / "vk38.dat", settings, group,
@@ -163,8 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Shown reloaded;
   Show(reloaded, second);
-  const TDialogSettings& a = loaded.Form.DialogSettings;
-  const TDialogSettings& b = reloaded.Form.DialogSettings;
+  const DialogSettings& a = loaded.Form.DialogSettings;
+  const DialogSettings& b = reloaded.Form.DialogSettings;
   // A list without selection is saved as -1, which loads as entry 0.
   const auto reloadedIndex = [](std::int32_t saved) { return saved < 0 ? 0 : saved; };
   FUZZ_CHECK(a.WindowLeft == b.WindowLeft && a.WindowTop == b.WindowTop &&

@@ -24,7 +24,7 @@
 
 #include "dialog/DialogModel.h"
 #include "dimension/PickedChain.h"
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
@@ -155,11 +155,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.Action = headless::FinishAction::Ok;
   // Keeps the buffered lines at the close, before the close sequence writes
   // and releases them.
-  options.BeforeAction = [&buffered](headless::HeadlessUi& ui, TForm1& form) {
-    ui.SetCloseHandler([&buffered, &form] {
+  options.BeforeAction = [&buffered](headless::HeadlessUi& ui, ProgramRun& run) {
+    ui.SetCloseHandler([&buffered, &run] {
       buffered.reserve(OutputBuffer.Lines.Count());
       for (std::size_t i = 0; i < OutputBuffer.Lines.Count(); ++i) buffered.push_back(OutputBuffer.Lines[i]);
-      form.FormClose();
+      run.Close();
     });
   };
   const headless::RunResult result = headless::RunOnce(folder, options);

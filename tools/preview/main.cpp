@@ -101,9 +101,9 @@ std::optional<THostState> ReadHostFile(const fs::path& path) {
 
 // Loads a settings file as the program does. Nothing when the file is
 // missing or unreadable before its chain values.
-std::optional<TDialogSettings> ReadSettingsFile(const fs::path& path) {
+std::optional<DialogSettings> ReadSettingsFile(const fs::path& path) {
   StandardFileSystem files;
-  TDialogSettings settings = InitialSettings();
+  DialogSettings settings = InitialSettings();
   LoadSettings(files, path, settings);
   if (settings.LastLayerGroup < 0) return std::nullopt;
   return settings;
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::optional<TDialogSettings> chain;
+  std::optional<DialogSettings> chain;
   if (args->Chain) {
     chain = ReadSettingsFile(*args->Chain);
     if (!chain) {

@@ -100,7 +100,7 @@ TEST(SafeReplace, RunSavesOnceTheSettingsFileIsLetGoAndTellsWhenItIsNot) {
     std::thread releaser;
     headless::RunOptions options;
     options.Files = &files;
-    options.BeforeAction = [&](headless::HeadlessUi&, TForm1&) {
+    options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
       held = HoldExclusively(folder / "vk38.dat");
       ASSERT_NE(held, INVALID_HANDLE_VALUE);
       if (letGo) releaser = std::thread([held] {

@@ -17,7 +17,7 @@
 #include "CodePage932.h"
 #include "DialogLayout.h"
 #include "Win32Ui.h"
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 #include "dialog/DialogModel.h"
 #include "files/MemoryFileSystem.h"
 #include "support/RunFiles.h"
@@ -171,11 +171,11 @@ TEST_F(DialogTest, ControlsStandWhereTheLayoutPutsThem) {
   }
   EXPECT_EQ(WindowTextOf(ui_->OkButton()), L"ＯＫ(&Y)");
   EXPECT_EQ(WindowTextOf(ui_->CancelButton()), L"キャンセル(&N)");
-  EXPECT_EQ(WindowTextOf(Window(Control::CheckBox1)), L"３桁毎カンマ付加");
-  EXPECT_EQ(WindowTextOf(Window(Control::RadioGroup1)), L"小数点以下の０表示");
-  EXPECT_EQ(WindowTextOf(ui_->RadioButton(Control::RadioGroup2, 1)), L"ｍ");
+  EXPECT_EQ(WindowTextOf(Window(Control::ThousandsCommas)), L"３桁毎カンマ付加");
+  EXPECT_EQ(WindowTextOf(Window(Control::ZeroDisplay)), L"小数点以下の０表示");
+  EXPECT_EQ(WindowTextOf(ui_->RadioButton(Control::ValueUnit, 1)), L"ｍ");
   // Radio buttons stand inside their frame.
-  for (Control group : {Control::RadioGroup1, Control::RadioGroup2})
+  for (Control group : {Control::ZeroDisplay, Control::ValueUnit})
     for (int i = 0; i < 2; ++i) {
       const PixelRect frame = ClientRectOf(Window(group));
       const PixelRect button = ClientRectOf(ui_->RadioButton(group, i));
@@ -282,10 +282,10 @@ TEST_F(DialogTest, TabWalksTheTabOrderAndWraps) {
     EXPECT_EQ(GetFocus(), expected[i % expected.size()]) << "tab stop " << i;
   }
   // A radio group is entered at its selected button.
-  ui_->RadioSelect(Control::RadioGroup2, 1);
-  ui_->Focus(Control::Edit2);
+  ui_->RadioSelect(Control::ValueUnit, 1);
+  ui_->Focus(Control::Prefix);
   for (int i = 0; i < 5; ++i) Key(GetFocus(), WM_KEYDOWN, VK_TAB);
-  EXPECT_EQ(GetFocus(), ui_->RadioButton(Control::RadioGroup2, 1));
+  EXPECT_EQ(GetFocus(), ui_->RadioButton(Control::ValueUnit, 1));
 }
 
 TEST_F(DialogTest, ControlsStartWithTheirInitialValues) {
@@ -315,28 +315,28 @@ TEST_F(DialogTest, ControlsStartWithTheirInitialValues) {
         break;
     }
   }
-  EXPECT_EQ(ui_->ListSelected(Control::ComboBox3), -1);
+  EXPECT_EQ(ui_->ListSelected(Control::TextStyle), -1);
   EXPECT_EQ(WindowTextOf(ui_->StatusStrip()), L"　");
 }
 
 TEST_F(DialogTest, ListsSelectOnlyExistingEntries) {
-  ui_->ListClear(Control::ComboBox3);
-  ui_->ListAdd(Control::ComboBox3, Utf8ToSjis(testing_support::U8(u8"現在の文字種(Free)")));
-  ui_->ListAdd(Control::ComboBox3, "No1: W3 H3 D0.5");
+  ui_->ListClear(Control::TextStyle);
+  ui_->ListAdd(Control::TextStyle, Utf8ToSjis(testing_support::U8(u8"現在の文字種(Free)")));
+  ui_->ListAdd(Control::TextStyle, "No1: W3 H3 D0.5");
   const struct {
     int Select;
     int Expected;
   } cases[] = {{1, 1}, {0, 0}, {2, -1}, {1, 1}, {-1, -1}, {11, -1}};
   for (const auto& c : cases) {
-    ui_->ListSelect(Control::ComboBox3, c.Select);
-    EXPECT_EQ(ui_->ListSelected(Control::ComboBox3), c.Expected) << "select " << c.Select;
+    ui_->ListSelect(Control::TextStyle, c.Select);
+    EXPECT_EQ(ui_->ListSelected(Control::TextStyle), c.Expected) << "select " << c.Select;
   }
   wchar_t entry[64] = {};
-  SendMessageW(Window(Control::ComboBox3), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
+  SendMessageW(Window(Control::TextStyle), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
   EXPECT_STREQ(entry, L"現在の文字種(Free)");
-  ui_->ListClear(Control::ComboBox3);
-  EXPECT_EQ(SendMessageW(Window(Control::ComboBox3), CB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(ui_->ListSelected(Control::ComboBox3), -1);
+  ui_->ListClear(Control::TextStyle);
+  EXPECT_EQ(SendMessageW(Window(Control::TextStyle), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(ui_->ListSelected(Control::TextStyle), -1);
 }
 
 TEST_F(DialogTest, RadioGroupsAndCheckBoxesKeepTheirState) {
@@ -345,50 +345,50 @@ TEST_F(DialogTest, RadioGroupsAndCheckBoxesKeepTheirState) {
     int Expected;
   } cases[] = {{1, 1}, {0, 0}, {5, 1}};
   for (const auto& c : cases) {
-    ui_->RadioSelect(Control::RadioGroup1, c.Select);
-    EXPECT_EQ(ui_->RadioSelected(Control::RadioGroup1), c.Expected) << "select " << c.Select;
-    EXPECT_EQ(ui_->RadioSelected(Control::RadioGroup2), 0);
+    ui_->RadioSelect(Control::ZeroDisplay, c.Select);
+    EXPECT_EQ(ui_->RadioSelected(Control::ZeroDisplay), c.Expected) << "select " << c.Select;
+    EXPECT_EQ(ui_->RadioSelected(Control::ValueUnit), 0);
   }
-  ui_->CheckSet(Control::CheckBox3, true);
-  EXPECT_TRUE(ui_->CheckGet(Control::CheckBox3));
-  EXPECT_FALSE(ui_->CheckGet(Control::CheckBox4));
-  ui_->CheckSet(Control::CheckBox3, false);
-  EXPECT_FALSE(ui_->CheckGet(Control::CheckBox3));
+  ui_->CheckSet(Control::FullWidth, true);
+  EXPECT_TRUE(ui_->CheckGet(Control::FullWidth));
+  EXPECT_FALSE(ui_->CheckGet(Control::AsDimensionFigure));
+  ui_->CheckSet(Control::FullWidth, false);
+  EXPECT_FALSE(ui_->CheckGet(Control::FullWidth));
   // The user's click moves the selection.
-  SendMessageW(ui_->RadioButton(Control::RadioGroup2, 1), BM_CLICK, 0, 0);
+  SendMessageW(ui_->RadioButton(Control::ValueUnit, 1), BM_CLICK, 0, 0);
   PumpMessages();
-  EXPECT_EQ(ui_->RadioSelected(Control::RadioGroup2), 1);
+  EXPECT_EQ(ui_->RadioSelected(Control::ValueUnit), 1);
 }
 
 TEST_F(DialogTest, TextsTravelAsShiftJis) {
   const std::string texts[] = {Utf8ToSjis(testing_support::U8(u8"Ｌ＝")), Utf8ToSjis(testing_support::U8(u8"～－￥ｱｲｳ表示")), "12.5", ""};
   for (const std::string& text : texts) {
-    ui_->SetText(Control::Edit2, text);
-    EXPECT_EQ(ui_->GetText(Control::Edit2), text);
+    ui_->SetText(Control::Prefix, text);
+    EXPECT_EQ(ui_->GetText(Control::Prefix), text);
   }
-  ui_->SetText(Control::Edit3, Utf8ToSjis(testing_support::U8(u8"寸法")));
-  EXPECT_EQ(WindowTextOf(Window(Control::Edit3)), L"寸法");
+  ui_->SetText(Control::Suffix, Utf8ToSjis(testing_support::U8(u8"寸法")));
+  EXPECT_EQ(WindowTextOf(Window(Control::Suffix)), L"寸法");
   // What code page 932 cannot hold reaches the program as a look-alike or "?".
-  SetWindowTextW(Window(Control::Edit3), L"a\u00e9\ud55c");
-  EXPECT_EQ(ui_->GetText(Control::Edit3), "ae?");
+  SetWindowTextW(Window(Control::Suffix), L"a\u00e9\ud55c");
+  EXPECT_EQ(ui_->GetText(Control::Suffix), "ae?");
 }
 
 TEST_F(DialogTest, TypingStopsAtTheByteLimit) {
-  HWND prefix = Window(Control::Edit2);  // 32 bytes
+  HWND prefix = Window(Control::Prefix);  // 32 bytes
   Type(prefix, std::wstring(40, L'a'));
-  EXPECT_EQ(ui_->GetText(Control::Edit2), std::string(32, 'a'));
+  EXPECT_EQ(ui_->GetText(Control::Prefix), std::string(32, 'a'));
 
-  ui_->SetText(Control::Edit2, "");
+  ui_->SetText(Control::Prefix, "");
   Type(prefix, std::wstring(20, L'寸'));  // two bytes each
   EXPECT_EQ(WindowTextOf(prefix), std::wstring(16, L'寸'));
 
   // 31 bytes leave no room for a full-width character, but for a half-width one.
-  ui_->SetText(Control::Edit2, std::string(31, 'b'));
+  ui_->SetText(Control::Prefix, std::string(31, 'b'));
   SendMessageW(prefix, EM_SETSEL, 31, 31);
   Type(prefix, L"寸");
-  EXPECT_EQ(ui_->GetText(Control::Edit2), std::string(31, 'b'));
+  EXPECT_EQ(ui_->GetText(Control::Prefix), std::string(31, 'b'));
   Type(prefix, L"c");
-  EXPECT_EQ(ui_->GetText(Control::Edit2), std::string(31, 'b') + "c");
+  EXPECT_EQ(ui_->GetText(Control::Prefix), std::string(31, 'b') + "c");
 
   // Typing over a selection frees its bytes first.
   SendMessageW(prefix, EM_SETSEL, 0, 2);
@@ -396,18 +396,18 @@ TEST_F(DialogTest, TypingStopsAtTheByteLimit) {
   EXPECT_EQ(WindowTextOf(prefix), L"寸" + std::wstring(29, L'b') + L"c");
 
   // A field of 8 bytes (the arrow angle).
-  ui_->SetText(Control::Edit8, "");
-  Type(Window(Control::Edit8), L"123456789");
-  EXPECT_EQ(ui_->GetText(Control::Edit8), "12345678");
+  ui_->SetText(Control::ArrowAngle, "");
+  Type(Window(Control::ArrowAngle), L"123456789");
+  EXPECT_EQ(ui_->GetText(Control::ArrowAngle), "12345678");
 
   // Backspace still works at the limit.
-  Type(Window(Control::Edit8), L"\b");
-  EXPECT_EQ(ui_->GetText(Control::Edit8), "1234567");
+  Type(Window(Control::ArrowAngle), L"\b");
+  EXPECT_EQ(ui_->GetText(Control::ArrowAngle), "1234567");
 }
 
 TEST_F(DialogTest, PastingKeepsWhatFits) {
-  HWND suffix = Window(Control::Edit3);
-  ui_->SetText(Control::Edit3, "");
+  HWND suffix = Window(Control::Suffix);
+  ui_->SetText(Control::Suffix, "");
   PutOnClipboard(ui_->DialogWindow(), L"寸法値の後ろに付ける長い文字列です\r\n二行目");
 
   SendMessageW(suffix, WM_PASTE, 0, 0);
@@ -417,8 +417,8 @@ TEST_F(DialogTest, PastingKeepsWhatFits) {
 }
 
 TEST_F(DialogTest, FieldsTakeOnlyWhatShiftJisHolds) {
-  HWND prefix = Window(Control::Edit2);
-  ui_->SetText(Control::Edit2, "");
+  HWND prefix = Window(Control::Prefix);
+  ui_->SetText(Control::Prefix, "");
   // Typed: the euro sign and an emoji (two messages, one per half) are
   // refused; what comes after them is typed on.
   Type(prefix, L"a\u20acb\U0001F600c\u00e9d");
@@ -431,19 +431,19 @@ TEST_F(DialogTest, FieldsTakeOnlyWhatShiftJisHolds) {
   SendMessageW(prefix, WM_PASTE, 0, 0);
   EXPECT_EQ(WindowTextOf(prefix), L"abcd寸法");
   // What the user sees is what the program reads.
-  EXPECT_EQ(ui_->GetText(Control::Edit2), Utf8ToSjis(testing_support::U8(u8"abcd寸法")));
+  EXPECT_EQ(ui_->GetText(Control::Prefix), Utf8ToSjis(testing_support::U8(u8"abcd寸法")));
 }
 
 TEST_F(DialogTest, ProgramTextIsNeverCut) {
   const std::string longText(40, '7');
-  ui_->SetText(Control::Edit2, longText);
-  EXPECT_EQ(ui_->GetText(Control::Edit2), longText);
-  ui_->SetText(Control::Edit7, "1234567890");
-  EXPECT_EQ(ui_->GetText(Control::Edit7), "1234567890");
+  ui_->SetText(Control::Prefix, longText);
+  EXPECT_EQ(ui_->GetText(Control::Prefix), longText);
+  ui_->SetText(Control::ArrowLength, "1234567890");
+  EXPECT_EQ(ui_->GetText(Control::ArrowLength), "1234567890");
   // But the user cannot make it longer.
-  SendMessageW(Window(Control::Edit7), EM_SETSEL, 10, 10);
-  Type(Window(Control::Edit7), L"1");
-  EXPECT_EQ(ui_->GetText(Control::Edit7), "1234567890");
+  SendMessageW(Window(Control::ArrowLength), EM_SETSEL, 10, 10);
+  Type(Window(Control::ArrowLength), L"1");
+  EXPECT_EQ(ui_->GetText(Control::ArrowLength), "1234567890");
 }
 
 TEST_F(DialogTest, InputMethodIsOffWhereTheModelSaysSo) {
@@ -469,7 +469,7 @@ TEST_F(DialogTest, KeysPressOkAndCancel) {
       {"Alt+Y", WM_SYSCHAR, 'y', 1 << 29, "ok"},
       {"Alt+N", WM_SYSCHAR, 'n', 1 << 29, "cancel"},
   };
-  for (Control where : {Control::Edit2, Control::ComboBox4, Control::CheckBox2, Control::Edit9}) {
+  for (Control where : {Control::Prefix, Control::Precision, Control::AppendUnit, Control::ReverseArrowOvershoot}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.Name) + " in " + ControlName(where));
       ui_->Focus(where);
@@ -487,11 +487,11 @@ TEST_F(DialogTest, AltF4ClosesFromEveryControl) {
     HWND (*Target)(const Win32Ui&);
     bool OpenListFirst;
   } cases[] = {
-      {"first list, as at start", [](const Win32Ui& ui) { return ui.ControlWindow(Control::ComboBox1); }, false},
-      {"open list", [](const Win32Ui& ui) { return ui.ControlWindow(Control::ComboBox4); }, true},
-      {"text field", [](const Win32Ui& ui) { return ui.ControlWindow(Control::Edit2); }, false},
-      {"check box", [](const Win32Ui& ui) { return ui.ControlWindow(Control::CheckBox2); }, false},
-      {"radio button", [](const Win32Ui& ui) { return ui.RadioButton(Control::RadioGroup1, 0); }, false},
+      {"first list, as at start", [](const Win32Ui& ui) { return ui.ControlWindow(Control::StartMark); }, false},
+      {"open list", [](const Win32Ui& ui) { return ui.ControlWindow(Control::Precision); }, true},
+      {"text field", [](const Win32Ui& ui) { return ui.ControlWindow(Control::Prefix); }, false},
+      {"check box", [](const Win32Ui& ui) { return ui.ControlWindow(Control::AppendUnit); }, false},
+      {"radio button", [](const Win32Ui& ui) { return ui.RadioButton(Control::ZeroDisplay, 0); }, false},
       {"OK button", [](const Win32Ui& ui) { return ui.OkButton(); }, false},
       {"help memo", [](const Win32Ui& ui) { return ui.HelpMemo(); }, false},
   };
@@ -524,7 +524,7 @@ TEST_F(DialogTest, KeysWorkInTheHelpMemoToo) {
   EXPECT_EQ(events_, std::vector<std::string>{"cancel"});
   events_.clear();
   Key(GetFocus(), WM_KEYDOWN, VK_TAB);
-  EXPECT_EQ(GetFocus(), Window(Control::ComboBox1));  // the tab order starts again
+  EXPECT_EQ(GetFocus(), Window(Control::StartMark));  // the tab order starts again
 }
 
 TEST_F(DialogTest, ClosingRunsTheCloseEventOnce) {
@@ -589,13 +589,13 @@ TEST_F(DialogTest, WindowPositionIsAppliedUnchanged) {
 }
 
 TEST_F(DialogTest, FocusMovesToTheNamedControl) {
-  for (Control id : {Control::Edit5, Control::ComboBox2, Control::CheckBox1}) {
+  for (Control id : {Control::ExtLineOffset, Control::EndMark, Control::ThousandsCommas}) {
     ui_->Focus(id);
     EXPECT_EQ(GetFocus(), Window(id)) << ControlName(id);
   }
-  ui_->RadioSelect(Control::RadioGroup1, 1);
-  ui_->Focus(Control::RadioGroup1);
-  EXPECT_EQ(GetFocus(), ui_->RadioButton(Control::RadioGroup1, 1));
+  ui_->RadioSelect(Control::ZeroDisplay, 1);
+  ui_->Focus(Control::ZeroDisplay);
+  EXPECT_EQ(GetFocus(), ui_->RadioButton(Control::ZeroDisplay, 1));
 }
 
 TEST_F(DialogTest, StatusStripIsDrawnAtOnce) {
@@ -615,7 +615,7 @@ TEST_F(DialogTest, ColoursAndFontsFollowTheLayout) {
     COLORREF Expected;
   } cases[] = {{ui_->StatusStrip(), WM_CTLCOLORSTATIC, RGB(231, 231, 231)},
                {ui_->HelpMemo(), WM_CTLCOLORSTATIC, RGB(187, 235, 244)},
-               {Window(Control::CheckBox1), WM_CTLCOLORSTATIC, RGB(255, 255, 255)},
+               {Window(Control::ThousandsCommas), WM_CTLCOLORSTATIC, RGB(255, 255, 255)},
                {ui_->DialogWindow(), WM_CTLCOLORDLG, RGB(255, 255, 255)}};
   for (const auto& c : cases) {
     SetBkColor(dc, RGB(1, 2, 3));
@@ -627,7 +627,7 @@ TEST_F(DialogTest, ColoursAndFontsFollowTheLayout) {
   }
   DeleteDC(dc);
 
-  for (HWND control : {Window(Control::Edit2), ui_->OkButton(), ui_->HelpMemo(), ui_->NoticePane()}) {
+  for (HWND control : {Window(Control::Prefix), ui_->OkButton(), ui_->HelpMemo(), ui_->NoticePane()}) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_STREQ(font.lfFaceName, L"ＭＳ ゴシック");
@@ -660,11 +660,11 @@ TEST(NoticePane, TellsWhatOkWouldDoAfterEachChangeByTheUser) {
   files.PutFile(folder / "vk38.dat", settings);
   files.PutFile(folder / "JWC_TEMP.TXT", testing_support::WorkedExampleFile("JWC_TEMP.TXT"));
   Win32Ui ui(GetModuleHandleW(nullptr));
-  TForm1 form(ui, files);
-  form.ProgramFile = folder / "vk47_Orvane.exe";
-  ui.Create({[&] { form.FormShow(); }, [&] { form.Button1Click(); }, [&] { form.Button2Click(); },
-             [&] { form.FormClose(); }, [&] { form.ControlChange(); }});
-  form.FormShow();  // as Run does before the event loop
+  ProgramRun run(ui, files);
+  run.ProgramFile = folder / "vk47_Orvane.exe";
+  ui.Create({[&] { run.Show(); }, [&] { run.Ok(); }, [&] { run.Cancel(); },
+             [&] { run.Close(); }, [&] { run.ControlChange(); }});
+  run.Show();  // as Run does before the event loop
   ui.ShowDialog();
   PumpMessages();
   HWND pane = ui.NoticePane();
@@ -679,14 +679,14 @@ TEST(NoticePane, TellsWhatOkWouldDoAfterEachChangeByTheUser) {
     std::function<void()> Change;
     const wchar_t* Notice;
   } steps[] = {
-      {[&] { retype(Control::Edit2, L"H="); }, L"上へ延長　長さ 500\r\n寸法値「H=500」"},
-      {[&] { SendMessageW(ui.ControlWindow(Control::CheckBox3), BM_CLICK, 0, 0); },
+      {[&] { retype(Control::Prefix, L"H="); }, L"上へ延長　長さ 500\r\n寸法値「H=500」"},
+      {[&] { SendMessageW(ui.ControlWindow(Control::FullWidth), BM_CLICK, 0, 0); },
        L"上へ延長　長さ 500\r\n寸法値「H=５００」"},
-      {[&] { SendMessageW(ui.RadioButton(Control::RadioGroup1, 1), BM_CLICK, 0, 0); },
+      {[&] { SendMessageW(ui.RadioButton(Control::ZeroDisplay, 1), BM_CLICK, 0, 0); },
        L"上へ延長　長さ 500\r\n寸法値「H=５００．０００」"},
-      {[&] { SendMessageW(ui.ControlWindow(Control::ComboBox4), WM_KEYDOWN, VK_UP, 0); },
+      {[&] { SendMessageW(ui.ControlWindow(Control::Precision), WM_KEYDOWN, VK_UP, 0); },
        L"上へ延長　長さ 500\r\n寸法値「H=５００．００」"},
-      {[&] { retype(Control::Edit1, L"0"); }, L"「端点倍率」の値では作図出来ません。"},
+      {[&] { retype(Control::MarkScale, L"0"); }, L"「端点倍率」の値では作図出来ません。"},
   };
   for (const auto& step : steps) {
     step.Change();
@@ -694,7 +694,7 @@ TEST(NoticePane, TellsWhatOkWouldDoAfterEachChangeByTheUser) {
     EXPECT_EQ(Utf8Of(WindowTextOf(pane)), Utf8Of(step.Notice));
   }
 
-  form.Button2Click();
+  run.Cancel();
   EXPECT_TRUE(ui.Closed());
   EXPECT_EQ(files.FileContent(folder / "vk38.dat"), settings);
   EXPECT_EQ(files.FileContent(folder / "JWC_TEMP.TXT"), "hq\r\n");

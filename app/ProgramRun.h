@@ -14,27 +14,27 @@
 inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
 inline constexpr const char* kSettingsFileName = "vk38.dat";
 
-class TForm1 {
+class ProgramRun {
  public:
   // The dialog shows and asks through `ui`; both files are reached through
   // `files`.
-  TForm1(UserInterface& ui, FileSystem& files) : Ui(ui), Files(files) {}
+  ProgramRun(UserInterface& ui, FileSystem& files) : Ui(ui), Files(files) {}
 
   // The program file's own full path, as the front end found it (never the
-  // working directory). FormShow takes ProgramFolder from it.
+  // working directory). Show takes ProgramFolder from it.
   std::filesystem::path ProgramFile;
   // The folder of the program file, with a trailing separator.
   std::filesystem::path ProgramFolder;
-  TDialogSettings DialogSettings = InitialSettings();
+  DialogSettings DialogSettings = InitialSettings();
   // Continue the stored chain (the usual launcher), start a new one from
   // four picked points (the launcher that starts the program with "/new"),
   // or continue the chain selected in the drawing ("/pick").
   OkMode Mode = OkMode::Continue;
 
-  void FormShow();      // the show sequence
-  void Button1Click();  // OK
-  void Button2Click();  // Cancel
-  void FormClose();     // the close sequence
+  void Show();      // the show sequence
+  void Ok();  // OK
+  void Cancel();  // Cancel
+  void Close();     // the close sequence
   // A setting control changed (text edited, list entry chosen, radio button
   // or check box clicked): the notice pane tells what OK would now do. Does
   // nothing until the show sequence has let the dialog open (for a chain to
@@ -54,13 +54,13 @@ class TForm1 {
 // The one dialog of the program while a front end runs it (nullptr otherwise).
 // The front end that creates the dialog sets it and clears it again, through
 // a Form1Scope.
-extern TForm1* Form1;
+extern ProgramRun* Form1;
 
 // Form1 names the dialog object while the scope lives, also when its run
 // ends in an exception.
 class Form1Scope {
  public:
-  explicit Form1Scope(TForm1& form) { Form1 = &form; }
+  explicit Form1Scope(ProgramRun& run) { Form1 = &form; }
   ~Form1Scope() { Form1 = nullptr; }
   Form1Scope(const Form1Scope&) = delete;
   Form1Scope& operator=(const Form1Scope&) = delete;

@@ -1,4 +1,4 @@
-#include "app/Unit1.h"
+#include "app/ProgramRun.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@
 
 namespace fs = std::filesystem;
 
-TForm1* Form1 = nullptr;
+ProgramRun* Form1 = nullptr;
 
 namespace {
 
@@ -25,16 +25,16 @@ fs::path FolderOf(const fs::path& programFile) { return programFile.parent_path(
 // The text-style list: the host's current style first, then No1 to No10 with
 // their sizes, so that entry n stands for text style n.
 void FillTextStyleList(UserInterface& ui) {
-  ui.ListClear(Control::ComboBox3);
+  ui.ListClear(Control::TextStyle);
   std::string current = "現在の文字種(";
   if (HostState.InitialTextStyle == 0)
     current += "Free)";
   else
     current += "No" + std::to_string(HostState.InitialTextStyle) + ")";
-  ui.ListAdd(Control::ComboBox3, current);
+  ui.ListAdd(Control::TextStyle, current);
   for (int n = 1; n <= 10; ++n) {
     const HostTextStyle& style = HostState.TextStyles[static_cast<std::size_t>(n - 1)];
-    ui.ListAdd(Control::ComboBox3, "No" + std::to_string(n) + ": W" +
+    ui.ListAdd(Control::TextStyle, "No" + std::to_string(n) + ": W" +
                                        FormatGeneral(style.Width) + " H" +
                                        FormatGeneral(style.Height) + " D" +
                                        FormatGeneral(style.Spacing));
@@ -43,7 +43,7 @@ void FillTextStyleList(UserInterface& ui) {
 
 }  // namespace
 
-void TForm1::FormShow() {
+void ProgramRun::Show() {
   ResetHostState();
   ProgramFolder = FolderOf(ProgramFile);
   // A missing or broken exchange file leaves the defaults; the run goes on.
@@ -66,7 +66,7 @@ void TForm1::FormShow() {
       Ui.SetWindowPosition(DialogSettings.WindowLeft, DialogSettings.WindowTop);
     } else {
       DialogSettings.TextStyle = 0;
-      Ui.ListSelect(Control::ComboBox3, 0);
+      Ui.ListSelect(Control::TextStyle, 0);
     }
     NoticeShown = true;
     UpdateNotice();
@@ -87,10 +87,10 @@ void TForm1::FormShow() {
   }
 }
 
-void TForm1::Button1Click() {
+void ProgramRun::Ok() {
   // The extended chain is stored beside the host's layer group, its scale
   // (as the construction used it) and the axis angle of this run.
-  RunOkAction(Ui, DialogSettings, HostState, [this](const TDialogSettings& settings) {
+  RunOkAction(Ui, DialogSettings, HostState, [this](const DialogSettings& settings) {
     return SaveSettings(Files, ProgramFolder / kSettingsFileName, settings, HostState.InitialGroup,
                         CurrentGroupScale(HostState), HostState.AxisAngle);
   }, Mode);
@@ -99,19 +99,19 @@ void TForm1::Button1Click() {
   if (NoticeShown) UpdateNotice();
 }
 
-void TForm1::ControlChange() {
+void ProgramRun::ControlChange() {
   if (NoticeShown) UpdateNotice();
 }
 
-void TForm1::UpdateNotice() {
-  TDialogSettings values = DialogSettings;
+void ProgramRun::UpdateNotice() {
+  DialogSettings values = DialogSettings;
   ReadDialogPart(Ui, values);
   Ui.ShowNotice(OkNoticeLines(values, HostState, Mode));
 }
 
-void TForm1::Button2Click() { Ui.CloseDialog(); }
+void ProgramRun::Cancel() { Ui.CloseDialog(); }
 
-void TForm1::FormClose() {
+void ProgramRun::Close() {
   NoticeShown = false;
   // A dialog closed before it was shown still answers the host beside the
   // program file.
