@@ -57,11 +57,12 @@ void ProgramRun::Show() {
   SettingsAtShow.Existed = loaded;
   if (loaded) ShowDialogPart(Ui, Settings);
 
-  // A new chain takes only the dialog's values and position from the file,
-  // when there is one. Without it the dialog's defaults serve, with the
-  // value in the host's current text style (the list's first entry), which
-  // is what a settings file would otherwise choose.
-  if (Mode == OkMode::NewChain) {
+  // A new chain, and a chain picked in the drawing, take only the dialog's
+  // values and position from the file, when there is one. Without it the
+  // dialog's defaults serve, with the value in the host's current text style
+  // (the list's first entry), which is what a settings file would otherwise
+  // choose.
+  if (Mode == OkMode::NewChain || Mode == OkMode::Pick) {
     if (loaded) {
       Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
     } else {

@@ -27,8 +27,9 @@ class ProgramRun {
   // The folder of the program file, with a trailing separator.
   std::filesystem::path ProgramFolder;
   DialogSettings Settings = InitialSettings();
-  // Continue the stored chain (the usual launcher), or start a new one from
-  // four picked points (the launcher that starts the program with "/new").
+  // Continue the stored chain (the usual launcher), start a new one from
+  // four picked points (the launcher that starts the program with "/new"),
+  // or continue the chain selected in the drawing ("/pick").
   OkMode Mode = OkMode::Continue;
 
   void Show();    // the show sequence

@@ -12,6 +12,8 @@ constexpr Handover kHandovers[] = {
     {OkMode::Continue, kRepeatLauncher},
     // The chain just started is continued by the usual launcher.
     {OkMode::NewChain, kGoOnContinuing},
+    // So is a chain picked in the drawing.
+    {OkMode::Pick, kGoOnContinuing},
 };
 
 }  // namespace

@@ -28,6 +28,12 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& 
     ui.CloseDialog();
     return;
   }
+  if (plan.Outcome == OkOutcome::NoChain) {
+    // The selection cannot change while the dialog is open.
+    ui.ShowMessage(kNoChainSelected, MessageKind::Confirmation);
+    ui.CloseDialog();
+    return;
+  }
   if (plan.Outcome == OkOutcome::Inside) {
     ui.ShowMessage(DialogTexts::InsideChain, MessageKind::Confirmation);
     ui.CloseDialog();

@@ -1,6 +1,9 @@
 #include "dimension/OkNotice.h"
 
+#include <cmath>
+
 #include "dialog/DialogModel.h"
+#include "helpers/Extended.h"
 #include "helpers/NumberFormat.h"
 #include "helpers/Sjis.h"
 
@@ -35,16 +38,26 @@ std::vector<std::string> Sentences(const std::string& text) {
   return lines;
 }
 
-}  // namespace
+// A level or length for the eye: turned axes leave noise in the last digits.
+std::string Shown(double value) {
+  return FormatGeneral(static_cast<double>(std::round(static_cast<Extended>(value) * 1e6L) / 1e6L));
+}
 
-std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,
-                                       OkMode mode) {
-  const OkPlan plan = PlanOk(values, host, mode);
+// The chain found in the selection, so that a wrong pick is seen before OK:
+// its two ends along the host's vertical axis and its length.
+std::string PickedChainLine(const PickedChain& chain) {
+  return "選択した寸法線 " + Shown(chain.LowerLevel) + "～" + Shown(chain.UpperLevel) + "　長さ " +
+         Shown(chain.Length);
+}
+
+std::vector<std::string> PlanLines(const OkPlan& plan) {
   switch (plan.Outcome) {
     case OkOutcome::Refused:
       return {RefusedText(plan.Refused)};
     case OkOutcome::MissingPicks:
       return Sentences(MissingPicksMessage(plan.MissingPicks, plan.Mode));
+    case OkOutcome::NoChain:
+      return Sentences(kNoChainSelected);
     case OkOutcome::Inside:
       return Sentences(DialogTexts::InsideChain);
     case OkOutcome::ZeroLength:
@@ -54,4 +67,16 @@ std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THost
   }
   return {WhatIsDrawn(plan) + "　長さ " + FormatGeneral(plan.Length),
           "寸法値「" + plan.ValueText + "」"};
+}
+
+}  // namespace
+
+std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,
+                                       OkMode mode) {
+  const OkPlan plan = PlanOk(values, host, mode);
+  std::vector<std::string> lines = PlanLines(plan);
+  const bool chainFound = plan.Outcome == OkOutcome::Inside ||
+                          plan.Outcome == OkOutcome::ZeroLength || plan.Outcome == OkOutcome::Draw;
+  if (mode == OkMode::Pick && chainFound) lines.insert(lines.begin(), PickedChainLine(plan.Picked));
+  return lines;
 }

@@ -16,6 +16,10 @@
 //  - a zero length: what it would draw, then the message OK would give;
 //  - a point inside the chain, picked points that did not come: the
 //    message OK would give, a sentence a line;
-//  - a refused value: which control, by its label.
+//  - a refused value: which control, by its label;
+//  - a chain picked in the drawing: its lines are preceded by the chain
+//    found ("選択した寸法線 0～1000　長さ 1000": its ends along the host's
+//    vertical axis and its length) once one is found; without one, the
+//    message OK would give.
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,
                                        OkMode mode = OkMode::Continue);

@@ -1,6 +1,7 @@
 #include "dimension/OkPlan.h"
 
 #include <cmath>
+#include <optional>
 
 #include "dimension/EndMarks.h"
 #include "exchange/OutputWriter.h"
@@ -67,13 +68,28 @@ OkPlan PlanOk(const DialogSettings& values, const THostState& host, OkMode mode)
     plan.Extension = ChainExtension{StoredChain{ends.Lower, ends.Upper, ends.Ref}, ends.Lower,
                                     ends.Upper, true};
   } else {
-    const OrderedChain chain = OrderChain(RescaledChain(values, scale), axis);
+    OrderedChain chain;
+    if (mode == OkMode::Pick) {
+      const std::optional<PickedChain> picked = FindPickedChain(host, pick(2));
+      if (!picked) {
+        plan.Outcome = OkOutcome::NoChain;
+        return plan;
+      }
+      plan.Picked = *picked;
+      chain = OrderedChain{picked->Lower, picked->Upper, picked->Lower};
+    } else {
+      chain = OrderChain(RescaledChain(values, scale), axis);
+    }
     const PlanePoint p = pick(1);
     plan.Side = LocatePoint(chain, p, axis);
     if (plan.Side == ChainSide::Inside) {
       plan.Outcome = OkOutcome::Inside;
       return plan;
     }
+    // A picked chain's dimension line is taken through the end it goes on
+    // from, so that the new dimension line starts exactly where the drawn
+    // one ends.
+    if (mode == OkMode::Pick) chain.Ref = plan.Side == ChainSide::Below ? chain.Lower : chain.Upper;
     plan.Extension = ExtendChain(chain, p, plan.Side);
   }
 
@@ -85,7 +101,9 @@ OkPlan PlanOk(const DialogSettings& values, const THostState& host, OkMode mode)
   dim.Upward = plan.Extension.Upward;
   dim.D = plan.Extension.Chain.Ref;
   dim.Q = pick(mode == OkMode::NewChain ? 4 : 2);
-  dim.LastAxisAngle = values.LastAxisAngle;
+  // A picked chain counts as stored at the host's axes of this run: its
+  // extension lines stand in the drawing.
+  dim.LastAxisAngle = mode == OkMode::Pick ? axis : values.LastAxisAngle;
   // Neither end of a new chain has its extension line yet.
   dim.BothExtensionLines = mode == OkMode::NewChain;
   dim.TextLineGap = InDrawingUnits(in.TextLineGap, scale);

@@ -10,13 +10,16 @@
 #include "dimension/Chain.h"
 #include "dimension/DimensionGeometry.h"
 #include "dimension/OkInputs.h"
+#include "dimension/PickedChain.h"
 #include "dimension/ValueText.h"
 #include "exchange/HostState.h"
 
 // What OK does: continue the stored chain outwards to picked point 1 (value
 // at picked point 2), or start a new chain with its first dimension between
-// picked points 1 and 2 (dimension line through point 3, value at point 4).
-enum class OkMode { Continue, NewChain };
+// picked points 1 and 2 (dimension line through point 3, value at point 4),
+// or continue the chain that the user range-selected in the drawing (as the
+// stored one, with the same two picked points).
+enum class OkMode { Continue, NewChain, Pick };
 // The points a new chain needs from the host: two measured points, a point
 // on the dimension line, the value position.
 inline constexpr int kNewChainPicks = 4;
@@ -26,6 +29,7 @@ inline constexpr int kContinuePicks = 2;
 enum class OkOutcome {
   Refused,       // a value fails its check: its control gets the focus
   MissingPicks,  // a picked point the mode needs did not come: refused with a message
+  NoChain,       // a picked chain: the selection holds none; refused with a message
   Inside,        // the picked point lies inside the chain: refused with a message
   ZeroLength,  // the chain is stored, but the dimension measures nothing
   Draw,        // the chain is stored and the dimension drawn
@@ -38,6 +42,7 @@ struct OkPlan {
   std::vector<int> MissingPicks;         // MissingPicks: the numbers the host did not send
   // From Inside on:
   OkInputs In;
+  PickedChain Picked;  // a picked chain: the chain found in the selection
   double Scale = 1;                    // S, the current group's scale
   ChainSide Side = ChainSide::Inside;  // where the picked point lies
   // ZeroLength and Draw:

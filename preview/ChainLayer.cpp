@@ -1,18 +1,20 @@
 #include "preview/ChainLayer.h"
 
+#include <optional>
+
 #include "dimension/Chain.h"
 #include "dimension/DimensionGeometry.h"
+#include "dimension/PickedChain.h"
 #include "preview/Palette.h"
 #include "preview/Usable.h"
 
-SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
-                           const std::string& caption) {
+namespace {
+
+SceneLayer ChainLayerOf(const StoredChain& chain, double axis, const std::string& caption) {
   SceneLayer layer;
   layer.Id = "chain";
   layer.Caption = caption;
   layer.LegendColour = kChainColour;
-  const StoredChain chain = RescaledChain(settings, currentScale);
-  const double axis = settings.LastAxisAngle;
   if (!Usable({chain.First.X, chain.First.Y, chain.Second.X, chain.Second.Y, chain.Ref.X,
                chain.Ref.Y, axis})) {
     layer.Skipped = 1;
@@ -42,4 +44,27 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
   for (const PlanePoint& measured : {chain.First, chain.Second})
     layer.Items.push_back(SceneItem{"chain-end", dot, SceneDot{measured.X, measured.Y}});
   return layer;
+}
+
+}  // namespace
+
+SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
+                           const std::string& caption) {
+  return ChainLayerOf(RescaledChain(settings, currentScale), settings.LastAxisAngle, caption);
+}
+
+SceneLayer BuildPickedChainLayer(const THostState& host, const std::string& caption) {
+  const PickedPoint& valuePosition = host.PickedPoints[2];
+  const std::optional<PickedChain> picked =
+      FindPickedChain(host, PlanePoint{valuePosition.X, valuePosition.Y});
+  if (!picked) {
+    SceneLayer layer;
+    layer.Id = "chain";
+    layer.Caption = caption;
+    layer.LegendColour = kChainColour;
+    layer.Skipped = 1;
+    return layer;
+  }
+  return ChainLayerOf(StoredChain{picked->Lower, picked->Upper, picked->Lower}, host.AxisAngle,
+                      caption);
 }

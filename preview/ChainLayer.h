@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialog/DialogSettings.h"
+#include "exchange/HostState.h"
 #include "preview/Scene.h"
 
 // The chain of `settings` (as loaded) at `currentScale`, the scale of the
@@ -14,3 +15,9 @@
 // from the measured points to it, and dots at the measured points.
 SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
                            const std::string& caption);
+
+// The chain that the program started with "/pick" finds in the selection of
+// `host` (nearest to its picked point 2), drawn as a stored chain at the
+// host's axis angle: its measured points are the ends of its dimension line.
+// Without one the layer is empty and counts one item left out.
+SceneLayer BuildPickedChainLayer(const THostState& host, const std::string& caption);

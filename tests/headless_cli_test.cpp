@@ -104,6 +104,8 @@ TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
       {},
       {folder, folder},
       {"--cancel", "--close", folder},
+      {"--new", "--pick", folder},
+      {"--pick", "--new", folder},
       {"--move", "1", folder},
       {"--move", "a,b", folder},
       {"--move", "1,2,3", folder},
@@ -127,6 +129,18 @@ TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
     EXPECT_NE(outcome.Err.find("usage: orvane-headless"), std::string::npos) << shown;
   }
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "cn2\r\n");
+}
+
+TEST(HeadlessProgram, PickContinuesTheChainInTheSelection) {
+  ScratchDir dir;
+  const fs::path golden = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
+  fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
+  const Outcome outcome = RunProgram({"--pick", dir.Path().string()});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, U8(u8"notice: 選択した寸法線 0～1500　長さ 1500\n"
+                            u8"notice: 下へ延長　長さ 700\nnotice: 寸法値「700」\n"
+                            u8"status: 処理中です\nstatus: ファイル生成中です\nclosed\n"));
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
 }
 
 TEST(HeadlessProgram, FolderAfterDoubleDashMayStartWithADash) {

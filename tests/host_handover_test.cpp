@@ -1,6 +1,7 @@
 // The answer hands the user over to the next run of the host exactly when a
 // dimension was drawn: "hr" after a continuation (the same launcher asks for
-// the next point), "h/vk47_Orvane.bat" after a new chain's first dimension;
+// the next point), "h/vk47_Orvane.bat" after a new chain's first dimension
+// and after a chain picked in the drawing was continued;
 // every other way the dialog ends leaves the host with "hq" alone, and the
 // run of dimensions ends there.
 #include <gtest/gtest.h>
@@ -37,6 +38,9 @@ struct Case {
   // A folder takes the settings file's place once the dialog is open: OK
   // cannot save the chain.
   bool failedSave = false;
+  // A chain picked in the drawing: the host file is this one of the golden
+  // picked chain's folder, not the one `prepare` makes.
+  const char* pickedHostFile = nullptr;
 };
 
 TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
@@ -66,14 +70,24 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
       {"refused value, then closed", false, FinishAction::Ok, {}, {{"MarkScale", "0"}}, nullptr},
       {"failed save, then closed", false, FinishAction::Ok, {}, {}, nullptr, true},
       {"failed save of a new chain", true, FinishAction::Ok, fourPicks, {}, nullptr, true},
+      {"picked chain", false, FinishAction::Ok, {}, {}, "h/vk47_Orvane.bat", false, "JWC_TEMP.TXT"},
+      {"picked chain, Cancel", false, FinishAction::Cancel, {}, {}, nullptr, false, "JWC_TEMP.TXT"},
+      {"picked chain, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, "JWC_TEMP.TXT"},
+      // A selection without a vertical dimension line: the ordinary host
+      // file carries none.
+      {"nothing picked", false, FinishAction::Ok, {}, {}, nullptr, false, ""},
   };
+  const fs::path pickedChain = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir dir;
     HostFile host;
     SettingsFile stored;
     if (c.prepare) c.prepare(host, stored);
-    WriteFileBytes(dir / "JWC_TEMP.TXT", host.Bytes());
+    const bool picked = c.pickedHostFile != nullptr;
+    WriteFileBytes(dir / "JWC_TEMP.TXT", picked && *c.pickedHostFile
+                                             ? ReadFileBytes(pickedChain / c.pickedHostFile)
+                                             : host.Bytes());
     WriteFileBytes(dir / "vk38.dat", stored.Bytes());
     RunOptions options;
     if (c.failedSave)
@@ -82,6 +96,7 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
         fs::create_directory(dir / "vk38.dat");
       };
     options.NewChain = c.newChain;
+    options.PickChain = picked;
     options.Action = c.action;
     options.Changes = c.changes;
     RunOnce(dir.Path(), options);

@@ -125,6 +125,65 @@ TEST(PreviewProgram, OverlaysTheStoredChainAtTheHostScale) {
   }
 }
 
+// A host file whose selection holds a chain the program drew: a dimension
+// line from (-500, 0) to (-500, 1000) with its extension lines, and a value
+// with its underline.
+std::string PickedHostFile() {
+  return HostFile() +
+         "z3\r\n-2 0 -502 0\r\nz3\r\n-2 1000 -502 1000\r\nz3\r\n-500 0 -500 1000\r\n"
+         "z3\r\n-599.5 1199.5 -599.5 1205\r\n";
+}
+
+TEST(PreviewProgram, OverlaysTheChainFoundInTheSelectionAsAStoredOne) {
+  testing_support::ScratchDir dir;
+  testing_support::WriteFileBytes(dir / "host.txt", PickedHostFile());
+  testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);
+  testing_support::WriteFileBytes(dir / "vk38.dat", SettingsFile());
+  // The same picture as a chain stored from (-500, 0) to (-500, 1000), at
+  // the host's scale; from the host file given underneath or alone.
+  std::string stored = SettingsFile();
+  stored.replace(stored.find("0\r\n100\r\n0\r\n0\r\n0\r\n0\r\n2000\r\n-1000\r\n600\r\n"),
+                 std::string::npos, "0\r\n50\r\n0\r\n-500\r\n0\r\n-500\r\n1000\r\n-500\r\n0\r\n");
+  testing_support::WriteFileBytes(dir / "stored.dat", stored);
+  const std::string before = "--before " + Quote(dir / "host.txt") + " ";
+  ASSERT_EQ(RunPreview(before + "--chain " + Quote(dir / "stored.dat") + " " +
+                       Quote(dir / "JWC_TEMP.TXT") + " " + Quote(dir / "stored.svg")),
+            0);
+  ASSERT_EQ(RunPreview(before + "--picked " + Quote(dir / "JWC_TEMP.TXT") + " " +
+                       Quote(dir / "picked.svg")),
+            0);
+  ASSERT_EQ(RunPreview("--picked " + Quote(dir / "host.txt") + " " + Quote(dir / "alone.svg")), 0);
+  const Picture expected = Inspect(testing_support::ReadFileBytes(dir / "stored.svg"));
+  for (const char* name : {"picked.svg", "alone.svg"}) {
+    SCOPED_TRACE(name);
+    const Picture p = Inspect(testing_support::ReadFileBytes(dir / name));
+    for (const char* kind : {"chain-line", "chain-extension"}) {
+      const auto got = p.Find("chain", "line", kind);
+      const auto want = expected.Find("chain", "line", kind);
+      ASSERT_EQ(got.size(), want.size());
+      for (std::size_t i = 0; i < got.size(); ++i)
+        for (const char* a : {"x1", "y1", "x2", "y2"})
+          EXPECT_DOUBLE_EQ(got[i]->Number(a), want[i]->Number(a)) << kind << " " << a;
+    }
+    const auto band = p.Find("chain", "line", "chain-line");
+    ASSERT_EQ(band.size(), 1u);
+    EXPECT_DOUBLE_EQ(band[0]->Number("x1"), -500);
+    EXPECT_DOUBLE_EQ(band[0]->Number("y2"), 1000);
+  }
+  // A selection without a vertical dimension line: drawn, with the chain's
+  // layer empty; --picked and --chain exclude each other.
+  testing_support::WriteFileBytes(dir / "host.txt", HostFile());
+  ASSERT_EQ(RunPreview(before + "--picked " + Quote(dir / "JWC_TEMP.TXT") + " " +
+                       Quote(dir / "none.svg")),
+            0);
+  EXPECT_TRUE(Inspect(testing_support::ReadFileBytes(dir / "none.svg"))
+                  .Find("chain", "line", "chain-line")
+                  .empty());
+  EXPECT_EQ(RunPreview(before + "--picked --chain " + Quote(dir / "vk38.dat") + " " +
+                       Quote(dir / "JWC_TEMP.TXT") + " " + Quote(dir / "none.svg")),
+            2);
+}
+
 TEST(PreviewProgram, RefusesWrongArgumentsAndUnreadableFiles) {
   testing_support::ScratchDir dir;
   testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", kOutputFile);

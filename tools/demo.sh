@@ -2,7 +2,8 @@
 # make demo: the program's one job on the shipped examples. A chain of
 # vertical dimensions is started from nothing (four picked points, no
 # settings file), continued above, then below, and a point inside the chain
-# is refused. Everything runs in a scratch folder; the example stays as
+# is refused. Then the two sides of a plan: a chain is started on the right,
+# and the left one, picked in the drawing, is continued again. Everything runs in a scratch folder; the example stays as
 # it is. Each run is also drawn as a picture (orvane-preview), kept in the
 # build folder.
 set -euo pipefail
@@ -96,6 +97,16 @@ host_picks() {
     iconv -f UTF-8 -t CP932 | sed 's/$/\r/' > "$work/JWC_TEMP.TXT"
 }
 
+# A new host file for a new chain: the start example's, with other points.
+host_four() {
+  utf8 "$start/JWC_TEMP.TXT" |
+    sed -e "s/^hp1 .*/hp1 $1/" -e "s/^hp2 .*/hp2 $2/" -e "s/^hp3 .*/hp3 $3/" -e "s/^hp4 .*/hp4 $4/" |
+    iconv -f UTF-8 -t CP932 | sed 's/$/\r/' > "$work/JWC_TEMP.TXT"
+}
+
+# Keeps what a run drew, as the drawing now holds it.
+keep_drawn() { cp "$work/JWC_TEMP.TXT" "$work/drawn-$1.txt"; }
+
 run() {
   # What the run starts from, for its picture.
   cp "$work/JWC_TEMP.TXT" "$work/host.before"
@@ -109,7 +120,11 @@ run() {
 # chain as it stood before the run in orange, the output in its own colours.
 picture() {
   local chain=()
-  [ -f "$work/chain.before" ] && chain=(--chain "$work/chain.before")
+  if [ "${2:-}" = picked ]; then
+    chain=(--picked)
+  elif [ -f "$work/chain.before" ]; then
+    chain=(--chain "$work/chain.before")
+  fi
   "$preview" --before "$work/host.before" "${chain[@]}" \
     "$work/JWC_TEMP.TXT" "$pictures/$1.svg"
   say "" "Picture of this run: $pictures/$1.svg" \
@@ -131,6 +146,7 @@ say "" "There is no vk38.dat yet: the dialog shows its defaults. The user sets" 
     "(-1500, 1000): both its extension lines, the dimension line, the value" \
     "\"3,000\", its leader and underline, and two arrows:" ""
 run --new --set Precision=0 --set ThousandsCommas=1
+keep_drawn 1
 say "" "(The \">\" lines are what the user would have seen: the notice pane" \
     "telling what OK will draw, again after each change of a setting, the" \
     "status strip's two texts, then the dialog closing, which writes" \
@@ -151,6 +167,7 @@ say "" "The new point (2000, 5500) lies above the chain, so the new dimension ru
     "long, written \"2,500\" (no decimals, thousands comma). Paper sizes are" \
     "multiplied by the scale 50: arrows of 3 mm become 150 units." ""
 run
+keep_drawn 2
 say "" "JWC_TEMP.TXT now holds the commands the host draws: its own attributes," \
     "the extension line at the new point (the old end already has one), the" \
     "dimension line, the value, its leader and underline, and two arrows:" ""
@@ -165,6 +182,7 @@ say "The user picks (800, -1800), below the chain; the value goes to" \
     "end (0, 0): 1800." ""
 host_picks "800 -1800" "-2150 -1000"
 run
+keep_drawn 3
 say ""
 explain_output "$work/JWC_TEMP.TXT"
 say "" "The chain now reaches from (800, -1800) to (2000, 5500):" ""
@@ -187,7 +205,35 @@ else
   exit 1
 fi
 
-heading "5. A whole chain clicked out in one go"
+heading "5. The other side of the plan: a new chain on the right"
+say "The user dimensions the right side of the plan: a new chain from" \
+    "(9000, 0) to (9000, 3000), its dimension line through (10500, 1000)," \
+    "the value at (10800, 1500) (vk47_Orvane_new.bat again):" ""
+host_four "9000 0" "9000 3000" "10500 1000" "10800 1500"
+run --new
+picture 5-right
+say "" "vk38.dat now remembers the right chain only:" ""
+show_chain "$work/vk38.dat"
+
+heading "6. Back to the left chain: picked in the drawing"
+say "The usual launcher would continue the right chain. To go on with the" \
+    "left one the user starts vk47_Orvane_pick.bat and range-selects the left" \
+    "chain (the host writes the selected lines, with a \"z3\" line before each" \
+    "that is part of a dimension), then picks the new point (0, 7000) above it" \
+    "and the value position (-2150, 6500). The program finds the dimension" \
+    "line whose ends the extension lines reach (not the value's underline," \
+    "which runs along the axis too), shows the chain it found in the notice" \
+    "pane, and continues it:" ""
+host_picks "0 7000" "-2150 6500"
+cat "$work/drawn-1.txt" "$work/drawn-2.txt" "$work/drawn-3.txt" >> "$work/JWC_TEMP.TXT"
+run --pick
+say ""
+explain_output "$work/JWC_TEMP.TXT"
+say "" "vk38.dat holds the left chain again, from its lower end (taken where its" \
+    "dimension line ends) to the new point; the usual launcher goes on from it:" ""
+show_chain "$work/vk38.dat"
+picture 6-left-again picked
+heading "7. A whole chain clicked out in one go"
 say "The launchers ask for no range selection (REM #h0), and each answer that" \
     "drew tells the host how to go on: after a new chain's first dimension" \
     "\"h/vk47_Orvane.bat\" (go on with the usual launcher), after a" \
@@ -211,6 +257,6 @@ program_path=$(absolute "$program")
   "$host_double_path" --headless "$program_path" "$session_folder" "$session_file" \
     "$session_folder/drawing.txt") | sed 's/^/  /'
 "$preview" --chain "$session_folder/vk38.dat" "$session_folder/drawing.txt" \
-  "$pictures/5-clicked-chain.svg"
+  "$pictures/7-clicked-chain.svg"
 say "" "The host's drawing after the session, four dimensions on one dimension" \
-    "line: $pictures/5-clicked-chain.svg (the chain as stored in orange)."
+    "line: $pictures/7-clicked-chain.svg (the chain as stored in orange)."

@@ -66,6 +66,7 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   if (ec) absoluteFolder = folder;
   run.ProgramFile = absoluteFolder / kProgramFileName;
   if (options.NewChain) run.Mode = OkMode::NewChain;
+  if (options.PickChain) run.Mode = OkMode::Pick;
   ui.SetCloseHandler([&run] { run.Close(); });
   ui.SetChangeHandler([&run] { run.ControlChange(); });
 

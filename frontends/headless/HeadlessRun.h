@@ -66,6 +66,9 @@ struct RunOptions {
   // Start a new chain from four picked points instead of continuing the
   // stored one.
   bool NewChain = false;
+  // Continue the chain that the host's file holds in its selection instead
+  // of the stored one.
+  bool PickChain = false;
   // The files the run reads and writes; nullptr: the real ones.
   FileSystem* Files = nullptr;
 };

@@ -19,8 +19,8 @@ using namespace headless;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-headless [--new] [--cancel | --close] [--move LEFT,TOP] [--set NAME=VALUE]...\n"
-    "                       FOLDER\n"
+    "usage: orvane-headless [--new | --pick] [--cancel | --close] [--move LEFT,TOP]\n"
+    "                       [--set NAME=VALUE]... FOLDER\n"
     "\n"
     "Runs the program once as if its program file lay in FOLDER: it reads\n"
     "FOLDER/JWC_TEMP.TXT and FOLDER/vk38.dat, shows the dialog, and on closing\n"
@@ -29,6 +29,10 @@ constexpr const char* kUsage =
     "  --new             start a new chain: picked points 1 and 2 are measured,\n"
     "                    3 lies on the dimension line, 4 is the value position\n"
     "                    (as the launcher vk47_Orvane_new.bat starts the program)\n"
+    "  --pick            continue the vertical dimension chain selected in the\n"
+    "                    drawing (the selection in JWC_TEMP.TXT) instead of the\n"
+    "                    stored one (as the launcher vk47_Orvane_pick.bat starts\n"
+    "                    the program)\n"
     "  --cancel          press Cancel\n"
     "  --close           close the window by its close box\n"
     "                    (without either, OK is pressed; when OK leaves the\n"
@@ -79,8 +83,11 @@ int main(int argc, char** argv) {
     }
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
-    } else if (!optionsEnded && arg == "--new") {
-      options.NewChain = true;
+    } else if (!optionsEnded && (arg == "--new" || arg == "--pick")) {
+      const bool pick = arg == "--pick";
+      if (pick ? options.NewChain : options.PickChain)
+        BadArguments("--new and --pick exclude each other");
+      (pick ? options.PickChain : options.NewChain) = true;
     } else if (!optionsEnded && (arg == "--cancel" || arg == "--close")) {
       if (action && *action != arg) BadArguments("--cancel and --close exclude each other");
       action = std::string(arg);

@@ -53,23 +53,32 @@ void Fail(const char* what, bool answered, HWND owner) {
   }
 }
 
-}  // namespace
-
-bool AsksForNewChain(std::wstring_view commandLine) {
+// The word (ASCII, lower case) is one of the command line's words, in any
+// case; words are separated by blanks, tabs and quotes.
+bool HasWord(std::wstring_view commandLine, std::wstring_view word) {
   std::size_t at = 0;
   while (at < commandLine.size()) {
     const std::size_t start = commandLine.find_first_not_of(L" \t\"", at);
     if (start == std::wstring_view::npos) break;
     std::size_t end = commandLine.find_first_of(L" \t\"", start);
     if (end == std::wstring_view::npos) end = commandLine.size();
-    const std::wstring_view word = commandLine.substr(start, end - start);
-    if (word.size() == 4 && word[0] == L'/' && (word[1] | 0x20) == L'n' &&
-        (word[2] | 0x20) == L'e' && (word[3] | 0x20) == L'w')
-      return true;
+    const std::wstring_view found = commandLine.substr(start, end - start);
+    bool same = found.size() == word.size();
+    for (std::size_t i = 0; same && i < word.size(); ++i) {
+      const wchar_t c = found[i];
+      same = (c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c) == word[i];
+    }
+    if (same) return true;
     at = end;
   }
   return false;
 }
+
+}  // namespace
+
+bool AsksForNewChain(std::wstring_view commandLine) { return HasWord(commandLine, L"/new"); }
+
+bool AsksForPickedChain(std::wstring_view commandLine) { return HasWord(commandLine, L"/pick"); }
 
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
   bool answered = false;  // the close sequence has written the exchange file
@@ -87,6 +96,7 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
     ProgramRun& run = session.emplace(ui, files);
     run.ProgramFile = ModuleFilePath();
     if (commandLine && AsksForNewChain(commandLine)) run.Mode = OkMode::NewChain;
+    if (commandLine && AsksForPickedChain(commandLine)) run.Mode = OkMode::Pick;
     ui.Create({[&run] { run.Show(); }, [&run] { run.Ok(); },
                [&run] { run.Cancel(); },
                [&run, &answered] {

@@ -1,21 +1,29 @@
 // Whole runs on any pair of files: a host file and a vk38.dat, separated in
 // the input by the line "@@vk38.dat@@" (the host file alone runs with the
-// stored chain of the shipped example). The dialog is shown, OK is pressed
-// through the headless front end and the dialog closes. Then:
+// stored chain of the shipped example). A first byte 0x01 or 0x02 (dropped
+// from the host file) starts the program as its launchers do with "/new" or
+// "/pick"; any other input continues the stored chain. The dialog is shown,
+// OK is pressed through the headless front end and the dialog closes. Then:
 //  - every line the program buffered for the host holds at most 255 bytes,
 //    and JWC_TEMP.TXT holds exactly those lines as the writer joins them;
 //  - every number in them is a well-formed number, and the file parses back
 //    with the reader into a consistent state in which every line segment and
 //    point marker of the construction carries its "z3" flag;
 //  - vk38.dat still exists and is either unchanged or a saved file of 31
-//    lines; nothing else is left in the program folder.
+//    lines; nothing else is left in the program folder;
+//  - a chain found in the selection has finite ends, in order along the
+//    axis, and its length between them.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <optional>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "dialog/DialogModel.h"
+#include "dimension/PickedChain.h"
 #include "app/ProgramRun.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
@@ -95,8 +103,35 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return 0;
 }
 
+namespace {
+
+// The mode the first byte asks for, and the input without that byte.
+OkMode TakeMode(std::string_view& input) {
+  if (input.empty() || (input[0] != '\x01' && input[0] != '\x02')) return OkMode::Continue;
+  const OkMode mode = input[0] == '\x01' ? OkMode::NewChain : OkMode::Pick;
+  input.remove_prefix(1);
+  return mode;
+}
+
+// The chain the selection holds, found again in the host file alone.
+void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange) {
+  ResetHostState();
+  ReadExchangeFile(files, exchange);
+  const PickedPoint& q = HostState.PickedPoints[2];
+  const std::optional<PickedChain> chain = FindPickedChain(HostState, PlanePoint{q.X, q.Y});
+  FreeHostState();
+  if (!chain) return;
+  for (const double v : {chain->Lower.X, chain->Lower.Y, chain->Upper.X, chain->Upper.Y})
+    FUZZ_CHECK(std::isfinite(v), "a picked chain's end is not finite");
+  FUZZ_CHECK(chain->LowerLevel <= chain->UpperLevel && chain->Length >= 0,
+             "a picked chain's ends are not in order along the axis");
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  const OkMode mode = TakeMode(input);
   const std::size_t split = input.find(kSeparator);
   const std::string_view host = input.substr(0, split);
   const std::string_view settings =
@@ -110,9 +145,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.PutFile(exchange, std::string(host));
   files.PutFile(stored, std::string(settings));
 
+  if (mode == OkMode::Pick) CheckPickedChain(files, exchange);
+
   std::vector<std::string> buffered;
   headless::RunOptions options;
   options.Files = &files;
+  options.NewChain = mode == OkMode::NewChain;
+  options.PickChain = mode == OkMode::Pick;
   options.Action = headless::FinishAction::Ok;
   // Keeps the buffered lines at the close, before the close sequence writes
   // and releases them.

@@ -62,7 +62,7 @@ foreach(case ok_worked_example escape close_box alt_f4_on_list inside_refusal
              new_chain_launcher unwritable_answer unwritable_after_refusal_escape
              unwritable_after_refusal_alt_f4 unwritable_after_unsaved_settings
              unwritable_after_missing_settings_escape unwritable_after_missing_settings_alt_f4
-             scaled_96 scaled_120 scaled_144 scaled_192)
+             scaled_96 scaled_120 scaled_144 scaled_192 pick_chain_launcher)
   orvane_wine_test(win32.dialog.${case} ${ORVANE_WINE_SCRIPTS}/run-dialog.sh
     ${ORVANE_WIN32_BUILD_DIR} ${case})
 endforeach()

@@ -50,9 +50,12 @@ TEST(Launcher, EveryLauncherIsShiftJisWithTheHostsDirectives) {
   struct Case {
     const char* file;
     const char8_t* memo;                 // the first line, which the host shows
-    const char* selection;               // the host's selection step: "#h0" none
+    const char* selection;               // the host's selection step: "#h0" none, "#h1" a range
     std::vector<const char8_t*> prompts;  // a word of each prompt, #1 first
     const char* call;
+    // With a range selection, a word of the "#hc" comment that asks for it,
+    // on the line after "#h1".
+    const char8_t* selectionWord = nullptr;
   };
   const Case cases[] = {
       {"vk47_Orvane.bat", u8"REM 垂直寸法を外側へ追加（寸法値は引出線付き）", "REM #h0",
@@ -60,10 +63,21 @@ TEST(Launcher, EveryLauncherIsShiftJisWithTheHostsDirectives) {
       {"vk47_Orvane_new.bat", u8"REM 垂直寸法の連続を新しく開始（寸法値は引出線付き）", "REM #h0",
        {u8"計測点（１点目）", u8"計測点（２点目）", u8"寸法線の位置", u8"寸法値の位置"},
        "\"%~dp0vk47_Orvane.exe\" /new"},
+      {"vk47_Orvane_pick.bat", u8"REM 範囲選択した垂直寸法の連続を外側へ延長（寸法値は引出線付き）",
+       "REM #h1", {u8"計測点", u8"寸法値の位置"}, "\"%~dp0vk47_Orvane.exe\" /pick", u8"範囲選択"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + c.file));
+    std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + c.file));
+    if (c.selectionWord) {
+      // Right after "#h1", as the host's own sample puts it; then the lines
+      // go on as in a launcher without a selection.
+      ASSERT_GE(lines.size(), 5u);
+      EXPECT_EQ(lines[4].rfind("REM #hc ", 0), 0u) << lines[4];
+      EXPECT_NE(lines[4].find(Utf8ToSjis(U8(c.selectionWord))), std::string::npos) << lines[4];
+      EXPECT_LT(lines[4].find('#'), kDirectiveColumns) << lines[4];
+      lines.erase(lines.begin() + 4);
+    }
     ASSERT_EQ(lines.size(), 9u + c.prompts.size());
     EXPECT_EQ(lines[0], Utf8ToSjis(U8(c.memo)));
     EXPECT_EQ(lines[0].find('#'), std::string::npos) << "the memo is no directive";
@@ -92,7 +106,8 @@ TEST(Launcher, ReadMeTellsHowToInstallAndTheClickEnterWorkflow) {
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/readme.txt"));
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat", u8"外部変形",
+  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat",
+                                u8"vk47_Orvane_pick.bat", u8"範囲選択", u8"外部変形",
                                 u8"展開", u8"vk38.dat", u8"同じフォルダ", u8"共用", u8"新しく",
                                 u8"Enter", u8"Esc", u8"範囲選択はありません"})
     EXPECT_NE(text.find(Utf8ToSjis(U8(needed))), std::string::npos) << U8(needed);
@@ -106,6 +121,18 @@ TEST(Launcher, OnlyTheWordNewStartsANewChain) {
   };
   for (const auto& [line, expected] : cases)
     EXPECT_EQ(win32::AsksForNewChain(line), expected) << testing::PrintToString(std::wstring(line));
+}
+
+TEST(Launcher, OnlyTheWordPickContinuesTheSelectedChain) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"/pick", true},  {L"/PICK", true},  {L" \"/Pick\" ", true}, {L"x /pick", true},
+      {L"/new", false},  {L"/picked", false}, {L"pick", false},     {L"-pick", false},
+      {L"\x0Fpick", false}, {L"", false},
+  };
+  for (const auto& [line, expected] : cases)
+    EXPECT_EQ(win32::AsksForPickedChain(line), expected)
+        << testing::PrintToString(std::wstring(line));
+  EXPECT_FALSE(win32::AsksForNewChain(L"/pick"));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the built program and its package from the outside: a 64-bit
 # Windows GUI program that needs no DLL beyond Windows' own, and a package
-# with exactly the program, its launcher and the read-me.
+# with exactly the program, its launchers and the read-me.
 #   check-program.sh WIN32_BUILD
 set -euo pipefail
 WIN32_BUILD=${1:?usage: check-program.sh WIN32_BUILD}
@@ -26,10 +26,10 @@ unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 (cd "$unpacked" && cmake -E tar xf "$package")
 listing=$(cd "$unpacked" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
-[ "$listing" = "./readme.txt ./vk47_Orvane.bat ./vk47_Orvane.exe ./vk47_Orvane_new.bat " ] ||
+[ "$listing" = "./readme.txt ./vk47_Orvane.bat ./vk47_Orvane.exe ./vk47_Orvane_new.bat ./vk47_Orvane_pick.bat " ] ||
   die "the package holds: $listing"
 cmp -s "$unpacked/vk47_Orvane.exe" "$exe" || die "the packaged program is not the built one"
-for launcher in vk47_Orvane.bat vk47_Orvane_new.bat; do
+for launcher in vk47_Orvane.bat vk47_Orvane_new.bat vk47_Orvane_pick.bat; do
   cmp -s "$unpacked/$launcher" "$WIN32_BUILD/$launcher" || die "the packaged $launcher differs"
 done
 echo "package: $listing"

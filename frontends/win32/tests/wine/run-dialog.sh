@@ -407,6 +407,23 @@ case "$CASE" in
     expect_unwritten_message "$unsaved" vk47_Orvane-unwritable-after-unsaved-settings.png
     ;;
 
+  pick_chain_launcher)
+    # A chain selected in the drawing, continued through the package's third
+    # launcher with no vk38.dat: the same golden files as the headless run.
+    [ -f "$PACKAGE" ] || die "$PACKAGE is missing: build it with 'make win32'"
+    (cd "$FOLDER" && cmake -E tar xf "$PACKAGE") || die "cannot unpack $PACKAGE"
+    [ -f "$FOLDER/vk47_Orvane_pick.bat" ] || die "the package lacks vk47_Orvane_pick.bat"
+    PICKED_CHAIN="$SOURCE_DIR/tests/data/picked_chain"
+    cp "$PICKED_CHAIN/JWC_TEMP.TXT" "$FOLDER/"
+    start_program cmd /c "$(winepath -w "$FOLDER/vk47_Orvane_pick.bat")"
+    dialog=$(wait_window Orvane)
+    focus "$dialog"
+    keys Return
+    expect_exit_zero
+    same_file "$FOLDER/JWC_TEMP.TXT" "$PICKED_CHAIN/expected_JWC_TEMP.TXT" "JWC_TEMP.TXT"
+    same_file "$FOLDER/vk38.dat" "$PICKED_CHAIN/expected_vk38.dat" "vk38.dat"
+    ;;
+
   *)
     die "unknown case $CASE"
     ;;

@@ -1,0 +1,425 @@
+// A chain picked in the drawing: the program's own output, read back as the
+// host writes a range selection, is found as the chain that was stored, and
+// its continuation is the continuation of the stored chain.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/DimensionTestSupport.h"
+#include "dialog/DialogModel.h"
+#include "dimension/PickedChain.h"
+#include "exchange/ExchangeReader.h"
+#include "exchange/HostState.h"
+#include "frontends/headless/HeadlessRun.h"
+#include "helpers/NumberFormat.h"
+#include "support/RunFiles.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+using dimension_testing::Axes;
+using headless::RunOnce;
+using headless::RunOptions;
+using headless::SettingChange;
+using headless::TranscriptLines;
+using headless::WithoutNotices;
+using testing_support::HostFile;
+using testing_support::ReadFileBytes;
+using testing_support::RealFiles;
+using testing_support::ScratchDir;
+using testing_support::SettingsFile;
+using testing_support::SplitCrLf;
+using testing_support::WriteFileBytes;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const Lines kDrawn = {"status: 処理中です", "status: ファイル生成中です", "closed"};
+
+// Paper positions in the host's axes, turned into drawing coordinates as the
+// host would write them.
+struct Sheet {
+  double Axis = 0;
+  double Scale = 1;
+  PlanePoint Origin{1234.5, -678.25};
+  PlanePoint Point(double u, double v) const { return Axes(Axis).At(Origin, u * Scale, v * Scale); }
+  std::string At(double u, double v) const {
+    const PlanePoint p = Point(u, v);
+    return FormatGeneral(p.X) + " " + FormatGeneral(p.Y);
+  }
+  HostFile Host(std::vector<std::string> picks) const {
+    HostFile host;
+    host.Axis = FormatGeneral(Axis);
+    host.Scales.clear();
+    for (int group = 0; group < 16; ++group)
+      host.Scales += (group ? " " : "") + FormatGeneral(Scale);
+    host.Picks = std::move(picks);
+    return host;
+  }
+};
+
+// The dialog's choices a chain is drawn with.
+struct Marks {
+  int Start = 0;
+  int End = 0;
+  bool Figure = false;
+  std::vector<SettingChange> Changes() const {
+    return {{"StartMark", std::to_string(Start)},
+            {"EndMark", std::to_string(End)},
+            {"AsDimensionFigure", Figure ? "1" : "0"}};
+  }
+};
+
+// One run of the program in `dir`; the transcript without the notices.
+Lines RunIn(const fs::path& dir, const std::string& host,
+            const std::optional<std::string>& settings, RunOptions options = {}) {
+  WriteFileBytes(dir / "JWC_TEMP.TXT", host);
+  if (settings) WriteFileBytes(dir / "vk38.dat", *settings);
+  return TranscriptLines(WithoutNotices(RunOnce(dir, options).Transcript));
+}
+
+// A chain the program draws: started between the object points at u =
+// `object` (levels 0 and 40 on paper) with its dimension line at u = `line`,
+// continued above to 70 and below by a dimension of 4 (too short for most
+// marks, which are then reversed with overshoots). Each run's answer is
+// kept, as the entities of the drawing; vk38.dat holds the chain.
+struct DrawnChain {
+  std::vector<std::string> Answers;
+  std::string Stored;
+  std::string Selection() const {
+    std::string all;
+    for (const std::string& answer : Answers) all += answer;
+    return all;
+  }
+};
+
+DrawnChain DrawChain(const Sheet& sheet, const Marks& marks, double object = 0, double line = -25) {
+  ScratchDir dir;
+  SettingsFile settings;
+  settings.Scale = FormatGeneral(sheet.Scale);
+  RunOptions start;
+  start.NewChain = true;
+  start.Changes = marks.Changes();
+  DrawnChain chain;
+  const std::vector<std::vector<std::string>> runs = {
+      {sheet.At(object, 0), sheet.At(object, 40), sheet.At(line, 10), sheet.At(line - 5, 20)},
+      {sheet.At(object + 5, 70), sheet.At(line - 5, 55)},
+      {sheet.At(object - 3, -4), sheet.At(line - 5, -10)}};
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    EXPECT_EQ(RunIn(dir.Path(), sheet.Host(runs[i]).Bytes(),
+                    i ? std::nullopt : std::optional(settings.Bytes()), i ? RunOptions{} : start),
+              kDrawn);
+    chain.Answers.push_back(ReadFileBytes(dir / "JWC_TEMP.TXT"));
+  }
+  chain.Stored = ReadFileBytes(dir / "vk38.dat");
+  return chain;
+}
+
+// The chain found in a host file (header, picks and the selection).
+std::optional<PickedChain> Found(const std::string& hostFile, PlanePoint valuePosition) {
+  ScratchDir dir;
+  WriteFileBytes(dir / "JWC_TEMP.TXT", hostFile);
+  ResetHostState();
+  ReadExchangeFile(RealFiles(), dir / "JWC_TEMP.TXT");
+  std::optional<PickedChain> chain = FindPickedChain(HostState, valuePosition);
+  FreeHostState();
+  return chain;
+}
+
+// The stored chain's levels along the vertical axis and its dimension line's
+// place across it.
+struct Levels {
+  double Lower = 0, Upper = 0, Across = 0;
+};
+Levels StoredLevels(const std::string& settingsFile, const Sheet& sheet) {
+  const Lines lines = SplitCrLf(settingsFile);
+  EXPECT_EQ(lines.size(), 31u);
+  auto point = [&](int line) {
+    return PlanePoint{std::stod(lines[line - 1]), std::stod(lines[line])};
+  };
+  const Axes axes(sheet.Axis);
+  const PlanePoint o{0, 0};
+  const double a = axes.AlongV(o, point(26));
+  const double b = axes.AlongV(o, point(28));
+  return {std::min(a, b), std::max(a, b), axes.AlongU(o, point(30))};
+}
+Levels FoundLevels(const PickedChain& chain, const Sheet& sheet) {
+  const Axes axes(sheet.Axis);
+  const PlanePoint o{0, 0};
+  return {axes.AlongV(o, chain.Lower), axes.AlongV(o, chain.Upper), axes.AlongU(o, chain.Lower)};
+}
+void ExpectSameLevels(const Levels& found, const Levels& expected) {
+  for (auto [f, e] :
+       {std::pair{found.Lower, expected.Lower}, std::pair{found.Upper, expected.Upper},
+        std::pair{found.Across, expected.Across}})
+    EXPECT_NEAR(f, e, 1e-9 * (1 + std::fabs(e)));
+}
+
+// The settings file with the found chain in place of the stored one, at the
+// host's scale and axis angle; its dimension line through the end that the
+// continuation above or below goes on from.
+std::string StoredAsFound(const std::string& settingsFile, const PickedChain& chain,
+                          const Sheet& sheet, bool above) {
+  Lines lines = SplitCrLf(settingsFile);
+  const PlanePoint ref = above ? chain.Upper : chain.Lower;
+  lines[23] = FormatGeneral(sheet.Scale);
+  lines[24] = FormatGeneral(sheet.Axis);
+  const double values[] = {chain.Lower.X, chain.Lower.Y, chain.Upper.X,
+                           chain.Upper.Y, ref.X,         ref.Y};
+  for (int i = 0; i < 6; ++i) lines[25 + i] = FormatGeneral(values[i]);
+  return testing_support::JoinLines(lines);
+}
+
+// A picked chain's answer as the ordinary continuation of the same chain
+// gives it: the run after a pick goes on with the usual launcher, the usual
+// launcher repeats itself; the drawn lines after that head are the same.
+std::string AsContinuation(const std::string& pickedAnswer) {
+  const std::string head = "h/vk47_Orvane.bat\r\n";
+  EXPECT_EQ(pickedAnswer.rfind(head, 0), 0u) << "no hand-over to the usual launcher";
+  if (pickedAnswer.rfind(head, 0) != 0) return pickedAnswer;
+  return "hr\r\n" + pickedAnswer.substr(head.size());
+}
+
+// Two answers alike line for line: the same words, and numbers that agree
+// to a billionth of their size.
+void ExpectAlike(const std::string& answer, const std::string& expected) {
+  const Lines got = SplitCrLf(answer);
+  const Lines want = SplitCrLf(expected);
+  ASSERT_EQ(got.size(), want.size());
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    if (got[i] == want[i]) continue;
+    std::istringstream a(got[i]), b(want[i]);
+    std::string x, y;
+    while (a >> x) {
+      ASSERT_TRUE(static_cast<bool>(b >> y)) << got[i] << " / " << want[i];
+      char* end = nullptr;
+      const double vx = std::strtod(x.c_str(), &end);
+      if (*end != '\0' || end == x.c_str()) {
+        EXPECT_EQ(x, y) << got[i] << " / " << want[i];
+        continue;
+      }
+      EXPECT_NEAR(vx, std::stod(y), 1e-9 * (1 + std::fabs(vx))) << got[i] << " / " << want[i];
+    }
+    EXPECT_FALSE(static_cast<bool>(b >> y)) << got[i] << " / " << want[i];
+  }
+}
+
+// The lines of a drawing run that lie across the axis at paper level `v`
+// (with the "z3" line before each): the extension line there.
+std::string ExtensionLinesAt(const std::string& answer, const Sheet& sheet, double v) {
+  const Lines lines = SplitCrLf(answer);
+  const Axes axes(sheet.Axis);
+  std::string kept;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<double> n = dimension_testing::Numbers(lines[i]);
+    if (lines[i - 1] != "z3" || n.size() != 4 ||
+        lines[i].find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos)
+      continue;
+    const double level = v * sheet.Scale;
+    const PlanePoint o = sheet.Origin;
+    if (std::fabs(axes.AlongV(o, {n[0], n[1]}) - level) < 1e-6 * sheet.Scale &&
+        std::fabs(axes.AlongV(o, {n[2], n[3]}) - level) < 1e-6 * sheet.Scale)
+      kept += "z3\r\n" + lines[i] + "\r\n";
+  }
+  return kept;
+}
+
+TEST(PickedChain, OwnOutputIsFoundAsTheStoredChainAndContinuedAlike) {
+  // Every end mark kind at either end, with both figure modes, at each
+  // axis angle and scale.
+  int cases = 0;
+  std::set<int> starts, ends;
+  for (const double axis : {0.0, 30.0, 90.0, 180.0})
+    for (const double scale : {1.0, 20.0, 500.0})
+      for (const bool figure : {false, true}) {
+        const int kind = cases % 12;
+        const Sheet sheet{axis, scale};
+        const Marks marks{kind, (cases * 5 + 3) % 12, figure};
+        starts.insert(marks.Start);
+        ends.insert(marks.End);
+        SCOPED_TRACE(testing::Message() << "axis " << axis << " scale " << scale << " figure "
+                                        << figure << " marks " << marks.Start << "/" << marks.End);
+        const DrawnChain chain = DrawChain(sheet, marks);
+        // Above the chain or below it, value beside the dimension line.
+        const bool above = cases % 2 == 0;
+        const std::vector<std::string> picks = {sheet.At(2, above ? 100 : -30),
+                                                sheet.At(-30, above ? 80 : -20)};
+        const std::string pickHost = sheet.Host(picks).Bytes() + chain.Selection();
+
+        const std::optional<PickedChain> found =
+            Found(pickHost, sheet.Point(-30, above ? 80 : -20));
+        ASSERT_TRUE(found);
+        ExpectSameLevels(FoundLevels(*found, sheet), StoredLevels(chain.Stored, sheet));
+
+        ScratchDir stored, asFound, picked;
+        RunOptions pick;
+        pick.PickChain = true;
+        EXPECT_EQ(RunIn(picked.Path(), pickHost, chain.Stored, pick), kDrawn);
+        // Byte for byte the ordinary continuation of the found chain stored
+        // at the host's scale and axes, its dimension line taken through
+        // the end it goes on from.
+        EXPECT_EQ(RunIn(asFound.Path(), sheet.Host(picks).Bytes(),
+                        StoredAsFound(chain.Stored, *found, sheet, above)),
+                  kDrawn);
+        EXPECT_EQ(AsContinuation(ReadFileBytes(picked / "JWC_TEMP.TXT")),
+                  ReadFileBytes(asFound / "JWC_TEMP.TXT"));
+        EXPECT_EQ(ReadFileBytes(picked / "vk38.dat"), ReadFileBytes(asFound / "vk38.dat"));
+        // And, but for the last digit of points derived from the chain's
+        // old end, the continuation of the chain as the drawing runs
+        // stored it; the chain stored after it reaches as far.
+        EXPECT_EQ(RunIn(stored.Path(), sheet.Host(picks).Bytes(), chain.Stored), kDrawn);
+        ExpectAlike(AsContinuation(ReadFileBytes(picked / "JWC_TEMP.TXT")),
+                    ReadFileBytes(stored / "JWC_TEMP.TXT"));
+        ExpectSameLevels(StoredLevels(ReadFileBytes(picked / "vk38.dat"), sheet),
+                         StoredLevels(ReadFileBytes(stored / "vk38.dat"), sheet));
+        ++cases;
+      }
+  EXPECT_EQ(cases, 4 * 3 * 2);
+  EXPECT_EQ(starts.size(), 12u);
+  EXPECT_EQ(ends.size(), 12u);
+}
+
+TEST(PickedChain, FoundAmongOtherEntitiesPartlySelectedAndBesideAnotherChain) {
+  for (const double axis : {0.0, 30.0})
+    for (const bool figure : {false, true}) {
+      const Sheet sheet{axis, 50};
+      SCOPED_TRACE(testing::Message() << "axis " << axis << " figure " << figure);
+      const DrawnChain left = DrawChain(sheet, Marks{0, 0, figure});
+      const DrawnChain right = DrawChain(sheet, Marks{3, 7, figure}, 200, 240);
+      // A horizontal dimension: a vertical one at axes turned by 90 degrees.
+      const DrawnChain horizontal = DrawChain(Sheet{axis + 90, 50}, Marks{0, 0, figure}, -60, -90);
+      // Lines without the dimension flag (one right on the dimension line),
+      // texts and a circle.
+      const std::string unrelated =
+          "lc1\r\n" + sheet.At(-25, -50) + " " + sheet.At(-25, 150) + "\r\n" + sheet.At(-40, 30) +
+          " " + sheet.At(300, 30) + "\r\nch " + sheet.At(-30, 20) + " 1 0 \"ABC\r\ncs " +
+          sheet.At(-26, 20) + " 0 10 \"1,234\r\nci " + sheet.At(10, 10) + " 500\r\n";
+      const std::string host = sheet.Host({sheet.At(0, 90), sheet.At(-30, 80)}).Bytes();
+      const Levels leftLevels = StoredLevels(left.Stored, sheet);
+      const Levels rightLevels = StoredLevels(right.Stored, sheet);
+
+      const std::string all =
+          host + horizontal.Selection() + unrelated + right.Selection() + left.Selection();
+      const std::optional<PickedChain> nearLeft = Found(all, sheet.Point(-30, 80));
+      ASSERT_TRUE(nearLeft);
+      ExpectSameLevels(FoundLevels(*nearLeft, sheet), leftLevels);
+      const std::optional<PickedChain> nearRight = Found(all, sheet.Point(250, 80));
+      ASSERT_TRUE(nearRight);
+      ExpectSameLevels(FoundLevels(*nearRight, sheet), rightLevels);
+
+      // Only the upper dimension of the left chain, with the extension line
+      // at its lower end that the range takes too: the chain from 40 to 70.
+      const std::string outer =
+          host + left.Answers[1] + ExtensionLinesAt(left.Answers[0], sheet, 40) + unrelated;
+      const std::optional<PickedChain> upper = Found(outer, sheet.Point(-30, 80));
+      ASSERT_TRUE(upper);
+      Levels expected = leftLevels;
+      expected.Lower = Axes(axis).AlongV({0, 0}, sheet.Point(0, 40));
+      ExpectSameLevels(FoundLevels(*upper, sheet), expected);
+    }
+}
+
+// The golden files that the Windows program started through its pick
+// launcher is held to as well (without a settings file): a chain the
+// program drew (started, then continued below), selected and continued
+// further below.
+TEST(PickedChain, GoldenFilesWithOrWithoutASettingsFile) {
+  const fs::path golden = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
+  ScratchDir dir;
+  fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
+  RunOptions pick;
+  pick.PickChain = true;
+  EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(dir.Path(), pick).Transcript)), kDrawn);
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
+  EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), ReadFileBytes(golden / "expected_vk38.dat"));
+
+  // A settings file with the dialog's defaults and another chain, stored at
+  // other axes and another scale, gives its settings and window position
+  // only: the picked chain counts as stored at the host's axes, so that its
+  // old end gets no second extension line.
+  SettingsFile other;
+  other.Angle = "45";
+  other.Scale = "20";
+  WriteFileBytes(dir / "vk38.dat", other.Bytes());
+  fs::remove(dir / "JWC_TEMP.TXT");
+  fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
+  EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(dir.Path(), pick).Transcript)), kDrawn);
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
+  Lines saved = SplitCrLf(ReadFileBytes(dir / "vk38.dat"));
+  const Lines expected = SplitCrLf(ReadFileBytes(golden / "expected_vk38.dat"));
+  ASSERT_EQ(saved.size(), 31u);
+  EXPECT_EQ(Lines(saved.begin(), saved.begin() + 2), (Lines{"120", "80"}));
+  EXPECT_EQ(Lines(saved.begin() + 2, saved.end()), Lines(expected.begin() + 2, expected.end()));
+}
+
+class PickRefusal : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  Lines Run(const std::string& host, const std::optional<std::string>& settings) {
+    WriteFileBytes(dir / "JWC_TEMP.TXT", host);
+    if (settings) WriteFileBytes(dir / "vk38.dat", *settings);
+    RunOptions pick;
+    pick.PickChain = true;
+    return TranscriptLines(RunOnce(dir.Path(), pick).Transcript);
+  }
+};
+
+TEST_F(PickRefusal, WithoutAVerticalDimensionLineTheMessageNamesWhatToSelect) {
+  const Sheet sheet{0, 1};
+  const std::string header = sheet.Host({sheet.At(0, 90), sheet.At(-30, 80)}).Bytes();
+  const DrawnChain horizontal = DrawChain(Sheet{90, 1}, Marks{}, -60, -90);
+  const std::string selections[] = {
+      // plain lines, texts and circles
+      "0 0 0 1000\r\n-500 0 -500 1000\r\nch 0 0 1 0 \"ABC\r\nci 0 0 5\r\n",
+      // flagged segments along the axis that no extension line reaches (an
+      // underline, a leader), and extension lines alone
+      "z3\r\n-600 100 -600 130\r\nz3\r\n-500 500 -600 100\r\nz3\r\n0 0 -502 0\r\n",
+      // a horizontal dimension
+      horizontal.Selection(),
+      "",
+  };
+  const std::string first = "範囲選択の中に垂直寸法線がありません。";
+  const std::string second =
+      "延長する垂直寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。";
+  EXPECT_EQ(kNoChainSelected, first + second);
+  const std::string stored = SettingsFile{}.Bytes();
+  for (const std::string& selection : selections)
+    for (const bool withSettings : {true, false}) {
+      SCOPED_TRACE(selection + (withSettings ? " with vk38.dat" : " without vk38.dat"));
+      fs::remove(dir / "vk38.dat");
+      EXPECT_EQ(
+          Run(header + selection, withSettings ? std::optional(stored) : std::nullopt),
+          (Lines{"notice: " + first, "notice: " + second, "message: " + first + second, "closed"}));
+      EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
+      if (withSettings)
+        EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), stored);
+      else
+        EXPECT_FALSE(fs::exists(dir / "vk38.dat"));
+    }
+}
+
+TEST_F(PickRefusal, APointInsideThePickedChainIsRefusedAndTheNoticeShowsTheChain) {
+  const Sheet sheet{0, 1, {0, 0}};
+  const DrawnChain chain = DrawChain(sheet, Marks{});
+  const std::string inside = DialogTexts::InsideChain;
+  const std::string stored = SettingsFile{}.Bytes();
+  EXPECT_EQ(
+      Run(sheet.Host({sheet.At(0, 69), sheet.At(-30, 50)}).Bytes() + chain.Selection(), stored),
+      (Lines{"notice: 選択した寸法線 -4～70　長さ 74", "notice: " + inside, "message: " + inside,
+             "closed"}));
+  EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
+  EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), stored);
+
+  // Beyond its end the notice tells what OK draws, after the chain.
+  EXPECT_EQ(
+      Run(sheet.Host({sheet.At(0, 100), sheet.At(-30, 80)}).Bytes() + chain.Selection(), stored),
+      (Lines{"notice: 選択した寸法線 -4～70　長さ 74", "notice: 上へ延長　長さ 30",
+             "notice: 寸法値「30」", "status: 処理中です", "status: ファイル生成中です",
+             "closed"}));
+}
+
+}  // namespace
