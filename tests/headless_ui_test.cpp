@@ -161,7 +161,7 @@ TEST(HeadlessSettingChange, NamesAndValuesAreCheckedByTheControlKind) {
       {{"Prefix", "H="}, true},
       {{"Prefix", ""}, true},
       {{"precision", "2"}, false},
-      {{"Edit2", "x"}, false},
+      {{"Colour", "x"}, false},
   };
   for (const auto& [change, good] : cases)
     EXPECT_EQ(headless::CheckSettingChange(change).empty(), good)
