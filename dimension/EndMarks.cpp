@@ -22,18 +22,18 @@ Extended MarkerReach(std::int32_t kind) {
 
 // One mark at `end`; alpha points out of the dimension line there, or into it
 // when the marks are reversed.
-void EmitMark(std::int32_t kind, PlanePoint end, double alpha, bool reversed,
+void EmitMark(OutputCommands& out, std::int32_t kind, PlanePoint end, double alpha, bool reversed,
               const EndMarkSettings& s) {
   const Extended back = static_cast<Extended>(alpha) + 180;
   if (reversed && s.ReverseArrowOvershoot > kTolerance)
-    EmitZ3Line(end, PointTowards(end, s.ReverseArrowOvershoot, back));
+    EmitZ3Line(out, end, PointTowards(end, s.ReverseArrowOvershoot, back));
   if (kind == kLineArrow) {
     const double barb = static_cast<double>(static_cast<Extended>(s.ArrowLength) * s.Scale);
-    EmitZ3Line(end, PointTowards(end, barb, back + s.ArrowAngle));
-    EmitZ3Line(end, PointTowards(end, barb, back - s.ArrowAngle));
+    EmitZ3Line(out, end, PointTowards(end, barb, back + s.ArrowAngle));
+    EmitZ3Line(out, end, PointTowards(end, barb, back - s.ArrowAngle));
   } else {
-    EmitZFlags(kZ3);
-    EmitPoint(kind, end.X, end.Y, s.MarkScale, alpha);
+    EmitZFlags(out, kZ3);
+    EmitPoint(out, kind, end.X, end.Y, s.MarkScale, alpha);
   }
 }
 
@@ -65,14 +65,14 @@ bool MarksReversed(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
   return static_cast<Extended>(MarkReach(s.StartMark, s)) + MarkReach(s.EndMark, s) > length;
 }
 
-void EmitEndMarks(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
+void EmitEndMarks(OutputCommands& out, PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
   const bool reversed = MarksReversed(e1, e2, s);
   const double offset = reversed ? 180 : 0;
 
   // Without reversal each mark points out of the dimension line, away from
   // the other end.
-  EmitMark(s.StartMark, e1, MarkAngle(e2, e1, offset), reversed, s);
+  EmitMark(out, s.StartMark, e1, MarkAngle(e2, e1, offset), reversed, s);
 
-  EmitZFlags(kZ3);
-  EmitMark(s.EndMark, e2, MarkAngle(e1, e2, offset), reversed, s);
+  EmitZFlags(out, kZ3);
+  EmitMark(out, s.EndMark, e2, MarkAngle(e1, e2, offset), reversed, s);
 }

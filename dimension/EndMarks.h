@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "dimension/PlanePoint.h"
+#include "exchange/OutputWriter.h"
 
 // Mark kinds are the entry numbers of the start and end mark lists: 0 is the
 // line arrow, 1-11 are the host's point markers of those kinds.
@@ -28,4 +29,4 @@ double MarkReach(std::int32_t kind, const EndMarkSettings& settings);
 bool MarksReversed(PlanePoint e1, PlanePoint e2, const EndMarkSettings& settings);
 
 // Emits the start mark at E1, then the end mark at E2.
-void EmitEndMarks(PlanePoint e1, PlanePoint e2, const EndMarkSettings& settings);
+void EmitEndMarks(OutputCommands& out, PlanePoint e1, PlanePoint e2, const EndMarkSettings& settings);

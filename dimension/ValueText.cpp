@@ -5,12 +5,12 @@
 #include "helpers/Rounding.h"
 #include "helpers/Sjis.h"
 
-ValueStyle SelectValueStyle(std::int32_t textStyle, const THostState& host) {
+ValueStyle SelectValueStyle(std::int32_t textStyle, const HostState& host) {
   std::int32_t n = textStyle;
   if (textStyle == 0) {
-    n = host.InitialTextStyle;
+    n = host.Initial.TextStyle;
     if (n == 0) {
-      const HostTextStyle& free = host.InitialFreeText;
+      const HostTextStyle& free = host.Initial.FreeText;
       return ValueStyle{0, free.Width, free.Height, free.Spacing, free.Colour};
     }
   }

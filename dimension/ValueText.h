@@ -17,7 +17,7 @@ struct ValueStyle {
 
 // TextStyle 0 takes the host's current style (its free size when that is 0,
 // style 1 when its number is outside 1..10); 1-10 take host style No1-No10.
-ValueStyle SelectValueStyle(std::int32_t textStyle, const THostState& host = HostState);
+ValueStyle SelectValueStyle(std::int32_t textStyle, const HostState& host);
 
 // How the measured length becomes the value text (the settings of the dialog,
 // already checked; blank prefixes and suffixes already emptied).

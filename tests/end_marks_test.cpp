@@ -80,9 +80,9 @@ struct Emitted {
 };
 
 Emitted EmitFor(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
-  FreshOutput();
-  EmitEndMarks(e1, e2, s);
-  return Emitted{BufferedLines()};
+  OutputCommands out = FreshOutput();
+  EmitEndMarks(out, e1, e2, s);
+  return Emitted{BufferedLines(out)};
 }
 
 // Unit direction from a to b.

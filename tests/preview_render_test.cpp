@@ -22,7 +22,7 @@ constexpr double kEps = 1e-9;
 double Deg(double d) { return d * std::numbers::pi / 180; }
 
 TEST(PreviewPicture, FitsTheDrawingWithYGrowingUpwards) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   AddLine(s, 100, 50, 300, 150);
   const Picture p = RenderState(s);
   const Affine& m = p.Drawing;
@@ -59,7 +59,7 @@ TEST(PreviewPicture, ScaleBarIsARoundLengthInDrawingUnits) {
                        Case{2e7, 5e6}}) {
     EXPECT_DOUBLE_EQ(ScaleBarLength(c.visible), c.length) << c.visible;
   }
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   AddLine(s, 0, 0, 1000, 0);
   const Picture p = RenderState(s);
   const Element* bar = p.Layer("scale-bar");
@@ -94,7 +94,7 @@ TEST(PreviewPicture, PenColourLineTypeAndWidthFollowTheHostNumbers) {
       {42, 77, 30000, "#000000", {}, 6},
   };
   for (const Case& c : cases) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     AddLine(s, 0, 0, 100, 100, Attributes(c.colour, c.lineType, c.lineWidth));
     const Picture p = RenderState(s);
     const auto shapes = p.Find("drawing", "line");
@@ -114,7 +114,7 @@ TEST(PreviewPicture, PenColourLineTypeAndWidthFollowTheHostNumbers) {
 }
 
 TEST(PreviewPicture, CirclesArcsAndEllipsesFollowTheSevenValues) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   CircleEntity circle;
   circle.X = 5, circle.Y = 6, circle.Radius = 4;
   Append(s, s.Circles, kCircleKind, circle);
@@ -202,7 +202,7 @@ TEST(PreviewPicture, TextsStandAtTheirBasePointInTheirDirectionAndStyleSize) {
                         {6, 0, 1},      {7, -115, 1},    {8, -230, 1},
                         {9, 0, 0}};
   for (const Case& c : cases) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     s.GroupScales[2] = 50;
     AddLine(s, 0, 0, 1000, 1000);
     TextEntity t = MakeText("A寸B", 200, 300, -3, 3, /*height*/ 4, /*width*/ 2);
@@ -253,7 +253,7 @@ TEST(PreviewPicture, TextsAreDecodedAndEscaped) {
        }()},
   };
   for (const Case& c : cases) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     AddText(s, MakeText(kanji, 0, 0, 1, 0));
     PreviewOptions options;
     options.Decode = c.decode;
@@ -275,7 +275,7 @@ TEST(PreviewPicture, PointMarkersTakeTheShapeOfTheirKind) {
                         {4, "ellipse", false},  {5, "polygon", true},  {6, "polygon", true},
                         {7, "ellipse", true},   {8, "path", false},    {9, "polyline", false},
                         {10, "polyline", false}, {11, "polygon", false}};
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   s.GroupScales[1] = 20;
   for (const Case& c : cases) {
     ExtendedPointEntity e;
@@ -309,7 +309,7 @@ TEST(PreviewPicture, PointMarkersTakeTheShapeOfTheirKind) {
 }
 
 TEST(PreviewPicture, SolidsAreFilledInTheirColour) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   Solid2Entity two;
   two.Attr = Attributes(8);
   two.X1 = 0, two.Y1 = 0, two.X2 = 10, two.Y2 = 0;
@@ -383,7 +383,7 @@ TEST(PreviewPicture, SolidsAreFilledInTheirColour) {
 }
 
 TEST(PreviewPicture, PointsBlocksDimensionsAndPickedPointsAreMarked) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   PointEntity point;
   point.Attr = Attributes(5);
   point.X = 3, point.Y = 4;
@@ -442,11 +442,11 @@ TEST(PreviewPicture, PointsBlocksDimensionsAndPickedPointsAreMarked) {
 }
 
 TEST(PreviewPicture, UnderlayLayerIsGreyUnderTheDrawing) {
-  THostState host = EmptyState();
+  HostState host = EmptyState();
   AddLine(host, 0, 0, 10, 10, Attributes(8, 2));
   AddText(host, MakeText("HOST", 0, 0, 1, 0));
   host.PickedPoints[1] = PickedPoint{true, 5, 5, 0};
-  THostState output = EmptyState();
+  HostState output = EmptyState();
   AddLine(output, 0, 10, 10, 0, Attributes(8));
 
   HostLayerSettings under;
@@ -533,7 +533,7 @@ TEST(PreviewPicture, NothingToDrawGivesAnEmptyPictureWithANote) {
 TEST(PreviewPicture, UnusableNumbersAreLeftOutAndCounted) {
   const double nan = std::nan("");
   const double inf = INFINITY;
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   AddLine(s, 0, 0, 100, 50);                 // the one usable entity
   AddLine(s, nan, 0, 1, 1);
   AddLine(s, 0, 0, 1e300, 1);
@@ -581,7 +581,7 @@ TEST(PreviewPicture, AnyDrawingSizeFitsThePicture) {
   };
   for (const Case c : {Case{5, 5, 5, 5}, Case{1e11, 1e11, 1e11 + 1e-3, 1e11}, Case{-1e12, -1e12, 1e12, 1e12},
                        Case{0, 0, 1e-9, 0}, Case{0, 0, 0, 300}}) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     AddLine(s, c.x1, c.y1, c.x2, c.y2);
     const Picture p = RenderState(s);
     const double width = p.Doc.Root.Number("width");

@@ -98,11 +98,11 @@ TEST(ValueText, EdgeCases) {
   });
 }
 
-THostState HostWithStyles() {
-  THostState host;
+HostState HostWithStyles() {
+  HostState host;
   for (int i = 0; i < 10; ++i)
     host.TextStyles[static_cast<std::size_t>(i)] = HostTextStyle{1.0 + i, 2.0 + i, 0.1 * i, 20 + i};
-  host.InitialFreeText = HostTextStyle{2.5, 3.5, 0.25, 7};
+  host.Initial.FreeText = HostTextStyle{2.5, 3.5, 0.25, 7};
   return host;
 }
 
@@ -121,8 +121,8 @@ TEST(ValueStyle, ChosenFromTheSettingOrTheHostsCurrentStyle) {
       {1, 7, {1, 1.0, 2.0, 0.0, 20}},
   };
   for (const Case& c : cases) {
-    THostState host = HostWithStyles();
-    host.InitialTextStyle = c.HostCurrent;
+    HostState host = HostWithStyles();
+    host.Initial.TextStyle = c.HostCurrent;
     const ValueStyle s = SelectValueStyle(c.Setting, host);
     SCOPED_TRACE(testing::Message() << "setting " << c.Setting << " host " << c.HostCurrent);
     EXPECT_EQ(s.Number, c.Expected.Number);
