@@ -6,6 +6,7 @@
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/FailureMessages.h"
+#include "dialog/ValueChoices.h"
 #include "dimension/Chain.h"
 #include "dimension/OkAction.h"
 #include "dimension/OkNotice.h"
@@ -31,7 +32,7 @@ void FillTextStyleList(UserInterface& ui, const HostState& host) {
   else
     current += "No" + std::to_string(host.Initial.TextStyle) + ")";
   ui.ListAdd(Control::TextStyle, current);
-  for (int n = 1; n <= 10; ++n) {
+  for (int n = 1; n <= kHostTextStyles; ++n) {
     const HostTextStyle& style = host.TextStyles[static_cast<std::size_t>(n - 1)];
     ui.ListAdd(Control::TextStyle, "No" + std::to_string(n) + ": W" +
                                        FormatGeneral(style.Width) + " H" +

@@ -3,6 +3,7 @@
 // are left out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <tuple>
@@ -10,6 +11,8 @@
 #include "preview/Palette.h"
 #include "preview/PictureFrame.h"
 #include "preview/ChainLayer.h"
+#include "preview/PointMarkers.h"
+#include "dialog/EndMarkKinds.h"
 #include "support/PreviewTestSupport.h"
 
 using namespace preview_testing;
@@ -262,6 +265,33 @@ TEST(PreviewPicture, TextsAreDecodedAndEscaped) {
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0]->Text, c.expected);
     EXPECT_EQ(texts[0]->Attr("xml:space"), "preserve");
+  }
+}
+
+// The preview draws each end mark kind over the length the construction
+// allows for it: an arrow-like mark from its tip at the point back to its
+// reach, any other centred on the point and within its reach.
+TEST(PreviewPicture, PointMarkersSpanTheReachOfTheirEndMarkKind) {
+  for (const EndMarkKind& kind : EndMarkKinds()) {
+    if (kind.HostMarker == kLineArrowMarker) continue;
+    SCOPED_TRACE(kind.HostMarker);
+    const PointMarker* marker = FindPointMarker(kind.HostMarker);
+    ASSERT_NE(marker, nullptr);
+    double low = 0, high = 0;
+    for (const MarkerShape& shape : marker->Shapes) {
+      for (const auto& point : shape.Points) low = std::min(low, point[0]), high = std::max(high, point[0]);
+      low = std::min(low, -shape.Rx), high = std::max(high, shape.Rx);
+      if (shape.Shape == MarkerShape::Form::kPath) low = -1.25, high = 1.25;  // the wave's corners
+    }
+    const double reach = static_cast<double>(kind.Reach);
+    if (kind.ArrowLike) {
+      EXPECT_EQ(high, 0);
+      EXPECT_NEAR(low, -reach, kEps);
+    } else {
+      EXPECT_NEAR(low, -high, kEps);
+      EXPECT_GT(high, 0);
+      EXPECT_LE(high, reach + kEps);
+    }
   }
 }
 
