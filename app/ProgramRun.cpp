@@ -6,6 +6,7 @@
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/FailureMessages.h"
+#include "dialog/ValueChoices.h"
 #include "dimension/Chain.h"
 #include "dimension/OkAction.h"
 #include "dimension/OkNotice.h"
@@ -23,16 +24,16 @@ fs::path FolderOf(const fs::path& programFile) { return programFile.parent_path(
 
 // The text-style list: the host's current style first, then No1 to No10 with
 // their sizes, so that entry n stands for text style n.
-void FillTextStyleList(UserInterface& ui) {
+void FillTextStyleList(UserInterface& ui, const HostState& host) {
   ui.ListClear(Control::TextStyle);
   std::string current = "現在の文字種(";
-  if (HostState.InitialTextStyle == 0)
+  if (host.Initial.TextStyle == 0)
     current += "Free)";
   else
-    current += "No" + std::to_string(HostState.InitialTextStyle) + ")";
+    current += "No" + std::to_string(host.Initial.TextStyle) + ")";
   ui.ListAdd(Control::TextStyle, current);
-  for (int n = 1; n <= 10; ++n) {
-    const HostTextStyle& style = HostState.TextStyles[static_cast<std::size_t>(n - 1)];
+  for (int n = 1; n <= kHostTextStyles; ++n) {
+    const HostTextStyle& style = host.TextStyles[static_cast<std::size_t>(n - 1)];
     ui.ListAdd(Control::TextStyle, "No" + std::to_string(n) + ": W" +
                                        FormatGeneral(style.Width) + " H" +
                                        FormatGeneral(style.Height) + " D" +
@@ -43,13 +44,14 @@ void FillTextStyleList(UserInterface& ui) {
 }  // namespace
 
 void ProgramRun::Show() {
-  ResetHostState();
+  ResetHostState(Host);
+  Output.Lines.Release();
   ProgramFolder = FolderOf(ProgramFile);
   // A missing or broken exchange file leaves the defaults; the run goes on.
-  ReadExchangeFile(Files, ProgramFolder / kExchangeFileName);
-  ResetOutputAttributes();
+  ReadExchangeFile(Files, ProgramFolder / kExchangeFileName, Host);
+  ResetOutputAttributes(Output, Host.Initial);
   // Before the settings: their line 5 selects an entry of this list.
-  FillTextStyleList(Ui);
+  FillTextStyleList(Ui, Host);
 
   const fs::path settingsFile = ProgramFolder / kSettingsFileName;
   SettingsAtShow.Read = LoadSettings(Files, settingsFile, Settings);
@@ -93,10 +95,9 @@ void ProgramRun::Show() {
 void ProgramRun::Ok() {
   // The extended chain is stored beside the host's layer group, its scale
   // (as the construction used it) and the axis angle of this run.
-  RunOkAction(Ui, Settings, HostState, [this](const DialogSettings& settings) {
+  RunOkAction(Ui, Settings, Host, Output, [this](const DialogSettings& settings) {
     FileStatus saved = SaveSettings(Files, ProgramFolder / kSettingsFileName, settings,
-                                    HostState.InitialGroup, CurrentGroupScale(HostState),
-                                    HostState.AxisAngle);
+                                    Host.Initial.Group, CurrentGroupScale(Host), Host.AxisAngle);
     if (saved) ChainSaved = true;
     return saved;
   }, Mode);
@@ -112,7 +113,7 @@ void ProgramRun::ControlChange() {
 void ProgramRun::UpdateNotice() {
   DialogSettings values = Settings;
   ReadDialogPart(Ui, values);
-  Ui.ShowNotice(OkNoticeLines(values, HostState, Mode));
+  Ui.ShowNotice(OkNoticeLines(values, Host, Mode));
 }
 
 void ProgramRun::Cancel() { Ui.CloseDialog(); }
@@ -125,7 +126,7 @@ void ProgramRun::Close() {
   // Whatever happened, the host finds its answer: the buffered commands, or
   // "hq" alone when there are none. When the file cannot be written the host
   // draws nothing, and the user hears why before the program ends.
-  const FileStatus answered = WriteOutputFile(Files, ProgramFolder / kExchangeFileName);
+  const FileStatus answered = WriteOutputFile(Files, ProgramFolder / kExchangeFileName, Output);
   if (!answered) {
     // A chain stored by OK would then run ahead of the drawing: the next
     // pick beside it would be refused as inside. It is taken back.
@@ -138,5 +139,6 @@ void ProgramRun::Close() {
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
   }
   ChainSaved = false;
-  FreeHostState();
+  FreeHostState(Host);
+  Output.Lines.Release();
 }

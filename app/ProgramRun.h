@@ -1,6 +1,7 @@
 #pragma once
-// One run of the program: its dialog's stored settings, the program folder
-// and the handlers that carry the run from show to close.
+// One run of the program: its dialog's stored settings, the program folder,
+// what the host told it and the answer it builds, and the handlers that carry
+// the run from show to close.
 #include <filesystem>
 
 #include "app/SettingsFile.h"
@@ -8,6 +9,8 @@
 #include "dialog/SettingsTable.h"
 #include "dialog/UserInterface.h"
 #include "dimension/OkPlan.h"
+#include "exchange/HostState.h"
+#include "exchange/OutputWriter.h"
 #include "files/FileSystem.h"
 
 // The two files beside the program: the host's exchange file and the settings
@@ -31,6 +34,10 @@ class ProgramRun {
   // four picked points (the launcher that starts the program with "/new"),
   // or continue the chain selected in the drawing ("/pick").
   OkMode Mode = OkMode::Continue;
+  // What the host's exchange file told this run (read at show, released at
+  // close), and the command lines it answers with (written at close).
+  HostState Host;
+  OutputCommands Output;
 
   void Show();    // the show sequence
   void Ok();      // OK

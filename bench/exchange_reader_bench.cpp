@@ -177,16 +177,16 @@ void WriteBytes(const fs::path& path, const std::string& bytes, int times) {
 void ReadBenchmark(benchmark::State& state, fs::path path, std::size_t bytes, bool splitAhead) {
   BlockPlan plan;
   plan.SplitAhead = splitAhead;
+  HostState host;
   for (auto _ : state) {
-    ResetHostState();
+    ResetHostState(host);
     StandardFileSystem files;
     const std::unique_ptr<FileReader> in = files.OpenForReading(path);
-    if (!in || !ReadExchangeFrom(*in, plan)) state.SkipWithError("the file could not be read");
-    benchmark::DoNotOptimize(HostState.EntityOrder.Count());
+    if (!in || !ReadExchangeFrom(*in, plan, host)) state.SkipWithError("the file could not be read");
+    benchmark::DoNotOptimize(host.EntityOrder.Count());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-  state.counters["entities"] = static_cast<double>(HostState.EntityOrder.Count());
-  ResetHostState();
+  state.counters["entities"] = static_cast<double>(host.EntityOrder.Count());
 }
 
 void SplitBenchmark(benchmark::State& state, const std::string* bytes) {

@@ -101,8 +101,7 @@ void Add(Records& r, const GrowingList<T>& list) {
   r.Bytes += static_cast<double>(list.Capacity() * sizeof(T));
   r.Elements += list.Count();
 }
-Records MeasureRecords() {
-  const THostState& s = HostState;
+Records MeasureRecords(const HostState& s) {
   Records r;
   Add(r, s.EntityOrder), Add(r, s.Lines), Add(r, s.Circles), Add(r, s.Arcs), Add(r, s.Texts);
   Add(r, s.Points), Add(r, s.ExtendedPoints), Add(r, s.Dimensions), Add(r, s.Blocks), Add(r, s.Solids2);
@@ -139,7 +138,7 @@ struct Outcome {
 Outcome RunIn(const fs::path& folder) {
   Outcome o;
   headless::RunOptions options;
-  options.BeforeAction = [&o](headless::HeadlessUi&, ProgramRun&) { o.Held = MeasureRecords(); };
+  options.BeforeAction = [&o](headless::HeadlessUi&, ProgramRun& run) { o.Held = MeasureRecords(run.Host); };
   const long before = ProcStatusKb("VmRSS");
   ResetPeak();
   const double cpu = CpuSeconds();
@@ -150,7 +149,6 @@ Outcome RunIn(const fs::path& folder) {
   o.PeakBytes = static_cast<double>(ProcStatusKb("VmHWM") - before) * 1024.0;
   // Two status texts and the close.
   o.Succeeded = headless::WithoutNotices(result.Transcript).size() == 3;
-  FreeHostState();
   return o;
 }
 

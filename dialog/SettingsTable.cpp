@@ -1,5 +1,7 @@
 #include "dialog/SettingsTable.h"
 
+#include "dialog/EndMarkKinds.h"
+#include "dialog/ValueChoices.h"
 
 namespace {
 
@@ -58,6 +60,21 @@ SettingRow Check(int line, const char* name, bool S::*field, Control id, const c
   return Row(line, name, K::Flag, field, R::NotZero, false, id, caption);
 }
 
+// The end mark lists: the captions of the end mark kinds, in their order.
+std::vector<std::string> EndMarkCaptions() {
+  std::vector<std::string> captions;
+  for (const EndMarkKind& kind : EndMarkKinds()) captions.emplace_back(kind.Caption);
+  return captions;
+}
+
+// The precision list: entry k is one unit of the k-th decimal ("1", "0.1",
+// "0.01", ...).
+std::vector<std::string> PrecisionSteps() {
+  std::vector<std::string> steps = {"1"};
+  for (std::int32_t k = 1; k <= kMaxDecimals; ++k) steps.push_back("0." + std::string(k - 1, '0') + "1");
+  return steps;
+}
+
 SettingRow Stored(int line, const char* name, std::int32_t S::*field, LoadRule rule,
                   SettingValue initial) {
   return Row(line, name, K::Integer, field, rule, std::move(initial));
@@ -69,18 +86,16 @@ SettingRow Stored(int line, const char* name, double S::*field, LoadRule rule,
 }
 
 std::vector<SettingRow> BuildRows() {
-  const std::vector<std::string> marks = {"線矢印", "△", "□", "Ｏ", "○", "■",
-                                          "▲",     "●", "～", "＞", "／", "△"};
+  const std::vector<std::string> marks = EndMarkCaptions();
   std::vector<SettingRow> rows = {
       Stored(1, "WindowLeft", &S::WindowLeft, R::AsRead, std::int32_t{100}),
       Stored(2, "WindowTop", &S::WindowTop, R::AsRead, std::int32_t{100}),
       List(3, "StartMark", &S::StartMark, 0, Control::StartMark, "始点", marks),
       List(4, "EndMark", &S::EndMark, 0, Control::EndMark, "終点", marks),
       // Filled by the show sequence: the host's current style and No1-No10.
-      List(5, "TextStyle", &S::TextStyle, -1, Control::TextStyle, "寸法値の文字種", {}, 11),
-      List(6, "Precision", &S::Precision, 3, Control::Precision, "寸法値の精度",
-           {"1", "0.1", "0.01", "0.001", "0.0001", "0.00001", "0.000001", "0.0000001",
-            "0.00000001"}),
+      List(5, "TextStyle", &S::TextStyle, -1, Control::TextStyle, "寸法値の文字種", {},
+           1 + kHostTextStyles),
+      List(6, "Precision", &S::Precision, 3, Control::Precision, "寸法値の精度", PrecisionSteps()),
       List(7, "Rounding", &S::Rounding, 2, Control::Rounding, "寸法値の丸め",
            {"切り捨て", "切り上げ", "四捨五入"}),
       Text(8, "MarkScale", &S::MarkScale, "1", Control::MarkScale, "端点倍率", 16),

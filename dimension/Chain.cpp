@@ -5,8 +5,8 @@
 #include "helpers/Extended.h"
 #include "helpers/Geometry.h"
 
-double CurrentGroupScale(const THostState& host) {
-  const double scale = host.GroupScales[static_cast<std::size_t>(host.InitialGroup)];
+double CurrentGroupScale(const HostState& host) {
+  const double scale = host.GroupScales[static_cast<std::size_t>(host.Initial.Group)];
   // The very test that loading applies to the stored scale, so that the
   // scale saved beside the chain loads back as the same scale.
   return scale > 1e-10 ? scale : 1.0;

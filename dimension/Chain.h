@@ -14,7 +14,7 @@ struct StoredChain {
 // The scale of the host's current layer group. A scale not greater than 1e-10
 // (zero, negative or unreadable) is taken as 1, as loading does with the
 // stored scale: it would wipe out or flip the chain.
-double CurrentGroupScale(const THostState& host);
+double CurrentGroupScale(const HostState& host);
 
 // The stored chain re-expressed at `scale` (each coordinate divided by the
 // scale it was stored at and multiplied by `scale`).

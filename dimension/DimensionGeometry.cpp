@@ -20,7 +20,7 @@ PlanePoint LevelOnDimensionLine(double axisAngle, PlanePoint p, PlanePoint d) {
   return RotateAboutDeg(PlanePoint{dInFrame.X, p.Y}, p, axisAngle);
 }
 
-void EmitSegment(const PlaneSegment& s) { EmitZ3Line(s.From, s.To); }
+void EmitSegment(OutputCommands& out, const PlaneSegment& s) { EmitZ3Line(out, s.From, s.To); }
 
 }  // namespace
 
@@ -92,23 +92,23 @@ DimensionLayout LayOutDimension(const DimensionInput& in, const DimensionLineEnd
   return out;
 }
 
-void EmitDimensionBody(const DimensionLayout& layout, const std::string& valueText,
+void EmitDimensionBody(OutputCommands& out, const DimensionLayout& layout, const std::string& valueText,
                        const ValueStyle& style, bool asDimensionFigure) {
-  if (layout.ExtensionA) EmitSegment(*layout.ExtensionA);
-  if (layout.ExtensionB) EmitSegment(*layout.ExtensionB);
+  if (layout.ExtensionA) EmitSegment(out, *layout.ExtensionA);
+  if (layout.ExtensionB) EmitSegment(out, *layout.ExtensionB);
 
   if (!asDimensionFigure) {
-    EmitSegment(PlaneSegment{layout.E1, layout.E2});
-    EmitTextStyle(style.Number, style.Colour, style.Width, style.Height, style.Spacing);
-    EmitTextCc(0);
-    EmitZFlags(kZ3);
-    EmitText(kCs, valueText, layout.Q.X, layout.Q.Y, layout.Direction.X, layout.Direction.Y);
+    EmitSegment(out, PlaneSegment{layout.E1, layout.E2});
+    EmitTextStyle(out, style.Number, style.Colour, style.Width, style.Height, style.Spacing);
+    EmitTextCc(out, 0);
+    EmitZFlags(out, kZ3);
+    EmitText(out, kCs, valueText, layout.Q.X, layout.Q.Y, layout.Direction.X, layout.Direction.Y);
   } else {
-    EmitTextStyle(style.Number, style.Colour, style.Width, style.Height, style.Spacing);
-    EmitDimension(valueText, layout.E1.X, layout.E1.Y, layout.E2.X, layout.E2.Y, layout.Q.X,
+    EmitTextStyle(out, style.Number, style.Colour, style.Width, style.Height, style.Spacing);
+    EmitDimension(out, valueText, layout.E1.X, layout.E1.Y, layout.E2.X, layout.E2.Y, layout.Q.X,
                   layout.Q.Y, layout.Direction.X, layout.Direction.Y);
   }
 
-  EmitSegment(PlaneSegment{layout.M, layout.LeaderEnd});
-  EmitSegment(PlaneSegment{layout.T0, layout.T1});
+  EmitSegment(out, PlaneSegment{layout.M, layout.LeaderEnd});
+  EmitSegment(out, PlaneSegment{layout.T0, layout.T1});
 }

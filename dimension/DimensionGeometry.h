@@ -7,6 +7,7 @@
 
 #include "dimension/PlanePoint.h"
 #include "dimension/ValueText.h"
+#include "exchange/OutputWriter.h"
 
 struct PlaneSegment {
   PlanePoint From;
@@ -69,5 +70,5 @@ DimensionLayout LayOutDimension(const DimensionInput& input, const DimensionLine
 
 // Emits the extension lines, the dimension line with its value (or the
 // dimension figure), the leader and the underline, in this order.
-void EmitDimensionBody(const DimensionLayout& layout, const std::string& valueText,
+void EmitDimensionBody(OutputCommands& out, const DimensionLayout& layout, const std::string& valueText,
                        const ValueStyle& style, bool asDimensionFigure);

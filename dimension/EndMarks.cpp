@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "dialog/EndMarkKinds.h"
 #include "dimension/FlaggedLine.h"
 #include "exchange/OutputWriter.h"
 #include "helpers/Extended.h"
@@ -10,30 +11,23 @@
 
 namespace {
 
-
-// Reach of the point markers 1-11 at mark scale 1, paper mm.
-Extended MarkerReach(std::int32_t kind) {
-  switch (kind) {
-    case 1: case 6: case 9: case 11: return 7.5L;    // triangles and the chevron
-    case 8: case 10: return 1.25L * std::sqrt(2.0L);  // the tilde and the slash
-    default: return 1.25L;
-  }
-}
+bool IsLineArrow(const EndMarkKind& kind) { return kind.HostMarker == kLineArrowMarker; }
 
 // One mark at `end`; alpha points out of the dimension line there, or into it
 // when the marks are reversed.
-void EmitMark(std::int32_t kind, PlanePoint end, double alpha, bool reversed,
+void EmitMark(OutputCommands& out, std::int32_t entry, PlanePoint end, double alpha, bool reversed,
               const EndMarkSettings& s) {
+  const EndMarkKind& kind = EndMarkKindAt(entry);
   const Extended back = static_cast<Extended>(alpha) + 180;
   if (reversed && s.ReverseArrowOvershoot > kTolerance)
-    EmitZ3Line(end, PointTowards(end, s.ReverseArrowOvershoot, back));
-  if (kind == kLineArrow) {
+    EmitZ3Line(out, end, PointTowards(end, s.ReverseArrowOvershoot, back));
+  if (IsLineArrow(kind)) {
     const double barb = static_cast<double>(static_cast<Extended>(s.ArrowLength) * s.Scale);
-    EmitZ3Line(end, PointTowards(end, barb, back + s.ArrowAngle));
-    EmitZ3Line(end, PointTowards(end, barb, back - s.ArrowAngle));
+    EmitZ3Line(out, end, PointTowards(end, barb, back + s.ArrowAngle));
+    EmitZ3Line(out, end, PointTowards(end, barb, back - s.ArrowAngle));
   } else {
-    EmitZFlags(kZ3);
-    EmitPoint(kind, end.X, end.Y, s.MarkScale, alpha);
+    EmitZFlags(out, kZ3);
+    EmitPoint(out, kind.HostMarker, end.X, end.Y, s.MarkScale, alpha);
   }
 }
 
@@ -53,11 +47,12 @@ double MarkAngle(PlanePoint from, PlanePoint to, double offset) {
 
 }  // namespace
 
-double MarkReach(std::int32_t kind, const EndMarkSettings& s) {
-  if (kind == kLineArrow)
+double MarkReach(std::int32_t entry, const EndMarkSettings& s) {
+  const EndMarkKind& kind = EndMarkKindAt(entry);
+  if (IsLineArrow(kind))
     return static_cast<double>(static_cast<Extended>(s.ArrowLength) *
                                CosExtended(DegToRad(s.ArrowAngle)) * s.Scale);
-  return static_cast<double>(MarkerReach(kind) * s.MarkScale * s.Scale);
+  return static_cast<double>(kind.Reach * s.MarkScale * s.Scale);
 }
 
 bool MarksReversed(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
@@ -65,14 +60,14 @@ bool MarksReversed(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
   return static_cast<Extended>(MarkReach(s.StartMark, s)) + MarkReach(s.EndMark, s) > length;
 }
 
-void EmitEndMarks(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
+void EmitEndMarks(OutputCommands& out, PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
   const bool reversed = MarksReversed(e1, e2, s);
   const double offset = reversed ? 180 : 0;
 
   // Without reversal each mark points out of the dimension line, away from
   // the other end.
-  EmitMark(s.StartMark, e1, MarkAngle(e2, e1, offset), reversed, s);
+  EmitMark(out, s.StartMark, e1, MarkAngle(e2, e1, offset), reversed, s);
 
-  EmitZFlags(kZ3);
-  EmitMark(s.EndMark, e2, MarkAngle(e1, e2, offset), reversed, s);
+  EmitZFlags(out, kZ3);
+  EmitMark(out, s.EndMark, e2, MarkAngle(e1, e2, offset), reversed, s);
 }

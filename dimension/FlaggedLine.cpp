@@ -2,7 +2,7 @@
 
 #include "exchange/OutputWriter.h"
 
-void EmitZ3Line(PlanePoint from, PlanePoint to) {
-  EmitZFlags(kZ3);
-  EmitLine(from.X, from.Y, to.X, to.Y);
+void EmitZ3Line(OutputCommands& out, PlanePoint from, PlanePoint to) {
+  EmitZFlags(out, kZ3);
+  EmitLine(out, from.X, from.Y, to.X, to.Y);
 }

@@ -7,8 +7,8 @@
 #include "dimension/OkPlan.h"
 #include "exchange/OutputWriter.h"
 
-void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& host,
-                 const SettingsSaver& save, OkMode mode) {
+void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& host,
+                 OutputCommands& out, const SettingsSaver& save, OkMode mode) {
   int left = 0;
   int top = 0;
   ui.GetWindowPosition(left, top);
@@ -60,8 +60,8 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& 
   // The answer's first line, before anything drawn: the host reads its
   // control lines at the head of the file, as it writes its own there.
   const std::string_view handover = HandoverLine(plan.Mode, plan.Outcome);
-  if (!handover.empty()) AddOutputLine(handover);
-  EmitPlannedDimension(plan, host);
+  if (!handover.empty()) AddOutputLine(out, handover);
+  EmitPlannedDimension(plan, host, out);
   ui.SetStatusText(DialogTexts::WritingFile);
   ui.CloseDialog();
 }

@@ -15,6 +15,6 @@ using SettingsSaver = std::function<FileStatus(const DialogSettings& settings)>;
 
 // The body of the OK button's handler. `settings` is the dialog's record: it
 // takes the window position, and the dialog part and extended chain once
-// they are saved.
-void RunOkAction(UserInterface& ui, DialogSettings& settings, const THostState& host,
-                 const SettingsSaver& save, OkMode mode = OkMode::Continue);
+// they are saved. What it draws is appended to `out`.
+void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& host,
+                 OutputCommands& out, const SettingsSaver& save, OkMode mode = OkMode::Continue);

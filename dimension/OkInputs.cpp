@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dialog/EndMarkKinds.h"
 #include "helpers/NumberParse.h"
 #include "helpers/Sjis.h"
 
@@ -20,8 +21,11 @@ CheckedInputs CheckOkInputs(const DialogSettings& v) {
   in.StartMark = v.StartMark;
   in.EndMark = v.EndMark;
   in.MarkScale = StrToFloatOrZero(v.MarkScale);
-  if (in.StartMark < 0) return refuse(Control::StartMark);
-  if (in.EndMark < 0) return refuse(Control::EndMark);
+  const auto isMark = [](std::int32_t entry) {
+    return entry >= 0 && static_cast<std::size_t>(entry) < EndMarkKinds().size();
+  };
+  if (!isMark(in.StartMark)) return refuse(Control::StartMark);
+  if (!isMark(in.EndMark)) return refuse(Control::EndMark);
   if (!(in.MarkScale > 0)) return refuse(Control::MarkScale);
 
   // Checked whatever the two marks are.
@@ -30,14 +34,8 @@ CheckedInputs CheckOkInputs(const DialogSettings& v) {
   if (!(in.ArrowLength > 0 && in.ArrowLength <= 1000)) return refuse(Control::ArrowLength);
   if (!(in.ArrowAngle > 0 && in.ArrowAngle < 180)) return refuse(Control::ArrowAngle);
 
-  in.TextStyle = v.TextStyle;
   in.Format.Prefix = Affix(v.Prefix);
   in.Format.Suffix = Affix(v.Suffix);
-
-  in.Format.Precision = v.Precision;
-  in.Format.Rounding = v.Rounding;
-  in.Format.ZeroDisplay = v.ZeroDisplay;
-  in.Format.ValueUnit = v.ValueUnit;
   in.Format.ThousandsCommas = v.ThousandsCommas;
   in.Format.AppendUnit = v.AppendUnit;
   in.Format.FullWidth = v.FullWidth;
@@ -46,11 +44,22 @@ CheckedInputs CheckOkInputs(const DialogSettings& v) {
   in.ExtLineOffset = StrToFloatOrZero(v.ExtLineOffset);
   in.ExtLineOvershoot = StrToFloatOrZero(v.ExtLineOvershoot);
   in.ReverseArrowOvershoot = StrToFloatOrZero(v.ReverseArrowOvershoot);
-  if (in.TextStyle < 0) return refuse(Control::TextStyle);
-  if (in.Format.Precision < 0) return refuse(Control::Precision);
-  if (in.Format.Rounding < 0) return refuse(Control::Rounding);
-  if (in.Format.ZeroDisplay < 0) return refuse(Control::ZeroDisplay);
-  if (in.Format.ValueUnit < 0) return refuse(Control::ValueUnit);
+  // The list and radio choices: a control that holds none is refused.
+  const std::optional<TextStyleChoice> style = TextStyleChoiceOf(v);
+  const std::optional<std::int32_t> decimals = DecimalsChoice(v);
+  const std::optional<RoundingMode> rounding = RoundingChoice(v);
+  const std::optional<ZeroDisplay> zeros = ZeroDisplayChoice(v);
+  const std::optional<ValueUnit> unit = ValueUnitChoice(v);
+  if (!style) return refuse(Control::TextStyle);
+  if (!decimals) return refuse(Control::Precision);
+  if (!rounding) return refuse(Control::Rounding);
+  if (!zeros) return refuse(Control::ZeroDisplay);
+  if (!unit) return refuse(Control::ValueUnit);
+  in.TextStyle = *style;
+  in.Format.Precision = *decimals;
+  in.Format.Rounding = *rounding;
+  in.Format.Zeros = *zeros;
+  in.Format.Unit = *unit;
   if (in.ExtLineOffset < 0) return refuse(Control::ExtLineOffset);
   if (in.ExtLineOvershoot < 0) return refuse(Control::ExtLineOvershoot);
   if (in.ReverseArrowOvershoot < 0) return refuse(Control::ReverseArrowOvershoot);

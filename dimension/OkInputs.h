@@ -6,15 +6,18 @@
 
 #include "dialog/Controls.h"
 #include "dialog/DialogSettings.h"
+#include "dialog/ValueChoices.h"
 #include "dimension/ValueText.h"
 
+// Filled by CheckOkInputs from the dialog's values; the dialog's defaults are
+// those of the settings table.
 struct OkInputs {
-  std::int32_t StartMark = 0;
+  std::int32_t StartMark = 0;  // entries of the end mark lists (EndMarkKinds)
   std::int32_t EndMark = 0;
-  double MarkScale = 1;
-  double ArrowLength = 3;            // paper mm
-  double ArrowAngle = 15;            // degrees
-  std::int32_t TextStyle = 0;
+  double MarkScale = 0;
+  double ArrowLength = 0;            // paper mm
+  double ArrowAngle = 0;             // degrees
+  TextStyleChoice TextStyle = TextStyleChoice::HostsCurrent;
   ValueFormat Format;                // prefix and suffix emptied when blank
   bool AsDimensionFigure = false;
   double TextLineGap = 0;            // paper mm

@@ -71,7 +71,7 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
 
 }  // namespace
 
-std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,
+std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
                                        OkMode mode) {
   const OkPlan plan = PlanOk(values, host, mode);
   std::vector<std::string> lines = PlanLines(plan);

@@ -21,5 +21,5 @@
 //    found ("選択した寸法線 0～1000　長さ 1000": its ends along the host's
 //    vertical axis and its length) once one is found; without one, the
 //    message OK would give.
-std::vector<std::string> OkNoticeLines(const DialogSettings& values, const THostState& host,
+std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
                                        OkMode mode = OkMode::Continue);

@@ -14,25 +14,26 @@ double InDrawingUnits(double paperMm, double scale) {
 }
 
 // The host's own attributes, so that the new dimension is drawn with them.
-void EmitHostAttributes(const THostState& host) {
-  EmitLayerGroup(host.InitialGroup);
-  EmitLayer(host.InitialLayer);
-  EmitLineColor(host.InitialColour);
-  EmitPnColor(host.InitialColour);
-  EmitLineType(host.InitialLineType);
-  EmitLineWidth(host.InitialLineWidth);
-  EmitFontName(host.InitialFontName);
+void EmitHostAttributes(const HostState& host, OutputCommands& out) {
+  const DrawingAttributes& own = host.Initial;
+  EmitLayerGroup(out, own.Group);
+  EmitLayer(out, own.Layer);
+  EmitLineColor(out, own.Colour);
+  EmitPnColor(out, own.Colour);
+  EmitLineType(out, own.LineType);
+  EmitLineWidth(out, own.LineWidth);
+  EmitFontName(out, own.FontName);
 }
 
 // Hands the host back its own text style, whatever number it had.
-void RestoreHostTextStyle(const THostState& host) {
-  const HostTextStyle& free = host.InitialFreeText;
-  EmitTextStyle(host.InitialTextStyle, free.Colour, free.Width, free.Height, free.Spacing);
+void RestoreHostTextStyle(const HostState& host, OutputCommands& out) {
+  const HostTextStyle& free = host.Initial.FreeText;
+  EmitTextStyle(out, host.Initial.TextStyle, free.Colour, free.Width, free.Height, free.Spacing);
 }
 
 }  // namespace
 
-OkPlan PlanOk(const DialogSettings& values, const THostState& host, OkMode mode) {
+OkPlan PlanOk(const DialogSettings& values, const HostState& host, OkMode mode) {
   OkPlan plan;
   plan.Mode = mode;
   const CheckedInputs checked = CheckOkInputs(values);
@@ -140,13 +141,13 @@ std::string MissingPicksMessage(const std::vector<int>& missing, OkMode mode) {
   return text + (newChain ? "）。新しい垂直寸法は作図出来ません。" : "）。垂直寸法は追加出来ません。");
 }
 
-void EmitPlannedDimension(const OkPlan& plan, const THostState& host) {
+void EmitPlannedDimension(const OkPlan& plan, const HostState& host, OutputCommands& out) {
   const OkInputs& in = plan.In;
-  EmitHostAttributes(host);
+  EmitHostAttributes(host, out);
 
   const DimensionLayout layout = LayOutDimension(plan.Dimension, plan.Ends,
                                                  ValueTextWidth(plan.ValueText, plan.Style));
-  EmitDimensionBody(layout, plan.ValueText, plan.Style, in.AsDimensionFigure);
+  EmitDimensionBody(out, layout, plan.ValueText, plan.Style, in.AsDimensionFigure);
 
   EndMarkSettings marks;
   marks.StartMark = in.StartMark;
@@ -156,7 +157,7 @@ void EmitPlannedDimension(const OkPlan& plan, const THostState& host) {
   marks.ArrowAngle = in.ArrowAngle;
   marks.ReverseArrowOvershoot = InDrawingUnits(in.ReverseArrowOvershoot, plan.Scale);
   marks.Scale = plan.Scale;
-  EmitEndMarks(plan.Ends.E1, plan.Ends.E2, marks);
+  EmitEndMarks(out, plan.Ends.E1, plan.Ends.E2, marks);
 
-  RestoreHostTextStyle(host);
+  RestoreHostTextStyle(host, out);
 }

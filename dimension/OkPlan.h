@@ -13,6 +13,7 @@
 #include "dimension/PickedChain.h"
 #include "dimension/ValueText.h"
 #include "exchange/HostState.h"
+#include "exchange/OutputWriter.h"
 
 // What OK does: continue the stored chain outwards to picked point 1 (value
 // at picked point 2), or start a new chain with its first dimension between
@@ -57,7 +58,7 @@ struct OkPlan {
 
 // `values` holds the dialog part as the controls show it and the stored part
 // as loaded (a new chain ignores the stored chain).
-OkPlan PlanOk(const DialogSettings& values, const THostState& host,
+OkPlan PlanOk(const DialogSettings& values, const HostState& host,
               OkMode mode = OkMode::Continue);
 
 // The message for a run whose picked points did not all come: which ones, by
@@ -67,4 +68,4 @@ std::string MissingPicksMessage(const std::vector<int>& missing, OkMode mode);
 // Emits what a plan whose outcome is Draw draws: the host's attributes, the
 // extension lines, the dimension line with its value, the leader and the
 // underline, the end marks, and the host's text style again.
-void EmitPlannedDimension(const OkPlan& plan, const THostState& host);
+void EmitPlannedDimension(const OkPlan& plan, const HostState& host, OutputCommands& out);

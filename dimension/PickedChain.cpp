@@ -121,7 +121,7 @@ Extended AlongDistance(const ChainRun& run, const AxisPoint& q) {
 
 }  // namespace
 
-std::optional<PickedChain> FindPickedChain(const THostState& host, PlanePoint valuePosition) {
+std::optional<PickedChain> FindPickedChain(const HostState& host, PlanePoint valuePosition) {
   const HostAxes axes(host.AxisAngle);
   auto segment = [&axes](double x1, double y1, double x2, double y2) {
     return AxisSegment{axes.Of(PlanePoint{x1, y1}), axes.Of(PlanePoint{x2, y2})};

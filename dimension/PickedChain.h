@@ -30,7 +30,7 @@ struct PickedChain {
 // The chain nearest to `valuePosition` across the axis (and, of chains at
 // the same distance, along it), or none when the selection holds no
 // vertical dimension line.
-std::optional<PickedChain> FindPickedChain(const THostState& host, PlanePoint valuePosition);
+std::optional<PickedChain> FindPickedChain(const HostState& host, PlanePoint valuePosition);
 
 // What the user is told when the selection holds no vertical dimension line.
 extern const char* const kNoChainSelected;

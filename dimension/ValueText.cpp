@@ -1,23 +1,26 @@
 #include "dimension/ValueText.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "helpers/Extended.h"
 #include "helpers/NumberFormat.h"
 #include "helpers/Rounding.h"
 #include "helpers/Sjis.h"
 
-ValueStyle SelectValueStyle(std::int32_t textStyle, const THostState& host) {
-  std::int32_t n = textStyle;
-  if (textStyle == 0) {
-    n = host.InitialTextStyle;
+ValueStyle SelectValueStyle(TextStyleChoice textStyle, const HostState& host) {
+  std::int32_t n = HostStyleNumber(textStyle);
+  if (textStyle == TextStyleChoice::HostsCurrent) {
+    n = host.Initial.TextStyle;
     if (n == 0) {
-      const HostTextStyle& free = host.InitialFreeText;
+      const HostTextStyle& free = host.Initial.FreeText;
       return ValueStyle{0, free.Width, free.Height, free.Spacing, free.Colour};
     }
   }
   // The host's own number can lie outside the ten styles; the checked dialog
   // value never does, but both fall back to style 1 rather than read past the
   // table.
-  if (n < 1 || n > 10) n = 1;
+  if (n < 1 || n > kHostTextStyles) n = 1;
   const HostTextStyle& style = host.TextStyles[static_cast<std::size_t>(n - 1)];
   return ValueStyle{n, style.Width, style.Height, style.Spacing, style.Colour};
 }
@@ -40,18 +43,20 @@ std::string DropTrailingZeros(const std::string& text) {
 }  // namespace
 
 std::string MakeValueText(double length, const ValueFormat& format) {
+  if (format.Precision < 0 || format.Precision > kMaxDecimals)
+    throw std::out_of_range("value precision " + std::to_string(format.Precision));
   double value = length;
-  if (format.ValueUnit == 1) value = static_cast<double>(static_cast<Extended>(value) / 1000.0L);
+  if (format.Unit == ValueUnit::Metre) value = static_cast<double>(static_cast<Extended>(value) / 1000.0L);
   const int decimals = format.Precision;
   value = RoundDigits(decimals, format.Rounding, value);
 
   std::string text = format.ThousandsCommas ? FormatGrouped(decimals, value)
                                             : FormatFixed(decimals, value);
-  if (format.ZeroDisplay == 0) text = DropTrailingZeros(text);
+  if (format.Zeros == ZeroDisplay::Drop) text = DropTrailingZeros(text);
   if (format.FullWidth) text = ToFullWidth(text);
 
   text = format.Prefix + text;
-  if (format.AppendUnit) text += format.ValueUnit == 0 ? "mm" : "ｍ";
+  if (format.AppendUnit) text += format.Unit == ValueUnit::Millimetre ? "mm" : "ｍ";
   text += format.Suffix;
   return text;
 }

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "dialog/ValueChoices.h"
 #include "exchange/HostState.h"
+#include "helpers/Rounding.h"
 
 // The text style chosen for the value.
 struct ValueStyle {
@@ -15,25 +17,28 @@ struct ValueStyle {
   std::int32_t Colour = 0;
 };
 
-// TextStyle 0 takes the host's current style (its free size when that is 0,
-// style 1 when its number is outside 1..10); 1-10 take host style No1-No10.
-ValueStyle SelectValueStyle(std::int32_t textStyle, const THostState& host = HostState);
+// The host's current style (its free size when that is 0, style 1 when its
+// number is outside 1..10), or host style No1-No10.
+ValueStyle SelectValueStyle(TextStyleChoice textStyle, const HostState& host);
 
-// How the measured length becomes the value text (the settings of the dialog,
-// already checked; blank prefixes and suffixes already emptied).
+// How the measured length becomes the value text: the settings of the
+// dialog, already checked (blank prefixes and suffixes already emptied).
+// Their defaults are the dialog's, in the settings table.
 struct ValueFormat {
-  std::int32_t ValueUnit = 0;    // 0 "mm", 1 "ｍ" (the length is divided by 1000)
-  std::int32_t Precision = 3;    // number of decimals, 0-8
-  std::int32_t Rounding = 2;     // 0 truncate, 1 round up from a tenth, 2 half up
+  ValueUnit Unit = ValueUnit::Millimetre;
+  std::int32_t Precision = 0;  // number of decimals, 0 to kMaxDecimals
+  RoundingMode Rounding = RoundingMode::Truncate;
   bool ThousandsCommas = false;
-  std::int32_t ZeroDisplay = 0;  // 0: trailing zeros after the point removed
-  bool FullWidth = false;        // the number part in full-width characters
+  ZeroDisplay Zeros = ZeroDisplay::Drop;
+  bool FullWidth = false;  // the number part in full-width characters
   bool AppendUnit = false;
   std::string Prefix;
   std::string Suffix;
 };
 
 // The value text of a length in drawing units (which count as millimetres).
+// A precision outside 0 to kMaxDecimals is a fault of the caller (the dialog
+// offers no other) and throws std::out_of_range.
 std::string MakeValueText(double length, const ValueFormat& format);
 
 // The width of the value text on paper, drawn in the style.

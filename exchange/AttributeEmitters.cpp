@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "exchange/HostState.h"
 #include "exchange/FixedText.h"
 #include "exchange/OutputWriter.h"
 #include "helpers/NumberFormat.h"
@@ -28,91 +27,90 @@ std::string Hex(std::int32_t n) {
   return digits;
 }
 
-bool& Pending(AttributeSlot slot) { return HostState.AttributePending[slot]; }
-
 // Writes `keyword` + text of v when the attribute is pending or v differs
 // from the field; then the field holds v and the flag is cleared. True when a
 // line was written.
-bool EmitIntAttribute(AttributeSlot slot, std::int32_t& field, std::int32_t v,
-                      const char* keyword, const std::string& text) {
-  if (!Pending(slot) && v == field) return false;
-  AddOutputLine(keyword + text);
+bool EmitIntAttribute(OutputCommands& out, AttributeSlot slot, std::int32_t& field,
+                      std::int32_t v, const char* keyword, const std::string& text) {
+  if (!out.Pending[slot] && v == field) return false;
+  AddOutputLine(out, keyword + text);
   field = v;
-  Pending(slot) = false;
+  out.Pending[slot] = false;
   return true;
 }
 
 }  // namespace
 
-void ResetOutputAttributes() {
-  HostState.AttributePending.fill(true);
-  ResetCurrentAttributes();
+void ResetOutputAttributes(OutputCommands& out, const DrawingAttributes& host) {
+  out.Pending.fill(true);
+  out.Current = DefaultRunningAttributes();
+  out.Host = host;
 }
 
-void EmitLayerGroup(std::int32_t n) {
-  if (EmitIntAttribute(kPendingGroup, HostState.CurrentGroup, n, "lg", Hex(n))) {
+void EmitLayerGroup(OutputCommands& out, std::int32_t n) {
+  if (EmitIntAttribute(out, kPendingGroup, out.Current.Group, n, "lg", Hex(n))) {
     // A new layer group makes the host forget the layer: name it again.
-    Pending(kPendingLayer) = true;
+    out.Pending[kPendingLayer] = true;
   }
 }
 
-void EmitLayer(std::int32_t n) {
-  EmitIntAttribute(kPendingLayer, HostState.CurrentLayer, n, "ly", Hex(n));
+void EmitLayer(OutputCommands& out, std::int32_t n) {
+  EmitIntAttribute(out, kPendingLayer, out.Current.Layer, n, "ly", Hex(n));
 }
 
-void EmitLineColor(std::int32_t n) {
-  EmitIntAttribute(kPendingColour, HostState.CurrentColour, n, "lc", std::to_string(n));
+void EmitLineColor(OutputCommands& out, std::int32_t n) {
+  EmitIntAttribute(out, kPendingColour, out.Current.Colour, n, "lc", std::to_string(n));
 }
 
-void EmitLineType(std::int32_t n) {
-  EmitIntAttribute(kPendingLineType, HostState.CurrentLineType, n, "lt", std::to_string(n));
+void EmitLineType(OutputCommands& out, std::int32_t n) {
+  EmitIntAttribute(out, kPendingLineType, out.Current.LineType, n, "lt", std::to_string(n));
 }
 
-void EmitLineWidth(std::int32_t n) {
-  std::int32_t v = n == -1 ? HostState.InitialLineWidth : n;
+void EmitLineWidth(OutputCommands& out, std::int32_t n) {
+  std::int32_t v = n == -1 ? out.Host.LineWidth : n;
   if (v < 0 || v > kMaxLineWidth) v = 0;
-  EmitIntAttribute(kPendingLineWidth, HostState.CurrentLineWidth, v, "lw", std::to_string(v));
+  EmitIntAttribute(out, kPendingLineWidth, out.Current.LineWidth, v, "lw", std::to_string(v));
 }
 
-void EmitTextCc(std::int32_t n) {
+void EmitTextCc(OutputCommands& out, std::int32_t n) {
   const std::int32_t v = n < 0 || n > kMaxTextCc ? 0 : n;
-  EmitIntAttribute(kPendingTextCc, HostState.CurrentTextCc, v, "cc", std::to_string(v));
+  EmitIntAttribute(out, kPendingTextCc, out.Current.TextCc, v, "cc", std::to_string(v));
 }
 
-void EmitPnColor(std::int32_t n) {
-  EmitIntAttribute(kPendingPointColour, HostState.PointColour, n, "pn", std::to_string(n));
+void EmitPnColor(OutputCommands& out, std::int32_t n) {
+  EmitIntAttribute(out, kPendingPointColour, out.Current.PointColour, n, "pn", std::to_string(n));
 }
 
-void EmitTextStyle(std::int32_t kind, std::int32_t colour, double width, double height,
-                   double spacing) {
+void EmitTextStyle(OutputCommands& out, std::int32_t kind, std::int32_t colour, double width,
+                   double height, double spacing) {
   if (kind < 0 || kind > kMaxTextStyle) {
-    kind = HostState.InitialTextStyle;
+    kind = out.Host.TextStyle;
     if (kind == 0) {
-      const HostTextStyle& free = HostState.InitialFreeText;
+      const HostTextStyle& free = out.Host.FreeText;
       width = free.Width;
       height = free.Height;
       spacing = free.Spacing;
       colour = free.Colour;
     }
   }
-  const HostTextStyle& current = HostState.CurrentFreeText;
+  const HostTextStyle& current = out.Current.FreeText;
   const bool freeChanged = kind == 0 && (width != current.Width || height != current.Height ||
                                          spacing != current.Spacing || colour != current.Colour);
-  if (!Pending(kPendingTextStyle) && kind == HostState.CurrentTextStyle && !freeChanged) return;
+  if (!out.Pending[kPendingTextStyle] && kind == out.Current.TextStyle && !freeChanged) return;
   if (kind == 0) {
-    AddOutputLine("cn0 " + FormatGeneral(width) + " " + FormatGeneral(height) + " " +
-                  FormatGeneral(spacing) + " " + std::to_string(colour));
-    HostState.CurrentFreeText = HostTextStyle{width, height, spacing, colour};
+    AddOutputLine(out, "cn0 " + FormatGeneral(width) + " " + FormatGeneral(height) + " " +
+                           FormatGeneral(spacing) + " " + std::to_string(colour));
+    out.Current.FreeText = HostTextStyle{width, height, spacing, colour};
   } else {
-    AddOutputLine("cn" + std::to_string(kind));
+    AddOutputLine(out, "cn" + std::to_string(kind));
   }
-  HostState.CurrentTextStyle = kind;
-  Pending(kPendingTextStyle) = false;
+  out.Current.TextStyle = kind;
+  out.Pending[kPendingTextStyle] = false;
 }
 
-void EmitFontName(std::string_view name) {
-  std::string v = name.empty() || name == "<>" ? HostState.InitialFontName : std::string(name);
-  if (!Pending(kPendingFontName) && v == HostState.CurrentFontName) return;
+void EmitFontName(OutputCommands& out, std::string_view name) {
+  std::string v = name.empty() || name == "<>" ? out.Host.FontName : std::string(name);
+  if (!out.Pending[kPendingFontName] && v == out.Current.FontName) return;
   // The quote after "cn" keeps a name with blanks one token for the host.
   const std::string line = "cn\"$" + v;
   // A line that ends with a double quote (as buffered, at most 255 bytes) is
@@ -120,7 +118,7 @@ void EmitFontName(std::string_view name) {
   // command as the rest of the font name and lose it. Such a name is not
   // written; the host keeps the font it has.
   if (line[std::min(line.size(), kMaxTextBytes) - 1] == '"') return;
-  AddOutputLine(line);
-  HostState.CurrentFontName = std::move(v);
-  Pending(kPendingFontName) = false;
+  AddOutputLine(out, line);
+  out.Current.FontName = std::move(v);
+  out.Pending[kPendingFontName] = false;
 }

@@ -48,7 +48,7 @@ void SplitBlock(FilledBlock& filled, LineTokenizer& tokenizer) {
 
 // Applies the block's rows, then throws what filling it threw. True when the
 // file goes on after the block.
-bool ApplyFilled(const FilledBlock& filled, ApplyBlockFunction apply) {
+bool ApplyFilled(const FilledBlock& filled, const ApplyBlockFunction& apply) {
   apply(filled.Block);
   if (filled.Error) std::rethrow_exception(filled.Error);
   return filled.Outcome == Fill::More;
@@ -192,7 +192,7 @@ std::thread StartReader(BlockRing& ring, FileReader& file, std::size_t pieceByte
 
 }  // namespace
 
-bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& plan) {
+bool ReadBlocks(FileReader& file, const ApplyBlockFunction& apply, const BlockPlan& plan) {
   // A piece of no bytes would read nothing and end the file at once.
   const std::size_t pieceBytes = std::max<std::size_t>(plan.PieceBytes, 1);
   const auto ring = std::make_unique<BlockRing>();

@@ -5,6 +5,7 @@
 // both threads split the blocks read, so that splitting and applying run side
 // by side; the result is the same either way.
 #include <cstddef>
+#include <functional>
 
 #include "exchange/LineBlock.h"
 #include "files/FileSystem.h"
@@ -15,11 +16,11 @@ struct BlockPlan {
   bool SplitAhead = true;
 };
 
-using ApplyBlockFunction = void (*)(const LineBlock& block);
+using ApplyBlockFunction = std::function<void(const LineBlock& block)>;
 
 // Reads the file to its end and applies every block of it in order. True
 // when the file was read to its end; false when reading failed, after the
 // lines before the failure were applied. An exception thrown while splitting
 // or applying ends the reading and goes on to the caller, again after the
 // lines before it were applied.
-bool ReadBlocks(FileReader& file, ApplyBlockFunction apply, const BlockPlan& plan);
+bool ReadBlocks(FileReader& file, const ApplyBlockFunction& apply, const BlockPlan& plan);

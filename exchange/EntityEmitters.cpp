@@ -57,35 +57,35 @@ std::string_view TextKeyword(std::int32_t type) {
 
 }  // namespace
 
-void EmitZFlags(std::int32_t flags) {
-  if (flags & 1) AddOutputLine("z1");
-  if (flags & 2) AddOutputLine("z2");
-  if (flags & 4) AddOutputLine("z3");
-  if ((flags & 8) && !(flags & 16)) AddOutputLine("z4");
-  if (flags & 16) AddOutputLine("z5");
+void EmitZFlags(OutputCommands& out, std::int32_t flags) {
+  if (flags & 1) AddOutputLine(out, "z1");
+  if (flags & 2) AddOutputLine(out, "z2");
+  if (flags & 4) AddOutputLine(out, "z3");
+  if ((flags & 8) && !(flags & 16)) AddOutputLine(out, "z4");
+  if (flags & 16) AddOutputLine(out, "z5");
 }
 
-void EmitLine(double x1, double y1, double x2, double y2) {
+void EmitLine(OutputCommands& out, double x1, double y1, double x2, double y2) {
   if (Degenerate(x1, y1, x2, y2)) return;
-  AddOutputLine(Reals({}, x1, y1, x2, y2));
+  AddOutputLine(out, Reals({}, x1, y1, x2, y2));
 }
 
-void EmitPoint(std::int32_t kind, double x, double y, double scale, double angle) {
+void EmitPoint(OutputCommands& out, std::int32_t kind, double x, double y, double scale, double angle) {
   if (kind < kMinPointKind || kind > kMaxPointKind) kind = kDefaultPointKind;
   if (std::fabs(scale) <= kMinExtent) scale = 1;
-  AddOutputLine(Reals("pt", x, y, scale, angle, " " + std::to_string(kind)));
+  AddOutputLine(out, Reals("pt", x, y, scale, angle, " " + std::to_string(kind)));
 }
 
-void EmitText(std::int32_t type, std::string_view text, double x, double y, double dx,
+void EmitText(OutputCommands& out, std::int32_t type, std::string_view text, double x, double y, double dx,
               double dy) {
   if (NoDirection(dx, dy)) return;
   if (StripBlanks(text).empty()) return;
   // The quote ending the first line joins the text to it in the file.
-  AddOutputLine(Reals(TextKeyword(type), x, y, dx, dy, " \""));
-  AddOutputLine(text);
+  AddOutputLine(out, Reals(TextKeyword(type), x, y, dx, dy, " \""));
+  AddOutputLine(out, text);
 }
 
-void EmitDimension(std::string_view text, double x1, double y1, double x2, double y2, double x,
+void EmitDimension(OutputCommands& out, std::string_view text, double x1, double y1, double x2, double y2, double x,
                    double y, double dx, double dy) {
   if (Degenerate(x1, y1, x2, y2)) return;
   if (NoDirection(dx, dy)) return;
@@ -95,8 +95,8 @@ void EmitDimension(std::string_view text, double x1, double y1, double x2, doubl
     const double rounded = static_cast<double>(std::trunc(d / kDimensionStep + 0.5L) * kDimensionStep);
     value = FormatGeneral(rounded);
   }
-  AddOutputLine("msg");
-  AddOutputLine(Reals({}, x1, y1, x2, y2));
-  AddOutputLine(Reals("cs", x, y, dx, dy, " \""));
-  AddOutputLine(value);
+  AddOutputLine(out, "msg");
+  AddOutputLine(out, Reals({}, x1, y1, x2, y2));
+  AddOutputLine(out, Reals("cs", x, y, dx, dy, " \""));
+  AddOutputLine(out, value);
 }

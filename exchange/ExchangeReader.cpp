@@ -65,80 +65,75 @@ HostTextStyle FreeTextFrom(const TokenRow& t) {
 
 // --- Host settings ---------------------------------------------------------
 
-void ReadStyleWidths(const TokenRow& t) {
-  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Width = F(t, i + 1);
+void ReadStyleWidths(HostState& s, const TokenRow& t) {
+  for (int i = 0; i < 10; ++i) s.TextStyles[static_cast<std::size_t>(i)].Width = F(t, i + 1);
 }
-void ReadStyleHeights(const TokenRow& t) {
-  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Height = F(t, i + 1);
+void ReadStyleHeights(HostState& s, const TokenRow& t) {
+  for (int i = 0; i < 10; ++i) s.TextStyles[static_cast<std::size_t>(i)].Height = F(t, i + 1);
 }
-void ReadStyleSpacings(const TokenRow& t) {
-  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Spacing = F(t, i + 1);
+void ReadStyleSpacings(HostState& s, const TokenRow& t) {
+  for (int i = 0; i < 10; ++i) s.TextStyles[static_cast<std::size_t>(i)].Spacing = F(t, i + 1);
 }
-void ReadStyleColours(const TokenRow& t) {
-  for (int i = 0; i < 10; ++i) HostState.TextStyles[static_cast<std::size_t>(i)].Colour = I(t, i + 1);
+void ReadStyleColours(HostState& s, const TokenRow& t) {
+  for (int i = 0; i < 10; ++i) s.TextStyles[static_cast<std::size_t>(i)].Colour = I(t, i + 1);
 }
 
 // --- Running attributes ----------------------------------------------------
 
 // The first line of an attribute also gives its Initial value: the value the
 // host had when it started the program.
-void TakeInitial(AttributeSlot slot, std::int32_t& initial, std::int32_t value) {
-  if (HostState.AttributePending[slot]) {
+void TakeInitial(HostState& s, AttributeSlot slot, std::int32_t& initial, std::int32_t value) {
+  if (s.InitialPending[slot]) {
     initial = value;
-    HostState.AttributePending[slot] = false;
+    s.InitialPending[slot] = false;
   }
 }
 
-void ChangeLayerGroup(const TokenRow& t) {
-  THostState& s = HostState;
+void ChangeLayerGroup(HostState& s, const TokenRow& t) {
   const std::int32_t g = HexDigitAt3(t[0]);
-  TakeInitial(kPendingGroup, s.InitialGroup, g);
-  s.CurrentGroup = g;
+  TakeInitial(s, kPendingGroup, s.Initial.Group, g);
+  s.Current.Group = g;
   if (t.Count() >= 2) s.GroupStates[static_cast<std::size_t>(g)] = I(t, 1);
 }
 
-void ChangeLayer(const TokenRow& t) {
-  THostState& s = HostState;
+void ChangeLayer(HostState& s, const TokenRow& t) {
   const std::int32_t l = HexDigitAt3(t[0]);
-  TakeInitial(kPendingLayer, s.InitialLayer, l);
-  s.CurrentLayer = l;
-  if (t.Count() >= 2) s.LayerStates[static_cast<std::size_t>(s.CurrentGroup * 16 + l)] = I(t, 1);
+  TakeInitial(s, kPendingLayer, s.Initial.Layer, l);
+  s.Current.Layer = l;
+  if (t.Count() >= 2) s.LayerStates[static_cast<std::size_t>(s.Current.Group * 16 + l)] = I(t, 1);
 }
 
-void ChangeColour(const TokenRow& t) {
-  THostState& s = HostState;
+void ChangeColour(HostState& s, const TokenRow& t) {
   const std::int32_t v = StrToIntOrZero(From(t[0], 3));
-  TakeInitial(kPendingColour, s.InitialColour, v);
-  s.CurrentColour = v;
+  TakeInitial(s, kPendingColour, s.Initial.Colour, v);
+  s.Current.Colour = v;
   // Colour 10 is the extended colour; its number is the second token.
-  if (v == 10 && t.Count() >= 2) s.ExtendedColour = I(t, 1);
+  if (v == 10 && t.Count() >= 2) s.Current.ExtendedColour = I(t, 1);
 }
 
-void ChangeTextStyle(const TokenRow& t) {
-  THostState& s = HostState;
+void ChangeTextStyle(HostState& s, const TokenRow& t) {
   const std::int32_t style = StrToIntOrZero(From(t[0], 3));
   // Style 0 is a free size given on the line itself.
   const bool freeValues = style == 0 && t.Count() >= 5;
-  if (s.AttributePending[kPendingTextStyle]) {
-    s.InitialTextStyle = style;
-    if (freeValues) s.InitialFreeText = FreeTextFrom(t);
-    s.AttributePending[kPendingTextStyle] = false;
+  if (s.InitialPending[kPendingTextStyle]) {
+    s.Initial.TextStyle = style;
+    if (freeValues) s.Initial.FreeText = FreeTextFrom(t);
+    s.InitialPending[kPendingTextStyle] = false;
   }
-  s.CurrentTextStyle = style;
-  if (freeValues) s.CurrentFreeText = FreeTextFrom(t);
+  s.Current.TextStyle = style;
+  if (freeValues) s.Current.FreeText = FreeTextFrom(t);
 }
 
-void ChangeFontName(const TokenRow& t) {
-  THostState& s = HostState;
+void ChangeFontName(HostState& s, const TokenRow& t) {
   const std::string_view name = From(t[0], 4);
-  if (s.InitialFontName.empty()) s.InitialFontName.assign(name);
-  s.CurrentFontName.assign(name);
+  if (s.Initial.FontName.empty()) s.Initial.FontName.assign(name);
+  s.Current.FontName.assign(name);
 }
 
-void ChangeTextCc(const TokenRow& t) {
+void ChangeTextCc(HostState& s, const TokenRow& t) {
   const std::string_view keyword = t[0];
   const std::int32_t v = keyword.size() >= 3 ? StrToIntOrZero(keyword.substr(2, 1)) : 0;
-  HostState.CurrentTextCc = (v >= 0 && v <= 8) ? v : 0;
+  s.Current.TextCc = (v >= 0 && v <= 8) ? v : 0;
 }
 
 // --- Picked points and pick tags -------------------------------------------
@@ -146,8 +141,7 @@ void ChangeTextCc(const TokenRow& t) {
 // "hp<n>[suffix] x y": the suffix "-", "ln", "ci" or "ch" gives the kind of
 // the pick; the last of them found (in that order of lookup) decides, and the
 // index ends before it.
-void ReadPickedPoint(const TokenRow& t) {
-  THostState& s = HostState;
+void ReadPickedPoint(HostState& s, const TokenRow& t) {
   const std::string_view keyword = t[0];
   std::string_view indexText = From(keyword, 3);
   std::int32_t kind = 0;
@@ -170,7 +164,7 @@ void ReadPickedPoint(const TokenRow& t) {
 
 // "hhp<n>[suffix]": the tag carried by every entity that follows. Only "ln",
 // "ci" and "ch" end the number, and only after its first digit position.
-void ReadPickTag(const TokenRow& t) {
+void ReadPickTag(HostState& s, const TokenRow& t) {
   const std::string_view keyword = t[0];
   std::size_t end = keyword.size();
   static constexpr std::string_view kSuffixes[] = {"ln", "ci", "ch"};
@@ -178,7 +172,7 @@ void ReadPickTag(const TokenRow& t) {
     const std::size_t at = keyword.find(suffix);
     if (at != std::string_view::npos && at > 3) end = at;
   }
-  HostState.CurrentPickTag = StrToIntOrZero(end > 3 ? keyword.substr(3, end - 3) : std::string_view());
+  s.CurrentPickTag = StrToIntOrZero(end > 3 ? keyword.substr(3, end - 3) : std::string_view());
 }
 
 // --- Entities --------------------------------------------------------------
@@ -187,20 +181,20 @@ void ReadPickTag(const TokenRow& t) {
 // captures the running attributes into it. The element is appended first, so
 // that even a failed append leaves no pair in EntityOrder without its element.
 template <typename T>
-T& AppendEntity(GrowingList<T>& list, std::int32_t kind) {
+T& AppendEntity(HostState& s, GrowingList<T>& list, std::int32_t kind) {
   T& entity = list.Append();
-  AppendEntityOrder(kind, static_cast<std::int32_t>(list.Count() - 1));
-  CaptureAttributes(entity.Attr);
+  AppendEntityOrder(s, kind, static_cast<std::int32_t>(list.Count() - 1));
+  CaptureAttributes(s, entity.Attr);
   return entity;
 }
 
 // After every entity the flags are spent; any entity other than a line
 // segment also ends a polyline and an open dimension group.
-void EndEntity(bool lineSegment) {
-  HostState.EntityFlags = 0;
+void EndEntity(HostState& s, bool lineSegment) {
+  s.EntityFlags = 0;
   if (!lineSegment) {
-    HostState.InPolyline = false;
-    HostState.DimensionPending = false;
+    s.InPolyline = false;
+    s.DimensionPending = false;
   }
 }
 
@@ -213,34 +207,33 @@ void SetSegment(LineEntity& line, const TokenRow& t) {
 
 // A line of four tokens: a line segment, or the dimension line of an open
 // dimension group.
-void ReadLineSegment(const TokenRow& t) {
-  THostState& s = HostState;
+void ReadLineSegment(HostState& s, const TokenRow& t) {
   if (s.DimensionPending) {
     LineEntity& line = s.PendingDimensionLine;
     line = LineEntity{};
-    CaptureAttributes(line.Attr);
+    CaptureAttributes(s, line.Attr);
     line.PolylineNo = 0;
     SetSegment(line, t);
   } else {
-    LineEntity& line = AppendEntity(s.Lines, kLineKind);
+    LineEntity& line = AppendEntity(s, s.Lines, kLineKind);
     line.PolylineNo = s.InPolyline ? s.PolylineCount : 0;
     SetSegment(line, t);
   }
-  EndEntity(true);
+  EndEntity(s, true);
 }
 
-void ReadCircle(const TokenRow& t) {
-  CircleEntity& circle = AppendEntity(HostState.Circles, kCircleKind);
+void ReadCircle(HostState& s, const TokenRow& t) {
+  CircleEntity& circle = AppendEntity(s, s.Circles, kCircleKind);
   circle.X = F(t, 1);
   circle.Y = F(t, 2);
   circle.Radius = F(t, 3);
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
-void ReadArc(const TokenRow& t) {
-  ArcEntity& arc = AppendEntity(HostState.Arcs, kArcKind);
+void ReadArc(HostState& s, const TokenRow& t) {
+  ArcEntity& arc = AppendEntity(s, s.Arcs, kArcKind);
   for (int i = 0; i < 7; ++i) arc.Values[i] = F(t, i + 1);
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
 // The text keywords in the order of their TextKind numbers; -1 when the
@@ -254,14 +247,13 @@ std::int32_t TextKindOf(const Keyword& keyword) {
 
 // The fields of a text line "keyword x y dx dy text"; the attributes are
 // captured already. Size and colour come from the current text style.
-void FillText(TextEntity& text, const TokenRow& t, std::int32_t textKind) {
-  const THostState& s = HostState;
+void FillText(HostState& s, TextEntity& text, const TokenRow& t, std::int32_t textKind) {
   text.TextKind = textKind;
-  text.Cc = s.CurrentTextCc;
-  text.StyleNo = s.CurrentTextStyle;
+  text.Cc = s.Current.TextCc;
+  text.StyleNo = s.Current.TextStyle;
   const HostTextStyle& style = (text.StyleNo >= 1 && text.StyleNo <= 10)
                                    ? s.TextStyles[static_cast<std::size_t>(text.StyleNo - 1)]
-                                   : s.CurrentFreeText;
+                                   : s.Current.FreeText;
   text.Width = style.Width;
   text.Height = style.Height;
   text.Spacing = style.Spacing;
@@ -270,53 +262,52 @@ void FillText(TextEntity& text, const TokenRow& t, std::int32_t textKind) {
   text.Y = F(t, 2);
   text.DirX = F(t, 3);
   text.DirY = F(t, 4);
-  text.FontName.Assign(s.CurrentFontName);
+  text.FontName.Assign(s.Current.FontName);
   text.Text.Assign(t[5]);
 }
 
-void ReadText(const TokenRow& t, std::int32_t textKind) {
-  THostState& s = HostState;
+void ReadText(HostState& s, const TokenRow& t, std::int32_t textKind) {
   if (s.DimensionPending && textKind == 2) {
     // The "cs" line that completes a dimension group: the pending dimension
     // line and this text form one dimension.
     DimensionEntity& dimension = s.Dimensions.Append();
-    AppendEntityOrder(kDimensionKind, static_cast<std::int32_t>(s.Dimensions.Count() - 1));
+    AppendEntityOrder(s, kDimensionKind, static_cast<std::int32_t>(s.Dimensions.Count() - 1));
     dimension.Line = s.PendingDimensionLine;
     dimension.Line.PolylineNo = 0;
-    CaptureAttributes(dimension.Text.Attr);
-    FillText(dimension.Text, t, 2);
+    CaptureAttributes(s, dimension.Text.Attr);
+    FillText(s, dimension.Text, t, 2);
   } else {
-    TextEntity& text = AppendEntity(s.Texts, kTextKind);
-    FillText(text, t, textKind);
+    TextEntity& text = AppendEntity(s, s.Texts, kTextKind);
+    FillText(s, text, t, textKind);
   }
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
-void ReadPoint(const TokenRow& t) {
-  PointEntity& point = AppendEntity(HostState.Points, kPointKind);
-  point.Attr.Colour = HostState.PointColour;
+void ReadPoint(HostState& s, const TokenRow& t) {
+  PointEntity& point = AppendEntity(s, s.Points, kPointKind);
+  point.Attr.Colour = s.Current.PointColour;
   point.X = F(t, 1);
   point.Y = F(t, 2);
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
-void ReadExtendedPoint(const TokenRow& t) {
-  ExtendedPointEntity& point = AppendEntity(HostState.ExtendedPoints, kExtendedPointKind);
-  point.Attr.Colour = HostState.PointColour;
+void ReadExtendedPoint(HostState& s, const TokenRow& t) {
+  ExtendedPointEntity& point = AppendEntity(s, s.ExtendedPoints, kExtendedPointKind);
+  point.Attr.Colour = s.Current.PointColour;
   point.X = F(t, 1);
   point.Y = F(t, 2);
   point.Scale = F(t, 3);
   point.Angle = F(t, 4);
   point.PointKind = I(t, 5);
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
-void ReadBlock(const TokenRow& t) {
-  BlockEntity& block = AppendEntity(HostState.Blocks, kBlockKind);
+void ReadBlock(HostState& s, const TokenRow& t) {
+  BlockEntity& block = AppendEntity(s, s.Blocks, kBlockKind);
   block.X = F(t, 1);
   block.Y = F(t, 2);
   block.Name.assign(t[3]);
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
 // --- Solids ----------------------------------------------------------------
@@ -332,76 +323,76 @@ bool SameCoordinate(double a, double b) {
 }
 bool Same(const Point2& a, const Point2& b) { return SameCoordinate(a.X, b.X) && SameCoordinate(a.Y, b.Y); }
 
-void AddSolid(const Point2& p1, const Point2& p2) {
-  Solid2Entity& solid = AppendEntity(HostState.Solids2, kSolid2Kind);
-  solid.ExtColour = HostState.ExtendedColour;
+void AddSolid(HostState& s, const Point2& p1, const Point2& p2) {
+  Solid2Entity& solid = AppendEntity(s, s.Solids2, kSolid2Kind);
+  solid.ExtColour = s.Current.ExtendedColour;
   solid.X1 = p1.X, solid.Y1 = p1.Y, solid.X2 = p2.X, solid.Y2 = p2.Y;
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
-void AddSolid(const Point2& p1, const Point2& p2, const Point2& p3) {
-  Solid3Entity& solid = AppendEntity(HostState.Solids3, kSolid3Kind);
-  solid.ExtColour = HostState.ExtendedColour;
+void AddSolid(HostState& s, const Point2& p1, const Point2& p2, const Point2& p3) {
+  Solid3Entity& solid = AppendEntity(s, s.Solids3, kSolid3Kind);
+  solid.ExtColour = s.Current.ExtendedColour;
   solid.X1 = p1.X, solid.Y1 = p1.Y, solid.X2 = p2.X, solid.Y2 = p2.Y;
   solid.X3 = p3.X, solid.Y3 = p3.Y;
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
-void AddSolid(const Point2& p1, const Point2& p2, const Point2& p3, const Point2& p4) {
-  Solid4Entity& solid = AppendEntity(HostState.Solids4, kSolid4Kind);
-  solid.ExtColour = HostState.ExtendedColour;
+void AddSolid(HostState& s, const Point2& p1, const Point2& p2, const Point2& p3, const Point2& p4) {
+  Solid4Entity& solid = AppendEntity(s, s.Solids4, kSolid4Kind);
+  solid.ExtColour = s.Current.ExtendedColour;
   solid.X1 = p1.X, solid.Y1 = p1.Y, solid.X2 = p2.X, solid.Y2 = p2.Y;
   solid.X3 = p3.X, solid.Y3 = p3.Y, solid.X4 = p4.X, solid.Y4 = p4.Y;
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
 // "sl" with three points: coinciding points make it a two-point solid.
-void ReadThreePointSolid(const TokenRow& t) {
+void ReadThreePointSolid(HostState& s, const TokenRow& t) {
   const Point2 p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5);
   if (Same(p1, p2)) {
-    AddSolid(p1, p3);
+    AddSolid(s, p1, p3);
   } else if (Same(p2, p3)) {
-    AddSolid(p1, p2);
+    AddSolid(s, p1, p2);
   } else {
-    AddSolid(p1, p2, p3);
+    AddSolid(s, p1, p2, p3);
   }
 }
 
 // "sl" with four points, reduced to the fewest distinct corners.
-void ReadFourPointSolid(const TokenRow& t) {
+void ReadFourPointSolid(HostState& s, const TokenRow& t) {
   const Point2 p1 = PointAt(t, 1), p2 = PointAt(t, 3), p3 = PointAt(t, 5), p4 = PointAt(t, 7);
   if (Same(p1, p2) && Same(p1, p3)) {
-    AddSolid(p1, p4);
+    AddSolid(s, p1, p4);
   } else if (Same(p2, p3) && Same(p2, p4)) {
-    AddSolid(p1, p2);
+    AddSolid(s, p1, p2);
   } else if (Same(p1, p2) && Same(p3, p4)) {
-    AddSolid(p1, p3);
+    AddSolid(s, p1, p3);
   } else if (Same(p4, p1) || Same(p4, p2) || Same(p4, p3)) {
-    AddSolid(p1, p2, p3);
+    AddSolid(s, p1, p2, p3);
   } else if (Same(p3, p1) || Same(p3, p2)) {
-    AddSolid(p1, p2, p4);
+    AddSolid(s, p1, p2, p4);
   } else if (Same(p2, p1)) {
-    AddSolid(p1, p3, p4);
+    AddSolid(s, p1, p3, p4);
   } else {
-    AddSolid(p1, p2, p3, p4);
+    AddSolid(s, p1, p2, p3, p4);
   }
 }
 
 // "sc" and "se": seven numbers and an integer.
-void ReadScSolid(const TokenRow& t, GrowingList<ScSolidEntity>& list, std::int32_t kind) {
-  ScSolidEntity& solid = AppendEntity(list, kind);
-  solid.ExtColour = HostState.ExtendedColour;
+void ReadScSolid(HostState& s, const TokenRow& t, GrowingList<ScSolidEntity>& list, std::int32_t kind) {
+  ScSolidEntity& solid = AppendEntity(s, list, kind);
+  solid.ExtColour = s.Current.ExtendedColour;
   for (int i = 0; i < 7; ++i) solid.Values[i] = F(t, i + 1);
   solid.N = I(t, 8);
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
 // "so" and "sg": eight numbers.
-void ReadSoSolid(const TokenRow& t, GrowingList<SoSolidEntity>& list, std::int32_t kind) {
-  SoSolidEntity& solid = AppendEntity(list, kind);
-  solid.ExtColour = HostState.ExtendedColour;
+void ReadSoSolid(HostState& s, const TokenRow& t, GrowingList<SoSolidEntity>& list, std::int32_t kind) {
+  SoSolidEntity& solid = AppendEntity(s, list, kind);
+  solid.ExtColour = s.Current.ExtendedColour;
   for (int i = 0; i < 8; ++i) solid.Values[i] = F(t, i + 1);
-  EndEntity(false);
+  EndEntity(s, false);
 }
 
 // --- Dispatch --------------------------------------------------------------
@@ -411,8 +402,7 @@ void ReadSoSolid(const TokenRow& t, GrowingList<SoSolidEntity>& list, std::int32
 // are told apart by their first byte first; within each first byte the tests
 // keep their fixed order, so longer prefixes ("lgn", "lyn", "cn$") are seen
 // before the shorter ones they begin with.
-bool ApplyRecord(const TokenRow& t, const Keyword& k) {
-  THostState& s = HostState;
+bool ApplyRecord(HostState& s, const TokenRow& t, const Keyword& k) {
   const int n = t.Count();
   switch (k.Text[0]) {
     case 'f':
@@ -431,19 +421,19 @@ bool ApplyRecord(const TokenRow& t, const Keyword& k) {
         s.SheetWidth = F(t, 1);
         s.SheetHeight = F(t, 2);
       } else if (Is(k, "hcw") && n >= 11) {
-        ReadStyleWidths(t);
+        ReadStyleWidths(s, t);
       } else if (Is(k, "hch") && n >= 11) {
-        ReadStyleHeights(t);
+        ReadStyleHeights(s, t);
       } else if (Is(k, "hcd") && n >= 11) {
-        ReadStyleSpacings(t);
+        ReadStyleSpacings(s, t);
       } else if (Is(k, "hcc") && n >= 11) {
-        ReadStyleColours(t);
+        ReadStyleColours(s, t);
       } else if (Is(k, "hn") && n >= 5) {
         for (int i = 0; i < 4; ++i) s.HnValues[static_cast<std::size_t>(i)] = F(t, i + 1);
       } else if (BeginsWith(k, "hp") && n >= 3) {
-        ReadPickedPoint(t);
+        ReadPickedPoint(s, t);
       } else if (BeginsWith(k, "hhp")) {
-        ReadPickTag(t);
+        ReadPickTag(s, t);
       } else {
         return false;
       }
@@ -458,23 +448,23 @@ bool ApplyRecord(const TokenRow& t, const Keyword& k) {
 
     case 'l':
       if (BeginsWith(k, "lgn")) {
-        s.GroupNames[static_cast<std::size_t>(s.CurrentGroup)].assign(From(k.Text, 4));
+        s.GroupNames[static_cast<std::size_t>(s.Current.Group)].assign(From(k.Text, 4));
       } else if (BeginsWith(k, "lyn")) {
-        s.LayerNames[static_cast<std::size_t>(s.CurrentGroup * 16 + s.CurrentLayer)].assign(From(k.Text, 4));
+        s.LayerNames[static_cast<std::size_t>(s.Current.Group * 16 + s.Current.Layer)].assign(From(k.Text, 4));
       } else if (BeginsWith(k, "lg")) {
-        ChangeLayerGroup(t);
+        ChangeLayerGroup(s, t);
       } else if (BeginsWith(k, "ly")) {
-        ChangeLayer(t);
+        ChangeLayer(s, t);
       } else if (BeginsWith(k, "lc")) {
-        ChangeColour(t);
+        ChangeColour(s, t);
       } else if (BeginsWith(k, "lt")) {
         const std::int32_t v = StrToIntOrZero(From(k.Text, 3));
-        TakeInitial(kPendingLineType, s.InitialLineType, v);
-        s.CurrentLineType = v;
+        TakeInitial(s, kPendingLineType, s.Initial.LineType, v);
+        s.Current.LineType = v;
       } else if (BeginsWith(k, "lw")) {
         const std::int32_t v = StrToIntOrZero(From(k.Text, 3));
-        TakeInitial(kPendingLineWidth, s.InitialLineWidth, v);
-        s.CurrentLineWidth = v;
+        TakeInitial(s, kPendingLineWidth, s.Initial.LineWidth, v);
+        s.Current.LineWidth = v;
       } else {
         return false;
       }
@@ -482,28 +472,28 @@ bool ApplyRecord(const TokenRow& t, const Keyword& k) {
 
     case 'c': {
       if (BeginsWith(k, "cn$")) {
-        ChangeFontName(t);
+        ChangeFontName(s, t);
         return true;
       }
       if (BeginsWith(k, "cn")) {
-        ChangeTextStyle(t);
+        ChangeTextStyle(s, t);
         return true;
       }
       if (BeginsWith(k, "cc")) {
-        ChangeTextCc(t);
+        ChangeTextCc(s, t);
         return true;
       }
       if (Is(k, "ci") && n == 4) {
-        ReadCircle(t);
+        ReadCircle(s, t);
         return true;
       }
       if (Is(k, "ci") && n >= 8) {
-        ReadArc(t);
+        ReadArc(s, t);
         return true;
       }
       const std::int32_t textKind = TextKindOf(k);
       if (textKind >= 0 && n >= 6) {
-        ReadText(t, textKind);
+        ReadText(s, t, textKind);
         return true;
       }
       return false;
@@ -518,15 +508,15 @@ bool ApplyRecord(const TokenRow& t, const Keyword& k) {
 
     case 'p':
       if (BeginsWith(k, "pn")) {
-        s.PointColour = StrToIntOrZero(From(k.Text, 3));
+        s.Current.PointColour = StrToIntOrZero(From(k.Text, 3));
       } else if (Is(k, "pl")) {
         ++s.PolylineCount;
         s.InPolyline = true;
         s.DimensionPending = false;
       } else if (Is(k, "pt") && n == 3) {
-        ReadPoint(t);
+        ReadPoint(s, t);
       } else if (Is(k, "pt") && n >= 6) {
-        ReadExtendedPoint(t);
+        ReadExtendedPoint(s, t);
       } else {
         return false;
       }
@@ -550,26 +540,26 @@ bool ApplyRecord(const TokenRow& t, const Keyword& k) {
 
     case 'B':
       if (Is(k, "BL") && n >= 4) {
-        ReadBlock(t);
+        ReadBlock(s, t);
         return true;
       }
       return false;
 
     case 's':
       if (Is(k, "sl") && n == 5) {
-        AddSolid(PointAt(t, 1), PointAt(t, 3));
+        AddSolid(s, PointAt(t, 1), PointAt(t, 3));
       } else if (Is(k, "sl") && n == 7) {
-        ReadThreePointSolid(t);
+        ReadThreePointSolid(s, t);
       } else if (Is(k, "sl") && n >= 9) {
-        ReadFourPointSolid(t);
+        ReadFourPointSolid(s, t);
       } else if (Is(k, "sc") && n >= 9) {
-        ReadScSolid(t, s.ScSolids, kScSolidKind);
+        ReadScSolid(s, t, s.ScSolids, kScSolidKind);
       } else if (Is(k, "se") && n >= 9) {
-        ReadScSolid(t, s.SeSolids, kSeSolidKind);
+        ReadScSolid(s, t, s.SeSolids, kSeSolidKind);
       } else if (Is(k, "so") && n >= 9) {
-        ReadSoSolid(t, s.SoSolids, kSoSolidKind);
+        ReadSoSolid(s, t, s.SoSolids, kSoSolidKind);
       } else if (Is(k, "sg") && n >= 9) {
-        ReadSoSolid(t, s.SgSolids, kSgSolidKind);
+        ReadSoSolid(s, t, s.SgSolids, kSgSolidKind);
       } else {
         return false;
       }
@@ -584,24 +574,24 @@ bool ApplyRecord(const TokenRow& t, const Keyword& k) {
 // sign or point, as the first token of most lines (a line segment) is.
 bool MayBeKeyword(char first) { return !((first >= '0' && first <= '9') || first == '-' || first == '.'); }
 
-void ApplyTokens(const TokenRow& t) {
+void ApplyTokens(HostState& s, const TokenRow& t) {
   if (t.Count() == 0) return;  // an empty line changes nothing
-  if (MayBeKeyword(t[0][0]) && ApplyRecord(t, Keyword(t[0]))) return;
+  if (MayBeKeyword(t[0][0]) && ApplyRecord(s, t, Keyword(t[0]))) return;
   // Anything else with exactly four tokens is a line segment; its tokens
   // that are not numbers read as 0.
-  if (t.Count() == 4) ReadLineSegment(t);
+  if (t.Count() == 4) ReadLineSegment(s, t);
 }
 
 }  // namespace
 
-void ParseExchangeLine(std::string_view line) {
+void ParseExchangeLine(std::string_view line, HostState& host) {
   LineTokenizer tokenizer;
   tokenizer.Split(line);
-  ApplyTokens(tokenizer.Row());
+  ApplyTokens(host, tokenizer.Row());
 }
 
-void ApplyLineBlock(const LineBlock& block) {
-  for (std::size_t i = 0; i < block.Rows(); ++i) ApplyTokens(block.Row(i));
+void ApplyLineBlock(const LineBlock& block, HostState& host) {
+  for (std::size_t i = 0; i < block.Rows(); ++i) ApplyTokens(host, block.Row(i));
 }
 
 void ExchangeParser::Feed(const char* bytes, std::size_t size) {
@@ -610,19 +600,19 @@ void ExchangeParser::Feed(const char* bytes, std::size_t size) {
   block_.Append(bytes, size);
   if (std::memchr(bytes, '\n', size) == nullptr) return;
   block_.SplitLines(tokenizer_, false);
-  ApplyLineBlock(block_);
+  ApplyLineBlock(block_, host_);
   block_.Start(block_.Rest());
 }
 
 void ExchangeParser::Finish() {
   block_.SplitLines(tokenizer_, true);
-  ApplyLineBlock(block_);
+  ApplyLineBlock(block_, host_);
   block_.Start({});
 }
 
-bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan) {
+bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan, HostState& host) {
   try {
-    return ReadBlocks(file, ApplyLineBlock, plan);
+    return ReadBlocks(file, [&host](const LineBlock& block) { ApplyLineBlock(block, host); }, plan);
   } catch (...) {
     // An error while reading or applying a line ends the read; what was
     // applied before stays applied.
@@ -630,12 +620,12 @@ bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan) {
   }
 }
 
-bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path) {
+bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path, HostState& host) {
   std::unique_ptr<FileReader> in;
   try {
     in = files.OpenForReading(path);
   } catch (...) {
     return false;  // a file that cannot be opened is not read
   }
-  return in && ReadExchangeFrom(*in, BlockPlan{});
+  return in && ReadExchangeFrom(*in, BlockPlan{}, host);
 }

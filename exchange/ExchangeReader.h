@@ -1,39 +1,43 @@
 #pragma once
-// The exchange file reader: JWC_TEMP.TXT as the host writes it, into HostState.
+// The exchange file reader: JWC_TEMP.TXT as the host writes it, into the
+// host drawing state it is given.
 #include <cstddef>
 #include <filesystem>
 #include <string_view>
 #include <vector>
 
 #include "exchange/BlockReading.h"
+#include "exchange/HostState.h"
 #include "exchange/LineBlock.h"
 #include "exchange/LineTokenizer.h"
 #include "files/FileSystem.h"
 
-// Reads the file line by line (LF or CR LF) into HostState. True when the file
+// Reads the file line by line (LF or CR LF) into `host`. True when the file
 // existed and was read to its end; false when it is missing or reading failed
 // (what was applied before stays applied).
-bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path);
+bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path, HostState& host);
 
 // ReadExchangeFile on a file opened already, read in pieces and split as the
 // plan says; the result does not depend on the plan.
-bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan);
+bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan, HostState& host);
 
 // Applies the split lines of a block in their order.
-void ApplyLineBlock(const LineBlock& block);
+void ApplyLineBlock(const LineBlock& block, HostState& host);
 
 // Splits one line (without its terminator) into tokens and applies it.
-void ParseExchangeLine(std::string_view line);
+void ParseExchangeLine(std::string_view line, HostState& host);
 
-// The bytes of an exchange file, applied to HostState as they come in pieces
+// The bytes of an exchange file, applied to a host drawing state as they come in pieces
 // of any size. Each line is applied as soon as its line end has come; Finish
 // applies the last line, which needs none. The bytes of the lines not yet complete are kept.
 class ExchangeParser {
  public:
+  explicit ExchangeParser(HostState& host) : host_(host) {}
   void Feed(const char* bytes, std::size_t size);
   void Finish();
 
  private:
+  HostState& host_;
   LineTokenizer tokenizer_;
   LineBlock block_;  // the lines begun and not yet applied
 };

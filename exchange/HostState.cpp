@@ -1,9 +1,5 @@
 #include "exchange/HostState.h"
 
-#include "exchange/OutputWriter.h"
-
-THostState HostState;
-
 namespace {
 
 constexpr int kGroupCount = 16;
@@ -12,8 +8,6 @@ constexpr int kPickedSlots = 100;
 
 // The host's ten text styles start as 3 mm by 3 mm, no spacing, pen colour 2.
 constexpr HostTextStyle kDefaultStyle{3.0, 3.0, 0.0, 2};
-// A free text size (style 0) before the host names one.
-constexpr HostTextStyle kDefaultFreeText{2.0, 2.0, 0.0, 1};
 
 // The dimension line that a "msg" group takes when its text line comes before
 // any line segment: (0, 0)-(1, 0) on group 0, layer 0, colour 1, line type 1.
@@ -42,8 +36,7 @@ void ReleaseVector(std::vector<T>& list) {
 }
 
 template <typename F>
-void ForEachGrowingList(F&& f) {
-  THostState& s = HostState;
+void ForEachGrowingList(HostState& s, F&& f) {
   f(s.EntityOrder);
   f(s.Lines);
   f(s.Circles);
@@ -60,14 +53,11 @@ void ForEachGrowingList(F&& f) {
   f(s.SeSolids);
   f(s.SoSolids);
   f(s.SgSolids);
-  f(OutputBuffer.Lines);
 }
 
 }  // namespace
 
-void ResetHostState() {
-  THostState& s = HostState;
-
+void ResetHostState(HostState& s) {
   s.AxisAngle = 0;
   s.DrawingFile.clear();
   s.GroupScales.fill(1.0);
@@ -77,14 +67,8 @@ void ResetHostState() {
   s.BzMarked = false;
   s.HnValues.fill(0.0);
 
-  s.InitialGroup = 0;
-  s.InitialLayer = 0;
-  s.InitialColour = 1;
-  s.InitialLineType = 1;
-  s.InitialLineWidth = 0;
-  s.InitialTextStyle = 1;
-  s.InitialFreeText = kDefaultFreeText;
-  s.InitialFontName.clear();
+  // The host names no font of its own until a line does.
+  s.Initial = DefaultAttributes();
 
   Recreate(s.PickedPoints, kPickedSlots);
   s.PickedCount = 0;
@@ -93,44 +77,25 @@ void ResetHostState() {
   Recreate(s.LayerStates, kLayerSlots);
   Recreate(s.LayerNames, kLayerSlots);
 
-  // The host's own attributes are still to come; the output flags (slots
-  // 6-8) belong to the writer, which re-arms them after the read.
-  for (int slot = kPendingGroup; slot <= kPendingTextStyle; ++slot) {
-    s.AttributePending[slot] = true;
-  }
+  // The host's own attributes are still to come.
+  s.InitialPending.fill(true);
 
+  s.Current = DefaultRunningAttributes();
   s.CurrentPickTag = 0;
-  ResetCurrentAttributes();
   s.EntityFlags = 0;
   s.PolylineCount = 0;
   s.InPolyline = false;
   s.DimensionPending = false;
   s.PendingDimensionLine = DefaultPendingDimensionLine();
 
-  ForEachGrowingList([](auto& list) { list.Release(); });
+  ForEachGrowingList(s, [](auto& list) { list.Release(); });
 }
 
-void ResetCurrentAttributes() {
-  THostState& s = HostState;
-  s.CurrentGroup = 0;
-  s.CurrentLayer = 0;
-  s.CurrentColour = 1;
-  s.CurrentLineType = 1;
-  s.CurrentLineWidth = 0;
-  s.CurrentTextStyle = 1;
-  s.CurrentFreeText = kDefaultFreeText;
-  s.CurrentTextCc = 0;
-  s.CurrentFontName = "<ＭＳ ゴシック>";
-  s.PointColour = 1;
-  s.ExtendedColour = 0;
-}
-
-void FreeHostState() {
-  THostState& s = HostState;
+void FreeHostState(HostState& s) {
   ReleaseVector(s.PickedPoints);
   ReleaseVector(s.GroupStates);
   ReleaseVector(s.GroupNames);
   ReleaseVector(s.LayerStates);
   ReleaseVector(s.LayerNames);
-  ForEachGrowingList([](auto& list) { list.Release(); });
+  ForEachGrowingList(s, [](auto& list) { list.Release(); });
 }

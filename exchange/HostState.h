@@ -1,21 +1,15 @@
 #pragma once
 // The host drawing state: everything the host told the program through the
-// exchange file. One module-level instance, `HostState`, lives from dialog show
-// to dialog close.
+// exchange file. A run owns one from dialog show to dialog close and hands it
+// to the reader, which fills it, and to the construction, which reads it.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "exchange/DrawingAttributes.h"
 #include "exchange/FixedText.h"
 #include "exchange/GrowingList.h"
-
-struct HostTextStyle {
-  double Width = 0;    // character width, paper mm
-  double Height = 0;   // character height, paper mm
-  double Spacing = 0;  // gap between characters, paper mm
-  std::int32_t Colour = 0;
-};
 
 struct PickedPoint {
   bool Set = false;
@@ -128,20 +122,7 @@ struct EntityRef {
   std::int32_t Index = 0;
 };
 
-// Slots of AttributePending.
-enum AttributeSlot : int {
-  kPendingGroup = 0,
-  kPendingLayer = 1,
-  kPendingColour = 2,
-  kPendingLineType = 3,
-  kPendingLineWidth = 4,
-  kPendingTextStyle = 5,
-  kPendingTextCc = 6,
-  kPendingFontName = 7,
-  kPendingPointColour = 8,
-};
-
-struct THostState {
+struct HostState {
   double AxisAngle = 0;  // degrees
   std::string DrawingFile;
   std::array<double, 16> GroupScales{};
@@ -150,14 +131,9 @@ struct THostState {
   bool BzMarked = false;
   std::array<double, 4> HnValues{};
 
-  std::int32_t InitialGroup = 0;
-  std::int32_t InitialLayer = 0;
-  std::int32_t InitialColour = 0;
-  std::int32_t InitialLineType = 0;
-  std::int32_t InitialLineWidth = 0;
-  std::int32_t InitialTextStyle = 0;
-  HostTextStyle InitialFreeText;
-  std::string InitialFontName;
+  // The host's attributes when it started the program: the first line of
+  // each (the defaults until it comes).
+  DrawingAttributes Initial;
 
   // Fixed-size lists, re-created by ResetHostState, released by FreeHostState.
   std::vector<PickedPoint> PickedPoints;  // 100 slots, 0-99; 1-99 are filled
@@ -167,24 +143,17 @@ struct THostState {
   std::vector<std::int32_t> LayerStates;  // 256, group * 16 + layer
   std::vector<std::string> LayerNames;    // 256
 
-  std::array<bool, 9> AttributePending{};
+  // Slots 0-5 (AttributeSlot): the first line of that attribute is still to
+  // come, so Initial holds its default.
+  std::array<bool, kHostAttributeSlots> InitialPending{};
 
+  // The attributes as the lines read so far left them; entities take theirs.
+  DrawingAttributes Current;
   std::int32_t CurrentPickTag = 0;
-  std::int32_t CurrentGroup = 0;
-  std::int32_t CurrentLayer = 0;
-  std::int32_t CurrentColour = 0;
-  std::int32_t CurrentLineType = 0;
-  std::int32_t CurrentLineWidth = 0;
-  std::int32_t CurrentTextStyle = 0;
-  HostTextStyle CurrentFreeText;
-  std::int32_t CurrentTextCc = 0;
-  std::string CurrentFontName;
   std::int32_t EntityFlags = 0;
   std::int32_t PolylineCount = 0;
   bool InPolyline = false;
   bool DimensionPending = false;
-  std::int32_t PointColour = 0;
-  std::int32_t ExtendedColour = 0;
   LineEntity PendingDimensionLine;
 
   GrowingList<EntityRef> EntityOrder;
@@ -205,36 +174,26 @@ struct THostState {
   GrowingList<SgSolidEntity> SgSolids;
 };
 
-// The one host drawing state of the program.
-extern THostState HostState;
-
 // Every field takes its default; lists are emptied (and the fixed-size ones
-// re-created with their default elements); OutputBuffer is emptied too.
-// AttributePending slots 6-8 are left to ResetOutputAttributes.
-void ResetHostState();
-// The running attributes (group, layer, colour, line type, line width, text
-// style with its free size, cc code, font name, point colour, extended colour)
-// at their defaults. Both resets use it: the state's and the writer's.
-void ResetCurrentAttributes();
-// Releases the storage of the lists and of OutputBuffer; scalars and strings
-// stay as they are.
-void FreeHostState();
+// re-created with their default elements).
+void ResetHostState(HostState& host);
+// Releases the storage of the lists; scalars and strings stay as they are.
+void FreeHostState(HostState& host);
 // Appends (kind, index) to EntityOrder. Inline, as the reader calls it for
 // every entity.
-inline void AppendEntityOrder(std::int32_t kind, std::int32_t index) {
-  EntityRef& ref = HostState.EntityOrder.Append();
+inline void AppendEntityOrder(HostState& host, std::int32_t kind, std::int32_t index) {
+  EntityRef& ref = host.EntityOrder.Append();
   ref.Kind = kind;
   ref.Index = index;
 }
 // Copies the current pick tag, group, layer, colour, line type, line width and
 // EntityFlags into the entity's attributes.
-inline void CaptureAttributes(EntityAttributes& attributes) {
-  const THostState& s = HostState;
-  attributes.PickTag = s.CurrentPickTag;
-  attributes.Group = s.CurrentGroup;
-  attributes.Layer = s.CurrentLayer;
-  attributes.Colour = s.CurrentColour;
-  attributes.LineType = s.CurrentLineType;
-  attributes.LineWidth = s.CurrentLineWidth;
-  attributes.Flags = s.EntityFlags;
+inline void CaptureAttributes(const HostState& host, EntityAttributes& attributes) {
+  attributes.PickTag = host.CurrentPickTag;
+  attributes.Group = host.Current.Group;
+  attributes.Layer = host.Current.Layer;
+  attributes.Colour = host.Current.Colour;
+  attributes.LineType = host.Current.LineType;
+  attributes.LineWidth = host.Current.LineWidth;
+  attributes.Flags = host.EntityFlags;
 }

@@ -1,4 +1,4 @@
-// The output buffer's lines and how they reach the exchange file.
+// The buffered command lines and how they reach the exchange file.
 #include <string>
 
 #include "exchange/FixedText.h"
@@ -15,8 +15,8 @@ bool EndsWithQuote(const std::string& line) { return !line.empty() && line.back(
 // The file's bytes: CR LF after every line, except that a line ending in a
 // double quote runs straight into the line after it (a text command and its
 // text). A last line ending in a quote ends the file without a line end.
-std::string BuildFileContent() {
-  const auto& lines = OutputBuffer.Lines;
+std::string BuildFileContent(const OutputCommands& out) {
+  const auto& lines = out.Lines;
   std::string content;
   if (lines.Empty()) return std::string(kNothingLine) + kLineEnd;
   for (std::size_t i = 0; i < lines.Count(); ++i) {
@@ -33,12 +33,13 @@ std::string BuildFileContent() {
 
 }  // namespace
 
-void AddOutputLine(std::string_view line) {
-  OutputBuffer.Lines.Append().assign(line.substr(0, kMaxTextBytes));
+void AddOutputLine(OutputCommands& out, std::string_view line) {
+  out.Lines.Append().assign(line.substr(0, kMaxTextBytes));
 }
 
-FileStatus WriteOutputFile(FileSystem& files, const std::filesystem::path& path) {
-  FileStatus written = files.ReplaceContent(path, BuildFileContent());
+FileStatus WriteOutputFile(FileSystem& files, const std::filesystem::path& path,
+                           const OutputCommands& out) {
+  FileStatus written = files.ReplaceContent(path, BuildFileContent(out));
   if (written) return written;
   // No result rather than a wrong one: the host must not take the file it
   // wrote itself, or any partial content, for the program's output.

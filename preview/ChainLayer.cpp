@@ -53,7 +53,7 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
   return ChainLayerOf(RescaledChain(settings, currentScale), settings.LastAxisAngle, caption);
 }
 
-SceneLayer BuildPickedChainLayer(const THostState& host, const std::string& caption) {
+SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption) {
   const PickedPoint& valuePosition = host.PickedPoints[2];
   const std::optional<PickedChain> picked =
       FindPickedChain(host, PlanePoint{valuePosition.X, valuePosition.Y});

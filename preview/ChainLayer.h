@@ -20,4 +20,4 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
 // `host` (nearest to its picked point 2), drawn as a stored chain at the
 // host's axis angle: its measured points are the ends of its dimension line.
 // Without one the layer is empty and counts one item left out.
-SceneLayer BuildPickedChainLayer(const THostState& host, const std::string& caption);
+SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption);

@@ -12,7 +12,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 class LayerBuilder {
  public:
-  LayerBuilder(const THostState& state, const HostLayerSettings& settings, const TextDecoder& decode)
+  LayerBuilder(const HostState& state, const HostLayerSettings& settings, const TextDecoder& decode)
       : state_(state), settings_(settings), decode_(decode ? decode : TextDecoder(DecodeSjisWithoutTable)) {
     layer_.Id = settings.Id;
     layer_.Caption = settings.Caption;
@@ -302,7 +302,7 @@ class LayerBuilder {
     }
   }
 
-  const THostState& state_;
+  const HostState& state_;
   const HostLayerSettings& settings_;
   TextDecoder decode_;
   SceneLayer layer_;
@@ -310,7 +310,7 @@ class LayerBuilder {
 
 }  // namespace
 
-SceneLayer BuildHostLayer(const THostState& state, const HostLayerSettings& settings,
+SceneLayer BuildHostLayer(const HostState& state, const HostLayerSettings& settings,
                           const TextDecoder& decode) {
   return LayerBuilder(state, settings, decode).Build();
 }

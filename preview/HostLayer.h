@@ -24,5 +24,5 @@ struct HostLayerSettings {
   bool ShowPickedPoints = true;
 };
 
-SceneLayer BuildHostLayer(const THostState& state, const HostLayerSettings& settings,
+SceneLayer BuildHostLayer(const HostState& state, const HostLayerSettings& settings,
                           const TextDecoder& decode);

@@ -10,7 +10,7 @@
 // mark points out of the dimension line; the arrow-like marks (triangles and
 // chevron) have their tip at the point and lie back along -x, the others are
 // centred on the point. Their extent along x is the reach the construction
-// allows for them: 7.5 for the arrow-like marks, 1.25 for the others.
+// allows for their end mark kind (EndMarkKinds).
 #include <array>
 #include <cstdint>
 #include <string>

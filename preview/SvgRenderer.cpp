@@ -450,7 +450,7 @@ std::string RenderSvg(const std::vector<SceneLayer>& layers, const PreviewOption
   return PictureWriter(layers, options).Write();
 }
 
-std::string RenderHostStateSvg(const THostState& state, const PreviewOptions& options) {
+std::string RenderHostStateSvg(const HostState& state, const PreviewOptions& options) {
   HostLayerSettings settings;
   std::vector<SceneLayer> layers;
   layers.push_back(BuildHostLayer(state, settings, options.Decode));

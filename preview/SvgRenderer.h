@@ -34,4 +34,4 @@ struct PreviewOptions {
 std::string RenderSvg(const std::vector<SceneLayer>& layers, const PreviewOptions& options);
 
 // One host drawing state in its own colours.
-std::string RenderHostStateSvg(const THostState& state, const PreviewOptions& options = {});
+std::string RenderHostStateSvg(const HostState& state, const PreviewOptions& options = {});

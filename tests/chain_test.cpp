@@ -14,8 +14,8 @@ TEST(Chain, CurrentScaleNotAboveTheToleranceCountsAsOne) {
   const std::pair<double, double> cases[] = {
       {50, 50}, {0.5, 0.5}, {0, 1}, {-2, 1}, {1e-10, 1}, {5e-11, 1}, {2e-10, 2e-10}};
   for (const auto& [host, used] : cases) {
-    THostState state;
-    state.InitialGroup = 7;
+    HostState state;
+    state.Initial.Group = 7;
     state.GroupScales[7] = host;
     EXPECT_EQ(CurrentGroupScale(state), used) << host;
   }

@@ -218,13 +218,13 @@ void ExpectSegmentLine(const std::string& line, PlanePoint from, PlanePoint to) 
 }
 
 TEST(DimensionGeometry, DimensionFigureReplacesTheLineAndTheText) {
-  FreshOutput();
+  OutputCommands out = FreshOutput();
   Scene s = MakeScene(100, 50, false, 420);
   s.In.LastAxisAngle = 90;  // turned: both extension lines
   const DimensionLineEnds ends = FindDimensionLineEnds(100, s.In.A, s.In.B, s.In.D);
   const DimensionLayout layout = LayOutDimension(s.In, ends, 4.5);
-  EmitDimensionBody(layout, "50000", ValueStyle{0, 2, 2, 0, 1}, true);
-  const std::vector<std::string> lines = BufferedLines();
+  EmitDimensionBody(out, layout, "50000", ValueStyle{0, 2, 2, 0, 1}, true);
+  const std::vector<std::string> lines = BufferedLines(out);
   const std::vector<std::string> keywords = {"z3", "line", "z3", "line", "cn0 2 2 0 1", "msg",
                                              "line", "cs", "50000", "z3", "line", "z3", "line"};
   ASSERT_EQ(lines.size(), keywords.size());

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "dialog/EndMarkKinds.h"
+#include "dialog/SettingsTable.h"
 #include "dimension/EndMarks.h"
 #include "support/DimensionTestSupport.h"
 
@@ -80,9 +85,9 @@ struct Emitted {
 };
 
 Emitted EmitFor(PlanePoint e1, PlanePoint e2, const EndMarkSettings& s) {
-  FreshOutput();
-  EmitEndMarks(e1, e2, s);
-  return Emitted{BufferedLines()};
+  OutputCommands out = FreshOutput();
+  EmitEndMarks(out, e1, e2, s);
+  return Emitted{BufferedLines(out)};
 }
 
 // Unit direction from a to b.
@@ -221,3 +226,31 @@ TEST(EndMarks, StartMarkAtTheLowerEndEndMarkAtTheUpper) {
 }
 
 }  // namespace
+
+// The one table of end mark kinds: the dialog lists show its captions in its
+// order, each point marker kind is found again by its host marker number,
+// and a number that is no entry of the lists is a fault, not a default.
+TEST(EndMarks, OneTableServesTheListsTheReachAndTheMarkers) {
+  const std::vector<EndMarkKind>& kinds = EndMarkKinds();
+  std::vector<std::string> captions;
+  for (const EndMarkKind& kind : kinds) captions.emplace_back(kind.Caption);
+  EXPECT_EQ(SettingRowOf(Control::StartMark).Entries, captions);
+  EXPECT_EQ(SettingRowOf(Control::EndMark).Entries, captions);
+  EXPECT_EQ(kinds.front().HostMarker, kLineArrowMarker);
+  for (std::size_t entry = 0; entry < kinds.size(); ++entry) {
+    const EndMarkKind& kind = kinds[entry];
+    EXPECT_EQ(&EndMarkKindAt(static_cast<std::int32_t>(entry)), &kind);
+    if (kind.HostMarker == kLineArrowMarker) continue;
+    EXPECT_EQ(EndMarkKindOfMarker(kind.HostMarker), &kind) << entry;
+    // The fit test takes the table's reach, times the mark scale and S.
+    EndMarkSettings s = Marks(static_cast<int>(entry), 0, 10);
+    s.MarkScale = 2;
+    EXPECT_EQ(MarkReach(static_cast<std::int32_t>(entry), s), static_cast<double>(kind.Reach * 2 * 10)) << entry;
+  }
+  EXPECT_EQ(EndMarkKindOfMarker(kLineArrowMarker), nullptr);
+  EXPECT_EQ(EndMarkKindOfMarker(12), nullptr);
+  for (const std::int32_t entry : {-1, static_cast<std::int32_t>(kinds.size())}) {
+    EXPECT_THROW(EndMarkKindAt(entry), std::out_of_range) << entry;
+    EXPECT_THROW(MarkReach(entry, Marks(0, 0)), std::out_of_range) << entry;
+  }
+}

@@ -21,18 +21,17 @@ using testing_support::WriteFileBytes;
 
 class Reader : public ::testing::Test {
  protected:
-  void SetUp() override { ResetHostState(); }
-  static void Parse(std::initializer_list<std::string_view> lines) {
-    for (std::string_view line : lines) ParseExchangeLine(line);
+  void SetUp() override { ResetHostState(s); }
+  void Parse(std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines) ParseExchangeLine(line, s);
   }
-  THostState& s = HostState;
+  HostState s;
 };
 
 std::vector<double> Coords(const LineEntity& l) { return {l.X1, l.Y1, l.X2, l.Y2}; }
 
 // The kinds of EntityOrder, after checking that every pair names an element.
-std::vector<int> OrderKinds() {
-  const THostState& s = HostState;
+std::vector<int> OrderKinds(const HostState& s) {
   const std::size_t counts[] = {0, s.Lines.Count(), s.Circles.Count(), s.Arcs.Count(),
                                 s.Texts.Count(), s.Points.Count(), s.ExtendedPoints.Count(),
                                 s.Dimensions.Count(), s.Blocks.Count(), s.Solids2.Count(),
@@ -55,13 +54,13 @@ std::vector<int> OrderKinds() {
 
 TEST_F(Reader, MissingFileOrFolderReadsNothing) {
   ScratchDir dir;
-  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT"));
-  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir.Path()));
+  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT", s));
+  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir.Path(), s));
   WriteFileBytes(dir / "empty.txt", "");
   WriteFileBytes(dir / "blank.txt", "\r\n\n   \n\t\r\n");
-  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "empty.txt"));
-  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "blank.txt"));
-  EXPECT_TRUE(s.AttributePending[kPendingGroup] && s.AttributePending[kPendingTextStyle]);
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "empty.txt", s));
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "blank.txt", s));
+  EXPECT_TRUE(s.InitialPending[kPendingGroup] && s.InitialPending[kPendingTextStyle]);
   EXPECT_EQ(s.EntityOrder.Count(), 0u);
 }
 
@@ -70,9 +69,9 @@ TEST_F(Reader, CrLfLfAndAMissingFinalLineEndReadAlike) {
   for (const std::string& text : {std::string("hk 30\r\nhp1 1 2\r\nci 5 5 2\r\n0 0 10 0\r\n"),
                                   std::string("hk 30\nhp1 1 2\nci 5 5 2\n0 0 10 0\n"),
                                   std::string("hk 30\nhp1 1 2\r\nci 5 5 2\n0 0 10 0")}) {
-    ResetHostState();
+    ResetHostState(s);
     WriteFileBytes(dir / "x.txt", text);
-    ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "x.txt"));
+    ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "x.txt", s));
     EXPECT_EQ(s.AxisAngle, 30);
     EXPECT_TRUE(s.PickedPoints[1].Set);
     EXPECT_EQ(s.PickedPoints[1].Y, 2);
@@ -89,7 +88,7 @@ TEST_F(Reader, LongLinesAndManyLinesAcrossChunks) {
   std::string text = "hk 15\nch 1 2 1 0 \"" + std::string(50u << 20, 'a') + "\nhzs 420 297\n";
   for (int i = 0; i < 200000; ++i) text += std::to_string(i) + " 0 " + std::to_string(i) + ".5 1\n";
   WriteFileBytes(dir / "big.txt", text);
-  ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "big.txt"));
+  ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "big.txt", s));
   EXPECT_EQ(s.AxisAngle, 15);
   ASSERT_EQ(s.Texts.Count(), 1u);
   EXPECT_EQ(s.Texts[0].Text.View(), std::string(255, 'a'));
@@ -97,7 +96,7 @@ TEST_F(Reader, LongLinesAndManyLinesAcrossChunks) {
   ASSERT_EQ(s.Lines.Count(), 200000u);
   for (int i : {0, 6553, 99999, 199999}) EXPECT_EQ(Coords(s.Lines[i]), (std::vector<double>{i * 1.0, 0, i + 0.5, 1}));
 
-  ResetHostState();  // a reset after a read leaves nothing behind
+  ResetHostState(s);  // a reset after a read leaves nothing behind
   EXPECT_EQ(s.Lines.Count(), 0u);
   EXPECT_EQ(s.Texts.Count(), 0u);
   EXPECT_EQ(s.AxisAngle, 0);
@@ -111,11 +110,11 @@ TEST_F(Reader, HostileBytesNeverCrash) {
   for (char& c : bytes) c = static_cast<char>(random() % 256);
   bytes += "\nhk 12\n\x82";  // ends in a lone lead byte and no line end
   WriteFileBytes(dir / "noise.bin", bytes);
-  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "noise.bin"));
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "noise.bin", s));
   EXPECT_EQ(s.AxisAngle, 12);
-  OrderKinds();
+  OrderKinds(s);
 
-  ResetHostState();
+  ResetHostState(s);
   std::string wide = "hs";
   for (int i = 1; i <= 40; ++i) wide += " " + std::to_string(i);
   Parse({wide, std::string("h\0k 5", 5), "z\x01" "1", "ci 0 0 5\xFF"});
@@ -127,11 +126,10 @@ TEST_F(Reader, HostileBytesNeverCrash) {
 
 // What a read leaves in the state: the scalars the lines set, and every
 // entity with its attributes, coordinates (exact) and texts.
-std::string Snapshot() {
-  const THostState& s = HostState;
+std::string Snapshot(const HostState& s) {
   std::ostringstream out;
   out << std::hexfloat << s.AxisAngle << ' ' << s.DrawingFile << ' ' << s.SheetWidth << ' ' << s.CurrentPickTag << ' '
-      << s.CurrentFontName << ' ' << s.PolylineCount << '\n';
+      << s.Current.FontName << ' ' << s.PolylineCount << '\n';
   for (int i = 1; i < 100; ++i) {
     const PickedPoint& p = s.PickedPoints[static_cast<std::size_t>(i)];
     if (p.Set) out << "hp" << i << ' ' << p.X << ' ' << p.Y << ' ' << p.Kind << '\n';
@@ -170,12 +168,12 @@ std::string Snapshot() {
 
 // The file's lines applied one by one: LF ends a line, a CR before it belongs
 // to the line end, and the last line needs no line end.
-void ApplyLines(std::string_view text) {
+void ApplyLines(std::string_view text, HostState& s) {
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
     std::string_view line = text.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    ParseExchangeLine(line);
+    ParseExchangeLine(line, s);
     text.remove_prefix(std::min(end + 1, text.size()));
   }
 }
@@ -202,18 +200,18 @@ TEST_F(Reader, PiecesOfAnySizeReadAsTheLines) {
   }
   text += "hp2 7 8\r";  // no line end at the very end; the lone CR is dropped
 
-  ApplyLines(text);
-  const std::string expected = Snapshot();
+  ApplyLines(text, s);
+  const std::string expected = Snapshot(s);
   EXPECT_EQ(s.PickedPoints[2].Y, 8);
   for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7}, std::size_t{25},
                                   std::size_t{4096}, text.size()}) {
-    ResetHostState();
-    ExchangeParser parser;
+    ResetHostState(s);
+    ExchangeParser parser(s);
     for (std::size_t at = 0; at < text.size(); at += piece) {
       parser.Feed(text.data() + at, std::min(piece, text.size() - at));
     }
     parser.Finish();
-    EXPECT_EQ(Snapshot(), expected) << "pieces of " << piece << " bytes";
+    EXPECT_EQ(Snapshot(s), expected) << "pieces of " << piece << " bytes";
   }
 
   // The same text read from a file in blocks, split in this thread or one
@@ -223,22 +221,22 @@ TEST_F(Reader, PiecesOfAnySizeReadAsTheLines) {
   files.PutFile("/p/JWC_TEMP.TXT", text);
   const std::size_t breakAt = text.size() / 3;
   const std::size_t lastLineEnd = text.rfind('\n', breakAt - 1);
-  ResetHostState();
-  ApplyLines(std::string_view(text).substr(0, lastLineEnd + 1));
-  const std::string beforeBreak = Snapshot();
+  ResetHostState(s);
+  ApplyLines(std::string_view(text).substr(0, lastLineEnd + 1), s);
+  const std::string beforeBreak = Snapshot(s);
   for (const bool ahead : {false, true}) {
     for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, std::size_t{100}, std::size_t{4096},
                                     std::size_t{256 * 1024}}) {
       SCOPED_TRACE(testing::Message() << "pieces of " << piece << (ahead ? ", split ahead" : ""));
       files.FailReadsAfter(text.size() + 1);
-      ResetHostState();
-      EXPECT_TRUE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}));
-      EXPECT_EQ(Snapshot(), expected);
+      ResetHostState(s);
+      EXPECT_TRUE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}, s));
+      EXPECT_EQ(Snapshot(s), expected);
 
       files.FailReadsAfter(breakAt);
-      ResetHostState();
-      EXPECT_FALSE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}));
-      EXPECT_EQ(Snapshot(), beforeBreak);
+      ResetHostState(s);
+      EXPECT_FALSE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}, s));
+      EXPECT_EQ(Snapshot(s), beforeBreak);
     }
   }
 }
@@ -262,7 +260,7 @@ TEST_F(Reader, SettingsRecords) {
   EXPECT_TRUE(s.TextStyles[0].Colour == 1 && s.TextStyles[9].Colour == 10);
 
   // Too few values: the record does not apply.
-  ResetHostState();
+  ResetHostState(s);
   Parse({"hk", "hzs 5", "hs 2 2 2 2 2 2 2 2 2 2 2 2 2 2 2", "hcw 9 9 9 9 9 9 9 9 9", "hn 1 2"});
   EXPECT_EQ(s.AxisAngle, 0);
   EXPECT_EQ(s.SheetWidth, 1189);
@@ -275,13 +273,13 @@ TEST_F(Reader, SettingsRecords) {
 
 TEST_F(Reader, LongerKeywordsComeBeforeTheirPrefixes) {
   Parse({"lg2", "ly3", "lgnWalls", "lynDoors", "cn$Gothic"});
-  EXPECT_EQ(s.CurrentGroup, 2) << "\"lgn\" is no layer group line";
-  EXPECT_EQ(s.CurrentLayer, 3) << "\"lyn\" is no layer line";
+  EXPECT_EQ(s.Current.Group, 2) << "\"lgn\" is no layer group line";
+  EXPECT_EQ(s.Current.Layer, 3) << "\"lyn\" is no layer line";
   EXPECT_EQ(s.GroupNames[2], "Walls");
   EXPECT_EQ(s.LayerNames[2 * 16 + 3], "Doors");
-  EXPECT_EQ(s.CurrentFontName, "Gothic");
-  EXPECT_EQ(s.CurrentTextStyle, 1) << "\"cn$\" is no text style line";
-  EXPECT_TRUE(s.AttributePending[kPendingTextStyle]);
+  EXPECT_EQ(s.Current.FontName, "Gothic");
+  EXPECT_EQ(s.Current.TextStyle, 1) << "\"cn$\" is no text style line";
+  EXPECT_TRUE(s.InitialPending[kPendingTextStyle]);
 }
 
 TEST_F(Reader, FourTokensFallBackToALineSegment) {
@@ -298,10 +296,10 @@ TEST_F(Reader, FourTokensFallBackToALineSegment) {
       {"1 2 3", {}, 0},                {"1 2 3 4 5", {}, 0},
   };
   for (const auto& c : cases) {
-    ResetHostState();
-    ParseExchangeLine(c.line);
+    ResetHostState(s);
+    ParseExchangeLine(c.line, s);
     const int kind = c.segment.empty() ? c.kind : kLineKind;
-    EXPECT_EQ(OrderKinds(), kind ? std::vector<int>{kind} : std::vector<int>{}) << c.line;
+    EXPECT_EQ(OrderKinds(s), kind ? std::vector<int>{kind} : std::vector<int>{}) << c.line;
     EXPECT_EQ(s.Lines.Count() ? Coords(s.Lines[0]) : std::vector<double>{}, c.segment) << c.line;
   }
 }
@@ -313,8 +311,8 @@ TEST_F(Reader, LayerGroupAndLayerDigitsAreHex) {
                                                 {"Z", 0}, {"", 0},  {"10", 1}, {"-", 0}};
   for (const auto& [digit, value] : digits) {
     Parse({"lg7", "ly7", std::string("lg") + digit, std::string("ly") + digit});
-    EXPECT_EQ(s.CurrentGroup, value) << digit;
-    EXPECT_EQ(s.CurrentLayer, value) << digit;
+    EXPECT_EQ(s.Current.Group, value) << digit;
+    EXPECT_EQ(s.Current.Layer, value) << digit;
   }
   Parse({"lgA 5", "ly2 7", "lgB"});
   EXPECT_EQ(s.GroupStates[10], 5);
@@ -323,49 +321,49 @@ TEST_F(Reader, LayerGroupAndLayerDigitsAreHex) {
 
 TEST_F(Reader, FirstAttributeLinesGiveTheInitialValues) {
   Parse({"lg1", "ly2", "lc3", "lt4", "lw5", "cn6", "lg7", "ly8", "lc5", "lt2", "lw1", "cn9"});
-  EXPECT_EQ((std::vector<int>{s.InitialGroup, s.InitialLayer, s.InitialColour, s.InitialLineType,
-                              s.InitialLineWidth, s.InitialTextStyle}),
+  EXPECT_EQ((std::vector<int>{s.Initial.Group, s.Initial.Layer, s.Initial.Colour, s.Initial.LineType,
+                              s.Initial.LineWidth, s.Initial.TextStyle}),
             (std::vector<int>{1, 2, 3, 4, 5, 6}));
-  EXPECT_EQ((std::vector<int>{s.CurrentGroup, s.CurrentLayer, s.CurrentColour, s.CurrentLineType,
-                              s.CurrentLineWidth, s.CurrentTextStyle}),
+  EXPECT_EQ((std::vector<int>{s.Current.Group, s.Current.Layer, s.Current.Colour, s.Current.LineType,
+                              s.Current.LineWidth, s.Current.TextStyle}),
             (std::vector<int>{7, 8, 5, 2, 1, 9}));
-  for (int slot = 0; slot <= 5; ++slot) EXPECT_FALSE(s.AttributePending[slot]) << slot;
+  for (int slot = 0; slot <= 5; ++slot) EXPECT_FALSE(s.InitialPending[slot]) << slot;
 
   Parse({"lc10 7", "lc2 5", "lc10"});
-  EXPECT_EQ(s.ExtendedColour, 7);
-  EXPECT_EQ(s.CurrentColour, 10);
+  EXPECT_EQ(s.Current.ExtendedColour, 7);
+  EXPECT_EQ(s.Current.Colour, 10);
 }
 
 TEST_F(Reader, TextStylesFontsAndCc) {
   Parse({"cn0 2.5 2.5 0.5 3", "cn0 1 1 1 4"});
-  EXPECT_EQ(s.InitialTextStyle, 0);
-  EXPECT_TRUE(s.InitialFreeText.Width == 2.5 && s.InitialFreeText.Spacing == .5 && s.InitialFreeText.Colour == 3);
-  EXPECT_TRUE(s.CurrentFreeText.Width == 1 && s.CurrentFreeText.Colour == 4);
+  EXPECT_EQ(s.Initial.TextStyle, 0);
+  EXPECT_TRUE(s.Initial.FreeText.Width == 2.5 && s.Initial.FreeText.Spacing == .5 && s.Initial.FreeText.Colour == 3);
+  EXPECT_TRUE(s.Current.FreeText.Width == 1 && s.Current.FreeText.Colour == 4);
 
-  ResetHostState();
+  ResetHostState(s);
   Parse({"cn3", "cn0 1 1 1 4"});
-  EXPECT_EQ(s.InitialTextStyle, 3);
-  EXPECT_EQ(s.InitialFreeText.Width, 2) << "only the first \"cn\" line gives initial free values";
-  EXPECT_EQ(s.CurrentFreeText.Colour, 4);
+  EXPECT_EQ(s.Initial.TextStyle, 3);
+  EXPECT_EQ(s.Initial.FreeText.Width, 2) << "only the first \"cn\" line gives initial free values";
+  EXPECT_EQ(s.Current.FreeText.Colour, 4);
 
-  ResetHostState();
+  ResetHostState(s);
   Parse({"cn0 7 7", "cn0 5 5 5 5", "cn"});  // too few free values: the flag is spent anyway
-  EXPECT_EQ(s.InitialTextStyle, 0);
-  EXPECT_EQ(s.InitialFreeText.Width, 2);
-  EXPECT_EQ(s.CurrentFreeText.Width, 5);
-  EXPECT_EQ(s.CurrentTextStyle, 0);
+  EXPECT_EQ(s.Initial.TextStyle, 0);
+  EXPECT_EQ(s.Initial.FreeText.Width, 2);
+  EXPECT_EQ(s.Current.FreeText.Width, 5);
+  EXPECT_EQ(s.Current.TextStyle, 0);
 
   const std::string gothic = Utf8ToSjis(U8(u8"ＭＳ ゴシック"));
   Parse({"cn$", "cn\"$" + gothic, "cn$Mincho"});
-  EXPECT_EQ(s.InitialFontName, gothic) << "the first name that is not empty";
-  EXPECT_EQ(s.CurrentFontName, "Mincho");
+  EXPECT_EQ(s.Initial.FontName, gothic) << "the first name that is not empty";
+  EXPECT_EQ(s.Current.FontName, "Mincho");
   Parse({"cn$"});
-  EXPECT_EQ(s.CurrentFontName, "");
+  EXPECT_EQ(s.Current.FontName, "");
 
   for (const auto& [line, cc] : std::initializer_list<std::pair<const char*, int>>{
            {"cc5", 5}, {"cc8", 8}, {"cc9", 0}, {"cc12", 1}, {"cc", 0}, {"ccx", 0}}) {
     Parse({"cc3", line});
-    EXPECT_EQ(s.CurrentTextCc, cc) << line;
+    EXPECT_EQ(s.Current.TextCc, cc) << line;
   }
 }
 
@@ -409,7 +407,7 @@ TEST_F(Reader, EveryEntityKindInFileOrder) {
          "cs 5 1 1 0 \"10\"", "BL 1 2 door", "lc10 9", "sl 0 0 5 5", "sl 0 0 1 0 1 1",
          "sl 0 0 1 0 1 1 0 1", "sc 1 2 3 4 5 6 7 8", "se 1 2 3 4 5 6 7 -8",
          "so 1 2 3 4 5 6 7 8", "sg 8 7 6 5 4 3 2 1"});
-  EXPECT_EQ(OrderKinds(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(OrderKinds(s), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
 
   const EntityAttributes& a = s.Lines[0].Attr;
   EXPECT_EQ((std::vector<int>{a.PickTag, a.Group, a.Layer, a.Colour, a.LineType, a.LineWidth, a.Flags}),
@@ -467,7 +465,7 @@ TEST_F(Reader, FlagLinesMarkTheNextEntity) {
 
 TEST_F(Reader, DimensionGroupJoinsLineAndText) {
   Parse({"lc3", "msg", "z3", "0 0 10 0", "lc5", "hp1 1 2", "z1", "cs 5 1 1 0 \"10"});
-  EXPECT_EQ(OrderKinds(), std::vector<int>{kDimensionKind});
+  EXPECT_EQ(OrderKinds(s), std::vector<int>{kDimensionKind});
   const DimensionEntity& d = s.Dimensions[0];
   EXPECT_EQ(Coords(d.Line), (std::vector<double>{0, 0, 10, 0}));
   EXPECT_TRUE(d.Line.Attr.Colour == 3 && d.Line.Attr.Flags == 4) << "captured with its segment";
@@ -492,7 +490,7 @@ TEST_F(Reader, DimensionGroupsCloseAndReuseTheirLine) {
 
   // "pl", "#" and other entities close the group: the "cs" is a plain text.
   for (const char* closer : {"pl", "#", "ci 0 0 1", "ch 0 0 1 0 x", "pt 1 1"}) {
-    ResetHostState();
+    ResetHostState(s);
     Parse({"msg", "0 0 1 1", closer, "cs 0 0 1 0 v"});
     EXPECT_EQ(s.Dimensions.Count(), 0u) << closer;
     EXPECT_EQ(s.Texts.Last().TextKind, 2) << closer;
@@ -526,9 +524,9 @@ TEST_F(Reader, SlSolidsReduceCoincidingCorners) {
       {"sl 0 0 1 0 1 1 0", 0, {}},
   };
   for (const auto& c : cases) {
-    ResetHostState();
-    ParseExchangeLine(c.line);
-    EXPECT_EQ(OrderKinds(), c.kind ? std::vector<int>{c.kind} : std::vector<int>{}) << c.line;
+    ResetHostState(s);
+    ParseExchangeLine(c.line, s);
+    EXPECT_EQ(OrderKinds(s), c.kind ? std::vector<int>{c.kind} : std::vector<int>{}) << c.line;
     std::vector<double> corners;
     if (s.Solids2.Count()) corners = {s.Solids2[0].X1, s.Solids2[0].Y1, s.Solids2[0].X2, s.Solids2[0].Y2};
     if (s.Solids3.Count()) {

@@ -20,64 +20,59 @@ Ints Attributes(const EntityAttributes& a) {
 }
 
 // The running and initial integers, in a fixed order.
-Ints Scalars() {
-  const THostState& s = HostState;
-  return {s.InitialGroup,  s.InitialLayer,     s.InitialColour,    s.InitialLineType,
-          s.InitialLineWidth, s.InitialTextStyle, s.PickedCount,   s.CurrentPickTag,
-          s.CurrentGroup,  s.CurrentLayer,     s.CurrentColour,    s.CurrentLineType,
-          s.CurrentLineWidth, s.CurrentTextStyle, s.CurrentTextCc, s.EntityFlags,
-          s.PolylineCount, s.PointColour,      s.ExtendedColour,   s.BzMarked,
+Ints Scalars(const HostState& s) {
+  return {s.Initial.Group,  s.Initial.Layer,     s.Initial.Colour,    s.Initial.LineType,
+          s.Initial.LineWidth, s.Initial.TextStyle, s.PickedCount,   s.CurrentPickTag,
+          s.Current.Group,  s.Current.Layer,     s.Current.Colour,    s.Current.LineType,
+          s.Current.LineWidth, s.Current.TextStyle, s.Current.TextCc, s.EntityFlags,
+          s.PolylineCount, s.Current.PointColour,      s.Current.ExtendedColour,   s.BzMarked,
           s.InPolyline,    s.DimensionPending};
 }
 
-std::vector<std::size_t> Capacities() {
-  const THostState& s = HostState;
+std::vector<std::size_t> Capacities(const HostState& s) {
   return {s.PickedPoints.capacity(), s.GroupStates.capacity(), s.GroupNames.capacity(),
           s.LayerStates.capacity(), s.LayerNames.capacity(), s.EntityOrder.Capacity(),
-          s.Lines.Capacity(), s.Texts.Capacity(), s.Dimensions.Capacity(), s.SgSolids.Capacity(),
-          OutputBuffer.Lines.Capacity()};
+          s.Lines.Capacity(), s.Texts.Capacity(), s.Dimensions.Capacity(), s.SgSolids.Capacity()};
 }
 
 // Puts something other than the default into every field and list.
-void Scribble() {
-  THostState& s = HostState;
+void Scribble(HostState& s) {
   s.AxisAngle = s.SheetWidth = s.SheetHeight = 7;
   s.DrawingFile = "x.jww";
   s.GroupScales.fill(50);
   s.TextStyles.fill(HostTextStyle{9, 9, 9, 9});
   s.HnValues.fill(4);
-  s.InitialGroup = s.InitialLayer = s.InitialColour = s.InitialLineType = s.InitialLineWidth = 5;
-  s.InitialTextStyle = s.PickedCount = s.CurrentPickTag = s.CurrentGroup = s.CurrentLayer = 5;
-  s.CurrentColour = s.CurrentLineType = s.CurrentLineWidth = s.CurrentTextStyle = 5;
-  s.CurrentTextCc = s.EntityFlags = s.PolylineCount = s.PointColour = s.ExtendedColour = 5;
+  s.Initial.Group = s.Initial.Layer = s.Initial.Colour = s.Initial.LineType = s.Initial.LineWidth = 5;
+  s.Initial.TextStyle = s.PickedCount = s.CurrentPickTag = s.Current.Group = s.Current.Layer = 5;
+  s.Current.Colour = s.Current.LineType = s.Current.LineWidth = s.Current.TextStyle = 5;
+  s.Current.TextCc = s.EntityFlags = s.PolylineCount = s.Current.PointColour = s.Current.ExtendedColour = 5;
   s.BzMarked = s.InPolyline = s.DimensionPending = true;
-  s.InitialFreeText = s.CurrentFreeText = HostTextStyle{8, 8, 8, 8};
-  s.InitialFontName = s.CurrentFontName = "font";
+  s.Initial.FreeText = s.Current.FreeText = HostTextStyle{8, 8, 8, 8};
+  s.Initial.FontName = s.Current.FontName = "font";
   s.PickedPoints.assign(3, PickedPoint{true, 1, 2, 3});
   s.GroupStates.assign(2, 1);
   s.GroupNames.assign(2, "g");
   s.LayerStates.assign(2, 1);
   s.LayerNames.assign(2, "l");
-  s.AttributePending.fill(false);
+  s.InitialPending.fill(false);
   s.PendingDimensionLine.X2 = 99;
   s.PendingDimensionLine.Attr.Colour = 99;
   s.EntityOrder.Append(), s.Lines.Append(), s.Texts.Append(), s.Dimensions.Append(), s.SgSolids.Append();
-  OutputBuffer.Lines.Append("lc1");
 }
 
 TEST(HostState, ResetGivesEveryFieldItsDefault) {
-  Scribble();
-  ResetHostState();
-  const THostState& s = HostState;
+  HostState s;
+  Scribble(s);
+  ResetHostState(s);
   EXPECT_EQ((Doubles{s.AxisAngle, s.SheetWidth, s.SheetHeight}), (Doubles{0, 1189, 841}));
   EXPECT_EQ(Doubles(s.GroupScales.begin(), s.GroupScales.end()), Doubles(16, 1.0));
   EXPECT_EQ(Doubles(s.HnValues.begin(), s.HnValues.end()), Doubles(4, 0.0));
   for (const HostTextStyle& style : s.TextStyles) EXPECT_EQ(Style(style), (Doubles{3, 3, 0, 2}));
-  EXPECT_EQ(Style(s.InitialFreeText), (Doubles{2, 2, 0, 1}));
-  EXPECT_EQ(Style(s.CurrentFreeText), (Doubles{2, 2, 0, 1}));
-  EXPECT_EQ(Scalars(), (Ints{0, 0, 1, 1, 0, 1, 0, 0, 0, 0, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0}));
-  EXPECT_EQ(s.DrawingFile + s.InitialFontName, "");
-  EXPECT_EQ(testing_support::SjisToUtf8(s.CurrentFontName), testing_support::U8(u8"<ＭＳ ゴシック>"));
+  EXPECT_EQ(Style(s.Initial.FreeText), (Doubles{2, 2, 0, 1}));
+  EXPECT_EQ(Style(s.Current.FreeText), (Doubles{2, 2, 0, 1}));
+  EXPECT_EQ(Scalars(s), (Ints{0, 0, 1, 1, 0, 1, 0, 0, 0, 0, 1, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(s.DrawingFile + s.Initial.FontName, "");
+  EXPECT_EQ(testing_support::SjisToUtf8(s.Current.FontName), testing_support::U8(u8"<ＭＳ ゴシック>"));
 
   ASSERT_EQ(s.PickedPoints.size(), 100u);
   for (const PickedPoint& p : s.PickedPoints) EXPECT_TRUE(!p.Set && p.X == 0 && p.Y == 0 && p.Kind == 0);
@@ -85,49 +80,61 @@ TEST(HostState, ResetGivesEveryFieldItsDefault) {
   EXPECT_EQ(s.GroupNames, std::vector<std::string>(16));
   EXPECT_EQ(s.LayerStates, Ints(256, 0));
   EXPECT_EQ(s.LayerNames, std::vector<std::string>(256));
-  for (int slot = 0; slot <= 5; ++slot) EXPECT_TRUE(s.AttributePending[slot]) << slot;
+  for (int slot = 0; slot <= 5; ++slot) EXPECT_TRUE(s.InitialPending[slot]) << slot;
 
   const LineEntity& d = s.PendingDimensionLine;
   EXPECT_EQ(Attributes(d.Attr), (Ints{0, 0, 0, 1, 1, 0, 0}));
   EXPECT_EQ((Doubles{static_cast<double>(d.PolylineNo), d.X1, d.Y1, d.X2, d.Y2}), (Doubles{0, 0, 0, 1, 0}));
 
   EXPECT_EQ((std::vector<std::size_t>{s.EntityOrder.Count(), s.Lines.Count(), s.Texts.Count(),
-                                      s.Dimensions.Count(), s.SgSolids.Count(), OutputBuffer.Lines.Count()}),
-            std::vector<std::size_t>(6, 0));
+                                      s.Dimensions.Count(), s.SgSolids.Count()}),
+            std::vector<std::size_t>(5, 0));
 }
 
-TEST(HostState, ResetLeavesTheWritersPendingFlagsAlone) {
-  HostState.AttributePending.fill(false);
-  HostState.AttributePending[kPendingFontName] = true;
-  ResetHostState();
-  EXPECT_FALSE(HostState.AttributePending[kPendingTextCc]);
-  EXPECT_TRUE(HostState.AttributePending[kPendingFontName]);
-  EXPECT_FALSE(HostState.AttributePending[kPendingPointColour]);
+// The host's state and the answer are separate values: resetting the one for
+// a new read leaves the other's lines, attributes and flags alone.
+TEST(HostState, ResetLeavesTheOutputAlone) {
+  HostState host;
+  OutputCommands out;
+  ResetOutputAttributes(out, host.Initial);
+  out.Pending.fill(false);
+  out.Pending[kPendingFontName] = true;
+  out.Current.Colour = 7;
+  AddOutputLine(out, "lc1");
+  Scribble(host);
+  ResetHostState(host);
+  EXPECT_FALSE(out.Pending[kPendingTextCc]);
+  EXPECT_TRUE(out.Pending[kPendingFontName]);
+  EXPECT_FALSE(out.Pending[kPendingPointColour]);
+  EXPECT_EQ(out.Current.Colour, 7);
+  EXPECT_EQ(out.Lines.Count(), 1u);
 }
 
 TEST(HostState, FreeReleasesTheListsAndKeepsScalarsAndStrings) {
-  ResetHostState();
-  Scribble();
-  const Ints before = Scalars();
-  FreeHostState();
-  EXPECT_EQ(Capacities(), std::vector<std::size_t>(11, 0));
-  EXPECT_EQ(Scalars(), before);
-  EXPECT_EQ(HostState.DrawingFile + HostState.CurrentFontName, "x.jwwfont");
+  HostState s;
+  ResetHostState(s);
+  Scribble(s);
+  const Ints before = Scalars(s);
+  FreeHostState(s);
+  EXPECT_EQ(Capacities(s), std::vector<std::size_t>(10, 0));
+  EXPECT_EQ(Scalars(s), before);
+  EXPECT_EQ(s.DrawingFile + s.Current.FontName, "x.jwwfont");
 }
 
 TEST(HostState, ListsGrowInStepsOfAThousandWithoutMovingElements) {
-  ResetHostState();
-  for (int i = 0; i < 1000; ++i) AppendEntityOrder(kLineKind, i);
-  EXPECT_EQ(HostState.EntityOrder.Capacity(), 1000u);
-  const EntityRef* first = &HostState.EntityOrder[0];
-  AppendEntityOrder(kCircleKind, 1000);
-  EXPECT_EQ(HostState.EntityOrder.Count(), 1001u);
-  EXPECT_EQ(HostState.EntityOrder.Capacity(), 2000u);
-  for (int i = 1001; i < 5000; ++i) AppendEntityOrder(kArcKind, i);
-  EXPECT_EQ(HostState.EntityOrder.Capacity(), 5000u);
-  EXPECT_EQ(&HostState.EntityOrder[0], first);
-  for (int i = 0; i < 5000; i += 999) EXPECT_EQ(HostState.EntityOrder[i].Index, i);
-  EXPECT_EQ(HostState.EntityOrder[1000].Kind, kCircleKind);
+  HostState s;
+  ResetHostState(s);
+  for (int i = 0; i < 1000; ++i) AppendEntityOrder(s, kLineKind, i);
+  EXPECT_EQ(s.EntityOrder.Capacity(), 1000u);
+  const EntityRef* first = &s.EntityOrder[0];
+  AppendEntityOrder(s, kCircleKind, 1000);
+  EXPECT_EQ(s.EntityOrder.Count(), 1001u);
+  EXPECT_EQ(s.EntityOrder.Capacity(), 2000u);
+  for (int i = 1001; i < 5000; ++i) AppendEntityOrder(s, kArcKind, i);
+  EXPECT_EQ(s.EntityOrder.Capacity(), 5000u);
+  EXPECT_EQ(&s.EntityOrder[0], first);
+  for (int i = 0; i < 5000; i += 999) EXPECT_EQ(s.EntityOrder[i].Index, i);
+  EXPECT_EQ(s.EntityOrder[1000].Kind, kCircleKind);
 }
 
 // Elements are created when appended, so the list must also destroy them
@@ -207,12 +214,12 @@ TEST(FixedText, KeepsItsTextWhateverItsLength) {
 }
 
 TEST(HostState, CaptureCopiesTheRunningAttributes) {
-  ResetHostState();
-  THostState& s = HostState;
-  s.CurrentPickTag = 7, s.CurrentGroup = 3, s.CurrentLayer = 12, s.CurrentColour = 5;
-  s.CurrentLineType = 4, s.CurrentLineWidth = 2, s.EntityFlags = 20;
+  HostState s;
+  ResetHostState(s);
+  s.CurrentPickTag = 7, s.Current.Group = 3, s.Current.Layer = 12, s.Current.Colour = 5;
+  s.Current.LineType = 4, s.Current.LineWidth = 2, s.EntityFlags = 20;
   EntityAttributes a;
-  CaptureAttributes(a);
+  CaptureAttributes(s, a);
   EXPECT_EQ(Attributes(a), (Ints{7, 3, 12, 5, 4, 2, 20}));
 }
 

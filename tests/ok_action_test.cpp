@@ -74,7 +74,7 @@ TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
     fs::create_directory(settings);
     run.Ok();
     EXPECT_FALSE(ui.Closed());
-    EXPECT_EQ(OutputBuffer.Lines.Count(), 0u);
+    EXPECT_EQ(run.Output.Lines.Count(), 0u);
     // The user mends it and presses OK again: the chain in memory is still
     // the old one, so the point lies above it as before.
     fs::remove(settings);
@@ -128,6 +128,61 @@ TEST_F(OkActionTest, RefusedValueFocusesItsControlAndChangesNothing) {
     EXPECT_EQ(ReadFileBytes(exchange), "hq\r\n");
     EXPECT_EQ(ReadFileBytes(settings), before);
   }
+}
+
+// Each list and radio choice becomes its typed choice only within the
+// control's entries: a number the control cannot hold (none selected, or
+// past its last entry) stops OK at that control; the first and last entries
+// pass and keep their meaning.
+TEST(OkInputs, ChoicesAreTakenOnlyWithinTheirEntries) {
+  struct Case {
+    Control Id;
+    std::int32_t DialogSettings::*Field;
+    int Count;
+  };
+  const Case cases[] = {
+      {Control::StartMark, &DialogSettings::StartMark, 12}, {Control::EndMark, &DialogSettings::EndMark, 12},
+      {Control::TextStyle, &DialogSettings::TextStyle, 11}, {Control::Precision, &DialogSettings::Precision, 9},
+      {Control::Rounding, &DialogSettings::Rounding, 3},    {Control::ZeroDisplay, &DialogSettings::ZeroDisplay, 2},
+      {Control::ValueUnit, &DialogSettings::ValueUnit, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ControlName(c.Id));
+    EXPECT_EQ(SettingRowOf(c.Id).EntryCount, c.Count);
+    for (const int number : {-1, c.Count, c.Count + 7}) {
+      DialogSettings values = InitialSettings();
+      values.TextStyle = 0;
+      values.*c.Field = number;
+      const CheckedInputs checked = CheckOkInputs(values);
+      EXPECT_FALSE(checked.Inputs.has_value()) << number;
+      EXPECT_EQ(checked.Refused, c.Id) << number;
+    }
+    for (const int number : {0, c.Count - 1}) {
+      DialogSettings values = InitialSettings();
+      values.TextStyle = 0;
+      values.*c.Field = number;
+      EXPECT_TRUE(CheckOkInputs(values).Inputs.has_value()) << number;
+    }
+  }
+  DialogSettings values = InitialSettings();
+  values.TextStyle = 10;
+  values.Precision = 8;
+  values.Rounding = 1;
+  values.ZeroDisplay = 1;
+  values.ValueUnit = 1;
+  const OkInputs in = *CheckOkInputs(values).Inputs;
+  EXPECT_EQ(HostStyleNumber(in.TextStyle), 10);
+  EXPECT_EQ(in.Format.Precision, 8);
+  EXPECT_EQ(in.Format.Rounding, RoundingMode::UpFromTenth);
+  EXPECT_EQ(in.Format.Zeros, ZeroDisplay::Keep);
+  EXPECT_EQ(in.Format.Unit, ValueUnit::Metre);
+  // The dialog's defaults reach the value format from the settings table.
+  values = InitialSettings();
+  values.TextStyle = 0;
+  const OkInputs defaults = *CheckOkInputs(values).Inputs;
+  EXPECT_EQ(defaults.Format.Precision, 3);
+  EXPECT_EQ(defaults.Format.Rounding, RoundingMode::HalfAwayFromZero);
+  EXPECT_EQ(defaults.TextStyle, TextStyleChoice::HostsCurrent);
 }
 
 // Radio groups without a selected button: a front end may allow it, and the

@@ -177,7 +177,7 @@ TEST_F(OkNoticeTest, RefusedValueIsNamedByTheLabelOfTheControlOkFocuses) {
   DialogSettings values = InitialSettings();
   values.TextStyle = 0;
   values.ValueUnit = -1;
-  EXPECT_EQ(OkNoticeLines(values, THostState{}),
+  EXPECT_EQ(OkNoticeLines(values, HostState{}),
             Lines{"「寸法値の単位」が選ばれていませんので作図出来ません。"});
 }
 

@@ -43,15 +43,14 @@ class RecordingFileSystem : public StandardFileSystem {
 
 class OutputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { OutputBuffer.Lines.Release(); }
-  void TearDown() override { OutputBuffer.Lines.Release(); }
   std::string Written(const std::vector<std::string>& lines) {
-    OutputBuffer.Lines.Release();
-    for (const std::string& line : lines) AddOutputLine(line);
-    EXPECT_TRUE(WriteOutputFile(files, target));
+    out.Lines.Release();
+    for (const std::string& line : lines) AddOutputLine(out, line);
+    EXPECT_TRUE(WriteOutputFile(files, target, out));
     return ReadFileBytes(target);
   }
 
+  OutputCommands out;
   RecordingFileSystem files;
   ScratchDir dir;
   const fs::path target = dir / "JWC_TEMP.TXT";
@@ -112,14 +111,14 @@ TEST_F(OutputFileTest, FailedReplaceKeepsTheTargetAndRemovesTheTemporaryFile) {
   EXPECT_EQ(ReadFileBytes(target), kHostInput);
   EXPECT_EQ(ReadFileBytes(files.LastTemporary / "inside"), "kept");
   // The same for the whole output file, which then leaves no exchange file.
-  AddOutputLine("z3");
-  EXPECT_FALSE(WriteOutputFile(files, target));
+  AddOutputLine(out, "z3");
+  EXPECT_FALSE(WriteOutputFile(files, target, out));
   EXPECT_EQ(FolderEntries(dir.Path()), Names{files.LastTemporary.filename().string()});
   fs::remove_all(files.LastTemporary);
   // A directory where the file itself must go stays as it was.
   fs::create_directory(target);
   EXPECT_FALSE(files.ReplaceContent(target, kNew));
-  EXPECT_FALSE(WriteOutputFile(files, target));
+  EXPECT_FALSE(WriteOutputFile(files, target, out));
   EXPECT_TRUE(fs::is_directory(target));
   EXPECT_TRUE(fs::is_empty(target));
   EXPECT_EQ(FolderEntries(dir.Path()), Names{"JWC_TEMP.TXT"});
@@ -137,7 +136,7 @@ TEST_F(OutputFileTest, FullFileSystemLeavesNoPartialFile) {
   EXPECT_TRUE(files.ReplaceContent(path, std::string(16 * 1024, 'z')));
   EXPECT_EQ(ReadFileBytes(path), std::string(16 * 1024, 'z'));
   // the output file: no exchange file and no temporary file remain
-  for (int i = 0; i < 2000; ++i) AddOutputLine(std::string(200, 'x'));
-  EXPECT_FALSE(WriteOutputFile(files, path));
+  for (int i = 0; i < 2000; ++i) AddOutputLine(out, std::string(200, 'x'));
+  EXPECT_FALSE(WriteOutputFile(files, path, out));
   EXPECT_TRUE(fs::is_empty(small.Path()));
 }

@@ -123,11 +123,10 @@ DrawnChain DrawChain(const Sheet& sheet, const Marks& marks, double object = 0, 
 std::optional<PickedChain> Found(const std::string& hostFile, PlanePoint valuePosition) {
   ScratchDir dir;
   WriteFileBytes(dir / "JWC_TEMP.TXT", hostFile);
-  ResetHostState();
-  ReadExchangeFile(RealFiles(), dir / "JWC_TEMP.TXT");
-  std::optional<PickedChain> chain = FindPickedChain(HostState, valuePosition);
-  FreeHostState();
-  return chain;
+  HostState host;
+  ResetHostState(host);
+  ReadExchangeFile(RealFiles(), dir / "JWC_TEMP.TXT", host);
+  return FindPickedChain(host, valuePosition);
 }
 
 // The stored chain's levels along the vertical axis and its dimension line's

@@ -21,9 +21,10 @@ const fs::path kWorkedExample =
 Picture RenderFile(const std::string& content) {
   testing_support::ScratchDir dir;
   testing_support::WriteFileBytes(dir / "JWC_TEMP.TXT", content);
-  ResetHostState();
-  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT"));
-  return RenderState(HostState);
+  HostState host;
+  ResetHostState(host);
+  EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT", host));
+  return RenderState(host);
 }
 
 struct Segment {
@@ -34,9 +35,10 @@ struct Segment {
 // the dimension line, the leader, the underline and the four barbs, with
 // the value 500 reading upwards from the value position.
 TEST(PreviewOfExchangeFiles, WorkedExampleShowsItsLinesAndValue) {
-  ResetHostState();
-  ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), kWorkedExample)) << kWorkedExample;
-  const Picture p = RenderState(HostState);
+  HostState host;
+  ResetHostState(host);
+  ASSERT_TRUE(ReadExchangeFile(testing_support::RealFiles(), kWorkedExample, host)) << kWorkedExample;
+  const Picture p = RenderState(host);
 
   const auto lines = p.Find("drawing", "line", "line");
   const Segment expected[] = {
@@ -50,7 +52,7 @@ TEST(PreviewOfExchangeFiles, WorkedExampleShowsItsLinesAndValue) {
       {-500, 1500, -500.7765, 1497.1022},
   };
   ASSERT_EQ(lines.size(), std::size(expected));
-  ASSERT_EQ(HostState.Lines.Count(), std::size(expected));
+  ASSERT_EQ(host.Lines.Count(), std::size(expected));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const Element& l = *lines[i];
     EXPECT_NEAR(l.Number("x1"), expected[i].x1, 1e-4) << "line " << i;
@@ -58,7 +60,7 @@ TEST(PreviewOfExchangeFiles, WorkedExampleShowsItsLinesAndValue) {
     EXPECT_NEAR(l.Number("x2"), expected[i].x2, 1e-4) << "line " << i;
     EXPECT_NEAR(l.Number("y2"), expected[i].y2, 1e-4) << "line " << i;
     // The picture keeps every coordinate exactly as the file gave it.
-    const LineEntity& read = HostState.Lines[i];
+    const LineEntity& read = host.Lines[i];
     EXPECT_EQ(l.Number("x1"), read.X1);
     EXPECT_EQ(l.Number("y1"), read.Y1);
     EXPECT_EQ(l.Number("x2"), read.X2);

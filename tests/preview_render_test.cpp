@@ -3,6 +3,7 @@
 // are left out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <tuple>
@@ -10,6 +11,8 @@
 #include "preview/Palette.h"
 #include "preview/PictureFrame.h"
 #include "preview/ChainLayer.h"
+#include "preview/PointMarkers.h"
+#include "dialog/EndMarkKinds.h"
 #include "support/PreviewTestSupport.h"
 
 using namespace preview_testing;
@@ -22,7 +25,7 @@ constexpr double kEps = 1e-9;
 double Deg(double d) { return d * std::numbers::pi / 180; }
 
 TEST(PreviewPicture, FitsTheDrawingWithYGrowingUpwards) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   AddLine(s, 100, 50, 300, 150);
   const Picture p = RenderState(s);
   const Affine& m = p.Drawing;
@@ -59,7 +62,7 @@ TEST(PreviewPicture, ScaleBarIsARoundLengthInDrawingUnits) {
                        Case{2e7, 5e6}}) {
     EXPECT_DOUBLE_EQ(ScaleBarLength(c.visible), c.length) << c.visible;
   }
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   AddLine(s, 0, 0, 1000, 0);
   const Picture p = RenderState(s);
   const Element* bar = p.Layer("scale-bar");
@@ -94,7 +97,7 @@ TEST(PreviewPicture, PenColourLineTypeAndWidthFollowTheHostNumbers) {
       {42, 77, 30000, "#000000", {}, 6},
   };
   for (const Case& c : cases) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     AddLine(s, 0, 0, 100, 100, Attributes(c.colour, c.lineType, c.lineWidth));
     const Picture p = RenderState(s);
     const auto shapes = p.Find("drawing", "line");
@@ -114,7 +117,7 @@ TEST(PreviewPicture, PenColourLineTypeAndWidthFollowTheHostNumbers) {
 }
 
 TEST(PreviewPicture, CirclesArcsAndEllipsesFollowTheSevenValues) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   CircleEntity circle;
   circle.X = 5, circle.Y = 6, circle.Radius = 4;
   Append(s, s.Circles, kCircleKind, circle);
@@ -202,7 +205,7 @@ TEST(PreviewPicture, TextsStandAtTheirBasePointInTheirDirectionAndStyleSize) {
                         {6, 0, 1},      {7, -115, 1},    {8, -230, 1},
                         {9, 0, 0}};
   for (const Case& c : cases) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     s.GroupScales[2] = 50;
     AddLine(s, 0, 0, 1000, 1000);
     TextEntity t = MakeText("A寸B", 200, 300, -3, 3, /*height*/ 4, /*width*/ 2);
@@ -253,7 +256,7 @@ TEST(PreviewPicture, TextsAreDecodedAndEscaped) {
        }()},
   };
   for (const Case& c : cases) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     AddText(s, MakeText(kanji, 0, 0, 1, 0));
     PreviewOptions options;
     options.Decode = c.decode;
@@ -262,6 +265,33 @@ TEST(PreviewPicture, TextsAreDecodedAndEscaped) {
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0]->Text, c.expected);
     EXPECT_EQ(texts[0]->Attr("xml:space"), "preserve");
+  }
+}
+
+// The preview draws each end mark kind over the length the construction
+// allows for it: an arrow-like mark from its tip at the point back to its
+// reach, any other centred on the point and within its reach.
+TEST(PreviewPicture, PointMarkersSpanTheReachOfTheirEndMarkKind) {
+  for (const EndMarkKind& kind : EndMarkKinds()) {
+    if (kind.HostMarker == kLineArrowMarker) continue;
+    SCOPED_TRACE(kind.HostMarker);
+    const PointMarker* marker = FindPointMarker(kind.HostMarker);
+    ASSERT_NE(marker, nullptr);
+    double low = 0, high = 0;
+    for (const MarkerShape& shape : marker->Shapes) {
+      for (const auto& point : shape.Points) low = std::min(low, point[0]), high = std::max(high, point[0]);
+      low = std::min(low, -shape.Rx), high = std::max(high, shape.Rx);
+      if (shape.Shape == MarkerShape::Form::kPath) low = -1.25, high = 1.25;  // the wave's corners
+    }
+    const double reach = static_cast<double>(kind.Reach);
+    if (kind.ArrowLike) {
+      EXPECT_EQ(high, 0);
+      EXPECT_NEAR(low, -reach, kEps);
+    } else {
+      EXPECT_NEAR(low, -high, kEps);
+      EXPECT_GT(high, 0);
+      EXPECT_LE(high, reach + kEps);
+    }
   }
 }
 
@@ -275,7 +305,7 @@ TEST(PreviewPicture, PointMarkersTakeTheShapeOfTheirKind) {
                         {4, "ellipse", false},  {5, "polygon", true},  {6, "polygon", true},
                         {7, "ellipse", true},   {8, "path", false},    {9, "polyline", false},
                         {10, "polyline", false}, {11, "polygon", false}};
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   s.GroupScales[1] = 20;
   for (const Case& c : cases) {
     ExtendedPointEntity e;
@@ -309,7 +339,7 @@ TEST(PreviewPicture, PointMarkersTakeTheShapeOfTheirKind) {
 }
 
 TEST(PreviewPicture, SolidsAreFilledInTheirColour) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   Solid2Entity two;
   two.Attr = Attributes(8);
   two.X1 = 0, two.Y1 = 0, two.X2 = 10, two.Y2 = 0;
@@ -383,7 +413,7 @@ TEST(PreviewPicture, SolidsAreFilledInTheirColour) {
 }
 
 TEST(PreviewPicture, PointsBlocksDimensionsAndPickedPointsAreMarked) {
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   PointEntity point;
   point.Attr = Attributes(5);
   point.X = 3, point.Y = 4;
@@ -442,11 +472,11 @@ TEST(PreviewPicture, PointsBlocksDimensionsAndPickedPointsAreMarked) {
 }
 
 TEST(PreviewPicture, UnderlayLayerIsGreyUnderTheDrawing) {
-  THostState host = EmptyState();
+  HostState host = EmptyState();
   AddLine(host, 0, 0, 10, 10, Attributes(8, 2));
   AddText(host, MakeText("HOST", 0, 0, 1, 0));
   host.PickedPoints[1] = PickedPoint{true, 5, 5, 0};
-  THostState output = EmptyState();
+  HostState output = EmptyState();
   AddLine(output, 0, 10, 10, 0, Attributes(8));
 
   HostLayerSettings under;
@@ -533,7 +563,7 @@ TEST(PreviewPicture, NothingToDrawGivesAnEmptyPictureWithANote) {
 TEST(PreviewPicture, UnusableNumbersAreLeftOutAndCounted) {
   const double nan = std::nan("");
   const double inf = INFINITY;
-  THostState s = EmptyState();
+  HostState s = EmptyState();
   AddLine(s, 0, 0, 100, 50);                 // the one usable entity
   AddLine(s, nan, 0, 1, 1);
   AddLine(s, 0, 0, 1e300, 1);
@@ -581,7 +611,7 @@ TEST(PreviewPicture, AnyDrawingSizeFitsThePicture) {
   };
   for (const Case c : {Case{5, 5, 5, 5}, Case{1e11, 1e11, 1e11 + 1e-3, 1e11}, Case{-1e12, -1e12, 1e12, 1e12},
                        Case{0, 0, 1e-9, 0}, Case{0, 0, 0, 300}}) {
-    THostState s = EmptyState();
+    HostState s = EmptyState();
     AddLine(s, c.x1, c.y1, c.x2, c.y2);
     const Picture p = RenderState(s);
     const double width = p.Doc.Root.Number("width");

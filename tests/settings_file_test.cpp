@@ -49,30 +49,30 @@ void LoadShowing(const fs::path& path, DialogSettings& settings, HeadlessUi& ui)
 
 // Saving as the OK action does it: the dialog part as the controls hold it,
 // with the host's values of the moment.
-bool SaveShown(const fs::path& path, DialogSettings& settings, HeadlessUi& ui) {
+bool SaveShown(const fs::path& path, DialogSettings& settings, HeadlessUi& ui, const HostState& host) {
   ReadDialogPart(ui, settings);
-  const std::int32_t group = HostState.InitialGroup;
+  const std::int32_t group = host.Initial.Group;
   return SaveSettings(testing_support::RealFiles(), path, settings, group,
-                      HostState.GroupScales[static_cast<std::size_t>(group)], HostState.AxisAngle)
+                      host.GroupScales[static_cast<std::size_t>(group)], host.AxisAngle)
       .Ok();
 }
 
 class SettingsFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetHostState();
+    ResetHostState(host);
     // The show sequence fills the text-style list before loading.
     ui.ListClear(Control::TextStyle);
     for (int i = 0; i < 11; ++i) ui.ListAdd(Control::TextStyle, "style " + std::to_string(i));
   }
-  void TearDown() override { FreeHostState(); }
+  HostState host;
 
   void Load(const std::string& bytes) {
     WriteFileBytes(file, bytes);
     LoadShowing(file, settings, ui);
   }
   std::vector<std::string> Save() {
-    SaveShown(file, settings, ui);
+    SaveShown(file, settings, ui, host);
     return SplitCrLf(ReadFileBytes(file));
   }
 
@@ -218,9 +218,9 @@ TEST_F(SettingsFileTest, SaveWritesTheControlsAndTheHostValuesOfTheMoment) {
   ui.RadioSelect(Control::ValueUnit, 0);
   ui.CheckSet(Control::AsDimensionFigure, true);
   ui.SetText(Control::ExtLineOvershoot, "9");
-  HostState.InitialGroup = 3;
-  HostState.GroupScales[3] = 0.00001;
-  HostState.AxisAngle = -12.5;
+  host.Initial.Group = 3;
+  host.GroupScales[3] = 0.00001;
+  host.AxisAngle = -12.5;
   settings.WindowLeft = 640;
   settings.WindowTop = -48;
   settings.LastPoint1X = 1234.567890123456789;
@@ -262,7 +262,7 @@ TEST_F(SettingsFileTest, TextsAreWrittenBackExactlyAndLoadBackTheSame) {
   for (int i = 0; i < 11; ++i) other.ListAdd(Control::TextStyle, "s");
   DialogSettings reloaded = InitialSettings();
   LoadShowing(file, reloaded, other);
-  SaveShown(file, reloaded, other);
+  SaveShown(file, reloaded, other, host);
   EXPECT_EQ(ReadFileBytes(file), firstSave);
   EXPECT_EQ(other.GetText(Control::Prefix), texts[1]);
 }
@@ -287,8 +287,8 @@ TEST_F(SettingsFileTest, SaveFailingOnTheFileSizeLimitKeepsWhatWasThere) {
   {
     FileSizeLimit limit(32);  // any settings file is longer
     ASSERT_TRUE(limit.Active());
-    EXPECT_FALSE(SaveShown(file, settings, ui));
-    EXPECT_FALSE(SaveShown(fresh / "vk38.dat", settings, ui));
+    EXPECT_FALSE(SaveShown(file, settings, ui, host));
+    EXPECT_FALSE(SaveShown(fresh / "vk38.dat", settings, ui, host));
   }
   EXPECT_EQ(ReadFileBytes(file), previous);
   EXPECT_EQ(FolderEntries(dir.Path()), (std::set<std::string>{"vk38.dat"}));

@@ -2,6 +2,8 @@
 // and its width.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "support/TestSupport.h"
 #include "dimension/ValueText.h"
 
@@ -15,13 +17,15 @@ struct TextCase {
   const char* Expected;  // Shift-JIS
 };
 
+// The numbers are the dialog's entries: unit 0 mm, 1 m; rounding 0 truncate,
+// 1 up from a tenth, 2 half away; zeros 0 dropped, 1 kept.
 ValueFormat Fmt(int unit, int k, int rounding, bool commas, int zeros) {
   ValueFormat f;
-  f.ValueUnit = unit;
+  f.Unit = static_cast<ValueUnit>(unit);
   f.Precision = k;
-  f.Rounding = rounding;
+  f.Rounding = static_cast<RoundingMode>(rounding);
   f.ThousandsCommas = commas;
-  f.ZeroDisplay = zeros;
+  f.Zeros = static_cast<ZeroDisplay>(zeros);
   return f;
 }
 
@@ -34,7 +38,7 @@ void ExpectTexts(const std::vector<TextCase>& cases) {
   for (const TextCase& c : cases) {
     EXPECT_EQ(SjisToUtf8(MakeValueText(c.Length, c.Format)), SjisToUtf8(c.Expected))
         << "length " << c.Length << " k " << c.Format.Precision << " rounding "
-        << c.Format.Rounding;
+        << static_cast<int>(c.Format.Rounding);
   }
 }
 
@@ -98,12 +102,20 @@ TEST(ValueText, EdgeCases) {
   });
 }
 
-THostState HostWithStyles() {
-  THostState host;
+HostState HostWithStyles() {
+  HostState host;
   for (int i = 0; i < 10; ++i)
     host.TextStyles[static_cast<std::size_t>(i)] = HostTextStyle{1.0 + i, 2.0 + i, 0.1 * i, 20 + i};
-  host.InitialFreeText = HostTextStyle{2.5, 3.5, 0.25, 7};
+  host.Initial.FreeText = HostTextStyle{2.5, 3.5, 0.25, 7};
   return host;
+}
+
+// The precision list ends at kMaxDecimals; a format past either end is a
+// fault of its caller and is refused rather than formatted.
+TEST(ValueText, PrecisionOutsideTheListIsRefused) {
+  EXPECT_EQ(SjisToUtf8(MakeValueText(1, Fmt(0, kMaxDecimals, 2, false, 1))), "1.00000000");
+  for (const int k : {-1, kMaxDecimals + 1})
+    EXPECT_THROW(MakeValueText(1, Fmt(0, k, 2, false, 0)), std::out_of_range) << k;
 }
 
 TEST(ValueStyle, ChosenFromTheSettingOrTheHostsCurrentStyle) {
@@ -121,9 +133,9 @@ TEST(ValueStyle, ChosenFromTheSettingOrTheHostsCurrentStyle) {
       {1, 7, {1, 1.0, 2.0, 0.0, 20}},
   };
   for (const Case& c : cases) {
-    THostState host = HostWithStyles();
-    host.InitialTextStyle = c.HostCurrent;
-    const ValueStyle s = SelectValueStyle(c.Setting, host);
+    HostState host = HostWithStyles();
+    host.Initial.TextStyle = c.HostCurrent;
+    const ValueStyle s = SelectValueStyle(static_cast<TextStyleChoice>(c.Setting), host);
     SCOPED_TRACE(testing::Message() << "setting " << c.Setting << " host " << c.HostCurrent);
     EXPECT_EQ(s.Number, c.Expected.Number);
     EXPECT_DOUBLE_EQ(s.Width, c.Expected.Width);

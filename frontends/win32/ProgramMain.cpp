@@ -14,7 +14,6 @@
 #include "Win32Ui.h"
 #include "dialog/DialogModel.h"
 #include "app/ProgramRun.h"
-#include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
 
 namespace win32 {
@@ -22,12 +21,12 @@ namespace win32 {
 namespace {
 
 // The answer of a run that drew nothing: "hq" alone in the exchange file
-// beside the program, whatever the output buffer held when the run broke off.
+// beside the program, whatever the run's output held when it broke off.
 void AnswerNothing() {
-  FreeHostState();  // empties the output buffer too
   const std::filesystem::path program = ModuleFilePath();
   Win32FileSystem files;
-  if (!program.empty()) WriteOutputFile(files, program.parent_path() / kExchangeFileName);
+  if (!program.empty())
+    WriteOutputFile(files, program.parent_path() / kExchangeFileName, OutputCommands{});
 }
 
 void ShowFailure(const char* what, HWND owner) {

@@ -55,6 +55,10 @@ class Writer {
   Writer& operator<<(const std::string& v) { return *this << std::string_view(v); }
   Writer& operator<<(const FixedText& v) { return *this << v.View(); }
   Writer& operator<<(const HostTextStyle& v) { return *this << v.Width << v.Height << v.Spacing << v.Colour; }
+  Writer& operator<<(const DrawingAttributes& a) {
+    return *this << a.Group << a.Layer << a.Colour << a.LineType << a.LineWidth << a.TextStyle << a.FreeText
+                 << a.TextCc << a.FontName << a.PointColour << a.ExtendedColour;
+  }
   Writer& operator<<(const EntityAttributes& a) {
     return *this << a.PickTag << a.Group << a.Layer << a.Colour << a.LineType << a.LineWidth << a.Flags;
   }
@@ -135,23 +139,19 @@ void ValuesOf(Writer& w, const T& e) {
 
 }  // namespace
 
-std::string DescribeHostState(bool readable) {
-  const THostState& s = HostState;
+std::string DescribeHostState(const HostState& s, bool readable) {
   Writer w(readable);
   w("settings") << s.AxisAngle << s.DrawingFile << s.GroupScales << s.SheetWidth << s.SheetHeight << s.BzMarked
                 << s.HnValues;
   w("styles") << s.TextStyles;
-  w("initial") << s.InitialGroup << s.InitialLayer << s.InitialColour << s.InitialLineType << s.InitialLineWidth
-               << s.InitialTextStyle << s.InitialFreeText << s.InitialFontName;
+  w("initial") << s.Initial;
   w("picked") << s.PickedCount;
   for (const PickedPoint& p : s.PickedPoints) w << p.Set << p.X << p.Y << p.Kind;
   w("groups") << s.GroupStates << s.GroupNames;
   w("layers") << s.LayerStates << s.LayerNames;
-  w("pending") << s.AttributePending;
-  w("current") << s.CurrentPickTag << s.CurrentGroup << s.CurrentLayer << s.CurrentColour << s.CurrentLineType
-               << s.CurrentLineWidth << s.CurrentTextStyle << s.CurrentFreeText << s.CurrentTextCc << s.CurrentFontName;
-  w("modes") << s.EntityFlags << s.PolylineCount << s.InPolyline << s.DimensionPending << s.PointColour
-             << s.ExtendedColour << s.PendingDimensionLine;
+  w("pending") << s.InitialPending;
+  w("current") << s.CurrentPickTag << s.Current;
+  w("modes") << s.EntityFlags << s.PolylineCount << s.InPolyline << s.DimensionPending << s.PendingDimensionLine;
   w.List("order", s.EntityOrder, [](Writer& o, const EntityRef& e) { o << e.Kind << e.Index; });
   w.List("lines", s.Lines, [](Writer& o, const LineEntity& e) { o << e; });
   w.List("circles", s.Circles, [](Writer& o, const CircleEntity& e) { o << e.Attr << e.X << e.Y << e.Radius; });
@@ -190,8 +190,7 @@ std::string DescribeHostState(bool readable) {
 
 namespace {
 
-std::size_t CountOfKind(std::int32_t kind) {
-  const THostState& s = HostState;
+std::size_t CountOfKind(const HostState& s, std::int32_t kind) {
   switch (kind) {
     case kLineKind: return s.Lines.Count();
     case kCircleKind: return s.Circles.Count();
@@ -222,8 +221,7 @@ void CheckText(const TextEntity& text) {
 
 }  // namespace
 
-void CheckHostStateInvariants() {
-  const THostState& s = HostState;
+void CheckHostStateInvariants(const HostState& s) {
   // Every entity appears once in EntityOrder, in the order of its list.
   std::vector<std::size_t> seen(16, 0);
   for (std::size_t i = 0; i < s.EntityOrder.Count(); ++i) {
@@ -234,7 +232,7 @@ void CheckHostStateInvariants() {
     ++seen[static_cast<std::size_t>(e.Kind)];
   }
   for (std::int32_t kind = 1; kind <= 15; ++kind) {
-    FUZZ_CHECK(seen[static_cast<std::size_t>(kind)] == CountOfKind(kind),
+    FUZZ_CHECK(seen[static_cast<std::size_t>(kind)] == CountOfKind(s, kind),
                "entity order and list of kind " + std::to_string(kind) + " disagree");
   }
 
@@ -246,9 +244,9 @@ void CheckHostStateInvariants() {
   for (const PickedPoint& p : s.PickedPoints) set += p.Set ? 1 : 0;
   FUZZ_CHECK(s.PickedCount >= set, "fewer picks counted than slots filled");
 
-  FUZZ_CHECK(InRange(s.CurrentGroup, 0, 15) && InRange(s.InitialGroup, 0, 15), "layer group out of 0..15");
-  FUZZ_CHECK(InRange(s.CurrentLayer, 0, 15) && InRange(s.InitialLayer, 0, 15), "layer out of 0..15");
-  FUZZ_CHECK(InRange(s.CurrentTextCc, 0, 8), "cc out of 0..8");
+  FUZZ_CHECK(InRange(s.Current.Group, 0, 15) && InRange(s.Initial.Group, 0, 15), "layer group out of 0..15");
+  FUZZ_CHECK(InRange(s.Current.Layer, 0, 15) && InRange(s.Initial.Layer, 0, 15), "layer out of 0..15");
+  FUZZ_CHECK(InRange(s.Current.TextCc, 0, 8), "cc out of 0..8");
   FUZZ_CHECK((s.EntityFlags & ~31) == 0, "entity flags beyond z1..z5");
 
   for (std::size_t i = 0; i < s.Texts.Count(); ++i) CheckText(s.Texts[i]);

@@ -23,7 +23,7 @@ namespace {
 
 // The lines of the file applied one by one: LF ends a line, a CR before it
 // belongs to the line end, and a last line needs no line end.
-void ApplyLineByLine(std::string_view content) {
+void ApplyLineByLine(std::string_view content, HostState& host) {
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
@@ -31,20 +31,22 @@ void ApplyLineByLine(std::string_view content) {
     if (last) end = content.size();
     std::string_view line = content.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    ParseExchangeLine(line);
+    ParseExchangeLine(line, host);
     start = end + 1;
   }
 }
 
 // After another way of reading the content: the state must be the one read
 // from the file; otherwise the failure shows both, readably.
-void ExpectReadAlike(const std::string& fromFile, std::string_view content, const std::string& how) {
-  if (fuzz_support::DescribeHostState(false) == fromFile) return;
-  const std::string other = fuzz_support::DescribeHostState();
-  ResetHostState();
-  ApplyLineByLine(content);
+void ExpectReadAlike(const HostState& read, const std::string& fromFile, std::string_view content,
+                     const std::string& how) {
+  if (fuzz_support::DescribeHostState(read, false) == fromFile) return;
+  const std::string other = fuzz_support::DescribeHostState(read);
+  HostState lines;
+  ResetHostState(lines);
+  ApplyLineByLine(content, lines);
   FUZZ_CHECK(false, "the content " + how + " reads differently from its lines:\n--- " + how + other + "\n--- lines" +
-                        fuzz_support::DescribeHostState());
+                        fuzz_support::DescribeHostState(lines));
 }
 
 }  // namespace
@@ -55,14 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MemoryFileSystem files;
   files.PutFile(path, std::string(content));
 
-  ResetHostState();
-  FUZZ_CHECK(ReadExchangeFile(files, path), "a readable file was not read to its end");
-  fuzz_support::CheckHostStateInvariants();
-  const std::string fromFile = fuzz_support::DescribeHostState(false);
+  HostState host;
+  ResetHostState(host);
+  FUZZ_CHECK(ReadExchangeFile(files, path, host), "a readable file was not read to its end");
+  fuzz_support::CheckHostStateInvariants(host);
+  const std::string fromFile = fuzz_support::DescribeHostState(host, false);
 
-  ResetHostState();
-  ApplyLineByLine(content);
-  ExpectReadAlike(fromFile, content, "line by line");
+  ResetHostState(host);
+  ApplyLineByLine(content, host);
+  ExpectReadAlike(host, fromFile, content, "line by line");
 
   const unsigned way = size == 0 ? 255 : data[size - 1] % 64;
   if (way < 16) {
@@ -73,22 +76,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool ahead = way == 0;
     const std::size_t piece = 1 + static_cast<std::size_t>(data[0]) % 97;
     const BlockPlan plan{ahead ? std::max(piece, size / 8) : piece, ahead};
-    ResetHostState();
-    FUZZ_CHECK(ReadExchangeFrom(*files.OpenForReading(path), plan), "a readable file was not read to its end");
-    ExpectReadAlike(fromFile, content,
+    ResetHostState(host);
+    FUZZ_CHECK(ReadExchangeFrom(*files.OpenForReading(path), plan, host), "a readable file was not read to its end");
+    ExpectReadAlike(host, fromFile, content,
                     "in blocks of " + std::to_string(plan.PieceBytes) + (plan.SplitAhead ? ", split ahead" : ""));
   } else if (way < 32) {
     // Fed to the parser in pieces of 1 to 64 bytes.
-    ResetHostState();
-    ExchangeParser parser;
+    ResetHostState(host);
+    ExchangeParser parser(host);
     for (std::size_t at = 0, i = 0; at < content.size(); ++i) {
       const std::size_t piece = std::min<std::size_t>(1 + data[i % size] % 64, content.size() - at);
       parser.Feed(content.data() + at, piece);
       at += piece;
     }
     parser.Finish();
-    ExpectReadAlike(fromFile, content, "in pieces");
+    ExpectReadAlike(host, fromFile, content, "in pieces");
   }
-  FreeHostState();
   return 0;
 }

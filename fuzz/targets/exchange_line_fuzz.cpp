@@ -74,9 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(again == static_cast<int>(half.size()), "reused tokenizer miscounts");
   for (int i = 0; i < again; ++i) FUZZ_CHECK(tokenizer[i] == half[static_cast<std::size_t>(i)], "reused tokenizer");
 
-  ResetHostState();
-  ParseExchangeLine(line);
-  fuzz_support::CheckHostStateInvariants();
-  FreeHostState();
+  HostState host;
+  ResetHostState(host);
+  ParseExchangeLine(line, host);
+  fuzz_support::CheckHostStateInvariants(host);
   return 0;
 }

@@ -120,9 +120,10 @@ void Show(Shown& shown, const fs::path& folder) {
 std::optional<std::string> Save(Shown& shown, const fs::path& folder) {
   DialogSettings& settings = shown.Session.Settings;
   ReadDialogPart(shown.Ui, settings);
-  const std::int32_t group = HostState.InitialGroup;
+  const HostState& host = shown.Session.Host;
+  const std::int32_t group = host.Initial.Group;
   SaveSettings(files, folder / "vk38.dat", settings, group,
-               HostState.GroupScales[static_cast<std::size_t>(group)], HostState.AxisAngle);
+               host.GroupScales[static_cast<std::size_t>(group)], host.AxisAngle);
   return files.FileContent(folder / "vk38.dat");
 }
 
@@ -191,6 +192,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (double v : {a.LastPoint1X, a.LastPoint1Y, a.LastPoint2X, a.LastPoint2Y, a.LastRefX, a.LastRefY})
     beyond = beyond || BeyondTheDoubles(v);
   FUZZ_CHECK(noSelection || beyond || again == saved, "a second save differs: " + Quoted(*saved) + " then " + Quoted(again.value_or("")));
-  FreeHostState();
   return 0;
 }

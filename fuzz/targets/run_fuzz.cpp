@@ -115,11 +115,11 @@ OkMode TakeMode(std::string_view& input) {
 
 // The chain the selection holds, found again in the host file alone.
 void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange) {
-  ResetHostState();
-  ReadExchangeFile(files, exchange);
-  const PickedPoint& q = HostState.PickedPoints[2];
-  const std::optional<PickedChain> chain = FindPickedChain(HostState, PlanePoint{q.X, q.Y});
-  FreeHostState();
+  HostState host;
+  ResetHostState(host);
+  ReadExchangeFile(files, exchange, host);
+  const PickedPoint& q = host.PickedPoints[2];
+  const std::optional<PickedChain> chain = FindPickedChain(host, PlanePoint{q.X, q.Y});
   if (!chain) return;
   for (const double v : {chain->Lower.X, chain->Lower.Y, chain->Upper.X, chain->Upper.Y})
     FUZZ_CHECK(std::isfinite(v), "a picked chain's end is not finite");
@@ -157,8 +157,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // and releases them.
   options.BeforeAction = [&buffered](headless::HeadlessUi& ui, ProgramRun& run) {
     ui.SetCloseHandler([&buffered, &run] {
-      buffered.reserve(OutputBuffer.Lines.Count());
-      for (std::size_t i = 0; i < OutputBuffer.Lines.Count(); ++i) buffered.push_back(OutputBuffer.Lines[i]);
+      const auto& lines = run.Output.Lines;
+      buffered.reserve(lines.Count());
+      for (std::size_t i = 0; i < lines.Count(); ++i) buffered.push_back(lines[i]);
       run.Close();
     });
   };
@@ -181,14 +182,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!result.Refused) FUZZ_CHECK(*written == Joined(buffered), "the exchange file is not the buffered lines: " + Quoted(*written));
 
   // The host reads the answer back.
-  ResetHostState();
-  FUZZ_CHECK(ReadExchangeFile(files, exchange), "the written file cannot be read back");
-  fuzz_support::CheckHostStateInvariants();
-  for (std::size_t i = 0; i < HostState.Lines.Count(); ++i)
-    FUZZ_CHECK((HostState.Lines[i].Attr.Flags & 4) != 0, "a line segment without its z3 flag: " + Quoted(*written));
-  for (std::size_t i = 0; i < HostState.ExtendedPoints.Count(); ++i)
-    FUZZ_CHECK((HostState.ExtendedPoints[i].Attr.Flags & 4) != 0, "a point marker without its z3 flag: " + Quoted(*written));
-  FreeHostState();
+  HostState answer;
+  ResetHostState(answer);
+  FUZZ_CHECK(ReadExchangeFile(files, exchange, answer), "the written file cannot be read back");
+  fuzz_support::CheckHostStateInvariants(answer);
+  for (std::size_t i = 0; i < answer.Lines.Count(); ++i)
+    FUZZ_CHECK((answer.Lines[i].Attr.Flags & 4) != 0, "a line segment without its z3 flag: " + Quoted(*written));
+  for (std::size_t i = 0; i < answer.ExtendedPoints.Count(); ++i)
+    FUZZ_CHECK((answer.ExtendedPoints[i].Attr.Flags & 4) != 0, "a point marker without its z3 flag: " + Quoted(*written));
 
   const auto after = files.FileContent(stored);
   FUZZ_CHECK(after.has_value(), "vk38.dat is gone");

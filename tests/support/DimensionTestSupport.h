@@ -13,18 +13,20 @@
 
 namespace dimension_testing {
 
-inline std::vector<std::string> BufferedLines() {
+inline std::vector<std::string> BufferedLines(const OutputCommands& out) {
   std::vector<std::string> lines;
-  for (std::size_t i = 0; i < OutputBuffer.Lines.Count(); ++i)
-    lines.push_back(OutputBuffer.Lines[i]);
+  for (std::size_t i = 0; i < out.Lines.Count(); ++i) lines.push_back(out.Lines[i]);
   return lines;
 }
 
-// Empties the output buffer and re-arms the output attributes, as a fresh
-// run does after reading the host's file.
-inline void FreshOutput() {
-  ResetHostState();
-  ResetOutputAttributes();
+// An empty output with its attributes armed, as a fresh run has it after
+// reading the host's file (here a host that sent no attributes).
+inline OutputCommands FreshOutput() {
+  HostState host;
+  ResetHostState(host);
+  OutputCommands out;
+  ResetOutputAttributes(out, host.Initial);
+  return out;
 }
 
 // The numeric tokens of an output line (a leading keyword such as "pt" or

@@ -22,8 +22,8 @@ using svg_testing::Document;
 using svg_testing::Element;
 
 // A state with the host's default scales and text styles and no entities.
-inline THostState EmptyState() {
-  THostState state;
+inline HostState EmptyState() {
+  HostState state;
   state.GroupScales.fill(1.0);
   for (auto& style : state.TextStyles) style = HostTextStyle{3, 3, 0, 2};
   state.PickedPoints.resize(100);
@@ -41,12 +41,12 @@ inline EntityAttributes Attributes(std::int32_t colour = 1, std::int32_t lineTyp
 }
 
 template <typename List, typename Entity>
-void Append(THostState& state, List& list, EntityKind kind, const Entity& entity) {
+void Append(HostState& state, List& list, EntityKind kind, const Entity& entity) {
   list.Append(entity);
   state.EntityOrder.Append(EntityRef{kind, static_cast<std::int32_t>(list.Count() - 1)});
 }
 
-inline void AddLine(THostState& s, double x1, double y1, double x2, double y2,
+inline void AddLine(HostState& s, double x1, double y1, double x2, double y2,
                     EntityAttributes attr = Attributes()) {
   LineEntity e;
   e.Attr = attr;
@@ -66,7 +66,7 @@ inline TextEntity MakeText(std::string_view sjis, double x, double y, double dx,
   return e;
 }
 
-inline void AddText(THostState& s, const TextEntity& e) { Append(s, s.Texts, kTextKind, e); }
+inline void AddText(HostState& s, const TextEntity& e) { Append(s, s.Texts, kTextKind, e); }
 
 struct Picture {
   std::string Svg;
@@ -112,7 +112,7 @@ inline Picture Inspect(std::string svg) {
   return p;
 }
 
-inline Picture RenderState(const THostState& state, PreviewOptions options = {}) {
+inline Picture RenderState(const HostState& state, PreviewOptions options = {}) {
   return Inspect(RenderHostStateSvg(state, options));
 }
 

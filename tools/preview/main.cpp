@@ -87,16 +87,13 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
   return args;
 }
 
-// Reads one exchange file into a state of its own. The reader fills the one
-// program-wide state, so it is moved out and the global reset behind it.
-std::optional<THostState> ReadHostFile(const fs::path& path) {
-  ResetHostState();
+// Reads one exchange file into a state of its own.
+std::optional<HostState> ReadHostFile(const fs::path& path) {
+  HostState host;
+  ResetHostState(host);
   StandardFileSystem files;
-  const bool read = ReadExchangeFile(files, path);
-  THostState taken = std::move(HostState);
-  ResetHostState();
-  if (!read) return std::nullopt;
-  return taken;
+  if (!ReadExchangeFile(files, path, host)) return std::nullopt;
+  return host;
 }
 
 // Loads a settings file as the program does. Nothing when the file is
@@ -111,7 +108,7 @@ std::optional<DialogSettings> ReadSettingsFile(const fs::path& path) {
 
 // True when the file set no layer-group scale and no text style: our own
 // output, which leaves them to the host. `defaults` is a freshly reset state.
-bool LacksHostSettings(const THostState& state, const THostState& defaults) {
+bool LacksHostSettings(const HostState& state, const HostState& defaults) {
   if (state.GroupScales != defaults.GroupScales) return false;
   for (std::size_t i = 0; i < state.TextStyles.size(); ++i) {
     const HostTextStyle& a = state.TextStyles[i];
@@ -146,7 +143,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::optional<THostState> before;
+  std::optional<HostState> before;
   if (args->Before) {
     before = ReadHostFile(*args->Before);
     if (!before) {
@@ -154,7 +151,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  std::optional<THostState> drawing = ReadHostFile(args->Exchange);
+  std::optional<HostState> drawing = ReadHostFile(args->Exchange);
   if (!drawing) {
     std::cerr << "orvane-preview: cannot read " << args->Exchange.string() << "\n";
     return 1;
@@ -205,7 +202,9 @@ int main(int argc, char** argv) {
   settings.Caption = FileCaption(args->Exchange);
   // Our output carries no layer-group scales and no text styles; the host's
   // file beside it has them, and they size and colour its texts and marks.
-  if (before && LacksHostSettings(*drawing, HostState)) {
+  HostState defaults;
+  ResetHostState(defaults);
+  if (before && LacksHostSettings(*drawing, defaults)) {
     settings.GroupScales = before->GroupScales;
     settings.TextStyles = before->TextStyles;
   }
