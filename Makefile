@@ -78,9 +78,10 @@ dist: win32
 	@cp $(WIN32_BUILD)/vk47_Orvane.zip dist/vk47_Orvane.zip
 	@echo "dist/vk47_Orvane.zip"
 
-# Only the programs that the demo runs.
+# Only the programs that the demo runs: the headless program, the preview and
+# the double of the host that clicks out a chain.
 demo: configure
-	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS) --target orvane-headless orvane-preview
+	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS) --target orvane-headless orvane-preview orvane-host-double
 	@bash tools/demo.sh $(BUILD)
 
 # Builds and runs the benchmarks (the reader's on a generated 50 MB file).
