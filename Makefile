@@ -70,7 +70,7 @@ native-run:
 wine-run:
 	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_TESTS)'
 beside-wine:
-	@nice -n 10 $(MAKE) -j 3 --output-sync=target native-run sanitize-run fuzz-run
+	@$(OWN_JOBS) nice -n 10 $(MAKE) -j 3 --output-sync=target --no-print-directory native-run sanitize-run fuzz-run
 
 sanitize-build: deps
 	@$(OWN_JOBS) bash tools/sanitize.sh --build-only

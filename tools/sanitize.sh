@@ -39,13 +39,13 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON -DOR
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 
 # The test programs, one per tests/*_test.cpp, are built and run, with the
-# programs that some of them start (the benchmarks are left out).
+# programs that some of them start (the benchmarks are left out): the one
+# target orvane_test_programs, so that they compile side by side.
 targets=()
 for src in tests/*_test.cpp; do
   targets+=("$(basename "$src" .cpp)")
 done
-programs=(orvane-headless orvane-preview)
-cmake --build "$build" -j "$jobs" --target "${targets[@]}" "${programs[@]}" >"$build/build.log" 2>&1 || {
+cmake --build "$build" -j "$jobs" --target orvane_test_programs >"$build/build.log" 2>&1 || {
   cat "$build/build.log" >&2
   exit 1
 }
