@@ -22,7 +22,7 @@ WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD
 WINE_TESTS = ^win32\.
 
 .PHONY: all deps configure build check test demo bench fuzz large clean win32 dist \
-        wine-tests wine-programs native-run wine-run beside-wine \
+        wine-tests wine-programs native-run wine-run wine-chain beside-wine native-run-nice \
         sanitize-build sanitize-run fuzz-build fuzz-run
 
 all: build
@@ -44,14 +44,23 @@ check: build
 # Everything, as CI runs it: the native build and its tests, the Windows build
 # and its tests under Wine, the tests under the sanitizers and each fuzz target
 # for a short while. The Wine tests spend most of their four minutes waiting
-# for windows, so they start as soon as they can: first the Windows build and
-# the native programs that they call, side by side; then the Wine tests run
-# while the rest is built and run beside them, at a lower priority so that the
-# windows are not kept waiting. Each build has JOBS compile jobs; each
-# target's output is shown whole when it ends.
+# for windows, so they start as soon as they can: the Windows build and the
+# native programs that they call come first, side by side, then the Wine
+# tests. Everything else (the rest of the native build and its tests, the
+# sanitizer chain, the fuzz chain) runs beside them from the start at a lower
+# priority: it takes the processors that the Wine chain leaves idle, and the
+# windows are not kept waiting. Each build has JOBS compile jobs; each chain's
+# output is shown whole when it ends.
 test: deps
-	@$(MAKE) -j 2 --output-sync=target win32 wine-programs
-	@$(MAKE) -j 2 --output-sync=target wine-run beside-wine
+	@$(MAKE) -j 2 --output-sync=target wine-chain beside-wine
+
+wine-chain:
+	@$(OWN_JOBS) $(MAKE) -j 2 --output-sync=target --no-print-directory win32 wine-programs
+	@$(OWN_JOBS) $(MAKE) -j 2 --output-sync=target --no-print-directory wine-run native-run-nice
+beside-wine:
+	@$(OWN_JOBS) nice -n 10 $(MAKE) -j 2 --output-sync=target --no-print-directory sanitize-run fuzz-run
+native-run-nice:
+	@$(OWN_JOBS) nice -n 10 $(MAKE) --no-print-directory native-run
 
 # The Windows build and its tests under Wine, one at a time: they share one
 # Wine prefix.
@@ -63,14 +72,12 @@ wine-tests: win32 wine-programs
 wine-programs: configure
 	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS) --target orvane-host-double orvane-preview
 
-# The steps of test, which has built what they need.
+# The steps of test, run once what they need is built.
 native-run:
 	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -j $(JOBS) -E '$(WINE_TESTS)'
 wine-run:
 	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_TESTS)'
-beside-wine:
-	@$(OWN_JOBS) nice -n 10 $(MAKE) -j 3 --output-sync=target --no-print-directory native-run sanitize-run fuzz-run
 
 sanitize-build: deps
 	@$(OWN_JOBS) bash tools/sanitize.sh --build-only

@@ -9,30 +9,40 @@
 # the arithmetic is SSE doubles and x87 long doubles kept in their own width,
 # with no contraction into fused multiply-adds.
 #
-# The first test program of a group builds the header; the others of the
-# group reuse it, so every test program of a group must take the same compile
-# options and definitions (GCC refuses a header made with others, and
-# -Winvalid-pch with -Werror makes that an error rather than a silent full
-# parse). Test programs that link a library with definitions of its own (the
-# Windows front end's) form a group of their own: orvane_test_program(target
-# GROUP name).
+# Each group of test programs reuses one header, built by a small library of
+# the group's own (so that building one test program does not build another):
+# every test program of a group must take the same compile options and the
+# definitions that the header's files look at (GCC refuses a header made
+# with others, and -Winvalid-pch with -Werror makes that an error rather than
+# a silent full parse). The first program of a group names them:
+#
+#   orvane_test_program(target [GROUP name] [DEFINITIONS def...] [LINK lib...])
+#
+# GROUP is "core" when not given; DEFINITIONS and LINK (libraries whose
+# include folders and definitions the header is built with) are taken from
+# the first call of a group.
 function(orvane_test_program target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "GROUP" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "GROUP" "DEFINITIONS;LINK")
   if(NOT arg_GROUP)
     set(arg_GROUP core)
   endif()
   target_compile_options(${target} PRIVATE -O0)
-  get_property(owner GLOBAL PROPERTY ORVANE_TEST_PCH_OWNER_${arg_GROUP})
-  if(owner)
-    target_precompile_headers(${target} REUSE_FROM ${owner})
-  else()
-    target_precompile_headers(${target} PRIVATE
+  set(owner orvane_test_pch_${arg_GROUP})
+  if(NOT TARGET ${owner})
+    set(source ${CMAKE_BINARY_DIR}/${owner}.cpp)
+    file(CONFIGURE OUTPUT ${source} CONTENT "// The precompiled header of the test programs.\n")
+    add_library(${owner} OBJECT ${source})
+    target_link_libraries(${owner} PRIVATE ${arg_LINK})
+    target_compile_definitions(${owner} PRIVATE ${arg_DEFINITIONS})
+    orvane_compile_options(${owner})
+    target_compile_options(${owner} PRIVATE -O0)
+    target_precompile_headers(${owner} PRIVATE
       <gtest/gtest.h>
       <algorithm> <array> <cmath> <cstdint> <cstdio> <filesystem> <functional>
       <map> <memory> <optional> <set> <sstream> <stdexcept> <string>
       <string_view> <utility> <vector>)
-    set_property(GLOBAL PROPERTY ORVANE_TEST_PCH_OWNER_${arg_GROUP} ${target})
   endif()
+  target_precompile_headers(${target} REUSE_FROM ${owner})
 endfunction()
 
 # Test helpers that are not test programs (their definitions differ, so they
