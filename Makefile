@@ -20,9 +20,13 @@ WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD
                "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DORVANE_WERROR=ON
 # The tests that run the Windows build under Wine (frontends/win32/tests/WineTests.cmake).
 WINE_TESTS = ^win32\.
+# Those of them that need only the program, its package and the helpers that
+# drive it (not the unit tests built for Windows).
+WINE_PROGRAM_TESTS = ^win32\.(program|dialog\..*|host_session\..*)$$
 
 .PHONY: all deps configure build check test demo bench fuzz large clean win32 dist \
-        wine-tests wine-programs native-run wine-run wine-chain beside-wine native-run-nice \
+        wine-tests wine-programs win32-programs native-run wine-program-run wine-unit-run \
+        wine-chain beside-wine native-run-nice \
         sanitize-build sanitize-run fuzz-build fuzz-run
 
 all: build
@@ -43,20 +47,22 @@ check: build
 
 # Everything, as CI runs it: the native build and its tests, the Windows build
 # and its tests under Wine, the tests under the sanitizers and each fuzz target
-# for a short while. The Wine tests spend most of their four minutes waiting
-# for windows, so they start as soon as they can: the Windows build and the
-# native programs that they call come first, side by side, then the Wine
-# tests. Everything else (the rest of the native build and its tests, the
-# sanitizer chain, the fuzz chain) runs beside them from the start at a lower
-# priority: it takes the processors that the Wine chain leaves idle, and the
-# windows are not kept waiting. Each build has JOBS compile jobs; each chain's
-# output is shown whole when it ends.
+# for a short while. The Wine tests take about four minutes, most of it
+# waiting for windows, so they start as soon as they can: the Windows program
+# and the native programs that its tests call are built first, side by side;
+# the tests of the program itself then run under Wine while the unit tests
+# built for Windows compile, and those run after them. Everything else (the
+# rest of the native build and its tests, the sanitizer chain, the fuzz
+# chain) runs beside the Wine chain at a lower priority: it takes the
+# processors that the Wine chain leaves idle, and the windows are not kept
+# waiting. Each build has JOBS compile jobs; each chain's output is shown
+# whole when it ends.
 test: deps
 	@$(MAKE) -j 2 --output-sync=target wine-chain beside-wine
 
 wine-chain:
-	@$(OWN_JOBS) $(MAKE) -j 2 --output-sync=target --no-print-directory win32 wine-programs
-	@$(OWN_JOBS) $(MAKE) -j 2 --output-sync=target --no-print-directory wine-run native-run-nice
+	@$(OWN_JOBS) $(MAKE) -j 2 --output-sync=target --no-print-directory win32-programs wine-programs
+	@$(OWN_JOBS) $(MAKE) -j 3 --output-sync=target --no-print-directory wine-unit-run native-run-nice
 beside-wine:
 	@$(OWN_JOBS) nice -n 10 $(MAKE) -j 2 --output-sync=target --no-print-directory sanitize-run fuzz-run
 native-run-nice:
@@ -65,19 +71,27 @@ native-run-nice:
 # The Windows build and its tests under Wine, one at a time: they share one
 # Wine prefix.
 wine-tests: win32 wine-programs
-	@$(MAKE) wine-run
+	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_TESTS)'
 
 # The native programs that the Wine tests call (the host double and the
 # preview, in the host's sessions).
 wine-programs: configure
 	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS) --target orvane-host-double orvane-preview
 
-# The steps of test, run once what they need is built.
+# The Windows program, its package and the helpers that drive it.
+win32-programs: deps
+	@cmake -S . -B $(WIN32_BUILD) $(WIN32_FLAGS) >/dev/null
+	@$(OWN_JOBS) cmake --build $(WIN32_BUILD) -j $(JOBS) --target orvane_wine_programs
+
+# The steps of test, run once what they need is built: the Wine tests of the
+# program itself, then (once the whole Windows build is done) the rest.
 native-run:
 	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -j $(JOBS) -E '$(WINE_TESTS)'
-wine-run:
-	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_TESTS)'
+wine-program-run:
+	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_PROGRAM_TESTS)'
+wine-unit-run: wine-program-run win32
+	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_TESTS)' -E '$(WINE_PROGRAM_TESTS)'
 
 sanitize-build: deps
 	@$(OWN_JOBS) bash tools/sanitize.sh --build-only
