@@ -42,8 +42,8 @@ build: configure
 
 # The short loop: the build and its tests, without the Windows build, the
 # sanitizers or fuzzing.
-check: build
-	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -j $(JOBS) -E '$(WINE_TESTS)'
+check: configure
+	@$(OWN_JOBS) $(MAKE) --no-print-directory native-run
 
 # Everything, as CI runs it: the native build and its tests, the Windows build
 # and its tests under Wine, the tests under the sanitizers and each fuzz target
@@ -71,7 +71,7 @@ native-run-nice:
 # The Windows build and its tests under Wine, one at a time: they share one
 # Wine prefix.
 wine-tests: win32 wine-programs
-	@cd $(BUILD) && $(OWN_JOBS) ctest --output-on-failure -R '$(WINE_TESTS)'
+	@$(OWN_JOBS) $(MAKE) --no-print-directory wine-unit-run
 
 # The native programs that the Wine tests call (the host double and the
 # preview, in the host's sessions).
