@@ -40,18 +40,6 @@ cmake -S . -B "$build" -DORVANE_UNITY_LAYERS=ON -DCMAKE_BUILD_TYPE=RelWithDebInf
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$optimise" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 
-# The test programs, one per tests/*_test.cpp, are built and run, with the
-# programs that some of them start (the benchmarks are left out): the one
-# target orvane_test_programs, so that they compile side by side.
-targets=()
-for src in tests/*_test.cpp; do
-  targets+=("$(basename "$src" .cpp)")
-done
-cmake --build "$build" -j "$jobs" --target orvane_test_programs >"$build/build.log" 2>&1 || {
-  cat "$build/build.log" >&2
-  exit 1
-}
-
 # The reader splits a large file's lines in a second thread: its tests run
 # once more under ThreadSanitizer, in a tree of their own.
 tsan_build="$build-thread"
@@ -59,36 +47,64 @@ tsan_targets=(block_reading_test exchange_reader_test)
 cmake -S . -B "$tsan_build" -DORVANE_UNITY_LAYERS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON -DORVANE_HEADER_CHECK=OFF \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$optimise" -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer -Wno-tsan" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
-cmake --build "$tsan_build" -j "$jobs" --target "${tsan_targets[@]}" >"$tsan_build/build.log" 2>&1 || {
-  cat "$tsan_build/build.log" >&2
+
+# The test programs, one per tests/*_test.cpp, are built and run, with the
+# programs that some of them start (the benchmarks are left out): the one
+# target orvane_test_programs, so that they compile side by side. The small
+# thread-sanitizer tree builds at the same time, so that neither waits for
+# the other's last, lone compile.
+targets=()
+for src in tests/*_test.cpp; do
+  targets+=("$(basename "$src" .cpp)")
+done
+cmake --build "$build" -j "$jobs" --target orvane_test_programs >"$build/build.log" 2>&1 &
+asan_builder=$!
+tsan_status=0
+cmake --build "$tsan_build" -j "$jobs" --target "${tsan_targets[@]}" >"$tsan_build/build.log" 2>&1 || tsan_status=$?
+asan_status=0
+wait "$asan_builder" || asan_status=$?
+[ "$asan_status" -eq 0 ] || cat "$build/build.log" >&2
+[ "$tsan_status" -eq 0 ] || cat "$tsan_build/build.log" >&2
+if [ "$asan_status" -ne 0 ] || [ "$tsan_status" -ne 0 ]; then
   exit 1
-}
+fi
 if [ "$build_only" -eq 1 ]; then
   exit 0
 fi
 
 export ASAN_OPTIONS="abort_on_error=0:halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:strict_string_checks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+export TSAN_OPTIONS="halt_on_error=1"
+
+# The test programs run side by side, $jobs at a time (as ctest runs them
+# in the normal build), each with its own log and exit status; a report or
+# failure is shown and counted once all have ended.
+runs=()
+for t in "${targets[@]}"; do runs+=("$build $t"); done
+for t in "${tsan_targets[@]}"; do runs+=("$tsan_build $t"); done
+for run in "${runs[@]}"; do
+  read -r tree t <<<"$run"
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+  log="$tree/sanitize-$t.log"
+  rm -f "$log.status"
+  ( status=0
+    (cd "$tree/tests" && exec "./$t" --gtest_brief=1) >"$log" 2>&1 || status=$?
+    echo "$status" >"$log.status" ) &
+done
+wait
 
 failed=()
-# Runs test programs of a build tree; a report or failure is shown and counted.
-run_tests() {
-  local tree="$1" label="$2"
-  shift 2
-  for t in "$@"; do
-    log="$tree/sanitize-$t.log"
-    if ! (cd "$tree/tests" && "./$t" --gtest_brief=1) >"$log" 2>&1; then
-      failed+=("$t$label")
-      echo "sanitize: $t$label FAILED, its output:" >&2
-      cat "$log" >&2
-    fi
-  done
-}
-run_tests "$build" "" "${targets[@]}"
+for run in "${runs[@]}"; do
+  read -r tree t <<<"$run"
+  log="$tree/sanitize-$t.log"
+  label=""
+  [ "$tree" = "$tsan_build" ] && label=" (ThreadSanitizer)"
+  if [ "$(cat "$log.status" 2>/dev/null)" != 0 ]; then
+    failed+=("$t$label")
+    echo "sanitize: $t$label FAILED, its output:" >&2
+    cat "$log" >&2
+  fi
+done
 
-export TSAN_OPTIONS="halt_on_error=1"
-run_tests "$tsan_build" " (ThreadSanitizer)" "${tsan_targets[@]}"
-targets+=("${tsan_targets[@]}")
-
-echo "sanitize: ${#targets[@]} test programs, ${#failed[@]} with findings"
+echo "sanitize: ${#runs[@]} test programs, ${#failed[@]} with findings"
 [ "${#failed[@]}" -eq 0 ]
