@@ -14,10 +14,11 @@ export JOBS
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON
 # The Windows program, cross-built with mingw-w64 in its own tree: -O2, without
 # debug information (the program is stripped; -g changes no code and costs a
-# fifth of the compile time).
+# fifth of the compile time), each layer of the core compiled as one source
+# (CMakeLists.txt, ORVANE_UNITY_LAYERS).
 WIN32_BUILD ?= build-win32
 WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-               "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DORVANE_WERROR=ON
+               "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DORVANE_WERROR=ON -DORVANE_UNITY_LAYERS=ON
 # The tests that run the Windows build under Wine (frontends/win32/tests/WineTests.cmake).
 WINE_TESTS = ^win32\.
 # Those of them that need only the program, its package and the helpers that
