@@ -27,7 +27,7 @@ WINE_PROGRAM_TESTS = ^win32\.(program|dialog\..*|host_session\..*)$$
 
 .PHONY: all deps configure build check test demo bench fuzz large clean win32 dist \
         wine-tests wine-programs win32-programs native-run wine-program-run wine-unit-run \
-        wine-chain beside-wine native-run-nice \
+        wine-chain sanitize-chain fuzz-chain native-run-nice \
         sanitize-build sanitize-run fuzz-build fuzz-run
 
 all: build
@@ -56,16 +56,20 @@ check: configure
 # rest of the native build and its tests, the sanitizer chain, the fuzz
 # chain) runs beside the Wine chain at a lower priority: it takes the
 # processors that the Wine chain leaves idle, and the windows are not kept
-# waiting. Each build has JOBS compile jobs; each chain's output is shown
+# waiting. Of those three, the sanitizer chain, the longest, comes first
+# (nice 5 against 10), so that the run does not end on its last compiles and
+# tests alone. Each build has JOBS compile jobs; each chain's output is shown
 # whole when it ends.
 test: deps
-	@$(MAKE) -j 2 --output-sync=target wine-chain beside-wine
+	@$(MAKE) -j 3 --output-sync=target wine-chain sanitize-chain fuzz-chain
 
 wine-chain:
 	@$(OWN_JOBS) $(MAKE) -j 2 --output-sync=target --no-print-directory win32-programs wine-programs
 	@$(OWN_JOBS) $(MAKE) -j 3 --output-sync=target --no-print-directory wine-unit-run native-run-nice
-beside-wine:
-	@$(OWN_JOBS) nice -n 10 $(MAKE) -j 2 --output-sync=target --no-print-directory sanitize-run fuzz-run
+sanitize-chain:
+	@$(OWN_JOBS) nice -n 5 $(MAKE) --no-print-directory sanitize-run
+fuzz-chain:
+	@$(OWN_JOBS) nice -n 10 $(MAKE) --no-print-directory fuzz-run
 native-run-nice:
 	@$(OWN_JOBS) nice -n 10 $(MAKE) --no-print-directory native-run
 
