@@ -56,10 +56,11 @@ check: configure
 # rest of the native build and its tests, the sanitizer chain, the fuzz
 # chain) runs beside the Wine chain at a lower priority: it takes the
 # processors that the Wine chain leaves idle, and the windows are not kept
-# waiting. Of those three, the sanitizer chain, the longest, comes first
-# (nice 5 against 10), so that the run does not end on its last compiles and
-# tests alone. Each build has JOBS compile jobs; each chain's output is shown
-# whole when it ends.
+# waiting. Of those three, the sanitizer and fuzz chains come first (nice 5
+# against 10): the one is the longest, the other ends with a minute of fuzzing
+# on one processor, and the run should not end on either alone; the native
+# chain ends on its tests, JOBS at a time. Each build has JOBS compile jobs;
+# each chain's output is shown whole when it ends.
 test: deps
 	@$(MAKE) -j 3 --output-sync=target wine-chain sanitize-chain fuzz-chain
 
@@ -69,7 +70,7 @@ wine-chain:
 sanitize-chain:
 	@$(OWN_JOBS) nice -n 5 $(MAKE) --no-print-directory sanitize-run
 fuzz-chain:
-	@$(OWN_JOBS) nice -n 10 $(MAKE) --no-print-directory fuzz-run
+	@$(OWN_JOBS) nice -n 5 $(MAKE) --no-print-directory fuzz-run
 native-run-nice:
 	@$(OWN_JOBS) nice -n 10 $(MAKE) --no-print-directory native-run
 
