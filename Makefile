@@ -25,7 +25,7 @@ WINE_TESTS = ^win32\.
 # drive it (not the unit tests built for Windows).
 WINE_PROGRAM_TESTS = ^win32\.(program|dialog\..*|host_session\..*)$$
 
-.PHONY: all deps configure build check test demo bench fuzz large clean win32 dist \
+.PHONY: all deps configure win32-configure build check test demo bench fuzz large clean win32 dist \
         wine-tests wine-programs win32-programs native-run wine-program-run wine-unit-run \
         wine-chain sanitize-chain fuzz-chain native-run-nice \
         sanitize-build sanitize-run fuzz-build fuzz-run
@@ -37,6 +37,9 @@ deps:
 
 configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+win32-configure: deps
+	@cmake -S . -B $(WIN32_BUILD) $(WIN32_FLAGS) >/dev/null
 
 build: configure
 	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS)
@@ -85,8 +88,7 @@ wine-programs: configure
 	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS) --target orvane-host-double orvane-preview
 
 # The Windows program, its package and the helpers that drive it.
-win32-programs: deps
-	@cmake -S . -B $(WIN32_BUILD) $(WIN32_FLAGS) >/dev/null
+win32-programs: win32-configure
 	@$(OWN_JOBS) cmake --build $(WIN32_BUILD) -j $(JOBS) --target orvane_wine_programs
 
 # The steps of test, run once what they need is built: the Wine tests of the
@@ -112,8 +114,7 @@ fuzz-run: fuzz-build
 	@$(OWN_JOBS) bash tools/fuzz.sh --short
 
 # vk47_Orvane.exe, its launcher, its package and its unit tests for Windows.
-win32: deps
-	@cmake -S . -B $(WIN32_BUILD) $(WIN32_FLAGS) >/dev/null
+win32: win32-configure
 	@$(OWN_JOBS) cmake --build $(WIN32_BUILD) -j $(JOBS)
 
 # dist/vk47_Orvane.zip: the program, its launcher and a read-me.

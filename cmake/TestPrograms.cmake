@@ -27,12 +27,19 @@
 # GROUP is "core" when not given; DEFINITIONS and LINK (libraries whose
 # include folders and definitions the header is built with) are taken from
 # the first call of a group.
+# The optimisation of the tests' own code: of the test programs, the header
+# they share and the test helpers that are not test programs (their
+# definitions differ, so they cannot share the header).
+function(orvane_test_helper target)
+  target_compile_options(${target} PRIVATE -Og)
+endfunction()
+
 function(orvane_test_program target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "GROUP" "DEFINITIONS;LINK")
   if(NOT arg_GROUP)
     set(arg_GROUP core)
   endif()
-  target_compile_options(${target} PRIVATE -Og)
+  orvane_test_helper(${target})
   set(owner orvane_test_pch_${arg_GROUP})
   if(NOT TARGET ${owner})
     set(source ${CMAKE_BINARY_DIR}/${owner}.cpp)
@@ -41,7 +48,7 @@ function(orvane_test_program target)
     target_link_libraries(${owner} PRIVATE ${arg_LINK})
     target_compile_definitions(${owner} PRIVATE ${arg_DEFINITIONS})
     orvane_compile_options(${owner})
-    target_compile_options(${owner} PRIVATE -Og)
+    orvane_test_helper(${owner})
     target_precompile_headers(${owner} PRIVATE
       <gtest/gtest.h>
       <algorithm> <array> <cmath> <cstdint> <cstdio> <filesystem> <functional>
@@ -49,10 +56,4 @@ function(orvane_test_program target)
       <string_view> <utility> <vector>)
   endif()
   target_precompile_headers(${target} REUSE_FROM ${owner})
-endfunction()
-
-# Test helpers that are not test programs (their definitions differ, so they
-# cannot share the header): only the least optimisation, as the tests.
-function(orvane_test_helper target)
-  target_compile_options(${target} PRIVATE -Og)
 endfunction()

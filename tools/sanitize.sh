@@ -34,18 +34,20 @@ flags+=" -Wno-restrict -Wno-stringop-overflow -Wno-stringop-overread -Wno-array-
 # time (the optimised build and its warnings are the normal build's).
 optimise="-O1 -g1 -DNDEBUG"
 # Each layer of the core is compiled as one source (ORVANE_UNITY_LAYERS): its
-# headers are read once, not once per source; the checks are the same.
+# headers are read once, not once per source; the checks are the same. The
+# header check is the normal build's.
+tree_options=(-DORVANE_UNITY_LAYERS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON
+              -DORVANE_HEADER_CHECK=OFF -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$optimise")
 
-cmake -S . -B "$build" -DORVANE_UNITY_LAYERS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON -DORVANE_HEADER_CHECK=OFF \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$optimise" -DCMAKE_CXX_FLAGS="$flags" \
+cmake -S . -B "$build" "${tree_options[@]}" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 
 # The reader splits a large file's lines in a second thread: its tests run
 # once more under ThreadSanitizer, in a tree of their own.
 tsan_build="$build-thread"
 tsan_targets=(block_reading_test exchange_reader_test)
-cmake -S . -B "$tsan_build" -DORVANE_UNITY_LAYERS=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON -DORVANE_HEADER_CHECK=OFF \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$optimise" -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer -Wno-tsan" \
+cmake -S . -B "$tsan_build" "${tree_options[@]}" \
+  -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer -Wno-tsan" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
 
 # The test programs, one per tests/*_test.cpp, are built and run, with the
