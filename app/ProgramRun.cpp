@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/SettingsFile.h"
+#include "dialog/ChainWords.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/FailureMessages.h"
@@ -44,33 +45,34 @@ void FillTextStyleList(UserInterface& ui, const HostState& host) {
 }  // namespace
 
 void ProgramRun::Show() {
-  ResetHostState(Host);
-  Output.Lines.Release();
-  ProgramFolder = FolderOf(ProgramFile);
+  Ui.ShowChainWords(WordsOf(ModeRow.Direction).Caption, HelpMemoLines(ModeRow.Direction));
+  ResetHostState(HostTold);
+  Answer.Lines.Release();
+  FolderPath = FolderOf(ProgramFile);
   // A missing or broken exchange file leaves the defaults; the run goes on.
-  ReadExchangeFile(Files, ProgramFolder / kExchangeFileName, Host);
-  ResetOutputAttributes(Output, Host.Initial);
+  ReadExchangeFile(Files, FolderPath / kExchangeFileName, HostTold);
+  ResetOutputAttributes(Answer, HostTold.Initial);
   // Before the settings: their line 5 selects an entry of this list.
-  FillTextStyleList(Ui, Host);
+  FillTextStyleList(Ui, HostTold);
 
-  const fs::path settingsFile = ProgramFolder / kSettingsFileName;
-  SettingsAtShow.Read = LoadSettings(Files, settingsFile, Settings);
+  const fs::path settingsFile = SettingsPath();
+  SettingsAtShow.Read = LoadSettings(Files, settingsFile, SettingsRecord);
   const bool loaded = SettingsAtShow.Read.Opened;
   SettingsAtShow.Existed = loaded;
-  if (loaded) ShowDialogPart(Ui, Settings);
+  if (loaded) ShowDialogPart(Ui, SettingsRecord);
 
   // A new chain, and a chain picked in the drawing, take only the dialog's
   // values and position from the file, when there is one. Without it the
   // dialog's defaults serve, with the value in the host's current text style
   // (the list's first entry), which is what a settings file would otherwise
   // choose.
-  if (Mode == OkMode::NewChain || Mode == OkMode::Pick) {
+  if (!ModeRow.NeedsStoredChain) {
     if (loaded) {
-      Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
+      Ui.SetWindowPosition(SettingsRecord.WindowLeft, SettingsRecord.WindowTop);
     } else {
       // A file that is there but could not be opened is not one to remove.
       SettingsAtShow.Existed = Files.Exists(settingsFile);
-      Settings.TextStyle = 0;
+      SettingsRecord.TextStyle = 0;
       Ui.ListSelect(Control::TextStyle, 0);
     }
     NoticeShown = true;
@@ -80,14 +82,14 @@ void ProgramRun::Show() {
 
   // Without the settings file (or with one that broke off before its line
   // 23) the companion tool has never run and there is no chain to continue.
-  if (Files.Exists(settingsFile) && Settings.LastLayerGroup != -1) {
-    Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
+  if (Files.Exists(settingsFile) && SettingsRecord.LastLayerGroup != -1) {
+    Ui.SetWindowPosition(SettingsRecord.WindowLeft, SettingsRecord.WindowTop);
     // Only now: loading has set the controls; without a usable settings
     // file its message comes first and there is nothing to tell.
     NoticeShown = true;
     UpdateNotice();
   } else {
-    Ui.ShowMessage(DialogTexts::CompanionMissing, MessageKind::Confirmation);
+    Ui.ShowMessage(WordsOf(ModeRow.Direction).ChainMissing, MessageKind::Confirmation);
     Ui.CloseDialog();
   }
 }
@@ -95,12 +97,12 @@ void ProgramRun::Show() {
 void ProgramRun::Ok() {
   // The extended chain is stored beside the host's layer group, its scale
   // (as the construction used it) and the axis angle of this run.
-  RunOkAction(Ui, Settings, Host, Output, [this](const DialogSettings& settings) {
-    FileStatus saved = SaveSettings(Files, ProgramFolder / kSettingsFileName, settings,
-                                    Host.Initial.Group, CurrentGroupScale(Host), Host.AxisAngle);
+  RunOkAction(Ui, SettingsRecord, HostTold, Answer, [this](const DialogSettings& settings) {
+    FileStatus saved = SaveSettings(Files, SettingsPath(), settings, HostTold.Initial.Group,
+                                    CurrentGroupScale(HostTold), HostTold.AxisAngle);
     if (saved) ChainSaved = true;
     return saved;
-  }, Mode);
+  }, ModeRow);
   // Still open (a refused value, a zero length, a failed save): a zero
   // length has stored the extended chain, so OK would now do otherwise.
   if (NoticeShown) UpdateNotice();
@@ -111,34 +113,36 @@ void ProgramRun::ControlChange() {
 }
 
 void ProgramRun::UpdateNotice() {
-  DialogSettings values = Settings;
+  DialogSettings values = SettingsRecord;
   ReadDialogPart(Ui, values);
-  Ui.ShowNotice(OkNoticeLines(values, Host, Mode));
+  Ui.ShowNotice(OkNoticeLines(values, HostTold, ModeRow));
 }
 
 void ProgramRun::Cancel() { Ui.CloseDialog(); }
+
+fs::path ProgramRun::SettingsPath() const { return FolderPath / ModeRow.SettingsFile; }
 
 void ProgramRun::Close() {
   NoticeShown = false;
   // A dialog closed before it was shown still answers the host beside the
   // program file.
-  if (ProgramFolder.empty()) ProgramFolder = FolderOf(ProgramFile);
+  if (FolderPath.empty()) FolderPath = FolderOf(ProgramFile);
   // Whatever happened, the host finds its answer: the buffered commands, or
   // "hq" alone when there are none. When the file cannot be written the host
   // draws nothing, and the user hears why before the program ends.
-  const FileStatus answered = WriteOutputFile(Files, ProgramFolder / kExchangeFileName, Output);
+  const FileStatus answered = WriteOutputFile(Files, FolderPath / kExchangeFileName, Answer);
   if (!answered) {
     // A chain stored by OK would then run ahead of the drawing: the next
     // pick beside it would be refused as inside. It is taken back.
     SettingsRollback rollback = SettingsRollback::NotNeeded;
     if (ChainSaved) {
       const bool restored =
-          RestoreSettings(Files, ProgramFolder / kSettingsFileName, SettingsAtShow).Ok();
+          RestoreSettings(Files, SettingsPath(), SettingsAtShow).Ok();
       rollback = restored ? SettingsRollback::PutBack : SettingsRollback::Failed;
     }
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
   }
   ChainSaved = false;
-  FreeHostState(Host);
-  Output.Lines.Release();
+  FreeHostState(HostTold);
+  Answer.Lines.Release();
 }

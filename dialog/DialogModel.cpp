@@ -78,8 +78,8 @@ const char* const StatusInitial = "　";
 const char* const MessageTitle = "確認";
 }  // namespace DialogTexts
 
-const std::vector<std::string>& HelpMemoLines() {
-  static const std::vector<std::string> lines = {
+const std::vector<std::string>& HelpMemoLines(ChainDirection direction) {
+  static const std::vector<std::string> vertical = {
       "◇垂直寸法線の設定は",
       "　水平寸法線の設定とは",
       "　別に呼出・登録しており",
@@ -117,5 +117,17 @@ const std::vector<std::string>& HelpMemoLines() {
       "　には「許可」を選択して",
       "　下さい。",
   };
-  return lines;
+  // The same for horizontal chains: its settings and chain are kept in a
+  // file of their own.
+  static const std::vector<std::string> horizontal = [] {
+    std::vector<std::string> lines = vertical;
+    lines[0] = "◇水平寸法線の設定は";
+    lines[1] = "　垂直寸法線の設定とは";
+    lines[3] = "　垂直寸法線の設定を";
+    lines[7] = "　水平寸法線を作図します";
+    lines[15] = "◆設定データは";
+    lines[16] = "　vk47h.datに記録します。";
+    return lines;
+  }();
+  return direction == ChainDirection::Horizontal ? horizontal : vertical;
 }

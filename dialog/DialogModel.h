@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/Controls.h"
+#include "dialog/RunKinds.h"
 
 enum class ControlKind { List, Text, Radio, Check };
 
@@ -61,5 +62,5 @@ extern const char* const StatusInitial;     // one full-width blank
 extern const char* const MessageTitle;      // "確認"
 }  // namespace DialogTexts
 
-// The 36 lines of the help memo.
-const std::vector<std::string>& HelpMemoLines();
+// The 36 lines of the help memo, which name the kind of chain.
+const std::vector<std::string>& HelpMemoLines(ChainDirection direction = ChainDirection::Vertical);

@@ -1,5 +1,6 @@
 #include "dimension/OkAction.h"
 
+#include "dialog/ChainWords.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/FailureMessages.h"
@@ -8,7 +9,7 @@
 #include "exchange/OutputWriter.h"
 
 void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& host,
-                 OutputCommands& out, const SettingsSaver& save, OkMode mode) {
+                 OutputCommands& out, const SettingsSaver& save, const RunMode& mode) {
   int left = 0;
   int top = 0;
   ui.GetWindowPosition(left, top);
@@ -24,18 +25,18 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   }
   if (plan.Outcome == OkOutcome::MissingPicks) {
     // The host's points cannot change while the dialog is open.
-    ui.ShowMessage(MissingPicksMessage(plan.MissingPicks, plan.Mode), MessageKind::Confirmation);
+    ui.ShowMessage(MissingPicksMessage(plan.MissingPicks, *plan.Mode), MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }
   if (plan.Outcome == OkOutcome::NoChain) {
     // The selection cannot change while the dialog is open.
-    ui.ShowMessage(kNoChainSelected, MessageKind::Confirmation);
+    ui.ShowMessage(WordsOf(mode.Direction).NoChainSelected, MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }
   if (plan.Outcome == OkOutcome::Inside) {
-    ui.ShowMessage(DialogTexts::InsideChain, MessageKind::Confirmation);
+    ui.ShowMessage(WordsOf(mode.Direction).InsideChain, MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }
@@ -59,7 +60,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   ui.SetStatusText(DialogTexts::Processing);
   // The answer's first line, before anything drawn: the host reads its
   // control lines at the head of the file, as it writes its own there.
-  const std::string_view handover = HandoverLine(plan.Mode, plan.Outcome);
+  const std::string_view handover = HandoverLine(*plan.Mode, plan.Outcome);
   if (!handover.empty()) AddOutputLine(out, handover);
   EmitPlannedDimension(plan, host, out);
   ui.SetStatusText(DialogTexts::WritingFile);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "dialog/ChainWords.h"
 #include "dialog/DialogModel.h"
 #include "helpers/Extended.h"
 #include "helpers/NumberFormat.h"
@@ -10,8 +11,9 @@
 namespace {
 
 std::string WhatIsDrawn(const OkPlan& plan) {
-  if (plan.Mode == OkMode::NewChain) return "新しい垂直寸法";
-  return plan.Side == ChainSide::Above ? "上へ延長" : "下へ延長";
+  const ChainWords& words = WordsOf(plan.Mode->Direction);
+  if (plan.Mode->Chain == ChainSource::Picks) return std::string("新しい") + words.Dimension;
+  return plan.Side == ChainSide::Above ? words.GrowsUpper : words.GrowsLower;
 }
 
 // A list or radio group is refused only when nothing in it is chosen; a text
@@ -55,11 +57,11 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
     case OkOutcome::Refused:
       return {RefusedText(plan.Refused)};
     case OkOutcome::MissingPicks:
-      return Sentences(MissingPicksMessage(plan.MissingPicks, plan.Mode));
+      return Sentences(MissingPicksMessage(plan.MissingPicks, *plan.Mode));
     case OkOutcome::NoChain:
-      return Sentences(kNoChainSelected);
+      return Sentences(WordsOf(plan.Mode->Direction).NoChainSelected);
     case OkOutcome::Inside:
-      return Sentences(DialogTexts::InsideChain);
+      return Sentences(WordsOf(plan.Mode->Direction).InsideChain);
     case OkOutcome::ZeroLength:
       return {WhatIsDrawn(plan), DialogTexts::ZeroLength};
     case OkOutcome::Draw:
@@ -72,11 +74,11 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
 }  // namespace
 
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
-                                       OkMode mode) {
+                                       const RunMode& mode) {
   const OkPlan plan = PlanOk(values, host, mode);
   std::vector<std::string> lines = PlanLines(plan);
   const bool chainFound = plan.Outcome == OkOutcome::Inside ||
                           plan.Outcome == OkOutcome::ZeroLength || plan.Outcome == OkOutcome::Draw;
-  if (mode == OkMode::Pick && chainFound) lines.insert(lines.begin(), PickedChainLine(plan.Picked));
+  if (mode.Chain == ChainSource::Selection && chainFound) lines.insert(lines.begin(), PickedChainLine(plan.Picked));
   return lines;
 }

@@ -6,6 +6,7 @@
 
 #include "dialog/DialogSettings.h"
 #include "dimension/OkPlan.h"
+#include "dimension/RunModes.h"
 #include "exchange/HostState.h"
 
 // `values` holds the dialog part as the controls show it and the stored
@@ -22,4 +23,4 @@
 //    vertical axis and its length) once one is found; without one, the
 //    message OK would give.
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
-                                       OkMode mode = OkMode::Continue);
+                                       const RunMode& mode = DefaultRunMode());

@@ -4,13 +4,12 @@
 #include <cmath>
 #include <vector>
 
+#include "dialog/ChainWords.h"
 #include "dimension/FlaggedLine.h"
 #include "helpers/ExtendedTrig.h"
 #include "helpers/Geometry.h"
 
-const char* const kNoChainSelected =
-    "範囲選択の中に垂直寸法線がありません。"
-    "延長する垂直寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。";
+const char* const kNoChainSelected = WordsOf(ChainDirection::Vertical).NoChainSelected;
 
 namespace {
 
@@ -121,8 +120,9 @@ Extended AlongDistance(const ChainRun& run, const AxisPoint& q) {
 
 }  // namespace
 
-std::optional<PickedChain> FindPickedChain(const HostState& host, PlanePoint valuePosition) {
-  const HostAxes axes(host.AxisAngle);
+std::optional<PickedChain> FindPickedChain(const HostState& host, double axisAngle,
+                                           PlanePoint valuePosition) {
+  const HostAxes axes(axisAngle);
   auto segment = [&axes](double x1, double y1, double x2, double y2) {
     return AxisSegment{axes.Of(PlanePoint{x1, y1}), axes.Of(PlanePoint{x2, y2})};
   };
@@ -173,4 +173,8 @@ std::optional<PickedChain> FindPickedChain(const HostState& host, PlanePoint val
   chain.UpperLevel = static_cast<double>(best->Upper.V);
   chain.Length = static_cast<double>(best->Upper.V - best->Lower.V);
   return chain;
+}
+
+std::optional<PickedChain> FindPickedChain(const HostState& host, PlanePoint valuePosition) {
+  return FindPickedChain(host, host.AxisAngle, valuePosition);
 }

@@ -31,6 +31,10 @@ struct PickedChain {
 // the same distance, along it), or none when the selection holds no
 // vertical dimension line.
 std::optional<PickedChain> FindPickedChain(const HostState& host, PlanePoint valuePosition);
+// The same along the axes of `axisAngle` in place of the host's: a horizontal
+// chain is found as a vertical one on axes turned by 90 degrees.
+std::optional<PickedChain> FindPickedChain(const HostState& host, double axisAngle,
+                                           PlanePoint valuePosition);
 
 // What the user is told when the selection holds no vertical dimension line.
 extern const char* const kNoChainSelected;

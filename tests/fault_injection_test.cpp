@@ -226,7 +226,7 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
                   c.newChain ? newChainHost.Bytes() : WorkedExampleFile("JWC_TEMP.TXT"));
     RunOptions options;
     options.Files = &files;
-    options.NewChain = c.newChain;
+    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
     // Another program holds the exchange file from before OK to the end.
     options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { files.HoldFile(MemoryRun::Answer()); };
     if (c.restoreFails) {
@@ -299,7 +299,7 @@ TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
     // points.
     if (saved == oldSettings) {
       EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(DialogTexts::CompanionMissing) ||
-                  told(MissingPicksMessage({1, 2}, OkMode::Continue)) ||
+                  told(MissingPicksMessage({1, 2}, DefaultRunMode())) ||
                   told(NotWritten(FileFault::Other, SettingsRollback::PutBack)));
     }
     EXPECT_NE(answered, hostFile);

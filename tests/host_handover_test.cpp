@@ -95,8 +95,8 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
         fs::remove(dir / "vk38.dat");
         fs::create_directory(dir / "vk38.dat");
       };
-    options.NewChain = c.newChain;
-    options.PickChain = picked;
+    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
+    if (picked) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
     options.Action = c.action;
     options.Changes = c.changes;
     RunOnce(dir.Path(), options);

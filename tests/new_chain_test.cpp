@@ -41,7 +41,7 @@ struct Program {
     WriteFileBytes(dir / "JWC_TEMP.TXT", host.Bytes());
     if (settings) WriteFileBytes(dir / "vk38.dat", settings->Bytes());
     RunOptions options;
-    options.NewChain = newChain;
+    if (newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
     return RunOnce(dir.Path(), options);
   }
   std::string Answer() const { return ReadFileBytes(dir / "JWC_TEMP.TXT"); }
@@ -115,7 +115,7 @@ TEST(NewChain, GoldenFilesWithoutASettingsFile) {
   Program program;
   fs::copy_file(golden / "JWC_TEMP.TXT", program.dir / "JWC_TEMP.TXT");
   RunOptions options;
-  options.NewChain = true;
+  options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
   EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(program.dir.Path(), options).Transcript)),
             kSuccess);
   EXPECT_EQ(program.Answer(), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));

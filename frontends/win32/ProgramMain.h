@@ -5,7 +5,14 @@
 
 #include <string_view>
 
+#include "dimension/RunModes.h"
+
 namespace win32 {
+
+// The launcher's row that the command line chooses (RunModes.h): its words
+// ("/h", "/new", "/pick") among the command line's words, in any case;
+// words are separated by blanks, tabs and quotes.
+const RunMode& RunModeOf(std::wstring_view commandLine);
 
 // True when the command line asks for a new chain: the word "/new" (in any
 // case) among its words, as the launcher vk47_Orvane_new.bat passes it.
@@ -19,8 +26,7 @@ bool AsksForPickedChain(std::wstring_view commandLine);
 // its events) is shown in a message box, and unless the close had already
 // written the answer, the exchange file beside the program gets "hq" alone:
 // the host draws nothing and goes on.
-// `commandLine` is the program's arguments ("/new" starts a new chain,
-// "/pick" continues the selected one).
+// `commandLine` is the program's arguments, which choose its run mode.
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine = L"");
 
 }  // namespace win32

@@ -643,4 +643,10 @@ void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {
   if (noticePane_) SetNoticeText(noticePane_, JoinLines(lines));
 }
 
+void Win32Ui::ShowChainWords(const std::string& caption,
+                             const std::vector<std::string>& helpMemo) {
+  if (dialog_) SetWindowTextW(dialog_, SjisToWide(caption).c_str());
+  if (helpMemo_) SetWindowTextW(helpMemo_, JoinLines(helpMemo).c_str());
+}
+
 }  // namespace win32

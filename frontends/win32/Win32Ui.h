@@ -78,6 +78,8 @@ class Win32Ui final : public UserInterface {
   void SetStatusText(const std::string& text) override;
   void ShowMessage(const std::string& text, MessageKind kind) override;
   void ShowNotice(const std::vector<std::string>& lines) override;
+  void ShowChainWords(const std::string& caption,
+                      const std::vector<std::string>& helpMemo) override;
 
  private:
   static constexpr int kRadioButtons = 2;

@@ -882,8 +882,7 @@ TEST(NoticePane, TellsWhatOkWouldDoAfterEachChangeByTheUser) {
   files.PutFile(folder / "vk38.dat", settings);
   files.PutFile(folder / "JWC_TEMP.TXT", testing_support::WorkedExampleFile("JWC_TEMP.TXT"));
   Win32Ui ui(GetModuleHandleW(nullptr));
-  ProgramRun run(ui, files);
-  run.ProgramFile = folder / "vk47_Orvane.exe";
+  ProgramRun run(ui, files, folder / "vk47_Orvane.exe");
   ui.Create({[&] { run.Show(); }, [&] { run.Ok(); }, [&] { run.Cancel(); },
              [&] { run.Close(); }, [&] { run.ControlChange(); }});
   run.Show();  // as Run does before the event loop

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "dimension/RunModes.h"
 #include "tools/text/ShiftJisCodec.h"
 
 extern char** environ;
@@ -254,12 +255,17 @@ Runner HeadlessRunner(fs::path headlessProgram) {
     if (fs::path(request.Call.Program).filename() != "vk47_Orvane.exe")
       throw std::runtime_error("the launcher runs " + request.Call.Program);
     std::vector<std::string> argv = {program.string()};
-    for (const std::string& argument : request.Call.Arguments) {
-      std::string lower;
-      for (char c : argument) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (lower != "/new") throw std::runtime_error("unknown argument " + argument);
-      argv.push_back("--new");
-    }
+    // The program's words as the launchers' rows have them, each given to
+    // the headless program as its option.
+    std::vector<std::string_view> words(request.Call.Arguments.begin(),
+                                        request.Call.Arguments.end());
+    if (!RunModeOfWords(words)) throw std::runtime_error("no run mode has the arguments given");
+    for (const std::string& argument : request.Call.Arguments)
+      for (const RunModeWord& word : RunModeWords()) {
+        std::string lower;
+        for (char c : argument) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower == word.Program) argv.push_back(std::string(word.Headless));
+      }
     if (request.End == DialogEnd::Escape) argv.push_back("--cancel");
     argv.push_back(fs::path(request.Call.Program).parent_path().string());
     return RunAndRead(argv);

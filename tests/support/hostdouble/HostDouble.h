@@ -102,9 +102,9 @@ class HostDouble {
   std::vector<std::string> drawing_;
 };
 
-// The runner for the headless program: orvane-headless with "--new" when the
-// launcher passes "/new", "--cancel" for Esc in the dialog, and the
-// program's folder.
+// The runner for the headless program: orvane-headless with the option of
+// each run-mode word that the launcher passes ("--new" for "/new", ...),
+// "--cancel" for Esc in the dialog, and the program's folder.
 Runner HeadlessRunner(std::filesystem::path headlessProgram);
 // A runner that hands the run to a command: COMMAND FOLDER LAUNCHER ok|esc
 // (the Windows program under Wine, through the launcher itself).
