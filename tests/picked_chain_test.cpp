@@ -360,18 +360,25 @@ TEST(PickedChain, GoldenFilesWithOrWithoutASettingsFile) {
 class PickRefusal : public ::testing::Test {
  protected:
   ScratchDir dir;
-  Lines Run(const std::string& host, const std::optional<std::string>& settings) {
+  Lines Run(const std::string& host, const std::optional<std::string>& settings,
+            ChainDirection direction = ChainDirection::Vertical) {
+    const RunMode& mode = RunModeOf(direction, ChainSource::Selection);
     WriteFileBytes(dir / "JWC_TEMP.TXT", host);
-    if (settings) WriteFileBytes(dir / "vk38.dat", *settings);
+    if (settings) WriteFileBytes(dir / mode.SettingsFile, *settings);
     RunOptions pick;
-    pick.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
+    pick.Mode = &mode;
     return TranscriptLines(RunOnce(dir.Path(), pick).Transcript);
   }
 };
 
-TEST_F(PickRefusal, WithoutAVerticalDimensionLineTheMessageNamesWhatToSelect) {
+TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageNamesWhatToSelect) {
   const Sheet sheet{0, 1};
-  const std::string header = sheet.Host({sheet.At(0, 90), sheet.At(-30, 80)}).Bytes();
+  HostFile host = sheet.Host({sheet.At(0, 90), sheet.At(-30, 80)});
+  const std::string header = host.Bytes();
+  // A horizontal pick at the host's axis angle 90 looks for what a vertical
+  // one looks for at 0: the same selections hold none.
+  host.Axis = "90";
+  const std::string turnedHeader = host.Bytes();
   const DrawnChain horizontal = DrawChain(Sheet{90, 1}, Marks{}, -60, -90);
   const std::string selections[] = {
       // plain lines, texts and circles
@@ -383,24 +390,35 @@ TEST_F(PickRefusal, WithoutAVerticalDimensionLineTheMessageNamesWhatToSelect) {
       horizontal.Selection(),
       "",
   };
-  const std::string first = "範囲選択の中に垂直寸法線がありません。";
-  const std::string second =
-      "延長する垂直寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。";
-  EXPECT_EQ(kNoChainSelected, first + second);
+  const struct {
+    ChainDirection direction;
+    std::string first, second;
+  } words[] = {
+      {ChainDirection::Vertical, "範囲選択の中に垂直寸法線がありません。",
+       "延長する垂直寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。"},
+      {ChainDirection::Horizontal, "範囲選択の中に水平寸法線がありません。",
+       "延長する水平寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。"},
+  };
+  EXPECT_EQ(kNoChainSelected, words[0].first + words[0].second);
   const std::string stored = SettingsFile{}.Bytes();
-  for (const std::string& selection : selections)
-    for (const bool withSettings : {true, false}) {
-      SCOPED_TRACE(selection + (withSettings ? " with vk38.dat" : " without vk38.dat"));
-      fs::remove(dir / "vk38.dat");
-      EXPECT_EQ(
-          Run(header + selection, withSettings ? std::optional(stored) : std::nullopt),
-          (Lines{"notice: " + first, "notice: " + second, "message: " + first + second, "closed"}));
-      EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
-      if (withSettings)
-        EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), stored);
-      else
-        EXPECT_FALSE(fs::exists(dir / "vk38.dat"));
-    }
+  for (const auto& [direction, first, second] : words)
+    for (const std::string& selection : selections)
+      for (const bool withSettings : {true, false}) {
+        const bool horizontal = direction == ChainDirection::Horizontal;
+        const fs::path settings = dir / (horizontal ? "vk47h.dat" : "vk38.dat");
+        SCOPED_TRACE(selection + (withSettings ? " with " : " without ") + settings.string());
+        fs::remove(settings);
+        EXPECT_EQ(Run((horizontal ? turnedHeader : header) + selection,
+                      withSettings ? std::optional(stored) : std::nullopt, direction),
+                  (Lines{"notice: " + first, "notice: " + second, "message: " + first + second,
+                         "closed"}));
+        EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
+        if (withSettings)
+          EXPECT_EQ(ReadFileBytes(settings), stored);
+        else
+          EXPECT_FALSE(fs::exists(settings));
+        EXPECT_FALSE(horizontal && fs::exists(dir / "vk38.dat"));
+      }
 }
 
 TEST_F(PickRefusal, APointInsideThePickedChainIsRefusedAndTheNoticeShowsTheChain) {

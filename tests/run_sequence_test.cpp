@@ -9,6 +9,7 @@
 
 #include "dialog/DialogModel.h"
 #include "app/ProgramRun.h"
+#include "dimension/RunModes.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/TestSupport.h"
 
@@ -53,26 +54,53 @@ class RunSequenceTest : public ::testing::Test {
   fs::path settings = dir / "vk38.dat";
 };
 
+// A continuation of either direction without its own settings file; a
+// horizontal one neither reads nor writes the vertical chain's vk38.dat.
 TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
-  WriteFileBytes(exchange, TextStyleLines() + "hp 10 20\r\n");
-  RunOptions options;
-  options.MoveWindowTo = headless::WindowMove{1, 2};
-  options.Changes = {{"Prefix", "x"}};
-  const headless::RunResult result = RunOnce(dir.Path(), options);
-  EXPECT_TRUE(result.Refused);
-  EXPECT_EQ(Utf8Lines(result.Transcript),
-            (std::vector<std::string>{
-                U8(u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
-                   u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。"),
-                "closed"}));
-  EXPECT_EQ(ReadFileBytes(exchange), kHq);
-  EXPECT_FALSE(fs::exists(settings));
-  // The window never moved and nothing the user might have done was applied.
-  EXPECT_EQ(result.Dialog.WindowLeft, 194);
-  EXPECT_EQ(result.Dialog.WindowTop, 107);
-  EXPECT_EQ(result.Dialog[Control::Prefix].Text, "");
-  EXPECT_TRUE(result.Dialog.NoticeLines.empty());
-  EXPECT_EQ(result.Settings.LastLayerGroup, -1);
+  const struct {
+    ChainDirection direction;
+    const char* missing;
+    const char8_t* message;
+    const char8_t* caption;
+    const char8_t* memo;  // the help memo's first line
+  } cases[] = {
+      {ChainDirection::Vertical, "vk38.dat",
+       u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
+       u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。",
+       u8"Orvane", u8"◇垂直寸法線の設定は"},
+      {ChainDirection::Horizontal, "vk47h.dat",
+       u8"message: 水平寸法の連続が記録されていません（vk47h.datがありません）。"
+       u8"vk47_Orvane_h_new.bat で新しく水平寸法の連続を開始するか、"
+       u8"vk47_Orvane_h_pick.bat で図面の水平寸法を範囲選択して下さい。",
+       u8"Orvane 水平寸法", u8"◇水平寸法線の設定は"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.missing);
+    const bool horizontal = c.direction == ChainDirection::Horizontal;
+    if (horizontal) WriteFileBytes(settings, CompanionSettings());
+    WriteFileBytes(exchange, TextStyleLines() + "hp 10 20\r\n");
+    RunOptions options;
+    options.Mode = &RunModeOf(c.direction, ChainSource::Stored);
+    options.MoveWindowTo = headless::WindowMove{1, 2};
+    options.Changes = {{"Prefix", "x"}};
+    const headless::RunResult result = RunOnce(dir.Path(), options);
+    EXPECT_TRUE(result.Refused);
+    EXPECT_EQ(Utf8Lines(result.Transcript), (std::vector<std::string>{U8(c.message), "closed"}));
+    EXPECT_EQ(ReadFileBytes(exchange), kHq);
+    EXPECT_FALSE(fs::exists(dir / c.missing));
+    if (horizontal) {
+      EXPECT_EQ(ReadFileBytes(settings), CompanionSettings());
+    }
+    EXPECT_EQ(SjisToUtf8(result.Dialog.Caption), U8(c.caption));
+    ASSERT_FALSE(result.Dialog.HelpMemo.empty());
+    EXPECT_EQ(SjisToUtf8(result.Dialog.HelpMemo.front()), U8(c.memo));
+    // The window never moved and nothing the user might have done was applied.
+    EXPECT_EQ(result.Dialog.WindowLeft, 194);
+    EXPECT_EQ(result.Dialog.WindowTop, 107);
+    EXPECT_EQ(result.Dialog[Control::Prefix].Text, "");
+    EXPECT_TRUE(result.Dialog.NoticeLines.empty());
+    EXPECT_EQ(result.Settings.LastLayerGroup, -1);
+  }
 }
 
 TEST_F(RunSequenceTest, UnreadableSettingsFileIsRefusedLikeAMissingOne) {

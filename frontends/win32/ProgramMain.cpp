@@ -82,14 +82,6 @@ const RunMode& RunModeOf(std::wstring_view commandLine) {
   });
 }
 
-bool AsksForNewChain(std::wstring_view commandLine) {
-  return RunModeOf(commandLine).Chain == ChainSource::Picks;
-}
-
-bool AsksForPickedChain(std::wstring_view commandLine) {
-  return RunModeOf(commandLine).Chain == ChainSource::Selection;
-}
-
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
   bool answered = false;  // the close sequence has written the exchange file
   // The dialog and its run outlive a failure, so that its message stands

@@ -14,13 +14,6 @@ namespace win32 {
 // words are separated by blanks, tabs and quotes.
 const RunMode& RunModeOf(std::wstring_view commandLine);
 
-// True when the command line asks for a new chain: the word "/new" (in any
-// case) among its words, as the launcher vk47_Orvane_new.bat passes it.
-bool AsksForNewChain(std::wstring_view commandLine);
-// True when the command line asks to continue the chain selected in the
-// drawing: the word "/pick" (in any case), as vk47_Orvane_pick.bat passes it.
-bool AsksForPickedChain(std::wstring_view commandLine);
-
 // Runs the program and returns its exit code: 0 after a run, 1 after a
 // failure. A failure (an exception from creating the dialog or from any of
 // its events) is shown in a message box, and unless the close had already
