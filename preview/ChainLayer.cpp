@@ -5,6 +5,7 @@
 #include "dimension/Chain.h"
 #include "dimension/DimensionGeometry.h"
 #include "dimension/PickedChain.h"
+#include "dimension/RunModes.h"
 #include "preview/Palette.h"
 #include "preview/Usable.h"
 
@@ -49,14 +50,21 @@ SceneLayer ChainLayerOf(const StoredChain& chain, double axis, const std::string
 }  // namespace
 
 SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
-                           const std::string& caption) {
-  return ChainLayerOf(RescaledChain(settings, currentScale), settings.LastAxisAngle, caption);
+                           const std::string& caption, ChainDirection direction) {
+  // A horizontal chain is measured as a vertical one on axes turned by 90
+  // degrees, as the program builds it.
+  const RunMode& mode = RunModeOf(direction, ChainSource::Stored);
+  return ChainLayerOf(RescaledChain(settings, currentScale),
+                      mode.ConstructionAxis(settings.LastAxisAngle), caption);
 }
 
-SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption) {
-  const PickedPoint& valuePosition = host.PickedPoints[2];
+SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption,
+                                 ChainDirection direction) {
+  const RunMode& mode = RunModeOf(direction, ChainSource::Selection);
+  const double axis = mode.ConstructionAxis(host.AxisAngle);
+  const PickedPoint& valuePosition = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
   const std::optional<PickedChain> picked =
-      FindPickedChain(host, PlanePoint{valuePosition.X, valuePosition.Y});
+      FindPickedChain(host, axis, PlanePoint{valuePosition.X, valuePosition.Y});
   if (!picked) {
     SceneLayer layer;
     layer.Id = "chain";
@@ -65,6 +73,5 @@ SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& capti
     layer.Skipped = 1;
     return layer;
   }
-  return ChainLayerOf(StoredChain{picked->Lower, picked->Upper, picked->Lower}, host.AxisAngle,
-                      caption);
+  return ChainLayerOf(StoredChain{picked->Lower, picked->Upper, picked->Lower}, axis, caption);
 }
