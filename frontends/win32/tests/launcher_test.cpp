@@ -116,10 +116,13 @@ TEST(Launcher, ReadMeTellsHowToInstallAndTheClickEnterWorkflow) {
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/readme.txt"));
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat",
-                                u8"vk47_Orvane_pick.bat", u8"範囲選択", u8"外部変形",
-                                u8"展開", u8"vk38.dat", u8"同じフォルダ", u8"共用", u8"新しく",
-                                u8"Enter", u8"Esc", u8"範囲選択はありません"})
+  // Every launcher and settings file of the run modes.
+  for (const RunMode& mode : RunModes())
+    for (const char* name : {mode.Launcher, mode.SettingsFile})
+      EXPECT_NE(text.find(name), std::string::npos) << name;
+  for (const char8_t* needed : {u8"範囲選択", u8"外部変形", u8"展開", u8"同じフォルダ", u8"共用",
+                                u8"新しく", u8"Enter", u8"Esc", u8"範囲選択はありません",
+                                u8"水平寸法", u8"右へ延長"})
     EXPECT_NE(text.find(Utf8ToSjis(U8(needed))), std::string::npos) << U8(needed);
 }
 
