@@ -45,7 +45,6 @@ class ProgramRun {
   const DialogSettings& Settings() const { return SettingsRecord; }
   const HostState& Host() const { return HostTold; }
   const OutputCommands& Output() const { return Answer; }
-  const RunMode& Mode() const { return ModeRow; }
 
  private:
   void UpdateNotice();

@@ -485,7 +485,14 @@ TEST(HorizontalChain, BuiltAsTheVerticalChainAtTheAxisTurnedBack) {
           WriteFileBytes(horizontal / "JWC_TEMP.TXT", hHost.Bytes() + extra);
           const std::vector<Event> vSeen = RunOnce(vertical.Path(), v).Transcript;
           const std::vector<Event> hSeen = RunOnce(horizontal.Path(), h).Transcript;
-          EXPECT_EQ(TranscriptLines(WithoutNotices(hSeen)), TranscriptLines(WithoutNotices(vSeen)));
+          // Only the words differ: the notice tells the same in horizontal terms.
+          Lines told = TranscriptLines(vSeen);
+          for (std::string& line : told)
+            for (const auto& [v, h] : {std::pair{"上へ延長", "右へ延長"}, std::pair{"下へ延長", "左へ延長"},
+                                       std::pair{"新しい垂直寸法", "新しい水平寸法"}})
+              if (const std::size_t at = line.find(v); at != std::string::npos)
+                line.replace(at, std::string(v).size(), h);
+          EXPECT_EQ(TranscriptLines(hSeen), told);
           std::string vAnswer = ReadFileBytes(vertical / "JWC_TEMP.TXT");
           std::string hAnswer = ReadFileBytes(horizontal / "JWC_TEMP.TXT");
           for (auto [answer, mode] : {std::pair{&vAnswer, &vMode}, std::pair{&hAnswer, &hMode}}) {
@@ -514,10 +521,9 @@ TEST(HorizontalChain, BuiltAsTheVerticalChainAtTheAxisTurnedBack) {
         step({sheet.At(-3, -4), sheet.At(-30, -10)}, DefaultRunMode(), hGoOn, "");
         // Picked again in the drawing (the chain found is told alike) and
         // continued; then a point inside the stored chain, refused alike.
-        const auto [vSeen, hSeen] =
-            step({sheet.At(2, 100), sheet.At(-30, 80)}, vPick, hPick, selection);
-        ASSERT_FALSE(vSeen.empty() || hSeen.empty());
-        EXPECT_EQ(hSeen.front().Text, vSeen.front().Text);
+        const auto hSeen =
+            step({sheet.At(2, 100), sheet.At(-30, 80)}, vPick, hPick, selection).second;
+        ASSERT_FALSE(hSeen.empty());
         EXPECT_EQ(hSeen.front().Text.rfind("選択した寸法線 ", 0), 0u);
         RunOptions h;
         h.Mode = &hGoOn;
