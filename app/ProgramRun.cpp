@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/SettingsFile.h"
-#include "dialog/ChainWords.h"
+#include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/FailureMessages.h"
@@ -27,18 +27,12 @@ fs::path FolderOf(const fs::path& programFile) { return programFile.parent_path(
 // their sizes, so that entry n stands for text style n.
 void FillTextStyleList(UserInterface& ui, const HostState& host) {
   ui.ListClear(Control::TextStyle);
-  std::string current = "現在の文字種(";
-  if (host.Initial.TextStyle == 0)
-    current += "Free)";
-  else
-    current += "No" + std::to_string(host.Initial.TextStyle) + ")";
-  ui.ListAdd(Control::TextStyle, current);
+  ui.ListAdd(Control::TextStyle, CurrentTextStyleEntry(host.Initial.TextStyle));
   for (int n = 1; n <= kHostTextStyles; ++n) {
     const HostTextStyle& style = host.TextStyles[static_cast<std::size_t>(n - 1)];
-    ui.ListAdd(Control::TextStyle, "No" + std::to_string(n) + ": W" +
-                                       FormatGeneral(style.Width) + " H" +
-                                       FormatGeneral(style.Height) + " D" +
-                                       FormatGeneral(style.Spacing));
+    ui.ListAdd(Control::TextStyle,
+               TextStyleEntry(n, FormatGeneral(style.Width), FormatGeneral(style.Height),
+                              FormatGeneral(style.Spacing)));
   }
 }
 

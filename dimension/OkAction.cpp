@@ -1,6 +1,6 @@
 #include "dimension/OkAction.h"
 
-#include "dialog/ChainWords.h"
+#include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/FailureMessages.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "dialog/ChainWords.h"
+#include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
 #include "helpers/Extended.h"
 #include "helpers/NumberFormat.h"
@@ -12,7 +12,7 @@ namespace {
 
 std::string WhatIsDrawn(const OkPlan& plan) {
   const ChainWords& words = WordsOf(plan.Mode->Direction);
-  if (plan.Mode->Chain == ChainSource::Picks) return std::string("新しい") + words.Dimension;
+  if (plan.Mode->Chain == ChainSource::Picks) return NewChainHeading(plan.Mode->Direction);
   return plan.Side == ChainSide::Above ? words.GrowsUpper : words.GrowsLower;
 }
 
@@ -20,9 +20,7 @@ std::string WhatIsDrawn(const OkPlan& plan) {
 // field for the value it holds.
 std::string RefusedText(Control control) {
   const ControlInfo& info = ControlInfoOf(control);
-  const std::string label = std::string("「") + info.Label + "」";
-  if (info.Kind == ControlKind::Text) return label + "の値では作図出来ません。";
-  return label + "が選ばれていませんので作図出来ません。";
+  return RefusedValueLine(info.Label, info.Kind == ControlKind::Text);
 }
 
 // A message a sentence a line, so that a long one fits the pane's width.
@@ -47,9 +45,8 @@ std::string Shown(double value) {
 
 // The chain found in the selection, so that a wrong pick is seen before OK:
 // its two ends along the host's vertical axis and its length.
-std::string PickedChainLine(const PickedChain& chain) {
-  return "選択した寸法線 " + Shown(chain.LowerLevel) + "～" + Shown(chain.UpperLevel) + "　長さ " +
-         Shown(chain.Length);
+std::string FoundChainLine(const PickedChain& chain) {
+  return PickedChainLine(Shown(chain.LowerLevel), Shown(chain.UpperLevel), Shown(chain.Length));
 }
 
 std::vector<std::string> PlanLines(const OkPlan& plan) {
@@ -67,8 +64,8 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
     case OkOutcome::Draw:
       break;
   }
-  return {WhatIsDrawn(plan) + "　長さ " + FormatGeneral(plan.Length),
-          "寸法値「" + plan.ValueText + "」"};
+  return {DrawnLengthLine(WhatIsDrawn(plan), FormatGeneral(plan.Length)),
+          ValueTextLine(plan.ValueText)};
 }
 
 }  // namespace
@@ -79,6 +76,6 @@ std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostS
   std::vector<std::string> lines = PlanLines(plan);
   const bool chainFound = plan.Outcome == OkOutcome::Inside ||
                           plan.Outcome == OkOutcome::ZeroLength || plan.Outcome == OkOutcome::Draw;
-  if (mode.Chain == ChainSource::Selection && chainFound) lines.insert(lines.begin(), PickedChainLine(plan.Picked));
+  if (mode.Chain == ChainSource::Selection && chainFound) lines.insert(lines.begin(), FoundChainLine(plan.Picked));
   return lines;
 }

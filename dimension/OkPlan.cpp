@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "dialog/ChainWords.h"
+#include "dialog/UserTexts.h"
 #include "dimension/EndMarks.h"
 #include "exchange/OutputWriter.h"
 #include "helpers/Geometry.h"
@@ -133,19 +133,7 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode
 }
 
 std::string MissingPicksMessage(const std::vector<int>& missing, const RunMode& mode) {
-  const bool newChain = mode.Chain == ChainSource::Picks;
-  const int roles = static_cast<int>(mode.Picks.size());
-  std::string text = "指示点が足りません（";
-  for (std::size_t i = 0; i < missing.size(); ++i) {
-    if (i) text += "、";
-    const int n = missing[i];
-    text += "#" + std::to_string(n);
-    if (n >= 1 && n <= roles)
-      text += std::string(" ") + PickRoleWord(mode.Picks[static_cast<std::size_t>(n - 1)]);
-  }
-  const std::string dimension = WordsOf(mode.Direction).Dimension;
-  return text + (newChain ? "）。新しい" + dimension + "は作図出来ません。"
-                          : "）。" + dimension + "は追加出来ません。");
+  return MissingPicksMessage(missing, mode.Picks, mode.Direction, mode.Chain == ChainSource::Picks);
 }
 
 void EmitPlannedDimension(const OkPlan& plan, const HostState& host, OutputCommands& out) {

@@ -4,12 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "dialog/ChainWords.h"
 #include "dimension/FlaggedLine.h"
 #include "helpers/ExtendedTrig.h"
 #include "helpers/Geometry.h"
-
-const char* const kNoChainSelected = WordsOf(ChainDirection::Vertical).NoChainSelected;
 
 namespace {
 

@@ -35,6 +35,3 @@ std::optional<PickedChain> FindPickedChain(const HostState& host, PlanePoint val
 // chain is found as a vertical one on axes turned by 90 degrees.
 std::optional<PickedChain> FindPickedChain(const HostState& host, double axisAngle,
                                            PlanePoint valuePosition);
-
-// What the user is told when the selection holds no vertical dimension line.
-extern const char* const kNoChainSelected;

@@ -399,7 +399,6 @@ TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageNamesWhatToSele
       {ChainDirection::Horizontal, "範囲選択の中に水平寸法線がありません。",
        "延長する水平寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。"},
   };
-  EXPECT_EQ(kNoChainSelected, words[0].first + words[0].second);
   const std::string stored = SettingsFile{}.Bytes();
   for (const auto& [direction, first, second] : words)
     for (const std::string& selection : selections)

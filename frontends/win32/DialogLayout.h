@@ -86,8 +86,6 @@ inline constexpr PixelRect kStatusStrip{0, 347, 492, 24};
 inline constexpr PixelRect kNoticePane{0, 371, 492, 65};
 // The notice pane holds a larger panel whose edges lie outside the pane.
 inline constexpr PixelRect kNoticePanel{-3, -3, 600, 200};
-inline constexpr wchar_t kOkCaption[] = L"ＯＫ(&Y)";
-inline constexpr wchar_t kCancelCaption[] = L"キャンセル(&N)";
 
 // Radio groups are framed and lay their buttons out in columns, filled top
 // to bottom, below the frame's caption. `group` is the frame's place at

@@ -31,7 +31,7 @@ void AnswerNothing() {
 }
 
 void ShowFailure(const char* what, HWND owner) {
-  std::wstring text = L"エラーのため終了します。作図は行いません。";
+  std::wstring text = SjisToWide(DialogTexts::FailedRun);
   if (what && *what) {
     text += L"\n\n";
     text += SjisToWide(what);

@@ -413,9 +413,10 @@ void Win32Ui::CreateControls() {
     else
       CreateSettingControl(control.Id);
   }
-  okButton_ = AddChild(WC_BUTTONW, kOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK);
-  cancelButton_ =
-      AddChild(WC_BUTTONW, kCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, IDCANCEL);
+  okButton_ = AddChild(WC_BUTTONW, SjisToWide(DialogTexts::OkButton).c_str(),
+                       WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK);
+  cancelButton_ = AddChild(WC_BUTTONW, SjisToWide(DialogTexts::CancelButton).c_str(),
+                           WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, IDCANCEL);
   // The memo wraps a line that is wider than it, as a memo control does, so
   // that every character shows whatever the font and the scale.
   helpMemo_ = AddChild(WC_EDITW, JoinLines(HelpMemoLines()).c_str(),

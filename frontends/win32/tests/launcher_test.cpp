@@ -12,7 +12,7 @@
 
 #include "CodePage932.h"
 #include "ProgramMain.h"
-#include "dialog/ChainWords.h"
+#include "dialog/UserTexts.h"
 #include "dimension/RunModes.h"
 #include "support/TestSupport.h"
 

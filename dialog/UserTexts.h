@@ -1,0 +1,69 @@
+#pragma once
+// Every text the user reads, in one place (Shift-JIS): the window's titles
+// and buttons, the help memo, the status strip, the messages and the words
+// of the notice pane. Where a vertical and a horizontal chain are told
+// apart, the words are keyed by direction. (The settings' own labels, units
+// and list entries stand in their rows of the settings table.)
+#include <string>
+#include <vector>
+
+#include "dialog/RunKinds.h"
+
+// Fixed texts of the program.
+namespace DialogTexts {
+extern const char* const ApplicationTitle;  // "vk47_Orvane": the task bar's and the failure box's title
+extern const char* const Caption;           // "Orvane": the dialog's caption (vertical chains)
+extern const char* const CompanionMissing;  // a vertical continuation without vk38.dat
+extern const char* const InsideChain;       // inside refusal (vertical chains)
+extern const char* const ZeroLength;        // zero-length refusal
+extern const char* const Processing;        // status while OK works
+extern const char* const WritingFile;       // status before the close
+extern const char* const StatusInitial;     // one full-width blank
+extern const char* const MessageTitle;      // "確認"
+extern const char* const OkButton;          // "ＯＫ(&Y)"
+extern const char* const CancelButton;      // "キャンセル(&N)"
+extern const char* const FailedRun;         // the program ends on a failure of its own
+}  // namespace DialogTexts
+
+// The words that differ between a vertical and a horizontal chain.
+struct ChainWords {
+  const char* Caption;          // the dialog's caption
+  const char* ChainMissing;     // a continuation finds no usable settings file
+  const char* InsideChain;      // the picked point lies inside the chain
+  const char* NoChainSelected;  // the selection holds no dimension line of the direction
+  const char* Dimension;        // "垂直寸法": the kind of dimension, in messages
+  const char* GrowsUpper;       // the notice: the chain grows past its upper (right) end
+  const char* GrowsLower;       // past its lower (left) end
+};
+const ChainWords& WordsOf(ChainDirection direction);
+
+// The 36 lines of the help memo, which name the kind of chain.
+const std::vector<std::string>& HelpMemoLines(ChainDirection direction = ChainDirection::Vertical);
+
+// What a picked point stands for, as the launcher's prompt names it.
+const char* PickRoleWord(PickRole role);
+
+// Picked points that the host did not send: their numbers (with their roles
+// among `roles`, the run's points in order), and what cannot be done.
+std::string MissingPicksMessage(const std::vector<int>& missing,
+                                const std::vector<PickRole>& roles, ChainDirection direction,
+                                bool newChain);
+
+// The notice pane's lines. What OK draws: the heading of a new chain, or the
+// side the chain grows to (ChainWords), then its length; the value as it
+// would be written; a control whose value OK refuses (`label` its label; a
+// text field for its value, a list or radio group for having nothing
+// chosen); a chain found in the selection, its ends along the axis and its
+// length (numbers as they are shown).
+std::string NewChainHeading(ChainDirection direction);
+std::string DrawnLengthLine(const std::string& heading, const std::string& length);
+std::string ValueTextLine(const std::string& valueText);
+std::string RefusedValueLine(const char* label, bool textField);
+std::string PickedChainLine(const std::string& lower, const std::string& upper,
+                            const std::string& length);
+
+// The text-style list's first entry: the host's current style (0: free).
+std::string CurrentTextStyleEntry(int style);
+// Its entry for text style n, with its width, height and spacing as shown.
+std::string TextStyleEntry(int n, const std::string& width, const std::string& height,
+                           const std::string& spacing);
