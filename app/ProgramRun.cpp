@@ -134,7 +134,8 @@ void ProgramRun::Close() {
           RestoreSettings(Files, SettingsPath(), SettingsAtShow).Ok();
       rollback = restored ? SettingsRollback::PutBack : SettingsRollback::Failed;
     }
-    Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
+    Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback, ModeRow.SettingsFile),
+                   MessageKind::Warning);
   }
   ChainSaved = false;
   FreeHostState(HostTold);

@@ -13,19 +13,21 @@ std::string FileFaultSentence(FileFault fault) {
   return "フォルダが書き込み禁止になっていないか、ディスクの空きが足りているか確認して下さい。";
 }
 
-std::string SettingsNotSavedMessage(FileFault cause) {
-  return "vk38.datを保存出来ませんでしたので、寸法は作図していません。" + FileFaultSentence(cause);
+std::string SettingsNotSavedMessage(FileFault cause, const std::string& settingsFile) {
+  return settingsFile + "を保存出来ませんでしたので、寸法は作図していません。" +
+         FileFaultSentence(cause);
 }
 
-std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback) {
+std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback,
+                                    const std::string& settingsFile) {
   std::string text =
       "JWC_TEMP.TXTに書き込めませんでしたので、作図は行われません。" + FileFaultSentence(cause);
   switch (rollback) {
     case SettingsRollback::NotNeeded: break;
-    case SettingsRollback::PutBack: text += "vk38.datはＯＫを押す前の内容に戻しました。"; break;
+    case SettingsRollback::PutBack: text += settingsFile + "はＯＫを押す前の内容に戻しました。"; break;
     case SettingsRollback::Failed:
-      text += "vk38.datも元に戻せませんでしたので、vk38.datに記録された寸法線は作図より先へ"
-              "延びたままです。";
+      text += settingsFile + "も元に戻せませんでしたので、" + settingsFile +
+              "に記録された寸法線は作図より先へ延びたままです。";
       break;
   }
   return text;

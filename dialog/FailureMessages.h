@@ -9,10 +9,11 @@
 // the user to look at the usual ones.
 std::string FileFaultSentence(FileFault fault);
 
-// vk38.dat could not be saved at OK, so nothing is drawn.
-std::string SettingsNotSavedMessage(FileFault cause);
+// The settings file (vk38.dat, or vk47h.dat for a horizontal chain) could
+// not be saved at OK, so nothing is drawn.
+std::string SettingsNotSavedMessage(FileFault cause, const std::string& settingsFile = "vk38.dat");
 
-// How vk38.dat stands once the answer could not be written.
+// How the settings file stands once the answer could not be written.
 enum class SettingsRollback {
   NotNeeded,  // no chain was stored for this answer
   PutBack,    // the chain stored at OK was taken back: vk38.dat is as it was
@@ -20,4 +21,5 @@ enum class SettingsRollback {
 };
 
 // JWC_TEMP.TXT could not be written at close, so the host draws nothing.
-std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback);
+std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback,
+                                    const std::string& settingsFile = "vk38.dat");

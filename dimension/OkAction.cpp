@@ -48,7 +48,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   DialogSettings extended = values;
   StoreChain(plan.Extension.Chain, extended);
   if (const FileStatus saved = save(extended); !saved) {
-    ui.ShowMessage(SettingsNotSavedMessage(saved.Fault), MessageKind::Warning);
+    ui.ShowMessage(SettingsNotSavedMessage(saved.Fault, mode.SettingsFile), MessageKind::Warning);
     return;
   }
   settings = extended;

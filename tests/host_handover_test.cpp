@@ -6,6 +6,7 @@
 // run of dimensions ends there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -41,6 +42,9 @@ struct Case {
   // A chain picked in the drawing: the host file is this one of the golden
   // picked chain's folder, not the one `prepare` makes.
   const char* pickedHostFile = nullptr;
+  // A horizontal chain (its settings file vk47h.dat); the host's axes as
+  // they are, so that the stored chain is one along the horizontal axis.
+  bool horizontal = false;
 };
 
 TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
@@ -48,6 +52,9 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
   const auto fewPicks = [](HostFile& host, SettingsFile&) { host.Picks = {"0 0", "0 1000"}; };
   const auto fourPicks = [](HostFile& host, SettingsFile&) {
     host.Picks = {"0 0", "0 1000", "-500 300", "-600 500"};
+  };
+  const auto fourPicksAlongX = [](HostFile& host, SettingsFile&) {
+    host.Picks = {"0 0", "1000 0", "300 -500", "500 -600"};
   };
   // Level with the upper end of a long chain at 30 degrees: the new
   // dimension measures nothing.
@@ -76,6 +83,12 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
       // A selection without a vertical dimension line: the ordinary host
       // file carries none.
       {"nothing picked", false, FinishAction::Ok, {}, {}, nullptr, false, ""},
+      {"horizontal, continued", false, FinishAction::Ok, {}, {}, "hr", false, nullptr, true},
+      {"horizontal new chain", true, FinishAction::Ok, fourPicksAlongX, {}, "h/vk47_Orvane_h.bat",
+       false, nullptr, true},
+      {"horizontal, inside refusal", false, FinishAction::Ok, inside, {}, nullptr, false, nullptr,
+       true},
+      {"horizontal, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, nullptr, true},
   };
   const fs::path pickedChain = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
   for (const Case& c : cases) {
@@ -88,18 +101,29 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
     WriteFileBytes(dir / "JWC_TEMP.TXT", picked && *c.pickedHostFile
                                              ? ReadFileBytes(pickedChain / c.pickedHostFile)
                                              : host.Bytes());
-    WriteFileBytes(dir / "vk38.dat", stored.Bytes());
+    const RunMode& mode =
+        RunModeOf(c.horizontal ? ChainDirection::Horizontal : ChainDirection::Vertical,
+                  c.newChain ? ChainSource::Picks
+                             : (picked ? ChainSource::Selection : ChainSource::Stored));
+    const fs::path settings = dir / mode.SettingsFile;
+    WriteFileBytes(settings, stored.Bytes());
     RunOptions options;
     if (c.failedSave)
-      options.BeforeAction = [&dir](headless::HeadlessUi&, ProgramRun&) {
-        fs::remove(dir / "vk38.dat");
-        fs::create_directory(dir / "vk38.dat");
+      options.BeforeAction = [&settings](headless::HeadlessUi&, ProgramRun&) {
+        fs::remove(settings);
+        fs::create_directory(settings);
       };
-    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
-    if (picked) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
+    options.Mode = &mode;
     options.Action = c.action;
     options.Changes = c.changes;
-    RunOnce(dir.Path(), options);
+    const std::vector<headless::Event> seen = RunOnce(dir.Path(), options).Transcript;
+    // A failed save names the file that could not be saved.
+    if (c.failedSave) {
+      EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [&mode](const headless::Event& e) {
+        return e.Kind == headless::EventKind::Warning &&
+               e.Text.rfind(std::string(mode.SettingsFile) + "を保存出来ません", 0) == 0;
+      }));
+    }
 
     const std::vector<std::string> answer = SplitCrLf(ReadFileBytes(dir / "JWC_TEMP.TXT"));
     ASSERT_FALSE(answer.empty());
