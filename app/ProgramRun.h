@@ -64,9 +64,9 @@ class ProgramRun {
 
   // The show sequence has let the dialog open: the notice is shown.
   bool NoticeShown = false;
-  // vk38.dat as the show sequence found it, and whether OK has since stored
-  // a chain in it: when the host then gets no answer, the file is put back,
-  // so that the stored chain never runs ahead of the drawing.
+  // The settings file as the show sequence found it, and whether OK has
+  // since stored a chain in it: when the host then gets no answer, the file
+  // is put back, so that the stored chain never runs ahead of the drawing.
   SettingsBefore SettingsAtShow;
   bool ChainSaved = false;
 };
