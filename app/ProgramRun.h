@@ -39,10 +39,13 @@ class ProgramRun {
   HostState Host;
   OutputCommands Output;
 
-  void Show();    // the show sequence
-  void Ok();      // OK
-  void Cancel();  // Cancel
-  void Close();   // the close sequence
+  // What the front end calls as the user works the dialog: Show when it
+  // opens (reads both files and fills it), Ok and Cancel for the buttons and
+  // their keys, Close whenever it closes (writes the host's answer).
+  void Show();
+  void Ok();
+  void Cancel();
+  void Close();
   // A setting control changed (text edited, list entry chosen, radio button
   // or check box clicked): the notice pane tells what OK would now do. Does
   // nothing until the show sequence has let the dialog open (for a chain to
