@@ -48,15 +48,15 @@ void ProgramRun::Show() {
   Output.Lines.Release();
   ProgramFolder = FolderOf(ProgramFile);
   // A missing or broken exchange file leaves the defaults; the run goes on.
-  ReadExchangeFile(Files, ProgramFolder / kExchangeFileName, Host);
+  HostFileRead = ReadExchangeFile(Files, ProgramFolder / kExchangeFileName, Host);
   ResetOutputAttributes(Output, Host.Initial);
   // Before the settings: their line 5 selects an entry of this list.
   FillTextStyleList(Ui, Host);
 
   const fs::path settingsFile = ProgramFolder / kSettingsFileName;
-  SettingsAtShow.Read = LoadSettings(Files, settingsFile, Settings);
-  const bool loaded = SettingsAtShow.Read.Opened;
-  SettingsAtShow.Existed = loaded;
+  SettingsAtShow = LoadSettings(Files, settingsFile, Settings);
+  // Read whole, or broken off after some of its lines.
+  const bool loaded = SettingsAtShow.Complete() || !SettingsAtShow.Bytes.empty();
   if (loaded) ShowDialogPart(Ui, Settings);
 
   // A new chain, and a chain picked in the drawing, take only the dialog's
@@ -68,8 +68,6 @@ void ProgramRun::Show() {
     if (loaded) {
       Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
     } else {
-      // A file that is there but could not be opened is not one to remove.
-      SettingsAtShow.Existed = Files.Exists(settingsFile);
       Settings.TextStyle = 0;
       Ui.ListSelect(Control::TextStyle, 0);
     }

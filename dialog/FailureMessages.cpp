@@ -8,6 +8,8 @@ std::string FileFaultSentence(FileFault fault) {
     case FileFault::NotFound: return "フォルダが見つかりません。";
     case FileFault::InUse: return "他のプログラムがファイルを使用中です。";
     case FileFault::None:
+    case FileFault::NoPermission:
+    case FileFault::Unreadable:
     case FileFault::Other: break;
   }
   return "フォルダが書き込み禁止になっていないか、ディスクの空きが足りているか確認して下さい。";

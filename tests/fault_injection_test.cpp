@@ -323,15 +323,22 @@ TEST(MemoryFileSystem, FaultsHappenWhereTheyAreProgrammed) {
   files.BeforeOperation(files.OperationCount() + 1, [&] { files.PutFolder("/a"); });
   EXPECT_FALSE(files.Remove("/a"));  // a folder is never removed
   EXPECT_TRUE(files.IsFolder("/a"));
-  EXPECT_EQ(files.OpenForReading("/a"), nullptr);
+  EXPECT_EQ(files.OpenForReading("/a").Status.Fault, FileFault::InTheWay);
+  EXPECT_EQ(files.OpenForReading("/a").Reader, nullptr);
+  EXPECT_EQ(files.OpenForReading("/nothing").Status.Fault, FileFault::NotFound);
+  EXPECT_EQ(files.Exists("/nothing").Fault, FileFault::NotFound);
+  files.FailOperation(files.OperationCount() + 1, FileFault::NoPermission);
+  EXPECT_EQ(files.Exists("/a").Fault, FileFault::NoPermission);
 
   files.PutFile("/c", "0123456789");
   files.FailReadsAfter(4);
   const FileBytes read = ReadWholeFile(files, "/c");
-  EXPECT_TRUE(read.Opened);
-  EXPECT_FALSE(read.Complete);
+  EXPECT_TRUE(read.Existed());
+  EXPECT_EQ(read.Status.Fault, FileFault::Unreadable);
   EXPECT_EQ(read.Bytes, "0123");
   EXPECT_EQ(files.Log().back(), "read /c: ok");
+  files.HoldFile("/c");
+  EXPECT_EQ(ReadWholeFile(files, "/c").Status.Fault, FileFault::InUse);
 }
 
 }  // namespace
