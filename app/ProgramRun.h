@@ -42,9 +42,9 @@ class ProgramRun {
   // (there was none), or why the file that is there could not be read.
   FileStatus HostFileRead;
   // vk38.dat as the show sequence found it: its bytes and what reading it
-  // answered. When OK has since stored a chain in it and the host then gets
-  // no answer, the file is put back, so that the stored chain never runs
-  // ahead of the drawing.
+  // answered, as for the exchange file. When OK has since stored a chain in
+  // it and the host then gets no answer, the file is put back, so that the
+  // stored chain never runs ahead of the drawing.
   FileBytes SettingsAtShow;
 
   void Show();    // the show sequence

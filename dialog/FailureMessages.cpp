@@ -1,12 +1,18 @@
 #include "dialog/FailureMessages.h"
 
+namespace {
+
+const char* const kInUse = "他のプログラムがファイルを使用中です。";
+
+}  // namespace
+
 std::string FileFaultSentence(FileFault fault) {
   switch (fault) {
     case FileFault::ReadOnly: return "ファイルかフォルダが書き込み禁止になっています。";
     case FileFault::NoSpace: return "ディスクの空きが足りません。";
     case FileFault::InTheWay: return "同じ名前のフォルダ等があって書き込めません。";
     case FileFault::NotFound: return "フォルダが見つかりません。";
-    case FileFault::InUse: return "他のプログラムがファイルを使用中です。";
+    case FileFault::InUse: return kInUse;
     case FileFault::None:
     case FileFault::NoPermission:
     case FileFault::Unreadable:
@@ -15,8 +21,34 @@ std::string FileFaultSentence(FileFault fault) {
   return "フォルダが書き込み禁止になっていないか、ディスクの空きが足りているか確認して下さい。";
 }
 
+std::string ReadFaultSentence(FileFault fault) {
+  switch (fault) {
+    case FileFault::InTheWay: return "同じ名前のフォルダ等があって読み込めません。";
+    case FileFault::NotFound: return "ファイルが見つかりません。";
+    case FileFault::InUse: return kInUse;
+    case FileFault::NoPermission: return "ファイルを読み込む権限がありません。";
+    case FileFault::Unreadable:
+      return "ファイルの内容を読み取れません。ディスクに異常がないか確認して下さい。";
+    case FileFault::None:
+    case FileFault::ReadOnly:
+    case FileFault::NoSpace:
+    case FileFault::Other: break;
+  }
+  return "ファイルが他のプログラムで使用中でないか、読み込みが許可されているか確認して下さい。";
+}
+
 std::string SettingsNotSavedMessage(FileFault cause) {
   return "vk38.datを保存出来ませんでしたので、寸法は作図していません。" + FileFaultSentence(cause);
+}
+
+std::string SettingsUnreadableMessage(FileFault cause) {
+  return "vk38.datを読み込めませんでしたので、垂直寸法は作図出来ません。" + ReadFaultSentence(cause) +
+         "vk38.datはそのまま残してあります。";
+}
+
+std::string HostFileUnreadableMessage(FileFault cause) {
+  return "JWC_TEMP.TXTを読み込めませんでしたので、垂直寸法は作図出来ません。" +
+         ReadFaultSentence(cause);
 }
 
 std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback) {

@@ -5,12 +5,22 @@
 
 #include "files/FileSystem.h"
 
-// The cause in one short sentence; a cause that the system did not name asks
-// the user to look at the usual ones.
+// The cause of a failed write in one short sentence; a cause that the system
+// did not name asks the user to look at the usual ones.
 std::string FileFaultSentence(FileFault fault);
+
+// The same for a file that is there but could not be read.
+std::string ReadFaultSentence(FileFault fault);
 
 // vk38.dat could not be saved at OK, so nothing is drawn.
 std::string SettingsNotSavedMessage(FileFault cause);
+
+// vk38.dat is there but could not be read, so the run draws nothing and
+// leaves it as it is.
+std::string SettingsUnreadableMessage(FileFault cause);
+
+// JWC_TEMP.TXT is there but could not be read, so the run draws nothing.
+std::string HostFileUnreadableMessage(FileFault cause);
 
 // How vk38.dat stands once the answer could not be written.
 enum class SettingsRollback {
