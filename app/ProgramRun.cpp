@@ -112,7 +112,8 @@ void ProgramRun::Ok() {
     return saved;
   }, Mode);
   // Still open (a refused value, a zero length, a failed save): a zero
-  // length has stored the extended chain, so OK would now do otherwise.
+  // length of a continued chain has stored the extended chain, so OK would
+  // now do otherwise.
   if (NoticeShown) UpdateNotice();
 }
 
@@ -144,7 +145,10 @@ void ProgramRun::Close() {
     if (ChainSaved) {
       const bool restored =
           RestoreSettings(Files, ProgramFolder / kSettingsFileName, SettingsAtShow).Ok();
-      rollback = restored ? SettingsRollback::PutBack : SettingsRollback::Failed;
+      if (!restored)
+        rollback = SettingsRollback::Failed;
+      else
+        rollback = SettingsAtShow.Existed() ? SettingsRollback::PutBack : SettingsRollback::Removed;
     }
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
   }

@@ -57,9 +57,10 @@ std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback) 
   switch (rollback) {
     case SettingsRollback::NotNeeded: break;
     case SettingsRollback::PutBack: text += "vk38.datはＯＫを押す前の内容に戻しました。"; break;
+    case SettingsRollback::Removed: text += "ＯＫで作成したvk38.datは削除しました。"; break;
     case SettingsRollback::Failed:
-      text += "vk38.datも元に戻せませんでしたので、vk38.datに記録された寸法線は作図より先へ"
-              "延びたままです。";
+      text += "vk38.datも元に戻せませんでしたので、vk38.datには作図されていない寸法線が"
+              "記録されたままです。";
       break;
   }
   return text;

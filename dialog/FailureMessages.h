@@ -26,7 +26,8 @@ std::string HostFileUnreadableMessage(FileFault cause);
 enum class SettingsRollback {
   NotNeeded,  // no chain was stored for this answer
   PutBack,    // the chain stored at OK was taken back: vk38.dat is as it was
-  Failed,     // it could not be taken back: the stored chain is ahead of the drawing
+  Removed,    // there was no vk38.dat before OK: the one that OK made is gone again
+  Failed,     // it could not be taken back: the stored chain is not the drawn one
 };
 
 // JWC_TEMP.TXT could not be written at close, so the host draws nothing.

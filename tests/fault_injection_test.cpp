@@ -252,8 +252,8 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
       {"continued chain put back", false, true, false, before, SettingsRollback::PutBack},
       {"continued chain left ahead", false, true, true, after, SettingsRollback::Failed},
       {"new chain over an old file put back", true, true, false, before, SettingsRollback::PutBack},
-      {"new chain without a file: its file goes", true, false, false, std::nullopt,
-       SettingsRollback::PutBack},
+      {"new chain without a file: its file goes, and the message says so", true, false, false,
+       std::nullopt, SettingsRollback::Removed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
