@@ -47,17 +47,29 @@ void ProgramRun::Show() {
   ResetHostState(Host);
   Output.Lines.Release();
   ProgramFolder = FolderOf(ProgramFile);
-  // A missing or broken exchange file leaves the defaults; the run goes on.
-  ReadExchangeFile(Files, ProgramFolder / kExchangeFileName, Host);
+  // A missing exchange file leaves the defaults; the run goes on.
+  HostFileRead = ReadExchangeFile(Files, ProgramFolder / kExchangeFileName, Host);
   ResetOutputAttributes(Output, Host.Initial);
   // Before the settings: their line 5 selects an entry of this list.
   FillTextStyleList(Ui, Host);
 
-  const fs::path settingsFile = ProgramFolder / kSettingsFileName;
-  SettingsAtShow.Read = LoadSettings(Files, settingsFile, Settings);
-  const bool loaded = SettingsAtShow.Read.Opened;
-  SettingsAtShow.Existed = loaded;
+  SettingsAtShow = LoadSettings(Files, ProgramFolder / kSettingsFileName, Settings);
+  const bool loaded = SettingsAtShow.Complete();
   if (loaded) ShowDialogPart(Ui, Settings);
+
+  // A file that is there but could not be read whole is not taken for a
+  // missing one: its picks or its settings would be wrong, and a settings
+  // file would be replaced at OK. The user hears why, and nothing is drawn.
+  const bool hostUnreadable = !HostFileRead && HostFileRead.Fault != FileFault::NotFound;
+  const bool settingsUnreadable = !loaded && SettingsAtShow.Existed();
+  if (hostUnreadable || settingsUnreadable) {
+    if (hostUnreadable)
+      Ui.ShowMessage(HostFileUnreadableMessage(HostFileRead.Fault), MessageKind::Warning);
+    if (settingsUnreadable)
+      Ui.ShowMessage(SettingsUnreadableMessage(SettingsAtShow.Status.Fault), MessageKind::Warning);
+    Ui.CloseDialog();
+    return;
+  }
 
   // A new chain, and a chain picked in the drawing, take only the dialog's
   // values and position from the file, when there is one. Without it the
@@ -68,8 +80,6 @@ void ProgramRun::Show() {
     if (loaded) {
       Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
     } else {
-      // A file that is there but could not be opened is not one to remove.
-      SettingsAtShow.Existed = Files.Exists(settingsFile);
       Settings.TextStyle = 0;
       Ui.ListSelect(Control::TextStyle, 0);
     }
@@ -78,9 +88,9 @@ void ProgramRun::Show() {
     return;
   }
 
-  // Without the settings file (or with one that broke off before its line
-  // 23) the companion tool has never run and there is no chain to continue.
-  if (Files.Exists(settingsFile) && Settings.LastLayerGroup != -1) {
+  // Without the settings file the companion tool has never run and there is
+  // no chain to continue.
+  if (loaded) {
     Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
     // Only now: loading has set the controls; without a usable settings
     // file its message comes first and there is nothing to tell.
@@ -102,7 +112,8 @@ void ProgramRun::Ok() {
     return saved;
   }, Mode);
   // Still open (a refused value, a zero length, a failed save): a zero
-  // length has stored the extended chain, so OK would now do otherwise.
+  // length of a continued chain has stored the extended chain, so OK would
+  // now do otherwise.
   if (NoticeShown) UpdateNotice();
 }
 
@@ -134,7 +145,10 @@ void ProgramRun::Close() {
     if (ChainSaved) {
       const bool restored =
           RestoreSettings(Files, ProgramFolder / kSettingsFileName, SettingsAtShow).Ok();
-      rollback = restored ? SettingsRollback::PutBack : SettingsRollback::Failed;
+      if (!restored)
+        rollback = SettingsRollback::Failed;
+      else
+        rollback = SettingsAtShow.Existed() ? SettingsRollback::PutBack : SettingsRollback::Removed;
     }
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
   }

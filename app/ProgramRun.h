@@ -38,6 +38,14 @@ class ProgramRun {
   // close), and the command lines it answers with (written at close).
   HostState Host;
   OutputCommands Output;
+  // What reading the host's exchange file answered at show: done, NotFound
+  // (there was none), or why the file that is there could not be read.
+  FileStatus HostFileRead;
+  // vk38.dat as the show sequence found it: its bytes and what reading it
+  // answered, as for the exchange file. When OK has since stored a chain in
+  // it and the host then gets no answer, the file is put back, so that the
+  // stored chain never runs ahead of the drawing.
+  FileBytes SettingsAtShow;
 
   // What the front end calls as the user works the dialog: Show when it
   // opens (reads both files and fills it), Ok and Cancel for the buttons and
@@ -60,9 +68,6 @@ class ProgramRun {
 
   // The show sequence has let the dialog open: the notice is shown.
   bool NoticeShown = false;
-  // vk38.dat as the show sequence found it, and whether OK has since stored
-  // a chain in it: when the host then gets no answer, the file is put back,
-  // so that the stored chain never runs ahead of the drawing.
-  SettingsBefore SettingsAtShow;
+  // OK has stored a chain in vk38.dat.
   bool ChainSaved = false;
 };

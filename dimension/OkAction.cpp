@@ -40,6 +40,16 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
     return;
   }
 
+  // A new chain, or a picked one, replaces the stored chain: one whose
+  // dimension measures nothing is refused before it is stored, so that the
+  // stored chain stays as it was. (A continued chain is stored first, with
+  // the dialog's values and position: a dimension that measures nothing
+  // adds nothing to its length.)
+  if (plan.Outcome == OkOutcome::ZeroLength && plan.Mode != OkMode::Continue) {
+    ui.ShowMessage(DialogTexts::ZeroLength, MessageKind::Confirmation);
+    return;
+  }
+
   // Nothing is drawn unless the extended chain is stored: otherwise the next
   // run would continue the old chain across this dimension. The record keeps
   // the old chain too, so that OK can be pressed again once the cause is

@@ -3,7 +3,9 @@
 // the next point), "h/vk47_Orvane.bat" after a new chain's first dimension
 // and after a chain picked in the drawing was continued;
 // every other way the dialog ends leaves the host with "hq" alone, and the
-// run of dimensions ends there.
+// run of dimensions ends there. Such a run leaves vk38.dat as it found it
+// (only the continued chain's zero length stores its chain before it is
+// refused), and a new or picked chain without one leaves none.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -41,6 +43,10 @@ struct Case {
   // A chain picked in the drawing: the host file is this one of the golden
   // picked chain's folder, not the one `prepare` makes.
   const char* pickedHostFile = nullptr;
+  bool withoutSettingsFile = false;
+  // Drawing nothing, the run still stores the chain (a continued chain's
+  // zero length).
+  bool storesWithoutDrawing = false;
 };
 
 TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
@@ -48,6 +54,10 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
   const auto fewPicks = [](HostFile& host, SettingsFile&) { host.Picks = {"0 0", "0 1000"}; };
   const auto fourPicks = [](HostFile& host, SettingsFile&) {
     host.Picks = {"0 0", "0 1000", "-500 300", "-600 500"};
+  };
+  // Two measured points at the same level.
+  const auto fourPicksLevel = [](HostFile& host, SettingsFile&) {
+    host.Picks = {"0 0", "300 0", "-500 300", "-600 500"};
   };
   // Level with the upper end of a long chain at 30 degrees: the new
   // dimension measures nothing.
@@ -66,12 +76,19 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
       {"new chain, close box", true, FinishAction::CloseBox, fourPicks, {}, nullptr},
       {"inside refusal", false, FinishAction::Ok, inside, {}, nullptr},
       {"missing picks", true, FinishAction::Ok, fewPicks, {}, nullptr},
-      {"zero length, then closed", false, FinishAction::Ok, zero, {}, nullptr},
+      {"zero length, then closed", false, FinishAction::Ok, zero, {}, nullptr, false, nullptr, false, true},
+      {"new chain, zero length, then closed", true, FinishAction::Ok, fourPicksLevel, {}, nullptr},
+      {"new chain without vk38.dat, zero length", true, FinishAction::Ok, fourPicksLevel, {}, nullptr,
+       false, nullptr, true},
+      {"new chain without vk38.dat, Cancel", true, FinishAction::Cancel, fourPicks, {}, nullptr, false,
+       nullptr, true},
       {"refused value, then closed", false, FinishAction::Ok, {}, {{"MarkScale", "0"}}, nullptr},
       {"failed save, then closed", false, FinishAction::Ok, {}, {}, nullptr, true},
       {"failed save of a new chain", true, FinishAction::Ok, fourPicks, {}, nullptr, true},
       {"picked chain", false, FinishAction::Ok, {}, {}, "h/vk47_Orvane.bat", false, "JWC_TEMP.TXT"},
       {"picked chain, Cancel", false, FinishAction::Cancel, {}, {}, nullptr, false, "JWC_TEMP.TXT"},
+      {"picked chain without vk38.dat, Cancel", false, FinishAction::Cancel, {}, {}, nullptr, false,
+       "JWC_TEMP.TXT", true},
       {"picked chain, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, "JWC_TEMP.TXT"},
       // A selection without a vertical dimension line: the ordinary host
       // file carries none.
@@ -88,7 +105,7 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
     WriteFileBytes(dir / "JWC_TEMP.TXT", picked && *c.pickedHostFile
                                              ? ReadFileBytes(pickedChain / c.pickedHostFile)
                                              : host.Bytes());
-    WriteFileBytes(dir / "vk38.dat", stored.Bytes());
+    if (!c.withoutSettingsFile) WriteFileBytes(dir / "vk38.dat", stored.Bytes());
     RunOptions options;
     if (c.failedSave)
       options.BeforeAction = [&dir](headless::HeadlessUi&, ProgramRun&) {
@@ -105,6 +122,11 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
     ASSERT_FALSE(answer.empty());
     if (!c.handover) {
       EXPECT_EQ(answer, std::vector<std::string>{"hq"});
+      if (c.withoutSettingsFile) {
+        EXPECT_FALSE(fs::exists(dir / "vk38.dat"));
+      } else if (!c.failedSave) {
+        EXPECT_EQ(ReadFileBytes(dir / "vk38.dat") == stored.Bytes(), !c.storesWithoutDrawing);
+      }
       continue;
     }
     EXPECT_EQ(answer[0], c.handover);
