@@ -13,8 +13,8 @@ export JOBS
 # The tests run in it, so it is compiled once for both.
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON
 # The Windows program, cross-built with mingw-w64 in its own tree: -O2, without
-# debug information (the program is stripped; -g changes no code and costs a
-# fifth of the compile time), each layer of the core compiled as one source
+# debug information (the program is stripped, and -g changes no code: it would
+# only lengthen the build), each layer of the core compiled as one source
 # (CMakeLists.txt, ORVANE_UNITY_LAYERS).
 WIN32_BUILD ?= build-win32
 WIN32_FLAGS ?= -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
@@ -49,21 +49,13 @@ build: configure
 check: configure
 	@$(OWN_JOBS) $(MAKE) --no-print-directory native-run
 
-# Everything, as CI runs it: the native build and its tests, the Windows build
-# and its tests under Wine, the tests under the sanitizers and each fuzz target
-# for a short while. The Wine tests take about four minutes, most of it
-# waiting for windows, so they start as soon as they can: the Windows program
-# and the native programs that its tests call are built first, side by side;
-# the tests of the program itself then run under Wine while the unit tests
-# built for Windows compile, and those run after them. Everything else (the
-# rest of the native build and its tests, the sanitizer chain, the fuzz
-# chain) runs beside the Wine chain at a lower priority: it takes the
-# processors that the Wine chain leaves idle, and the windows are not kept
-# waiting. Of those three, the sanitizer and fuzz chains come first (nice 5
-# against 10): the one is the longest, the other ends with a minute of fuzzing
-# on one processor, and the run should not end on either alone; the native
-# chain ends on its tests, JOBS at a time. Each build has JOBS compile jobs;
-# each chain's output is shown whole when it ends.
+# Everything, as CI runs it: the native build and its tests, the Windows
+# build and its tests under Wine, the tests under the sanitizers and each fuzz
+# target for a short while, in three chains side by side. The Wine chain
+# mostly waits for windows, so everything else runs beside it at a lower
+# priority, on the processors it leaves idle; docs/building.md tells the
+# order and the reasons. Each build has JOBS compile jobs; each
+# chain's output is shown whole when it ends.
 test: deps
 	@$(MAKE) -j 3 --output-sync=target wine-chain sanitize-chain fuzz-chain
 

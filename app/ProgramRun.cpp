@@ -3,10 +3,9 @@
 #include <string>
 
 #include "app/SettingsFile.h"
-#include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
+#include "dialog/UserTexts.h"
 #include "dialog/DialogValues.h"
-#include "dialog/FailureMessages.h"
 #include "dialog/ValueChoices.h"
 #include "dimension/Chain.h"
 #include "dimension/OkAction.h"
@@ -39,21 +38,37 @@ void FillTextStyleList(UserInterface& ui, const HostState& host) {
 }  // namespace
 
 void ProgramRun::Show() {
-  Ui.ShowChainWords(WordsOf(ModeRow.Direction).Caption, HelpMemoLines(ModeRow.Direction));
+  const ChainDirection direction = ModeRow.Direction;
+  Ui.ShowChainWords(WordsOf(direction).Caption, HelpMemoLines(direction));
   ResetHostState(HostTold);
   Answer.Lines.Release();
   FolderPath = FolderOf(ProgramFile);
-  // A missing or broken exchange file leaves the defaults; the run goes on.
-  ReadExchangeFile(Files, FolderPath / kExchangeFileName, HostTold);
+  // A missing exchange file leaves the defaults; the run goes on.
+  HostFileRead = ReadExchangeFile(Files, FolderPath / kExchangeFileName, HostTold);
   ResetOutputAttributes(Answer, HostTold.Initial);
   // Before the settings: their line 5 selects an entry of this list.
   FillTextStyleList(Ui, HostTold);
 
-  const fs::path settingsFile = SettingsPath();
-  SettingsAtShow.Read = LoadSettings(Files, settingsFile, SettingsRecord);
-  const bool loaded = SettingsAtShow.Read.Opened;
-  SettingsAtShow.Existed = loaded;
+  SettingsAtShow = LoadSettings(Files, SettingsPath(), SettingsRecord);
+  const bool loaded = SettingsAtShow.Complete();
   if (loaded) ShowDialogPart(Ui, SettingsRecord);
+
+  // A file that is there but could not be read whole is not taken for a
+  // missing one: its picks or its settings would be wrong, and a settings
+  // file would be replaced at OK. The user hears why, and nothing is drawn.
+  const bool hostUnreadable = !HostFileRead && HostFileRead.Fault != FileFault::NotFound;
+  const bool settingsUnreadable = !loaded && SettingsAtShow.Existed();
+  if (hostUnreadable || settingsUnreadable) {
+    if (hostUnreadable)
+      Ui.ShowMessage(HostFileUnreadableMessage(HostFileRead.Fault, direction),
+                     MessageKind::Warning);
+    if (settingsUnreadable)
+      Ui.ShowMessage(
+          SettingsUnreadableMessage(SettingsAtShow.Status.Fault, ModeRow.SettingsFile, direction),
+          MessageKind::Warning);
+    Ui.CloseDialog();
+    return;
+  }
 
   // A new chain, and a chain picked in the drawing, take only the dialog's
   // values and position from the file, when there is one. Without it the
@@ -64,8 +79,6 @@ void ProgramRun::Show() {
     if (loaded) {
       Ui.SetWindowPosition(SettingsRecord.WindowLeft, SettingsRecord.WindowTop);
     } else {
-      // A file that is there but could not be opened is not one to remove.
-      SettingsAtShow.Existed = Files.Exists(settingsFile);
       SettingsRecord.TextStyle = 0;
       Ui.ListSelect(Control::TextStyle, 0);
     }
@@ -74,16 +87,16 @@ void ProgramRun::Show() {
     return;
   }
 
-  // Without the settings file (or with one that broke off before its line
-  // 23) the companion tool has never run and there is no chain to continue.
-  if (Files.Exists(settingsFile) && SettingsRecord.LastLayerGroup != -1) {
+  // Without the settings file the companion tool has never run and there is
+  // no chain to continue.
+  if (loaded) {
     Ui.SetWindowPosition(SettingsRecord.WindowLeft, SettingsRecord.WindowTop);
     // Only now: loading has set the controls; without a usable settings
     // file its message comes first and there is nothing to tell.
     NoticeShown = true;
     UpdateNotice();
   } else {
-    Ui.ShowMessage(WordsOf(ModeRow.Direction).ChainMissing, MessageKind::Confirmation);
+    Ui.ShowMessage(WordsOf(direction).ChainMissing, MessageKind::Confirmation);
     Ui.CloseDialog();
   }
 }
@@ -98,7 +111,8 @@ void ProgramRun::Ok() {
     return saved;
   }, ModeRow);
   // Still open (a refused value, a zero length, a failed save): a zero
-  // length has stored the extended chain, so OK would now do otherwise.
+  // length of a continued chain has stored the extended chain, so OK would
+  // now do otherwise.
   if (NoticeShown) UpdateNotice();
 }
 
@@ -132,7 +146,10 @@ void ProgramRun::Close() {
     if (ChainSaved) {
       const bool restored =
           RestoreSettings(Files, SettingsPath(), SettingsAtShow).Ok();
-      rollback = restored ? SettingsRollback::PutBack : SettingsRollback::Failed;
+      if (!restored)
+        rollback = SettingsRollback::Failed;
+      else
+        rollback = SettingsAtShow.Existed() ? SettingsRollback::PutBack : SettingsRollback::Removed;
     }
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback, ModeRow.SettingsFile),
                    MessageKind::Warning);

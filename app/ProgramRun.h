@@ -29,10 +29,13 @@ class ProgramRun {
              const RunMode& mode = DefaultRunMode())
       : Ui(ui), Files(files), ProgramFile(std::move(programFile)), ModeRow(mode) {}
 
-  void Show();    // the show sequence
-  void Ok();      // OK
-  void Cancel();  // Cancel
-  void Close();   // the close sequence
+  // What the front end calls as the user works the dialog: Show when it
+  // opens (reads both files and fills it), Ok and Cancel for the buttons and
+  // their keys, Close whenever it closes (writes the host's answer).
+  void Show();
+  void Ok();
+  void Cancel();
+  void Close();
   // A setting control changed (text edited, list entry chosen, radio button
   // or check box clicked): the notice pane tells what OK would now do. Does
   // nothing until the show sequence has let the dialog open (for a chain to
@@ -61,12 +64,16 @@ class ProgramRun {
   // close), and the command lines it answers with (written at close).
   HostState HostTold;
   OutputCommands Answer;
+  // What reading the host's exchange file answered at show: done, NotFound
+  // (there was none), or why the file that is there could not be read.
+  FileStatus HostFileRead;
 
   // The show sequence has let the dialog open: the notice is shown.
   bool NoticeShown = false;
-  // The settings file as the show sequence found it, and whether OK has
-  // since stored a chain in it: when the host then gets no answer, the file
-  // is put back, so that the stored chain never runs ahead of the drawing.
-  SettingsBefore SettingsAtShow;
+  // The settings file as the show sequence found it: its bytes and what
+  // reading it answered, as for the exchange file. When OK has since stored
+  // a chain in it (ChainSaved) and the host then gets no answer, the file is
+  // put back, so that the stored chain never runs ahead of the drawing.
+  FileBytes SettingsAtShow;
   bool ChainSaved = false;
 };

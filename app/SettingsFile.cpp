@@ -99,11 +99,7 @@ std::string FormatSettingsFile(const DialogSettings& settings, std::int32_t host
 FileBytes LoadSettings(FileSystem& files, const std::filesystem::path& path,
                        DialogSettings& settings) {
   FileBytes file = ReadWholeFile(files, path);
-  if (!file.Opened) {
-    ApplySettingsFile({}, false, settings);  // the defaults alone
-    return file;
-  }
-  ApplySettingsFile(file.Bytes, file.Complete, settings);
+  ApplySettingsFile(file.Bytes, file.Complete(), settings);
   return file;
 }
 
@@ -115,9 +111,9 @@ FileStatus SaveSettings(FileSystem& files, const std::filesystem::path& path,
 }
 
 FileStatus RestoreSettings(FileSystem& files, const std::filesystem::path& path,
-                           const SettingsBefore& before) {
-  if (!before.Existed) return files.Remove(path);
-  if (!before.Read.Complete)
+                           const FileBytes& before) {
+  if (!before.Existed()) return files.Remove(path);
+  if (!before.Complete())
     return FileStatus::Failed(FileFault::Other, "the old content was not read whole");
-  return files.ReplaceContent(path, before.Read.Bytes);
+  return files.ReplaceContent(path, before.Bytes);
 }

@@ -23,8 +23,8 @@ std::string FormatSettingsFile(const DialogSettings& settings, std::int32_t host
                                double hostGroupScale, double hostAxisAngle);
 
 // Sets the defaults, then reads the file (if it can be opened) into
-// `settings`. What was read of it (Opened: a file was there and opened), so
-// that it can be put back as it was.
+// `settings`. What was read of it and how the reading ended, so that it can
+// be put back as it was.
 FileBytes LoadSettings(FileSystem& files, const std::filesystem::path& path,
                        DialogSettings& settings);
 
@@ -35,14 +35,9 @@ FileStatus SaveSettings(FileSystem& files, const std::filesystem::path& path,
                   const DialogSettings& settings, std::int32_t hostGroup,
                   double hostGroupScale, double hostAxisAngle);
 
-// vk38.dat as it stood before OK saved it.
-struct SettingsBefore {
-  bool Existed = false;  // something was at its path
-  FileBytes Read;        // what could be read of it
-};
-
-// Puts the file back as it stood: its old bytes through the safe replace, or
-// no file where there was none. Fails (Other) when its old bytes were not all
-// read, since they cannot be given back.
+// Puts the file back as it stood before OK saved it (`before`, as loading
+// read it): its old bytes through the safe replace, or no file where there
+// was none. Fails (Other) when its old bytes were not all read, since they
+// cannot be given back.
 FileStatus RestoreSettings(FileSystem& files, const std::filesystem::path& path,
-                           const SettingsBefore& before);
+                           const FileBytes& before);

@@ -181,8 +181,8 @@ void ReadBenchmark(benchmark::State& state, fs::path path, std::size_t bytes, bo
   for (auto _ : state) {
     ResetHostState(host);
     StandardFileSystem files;
-    const std::unique_ptr<FileReader> in = files.OpenForReading(path);
-    if (!in || !ReadExchangeFrom(*in, plan, host)) state.SkipWithError("the file could not be read");
+    const OpenedFile in = files.OpenForReading(path);
+    if (!in.Status || !ReadExchangeFrom(*in.Reader, plan, host)) state.SkipWithError("the file could not be read");
     benchmark::DoNotOptimize(host.EntityOrder.Count());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));

@@ -11,9 +11,8 @@
 #
 # -Og rather than -O0: it compiles a little faster still, and it inlines the
 # small functions of GoogleTest and the standard library. Unoptimised, each
-# of them stays in the object as sections of its own (a test source gave
-# 8,000 of them, 1,300 at -Og), and GNU ld for Windows takes 3 to 6 s to link
-# a test program from such objects; at -Og it takes under 1 s.
+# of them stays in the object as sections of its own, several times as many,
+# and GNU ld for Windows links a test program the slower for every one.
 #
 # Each group of test programs reuses one header, built by a small library of
 # the group's own (so that building one test program does not build another):

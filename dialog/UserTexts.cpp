@@ -150,3 +150,73 @@ std::string TextStyleEntry(int n, const std::string& width, const std::string& h
                            const std::string& spacing) {
   return "No" + std::to_string(n) + ": W" + width + " H" + height + " D" + spacing;
 }
+
+namespace {
+
+const char* const kInUse = "他のプログラムがファイルを使用中です。";
+
+}  // namespace
+
+std::string FileFaultSentence(FileFault fault) {
+  switch (fault) {
+    case FileFault::ReadOnly: return "ファイルかフォルダが書き込み禁止になっています。";
+    case FileFault::NoSpace: return "ディスクの空きが足りません。";
+    case FileFault::InTheWay: return "同じ名前のフォルダ等があって書き込めません。";
+    case FileFault::NotFound: return "フォルダが見つかりません。";
+    case FileFault::InUse: return kInUse;
+    case FileFault::None:
+    case FileFault::NoPermission:
+    case FileFault::Unreadable:
+    case FileFault::Other: break;
+  }
+  return "フォルダが書き込み禁止になっていないか、ディスクの空きが足りているか確認して下さい。";
+}
+
+std::string ReadFaultSentence(FileFault fault) {
+  switch (fault) {
+    case FileFault::InTheWay: return "同じ名前のフォルダ等があって読み込めません。";
+    case FileFault::NotFound: return "ファイルが見つかりません。";
+    case FileFault::InUse: return kInUse;
+    case FileFault::NoPermission: return "ファイルを読み込む権限がありません。";
+    case FileFault::Unreadable:
+      return "ファイルの内容を読み取れません。ディスクに異常がないか確認して下さい。";
+    case FileFault::None:
+    case FileFault::ReadOnly:
+    case FileFault::NoSpace:
+    case FileFault::Other: break;
+  }
+  return "ファイルが他のプログラムで使用中でないか、読み込みが許可されているか確認して下さい。";
+}
+
+std::string SettingsNotSavedMessage(FileFault cause, const std::string& settingsFile) {
+  return settingsFile + "を保存出来ませんでしたので、寸法は作図していません。" +
+         FileFaultSentence(cause);
+}
+
+std::string SettingsUnreadableMessage(FileFault cause, const std::string& settingsFile,
+                                      ChainDirection direction) {
+  return settingsFile + "を読み込めませんでしたので、" + WordsOf(direction).Dimension +
+         "は作図出来ません。" + ReadFaultSentence(cause) + settingsFile +
+         "はそのまま残してあります。";
+}
+
+std::string HostFileUnreadableMessage(FileFault cause, ChainDirection direction) {
+  return std::string("JWC_TEMP.TXTを読み込めませんでしたので、") + WordsOf(direction).Dimension +
+         "は作図出来ません。" + ReadFaultSentence(cause);
+}
+
+std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback,
+                                    const std::string& settingsFile) {
+  std::string text =
+      "JWC_TEMP.TXTに書き込めませんでしたので、作図は行われません。" + FileFaultSentence(cause);
+  switch (rollback) {
+    case SettingsRollback::NotNeeded: break;
+    case SettingsRollback::PutBack: text += settingsFile + "はＯＫを押す前の内容に戻しました。"; break;
+    case SettingsRollback::Removed: text += "ＯＫで作成した" + settingsFile + "は削除しました。"; break;
+    case SettingsRollback::Failed:
+      text += settingsFile + "も元に戻せませんでしたので、" + settingsFile +
+              "には作図されていない寸法線が記録されたままです。";
+      break;
+  }
+  return text;
+}

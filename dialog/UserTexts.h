@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/RunKinds.h"
+#include "files/FileSystem.h"
 
 // Fixed texts of the program.
 namespace DialogTexts {
@@ -67,3 +68,37 @@ std::string CurrentTextStyleEntry(int style);
 // Its entry for text style n, with its width, height and spacing as shown.
 std::string TextStyleEntry(int n, const std::string& width, const std::string& height,
                            const std::string& spacing);
+
+// When one of the program's own files fails: what did not happen, and the
+// cause as the file system named it. `settingsFile` is the run's settings
+// file (vk38.dat, or vk47h.dat for a horizontal chain).
+//
+// The cause of a failed write in one short sentence; a cause that the system
+// did not name asks the user to look at the usual ones.
+std::string FileFaultSentence(FileFault fault);
+// The same for a file that is there but could not be read.
+std::string ReadFaultSentence(FileFault fault);
+
+// The settings file could not be saved at OK, so nothing is drawn.
+std::string SettingsNotSavedMessage(FileFault cause, const std::string& settingsFile = "vk38.dat");
+
+// The settings file is there but could not be read, so the run draws nothing
+// and leaves it as it is.
+std::string SettingsUnreadableMessage(FileFault cause, const std::string& settingsFile = "vk38.dat",
+                                      ChainDirection direction = ChainDirection::Vertical);
+
+// JWC_TEMP.TXT is there but could not be read, so the run draws nothing.
+std::string HostFileUnreadableMessage(FileFault cause,
+                                      ChainDirection direction = ChainDirection::Vertical);
+
+// How the settings file stands once the answer could not be written.
+enum class SettingsRollback {
+  NotNeeded,  // no chain was stored for this answer
+  PutBack,    // the chain stored at OK was taken back: the file is as it was
+  Removed,    // there was no settings file before OK: the one that OK made is gone again
+  Failed,     // it could not be taken back: the stored chain is not the drawn one
+};
+
+// JWC_TEMP.TXT could not be written at close, so the host draws nothing.
+std::string AnswerNotWrittenMessage(FileFault cause, SettingsRollback rollback,
+                                    const std::string& settingsFile = "vk38.dat");

@@ -3,7 +3,7 @@
 #include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "dimension/HostHandover.h"
 #include "dimension/OkPlan.h"
 #include "exchange/OutputWriter.h"
@@ -38,6 +38,16 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   if (plan.Outcome == OkOutcome::Inside) {
     ui.ShowMessage(WordsOf(mode.Direction).InsideChain, MessageKind::Confirmation);
     ui.CloseDialog();
+    return;
+  }
+
+  // A new chain, or a picked one, replaces the stored chain: one whose
+  // dimension measures nothing is refused before it is stored, so that the
+  // stored chain stays as it was. (A continued chain is stored first, with
+  // the dialog's values and position: a dimension that measures nothing
+  // adds nothing to its length.)
+  if (plan.Outcome == OkOutcome::ZeroLength && plan.Mode->Chain != ChainSource::Stored) {
+    ui.ShowMessage(DialogTexts::ZeroLength, MessageKind::Confirmation);
     return;
   }
 

@@ -26,7 +26,7 @@ enum class OkOutcome {
   MissingPicks,  // a picked point the mode needs did not come: refused with a message
   NoChain,       // a picked chain: the selection holds none; refused with a message
   Inside,        // the picked point lies inside the chain: refused with a message
-  ZeroLength,  // the chain is stored, but the dimension measures nothing
+  ZeroLength,  // the dimension measures nothing: a continued chain is stored, nothing is drawn
   Draw,        // the chain is stored and the dimension drawn
 };
 

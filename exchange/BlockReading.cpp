@@ -19,6 +19,7 @@ using Fill = LineBlock::Fill;
 struct FilledBlock {
   LineBlock Block;
   Fill Outcome = Fill::More;
+  FileStatus Failure;        // Outcome Failed: why reading failed
   std::exception_ptr Error;  // thrown while filling or splitting, after the rows split before it
 };
 
@@ -26,9 +27,10 @@ struct FilledBlock {
 // exception is kept with the block.
 void FillBlock(FilledBlock& filled, std::string_view carried, FileReader& file, std::size_t pieceBytes) {
   filled.Error = nullptr;
+  filled.Failure = FileStatus::Done();
   try {
     filled.Block.Start(carried);
-    filled.Outcome = filled.Block.FillFrom(file, pieceBytes);
+    filled.Outcome = filled.Block.FillFrom(file, pieceBytes, filled.Failure);
   } catch (...) {
     filled.Error = std::current_exception();
   }
@@ -52,6 +54,11 @@ bool ApplyFilled(const FilledBlock& filled, const ApplyBlockFunction& apply) {
   apply(filled.Block);
   if (filled.Error) std::rethrow_exception(filled.Error);
   return filled.Outcome == Fill::More;
+}
+
+// How the reading ended with the block that came last.
+FileStatus Ending(const FilledBlock& last) {
+  return last.Outcome == Fill::End ? FileStatus::Done() : last.Failure;
 }
 
 // The blocks that go round between the reading thread and the applying one:
@@ -192,7 +199,7 @@ std::thread StartReader(BlockRing& ring, FileReader& file, std::size_t pieceByte
 
 }  // namespace
 
-bool ReadBlocks(FileReader& file, const ApplyBlockFunction& apply, const BlockPlan& plan) {
+FileStatus ReadBlocks(FileReader& file, const ApplyBlockFunction& apply, const BlockPlan& plan) {
   // A piece of no bytes would read nothing and end the file at once.
   const std::size_t pieceBytes = std::max<std::size_t>(plan.PieceBytes, 1);
   const auto ring = std::make_unique<BlockRing>();
@@ -209,17 +216,18 @@ bool ReadBlocks(FileReader& file, const ApplyBlockFunction& apply, const BlockPl
       for (std::size_t k = 0;; ++k) {
         ring->SplitForApplying(k, tokenizer);
         const FilledBlock& block = (*ring)[k];
-        const Fill outcome = block.Outcome;
         const bool more = ApplyFilled(block, apply);
+        // Before the slot may take another block.
+        FileStatus ending = more ? FileStatus::Done() : Ending(block);
         ring->Applied(k);
-        if (!more) return outcome == Fill::End;
+        if (!more) return ending;
       }
     }
   }
 
   // One block at a time in this thread.
   for (;;) {
-    if (!ApplyFilled(first, apply)) return first.Outcome == Fill::End;
+    if (!ApplyFilled(first, apply)) return Ending(first);
     FillBlock(first, first.Block.BegunLine(), file, pieceBytes);
     SplitBlock(first, tokenizer);
   }

@@ -18,9 +18,9 @@ struct BlockPlan {
 
 using ApplyBlockFunction = std::function<void(const LineBlock& block)>;
 
-// Reads the file to its end and applies every block of it in order. True
-// when the file was read to its end; false when reading failed, after the
+// Reads the file to its end and applies every block of it in order. Done
+// when the file was read to its end; why reading failed otherwise, after the
 // lines before the failure were applied. An exception thrown while splitting
 // or applying ends the reading and goes on to the caller, again after the
 // lines before it were applied.
-bool ReadBlocks(FileReader& file, const ApplyBlockFunction& apply, const BlockPlan& plan);
+FileStatus ReadBlocks(FileReader& file, const ApplyBlockFunction& apply, const BlockPlan& plan);

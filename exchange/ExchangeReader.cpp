@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <memory>
 
 #include "exchange/HostState.h"
@@ -610,22 +611,39 @@ void ExchangeParser::Finish() {
   block_.Start({});
 }
 
-bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan, HostState& host) {
+namespace {
+
+// What ended the reading when something threw (memory running out while a
+// line was applied, ...), as the status of the read.
+FileStatus ThrownFailure() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return FileStatus::Failed(FileFault::Other, e.what());
+  } catch (...) {
+    return FileStatus::Failed(FileFault::Other);
+  }
+}
+
+}  // namespace
+
+FileStatus ReadExchangeFrom(FileReader& file, const BlockPlan& plan, HostState& host) {
   try {
     return ReadBlocks(file, [&host](const LineBlock& block) { ApplyLineBlock(block, host); }, plan);
   } catch (...) {
     // An error while reading or applying a line ends the read; what was
     // applied before stays applied.
-    return false;
+    return ThrownFailure();
   }
 }
 
-bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path, HostState& host) {
-  std::unique_ptr<FileReader> in;
+FileStatus ReadExchangeFile(FileSystem& files, const std::filesystem::path& path, HostState& host) {
+  OpenedFile in;
   try {
     in = files.OpenForReading(path);
   } catch (...) {
-    return false;  // a file that cannot be opened is not read
+    return ThrownFailure();  // a file that cannot be opened is not read
   }
-  return in && ReadExchangeFrom(*in, BlockPlan{}, host);
+  if (!in.Status) return in.Status;
+  return ReadExchangeFrom(*in.Reader, BlockPlan{}, host);
 }

@@ -12,14 +12,14 @@
 #include "exchange/LineTokenizer.h"
 #include "files/FileSystem.h"
 
-// Reads the file line by line (LF or CR LF) into `host`. True when the file
-// existed and was read to its end; false when it is missing or reading failed
-// (what was applied before stays applied).
-bool ReadExchangeFile(FileSystem& files, const std::filesystem::path& path, HostState& host);
+// Reads the file line by line (LF or CR LF) into `host`. Done when the file
+// was read to its end; NotFound when there is none; otherwise why it could
+// not be opened or read (what was applied before stays applied).
+FileStatus ReadExchangeFile(FileSystem& files, const std::filesystem::path& path, HostState& host);
 
 // ReadExchangeFile on a file opened already, read in pieces and split as the
 // plan says; the result does not depend on the plan.
-bool ReadExchangeFrom(FileReader& file, const BlockPlan& plan, HostState& host);
+FileStatus ReadExchangeFrom(FileReader& file, const BlockPlan& plan, HostState& host);
 
 // Applies the split lines of a block in their order.
 void ApplyLineBlock(const LineBlock& block, HostState& host);

@@ -37,7 +37,7 @@ void LineBlock::Append(const char* bytes, std::size_t size) {
   size_ += size;
 }
 
-LineBlock::Fill LineBlock::FillFrom(FileReader& file, std::size_t pieceBytes) {
+LineBlock::Fill LineBlock::FillFrom(FileReader& file, std::size_t pieceBytes, FileStatus& failure) {
   // A small file takes a small block: the pieces grow from 16 KiB with the
   // bytes held up to pieceBytes.
   constexpr std::size_t kSmallestPiece = 16 * 1024;
@@ -45,10 +45,13 @@ LineBlock::Fill LineBlock::FillFrom(FileReader& file, std::size_t pieceBytes) {
   for (;;) {
     const std::size_t want = std::min(std::max(size_, kSmallestPiece), pieceBytes);
     char* const piece = Room(want);
-    const std::ptrdiff_t read = file.Read(piece, want);
-    if (read < 0) return Fill::Failed;
-    if (read == 0) return Fill::End;
-    const auto got = static_cast<std::size_t>(read);
+    FilePiece read = file.Read(piece, want);
+    if (!read.Status) {
+      failure = std::move(read.Status);
+      return Fill::Failed;
+    }
+    if (read.Count == 0) return Fill::End;
+    const std::size_t got = read.Count;
     size_ += got;
     lineEnd = lineEnd || std::memchr(piece, '\n', got) != nullptr;
     // A piece that came short is read on from: mostly the file's end follows,

@@ -31,8 +31,8 @@ class LineBlock {
   void Append(const char* bytes, std::size_t size);
 
   // Reads pieces from the file until the block holds at least `pieceBytes`
-  // and a line end, the file ends or reading fails.
-  Fill FillFrom(FileReader& file, std::size_t pieceBytes);
+  // and a line end, the file ends or reading fails (then `failure` says why).
+  Fill FillFrom(FileReader& file, std::size_t pieceBytes, FileStatus& failure);
 
   // Splits every line that ends in the block (LF, or CR LF) and, when `last`,
   // the line without line end after them too; lines without tokens are left

@@ -2,16 +2,17 @@
 
 FileBytes ReadWholeFile(FileSystem& files, const std::filesystem::path& path) {
   FileBytes result;
-  const std::unique_ptr<FileReader> reader = files.OpenForReading(path);
-  if (!reader) return result;
-  result.Opened = true;
+  OpenedFile file = files.OpenForReading(path);
+  result.Status = std::move(file.Status);
+  if (!result.Status) return result;
   char chunk[16 * 1024];
   for (;;) {
-    const std::ptrdiff_t got = reader->Read(chunk, sizeof chunk);
-    if (got < 0) return result;
-    if (got == 0) break;
-    result.Bytes.append(chunk, static_cast<std::size_t>(got));
+    FilePiece piece = file.Reader->Read(chunk, sizeof chunk);
+    if (!piece.Status) {
+      result.Status = std::move(piece.Status);
+      return result;
+    }
+    if (piece.Count == 0) return result;
+    result.Bytes.append(chunk, piece.Count);
   }
-  result.Complete = true;
-  return result;
 }

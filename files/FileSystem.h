@@ -12,13 +12,15 @@
 // Why a file operation did not do what it was asked to, as far as the
 // system tells.
 enum class FileFault {
-  None,      // it did
-  ReadOnly,  // the file or its folder may not be written (write-protected, no permission)
-  NoSpace,   // the disk is full
-  InTheWay,  // something other than a plain file (a folder) holds the name
-  NotFound,  // the file's folder does not exist
-  InUse,     // another program holds the file
-  Other,     // a cause the system did not name
+  None,          // it did
+  ReadOnly,      // writing: the file or its folder may not be written (write-protected, no permission)
+  NoSpace,       // writing: the disk is full
+  InTheWay,      // something other than a plain file (a folder) holds the name
+  NotFound,      // reading: nothing is at the path; writing: the file's folder does not exist
+  InUse,         // another program holds the file
+  NoPermission,  // reading: the file may not be read
+  Unreadable,    // reading: the file's data cannot be read (a disk error, a read broken off)
+  Other,         // a cause the system did not name
 };
 
 // What a file operation answers: whether it did what it was asked, and if
@@ -36,25 +38,39 @@ struct FileStatus {
   explicit operator bool() const { return Ok(); }
 };
 
+// What one read from an opened file answers: the bytes it put into the
+// buffer (0 at the end of the file), or why it failed.
+struct FilePiece {
+  std::size_t Count = 0;
+  FileStatus Status;
+};
+
 // A plain file opened for reading from its start.
 class FileReader {
  public:
   virtual ~FileReader() = default;
-  // Reads up to `size` bytes into `buffer`: how many were read, 0 at the end
-  // of the file, -1 when reading failed.
-  virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
+  // Reads up to `size` bytes into `buffer`.
+  virtual FilePiece Read(char* buffer, std::size_t size) = 0;
+};
+
+// A file opened for reading, or why it could not be: NotFound when nothing
+// is at the path, InTheWay when something other than a plain file (a
+// folder) is there, InUse, NoPermission, ...
+struct OpenedFile {
+  std::unique_ptr<FileReader> Reader;  // null unless Status is done
+  FileStatus Status;
 };
 
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // The plain file at `path`, opened for reading; nullptr when there is none
-  // (nothing there, or a folder) or it cannot be opened.
-  virtual std::unique_ptr<FileReader> OpenForReading(const std::filesystem::path& path) = 0;
+  // The plain file at `path`, opened for reading.
+  virtual OpenedFile OpenForReading(const std::filesystem::path& path) = 0;
 
-  // Whether anything (a file or a folder) is at `path`.
-  virtual bool Exists(const std::filesystem::path& path) = 0;
+  // Done when anything (a file or a folder) is at `path`; NotFound when
+  // nothing is; another fault when the system cannot tell.
+  virtual FileStatus Exists(const std::filesystem::path& path) = 0;
 
   // Gives the file at `path` the new content, safely: done when the file now
   // holds exactly `content`. Otherwise the file holds what it held before (or
@@ -71,8 +87,12 @@ class FileSystem {
 
 // A whole file as far as it could be read.
 struct FileBytes {
-  bool Opened = false;    // a plain file was there and could be opened
-  bool Complete = false;  // it was read to its end
-  std::string Bytes;      // what was read (all of it when Complete)
+  // Done when it was read to its end; otherwise why it could not be opened
+  // or why reading it broke off (NotFound: there is no file).
+  FileStatus Status = FileStatus::Failed(FileFault::NotFound);
+  std::string Bytes;  // what was read (all of it when Complete)
+  bool Complete() const { return Status.Ok(); }
+  // A file was there (whether or not it could be read).
+  bool Existed() const { return Status.Fault != FileFault::NotFound; }
 };
 FileBytes ReadWholeFile(FileSystem& files, const std::filesystem::path& path);

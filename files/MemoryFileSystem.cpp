@@ -8,23 +8,24 @@ namespace {
 
 class StringReader : public FileReader {
  public:
-  StringReader(std::string content, std::optional<std::size_t> failAfter)
-      : content_(std::move(content)), failAfter_(failAfter) {}
-  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+  StringReader(std::string content, std::optional<std::size_t> failAfter, FileFault failure)
+      : content_(std::move(content)), failAfter_(failAfter), failure_(failure) {}
+  FilePiece Read(char* buffer, std::size_t size) override {
     std::size_t end = content_.size();
     if (failAfter_ && *failAfter_ < end) {
-      if (at_ >= *failAfter_) return -1;
+      if (at_ >= *failAfter_) return {0, FileStatus::Failed(failure_, "programmed fault")};
       end = *failAfter_;
     }
     const std::size_t count = std::min(size, end - at_);
     std::copy_n(content_.data() + at_, count, buffer);
     at_ += count;
-    return static_cast<std::ptrdiff_t>(count);
+    return {count, FileStatus::Done()};
   }
 
  private:
   std::string content_;
   std::optional<std::size_t> failAfter_;
+  FileFault failure_;
   std::size_t at_ = 0;
 };
 
@@ -62,18 +63,23 @@ std::size_t MemoryFileSystem::UsedBytes() const {
   return used;
 }
 
-std::unique_ptr<FileReader> MemoryFileSystem::OpenForReading(const fs::path& path) {
+OpenedFile MemoryFileSystem::OpenForReading(const fs::path& path) {
   const std::string key = Key(path);
-  const bool allowed = Begin("read", key) == FileFault::None;
+  if (const FileFault programmed = Begin("read", key); programmed != FileFault::None)
+    return {nullptr, End(programmed)};
   const auto it = nodes_.find(key);
-  if (!End(allowed && it != nodes_.end() && !it->second.Folder)) return nullptr;
-  return std::make_unique<StringReader>(it->second.Content, readLimit_);
+  if (it == nodes_.end()) return {nullptr, End(FileFault::NotFound)};
+  if (it->second.Folder) return {nullptr, End(FileFault::InTheWay)};
+  if (held_.count(key)) return {nullptr, End(FileFault::InUse)};
+  return {std::make_unique<StringReader>(it->second.Content, readLimit_, readFailure_),
+          End(FileFault::None)};
 }
 
-bool MemoryFileSystem::Exists(const fs::path& path) {
+FileStatus MemoryFileSystem::Exists(const fs::path& path) {
   const std::string key = Key(path);
-  if (Begin("exists", key) != FileFault::None) return End(false);
-  return End(nodes_.count(key) != 0);
+  if (const FileFault programmed = Begin("exists", key); programmed != FileFault::None)
+    return End(programmed);
+  return End(nodes_.count(key) != 0 ? FileFault::None : FileFault::NotFound);
 }
 
 FileStatus MemoryFileSystem::ReplaceContent(const fs::path& path, std::string_view content) {

@@ -1,10 +1,12 @@
 #pragma once
 // A file system held in memory, for tests and fuzzing: files and folders by
 // path, and faults that a test programs in advance: the n-th operation
-// fails, space runs out after k bytes, every replace fails, or something
-// happens to the files between two operations (a file vanishes or becomes a
-// folder), another program holds a file. A replace is all or nothing, as the
-// real ones are, and a failure names its cause as the real ones do.
+// fails (a read as a write, with the cause the test names), space runs out
+// after k bytes, every replace fails, a read breaks off after k bytes, or
+// something happens to the files between two operations (a file vanishes or
+// becomes a folder), another program holds a file. A replace is all or
+// nothing, as the real ones are, and a failure names its cause as the real
+// ones do.
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -17,8 +19,8 @@
 
 class MemoryFileSystem : public FileSystem {
  public:
-  std::unique_ptr<FileReader> OpenForReading(const std::filesystem::path& path) override;
-  bool Exists(const std::filesystem::path& path) override;
+  OpenedFile OpenForReading(const std::filesystem::path& path) override;
+  FileStatus Exists(const std::filesystem::path& path) override;
   FileStatus ReplaceContent(const std::filesystem::path& path, std::string_view content) override;
   FileStatus Remove(const std::filesystem::path& path) override;
 
@@ -33,8 +35,8 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> Paths() const;
 
   // Faults. Operations are counted from 1 over all four operations; a read
-  // of an opened file is part of its opening operation. A failed replace or
-  // remove names `fault` as its cause.
+  // of an opened file is part of its opening operation. The operation fails
+  // with `fault` as its cause.
   void FailOperation(std::size_t number, FileFault fault = FileFault::Other) {
     failing_.emplace(number, fault);
   }
@@ -43,11 +45,14 @@ class MemoryFileSystem : public FileSystem {
   void LimitSpace(std::size_t bytes) { spaceLimit_ = bytes; }
   // Every replace and remove fails (ReadOnly), as in a read-only folder.
   void MakeReadOnly(bool readOnly = true) { readOnly_ = readOnly; }
-  // Another program holds the file: replacing or removing it fails (InUse)
-  // until it lets go.
+  // Another program holds the file: opening, replacing or removing it fails
+  // (InUse) until it lets go.
   void HoldFile(const std::filesystem::path& path, bool held = true);
-  // Reading an opened file fails after `bytes` bytes.
-  void FailReadsAfter(std::size_t bytes) { readLimit_ = bytes; }
+  // Reading an opened file fails after `bytes` bytes, with `fault` as cause.
+  void FailReadsAfter(std::size_t bytes, FileFault fault = FileFault::Unreadable) {
+    readLimit_ = bytes;
+    readFailure_ = fault;
+  }
   // Runs `change` just before operation `number`.
   void BeforeOperation(std::size_t number, std::function<void()> change) {
     hooks_.emplace(number, std::move(change));
@@ -76,6 +81,7 @@ class MemoryFileSystem : public FileSystem {
   std::multimap<std::size_t, std::function<void()>> hooks_;
   std::optional<std::size_t> spaceLimit_;
   std::optional<std::size_t> readLimit_;
+  FileFault readFailure_ = FileFault::Unreadable;
   bool readOnly_ = false;
   std::size_t operations_ = 0;
   std::vector<std::string> log_;

@@ -9,29 +9,52 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Whether a failure came while reading a file or while writing one: a refused
+// permission means the one may not be read, the other may not be written.
+enum class Access { Reading, Writing };
+
+FileStatus FailureOf(std::error_code ec, Access access = Access::Writing);
+
 class StreamReader : public FileReader {
  public:
-  explicit StreamReader(const fs::path& path) : in_(path, std::ios::in | std::ios::binary) {}
+  explicit StreamReader(const fs::path& path) {
+    errno = 0;
+    in_.open(path, std::ios::in | std::ios::binary);
+    openError_ = errno;
+    // A failed read then comes with the system's cause.
+    if (in_.is_open()) in_.exceptions(std::ios::badbit);
+  }
   bool IsOpen() const { return in_.is_open(); }
-  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
-    in_.read(buffer, static_cast<std::streamsize>(size));
-    if (in_.bad()) return -1;
-    return static_cast<std::ptrdiff_t>(in_.gcount());
+  int OpenError() const { return openError_; }
+  FilePiece Read(char* buffer, std::size_t size) override {
+    try {
+      in_.read(buffer, static_cast<std::streamsize>(size));
+    } catch (const std::ios_base::failure& failure) {
+      FileStatus why = FailureOf(failure.code(), Access::Reading);
+      // A read that broke off without a cause the system named: the data
+      // could not be read.
+      if (why.Fault == FileFault::Other) why.Fault = FileFault::Unreadable;
+      return {0, std::move(why)};
+    }
+    return {static_cast<std::size_t>(in_.gcount()), FileStatus::Done()};
   }
 
  private:
   std::ifstream in_;
+  int openError_ = 0;
 };
 
 // The status of a failure that the C library reported in errno (or a
 // standard library call in its error code).
-FileStatus FailureOf(std::error_code ec) {
+FileStatus FailureOf(std::error_code ec, Access access) {
   if (!ec) return FileStatus::Failed(FileFault::Other);
   const std::error_condition why = ec.default_error_condition();
   FileFault fault = FileFault::Other;
   if (why == std::errc::read_only_file_system || why == std::errc::permission_denied ||
       why == std::errc::operation_not_permitted)
-    fault = FileFault::ReadOnly;
+    fault = access == Access::Reading ? FileFault::NoPermission : FileFault::ReadOnly;
+  else if (access == Access::Reading && why == std::errc::io_error)
+    fault = FileFault::Unreadable;
   else if (why == std::errc::no_space_on_device || why == std::errc::file_too_large)
     fault = FileFault::NoSpace;
   else if (why == std::errc::is_a_directory)
@@ -43,8 +66,8 @@ FileStatus FailureOf(std::error_code ec) {
   return FileStatus::Failed(fault, ec.message());
 }
 
-FileStatus FailureOfErrno(int error) {
-  return FailureOf(std::error_code(error, std::generic_category()));
+FileStatus FailureOfErrno(int error, Access access = Access::Writing) {
+  return FailureOf(std::error_code(error, std::generic_category()), access);
 }
 
 FileStatus InTheWay(const fs::path& path) {
@@ -107,7 +130,7 @@ FileStatus OverwriteInPlace(FileSystem& files, const fs::path& target, std::stri
   if (!fs::exists(status)) return notCreated;
   if (!fs::is_regular_file(status)) return InTheWay(target);
   const FileBytes old = ReadWholeFile(files, target);
-  if (!old.Complete) return notCreated;
+  if (!old.Complete()) return notCreated;
   FileStatus written = WriteOver(target, content);
   if (!written) WriteOver(target, old.Bytes);
   return written;
@@ -115,18 +138,28 @@ FileStatus OverwriteInPlace(FileSystem& files, const fs::path& target, std::stri
 
 }  // namespace
 
-std::unique_ptr<FileReader> StandardFileSystem::OpenForReading(const fs::path& path) {
+OpenedFile StandardFileSystem::OpenForReading(const fs::path& path) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
-  if (ec || !fs::exists(status) || fs::is_directory(status)) return nullptr;
+  if (!fs::exists(status)) {
+    // Nothing there (a link to nothing counts as nothing), or the system
+    // cannot tell (a folder on the way that may not be looked into).
+    if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+      return {nullptr, FailureOf(ec, Access::Reading)};
+    return {nullptr, FileStatus::Failed(FileFault::NotFound, path.filename().string() + " does not exist")};
+  }
+  if (!fs::is_regular_file(status)) return {nullptr, InTheWay(path)};
   auto reader = std::make_unique<StreamReader>(path);
-  if (!reader->IsOpen()) return nullptr;
-  return reader;
+  if (!reader->IsOpen()) return {nullptr, FailureOfErrno(reader->OpenError(), Access::Reading)};
+  return {std::move(reader), FileStatus::Done()};
 }
 
-bool StandardFileSystem::Exists(const fs::path& path) {
+FileStatus StandardFileSystem::Exists(const fs::path& path) {
   std::error_code ec;
-  return fs::exists(path, ec);
+  if (fs::exists(fs::status(path, ec))) return FileStatus::Done();
+  if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+    return FailureOf(ec, Access::Reading);
+  return FileStatus::Failed(FileFault::NotFound, path.filename().string() + " does not exist");
 }
 
 fs::path StandardFileSystem::TemporaryFor(const fs::path& target) {

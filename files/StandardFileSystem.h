@@ -10,8 +10,8 @@
 
 class StandardFileSystem : public FileSystem {
  public:
-  std::unique_ptr<FileReader> OpenForReading(const std::filesystem::path& path) override;
-  bool Exists(const std::filesystem::path& path) override;
+  OpenedFile OpenForReading(const std::filesystem::path& path) override;
+  FileStatus Exists(const std::filesystem::path& path) override;
   FileStatus ReplaceContent(const std::filesystem::path& path, std::string_view content) override;
   FileStatus Remove(const std::filesystem::path& path) override;
 

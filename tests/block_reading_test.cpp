@@ -15,12 +15,12 @@ class CountingReader : public FileReader {
   CountingReader(int lines, std::size_t throwAt) : throwAt_(throwAt) {
     for (int i = 0; i < lines; ++i) text_ += std::to_string(i) + " 1 2 3\r\n";
   }
-  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+  FilePiece Read(char* buffer, std::size_t size) override {
     if (at_ >= throwAt_) throw std::runtime_error("the disk went away");
     const std::size_t count = std::min({size, text_.size() - at_, throwAt_ - at_});
     text_.copy(buffer, count, at_);
     at_ += count;
-    return static_cast<std::ptrdiff_t>(count);
+    return {count, FileStatus::Done()};
   }
 
  private:

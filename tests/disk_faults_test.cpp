@@ -20,7 +20,7 @@
 #include <set>
 #include <string>
 
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/SmallTmpfs.h"
@@ -215,41 +215,106 @@ TEST(DiskFaults, FullDiskKeepsTheSettingsFileAndDrawsNothing) {
   if (!small.Mounted()) GTEST_LOG_(INFO) << "no tmpfs (" << small.Reason() << "): a file size limit stood in";
 }
 
-TEST(DiskFaults, UnwritableAnswerAfterOkPutsTheSettingsFileBack) {
-  // OK stores the extended chain, then the exchange file cannot take the
-  // answer: a folder stands in its place, or the file is a read-only mount
-  // of its own (as root), which the system calls busy. The host draws
-  // nothing, so vk38.dat goes back to its old bytes.
+// A file the run cannot use, made so for real. A file that is there but
+// cannot be read (a folder in its place, a file that may not be read, one
+// whose data the system fails to read) is told with its cause, and nothing
+// is drawn, in every mode. After OK has stored the extended chain, the
+// exchange file cannot take the answer: a folder stands in its place, or the
+// file is a read-only mount of its own (as root), which the system calls
+// busy; the host draws nothing, so vk38.dat goes back to its old bytes.
+// Whatever happens, vk38.dat is as it was.
+TEST(DiskFaults, UnusableFileLeavesTheSettingsFileAsItWas) {
+  enum class Made { FolderAtShow, NoReadPermission, ReadFails, FolderAfterShow, ReadOnlyMount };
   struct Case {
     const char* name;
-    bool mountReadOnly;
-    FileFault cause;
+    const char* file;  // the file made unusable
+    Made made;
+    bool newChain;
+    Texts messages;
   };
-  const Case cases[] = {{"a folder in its place", false, FileFault::InTheWay},
-                        {"a read-only mount of the file", true, FileFault::InUse}};
+  const Case cases[] = {
+      {"vk38.dat a folder", "vk38.dat", Made::FolderAtShow, false,
+       {SettingsUnreadableMessage(FileFault::InTheWay)}},
+      {"vk38.dat a folder, new chain", "vk38.dat", Made::FolderAtShow, true,
+       {SettingsUnreadableMessage(FileFault::InTheWay)}},
+      {"vk38.dat may not be read, new chain", "vk38.dat", Made::NoReadPermission, true,
+       {SettingsUnreadableMessage(FileFault::NoPermission)}},
+      {"vk38.dat whose data cannot be read", "vk38.dat", Made::ReadFails, false,
+       {SettingsUnreadableMessage(FileFault::Unreadable)}},
+      {"vk38.dat whose data cannot be read, new chain", "vk38.dat", Made::ReadFails, true,
+       {SettingsUnreadableMessage(FileFault::Unreadable)}},
+      {"JWC_TEMP.TXT a folder", "JWC_TEMP.TXT", Made::FolderAtShow, false,
+       {HostFileUnreadableMessage(FileFault::InTheWay), NotWritten(FileFault::InTheWay)}},
+      {"JWC_TEMP.TXT may not be read", "JWC_TEMP.TXT", Made::NoReadPermission, false,
+       {HostFileUnreadableMessage(FileFault::NoPermission)}},
+      {"JWC_TEMP.TXT whose data cannot be read", "JWC_TEMP.TXT", Made::ReadFails, false,
+       {HostFileUnreadableMessage(FileFault::Unreadable)}},
+      {"JWC_TEMP.TXT a folder after OK", "JWC_TEMP.TXT", Made::FolderAfterShow, false,
+       {NotWritten(FileFault::InTheWay, SettingsRollback::PutBack)}},
+      {"JWC_TEMP.TXT a read-only mount after OK", "JWC_TEMP.TXT", Made::ReadOnlyMount, false,
+       {NotWritten(FileFault::InUse, SettingsRollback::PutBack)}},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScratchDir dir;
     PrepareExample(dir.Path());
-    const fs::path answer = dir / "JWC_TEMP.TXT";
+    const fs::path file = dir / c.file;
     bool mounted = false;
-    if (c.mountReadOnly) {
-      if (geteuid() != 0 || mount(answer.c_str(), answer.c_str(), nullptr, MS_BIND, nullptr) != 0) {
-        GTEST_LOG_(INFO) << "no bind mount here: case skipped";
-        continue;
-      }
-      mounted = true;
-      ASSERT_EQ(mount(nullptr, answer.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0);
+    switch (c.made) {
+      case Made::FolderAtShow:
+        fs::remove(file);
+        fs::create_directory(file);
+        break;
+      case Made::NoReadPermission:
+        if (geteuid() == 0) {
+          GTEST_LOG_(INFO) << "as root, permissions would stop nothing: case skipped";
+          continue;
+        }
+        fs::permissions(file, fs::perms::none);
+        break;
+      case Made::ReadFails:
+        // The process's own memory, read from address 0, which no process
+        // maps: the system opens it and then fails the read (EIO).
+        fs::remove(file);
+        fs::create_symlink("/proc/self/mem", file);
+        break;
+      case Made::FolderAfterShow:
+        break;
+      case Made::ReadOnlyMount:
+        if (geteuid() != 0 || mount(file.c_str(), file.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+          GTEST_LOG_(INFO) << "no bind mount here: case skipped";
+          continue;
+        }
+        mounted = true;
+        ASSERT_EQ(mount(nullptr, file.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0);
+        break;
     }
-    const RunResult result = RunWithHook(dir.Path(), [&] {
-      if (c.mountReadOnly) return;
-      fs::remove(answer);
-      fs::create_directory(answer);
-    });
-    if (mounted) umount2(answer.c_str(), MNT_DETACH);
+    RunOptions options;
+    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
+    options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
+      if (c.made != Made::FolderAfterShow) return;
+      fs::remove(file);
+      fs::create_directory(file);
+    };
+    const RunResult result = RunOnce(dir.Path(), options);
+    if (mounted) umount2(file.c_str(), MNT_DETACH);
+    if (c.made == Made::NoReadPermission) fs::permissions(file, fs::perms::owner_all);
 
-    EXPECT_EQ(Messages(result), Texts{NotWritten(c.cause, SettingsRollback::PutBack)});
-    EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+    EXPECT_EQ(Messages(result), c.messages);
+    EXPECT_EQ(result.Refused, c.made != Made::FolderAfterShow && c.made != Made::ReadOnlyMount);
+    if (c.file == std::string("vk38.dat")) {
+      // Byte for byte where it holds bytes; the folder or the link where it does not.
+      if (c.made == Made::NoReadPermission) {
+        EXPECT_EQ(ReadFileBytes(file), WorkedExampleFile("vk38.dat"));
+      } else {
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(file)));
+      }
+    } else {
+      EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+      if (c.made == Made::NoReadPermission || c.made == Made::ReadFails) {
+        EXPECT_EQ(ReadFileBytes(file), kNothingDrawn);  // the answer replaces the host's file
+      }
+    }
     EXPECT_EQ(FolderEntries(dir.Path()), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
   }
 }

@@ -54,8 +54,9 @@ std::vector<int> OrderKinds(const HostState& s) {
 
 TEST_F(Reader, MissingFileOrFolderReadsNothing) {
   ScratchDir dir;
-  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT", s));
-  EXPECT_FALSE(ReadExchangeFile(testing_support::RealFiles(), dir.Path(), s));
+  EXPECT_EQ(ReadExchangeFile(testing_support::RealFiles(), dir / "JWC_TEMP.TXT", s).Fault,
+            FileFault::NotFound);
+  EXPECT_EQ(ReadExchangeFile(testing_support::RealFiles(), dir.Path(), s).Fault, FileFault::InTheWay);
   WriteFileBytes(dir / "empty.txt", "");
   WriteFileBytes(dir / "blank.txt", "\r\n\n   \n\t\r\n");
   EXPECT_TRUE(ReadExchangeFile(testing_support::RealFiles(), dir / "empty.txt", s));
@@ -230,12 +231,13 @@ TEST_F(Reader, PiecesOfAnySizeReadAsTheLines) {
       SCOPED_TRACE(testing::Message() << "pieces of " << piece << (ahead ? ", split ahead" : ""));
       files.FailReadsAfter(text.size() + 1);
       ResetHostState(s);
-      EXPECT_TRUE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}, s));
+      EXPECT_TRUE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT").Reader, BlockPlan{piece, ahead}, s));
       EXPECT_EQ(Snapshot(s), expected);
 
       files.FailReadsAfter(breakAt);
       ResetHostState(s);
-      EXPECT_FALSE(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT"), BlockPlan{piece, ahead}, s));
+      EXPECT_EQ(ReadExchangeFrom(*files.OpenForReading("/p/JWC_TEMP.TXT").Reader, BlockPlan{piece, ahead}, s).Fault,
+                FileFault::Unreadable);
       EXPECT_EQ(Snapshot(s), beforeBreak);
     }
   }

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "files/MemoryFileSystem.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
@@ -151,7 +151,10 @@ TEST(FaultInjection, ChangesBetweenShowAndOk) {
 }
 
 // Whatever the file system names as the cause of a failed save or answer,
-// the user's message says it in the program's words.
+// or of a file that is there but cannot be read, the user's message says it
+// in the program's words. A file that cannot be read draws nothing and is
+// never replaced, in every mode (a new chain may start from the defaults
+// only where there is no vk38.dat).
 TEST(FaultInjection, EachCauseReachesTheMessage) {
   MemoryRun clean;
   clean.Press();
@@ -159,38 +162,73 @@ TEST(FaultInjection, EachCauseReachesTheMessage) {
   const auto numberOf = [&log](const std::string& line) {
     return static_cast<std::size_t>(std::find(log.begin(), log.end(), line) - log.begin()) + 1;
   };
+  const std::size_t readHost = numberOf("read " + MemoryRun::Answer().generic_string() + ": ok");
+  const std::size_t readSettings = numberOf("read " + MemoryRun::Settings().generic_string() + ": ok");
   const std::size_t save = numberOf("replace " + MemoryRun::Settings().generic_string() + ": ok");
   const std::size_t answer = numberOf("replace " + MemoryRun::Answer().generic_string() + ": ok");
+  ASSERT_LT(readSettings, save);
   ASSERT_LT(save, answer);
   ASSERT_LE(answer, log.size());
   struct Case {
     FileFault cause;
-    const char* words;  // what the message says of it
+    const char* writeWords;  // what the message of a failed write says of it; nullptr: no write fails so
+    const char* readWords;   // the same for a read; nullptr: no read fails so
   };
   const Case cases[] = {
-      {FileFault::ReadOnly, "書き込み禁止になっています"},
-      {FileFault::NoSpace, "ディスクの空きが足りません"},
-      {FileFault::InTheWay, "同じ名前のフォルダ等があって"},
-      {FileFault::NotFound, "フォルダが見つかりません"},
-      {FileFault::InUse, "他のプログラムがファイルを使用中です"},
-      {FileFault::Other, "ディスクの空きが足りているか確認して下さい"},
+      {FileFault::ReadOnly, "書き込み禁止になっています", nullptr},
+      {FileFault::NoSpace, "ディスクの空きが足りません", nullptr},
+      {FileFault::InTheWay, "同じ名前のフォルダ等があって書き込めません",
+       "同じ名前のフォルダ等があって読み込めません"},
+      {FileFault::NotFound, "フォルダが見つかりません", nullptr},  // a read: no file, see below
+      {FileFault::InUse, "他のプログラムがファイルを使用中です", "他のプログラムがファイルを使用中です"},
+      {FileFault::NoPermission, nullptr, "ファイルを読み込む権限がありません"},
+      {FileFault::Unreadable, nullptr, "ファイルの内容を読み取れません"},
+      {FileFault::Other, "ディスクの空きが足りているか確認して下さい",
+       "読み込みが許可されているか確認して下さい"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.words);
-    MemoryRun notSaved;
-    notSaved.files.FailOperation(save, c.cause);
-    notSaved.Press();
-    ASSERT_EQ(notSaved.Warnings().size(), 1u);
-    EXPECT_EQ(notSaved.Warnings()[0], NotSaved(c.cause));
-    EXPECT_NE(notSaved.Warnings()[0].find(c.words), std::string::npos);
+    SCOPED_TRACE(testing::Message() << "cause " << static_cast<int>(c.cause));
+    if (c.writeWords) {
+      MemoryRun notSaved;
+      notSaved.files.FailOperation(save, c.cause);
+      notSaved.Press();
+      ASSERT_EQ(notSaved.Warnings().size(), 1u);
+      EXPECT_EQ(notSaved.Warnings()[0], NotSaved(c.cause));
+      EXPECT_NE(notSaved.Warnings()[0].find(c.writeWords), std::string::npos);
 
-    MemoryRun notWritten;
-    notWritten.files.FailOperation(answer, c.cause);
-    notWritten.Press();
-    ASSERT_EQ(notWritten.Warnings().size(), 1u);
-    EXPECT_EQ(notWritten.Warnings()[0], NotWritten(c.cause, SettingsRollback::PutBack));
-    EXPECT_NE(notWritten.Warnings()[0].find(c.words), std::string::npos);
-    EXPECT_EQ(notWritten.Saved(), WorkedExampleFile("vk38.dat"));
+      MemoryRun notWritten;
+      notWritten.files.FailOperation(answer, c.cause);
+      notWritten.Press();
+      ASSERT_EQ(notWritten.Warnings().size(), 1u);
+      EXPECT_EQ(notWritten.Warnings()[0], NotWritten(c.cause, SettingsRollback::PutBack));
+      EXPECT_NE(notWritten.Warnings()[0].find(c.writeWords), std::string::npos);
+      EXPECT_EQ(notWritten.Saved(), WorkedExampleFile("vk38.dat"));
+    }
+    if (!c.readWords) continue;
+    for (const ChainSource chain : {ChainSource::Stored, ChainSource::Picks, ChainSource::Selection}) {
+      SCOPED_TRACE(testing::Message() << "chain source " << static_cast<int>(chain));
+      RunOptions options;
+      options.Mode = &RunModeOf(ChainDirection::Vertical, chain);
+      MemoryRun settingsUnread;
+      settingsUnread.files.FailOperation(readSettings, c.cause);
+      options.Files = &settingsUnread.files;
+      settingsUnread.result = RunOnce(kFolder, options);
+      EXPECT_TRUE(settingsUnread.result.Refused);
+      EXPECT_EQ(settingsUnread.Messages(), Texts{SettingsUnreadableMessage(c.cause)});
+      EXPECT_NE(settingsUnread.Messages()[0].find(c.readWords), std::string::npos);
+      EXPECT_EQ(settingsUnread.Saved(), WorkedExampleFile("vk38.dat"));  // byte for byte
+      EXPECT_EQ(settingsUnread.Answered(), kNothingDrawn);
+
+      MemoryRun hostUnread;
+      hostUnread.files.FailOperation(readHost, c.cause);
+      options.Files = &hostUnread.files;
+      hostUnread.result = RunOnce(kFolder, options);
+      EXPECT_TRUE(hostUnread.result.Refused);
+      EXPECT_EQ(hostUnread.Messages(), Texts{HostFileUnreadableMessage(c.cause)});
+      EXPECT_NE(hostUnread.Messages()[0].find(c.readWords), std::string::npos);
+      EXPECT_EQ(hostUnread.Saved(), WorkedExampleFile("vk38.dat"));
+      EXPECT_EQ(hostUnread.Answered(), kNothingDrawn);
+    }
   }
 }
 
@@ -213,8 +251,8 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
       {"continued chain put back", false, true, false, before, SettingsRollback::PutBack},
       {"continued chain left ahead", false, true, true, after, SettingsRollback::Failed},
       {"new chain over an old file put back", true, true, false, before, SettingsRollback::PutBack},
-      {"new chain without a file: its file goes", true, false, false, std::nullopt,
-       SettingsRollback::PutBack},
+      {"new chain without a file: its file goes, and the message says so", true, false, false,
+       std::nullopt, SettingsRollback::Removed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -249,22 +287,31 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
   }
 }
 
-TEST(FaultInjection, SettingsFileThatBreaksOffWhileReadIsTakenAsMissing) {
-  // The file breaks off after its first ten bytes, long before line 23: the
-  // precondition fails as for a missing file, and nothing is saved.
-  MemoryRun run;
-  run.files.FailReadsAfter(10);
-  run.Press();
-  EXPECT_EQ(run.Messages(), Texts{DialogTexts::CompanionMissing});
-  EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
-  EXPECT_EQ(run.Answered(), kNothingDrawn);
+TEST(FaultInjection, FileThatBreaksOffWhileReadIsToldAndNothingIsReplaced) {
+  // Each file breaks off after its first ten bytes: the settings would be
+  // the defaults, the picks missing. The user hears that the file could not
+  // be read, nothing is drawn, and vk38.dat stays as it was.
+  for (const bool settings : {true, false}) {
+    SCOPED_TRACE(settings ? "vk38.dat" : "JWC_TEMP.TXT");
+    // The exchange file is read first (operation 1), vk38.dat second.
+    MemoryRun run;
+    if (!settings) run.files.FailReadsAfter(10);
+    run.files.BeforeOperation(2, [&run, settings] {
+      run.files.FailReadsAfter(settings ? 10 : std::string::npos);
+    });
+    run.Press();
+    EXPECT_EQ(run.Messages(), Texts{settings ? SettingsUnreadableMessage(FileFault::Unreadable)
+                                             : HostFileUnreadableMessage(FileFault::Unreadable)});
+    EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
+    EXPECT_EQ(run.Answered(), kNothingDrawn);
+  }
 }
 
 TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
   MemoryRun clean;
   clean.Press();
   const std::size_t operations = clean.files.OperationCount();
-  ASSERT_GE(operations, 4u);  // read both files, test vk38.dat, save, answer
+  ASSERT_GE(operations, 4u);  // read both files, save, answer
   const std::string oldSettings = WorkedExampleFile("vk38.dat");
   const std::string newSettings = WorkedExampleFile("expected_vk38.dat");
   const std::string hostFile = WorkedExampleFile("JWC_TEMP.TXT");
@@ -294,12 +341,11 @@ TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
       EXPECT_TRUE(told(NotWritten(FileFault::Other, SettingsRollback::PutBack)) ||
                   told(NotWritten(FileFault::Other)));
     }
-    // A chain left unstored is always told: the save failed, or a failed
-    // read left no settings (the companion tool's message) or no picked
-    // points.
+    // A chain left unstored is always told: the save failed, or a file
+    // could not be read.
     if (saved == oldSettings) {
-      EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(DialogTexts::CompanionMissing) ||
-                  told(MissingPicksMessage({1, 2}, DefaultRunMode())) ||
+      EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(SettingsUnreadableMessage(FileFault::Other)) ||
+                  told(HostFileUnreadableMessage(FileFault::Other)) ||
                   told(NotWritten(FileFault::Other, SettingsRollback::PutBack)));
     }
     EXPECT_NE(answered, hostFile);
@@ -323,15 +369,22 @@ TEST(MemoryFileSystem, FaultsHappenWhereTheyAreProgrammed) {
   files.BeforeOperation(files.OperationCount() + 1, [&] { files.PutFolder("/a"); });
   EXPECT_FALSE(files.Remove("/a"));  // a folder is never removed
   EXPECT_TRUE(files.IsFolder("/a"));
-  EXPECT_EQ(files.OpenForReading("/a"), nullptr);
+  EXPECT_EQ(files.OpenForReading("/a").Status.Fault, FileFault::InTheWay);
+  EXPECT_EQ(files.OpenForReading("/a").Reader, nullptr);
+  EXPECT_EQ(files.OpenForReading("/nothing").Status.Fault, FileFault::NotFound);
+  EXPECT_EQ(files.Exists("/nothing").Fault, FileFault::NotFound);
+  files.FailOperation(files.OperationCount() + 1, FileFault::NoPermission);
+  EXPECT_EQ(files.Exists("/a").Fault, FileFault::NoPermission);
 
   files.PutFile("/c", "0123456789");
   files.FailReadsAfter(4);
   const FileBytes read = ReadWholeFile(files, "/c");
-  EXPECT_TRUE(read.Opened);
-  EXPECT_FALSE(read.Complete);
+  EXPECT_TRUE(read.Existed());
+  EXPECT_EQ(read.Status.Fault, FileFault::Unreadable);
   EXPECT_EQ(read.Bytes, "0123");
   EXPECT_EQ(files.Log().back(), "read /c: ok");
+  files.HoldFile("/c");
+  EXPECT_EQ(ReadWholeFile(files, "/c").Status.Fault, FileFault::InUse);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // the next point), "h/vk47_Orvane.bat" after a new chain's first dimension
 // and after a chain picked in the drawing was continued;
 // every other way the dialog ends leaves the host with "hq" alone, and the
-// run of dimensions ends there.
+// run of dimensions ends there. Such a run leaves vk38.dat as it found it
+// (only the continued chain's zero length stores its chain before it is
+// refused), and a new or picked chain without one leaves none.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,6 +44,10 @@ struct Case {
   // A chain picked in the drawing: the host file is this one of the golden
   // picked chain's folder, not the one `prepare` makes.
   const char* pickedHostFile = nullptr;
+  bool withoutSettingsFile = false;
+  // Drawing nothing, the run still stores the chain (a continued chain's
+  // zero length).
+  bool storesWithoutDrawing = false;
   // A horizontal chain (its settings file vk47h.dat); the host's axes as
   // they are, so that the stored chain is one along the horizontal axis.
   bool horizontal = false;
@@ -55,6 +61,10 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
   };
   const auto fourPicksAlongX = [](HostFile& host, SettingsFile&) {
     host.Picks = {"0 0", "1000 0", "300 -500", "500 -600"};
+  };
+  // Two measured points at the same level.
+  const auto fourPicksLevel = [](HostFile& host, SettingsFile&) {
+    host.Picks = {"0 0", "300 0", "-500 300", "-600 500"};
   };
   // Level with the upper end of a long chain at 30 degrees: the new
   // dimension measures nothing.
@@ -73,22 +83,33 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
       {"new chain, close box", true, FinishAction::CloseBox, fourPicks, {}, nullptr},
       {"inside refusal", false, FinishAction::Ok, inside, {}, nullptr},
       {"missing picks", true, FinishAction::Ok, fewPicks, {}, nullptr},
-      {"zero length, then closed", false, FinishAction::Ok, zero, {}, nullptr},
+      {"zero length, then closed", false, FinishAction::Ok, zero, {}, nullptr, false, nullptr, false, true},
+      {"new chain, zero length, then closed", true, FinishAction::Ok, fourPicksLevel, {}, nullptr},
+      {"new chain without vk38.dat, zero length", true, FinishAction::Ok, fourPicksLevel, {}, nullptr,
+       false, nullptr, true},
+      {"new chain without vk38.dat, Cancel", true, FinishAction::Cancel, fourPicks, {}, nullptr, false,
+       nullptr, true},
       {"refused value, then closed", false, FinishAction::Ok, {}, {{"MarkScale", "0"}}, nullptr},
       {"failed save, then closed", false, FinishAction::Ok, {}, {}, nullptr, true},
       {"failed save of a new chain", true, FinishAction::Ok, fourPicks, {}, nullptr, true},
       {"picked chain", false, FinishAction::Ok, {}, {}, "h/vk47_Orvane.bat", false, "JWC_TEMP.TXT"},
       {"picked chain, Cancel", false, FinishAction::Cancel, {}, {}, nullptr, false, "JWC_TEMP.TXT"},
+      {"picked chain without vk38.dat, Cancel", false, FinishAction::Cancel, {}, {}, nullptr, false,
+       "JWC_TEMP.TXT", true},
       {"picked chain, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, "JWC_TEMP.TXT"},
       // A selection without a vertical dimension line: the ordinary host
       // file carries none.
       {"nothing picked", false, FinishAction::Ok, {}, {}, nullptr, false, ""},
-      {"horizontal, continued", false, FinishAction::Ok, {}, {}, "hr", false, nullptr, true},
+      {"horizontal, continued", false, FinishAction::Ok, {}, {}, "hr", false, nullptr, false,
+       false, true},
       {"horizontal new chain", true, FinishAction::Ok, fourPicksAlongX, {}, "h/vk47_Orvane_h.bat",
-       false, nullptr, true},
+       false, nullptr, false, false, true},
+      {"horizontal new chain without vk47h.dat, Cancel", true, FinishAction::Cancel,
+       fourPicksAlongX, {}, nullptr, false, nullptr, true, false, true},
       {"horizontal, inside refusal", false, FinishAction::Ok, inside, {}, nullptr, false, nullptr,
-       true},
-      {"horizontal, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, nullptr, true},
+       false, false, true},
+      {"horizontal, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, nullptr, false,
+       false, true},
   };
   const fs::path pickedChain = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
   for (const Case& c : cases) {
@@ -106,7 +127,7 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
                   c.newChain ? ChainSource::Picks
                              : (picked ? ChainSource::Selection : ChainSource::Stored));
     const fs::path settings = dir / mode.SettingsFile;
-    WriteFileBytes(settings, stored.Bytes());
+    if (!c.withoutSettingsFile) WriteFileBytes(settings, stored.Bytes());
     RunOptions options;
     if (c.failedSave)
       options.BeforeAction = [&settings](headless::HeadlessUi&, ProgramRun&) {
@@ -129,6 +150,11 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
     ASSERT_FALSE(answer.empty());
     if (!c.handover) {
       EXPECT_EQ(answer, std::vector<std::string>{"hq"});
+      if (c.withoutSettingsFile) {
+        EXPECT_FALSE(fs::exists(settings));
+      } else if (!c.failedSave) {
+        EXPECT_EQ(ReadFileBytes(settings) == stored.Bytes(), !c.storesWithoutDrawing);
+      }
       continue;
     }
     EXPECT_EQ(answer[0], c.handover);

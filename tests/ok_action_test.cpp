@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "dialog/SettingsTable.h"
 #include "dimension/OkInputs.h"
 #include "frontends/headless/HeadlessRun.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
+#include "dialog/UserTexts.h"
 #include "app/ProgramRun.h"
 #include "dimension/RunModes.h"
 #include "frontends/headless/HeadlessRun.h"
@@ -103,12 +104,13 @@ TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
   }
 }
 
-TEST_F(RunSequenceTest, UnreadableSettingsFileIsRefusedLikeAMissingOne) {
+TEST_F(RunSequenceTest, UnreadableSettingsFileIsToldWithItsCauseNotAsMissing) {
   fs::create_directory(settings);
   const headless::RunResult result = RunOnce(dir.Path());
   EXPECT_TRUE(result.Refused);
-  ASSERT_EQ(result.Transcript.size(), 2u);
-  EXPECT_EQ(result.Transcript[0].Text, DialogTexts::CompanionMissing);
+  EXPECT_EQ(TranscriptLines(result.Transcript),
+            (std::vector<std::string>{"warning: " + SettingsUnreadableMessage(FileFault::InTheWay),
+                                      "closed"}));
   EXPECT_EQ(ReadFileBytes(exchange), kHq);
   EXPECT_TRUE(fs::is_directory(settings));
 }

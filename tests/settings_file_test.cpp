@@ -41,9 +41,9 @@ std::vector<std::string> FullLines() {
 }
 
 // Loading as the show sequence does it: the values, then the dialog part
-// into the controls when a file was read.
+// into the controls when the file was read.
 void LoadShowing(const fs::path& path, DialogSettings& settings, HeadlessUi& ui) {
-  if (LoadSettings(testing_support::RealFiles(), path, settings).Opened)
+  if (LoadSettings(testing_support::RealFiles(), path, settings).Complete())
     ShowDialogPart(ui, settings);
 }
 

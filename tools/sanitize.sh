@@ -30,8 +30,8 @@ flags+=" -D_GLIBCXX_ASSERTIONS"
 flags+=" -Wno-restrict -Wno-stringop-overflow -Wno-stringop-overread -Wno-array-bounds -Wno-maybe-uninitialized"
 # -O1, as the sanitizers' documentation advises, and only the line tables of
 # the debug information (-g1), all that a report's stack needs: the checks are
-# the same as at -O2 with full debug information, the compile takes half the
-# time (the optimised build and its warnings are the normal build's).
+# the same as at -O2 with full debug information, and the compile is much
+# shorter (the optimised build and its warnings are the normal build's).
 optimise="-O1 -g1 -DNDEBUG"
 # Each layer of the core is compiled as one source (ORVANE_UNITY_LAYERS): its
 # headers are read once, not once per source; the checks are the same. The

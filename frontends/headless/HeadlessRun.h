@@ -73,8 +73,9 @@ struct RunOptions {
 
 struct RunResult {
   std::vector<Event> Transcript;
-  // The show sequence closed the dialog at once (no usable settings file):
-  // nothing of the options was applied.
+  // The show sequence closed the dialog at once (no settings file to
+  // continue, or a file there that could not be read): nothing of the
+  // options was applied.
   bool Refused = false;
   std::filesystem::path ProgramFolder;
   DialogState Dialog;        // the dialog as it was when it closed

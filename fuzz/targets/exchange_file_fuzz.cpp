@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   HostState host;
   ResetHostState(host);
-  FUZZ_CHECK(ReadExchangeFile(files, path, host), "a readable file was not read to its end");
+  FUZZ_CHECK(ReadExchangeFile(files, path, host).Ok(), "a readable file was not read to its end");
   fuzz_support::CheckHostStateInvariants(host);
   const std::string fromFile = fuzz_support::DescribeHostState(host, false);
 
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t piece = 1 + static_cast<std::size_t>(data[0]) % 97;
     const BlockPlan plan{ahead ? std::max(piece, size / 8) : piece, ahead};
     ResetHostState(host);
-    FUZZ_CHECK(ReadExchangeFrom(*files.OpenForReading(path), plan, host), "a readable file was not read to its end");
+    FUZZ_CHECK(ReadExchangeFrom(*files.OpenForReading(path).Reader, plan, host).Ok(), "a readable file was not read to its end");
     ExpectReadAlike(host, fromFile, content,
                     "in blocks of " + std::to_string(plan.PieceBytes) + (plan.SplitAhead ? ", split ahead" : ""));
   } else if (way < 32) {

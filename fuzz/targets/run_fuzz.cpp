@@ -189,7 +189,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The host reads the answer back.
   HostState answer;
   ResetHostState(answer);
-  FUZZ_CHECK(ReadExchangeFile(files, exchange, answer), "the written file cannot be read back");
+  FUZZ_CHECK(ReadExchangeFile(files, exchange, answer).Ok(), "the written file cannot be read back");
   fuzz_support::CheckHostStateInvariants(answer);
   for (std::size_t i = 0; i < answer.Lines.Count(); ++i)
     FUZZ_CHECK((answer.Lines[i].Attr.Flags & 4) != 0, "a line segment without its z3 flag: " + Quoted(*written));

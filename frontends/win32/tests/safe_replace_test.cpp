@@ -9,7 +9,7 @@
 
 #include "SafeReplace.h"
 #include "dialog/DialogModel.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
 #include "support/TestSupport.h"
@@ -87,46 +87,96 @@ TEST(SafeReplace, OtherFailuresEndAtOnce) {
   EXPECT_TRUE(std::filesystem::exists(dir / "new.tmp"));
 }
 
-// A whole run whose save meets vk38.dat held by another program: the save
-// waits and succeeds once the file is let go, and when it is never let go
-// the user is told and nothing is drawn.
-TEST(SafeReplace, RunSavesOnceTheSettingsFileIsLetGoAndTellsWhenItIsNot) {
-  for (const bool letGo : {true, false}) {
-    SCOPED_TRACE(letGo ? "let go after a moment" : "held throughout");
+// A whole run that meets a file held by another program or a folder in its
+// place. vk38.dat held while OK saves: the save waits and succeeds once the
+// file is let go, and when it is never let go the user is told and nothing
+// is drawn. A file held while the run reads it at show: the read waits in
+// the same way; held throughout, or a folder there, the user is told why the
+// file could not be read, nothing is drawn, and vk38.dat is left as it was,
+// by a new chain too.
+TEST(SafeReplace, RunWaitsForAHeldFileAndTellsWhenItCannotUseIt) {
+  enum class When { Show, Ok };
+  struct Case {
+    const char* name;
+    const char* file;
+    When when;
+    bool letGo;     // held: let go after a moment; otherwise held throughout
+    bool folder;    // a folder in its place from the start instead
+    bool newChain;
+    std::vector<std::string> lines;  // empty: the run drew its dimension
+  };
+  const std::string settingsInUse = "warning: " + SettingsUnreadableMessage(FileFault::InUse);
+  const Case cases[] = {
+      {"vk38.dat held at OK, let go", "vk38.dat", When::Ok, true, false, false, {}},
+      {"vk38.dat held at OK throughout", "vk38.dat", When::Ok, false, false, false,
+       {"warning: " + SettingsNotSavedMessage(FileFault::InUse), "closed"}},
+      {"vk38.dat held at show, let go", "vk38.dat", When::Show, true, false, false, {}},
+      {"vk38.dat held at show throughout", "vk38.dat", When::Show, false, false, false,
+       {settingsInUse, "closed"}},
+      {"vk38.dat held at show throughout, new chain", "vk38.dat", When::Show, false, false, true,
+       {settingsInUse, "closed"}},
+      {"JWC_TEMP.TXT held at show throughout", "JWC_TEMP.TXT", When::Show, false, false, false,
+       {"warning: " + HostFileUnreadableMessage(FileFault::InUse),
+        "warning: " + AnswerNotWrittenMessage(FileFault::InUse, SettingsRollback::NotNeeded),
+        "closed"}},
+      {"vk38.dat a folder, new chain", "vk38.dat", When::Show, false, true, true,
+       {"warning: " + SettingsUnreadableMessage(FileFault::InTheWay), "closed"}},
+      {"JWC_TEMP.TXT a folder", "JWC_TEMP.TXT", When::Show, false, true, false,
+       {"warning: " + HostFileUnreadableMessage(FileFault::InTheWay),
+        "warning: " + AnswerNotWrittenMessage(FileFault::InTheWay, SettingsRollback::NotNeeded),
+        "closed"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     ScratchDir dir;
     const std::filesystem::path folder = dir.Path() / L"\u5916\u90e8\u5909\u5f62 \u00e9\ud55c";
     std::filesystem::create_directory(folder);
     for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"})
       WriteFileBytes(folder / name, WorkedExampleFile(name));
+    const std::filesystem::path file = folder / c.file;
+    if (c.folder) {
+      std::filesystem::remove(file);
+      std::filesystem::create_directory(file);
+    }
     win32::Win32FileSystem files({10, 30});  // gives up after about 300 ms
     HANDLE held = INVALID_HANDLE_VALUE;
     std::thread releaser;
-    headless::RunOptions options;
-    options.Files = &files;
-    options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
-      held = HoldExclusively(folder / "vk38.dat");
+    const auto hold = [&] {
+      held = HoldExclusively(file);
       ASSERT_NE(held, INVALID_HANDLE_VALUE);
-      if (letGo) releaser = std::thread([held] {
+      if (c.letGo) releaser = std::thread([held] {
         Sleep(100);
         CloseHandle(held);
       });
     };
+    headless::RunOptions options;
+    options.Files = &files;
+    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
+    if (!c.folder && c.when == When::Show) hold();
+    if (!c.folder && c.when == When::Ok)
+      options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { hold(); };
     const headless::RunResult result = headless::RunOnce(folder, options);
     if (releaser.joinable()) releaser.join();
-    if (!letGo) CloseHandle(held);
+    if (!c.folder && !c.letGo) CloseHandle(held);
 
     const std::vector<std::string> lines =
         headless::TranscriptLines(headless::WithoutNotices(result.Transcript));
-    if (letGo) {
+    if (c.lines.empty()) {
       EXPECT_EQ(lines.size(), 3u);  // the two status texts and the close
       EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("expected_vk38.dat"));
       EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), WorkedExampleFile("expected_JWC_TEMP.TXT"));
     } else {
-      // Held by another program, and told so.
-      EXPECT_EQ(lines, (std::vector<std::string>{
-                           "warning: " + SettingsNotSavedMessage(FileFault::InUse), "closed"}));
-      EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
-      EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), "hq\r\n");
+      EXPECT_EQ(lines, c.lines);
+      // vk38.dat byte for byte, or the folder in its place.
+      if (c.folder) {
+        EXPECT_TRUE(std::filesystem::is_directory(file));
+      }
+      if (!c.folder || c.file != std::string("vk38.dat")) {
+        EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
+      }
+      if (!c.folder && c.file == std::string("vk38.dat")) {
+        EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), "hq\r\n");
+      }
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "vk38.dat.tmp"));
   }

@@ -99,6 +99,17 @@ expect_unwritten_message() {  # the box dismissed before it, screenshot name
   [ -d "$FOLDER/JWC_TEMP.TXT" ] || die "JWC_TEMP.TXT was replaced although it could not be"
 }
 
+# Until window $1 is no longer shown: the message box the user has just
+# dismissed has closed, and the window under it has the keyboard again.
+wait_closed() {
+  local waited=0
+  while xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1"; do
+    [ "$waited" -lt $((WAIT * 10)) ] || die "window $1 still shown after $WAIT s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
 focus() { timeout 10 xdotool windowfocus --sync "$1" || die "cannot focus window $1"; }
 keys() { xdotool key --delay 40 "$@"; }
 
@@ -117,6 +128,21 @@ screenshot() {  # window id, file name
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$ARTIFACTS/$2" ||
     die "cannot take the screenshot $2"
   echo "screenshot: $ARTIFACTS/$2"
+}
+
+# Until the picture of window $1 is the same in three looks in a row: the
+# dialog has drawn its notice pane and its lists, however long that takes.
+wait_drawn() {
+  local WINDOW X Y WIDTH HEIGHT SCREEN previous="" picture same=0 looks=0
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  while [ "$same" -lt 2 ]; do
+    picture=$(import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage rgb:- | md5sum)
+    if [ "$picture" = "$previous" ]; then same=$((same + 1)); else same=0; fi
+    previous=$picture
+    looks=$((looks + 1))
+    [ "$looks" -lt $((WAIT * 5)) ] || die "the picture of window $1 still changes after $WAIT s"
+    sleep 0.1
+  done
 }
 
 same_file() {  # actual, expected, what
@@ -236,7 +262,7 @@ case "$CASE" in
     start_program "$FOLDER/vk47_Orvane.exe"
     dialog=$(wait_window Orvane)
     focus "$dialog"
-    sleep 0.5  # let the notice pane and the lists finish drawing
+    wait_drawn "$dialog"
     screenshot "$dialog" vk47_Orvane-dialog.png
     # Tab to the prefix (tab order 6) and type more than its 32 bytes; two
     # more tabs reach the precision list: one entry down, then OK.
@@ -334,7 +360,7 @@ case "$CASE" in
     start_program "$FOLDER/vk47_Orvane.exe"
     dialog=$(wait_window Orvane)
     focus "$dialog"
-    sleep 0.5  # let the notice pane and the lists finish drawing
+    wait_drawn "$dialog"
     screenshot "$dialog" "vk47_Orvane-dialog-${ORVANE_WINE_DPI}dpi.png"
     keys Escape
     expect_exit_zero
@@ -402,6 +428,7 @@ case "$CASE" in
     unsaved=$(wait_window 確認)
     focus "$unsaved"
     keys Return
+    wait_closed "$unsaved"
     focus "$dialog"
     keys Escape
     expect_unwritten_message "$unsaved" vk47_Orvane-unwritable-after-unsaved-settings.png

@@ -24,15 +24,55 @@ dialog=$(timeout "$WAIT" xdotool search --sync --onlyvisible --name '^Orvane' 2>
   head -1) || true
 [ -n "$dialog" ] || { kill "$pid" 2>/dev/null; fail "no dialog within $WAIT s"; }
 timeout 10 xdotool windowfocus --sync "$dialog" || fail "cannot focus the dialog"
+
+# Polls until the command succeeds; fails after WAIT seconds.
+wait_for() {  # what, command...
+  local what=$1 polls=0
+  shift
+  until "$@"; do
+    polls=$((polls + 1))
+    [ "$polls" -lt $((WAIT * 20)) ] || fail "$what: not within $WAIT s"
+    sleep 0.05
+  done
+}
+pointer() { xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd ' '; }
+pointer_at() { [ "$(pointer)" = "$1 $2" ]; }
+pointer_on_caption() {  # left, top, width of the window
+  local x y
+  read -r x y <<<"$(pointer)"
+  [ "$x" -gt "$1" ] && [ "$x" -lt $(($1 + $3)) ] && [ "$y" -gt "$2" ] && [ "$y" -lt $(($2 + 32)) ]
+}
+window_at() {  # window, left, top
+  local WINDOW X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 1
+  [ "$X $Y" = "$2 $3" ]
+}
+menu_shown() { [ "$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)" -gt "$1" ]; }
+box_gone() { ! xdotool search --onlyvisible --name '^確認$' 2>/dev/null | grep -qx "$1"; }
+
 if [ -n "${ORVANE_MOVE_DIALOG:-}" ] && [ ! -e "${ORVANE_MOVED_MARK:?}" ]; then
   # The user moves the dialog with the system menu's Move and the arrow
   # keys, as Windows offers it (Wine has no window manager here to drag it).
+  # Move takes each arrow key's step from where the pointer stood when the
+  # key was pressed: it first puts the pointer on the caption and moves it
+  # 8 pixels a key. A key pressed before that, or before the previous step
+  # has moved the pointer, starts from an older place and moves the dialog
+  # elsewhere; so each key waits for the state the previous one led to.
   read -r right down <<<"$ORVANE_MOVE_DIALOG"
-  xdotool key --delay 100 alt+space m
-  for ((i = 0; i < right; i++)); do xdotool key --delay 20 Right; done
-  for ((i = 0; i < down; i++)); do xdotool key --delay 20 Down; done
-  xdotool key --delay 100 Return
-  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  left=$X top=$Y
+  windows=$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)
+  xdotool key alt+space
+  wait_for "the system menu" menu_shown "$windows"
+  xdotool key m
+  wait_for "the move's pointer on the caption" pointer_on_caption "$left" "$top" "$WIDTH"
+  read -r x y <<<"$(pointer)"
+  for ((i = 0; i < right + down; i++)); do
+    if [ "$i" -lt "$right" ]; then xdotool key Right; x=$((x + 8)); else xdotool key Down; y=$((y + 8)); fi
+    wait_for "the dialog's move step $((i + 1))" pointer_at "$x" "$y"
+  done
+  xdotool key Return
+  wait_for "the dialog at its new place" window_at "$dialog" $((left + 8 * right)) $((top + 8 * down))
   touch "$ORVANE_MOVED_MARK"
   echo "dialog moved: $right right, $down down"
 fi
@@ -40,7 +80,7 @@ xdotool key --delay 40 "$key"
 echo "dialog: $key"
 
 # Until the batch file ends: a message box of the program is read and
-# dismissed with Enter.
+# dismissed with Enter, and then waited for to close.
 waited=0
 while kill -0 "$pid" 2>/dev/null; do
   box=$(xdotool search --onlyvisible --name '^確認$' 2>/dev/null | head -1 || true)
@@ -48,7 +88,7 @@ while kill -0 "$pid" 2>/dev/null; do
     timeout 10 xdotool windowfocus --sync "$box" || fail "cannot focus the message box"
     xdotool key --delay 40 Return
     echo "message box: Enter"
-    sleep 0.5
+    wait_for "the message box closed" box_gone "$box"
   fi
   sleep 0.2
   waited=$((waited + 1))
