@@ -104,15 +104,33 @@ TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
   }
 }
 
+// A horizontal run names its own settings file and its own dimensions.
 TEST_F(RunSequenceTest, UnreadableSettingsFileIsToldWithItsCauseNotAsMissing) {
-  fs::create_directory(settings);
-  const headless::RunResult result = RunOnce(dir.Path());
-  EXPECT_TRUE(result.Refused);
-  EXPECT_EQ(TranscriptLines(result.Transcript),
-            (std::vector<std::string>{"warning: " + SettingsUnreadableMessage(FileFault::InTheWay),
-                                      "closed"}));
-  EXPECT_EQ(ReadFileBytes(exchange), kHq);
-  EXPECT_TRUE(fs::is_directory(settings));
+  const struct {
+    ChainDirection direction;
+    const char8_t* told;
+  } cases[] = {
+      {ChainDirection::Vertical,
+       u8"warning: vk38.datを読み込めませんでしたので、垂直寸法は作図出来ません。"
+       u8"同じ名前のフォルダ等があって読み込めません。vk38.datはそのまま残してあります。"},
+      {ChainDirection::Horizontal,
+       u8"warning: vk47h.datを読み込めませんでしたので、水平寸法は作図出来ません。"
+       u8"同じ名前のフォルダ等があって読み込めません。vk47h.datはそのまま残してあります。"},
+  };
+  for (const auto& c : cases) {
+    const RunMode& mode = RunModeOf(c.direction, ChainSource::Stored);
+    SCOPED_TRACE(mode.SettingsFile);
+    const fs::path file = dir / mode.SettingsFile;
+    fs::create_directory(file);
+    RunOptions options;
+    options.Mode = &mode;
+    const headless::RunResult result = RunOnce(dir.Path(), options);
+    EXPECT_TRUE(result.Refused);
+    EXPECT_EQ(Utf8Lines(result.Transcript), (std::vector<std::string>{U8(c.told), "closed"}));
+    EXPECT_EQ(ReadFileBytes(exchange), kHq);
+    EXPECT_TRUE(fs::is_directory(file));
+    fs::remove(file);
+  }
 }
 
 TEST_F(RunSequenceTest, EmptySettingsFileHoldsThePreconditionAndPlacesTheWindowAtTheOrigin) {
