@@ -14,6 +14,7 @@ const char* const StatusInitial = "　";
 const char* const MessageTitle = "確認";
 const char* const OkButton = "ＯＫ(&Y)";
 const char* const CancelButton = "キャンセル(&N)";
+const char* const LineArrowHeading = "（線矢印）";
 const char* const FailedRun = "エラーのため終了します。作図は行いません。";
 }  // namespace DialogTexts
 

@@ -23,6 +23,7 @@ extern const char* const StatusInitial;     // one full-width blank
 extern const char* const MessageTitle;      // "確認"
 extern const char* const OkButton;          // "ＯＫ(&Y)"
 extern const char* const CancelButton;      // "キャンセル(&N)"
+extern const char* const LineArrowHeading;  // "（線矢印）": over the line arrow's length and angle
 extern const char* const FailedRun;         // the program ends on a failure of its own
 }  // namespace DialogTexts
 
