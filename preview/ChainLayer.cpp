@@ -56,7 +56,7 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
 SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption) {
   const PickedPoint& valuePosition = host.PickedPoints[2];
   const std::optional<PickedChain> picked =
-      FindPickedChain(host, PlanePoint{valuePosition.X, valuePosition.Y});
+      SearchPickedChain(host, host.AxisAngle, PlanePoint{valuePosition.X, valuePosition.Y}).Chain;
   if (!picked) {
     SceneLayer layer;
     layer.Id = "chain";
