@@ -343,6 +343,9 @@ struct HostDrawnChain {
   // none (left outside the selection).
   enum class Extensions { Outer, All, Cut } Reach = Extensions::Outer;
   bool Values = true;
+  // Values written with their base point at the bottom centre ("cc1", as
+  // the host writes texts with "#zc") rather than at their start.
+  bool Centred = false;
 };
 
 // A selection of a host-drawn plan: chains, grid lines and hatching, and a
@@ -379,8 +382,9 @@ struct HostDrawing {
         if (c.Values && i + 1 < n) {
           const std::string text = FormatGeneral((c.Levels[i + 1] - v) * sheet.Scale);
           const double middle = (v + c.Levels[i + 1]) / 2;
-          out += z3 + "cs " + sheet.At(c.Line - 1, middle - text.size() * 1.25 / 2) + " " + upward +
-                 " \"" + text + "\r\n";
+          const double start = c.Centred ? middle : middle - text.size() * 1.25 / 2;
+          out += std::string(c.Centred ? "cc1\r\n" : "cc0\r\n") + z3 + "cs " +
+                 sheet.At(c.Line - 1, start) + " " + upward + " \"" + text + "\r\n";
         }
       }
     }
@@ -423,6 +427,11 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
   HostDrawnChain above = inner;  // a second chain on the inner chain's line
   above.Levels = {90, 110};
   HostDrawnChain close1{-10, {0, 12, 30}}, close2{-15, {0, 30}}, close3{-20, {0, 30}};
+  // Dimensions as short as their values are long, the values centred.
+  HostDrawnChain centred{-10, {0, 3, 6}};
+  centred.Marks = Ends::Bare;
+  centred.Reach = Reach::Cut;
+  centred.Centred = true;
   const std::string none = "、どれも寸法線ではありません";
 
   struct Case {
@@ -450,6 +459,8 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
        {false, three(Ends::Markers, Reach::Cut)}, {-13, 36}, 0, ""},
       {"z3 and values alone, the extension lines cut", plan,
        {true, three(Ends::Bare, Reach::Cut)}, {-20, 36}, 1, ""},
+      {"z3 and values alone, the values centred on short dimensions", plan, {true, {centred}},
+       {-13, 3}, 0, "選択した寸法線 X=-8000　Y -4000～-3400　長さ 600（1本中）", {0, 10}},
       {"values alone", plan, {false, three(Ends::Bare, Reach::Cut)}, {-13, 36}, -1,
        "範囲選択の中の垂直方向の線 3本は" + none +
            "（横に寸法値のある線 3本、補助線か点が2か所以上にある線 0本）。",
