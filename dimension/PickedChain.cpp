@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,53 +74,66 @@ struct AxisSegment {
 
 Extended Across(const AxisSegment& s) { return (s.From.U + s.To.U) / 2; }
 
-// Extension lines: segments across the axis, sorted by level.
-class ExtensionLines {
+// What marks a point of a run: extension lines (segments across the axis)
+// and dots or point markers, each a span across the axis at its level.
+class PointMarks {
  public:
-  void Add(const AxisSegment& s) {
-    lines_.push_back(s.From.U <= s.To.U ? s : AxisSegment{s.To, s.From, s.Flagged, s.Figure});
+  void AddExtensionLine(const AxisSegment& s) {
+    marks_.push_back(Mark{(s.From.V + s.To.V) / 2, std::min(s.From.U, s.To.U),
+                          std::max(s.From.U, s.To.U), s.Flagged});
   }
+  // A dot marks a point whether the run is flagged or not.
+  void AddDot(const AxisPoint& p) { marks_.push_back(Mark{p.V, p.U, p.U, true}); }
+
+  // Sorted by level and, at one level, by where they start across the axis,
+  // with the farthest reach of the marks so far at each level (of all, and
+  // of the flagged ones).
   void Sort() {
-    std::sort(lines_.begin(), lines_.end(),
-              [](const AxisSegment& l, const AxisSegment& r) { return Level(l) < Level(r); });
+    std::sort(marks_.begin(), marks_.end(), [](const Mark& l, const Mark& r) {
+      return l.Level != r.Level ? l.Level < r.Level : l.Low < r.Low;
+    });
+    for (std::size_t i = 0; i < marks_.size(); ++i) {
+      Mark& m = marks_[i];
+      const bool first = i == 0 || marks_[i - 1].Level != m.Level;
+      const Extended none = -std::numeric_limits<Extended>::infinity();
+      m.Reach = first ? m.High : std::max(marks_[i - 1].Reach, m.High);
+      m.FlaggedReach =
+          std::max(first ? none : marks_[i - 1].FlaggedReach, m.Flagged ? m.High : none);
+    }
   }
-  // An extension line (a flagged one, when `flagged`) passes through the
-  // point (at one of its ends or between them).
-  bool Reach(const AxisPoint& p, bool flagged) const {
+
+  // A mark (a flagged one or a dot, for a flagged run) passes through the
+  // point: an extension line ends there or passes it, a dot stands on it.
+  bool At(const AxisPoint& p, bool flaggedRun) const {
     const Extended margin = 4e-9L * (1 + std::fabs(p.V));
-    auto it = std::lower_bound(lines_.begin(), lines_.end(), p.V - margin,
-                               [](const AxisSegment& s, Extended v) { return Level(s) < v; });
-    for (; it != lines_.end() && Level(*it) <= p.V + margin; ++it)
-      if ((it->Flagged || !flagged) && Same(Level(*it), p.V) && AtMost(it->From.U, p.U) &&
-          AtMost(p.U, it->To.U))
-        return true;
+    const Extended across = 1e-9L * (1 + 2 * std::fabs(p.U));
+    auto level = std::lower_bound(marks_.begin(), marks_.end(), p.V - margin,
+                                  [](const Mark& m, Extended v) { return m.Level < v; });
+    while (level != marks_.end() && level->Level <= p.V + margin) {
+      const auto levelEnd = std::upper_bound(level, marks_.end(), level->Level,
+                                             [](Extended v, const Mark& m) { return v < m.Level; });
+      if (Same(level->Level, p.V)) {
+        // The last mark at this level that starts at or before the point.
+        const auto after = std::upper_bound(level, levelEnd, p.U + across,
+                                            [](Extended u, const Mark& m) { return u < m.Low; });
+        if (after != level) {
+          const Mark& last = *(after - 1);
+          if ((flaggedRun ? last.FlaggedReach : last.Reach) >= p.U - across) return true;
+        }
+      }
+      level = levelEnd;
+    }
     return false;
   }
 
  private:
-  static Extended Level(const AxisSegment& s) { return (s.From.V + s.To.V) / 2; }
-  std::vector<AxisSegment> lines_;
-};
-
-// Dots and point markers, sorted by level.
-class Dots {
- public:
-  void Add(const AxisPoint& p) { dots_.push_back(p); }
-  void Sort() {
-    std::sort(dots_.begin(), dots_.end(),
-              [](const AxisPoint& l, const AxisPoint& r) { return l.V < r.V; });
-  }
-  bool At(const AxisPoint& p) const {
-    const Extended margin = 4e-9L * (1 + std::fabs(p.V));
-    auto it = std::lower_bound(dots_.begin(), dots_.end(), p.V - margin,
-                               [](const AxisPoint& d, Extended v) { return d.V < v; });
-    for (; it != dots_.end() && it->V <= p.V + margin; ++it)
-      if (Same(it->V, p.V) && Same(it->U, p.U)) return true;
-    return false;
-  }
-
- private:
-  std::vector<AxisPoint> dots_;
+  struct Mark {
+    Extended Level = 0;
+    Extended Low = 0, High = 0;  // its span across the axis
+    bool Flagged = false;
+    Extended Reach = 0, FlaggedReach = 0;
+  };
+  std::vector<Mark> marks_;
 };
 
 // A value text turned along the axis: the band it covers across the axis,
@@ -260,8 +274,7 @@ struct Verdict {
   Extended Lower = 0, Upper = 0;  // a dimension line: its chain's levels
 };
 
-Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments,
-              const ExtensionLines& extensions, const Dots& dots) {
+Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const PointMarks& marks) {
   std::vector<AxisPoint> ends;
   for (std::size_t i = run.First; i < run.End; ++i) {
     ends.push_back(segments[i].From);
@@ -278,7 +291,7 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments,
       points.push_back(RunPoint{p, p, false});
     }
     RunPoint& at = points.back();
-    at.Marked = at.Marked || extensions.Reach(p, flagged) || dots.At(p);
+    at.Marked = at.Marked || marks.At(p, flagged);
   }
   Verdict verdict;
   SeenLine& seen = verdict.Seen;
@@ -305,8 +318,8 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments,
     const auto below = [](const RunPoint& p, Extended level) {
       return p.Highest.V < level && !Same(p.Highest.V, level);
     };
-    return static_cast<std::size_t>(
-        std::lower_bound(points.begin(), points.end(), v, below) - points.begin());
+    return static_cast<std::size_t>(std::lower_bound(points.begin(), points.end(), v, below) -
+                                    points.begin());
   };
   // Pieces with a value or a figure belong to a chain.
   std::vector<bool> dimensionPiece(points.size() - 1, false);
@@ -373,29 +386,26 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
   };
 
   std::vector<AxisSegment> along;
-  ExtensionLines extensions;
+  PointMarks marks;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
     if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return;
     AxisSegment s = segment(l, flagged, figure);
     if (alongAxis(s))
       along.push_back(s);
     else if (acrossAxis(s))
-      extensions.Add(s);
+      marks.AddExtensionLine(s);
   };
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i)
     take(host.Dimensions[i].Line, true, true);
   for (std::size_t i = 0; i < host.Lines.Count(); ++i)
     take(host.Lines[i], (host.Lines[i].Attr.Flags & kZ3) != 0, false);
-  extensions.Sort();
-
-  Dots dots;
-  for (std::size_t i = 0; i < host.Points.Count(); ++i)
-    if (Finite({host.Points[i].X, host.Points[i].Y}))
-      dots.Add(axes.Of(PlanePoint{host.Points[i].X, host.Points[i].Y}));
+  auto dot = [&](double x, double y) {
+    if (Finite({x, y})) marks.AddDot(axes.Of(PlanePoint{x, y}));
+  };
+  for (std::size_t i = 0; i < host.Points.Count(); ++i) dot(host.Points[i].X, host.Points[i].Y);
   for (std::size_t i = 0; i < host.ExtendedPoints.Count(); ++i)
-    if (Finite({host.ExtendedPoints[i].X, host.ExtendedPoints[i].Y}))
-      dots.Add(axes.Of(PlanePoint{host.ExtendedPoints[i].X, host.ExtendedPoints[i].Y}));
-  dots.Sort();
+    dot(host.ExtendedPoints[i].X, host.ExtendedPoints[i].Y);
+  marks.Sort();
 
   std::vector<Run> runs;
   std::vector<RunLine> lines;
@@ -412,7 +422,7 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
   std::vector<Verdict> verdicts;
   verdicts.reserve(runs.size());
   for (const Run& run : runs) {
-    verdicts.push_back(Judge(run, along, extensions, dots));
+    verdicts.push_back(Judge(run, along, marks));
     search.Lines.push_back(verdicts.back().Seen);
   }
 
