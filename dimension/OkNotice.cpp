@@ -1,5 +1,6 @@
 #include "dimension/OkNotice.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dialog/DialogModel.h"
@@ -43,11 +44,32 @@ std::string Shown(double value) {
   return FormatGeneral(static_cast<double>(std::round(static_cast<Extended>(value) * 1e6L) / 1e6L));
 }
 
+// A coordinate of the drawing for the eye, to a tenth of a unit.
+std::string Coordinate(double value) {
+  // + 0.0: a value rounded to -0 shows as 0.
+  return FormatGeneral(static_cast<double>(std::round(static_cast<Extended>(value) * 10) / 10) +
+                       0.0);
+}
+
 // The chain found in the selection, so that a wrong pick is seen before OK:
-// its two ends along the host's vertical axis and its length.
+// where it lies in the drawing, its length, and how many dimension lines
+// the selection holds. A chain whose ends show the same x (or y) is named by
+// it and the span of the other coordinate; one at another angle by its ends.
 std::string PickedChainLine(const PickedChain& chain) {
-  return "選択した寸法線 " + Shown(chain.LowerLevel) + "～" + Shown(chain.UpperLevel) + "　長さ " +
-         Shown(chain.Length);
+  const std::string x1 = Coordinate(chain.Lower.X), y1 = Coordinate(chain.Lower.Y);
+  const std::string x2 = Coordinate(chain.Upper.X), y2 = Coordinate(chain.Upper.Y);
+  const auto span = [](double p, double q) {
+    return Coordinate(std::min(p, q)) + "～" + Coordinate(std::max(p, q));
+  };
+  std::string where;
+  if (x1 == x2)
+    where = "X=" + x1 + "　Y " + span(chain.Lower.Y, chain.Upper.Y);
+  else if (y1 == y2)
+    where = "Y=" + y1 + "　X " + span(chain.Lower.X, chain.Upper.X);
+  else
+    where = "(" + x1 + ", " + y1 + ")～(" + x2 + ", " + y2 + ")";
+  return "選択した寸法線 " + where + "　長さ " + Shown(chain.Length) + "（" +
+         std::to_string(chain.DimensionLines) + "本中）";
 }
 
 std::vector<std::string> PlanLines(const OkPlan& plan) {
@@ -57,7 +79,7 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
     case OkOutcome::MissingPicks:
       return Sentences(MissingPicksMessage(plan.MissingPicks, plan.Mode));
     case OkOutcome::NoChain:
-      return Sentences(kNoChainSelected);
+      return Sentences(plan.NoChain);
     case OkOutcome::Inside:
       return Sentences(DialogTexts::InsideChain);
     case OkOutcome::ZeroLength:

@@ -71,19 +71,23 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, OkMode mode) 
   } else {
     OrderedChain chain;
     if (mode == OkMode::Pick) {
-      const std::optional<PickedChain> picked = FindPickedChain(host, pick(2));
-      if (!picked) {
+      const ChainSearch search = SearchPickedChain(host, axis, pick(2));
+      if (!search.Chain) {
         plan.Outcome = OkOutcome::NoChain;
+        plan.NoChain = NoChainMessage(search);
         return plan;
       }
-      plan.Picked = *picked;
-      chain = OrderedChain{picked->Lower, picked->Upper, picked->Lower};
+      plan.Picked = *search.Chain;
+      chain = OrderedChain{plan.Picked.Lower, plan.Picked.Upper, plan.Picked.Lower};
     } else {
       chain = OrderChain(RescaledChain(values, scale), axis);
     }
     const PlanePoint p = pick(1);
     plan.Side = LocatePoint(chain, p, axis);
-    if (plan.Side == ChainSide::Inside) {
+    // Nor is a picked chain continued into another dimension line drawn on
+    // its line.
+    if (plan.Side == ChainSide::Inside ||
+        (mode == OkMode::Pick && ReachesAnotherDimensionLine(plan.Picked, p, axis))) {
       plan.Outcome = OkOutcome::Inside;
       return plan;
     }

@@ -55,16 +55,36 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
 
 SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption) {
   const PickedPoint& valuePosition = host.PickedPoints[2];
-  const std::optional<PickedChain> picked =
-      FindPickedChain(host, PlanePoint{valuePosition.X, valuePosition.Y});
-  if (!picked) {
-    SceneLayer layer;
+  const ChainSearch search =
+      SearchPickedChain(host, host.AxisAngle, PlanePoint{valuePosition.X, valuePosition.Y});
+  SceneLayer layer;
+  if (search.Chain) {
+    const PickedChain& picked = *search.Chain;
+    layer = ChainLayerOf(StoredChain{picked.Lower, picked.Upper, picked.Lower}, host.AxisAngle,
+                         caption);
+  } else {
     layer.Id = "chain";
     layer.Caption = caption;
     layer.LegendColour = kChainColour;
     layer.Skipped = 1;
-    return layer;
   }
-  return ChainLayerOf(StoredChain{picked->Lower, picked->Upper, picked->Lower}, host.AxisAngle,
-                      caption);
+  // The other lines along the axis that the search looked at: the other
+  // dimension lines as narrower bands, the lines that are none dotted.
+  Pen other;
+  other.Colour = kChainColour;
+  other.WidthPx = 3;
+  other.Opacity = 0.45;
+  Pen none;
+  none.Colour = kChainColour;
+  none.LineType = 4;
+  none.WidthPx = 1;
+  for (std::size_t i = 0; i < search.Lines.size(); ++i) {
+    if (search.Chain && i == search.Nearest) continue;
+    const SeenLine& line = search.Lines[i];
+    layer.Items.push_back(SceneItem{line.Dimension ? "chain-other" : "chain-seen",
+                                    line.Dimension ? other : none,
+                                    SceneSegment{line.Lower.X, line.Lower.Y, line.Upper.X,
+                                                 line.Upper.Y}});
+  }
+  return layer;
 }
