@@ -23,8 +23,6 @@ const ChainWords& WordsOf(ChainDirection direction) {
       DialogTexts::Caption,
       DialogTexts::CompanionMissing,
       DialogTexts::InsideChain,
-      "範囲選択の中に垂直寸法線がありません。"
-      "延長する垂直寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。",
       "垂直寸法",
       "上へ延長",
       "下へ延長",
@@ -35,8 +33,6 @@ const ChainWords& WordsOf(ChainDirection direction) {
       "vk47_Orvane_h_new.bat で新しく水平寸法の連続を開始するか、"
       "vk47_Orvane_h_pick.bat で図面の水平寸法を範囲選択して下さい。",
       "直前作図した水平寸法線の内側を指定する事は出来ません。",
-      "範囲選択の中に水平寸法線がありません。"
-      "延長する水平寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。",
       "水平寸法",
       "右へ延長",
       "左へ延長",
@@ -98,6 +94,35 @@ const std::vector<std::string>& HelpMemoLines(ChainDirection direction) {
   return direction == ChainDirection::Horizontal ? horizontal : vertical;
 }
 
+namespace {
+
+// The lines along a chain's axis, and the side of them where its values stand.
+const char* LinesAlongTheAxis(ChainDirection direction) {
+  return direction == ChainDirection::Horizontal ? "水平方向の線" : "垂直方向の線";
+}
+const char* ValueBeside(ChainDirection direction) {
+  return direction == ChainDirection::Horizontal ? "上下" : "横";
+}
+std::string SelectTheChain(ChainDirection direction) {
+  return std::string("延長する") + WordsOf(direction).Dimension +
+         "の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
+}
+
+}  // namespace
+
+std::string NoLineAlongTheAxisMessage(ChainDirection direction) {
+  return std::string("範囲選択の中に") + LinesAlongTheAxis(direction) + "がありません。" +
+         SelectTheChain(direction);
+}
+
+std::string NoDimensionLineAmongMessage(std::size_t lines, std::size_t valued, std::size_t marked,
+                                        ChainDirection direction) {
+  return std::string("範囲選択の中の") + LinesAlongTheAxis(direction) + " " +
+         std::to_string(lines) + "本は、どれも寸法線ではありません（" + ValueBeside(direction) +
+         "に寸法値のある線 " + std::to_string(valued) + "本、補助線か点が2か所以上にある線 " +
+         std::to_string(marked) + "本）。" + SelectTheChain(direction);
+}
+
 const char* PickRoleWord(PickRole role) {
   switch (role) {
     case PickRole::Measured: return "計測点";
@@ -138,9 +163,23 @@ std::string RefusedValueLine(const char* label, bool textField) {
   return quoted + (textField ? "の値では作図出来ません。" : "が選ばれていませんので作図出来ません。");
 }
 
-std::string PickedChainLine(const std::string& lower, const std::string& upper,
-                            const std::string& length) {
-  return "選択した寸法線 " + lower + "～" + upper + "　長さ " + length;
+std::string PickedChainLine(const std::string& where, const std::string& length,
+                            std::size_t dimensionLines) {
+  return "選択した寸法線 " + where + "　長さ " + length + "（" + std::to_string(dimensionLines) +
+         "本中）";
+}
+
+std::string ChainOnX(const std::string& x, const std::string& fromY, const std::string& toY) {
+  return "X=" + x + "　Y " + fromY + "～" + toY;
+}
+
+std::string ChainOnY(const std::string& y, const std::string& fromX, const std::string& toX) {
+  return "Y=" + y + "　X " + fromX + "～" + toX;
+}
+
+std::string ChainBetween(const std::string& x1, const std::string& y1, const std::string& x2,
+                         const std::string& y2) {
+  return "(" + x1 + ", " + y1 + ")～(" + x2 + ", " + y2 + ")";
 }
 
 std::string CurrentTextStyleEntry(int style) {

@@ -4,6 +4,7 @@
 // of the notice pane. Where a vertical and a horizontal chain are told
 // apart, the words are keyed by direction. (The settings' own labels, units
 // and list entries stand in their rows of the settings table.)
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,6 @@ struct ChainWords {
   const char* Caption;          // the dialog's caption
   const char* ChainMissing;     // a continuation finds no usable settings file
   const char* InsideChain;      // the picked point lies inside the chain
-  const char* NoChainSelected;  // the selection holds no dimension line of the direction
   const char* Dimension;        // "垂直寸法": the kind of dimension, in messages
   const char* GrowsUpper;       // the notice: the chain grows past its upper (right) end
   const char* GrowsLower;       // past its lower (left) end
@@ -41,6 +41,14 @@ const ChainWords& WordsOf(ChainDirection direction);
 
 // The 36 lines of the help memo, which name the kind of chain.
 const std::vector<std::string>& HelpMemoLines(ChainDirection direction = ChainDirection::Vertical);
+
+// A chain picked in the drawing is not found: the selection holds no line
+// along the chain's axis, or none of the `lines` along it is a dimension line
+// (`valued` of them have a value beside them, `marked` two points marked by
+// extension lines or dots); then what to select.
+std::string NoLineAlongTheAxisMessage(ChainDirection direction);
+std::string NoDimensionLineAmongMessage(std::size_t lines, std::size_t valued, std::size_t marked,
+                                        ChainDirection direction);
 
 // What a picked point stands for, as the launcher's prompt names it.
 const char* PickRoleWord(PickRole role);
@@ -61,8 +69,14 @@ std::string NewChainHeading(ChainDirection direction);
 std::string DrawnLengthLine(const std::string& heading, const std::string& length);
 std::string ValueTextLine(const std::string& valueText);
 std::string RefusedValueLine(const char* label, bool textField);
-std::string PickedChainLine(const std::string& lower, const std::string& upper,
-                            const std::string& length);
+std::string PickedChainLine(const std::string& where, const std::string& length,
+                            std::size_t dimensionLines);
+// Where that chain lies: on one x (or y) from one value of the other
+// coordinate to another, or between two points.
+std::string ChainOnX(const std::string& x, const std::string& fromY, const std::string& toY);
+std::string ChainOnY(const std::string& y, const std::string& fromX, const std::string& toX);
+std::string ChainBetween(const std::string& x1, const std::string& y1, const std::string& x2,
+                         const std::string& y2);
 
 // The text-style list's first entry: the host's current style (0: free).
 std::string CurrentTextStyleEntry(int style);

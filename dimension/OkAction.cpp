@@ -31,7 +31,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   }
   if (plan.Outcome == OkOutcome::NoChain) {
     // The selection cannot change while the dialog is open.
-    ui.ShowMessage(WordsOf(mode.Direction).NoChainSelected, MessageKind::Confirmation);
+    ui.ShowMessage(plan.NoChain, MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }

@@ -1,9 +1,10 @@
 #include "dimension/OkNotice.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
+#include "dialog/UserTexts.h"
 #include "helpers/Extended.h"
 #include "helpers/NumberFormat.h"
 #include "helpers/Sjis.h"
@@ -43,10 +44,30 @@ std::string Shown(double value) {
   return FormatGeneral(static_cast<double>(std::round(static_cast<Extended>(value) * 1e6L) / 1e6L));
 }
 
+// A coordinate of the drawing for the eye, to a tenth of a unit.
+std::string Coordinate(double value) {
+  // + 0.0: a value rounded to -0 shows as 0.
+  return FormatGeneral(static_cast<double>(std::round(static_cast<Extended>(value) * 10) / 10) +
+                       0.0);
+}
+
 // The chain found in the selection, so that a wrong pick is seen before OK:
-// its two ends along the host's vertical axis and its length.
+// where it lies in the drawing, its length, and how many dimension lines
+// the selection holds. A chain whose ends show the same x (or y) is named by
+// it and the span of the other coordinate; one at another angle by its ends.
 std::string FoundChainLine(const PickedChain& chain) {
-  return PickedChainLine(Shown(chain.LowerLevel), Shown(chain.UpperLevel), Shown(chain.Length));
+  const std::string x1 = Coordinate(chain.Lower.X), y1 = Coordinate(chain.Lower.Y);
+  const std::string x2 = Coordinate(chain.Upper.X), y2 = Coordinate(chain.Upper.Y);
+  std::string where;
+  if (x1 == x2)
+    where = ChainOnX(x1, Coordinate(std::min(chain.Lower.Y, chain.Upper.Y)),
+                     Coordinate(std::max(chain.Lower.Y, chain.Upper.Y)));
+  else if (y1 == y2)
+    where = ChainOnY(y1, Coordinate(std::min(chain.Lower.X, chain.Upper.X)),
+                     Coordinate(std::max(chain.Lower.X, chain.Upper.X)));
+  else
+    where = ChainBetween(x1, y1, x2, y2);
+  return PickedChainLine(where, Shown(chain.Length), chain.DimensionLines);
 }
 
 std::vector<std::string> PlanLines(const OkPlan& plan) {
@@ -56,7 +77,7 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
     case OkOutcome::MissingPicks:
       return Sentences(MissingPicksMessage(plan.MissingPicks, *plan.Mode));
     case OkOutcome::NoChain:
-      return Sentences(WordsOf(plan.Mode->Direction).NoChainSelected);
+      return Sentences(plan.NoChain);
     case OkOutcome::Inside:
       return Sentences(WordsOf(plan.Mode->Direction).InsideChain);
     case OkOutcome::ZeroLength:
@@ -76,6 +97,7 @@ std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostS
   std::vector<std::string> lines = PlanLines(plan);
   const bool chainFound = plan.Outcome == OkOutcome::Inside ||
                           plan.Outcome == OkOutcome::ZeroLength || plan.Outcome == OkOutcome::Draw;
-  if (mode.Chain == ChainSource::Selection && chainFound) lines.insert(lines.begin(), FoundChainLine(plan.Picked));
+  if (mode.Chain == ChainSource::Selection && chainFound)
+    lines.insert(lines.begin(), FoundChainLine(plan.Picked));
   return lines;
 }

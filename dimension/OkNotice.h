@@ -19,8 +19,9 @@
 //    message OK would give, a sentence a line;
 //  - a refused value: which control, by its label;
 //  - a chain picked in the drawing: its lines are preceded by the chain
-//    found ("選択した寸法線 0～1000　長さ 1000": its ends along the host's
-//    vertical axis and its length) once one is found; without one, the
-//    message OK would give.
+//    found once one is found ("選択した寸法線 X=-500　Y 0～1000　長さ 1000
+//    （3本中）": where it lies in the drawing, its length, and how many
+//    dimension lines the selection holds); without one, the message OK
+//    would give.
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
                                        const RunMode& mode = DefaultRunMode());

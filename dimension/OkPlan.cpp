@@ -75,28 +75,33 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode
                                     ends.Upper, true};
   } else {
     OrderedChain chain;
-    if (mode.Chain == ChainSource::Selection) {
-      const std::optional<PickedChain> picked =
-          FindPickedChain(host, axis, pick(mode.PickOf(PickRole::ValuePosition)));
-      if (!picked) {
+    const bool picked = mode.Chain == ChainSource::Selection;
+    if (picked) {
+      const ChainSearch search =
+          SearchPickedChain(host, axis, pick(mode.PickOf(PickRole::ValuePosition)));
+      if (!search.Chain) {
         plan.Outcome = OkOutcome::NoChain;
+        plan.NoChain = NoChainMessage(search, mode.Direction);
         return plan;
       }
-      plan.Picked = *picked;
-      chain = OrderedChain{picked->Lower, picked->Upper, picked->Lower};
+      plan.Picked = *search.Chain;
+      chain = OrderedChain{plan.Picked.Lower, plan.Picked.Upper, plan.Picked.Lower};
     } else {
       chain = OrderChain(RescaledChain(values, scale), axis);
     }
     const PlanePoint p = pick(mode.PickOf(PickRole::Measured));
     plan.Side = LocatePoint(chain, p, axis);
-    if (plan.Side == ChainSide::Inside) {
+    // Nor is a picked chain continued into another dimension line drawn on
+    // its line.
+    if (plan.Side == ChainSide::Inside ||
+        (picked && ReachesAnotherDimensionLine(plan.Picked, p, axis))) {
       plan.Outcome = OkOutcome::Inside;
       return plan;
     }
     // A picked chain's dimension line is taken through the end it goes on
     // from, so that the new dimension line starts exactly where the drawn
     // one ends.
-    if (mode.Chain == ChainSource::Selection) chain.Ref = plan.Side == ChainSide::Below ? chain.Lower : chain.Upper;
+    if (picked) chain.Ref = plan.Side == ChainSide::Below ? chain.Lower : chain.Upper;
     plan.Extension = ExtendChain(chain, p, plan.Side);
   }
 

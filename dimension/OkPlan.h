@@ -25,7 +25,8 @@ enum class OkOutcome {
   Refused,       // a value fails its check: its control gets the focus
   MissingPicks,  // a picked point the mode needs did not come: refused with a message
   NoChain,       // a picked chain: the selection holds none; refused with a message
-  Inside,        // the picked point lies inside the chain: refused with a message
+  Inside,        // the picked point lies inside the chain (a picked chain: or the
+                 // continuation reaches into another dimension line): refused with a message
   ZeroLength,  // the dimension measures nothing: a continued chain is stored, nothing is drawn
   Draw,        // the chain is stored and the dimension drawn
 };
@@ -35,6 +36,7 @@ struct OkPlan {
   OkOutcome Outcome = OkOutcome::Refused;
   Control Refused = Control::StartMark;  // Refused: the first value OK refuses
   std::vector<int> MissingPicks;         // MissingPicks: the numbers the host did not send
+  std::string NoChain;                   // NoChain: what the selection holds, what to select
   // From Inside on:
   OkInputs In;
   PickedChain Picked;  // a picked chain: the chain found in the selection

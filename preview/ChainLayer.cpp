@@ -63,15 +63,35 @@ SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& capti
   const RunMode& mode = RunModeOf(direction, ChainSource::Selection);
   const double axis = mode.ConstructionAxis(host.AxisAngle);
   const PickedPoint& valuePosition = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
-  const std::optional<PickedChain> picked =
-      FindPickedChain(host, axis, PlanePoint{valuePosition.X, valuePosition.Y});
-  if (!picked) {
-    SceneLayer layer;
+  const ChainSearch search =
+      SearchPickedChain(host, axis, PlanePoint{valuePosition.X, valuePosition.Y});
+  SceneLayer layer;
+  if (search.Chain) {
+    const PickedChain& picked = *search.Chain;
+    layer = ChainLayerOf(StoredChain{picked.Lower, picked.Upper, picked.Lower}, axis, caption);
+  } else {
     layer.Id = "chain";
     layer.Caption = caption;
     layer.LegendColour = kChainColour;
     layer.Skipped = 1;
-    return layer;
   }
-  return ChainLayerOf(StoredChain{picked->Lower, picked->Upper, picked->Lower}, axis, caption);
+  // The other lines along the axis that the search looked at: the other
+  // dimension lines as narrower bands, the lines that are none dotted.
+  Pen other;
+  other.Colour = kChainColour;
+  other.WidthPx = 3;
+  other.Opacity = 0.45;
+  Pen none;
+  none.Colour = kChainColour;
+  none.LineType = 4;
+  none.WidthPx = 1;
+  for (std::size_t i = 0; i < search.Lines.size(); ++i) {
+    if (search.Chain && i == search.Nearest) continue;
+    const SeenLine& line = search.Lines[i];
+    layer.Items.push_back(SceneItem{line.Dimension ? "chain-other" : "chain-seen",
+                                    line.Dimension ? other : none,
+                                    SceneSegment{line.Lower.X, line.Lower.Y, line.Upper.X,
+                                                 line.Upper.Y}});
+  }
+  return layer;
 }

@@ -22,7 +22,9 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
 // The chain that the program started with "/pick" (or "/h /pick") finds in
 // the selection of `host` (nearest to its picked point 2), drawn as a stored
 // chain at the host's axis angle: its measured points are the ends of its
-// dimension line. Without one the layer is empty and counts one item left
-// out.
+// dimension line. Without one the layer counts one item left out. The other
+// lines along the axis that the search looked at are marked too: the other
+// dimension lines as narrower bands ("chain-other"), the lines that are none
+// dotted ("chain-seen").
 SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption,
                                  ChainDirection direction = ChainDirection::Vertical);

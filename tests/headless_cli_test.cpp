@@ -138,7 +138,7 @@ TEST(HeadlessProgram, PickContinuesTheChainInTheSelection) {
   fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
   const Outcome outcome = RunProgram({"--pick", dir.Path().string()});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
-  EXPECT_EQ(outcome.Out, U8(u8"notice: 選択した寸法線 0～1500　長さ 1500\n"
+  EXPECT_EQ(outcome.Out, U8(u8"notice: 選択した寸法線 X=-500　Y 0～1500　長さ 1500（1本中）\n"
                             u8"notice: 下へ延長　長さ 700\nnotice: 寸法値「700」\n"
                             u8"status: 処理中です\nstatus: ファイル生成中です\nclosed\n"));
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));

@@ -12,6 +12,9 @@
 
 #include "support/DimensionTestSupport.h"
 #include "dialog/DialogModel.h"
+#include "dialog/SettingsTable.h"
+#include "dimension/OkNotice.h"
+#include "dimension/OkPlan.h"
 #include "dimension/PickedChain.h"
 #include "dimension/RunModes.h"
 #include "exchange/ExchangeReader.h"
@@ -121,14 +124,20 @@ DrawnChain DrawChain(const Sheet& sheet, const Marks& marks, double object = 0, 
   return chain;
 }
 
-// The chain found in a host file (header, picks and the selection).
-std::optional<PickedChain> Found(const std::string& hostFile, PlanePoint valuePosition) {
+// The host state of a host file (header, picks and the selection).
+HostState ReadHost(const std::string& hostFile) {
   ScratchDir dir;
   WriteFileBytes(dir / "JWC_TEMP.TXT", hostFile);
   HostState host;
   ResetHostState(host);
   ReadExchangeFile(RealFiles(), dir / "JWC_TEMP.TXT", host);
-  return FindPickedChain(host, valuePosition);
+  return host;
+}
+
+// The chain found in a host file at the host's axes.
+std::optional<PickedChain> Found(const std::string& hostFile, PlanePoint valuePosition) {
+  const HostState host = ReadHost(hostFile);
+  return SearchPickedChain(host, host.AxisAngle, valuePosition).Chain;
 }
 
 // The stored chain's levels along the vertical axis and its dimension line's
@@ -324,6 +333,210 @@ TEST(PickedChain, FoundAmongOtherEntitiesPartlySelectedAndBesideAnotherChain) {
     }
 }
 
+// A chain as the host's own dimension command draws it, on paper in the
+// host's axes: dimension line segments at u = Line between the measured
+// levels, the measured object at u = Object.
+struct HostDrawnChain {
+  double Line = -10;
+  std::vector<double> Levels = {0, 30, 45, 72.8};
+  double Object = 0;
+  enum class Ends { Dots, Markers, Bare } Marks = Ends::Dots;
+  // Extension lines at the two outer ends only, at every measured point, or
+  // none (left outside the selection).
+  enum class Extensions { Outer, All, Cut } Reach = Extensions::Outer;
+  bool Values = true;
+  // Values written with their base point at the bottom centre ("cc1", as
+  // the host writes texts with "#zc") rather than at their start.
+  bool Centred = false;
+};
+
+// A selection of a host-drawn plan: chains, grid lines and hatching, and a
+// value the program drew beside the first chain (its underline and leader).
+struct HostDrawing {
+  bool Flags = true;  // written with "#zz": "z3" before every part of a dimension
+  std::vector<HostDrawnChain> Chains;
+  bool GridAndHatch = false;
+  bool Underline = false;
+
+  std::string Selection(const Sheet& sheet) const {
+    const std::string z3 = Flags ? "z3\r\n" : "";
+    const std::string z1 = Flags ? "z1\r\n" : "";
+    auto line = [&sheet](double u1, double v1, double u2, double v2) {
+      return sheet.At(u1, v1) + " " + sheet.At(u2, v2) + "\r\n";
+    };
+    const Axes axes(sheet.Axis);
+    const std::string upward = FormatGeneral(axes.Vx) + " " + FormatGeneral(axes.Vy);
+    // Values in text style 2 (2.5 wide and high on paper), reading upwards
+    // 1 mm beside the line.
+    std::string out = "lc1\r\ncn2\r\n";
+    for (const HostDrawnChain& c : Chains) {
+      const double towards = c.Object > c.Line ? 1 : -1;
+      const std::size_t n = c.Levels.size();
+      for (std::size_t i = 0; i < n; ++i) {
+        const double v = c.Levels[i];
+        if (i + 1 < n) out += z3 + line(c.Line, v, c.Line, c.Levels[i + 1]);
+        if (c.Reach == HostDrawnChain::Extensions::All ||
+            (c.Reach == HostDrawnChain::Extensions::Outer && (i == 0 || i + 1 == n)))
+          out += z3 + line(c.Object - 2 * towards, v, c.Line - towards, v);
+        if (c.Marks == HostDrawnChain::Ends::Dots) out += z3 + "pt " + sheet.At(c.Line, v) + "\r\n";
+        if (c.Marks == HostDrawnChain::Ends::Markers)
+          out += z3 + "pt " + sheet.At(c.Line, v) + " 1 0 7\r\n";
+        if (c.Values && i + 1 < n) {
+          const std::string text = FormatGeneral((c.Levels[i + 1] - v) * sheet.Scale);
+          const double middle = (v + c.Levels[i + 1]) / 2;
+          const double start = c.Centred ? middle : middle - text.size() * 1.25 / 2;
+          out += std::string(c.Centred ? "cc1\r\n" : "cc0\r\n") + z3 + "cs " +
+                 sheet.At(c.Line - 1, start) + " " + upward + " \"" + text + "\r\n";
+        }
+      }
+    }
+    if (GridAndHatch) {
+      // Grid lines along the axis and across it, a hatched strip between
+      // two lines across the axis.
+      for (const double u : {5.0, 40.0}) out += line(u, -10, u, 90);
+      for (const double v : {0.0, 45.0, 72.8}) out += line(-30, v, 50, v);
+      out += line(10, 10, 20, 10) + line(10, 20, 20, 20);
+      for (const double u : {12.0, 14.0, 16.0, 18.0}) out += z1 + line(u, 10, u, 20);
+    }
+    if (Underline) {
+      // The value 4500 continued beside the first chain, its underline
+      // along the axis and a leader across it from the dimension line.
+      const double u = Chains.front().Line;
+      out += z3 + "cs " + sheet.At(u + 5.5, 50) + " " + upward + " \"4500\r\n" + z3 +
+             line(u + 6, 49.5, u + 6, 55.5) + z3 + line(u, 49.5, u + 6, 49.5);
+    }
+    return out;
+  }
+};
+
+TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
+  using Ends = HostDrawnChain::Ends;
+  using Reach = HostDrawnChain::Extensions;
+  const Sheet plan{0, 100, {-7000, -4000}};           // 1:100, chains 700 apart
+  const Sheet detail{0, 20, {0, 0}};                  // 1:20, chains 100 apart
+  const Sheet turned{30, 100, {-5.0e6, 8.8e6}};       // turned axes, far away
+  const Sheet quarter{90, 100, {2500, 1200}};         // the axis along the drawing's x
+  const HostDrawnChain inner{-10}, middle{-17, {0, 45, 72.8}}, overall{-24, {0, 72.8}};
+  auto three = [&](Ends marks, Reach reach, bool values = true) {
+    std::vector<HostDrawnChain> chains = {inner, middle, overall};
+    for (HostDrawnChain& c : chains) {
+      c.Marks = marks;
+      c.Reach = reach;
+      c.Values = values;
+    }
+    return chains;
+  };
+  HostDrawnChain above = inner;  // a second chain on the inner chain's line
+  above.Levels = {90, 110};
+  HostDrawnChain close1{-10, {0, 12, 30}}, close2{-15, {0, 30}}, close3{-20, {0, 30}};
+  // Dimensions as short as their values are long, the values centred.
+  HostDrawnChain centred{-10, {0, 3, 6}};
+  centred.Marks = Ends::Bare;
+  centred.Reach = Reach::Cut;
+  centred.Centred = true;
+  const std::string none = "、どれも寸法線ではありません";
+
+  struct Case {
+    std::string Name;
+    Sheet On;
+    HostDrawing Drawing;
+    std::pair<double, double> Value;  // picked point 2, on paper
+    int Chain;                        // which of the drawing's chains, or -1
+    // The notice's first line: the chain found, or what was seen.
+    std::string Told;
+    std::pair<double, double> Point = {0, 90};  // picked point 1, on paper
+    OkOutcome Outcome = OkOutcome::Draw;
+  };
+  const Case cases[] = {
+      {"three chains 700 apart, z3, dots, extension lines at the outer ends", plan,
+       {true, three(Ends::Dots, Reach::Outer)}, {-13, 36}, 0,
+       "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）"},
+      {"the middle one", plan, {true, three(Ends::Dots, Reach::Outer)}, {-20, 36}, 1, ""},
+      {"the overall one, the value beyond it", plan, {true, three(Ends::Dots, Reach::Outer)},
+       {-30, 80}, 2, "選択した寸法線 X=-9400　Y -4000～3280　長さ 7280（3本中）"},
+      {"without z3", plan, {false, three(Ends::Dots, Reach::Outer)}, {-13, 36}, 0, ""},
+      {"without z3 or dots, extension lines everywhere", plan,
+       {false, three(Ends::Bare, Reach::All)}, {-20, 36}, 1, ""},
+      {"without z3, point markers, the extension lines cut by the range", plan,
+       {false, three(Ends::Markers, Reach::Cut)}, {-13, 36}, 0, ""},
+      {"z3 and values alone, the extension lines cut", plan,
+       {true, three(Ends::Bare, Reach::Cut)}, {-20, 36}, 1, ""},
+      {"z3 and values alone, the values centred on short dimensions", plan, {true, {centred}},
+       {-13, 3}, 0, "選択した寸法線 X=-8000　Y -4000～-3400　長さ 600（1本中）", {0, 10}},
+      {"values alone", plan, {false, three(Ends::Bare, Reach::Cut)}, {-13, 36}, -1,
+       "範囲選択の中の垂直方向の線 3本は" + none +
+           "（横に寸法値のある線 3本、補助線か点が2か所以上にある線 0本）。",
+       {0, 90}, OkOutcome::NoChain},
+      {"dots and extension lines without values", plan,
+       {false, three(Ends::Dots, Reach::Outer, false)}, {-13, 36}, -1,
+       "範囲選択の中の垂直方向の線 3本は" + none +
+           "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 3本）。",
+       {0, 90}, OkOutcome::NoChain},
+      {"grid lines and hatching", plan, {false, {}, true}, {15, 15}, -1,
+       "範囲選択の中の垂直方向の線 6本は" + none +
+           "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 4本）。",
+       {0, 90}, OkOutcome::NoChain},
+      {"grid lines and hatching beside chains, the value by the hatching", plan,
+       {true, three(Ends::Dots, Reach::Outer), true}, {15, 15}, 0, ""},
+      {"the same without z3", plan, {false, three(Ends::Dots, Reach::Outer), true}, {15, 15}, 0,
+       "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）"},
+      {"a value's underline nearer the value position", plan,
+       {true, three(Ends::Dots, Reach::Outer), false, true}, {-3, 52}, 0,
+       "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）"},
+      {"1:20, chains 100 apart", detail, {true, {close1, close2, close3}}, {-16.5, 20}, 1,
+       "選択した寸法線 X=-300　Y 0～600　長さ 600（3本中）", {0, 40}},
+      {"turned axes far from the origin", turned, {true, three(Ends::Dots, Reach::Outer)},
+       {-20, 36}, 1,
+       "選択した寸法線 (-5001472.2, 8799150)～(-5005112.2, 8805454.7)　長さ 7280（3本中）"},
+      {"the axis along the drawing's x", quarter, {false, three(Ends::Dots, Reach::Outer)},
+       {-13, 36}, 0, "選択した寸法線 Y=200　X -4780～2500　長さ 7280（3本中）"},
+      {"a point at an inner measured point without an extension line", plan,
+       {true, three(Ends::Dots, Reach::Outer)}, {-13, 36}, 0, "", {0, 30}, OkOutcome::Inside},
+      {"a point on the chain's end", plan, {true, three(Ends::Dots, Reach::Outer)}, {-13, 36}, 0,
+       "", {5, 72.8}, OkOutcome::Inside},
+      {"a point inside another chain on the line", plan, {true, {inner, middle, above}},
+       {-13, 36}, 0, "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）", {0, 100},
+       OkOutcome::Inside},
+      {"a point beyond another chain on the line", plan, {true, {inner, middle, above}},
+       {-13, 36}, 0, "", {0, 120}, OkOutcome::Inside},
+      {"a point short of another chain on the line", plan, {true, {inner, middle, above}},
+       {-13, 36}, 0, "", {0, 85}},
+  };
+  const std::string select =
+      "延長する垂直寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
+  DialogSettings values = InitialSettings();
+  values.TextStyle = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const HostDrawing& drawing = c.Drawing;
+    const HostState host =
+        ReadHost(c.On.Host({c.On.At(c.Point.first, c.Point.second),
+                            c.On.At(c.Value.first, c.Value.second)})
+                     .Bytes() +
+                 drawing.Selection(c.On));
+    const ChainSearch search =
+        SearchPickedChain(host, host.AxisAngle, c.On.Point(c.Value.first, c.Value.second));
+    if (c.Chain < 0) {
+      EXPECT_FALSE(search.Chain);
+      EXPECT_EQ(NoChainMessage(search, ChainDirection::Vertical), c.Told + select);
+    } else {
+      ASSERT_TRUE(search.Chain);
+      const HostDrawnChain& want = drawing.Chains[static_cast<std::size_t>(c.Chain)];
+      const Axes axes(c.On.Axis);
+      const PlanePoint o{0, 0};
+      ExpectSameLevels(FoundLevels(*search.Chain, c.On),
+                       {axes.AlongV(o, c.On.Point(want.Line, want.Levels.front())),
+                        axes.AlongV(o, c.On.Point(want.Line, want.Levels.back())),
+                        axes.AlongU(o, c.On.Point(want.Line, 0))});
+    }
+    const RunMode& pick = RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
+    EXPECT_EQ(PlanOk(values, host, pick).Outcome, c.Outcome);
+    if (!c.Told.empty()) {
+      EXPECT_EQ(OkNoticeLines(values, host, pick).front(), c.Told);
+    }
+  }
+}
+
 // The golden files that the Windows program started through its pick
 // launcher is held to as well (without a settings file): a chain the
 // program drew (started, then continued below), selected and continued
@@ -371,7 +584,7 @@ class PickRefusal : public ::testing::Test {
   }
 };
 
-TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageNamesWhatToSelect) {
+TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageSaysWhatWasSeenAndWhatToSelect) {
   const Sheet sheet{0, 1};
   HostFile host = sheet.Host({sheet.At(0, 90), sheet.At(-30, 80)});
   const std::string header = host.Bytes();
@@ -380,36 +593,47 @@ TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageNamesWhatToSele
   host.Axis = "90";
   const std::string turnedHeader = host.Bytes();
   const DrawnChain horizontal = DrawChain(Sheet{90, 1}, Marks{}, -60, -90);
-  const std::string selections[] = {
+  const struct {
+    std::string Selection;
+    std::string Seen;  // the first sentence: what the selection holds
+  } cases[] = {
       // plain lines, texts and circles
-      "0 0 0 1000\r\n-500 0 -500 1000\r\nch 0 0 1 0 \"ABC\r\nci 0 0 5\r\n",
+      {"0 0 0 1000\r\n-500 0 -500 1000\r\nch 0 0 1 0 \"ABC\r\nci 0 0 5\r\n",
+       "範囲選択の中の垂直方向の線 2本は、どれも寸法線ではありません"
+       "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 0本）。"},
       // flagged segments along the axis that no extension line reaches (an
       // underline, a leader), and extension lines alone
-      "z3\r\n-600 100 -600 130\r\nz3\r\n-500 500 -600 100\r\nz3\r\n0 0 -502 0\r\n",
-      // a horizontal dimension
-      horizontal.Selection(),
-      "",
+      {"z3\r\n-600 100 -600 130\r\nz3\r\n-500 500 -600 100\r\nz3\r\n0 0 -502 0\r\n",
+       "範囲選択の中の垂直方向の線 1本は、どれも寸法線ではありません"
+       "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 0本）。"},
+      // a horizontal dimension: its four extension lines run along the axis
+      {horizontal.Selection(),
+       "範囲選択の中の垂直方向の線 4本は、どれも寸法線ではありません"
+       "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 0本）。"},
+      {"", "範囲選択の中に垂直方向の線がありません。"},
   };
-  const struct {
-    ChainDirection direction;
-    std::string first, second;
-  } words[] = {
-      {ChainDirection::Vertical, "範囲選択の中に垂直寸法線がありません。",
-       "延長する垂直寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。"},
-      {ChainDirection::Horizontal, "範囲選択の中に水平寸法線がありません。",
-       "延長する水平寸法の寸法線を補助線ごと（または寸法図形を）範囲選択して下さい。"},
+  const std::string select =
+      "延長する垂直寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
+  // A horizontal pick tells the same in its own words.
+  const auto horizontalWords = [](std::string text) {
+    for (const auto& [v, h] : {std::pair{"垂直", "水平"}, std::pair{"横に", "上下に"}})
+      for (std::size_t at = text.find(v); at != std::string::npos; at = text.find(v, at))
+        text.replace(at, std::string(v).size(), h);
+    return text;
   };
   const std::string stored = SettingsFile{}.Bytes();
-  for (const auto& [direction, first, second] : words)
-    for (const std::string& selection : selections)
+  for (const ChainDirection direction : {ChainDirection::Vertical, ChainDirection::Horizontal})
+    for (const auto& c : cases)
       for (const bool withSettings : {true, false}) {
         const bool horizontal = direction == ChainDirection::Horizontal;
         const fs::path settings = dir / (horizontal ? "vk47h.dat" : "vk38.dat");
-        SCOPED_TRACE(selection + (withSettings ? " with " : " without ") + settings.string());
+        SCOPED_TRACE(c.Selection + (withSettings ? " with " : " without ") + settings.string());
         fs::remove(settings);
-        EXPECT_EQ(Run((horizontal ? turnedHeader : header) + selection,
+        const std::string seen = horizontal ? horizontalWords(c.Seen) : c.Seen;
+        const std::string what = horizontal ? horizontalWords(select) : select;
+        EXPECT_EQ(Run((horizontal ? turnedHeader : header) + c.Selection,
                       withSettings ? std::optional(stored) : std::nullopt, direction),
-                  (Lines{"notice: " + first, "notice: " + second, "message: " + first + second,
+                  (Lines{"notice: " + seen, "notice: " + what, "message: " + seen + what,
                          "closed"}));
         EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
         if (withSettings)
@@ -427,7 +651,7 @@ TEST_F(PickRefusal, APointInsideThePickedChainIsRefusedAndTheNoticeShowsTheChain
   const std::string stored = SettingsFile{}.Bytes();
   EXPECT_EQ(
       Run(sheet.Host({sheet.At(0, 69), sheet.At(-30, 50)}).Bytes() + chain.Selection(), stored),
-      (Lines{"notice: 選択した寸法線 -4～70　長さ 74", "notice: " + inside, "message: " + inside,
+      (Lines{"notice: 選択した寸法線 X=-25　Y -4～70　長さ 74（1本中）", "notice: " + inside, "message: " + inside,
              "closed"}));
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
   EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), stored);
@@ -435,7 +659,7 @@ TEST_F(PickRefusal, APointInsideThePickedChainIsRefusedAndTheNoticeShowsTheChain
   // Beyond its end the notice tells what OK draws, after the chain.
   EXPECT_EQ(
       Run(sheet.Host({sheet.At(0, 100), sheet.At(-30, 80)}).Bytes() + chain.Selection(), stored),
-      (Lines{"notice: 選択した寸法線 -4～70　長さ 74", "notice: 上へ延長　長さ 30",
+      (Lines{"notice: 選択した寸法線 X=-25　Y -4～70　長さ 74（1本中）", "notice: 上へ延長　長さ 30",
              "notice: 寸法値「30」", "status: 処理中です", "status: ファイル生成中です",
              "closed"}));
 }

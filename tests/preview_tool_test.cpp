@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -145,11 +147,13 @@ TEST(PreviewProgram, OverlaysTheStoredChainAtTheHostScale) {
 
 // A host file whose selection holds a chain the program drew: a dimension
 // line from (-500, 0) to (-500, 1000) with its extension lines, and a value
-// with its underline.
+// with its underline; and farther from the value position another
+// dimension line, from (-800, 0) to (-800, 600).
 std::string PickedHostFile() {
   return HostFile() +
          "z3\r\n-2 0 -502 0\r\nz3\r\n-2 1000 -502 1000\r\nz3\r\n-500 0 -500 1000\r\n"
-         "z3\r\n-599.5 1199.5 -599.5 1205\r\n";
+         "z3\r\n-599.5 1199.5 -599.5 1205\r\n"
+         "z3\r\n-600 0 -802 0\r\nz3\r\n-600 600 -802 600\r\nz3\r\n-800 0 -800 600\r\n";
 }
 
 TEST(PreviewProgram, OverlaysTheChainFoundInTheSelectionAsAStoredOne) {
@@ -187,6 +191,17 @@ TEST(PreviewProgram, OverlaysTheChainFoundInTheSelectionAsAStoredOne) {
     ASSERT_EQ(band.size(), 1u);
     EXPECT_DOUBLE_EQ(band[0]->Number("x1"), -500);
     EXPECT_DOUBLE_EQ(band[0]->Number("y2"), 1000);
+    // Looked at and found to be no dimension lines: the plain line under
+    // the dimension line and the value's underline.
+    std::vector<std::array<double, 3>> seen;
+    for (const auto* line : p.Find("chain", "line", "chain-seen"))
+      seen.push_back({line->Number("x1"), line->Number("y1"), line->Number("y2")});
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::array<double, 3>>{{-599.5, 1199.5, 1205}, {-500, 0, 1000}}));
+    const auto other = p.Find("chain", "line", "chain-other");
+    ASSERT_EQ(other.size(), 1u);
+    EXPECT_DOUBLE_EQ(other[0]->Number("x1"), -800);
+    EXPECT_DOUBLE_EQ(other[0]->Number("y2"), 600);
   }
   // A selection without a vertical dimension line: drawn, with the chain's
   // layer empty; --picked and --chain exclude each other.

@@ -232,9 +232,10 @@ say "The usual launcher would continue the right chain. To go on with the" \
     "chain (the host writes the selected lines, with a \"z3\" line before each" \
     "that is part of a dimension), then picks the new point (0, 7000) above it" \
     "and the value position (-2150, 6500). The program finds the dimension" \
-    "line whose ends the extension lines reach (not the value's underline," \
-    "which runs along the axis too), shows the chain it found in the notice" \
-    "pane, and continues it:" ""
+    "line by the extension lines at its points (not the value's underline," \
+    "which runs along the axis too but has one at most), shows the chain it" \
+    "found in the notice pane (where it lies, its length, and how many" \
+    "dimension lines the range holds), and continues it:" ""
 host_picks "0 7000" "-2150 6500"
 cat "$work/drawn-1.txt" "$work/drawn-2.txt" "$work/drawn-3.txt" >> "$work/JWC_TEMP.TXT"
 run --pick

@@ -122,14 +122,30 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange, const R
   HostState host;
   ResetHostState(host);
   ReadExchangeFile(files, exchange, host);
-  const PickedPoint& q = host.PickedPoints[2];
-  const std::optional<PickedChain> chain =
-      FindPickedChain(host, mode.ConstructionAxis(host.AxisAngle), PlanePoint{q.X, q.Y});
-  if (!chain) return;
+  const PickedPoint& q = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
+  const ChainSearch search =
+      SearchPickedChain(host, mode.ConstructionAxis(host.AxisAngle), PlanePoint{q.X, q.Y});
+  std::size_t dimensionLines = 0;
+  for (const SeenLine& line : search.Lines) {
+    for (const double v : {line.Lower.X, line.Lower.Y, line.Upper.X, line.Upper.Y})
+      FUZZ_CHECK(std::isfinite(v), "a line along the axis has an end that is not finite");
+    if (line.Dimension) ++dimensionLines;
+  }
+  const std::optional<PickedChain>& chain = search.Chain;
+  FUZZ_CHECK(chain.has_value() == (dimensionLines > 0), "a dimension line was found but no chain");
+  if (!chain) {
+    FUZZ_CHECK(!NoChainMessage(search, mode.Direction).empty(), "a refusal without a message");
+    return;
+  }
+  FUZZ_CHECK(search.Nearest < search.Lines.size() && search.Lines[search.Nearest].Dimension,
+             "the chain is not one of the dimension lines");
+  FUZZ_CHECK(chain->DimensionLines == dimensionLines, "the chain counts the dimension lines wrong");
   for (const double v : {chain->Lower.X, chain->Lower.Y, chain->Upper.X, chain->Upper.Y})
     FUZZ_CHECK(std::isfinite(v), "a picked chain's end is not finite");
   FUZZ_CHECK(chain->LowerLevel <= chain->UpperLevel && chain->Length >= 0,
              "a picked chain's ends are not in order along the axis");
+  FUZZ_CHECK(chain->FreeBelow <= chain->LowerLevel && chain->UpperLevel <= chain->FreeAbove,
+             "another dimension line on the chain's line overlaps it");
 }
 
 }  // namespace
