@@ -87,8 +87,8 @@ const std::vector<std::string>& HelpMemoLines(ChainDirection direction) {
     lines[1] = "　垂直寸法線の設定とは";
     lines[3] = "　垂直寸法線の設定を";
     lines[7] = "　水平寸法線を作図します";
-    lines[15] = "◆設定データは";
-    lines[16] = "　vk47h.datに記録します。";
+    lines[15] = "◆設定データは vk47h.dat";
+    lines[16] = "　に記録します。";
     return lines;
   }();
   return direction == ChainDirection::Horizontal ? horizontal : vertical;
