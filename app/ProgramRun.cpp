@@ -136,6 +136,9 @@ void ProgramRun::Close() {
           RestoreSettings(Files, ProgramFolder / kSettingsFileName, SettingsAtShow).Ok();
       rollback = restored ? SettingsRollback::PutBack : SettingsRollback::Failed;
     }
+    // The strip behind the warning tells the same, not the file still being
+    // made.
+    Ui.SetStatusText(DialogTexts::AnswerNotWritten);
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
   }
   ChainSaved = false;
