@@ -435,12 +435,13 @@ PixelRect Win32Ui::LabelRect(const LabelPlace& label, SIZE text) const {
 
 void Win32Ui::FitHelpMemo() {
   // What the memo's frame, scroll bar and margins take of its width, with its
-  // text in its font at its width as drawn.
-  const PixelRect drawn = GrownPlace(GrowingControl::HelpMemo, dpi_, 0);
-  Place(helpMemo_, drawn);
+  // text in its font.
+  RECT frame{};
+  GetWindowRect(helpMemo_, &frame);
   RECT format{};
   SendMessageW(helpMemo_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-  const int besideText = drawn.Width - (format.right - format.left);
+  const int besideText = (frame.right - frame.left) - (format.right - format.left);
+  const PixelRect drawn = GrownPlace(GrowingControl::HelpMemo, dpi_, 0);
   const std::vector<std::wstring> lines = WideLines(HelpMemoLines());
   MeasuringDc measuring(helpMemo_);
   auto widthOf = [this, &measuring](std::wstring_view text) {
@@ -537,9 +538,11 @@ void Win32Ui::CreateControls() {
                            IDCANCEL, GrownRect(GrowingControl::CancelButton));
   // FitHelpMemo sizes the memo so that every line shows on one row. Should a
   // row still be wider than the memo, the memo wraps it rather than cut it.
+  // It starts as wide as it may grow, where it has no line to wrap.
   helpMemo_ = AddChild(WC_EDITW, JoinLines(HelpMemoLines()).c_str(),
                        WS_GROUP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                       WS_EX_CLIENTEDGE, kHelpMemoId, GrownRect(GrowingControl::HelpMemo));
+                       WS_EX_CLIENTEDGE, kHelpMemoId,
+                       GrownPlace(GrowingControl::HelpMemo, dpi_, MostHelpMemoGrowth(dpi_)));
   SetWindowSubclass(helpMemo_, HelpMemoProc, kHelpMemoId, 0);
   statusStrip_ = AddChild(WC_STATICW, SjisToWide(DialogTexts::StatusInitial).c_str(),
                           WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, kStatusStripId,
