@@ -150,6 +150,9 @@ void ProgramRun::Close() {
       else
         rollback = SettingsAtShow.Existed() ? SettingsRollback::PutBack : SettingsRollback::Removed;
     }
+    // The strip behind the warning tells the same, not the file still being
+    // made.
+    Ui.SetStatusText(DialogTexts::AnswerNotWritten);
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
   }
   ChainSaved = false;
