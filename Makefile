@@ -25,7 +25,7 @@ WINE_TESTS = ^win32\.
 # drive it (not the unit tests built for Windows).
 WINE_PROGRAM_TESTS = ^win32\.(program|dialog\..*|host_session\..*)$$
 
-.PHONY: all deps configure win32-configure build check test demo bench fuzz large clean win32 dist \
+.PHONY: all deps configure win32-configure build check test demo bench bench-startup fuzz large clean win32 dist \
         wine-tests wine-programs win32-programs native-run wine-program-run wine-unit-run \
         wine-chain sanitize-chain fuzz-chain native-run-nice \
         sanitize-build sanitize-run fuzz-build fuzz-run
@@ -124,6 +124,15 @@ demo: configure
 # Builds and runs the benchmarks (the reader's on a generated 50 MB file).
 bench: build
 	@$(BUILD)/bench/exchange_reader_bench
+
+# The program's start-up under Wine beside a plain window with as many
+# controls (bench/win32/run-startup-bench.sh): both started in turn, RUNS
+# times each; prints the two medians and their ratio.
+RUNS ?= 15
+bench-startup: configure win32-configure
+	@$(OWN_JOBS) cmake --build $(WIN32_BUILD) -j $(JOBS) --target vk47_Orvane plain_window
+	@$(OWN_JOBS) cmake --build $(BUILD) -j $(JOBS) --target dialog_startup_bench
+	@bash bench/win32/run-startup-bench.sh $(WIN32_BUILD) $(BUILD)/bench/dialog_startup_bench --runs=$(RUNS)
 
 # Runs every fuzz target for FUZZ_SECONDS seconds each (default 60).
 FUZZ_SECONDS ?= 60

@@ -151,6 +151,9 @@ void ProgramRun::Close() {
       else
         rollback = SettingsAtShow.Existed() ? SettingsRollback::PutBack : SettingsRollback::Removed;
     }
+    // The strip behind the warning tells the same, not the file still being
+    // made.
+    Ui.SetStatusText(DialogTexts::AnswerNotWritten);
     Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback, ModeRow.SettingsFile),
                    MessageKind::Warning);
   }

@@ -23,7 +23,9 @@ class UserInterface {
   // Further calls do nothing.
   virtual void CloseDialog() = 0;
 
-  // Moves the window's top-left corner there, unchanged (no clamping).
+  // Moves the window's top-left corner there. A front end with a screen
+  // keeps the whole window on it (moved, not shrunk); GetWindowPosition
+  // gives where the window stands, as the user sees it.
   virtual void SetWindowPosition(int left, int top) = 0;
   virtual void GetWindowPosition(int& left, int& top) = 0;
 

@@ -10,6 +10,7 @@ const char* const InsideChain = "直前作図した垂直寸法線の内側を�
 const char* const ZeroLength = "寸法が「0」になりますので作図出来ません";
 const char* const Processing = "処理中です";
 const char* const WritingFile = "ファイル生成中です";
+const char* const AnswerNotWritten = "JWC_TEMP.TXTに書き込めませんでした";
 const char* const StatusInitial = "　";
 const char* const MessageTitle = "確認";
 const char* const OkButton = "ＯＫ(&Y)";

@@ -20,6 +20,7 @@ extern const char* const InsideChain;       // inside refusal (vertical chains)
 extern const char* const ZeroLength;        // zero-length refusal
 extern const char* const Processing;        // status while OK works
 extern const char* const WritingFile;       // status before the close
+extern const char* const AnswerNotWritten;  // status when the close could not answer the host
 extern const char* const StatusInitial;     // one full-width blank
 extern const char* const MessageTitle;      // "確認"
 extern const char* const OkButton;          // "ＯＫ(&Y)"

@@ -282,6 +282,14 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
       if (e.Kind == headless::EventKind::Warning) warnings.push_back(e.Text);
     const FileFault cause = c.restoreFails ? FileFault::ReadOnly : FileFault::InUse;
     EXPECT_EQ(warnings, Texts{AnswerNotWrittenMessage(cause, c.rollback)});
+    // Behind the warning the status strip tells the same, not that the file
+    // is still being made.
+    std::string statusBehind;
+    for (const headless::Event& e : result.Transcript) {
+      if (e.Kind == headless::EventKind::Warning) break;
+      if (e.Kind == headless::EventKind::Status) statusBehind = e.Text;
+    }
+    EXPECT_EQ(statusBehind, DialogTexts::AnswerNotWritten);
     EXPECT_EQ(files.FileContent(MemoryRun::Settings()), c.settingsAfter);
     EXPECT_FALSE(files.FileContent(MemoryRun::Answer()) == WorkedExampleFile("expected_JWC_TEMP.TXT"));
   }

@@ -4,6 +4,7 @@
 if(CMAKE_CROSSCOMPILING)
   if(WIN32)
     add_subdirectory(${CMAKE_SOURCE_DIR}/frontends/win32 ${CMAKE_BINARY_DIR}/frontends/win32)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/bench/win32 ${CMAKE_BINARY_DIR}/bench/win32)
   endif()
 else()
   include(${CMAKE_SOURCE_DIR}/frontends/win32/tests/WineTests.cmake)

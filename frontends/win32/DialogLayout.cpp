@@ -105,6 +105,42 @@ int LabelRoom(const LabelPlace& label, int height, int dpi) {
   return right - left;
 }
 
+int MostHelpMemoGrowth(int dpi) { return ScaleToDpi(kHelpMemo.Width, dpi) / 4; }
+
+PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth) {
+  switch (control) {
+    case GrowingControl::OkButton:
+    case GrowingControl::CancelButton: {
+      PixelRect r = ScaleToDpi(control == GrowingControl::OkButton ? kOkButton : kCancelButton, dpi);
+      r.Left += memoGrowth;
+      return r;
+    }
+    case GrowingControl::HelpMemo:
+    case GrowingControl::StatusStrip:
+    case GrowingControl::NoticePane: {
+      PixelRect r = ScaleToDpi(control == GrowingControl::HelpMemo      ? kHelpMemo
+                               : control == GrowingControl::StatusStrip ? kStatusStrip
+                                                                        : kNoticePane,
+                               dpi);
+      r.Width += memoGrowth;
+      return r;
+    }
+  }
+  return {};
+}
+
+int ClientWidth(int dpi, int memoGrowth) { return ScaleToDpi(kClientWidth, dpi) + memoGrowth; }
+
+ScreenPoint KeepInside(int left, int top, int width, int height, const PixelRect& area) {
+  // The far edges first, then the near ones: when the window is larger than
+  // the area, its top-left corner wins.
+  auto within = [](int start, int size, int areaStart, int areaSize) {
+    start = std::min(start, areaStart + areaSize - size);
+    return std::max(start, areaStart);
+  };
+  return {within(left, width, area.Left, area.Width), within(top, height, area.Top, area.Height)};
+}
+
 PixelRect RadioButtonRect(const PixelRect& group, int index, int count, int textHeight, int dpi) {
   // The margins inside the frame, at 96 dots per inch: 8 on the left, 2 on
   // the right, 1 below the caption and 4 above the bottom edge.

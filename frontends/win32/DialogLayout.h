@@ -84,6 +84,28 @@ inline constexpr PixelRect kCancelButton{360, 312, 121, 33};
 inline constexpr PixelRect kHelpMemo{312, 0, 177, 225};
 inline constexpr PixelRect kStatusStrip{0, 347, 492, 24};
 inline constexpr PixelRect kNoticePane{0, 371, 492, 65};
+
+// The help memo shows each of its lines on one row: it is as wide as its
+// longest line needs in the font the system gives it, growing to the right
+// by what it lacks, by at most a quarter of its width as drawn. The dialog
+// grows with it: the client area, and the status strip and the notice pane
+// across it, are as much wider, and the two buttons below the memo keep their
+// distance to its right edge. `memoGrowth` is in pixels at `dpi`.
+enum class GrowingControl { OkButton, CancelButton, HelpMemo, StatusStrip, NoticePane };
+int MostHelpMemoGrowth(int dpi);
+PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth);
+int ClientWidth(int dpi, int memoGrowth);
+
+// Where a window `width` by `height` pixels goes that is to stand with its
+// top-left corner at (left, top), on a monitor whose work area (the screen
+// less the task bar) is `area`: moved, never shrunk, until it lies wholly
+// inside the area. A window larger than the area keeps its top-left corner
+// inside it, so that its caption can be reached.
+struct ScreenPoint {
+  int Left = 0;
+  int Top = 0;
+};
+ScreenPoint KeepInside(int left, int top, int width, int height, const PixelRect& area);
 // The notice pane holds a larger panel whose edges lie outside the pane.
 inline constexpr PixelRect kNoticePanel{-3, -3, 600, 200};
 

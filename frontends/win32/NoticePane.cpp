@@ -1,5 +1,7 @@
 #include "NoticePane.h"
 
+#include <algorithm>
+
 #include "DialogLayout.h"
 #include "resources/Version.h"
 
@@ -147,21 +149,26 @@ NoticeLayout LayOutNotice(HWND pane) {
   NoticeLayout layout;
   RECT client;
   GetClientRect(pane, &client);
-  // Margins at 96 dots per inch: 8 left and right, 6 above, 4 below.
-  layout.Text = {ScaleToDpi(8, dpi), ScaleToDpi(6, dpi), client.right - ScaleToDpi(8, dpi),
-                 client.bottom - ScaleToDpi(4, dpi)};
   HDC dc = GetDC(pane);
   HGDIOBJ oldFont = SelectObject(dc, FontOf(pane));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   layout.RowHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 1;
+  // The rows stand one below the other from the top margin (6 pixels at 96
+  // dots per inch; 8 left and right), as many as the pane holds; the corner
+  // text stands on the last of them, so every row above it has the whole
+  // width and only the last is shortened. The bottom margin is what is left
+  // (at 96 dots per inch four rows of the 13-pixel font leave 3 pixels).
+  const int top = ScaleToDpi(6, dpi);
+  const int rows = std::max(1, (static_cast<int>(client.bottom) - top) / layout.RowHeight);
+  layout.Text = {ScaleToDpi(8, dpi), top, client.right - ScaleToDpi(8, dpi),
+                 top + rows * layout.RowHeight};
   const std::wstring corner = NoticeCornerText();
   const int cornerWidth = TextWidth(dc, corner);
   layout.Corner = {layout.Text.right - cornerWidth, layout.Text.bottom - layout.RowHeight,
                    layout.Text.right, layout.Text.bottom};
   const int fullWidth = layout.Text.right - layout.Text.left;
-  layout.Widths = {fullWidth, (layout.Corner.top - layout.Text.top) / layout.RowHeight,
-                   fullWidth - cornerWidth - ScaleToDpi(8, dpi)};
+  layout.Widths = {fullWidth, rows - 1, fullWidth - cornerWidth - ScaleToDpi(8, dpi)};
   layout.Rows = NoticeRows(dc, TextOf(pane), layout.Widths);
   SelectObject(dc, oldFont);
   ReleaseDC(pane, dc);

@@ -11,6 +11,7 @@
 #include "ByteLimitedEdit.h"
 #include "CodePage932.h"
 #include "DialogLayout.h"
+#include "HelpMemoRows.h"
 #include "MessageBoxOver.h"
 #include "NoticePane.h"
 #include "WindowDpi.h"
@@ -74,13 +75,26 @@ HFONT CreateDialogFont(int height) {
                      FIXED_PITCH | FF_MODERN, kFontFace);
 }
 
-std::wstring JoinLines(const std::vector<std::string>& lines) {
+std::wstring JoinLines(const std::vector<std::wstring>& lines) {
   std::wstring text;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += L"\r\n";
-    text += SjisToWide(lines[i]);
+    text += lines[i];
   }
   return text;
+}
+
+std::vector<std::wstring> WideLines(const std::vector<std::string>& lines) {
+  std::vector<std::wstring> wide;
+  wide.reserve(lines.size());
+  for (const std::string& line : lines) wide.push_back(SjisToWide(line));
+  return wide;
+}
+
+std::wstring JoinLines(const std::vector<std::string>& lines) { return JoinLines(WideLines(lines)); }
+
+void Place(HWND window, const PixelRect& r) {
+  SetWindowPos(window, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The closed list is as high as a text field. The selection field's height
@@ -109,15 +123,41 @@ LRESULT CALLBACK HelpMemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lPa
   return DefSubclassProc(memo, message, wParam, lParam);
 }
 
-SIZE TextExtent(HWND window, HFONT font, const wchar_t* text) {
-  SIZE size{0, 0};
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, font);
-  GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return size;
-}
+// A device context of a window for measuring texts in the dialog's fonts,
+// taken once for many texts.
+class MeasuringDc {
+ public:
+  explicit MeasuringDc(HWND window) : window_(window), dc_(GetDC(window)) {
+    if (dc_) original_ = SelectObject(dc_, GetStockObject(SYSTEM_FONT));
+  }
+  ~MeasuringDc() {
+    if (!dc_) return;
+    SelectObject(dc_, original_);
+    ReleaseDC(window_, dc_);
+  }
+  MeasuringDc(const MeasuringDc&) = delete;
+  MeasuringDc& operator=(const MeasuringDc&) = delete;
+
+  SIZE Extent(HFONT font, std::wstring_view text) {
+    SIZE size{0, 0};
+    if (!dc_) return size;
+    SelectObject(dc_, font);
+    GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &size);
+    return size;
+  }
+  int LineHeight(HFONT font) {
+    TEXTMETRICW metrics{};
+    if (!dc_) return 0;
+    SelectObject(dc_, font);
+    GetTextMetricsW(dc_, &metrics);
+    return metrics.tmHeight;
+  }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  HGDIOBJ original_ = nullptr;
+};
 
 }  // namespace
 
@@ -220,9 +260,15 @@ INT_PTR CALLBACK Win32Ui::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
       KeepOwnDialogScaling(dialog);
       self->dpi_ = WindowDpi(dialog);
       self->CreateFonts();
+      self->SetCaptionAndIcons();
+      SetWindowPos(dialog, nullptr, kInitialWindowLeft, kInitialWindowTop, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       self->SizeWindowToClient();
+      // Each control is made at its place in its font: placing them again
+      // afterwards would lay out the lists and the memo twice over.
       self->CreateControls();
-      self->LayOut();
+      self->FitHelpMemo();
+      self->KeepInsideWorkArea(POINT{kInitialWindowLeft, kInitialWindowTop});
       return FALSE;  // the focus is placed when the dialog is shown
     }
     return self->HandleDialogMessage(message, wParam, lParam);
@@ -273,9 +319,12 @@ INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
       // Asked before a move to a monitor of another scale: the frame that
       // holds the client area at the new scale exactly, so that the frame
       // the system then suggests fits the layout to the pixel.
+      // The memo's growth is taken as it is now, grown by the scale; the
+      // layout at the new scale measures it again.
       const int dpi = static_cast<int>(wParam);
+      const int growth = ScaleToDpi(memoGrowth_ * kBaseDpi / dpi_, dpi);
       *reinterpret_cast<SIZE*>(lParam) = WindowSizeForClient(
-          dialog_, ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi), dpi);
+          dialog_, ClientWidth(dpi, growth), ScaleToDpi(kClientHeight, dpi), dpi);
       SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, TRUE);
       return TRUE;
     }
@@ -309,88 +358,155 @@ HBRUSH Win32Ui::ColourFor(HWND control, HDC dc) {
   return brush;
 }
 
-void Win32Ui::SizeWindowToClient() {
-  const SIZE frame = WindowSizeForClient(dialog_, ScaleToDpi(kClientWidth, dpi_),
-                                         ScaleToDpi(kClientHeight, dpi_), dpi_);
-  SetWindowPos(dialog_, nullptr, kInitialWindowLeft, kInitialWindowTop, frame.cx, frame.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Ui::SetCaptionAndIcons() {
   SetWindowTextW(dialog_, SjisToWide(DialogTexts::Caption).c_str());
   SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
   SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+}
+
+void Win32Ui::SizeWindowToClient() {
+  const SIZE frame = WindowSizeForClient(dialog_, ClientWidth(dpi_, memoGrowth_),
+                                         ScaleToDpi(kClientHeight, dpi_), dpi_);
+  SetWindowPos(dialog_, nullptr, 0, 0, frame.cx, frame.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Ui::KeepInsideWorkArea(POINT anchor) {
+  RECT frame{};
+  GetWindowRect(dialog_, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromPoint(anchor, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  const ScreenPoint place =
+      KeepInside(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                 {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  if (place.Left != frame.left || place.Top != frame.top)
+    SetWindowPos(dialog_, nullptr, place.Left, place.Top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::array<HFONT, 2> Win32Ui::CreateFonts() {
   const std::array<HFONT, 2> previous{font_, smallFont_};
   font_ = CreateDialogFont(ScaleToDpi(kFontHeight, dpi_));
   smallFont_ = CreateDialogFont(ScaleToDpi(kSmallFontHeight, dpi_));
+  MeasuringDc measuring(dialog_);
+  lineHeight_ = measuring.LineHeight(font_);
   return previous;
 }
 
-// Created without a place: LayOut puts it where it belongs.
+// The size first, then the font: a text field takes its margins from the
+// font and its own width, and a field still without a width would keep
+// wide ones.
 HWND Win32Ui::AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                       DWORD exStyle, int id) {
-  HWND child = CreateWindowExW(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
-                               0, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               instance_, nullptr);
+                       DWORD exStyle, int id, const PixelRect& place, HFONT font) {
+  HWND child = CreateWindowExW(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style,
+                               place.Left, place.Top, place.Width, place.Height, dialog_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                               nullptr);
   if (!child) throw std::runtime_error("cannot create a control of the dialog");
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_), FALSE);
   return child;
 }
 
+PixelRect Win32Ui::SettingRect(Control id) const {
+  PixelRect r = ScaleToDpi(SettingPlaceOf(id).Rect, dpi_);
+  // A list's height is that of the list opened; the closed one is fitted.
+  if (ControlInfoOf(id).Kind == ControlKind::List)
+    r.Height += kListVisibleEntries * lineHeight_ + ScaleToDpi(2, dpi_);
+  return r;
+}
+
+PixelRect Win32Ui::RadioRect(Control group, int index) const {
+  return RadioButtonRect(ScaleToDpi(SettingPlaceOf(group).Rect, dpi_), index, kRadioButtons,
+                         lineHeight_, dpi_);
+}
+
+PixelRect Win32Ui::GrownRect(GrowingControl control) const {
+  return GrownPlace(control, dpi_, memoGrowth_);
+}
+
+// Each label is as large as its text in its own font, but never reaches
+// into the control to its right; one line, cut rather than wrapped.
+PixelRect Win32Ui::LabelRect(const LabelPlace& label, SIZE text) const {
+  const int width = std::min(static_cast<int>(text.cx), LabelRoom(label, text.cy, dpi_));
+  return {ScaleToDpi(label.Left, dpi_), ScaleToDpi(label.Top, dpi_), width, text.cy};
+}
+
+void Win32Ui::FitHelpMemo() {
+  // What the memo's frame, scroll bar and margins take of its width, with its
+  // text in its font.
+  RECT frame{};
+  GetWindowRect(helpMemo_, &frame);
+  RECT format{};
+  SendMessageW(helpMemo_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  const int besideText = (frame.right - frame.left) - (format.right - format.left);
+  const PixelRect drawn = GrownPlace(GrowingControl::HelpMemo, dpi_, 0);
+  const std::vector<std::wstring> lines = WideLines(memoLines_);
+  MeasuringDc measuring(helpMemo_);
+  auto widthOf = [this, &measuring](std::wstring_view text) {
+    return static_cast<int>(measuring.Extent(font_, text).cx);
+  };
+  int longest = 0;
+  for (const std::wstring& line : lines) longest = std::max(longest, widthOf(line));
+  memoGrowth_ = std::clamp(longest + besideText - drawn.Width, 0, MostHelpMemoGrowth(dpi_));
+  Place(helpMemo_, GrownRect(GrowingControl::HelpMemo));
+  const std::wstring rows =
+      JoinLines(HelpMemoRows(lines, drawn.Width + memoGrowth_ - besideText, widthOf));
+  std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(helpMemo_)) + 1, L'\0');
+  shown.resize(static_cast<std::size_t>(
+      GetWindowTextW(helpMemo_, shown.data(), static_cast<int>(shown.size()))));
+  if (rows != shown) SetWindowTextW(helpMemo_, rows.c_str());
+  // The dialog grows with the memo.
+  Place(okButton_, GrownRect(GrowingControl::OkButton));
+  Place(cancelButton_, GrownRect(GrowingControl::CancelButton));
+  Place(statusStrip_, GrownRect(GrowingControl::StatusStrip));
+  Place(noticePane_, GrownRect(GrowingControl::NoticePane));
+  SizeWindowToClient();
+}
+
 void Win32Ui::LayOut() {
-  // The size first, then the font: a text field takes its margins from the
-  // font and its own width, and a field still without a width would keep
-  // wide ones.
+  // Every control to its place at the dialog's scale, then its font (the
+  // size first: see AddChild).
   auto place = [](HWND window, const PixelRect& r, HFONT font) {
-    SetWindowPos(window, nullptr, r.Left, r.Top, r.Width, r.Height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(window, r);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   };
   SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  const int lineHeight = TextLineHeight();
   for (const SettingPlace& setting : SettingPlaces()) {
-    const PixelRect r = ScaleToDpi(setting.Rect, dpi_);
     HWND window = ControlWindow(setting.Id);
     switch (ControlInfoOf(setting.Id).Kind) {
-      case ControlKind::List: {
-        // The height given is the open list's; the closed one is fitted.
-        PixelRect open = r;
-        open.Height += kListVisibleEntries * lineHeight + ScaleToDpi(2, dpi_);
-        place(window, open, font_);
-        FitClosedListHeight(window, r.Height);
+      case ControlKind::List:
+        place(window, SettingRect(setting.Id), font_);
+        FitClosedListHeight(window, ScaleToDpi(setting.Rect.Height, dpi_));
         break;
-      }
       case ControlKind::Radio: {
         const RadioGroupWindows& group = Radios(setting.Id);
         for (int i = 0; i < kRadioButtons; ++i)
-          place(group.Buttons[static_cast<std::size_t>(i)],
-                RadioButtonRect(r, i, kRadioButtons, lineHeight, dpi_), font_);
-        place(group.Frame, r, font_);
+          place(group.Buttons[static_cast<std::size_t>(i)], RadioRect(setting.Id, i), font_);
+        place(group.Frame, SettingRect(setting.Id), font_);
         break;
       }
       case ControlKind::Text:
       case ControlKind::Check:
-        place(window, r, font_);
+        place(window, SettingRect(setting.Id), font_);
         break;
     }
   }
-  place(okButton_, ScaleToDpi(kOkButton, dpi_), font_);
-  place(cancelButton_, ScaleToDpi(kCancelButton, dpi_), font_);
-  place(helpMemo_, ScaleToDpi(kHelpMemo, dpi_), font_);
-  place(statusStrip_, ScaleToDpi(kStatusStrip, dpi_), font_);
+  place(okButton_, GrownRect(GrowingControl::OkButton), font_);
+  place(cancelButton_, GrownRect(GrowingControl::CancelButton), font_);
+  place(helpMemo_, GrownRect(GrowingControl::HelpMemo), font_);
+  place(statusStrip_, GrownRect(GrowingControl::StatusStrip), font_);
   SetNoticeDpi(noticePane_, dpi_);
-  place(noticePane_, ScaleToDpi(kNoticePane, dpi_), font_);
-  // Each label is as large as its text in its own font, but never reaches
-  // into the control to its right; one line, cut rather than wrapped.
+  place(noticePane_, GrownRect(GrowingControl::NoticePane), font_);
   const std::vector<LabelPlace>& labels = LabelPlaces();
+  MeasuringDc measuring(dialog_);
   for (std::size_t i = 0; i < labels.size() && i < labels_.size(); ++i) {
-    const LabelPlace& label = labels[i];
-    HFONT font = label.Small ? smallFont_ : font_;
-    const SIZE size = TextExtent(dialog_, font, SjisToWide(label.Text).c_str());
-    const int width = std::min(static_cast<int>(size.cx), LabelRoom(label, size.cy, dpi_));
-    place(labels_[i], {ScaleToDpi(label.Left, dpi_), ScaleToDpi(label.Top, dpi_), width, size.cy},
+    HFONT font = labels[i].Small ? smallFont_ : font_;
+    place(labels_[i], LabelRect(labels[i], measuring.Extent(font, SjisToWide(labels[i].Text))),
           font);
   }
+  FitHelpMemo();
   RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -403,6 +519,9 @@ void Win32Ui::ChangeDpi(int dpi, const RECT& suggested) {
   LayOut();
   for (HFONT font : previous)
     if (font) DeleteObject(font);
+  // The layout may have made the window larger than suggested: it stays
+  // inside the work area of the monitor it has come to.
+  KeepInsideWorkArea(POINT{suggested.left, suggested.top});
 }
 
 void Win32Ui::CreateControls() {
@@ -414,19 +533,27 @@ void Win32Ui::CreateControls() {
       CreateSettingControl(control.Id);
   }
   okButton_ = AddChild(WC_BUTTONW, SjisToWide(DialogTexts::OkButton).c_str(),
-                       WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK);
+                       WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK,
+                       GrownRect(GrowingControl::OkButton));
   cancelButton_ = AddChild(WC_BUTTONW, SjisToWide(DialogTexts::CancelButton).c_str(),
-                           WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, IDCANCEL);
-  // The memo wraps a line that is wider than it, as a memo control does, so
-  // that every character shows whatever the font and the scale.
-  helpMemo_ = AddChild(WC_EDITW, JoinLines(HelpMemoLines()).c_str(),
+                           WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, IDCANCEL,
+                           GrownRect(GrowingControl::CancelButton));
+  // FitHelpMemo sizes the memo so that every line shows on one row. Should a
+  // row still be wider than the memo, the memo wraps it rather than cut it.
+  // It starts as wide as it may grow, where it has no line to wrap.
+  helpMemo_ = AddChild(WC_EDITW, JoinLines(memoLines_).c_str(),
                        WS_GROUP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                       WS_EX_CLIENTEDGE, kHelpMemoId);
+                       WS_EX_CLIENTEDGE, kHelpMemoId,
+                       GrownPlace(GrowingControl::HelpMemo, dpi_, MostHelpMemoGrowth(dpi_)));
   SetWindowSubclass(helpMemo_, HelpMemoProc, kHelpMemoId, 0);
   statusStrip_ = AddChild(WC_STATICW, SjisToWide(DialogTexts::StatusInitial).c_str(),
-                          WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, kStatusStripId);
+                          WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, kStatusStripId,
+                          GrownRect(GrowingControl::StatusStrip));
   noticePane_ = CreateNoticePane(instance_, dialog_);
   if (!noticePane_) throw std::runtime_error("cannot create a control of the dialog");
+  SetNoticeDpi(noticePane_, dpi_);
+  Place(noticePane_, GrownRect(GrowingControl::NoticePane));
+  SendMessageW(noticePane_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   CreateLabels();
 }
 
@@ -436,7 +563,8 @@ void Win32Ui::CreateSettingControl(Control id) {
   switch (control.Kind) {
     case ControlKind::List: {
       window = AddChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                        0, SettingId(id));
+                        0, SettingId(id), SettingRect(id));
+      FitClosedListHeight(window, ScaleToDpi(SettingPlaceOf(id).Rect.Height, dpi_));
       for (const std::string& entry : control.Entries)
         SendMessageW(window, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
@@ -445,12 +573,13 @@ void Win32Ui::CreateSettingControl(Control id) {
     }
     case ControlKind::Text:
       window = AddChild(WC_EDITW, SjisToWide(control.InitialText).c_str(),
-                        WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, SettingId(id));
+                        WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, SettingId(id),
+                        SettingRect(id));
       if (control.ByteLimit > 0) LimitTypedBytes(window, static_cast<std::size_t>(control.ByteLimit));
       break;
     case ControlKind::Check:
       window = AddChild(WC_BUTTONW, SjisToWide(control.Label).c_str(),
-                        WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, SettingId(id));
+                        WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0, SettingId(id), SettingRect(id));
       SendMessageW(window, BM_SETCHECK, control.InitialIndex > 0 ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case ControlKind::Radio:
@@ -469,30 +598,24 @@ void Win32Ui::CreateRadioGroup(Control id) {
     group.Buttons[static_cast<std::size_t>(i)] =
         AddChild(WC_BUTTONW, SjisToWide(control.Entries[static_cast<std::size_t>(i)]).c_str(),
                  BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
-                 kFirstRadioId + static_cast<int>(id) * 10 + i);
+                 kFirstRadioId + static_cast<int>(id) * 10 + i, RadioRect(id, i));
   }
   // The frame follows its buttons, so that it neither covers them nor joins
   // their group.
   group.Frame = AddChild(WC_BUTTONW, SjisToWide(control.Label).c_str(), WS_GROUP | BS_GROUPBOX, 0,
-                         SettingId(id));
+                         SettingId(id), SettingRect(id));
   controls_[static_cast<std::size_t>(id)] = group.Frame;
   RadioSelect(id, control.InitialIndex);
 }
 
 void Win32Ui::CreateLabels() {
-  for (const LabelPlace& label : LabelPlaces())
-    labels_.push_back(AddChild(WC_STATICW, SjisToWide(label.Text).c_str(),
-                               SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, kLabelId));
-}
-
-int Win32Ui::TextLineHeight() {
-  TEXTMETRICW metrics{};
-  HDC dc = GetDC(dialog_);
-  HGDIOBJ old = SelectObject(dc, font_);
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(dialog_, dc);
-  return metrics.tmHeight;
+  MeasuringDc measuring(dialog_);
+  for (const LabelPlace& label : LabelPlaces()) {
+    HFONT font = label.Small ? smallFont_ : font_;
+    const std::wstring text = SjisToWide(label.Text);
+    labels_.push_back(AddChild(WC_STATICW, text.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                               kLabelId, LabelRect(label, measuring.Extent(font, text)), font));
+  }
 }
 
 Win32Ui::RadioGroupWindows& Win32Ui::Radios(Control group) {
@@ -525,7 +648,11 @@ void Win32Ui::CloseDialog() {
 }
 
 void Win32Ui::SetWindowPosition(int left, int top) {
+  // A move onto a monitor of another scale lays the dialog out anew before
+  // SetWindowPos returns; the whole window then stays inside the work area
+  // of the monitor that holds the position.
   SetWindowPos(dialog_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepInsideWorkArea(POINT{left, top});
 }
 
 void Win32Ui::GetWindowPosition(int& left, int& top) {
@@ -647,7 +774,9 @@ void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {
 void Win32Ui::ShowChainWords(const std::string& caption,
                              const std::vector<std::string>& helpMemo) {
   if (dialog_) SetWindowTextW(dialog_, SjisToWide(caption).c_str());
-  if (helpMemo_) SetWindowTextW(helpMemo_, JoinLines(helpMemo).c_str());
+  memoLines_ = helpMemo;
+  // Sized anew for these lines, as the dialog was for the first ones.
+  if (helpMemo_) FitHelpMemo();
 }
 
 }  // namespace win32

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "DialogLayout.h"
 #include "dialog/Controls.h"
 #include "dialog/UserInterface.h"
+#include "dialog/UserTexts.h"
 
 namespace win32 {
 
@@ -59,6 +61,9 @@ class Win32Ui final : public UserInterface {
   HWND MessageOwner() const;
   // The scale the dialog is laid out for, in dots per inch (96: as drawn).
   int Dpi() const { return dpi_; }
+  // How much wider than drawn the help memo is, and the dialog with it, in
+  // pixels at that scale.
+  int HelpMemoGrowth() const { return memoGrowth_; }
 
   // UserInterface
   void CloseDialog() override;
@@ -95,12 +100,27 @@ class Win32Ui final : public UserInterface {
   void CreateSettingControl(Control id);
   void CreateRadioGroup(Control id);
   void CreateLabels();
+  // A control at its place (pixels of the dialog's scale) in its font (the
+  // dialog font unless given).
   HWND AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle,
-                int id);
+                int id, const PixelRect& place, HFONT font = nullptr);
+  void SetCaptionAndIcons();
+  // The window as large as its client area at the dialog's scale.
   void SizeWindowToClient();
+  // Moves the window (never shrinks it) until it lies inside the work area
+  // of the monitor that holds `anchor`.
+  void KeepInsideWorkArea(POINT anchor);
   // Fonts at the dialog's scale; the previous ones are handed back for the
   // caller to delete once no control uses them.
   std::array<HFONT, 2> CreateFonts();
+  // Where each control goes at the dialog's scale.
+  PixelRect SettingRect(Control id) const;
+  PixelRect RadioRect(Control group, int index) const;
+  PixelRect GrownRect(GrowingControl control) const;
+  PixelRect LabelRect(const LabelPlace& label, SIZE text) const;
+  // Sizes the help memo to its longest line in its font (and the dialog
+  // with it) and gives it its rows.
+  void FitHelpMemo();
   // Puts every control at its place and gives it its font, at the dialog's
   // scale.
   void LayOut();
@@ -109,7 +129,6 @@ class Win32Ui final : public UserInterface {
   void ChangeDpi(int dpi, const RECT& suggested);
   RadioGroupWindows& Radios(Control group);
   const RadioGroupWindows& Radios(Control group) const;
-  int TextLineHeight();
   void ThrowPendingFailure();
 
   HINSTANCE instance_;
@@ -126,6 +145,11 @@ class Win32Ui final : public UserInterface {
   HWND noticePane_ = nullptr;
   std::vector<HWND> labels_;  // in the order of LabelPlaces()
   int dpi_ = 96;
+  int memoGrowth_ = 0;  // pixels the help memo is wider than drawn (FitHelpMemo)
+  // The help memo's lines, for the kind of chain the run continues
+  // (ShowChainWords); the vertical chain's until the run says otherwise.
+  std::vector<std::string> memoLines_ = HelpMemoLines();
+  int lineHeight_ = 0;  // of the dialog font
   HFONT font_ = nullptr;
   HFONT smallFont_ = nullptr;
   HBRUSH windowBrush_ = nullptr;

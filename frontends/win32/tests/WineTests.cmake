@@ -46,7 +46,8 @@ endforeach()
 find_package(GTest REQUIRED)
 add_executable(dialog_layout_scale_test
   ${CMAKE_SOURCE_DIR}/frontends/win32/tests/dialog_layout_scale_test.cpp
-  ${CMAKE_SOURCE_DIR}/frontends/win32/DialogLayout.cpp)
+  ${CMAKE_SOURCE_DIR}/frontends/win32/DialogLayout.cpp
+  ${CMAKE_SOURCE_DIR}/frontends/win32/HelpMemoRows.cpp)
 target_include_directories(dialog_layout_scale_test PRIVATE ${CMAKE_SOURCE_DIR}/frontends/win32)
 target_link_libraries(dialog_layout_scale_test PRIVATE orvane_core GTest::gtest GTest::gtest_main)
 orvane_compile_options(dialog_layout_scale_test)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DialogLayout.h"
+#include "HelpMemoRows.h"
 #include "dialog/DialogModel.h"
 
 using win32::PixelRect;
@@ -63,27 +64,119 @@ TEST(DialogLayoutScale, EveryPlaceGrowsByTheScaleToWithinAPixel) {
   EXPECT_EQ(ScaleToDpi(-3, 96), -3);
 }
 
+// The places at `dpi` with the help memo `growth` pixels wider: the
+// controls that grow or move with it, in the order of Controls().
+std::vector<PixelRect> PlacesAt(int dpi, int growth) {
+  std::vector<PixelRect> rects;
+  for (const win32::SettingPlace& place : win32::SettingPlaces())
+    rects.push_back(ScaleToDpi(place.Rect, dpi));
+  using win32::GrowingControl;
+  for (GrowingControl c : {GrowingControl::OkButton, GrowingControl::CancelButton,
+                           GrowingControl::HelpMemo, GrowingControl::StatusStrip,
+                           GrowingControl::NoticePane})
+    rects.push_back(win32::GrownPlace(c, dpi, growth));
+  return rects;
+}
+
 TEST(DialogLayoutScale, NothingOverlapsAndEverythingStaysInTheClientArea) {
+  // As drawn, and with the memo grown as far as it may: the dialog grows with
+  // it, and its right column (memo, buttons) keeps its margin.
   const std::vector<NamedRect> places = Controls();
   for (int dpi : kScales) {
-    const PixelRect client = ScaleToDpi(PixelRect{0, 0, win32::kClientWidth, win32::kClientHeight}, dpi);
-    for (std::size_t i = 0; i < places.size(); ++i) {
-      const PixelRect a = ScaleToDpi(places[i].Rect, dpi);
-      SCOPED_TRACE(places[i].Name + " at " + std::to_string(dpi) + " dpi");
-      EXPECT_GE(a.Left, 0);
-      EXPECT_GE(a.Top, 0);
-      EXPECT_LE(a.Left + a.Width, client.Width);
-      EXPECT_LE(a.Top + a.Height, client.Height);
-      for (std::size_t j = i + 1; j < places.size(); ++j)
-        EXPECT_FALSE(Overlap(a, ScaleToDpi(places[j].Rect, dpi))) << "with " << places[j].Name;
+    for (int growth : {0, 1, win32::MostHelpMemoGrowth(dpi)}) {
+      SCOPED_TRACE("memo grown by " + std::to_string(growth));
+      const PixelRect client{0, 0, win32::ClientWidth(dpi, growth), ScaleToDpi(win32::kClientHeight, dpi)};
+      const std::vector<PixelRect> rects = PlacesAt(dpi, growth);
+      const PixelRect memo = win32::GrownPlace(win32::GrowingControl::HelpMemo, dpi, growth);
+      EXPECT_EQ(client.Width - (memo.Left + memo.Width), ScaleToDpi(492, dpi) - ScaleToDpi(489, dpi));
+      EXPECT_EQ(memo.Width, ScaleToDpi(177, dpi) + growth);
+      EXPECT_EQ(win32::GrownPlace(win32::GrowingControl::OkButton, dpi, growth).Left,
+                ScaleToDpi(360, dpi) + growth);
+      for (std::size_t i = 0; i < places.size(); ++i) {
+        const PixelRect a = rects[i];
+        SCOPED_TRACE(places[i].Name + " at " + std::to_string(dpi) + " dpi");
+        EXPECT_GE(a.Left, 0);
+        EXPECT_GE(a.Top, 0);
+        EXPECT_LE(a.Left + a.Width, client.Width);
+        EXPECT_LE(a.Top + a.Height, client.Height);
+        for (std::size_t j = i + 1; j < places.size(); ++j)
+          EXPECT_FALSE(Overlap(a, rects[j])) << "with " << places[j].Name;
+      }
+      // The strip and the pane below it still touch and span the client area.
+      const PixelRect strip = win32::GrownPlace(win32::GrowingControl::StatusStrip, dpi, growth);
+      const PixelRect pane = win32::GrownPlace(win32::GrowingControl::NoticePane, dpi, growth);
+      EXPECT_EQ(strip.Top + strip.Height, pane.Top) << dpi;
+      EXPECT_EQ(pane.Top + pane.Height, client.Height) << dpi;
+      EXPECT_EQ(strip.Width, client.Width) << dpi;
+      EXPECT_EQ(pane.Width, client.Width) << dpi;
     }
-    // The strip and the pane below it still touch: no gap opens between them.
-    const PixelRect strip = ScaleToDpi(win32::kStatusStrip, dpi);
-    EXPECT_EQ(strip.Top + strip.Height, ScaleToDpi(win32::kNoticePane, dpi).Top) << dpi;
-    EXPECT_EQ(ScaleToDpi(win32::kNoticePane, dpi).Top + ScaleToDpi(win32::kNoticePane, dpi).Height,
-              client.Height)
-        << dpi;
   }
+}
+
+TEST(DialogLayoutScale, AWindowIsMovedInsideTheWorkAreaNeverShrunk) {
+  // A 1280 x 1024 screen less a task bar of 40 along its bottom.
+  const PixelRect area{0, 0, 1280, 984};
+  const struct {
+    int Left, Top, Width, Height;
+    int ExpectedLeft, ExpectedTop;
+  } cases[] = {
+      {500, 400, 514, 466, 500, 400},      // 96 dpi: fits where it was put
+      {500, 400, 1000, 905, 280, 79},      // 192 dpi: moved up and left
+      {-2000, 5000, 514, 466, 0, 518},     // off to the lower left
+      {30000, -400, 514, 466, 766, 0},     // off to the upper right
+      {100, 100, 1400, 1100, 0, 0},        // larger than the area: its corner shows
+      {766, 518, 514, 466, 766, 518},      // touching the far edges
+  };
+  for (const auto& c : cases) {
+    const win32::ScreenPoint place = win32::KeepInside(c.Left, c.Top, c.Width, c.Height, area);
+    EXPECT_EQ(place.Left, c.ExpectedLeft) << c.Left << "," << c.Top;
+    EXPECT_EQ(place.Top, c.ExpectedTop) << c.Left << "," << c.Top;
+  }
+  // On a second monitor left of the first, the same.
+  const win32::ScreenPoint left = win32::KeepInside(-500, 900, 514, 466, {-1920, 0, 1920, 1040});
+  EXPECT_EQ(left.Left, -514);
+  EXPECT_EQ(left.Top, 574);
+}
+
+// Widths as a monospaced font gives them: full-width characters 2, others 1.
+int MonospacedWidth(std::wstring_view text) {
+  int width = 0;
+  for (wchar_t c : text) width += c < 0x100 ? 1 : 2;
+  return width;
+}
+
+TEST(HelpMemoRows, LinesThatFitStayWholeAndLongerOnesBreakBetweenPhrases) {
+  const struct {
+    std::wstring Line;
+    int Width;
+    std::vector<std::wstring> Rows;
+  } cases[] = {
+      // Fits: as it is, however it would break.
+      {L"　別に呼出・登録しており", 24, {L"　別に呼出・登録しており"}},
+      // After the particle, before the next phrase's kanji; the indent kept.
+      {L"　別に呼出・登録しており", 20, {L"　別に呼出・", L"　登録しており"}},
+      {L"　寸法値と水平線との距離", 16, {L"　寸法値と", L"　水平線との距離"}},
+      // After a blank; a line that begins with a mark goes on under its text.
+      {L"◆設定データは vk38と", 16, {L"◆設定データは ", L"　vk38と"}},
+      // Katakana words stay whole: the break comes after the slash.
+      {L"◆ウイルス／セキュリティ", 20, {L"◆ウイルス／", L"　セキュリティ"}},
+      {L"　Jw_cadのインストール・", 22, {L"　Jw_cadの", L"　インストール・"}},
+      // "、" and "」" never begin a row.
+      {L"　場合には、本ソフトを", 12, {L"　場合には、", L"　本ソフトを"}},
+      {L"　には「許可」を選択して", 16, {L"　には「許可」を", L"　選択して"}},
+      // A phrase wider than the whole row is broken where it must.
+      {L"　インストール", 8, {L"　インス", L"　トール"}},
+      {L"", 10, {L""}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::wstring> rows =
+        win32::HelpMemoRows({c.Line}, c.Width, MonospacedWidth);
+    EXPECT_EQ(rows, c.Rows) << "width " << c.Width << ", line of " << c.Line.size();
+    for (const std::wstring& row : rows) EXPECT_LE(MonospacedWidth(row), c.Width);
+  }
+  // Several lines: each gives its own rows, in order.
+  EXPECT_EQ(win32::HelpMemoRows({L"◇寸法値の前後には", L"", L"　取るものとします"}, 18, MonospacedWidth),
+            (std::vector<std::wstring>{L"◇寸法値の前後には", L"", L"　取るものとします"}));
 }
 
 TEST(DialogLayoutScale, RadioButtonsStayInsideTheirFramesApart) {

@@ -220,6 +220,7 @@ TEST(SafeReplace, UnwritableAnswerPutsTheSettingsFileBack) {
               (std::vector<std::string>{
                   "status: " + std::string(DialogTexts::Processing),
                   "status: " + std::string(DialogTexts::WritingFile),
+                  "status: " + std::string(DialogTexts::AnswerNotWritten),
                   "warning: " + AnswerNotWrittenMessage(c.cause, SettingsRollback::PutBack),
                   "closed"}));
     EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));

@@ -139,7 +139,7 @@ TEST_F(DialogTest, WindowHasItsCaptionSizeFrameAndPosition) {
   }
   RECT client;
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, ScaleToDpi(492, ui_->Dpi()));
+  EXPECT_EQ(client.right, ScaleToDpi(492, ui_->Dpi()) + ui_->HelpMemoGrowth());
   EXPECT_EQ(client.bottom, ScaleToDpi(436, ui_->Dpi()));
   RECT frame;
   GetWindowRect(dialog, &frame);
@@ -172,17 +172,27 @@ void ExpectLayoutAtItsScale(const Win32Ui& ui) {
     EXPECT_EQ(actual.Width, expected.Width);
     EXPECT_EQ(actual.Height, expected.Height);
   }
+  // The memo, the strip and the pane are as much wider as the memo's lines
+  // need (up to a quarter of the memo's width); the buttons move with the
+  // memo's right edge.
+  const int growth = ui.HelpMemoGrowth();
+  EXPECT_GE(growth, 0);
+  EXPECT_LE(growth, ScaleToDpi(177, dpi) / 4);
   const struct {
     HWND Window;
     PixelRect Expected;
-  } fixed[] = {{ui.OkButton(), {360, 264, 121, 33}},
-               {ui.CancelButton(), {360, 312, 121, 33}},
-               {ui.HelpMemo(), {312, 0, 177, 225}},
-               {ui.StatusStrip(), {0, 347, 492, 24}},
-               {ui.NoticePane(), {0, 371, 492, 65}}};
+    int Moved;
+    int Widened;
+  } fixed[] = {{ui.OkButton(), {360, 264, 121, 33}, growth, 0},
+               {ui.CancelButton(), {360, 312, 121, 33}, growth, 0},
+               {ui.HelpMemo(), {312, 0, 177, 225}, 0, growth},
+               {ui.StatusStrip(), {0, 347, 492, 24}, 0, growth},
+               {ui.NoticePane(), {0, 371, 492, 65}, 0, growth}};
   for (const auto& item : fixed) {
     const PixelRect actual = ClientRectOf(item.Window);
-    const PixelRect expected = ScaleToDpi(item.Expected, dpi);
+    PixelRect expected = ScaleToDpi(item.Expected, dpi);
+    expected.Left += item.Moved;
+    expected.Width += item.Widened;
     EXPECT_EQ(actual.Left, expected.Left);
     EXPECT_EQ(actual.Top, expected.Top);
     EXPECT_EQ(actual.Width, expected.Width);
@@ -663,16 +673,51 @@ TEST_F(DialogTest, MessagesStandOverTheDialogAndWaitForTheUser) {
   }
 }
 
-TEST_F(DialogTest, WindowPositionIsAppliedUnchanged) {
+// The work area of the monitor nearest to a point of the screen.
+RECT WorkAreaAt(int left, int top) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromPoint(POINT{left, top}, MONITOR_DEFAULTTONEAREST), &monitor);
+  return monitor.rcWork;
+}
+
+void ExpectInside(const RECT& window, const RECT& area) {
+  EXPECT_GE(window.left, area.left);
+  EXPECT_GE(window.top, area.top);
+  EXPECT_LE(window.right, area.right);
+  EXPECT_LE(window.bottom, area.bottom);
+}
+
+TEST_F(DialogTest, StoredPositionKeepsTheWholeWindowInsideTheWorkArea) {
+  // A position where the window fits is taken as it is; any other moves the
+  // window (not its size) until all of it shows; what OK stores is where the
+  // user sees it. (500, 400) is the position from 96 dots per inch that put
+  // the dialog's buttons off a 1280 x 1024 screen at 192.
   const struct {
     int Left, Top;
-  } places[] = {{100, 100}, {0, 0}, {-2000, 5000}, {30000, -400}};
+  } places[] = {{100, 100}, {0, 0}, {500, 400}, {-2000, 5000}, {30000, -400}};
+  RECT size;
+  GetWindowRect(ui_->DialogWindow(), &size);
   for (const auto& p : places) {
+    SCOPED_TRACE(std::to_string(p.Left) + ", " + std::to_string(p.Top));
     ui_->SetWindowPosition(p.Left, p.Top);
+    RECT seen;
+    GetWindowRect(ui_->DialogWindow(), &seen);
+    EXPECT_EQ(seen.right - seen.left, size.right - size.left);
+    EXPECT_EQ(seen.bottom - seen.top, size.bottom - size.top);
+    const RECT area = WorkAreaAt(p.Left, p.Top);
+    ExpectInside(seen, area);
+    const bool fits = p.Left >= area.left && p.Top >= area.top &&
+                      p.Left + (size.right - size.left) <= area.right &&
+                      p.Top + (size.bottom - size.top) <= area.bottom;
+    if (fits) {
+      EXPECT_EQ(seen.left, p.Left);
+      EXPECT_EQ(seen.top, p.Top);
+    }
     int left = 1, top = 1;
     ui_->GetWindowPosition(left, top);
-    EXPECT_EQ(left, p.Left);
-    EXPECT_EQ(top, p.Top);
+    EXPECT_EQ(left, seen.left);
+    EXPECT_EQ(top, seen.top);
   }
 }
 
@@ -754,39 +799,48 @@ int WidthInFontOf(HWND window, const std::wstring& text) {
   return extent.cx;
 }
 
+// For either kind of chain: a horizontal run shows its own memo, and its
+// caption, in the same dialog.
 TEST_F(DialogTest, HelpMemoShowsEveryLineWhole) {
-  // Every row the memo shows fits its text width, measured in the memo's own
-  // font; the rows of each line, put together, are the line.
-  HWND memo = ui_->HelpMemo();
-  RECT format{};
-  SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-  const int textWidth = format.right - format.left;
-  ASSERT_GT(textWidth, 0);
-  const auto rows = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
-  std::vector<std::wstring> shown;
-  for (int row = 0; row < rows; ++row) {
-    const auto start = static_cast<int>(SendMessageW(memo, EM_LINEINDEX, row, 0));
-    const auto length = static_cast<int>(SendMessageW(memo, EM_LINELENGTH, start, 0));
-    wchar_t buffer[128] = {};
-    *reinterpret_cast<WORD*>(buffer) = 127;
-    const auto copied = static_cast<int>(SendMessageW(memo, EM_GETLINE, row, reinterpret_cast<LPARAM>(buffer)));
-    const std::wstring text(buffer, static_cast<std::size_t>(std::min(copied, length)));
-    EXPECT_LE(WidthInFontOf(memo, text), textWidth) << "row " << row << ": " << Utf8Of(text);
-    // A row that starts a line of the help text starts at a line break.
-    const std::wstring all = [&] {
-      std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(memo)) + 1, L'\0');
-      t.resize(static_cast<std::size_t>(GetWindowTextW(memo, t.data(), static_cast<int>(t.size()))));
-      return t;
-    }();
-    const bool startsLine = start == 0 || all.compare(static_cast<std::size_t>(start) - 2, 2, L"\r\n") == 0;
-    if (startsLine || shown.empty())
-      shown.push_back(text);
-    else
-      shown.back() += text;
+  for (const ChainDirection direction : {ChainDirection::Horizontal, ChainDirection::Vertical}) {
+    const std::vector<std::string>& lines = HelpMemoLines(direction);
+    ui_->ShowChainWords(WordsOf(direction).Caption, lines);
+    EXPECT_EQ(WindowTextOf(ui_->DialogWindow()), SjisToWide(WordsOf(direction).Caption));
+    // Every row the memo shows fits its text width, measured in the memo's own
+    // font; the rows of each line, put together, are the line.
+    HWND memo = ui_->HelpMemo();
+    RECT format{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const int textWidth = format.right - format.left;
+    ASSERT_GT(textWidth, 0);
+    const auto rows = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
+    std::vector<std::wstring> shown;
+    for (int row = 0; row < rows; ++row) {
+      const auto start = static_cast<int>(SendMessageW(memo, EM_LINEINDEX, row, 0));
+      const auto length = static_cast<int>(SendMessageW(memo, EM_LINELENGTH, start, 0));
+      wchar_t buffer[128] = {};
+      *reinterpret_cast<WORD*>(buffer) = 127;
+      const auto copied = static_cast<int>(SendMessageW(memo, EM_GETLINE, row, reinterpret_cast<LPARAM>(buffer)));
+      const std::wstring text(buffer, static_cast<std::size_t>(std::min(copied, length)));
+      EXPECT_LE(WidthInFontOf(memo, text), textWidth) << "row " << row << ": " << Utf8Of(text);
+      // A row that starts a line of the help text starts at a line break.
+      const std::wstring all = [&] {
+        std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(memo)) + 1, L'\0');
+        t.resize(static_cast<std::size_t>(GetWindowTextW(memo, t.data(), static_cast<int>(t.size()))));
+        return t;
+      }();
+      const bool startsLine = start == 0 || all.compare(static_cast<std::size_t>(start) - 2, 2, L"\r\n") == 0;
+      if (startsLine || shown.empty())
+        shown.push_back(text);
+      else
+        shown.back() += text;
+    }
+    ASSERT_EQ(shown.size(), lines.size());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+      EXPECT_EQ(Utf8Of(shown[i]), Utf8Of(SjisToWide(lines[i]))) << "line " << i + 1;
+    // And each line on a row of its own: the memo wraps none of them.
+    EXPECT_EQ(rows, static_cast<int>(lines.size()));
   }
-  ASSERT_EQ(shown.size(), HelpMemoLines().size());
-  for (std::size_t i = 0; i < shown.size(); ++i)
-    EXPECT_EQ(Utf8Of(shown[i]), Utf8Of(SjisToWide(HelpMemoLines()[i]))) << "line " << i + 1;
 }
 
 TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
@@ -799,6 +853,10 @@ TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
        L"新しい垂直寸法は作図出来ません。"},
       {L"「逆矢印の寸法はみだし距離」の値では作図出来ません。"},
       {L"上へ延長　長さ 123456789.123456", L"寸法値「Ｌ＝１２３，４５６，７８９．１２３４５６ｍｍ」"},
+      // Four rows: the third, as wide as the rows above it, is not broken
+      // for the corner text, which stands beside the fourth only.
+      {L"指示点が足りません。", L"寸法値「500」",
+       L"寸法値の前後には寸法値と水平線との距離と同じ長さの余白を取ります。", L"作図出来ません。"},
   };
   HDC dc = GetDC(pane);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(pane, WM_GETFONT, 0, 0)));
@@ -828,6 +886,9 @@ TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
     }
     EXPECT_EQ(line, lines.size()) << "a line was not shown whole";
     EXPECT_TRUE(current.empty());
+    if (lines.size() == 4) {
+      EXPECT_EQ(layout.Rows.size(), 4u);
+    }
   }
   SelectObject(dc, old);
   ReleaseDC(pane, dc);
@@ -851,16 +912,20 @@ TEST_F(DialogTest, MovingToAMonitorOfAnotherScaleLaysTheDialogOutAgain) {
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     PumpMessages();
     EXPECT_EQ(ui_->Dpi(), dpi);
+    // At the suggested place, unless that would put part of the window off
+    // the work area: then moved as far as needed.
     RECT placed;
     GetWindowRect(dialog, &placed);
-    EXPECT_EQ(placed.left, suggested.left);
-    EXPECT_EQ(placed.top, suggested.top);
+    const RECT area = WorkAreaAt(suggested.left, suggested.top);
+    ExpectInside(placed, area);
+    EXPECT_EQ(placed.left, std::min<LONG>(suggested.left, area.right - (placed.right - placed.left)));
+    EXPECT_EQ(placed.top, std::min<LONG>(suggested.top, area.bottom - (placed.bottom - placed.top)));
     RECT client;
     GetClientRect(dialog, &client);
     // The frame's edges are the system's: under Wine they keep the screen's
     // scale, so the client area is checked only where they are the same.
     if (dpi == start) {
-      EXPECT_EQ(client.right, ScaleToDpi(492, dpi));
+      EXPECT_EQ(client.right, ScaleToDpi(492, dpi) + ui_->HelpMemoGrowth());
       EXPECT_EQ(client.bottom, ScaleToDpi(436, dpi));
     }
     ExpectLayoutAtItsScale(*ui_);

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The program's start-up under Wine beside a plain window with as many
+# controls of each kind (bench/win32/plain_window.cpp): both started in turn
+# from fresh processes in a private virtual display, in a Wine prefix of the
+# benchmark's own (so that it neither waits for nor disturbs the Wine tests'),
+# whose server stays up between the runs.
+#   run-startup-bench.sh WIN32_BUILD STARTUP_BENCH [--runs=N] [--warmup=N]
+# WIN32_BUILD holds vk47_Orvane.exe and bench/plain_window.exe; STARTUP_BENCH
+# is the native driver (dialog_startup_bench). Prints its figures.
+set -euo pipefail
+WIN32_BUILD=${1:?usage: run-startup-bench.sh WIN32_BUILD STARTUP_BENCH [OPTIONS]}
+BENCH=$(cd "$(dirname "${2:?usage: run-startup-bench.sh WIN32_BUILD STARTUP_BENCH [OPTIONS]}")" && pwd)/$(basename "$2")
+shift 2
+here=$(cd "$(dirname "$0")" && pwd)
+SOURCE_DIR=$(cd "$here/../.." && pwd)
+WINE_SCRIPTS="$SOURCE_DIR/frontends/win32/tests/wine"
+WIN32_BUILD=$(cd "$WIN32_BUILD" && pwd)
+export ORVANE_WINEPREFIX="$WIN32_BUILD/bench-wineprefix"
+bash "$WINE_SCRIPTS/prepare-prefix.sh" "$WIN32_BUILD"
+source "$WINE_SCRIPTS/wine-env.sh"
+require_prefix
+ensure_japanese_locale
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+PROGRAM="$WIN32_BUILD/vk47_Orvane.exe"
+PLAIN="$WIN32_BUILD/bench/plain_window.exe"
+[ -f "$PROGRAM" ] || die "$PROGRAM is missing: build it with 'make win32-programs'"
+[ -f "$PLAIN" ] || die "$PLAIN is missing"
+[ -x "$BENCH" ] || die "$BENCH is missing"
+
+# Each program in a folder of its own; the program's holds the files of a
+# usual run (the exchange file and the settings file of the Wine tests), so
+# that it shows its dialog, filled, with the notice.
+WORK="$WIN32_BUILD/bench-startup"
+rm -rf "$WORK"
+mkdir -p "$WORK/program" "$WORK/plain"
+cp "$PROGRAM" "$WORK/program/"
+cp "$PLAIN" "$WORK/plain/"
+DATA="$WINE_SCRIPTS/../data"
+for f in JWC_TEMP.TXT vk38.dat; do
+  iconv -f UTF-8 -t CP932 "$DATA/$f" | sed 's/$/\r/' >"$WORK/program/$f"
+done
+
+trap 'timeout 30 wineserver -k >/dev/null 2>&1 || true; stop_session' EXIT
+start_display
+# The server and Wine's own processes stay up between the runs, as they do
+# on a desktop where other Windows programs run.
+wineserver -p
+# A Windows program stays open throughout, as the host does that starts the
+# program: without one, Wine ends its desktop process shortly after each
+# run, and the next start would have to start it again.
+mkfifo "$WORK/keep"
+wine cmd.exe <"$WORK/keep" >/dev/null 2>&1 &
+exec 7>"$WORK/keep"
+timeout 60 wine cmd /c exit >/dev/null 2>&1 || true
+# The processor time of a start counts that of the Wine server of this prefix
+# and of the X server as well: much of a window's work is done there.
+servers=$XVFB_PID
+for pid in $(pgrep '^wineserver' || true); do
+  if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    servers="$servers,$pid"
+  fi
+done
+"$BENCH" --servers="$servers" "$@" "$WORK/plain/plain_window.exe" "Plain window" \
+  "$WORK/program/vk47_Orvane.exe" Orvane
