@@ -4,8 +4,8 @@
 
 #include "app/SettingsFile.h"
 #include "dialog/DialogModel.h"
+#include "dialog/UserTexts.h"
 #include "dialog/DialogValues.h"
-#include "dialog/FailureMessages.h"
 #include "dialog/ValueChoices.h"
 #include "dimension/Chain.h"
 #include "dimension/OkAction.h"
@@ -26,36 +26,32 @@ fs::path FolderOf(const fs::path& programFile) { return programFile.parent_path(
 // their sizes, so that entry n stands for text style n.
 void FillTextStyleList(UserInterface& ui, const HostState& host) {
   ui.ListClear(Control::TextStyle);
-  std::string current = "現在の文字種(";
-  if (host.Initial.TextStyle == 0)
-    current += "Free)";
-  else
-    current += "No" + std::to_string(host.Initial.TextStyle) + ")";
-  ui.ListAdd(Control::TextStyle, current);
+  ui.ListAdd(Control::TextStyle, CurrentTextStyleEntry(host.Initial.TextStyle));
   for (int n = 1; n <= kHostTextStyles; ++n) {
     const HostTextStyle& style = host.TextStyles[static_cast<std::size_t>(n - 1)];
-    ui.ListAdd(Control::TextStyle, "No" + std::to_string(n) + ": W" +
-                                       FormatGeneral(style.Width) + " H" +
-                                       FormatGeneral(style.Height) + " D" +
-                                       FormatGeneral(style.Spacing));
+    ui.ListAdd(Control::TextStyle,
+               TextStyleEntry(n, FormatGeneral(style.Width), FormatGeneral(style.Height),
+                              FormatGeneral(style.Spacing)));
   }
 }
 
 }  // namespace
 
 void ProgramRun::Show() {
-  ResetHostState(Host);
-  Output.Lines.Release();
-  ProgramFolder = FolderOf(ProgramFile);
+  const ChainDirection direction = ModeRow.Direction;
+  Ui.ShowChainWords(WordsOf(direction).Caption, HelpMemoLines(direction));
+  ResetHostState(HostTold);
+  Answer.Lines.Release();
+  FolderPath = FolderOf(ProgramFile);
   // A missing exchange file leaves the defaults; the run goes on.
-  HostFileRead = ReadExchangeFile(Files, ProgramFolder / kExchangeFileName, Host);
-  ResetOutputAttributes(Output, Host.Initial);
+  HostFileRead = ReadExchangeFile(Files, FolderPath / kExchangeFileName, HostTold);
+  ResetOutputAttributes(Answer, HostTold.Initial);
   // Before the settings: their line 5 selects an entry of this list.
-  FillTextStyleList(Ui, Host);
+  FillTextStyleList(Ui, HostTold);
 
-  SettingsAtShow = LoadSettings(Files, ProgramFolder / kSettingsFileName, Settings);
+  SettingsAtShow = LoadSettings(Files, SettingsPath(), SettingsRecord);
   const bool loaded = SettingsAtShow.Complete();
-  if (loaded) ShowDialogPart(Ui, Settings);
+  if (loaded) ShowDialogPart(Ui, SettingsRecord);
 
   // A file that is there but could not be read whole is not taken for a
   // missing one: its picks or its settings would be wrong, and a settings
@@ -64,9 +60,12 @@ void ProgramRun::Show() {
   const bool settingsUnreadable = !loaded && SettingsAtShow.Existed();
   if (hostUnreadable || settingsUnreadable) {
     if (hostUnreadable)
-      Ui.ShowMessage(HostFileUnreadableMessage(HostFileRead.Fault), MessageKind::Warning);
+      Ui.ShowMessage(HostFileUnreadableMessage(HostFileRead.Fault, direction),
+                     MessageKind::Warning);
     if (settingsUnreadable)
-      Ui.ShowMessage(SettingsUnreadableMessage(SettingsAtShow.Status.Fault), MessageKind::Warning);
+      Ui.ShowMessage(
+          SettingsUnreadableMessage(SettingsAtShow.Status.Fault, ModeRow.SettingsFile, direction),
+          MessageKind::Warning);
     Ui.CloseDialog();
     return;
   }
@@ -76,11 +75,11 @@ void ProgramRun::Show() {
   // dialog's defaults serve, with the value in the host's current text style
   // (the list's first entry), which is what a settings file would otherwise
   // choose.
-  if (Mode == OkMode::NewChain || Mode == OkMode::Pick) {
+  if (!ModeRow.NeedsStoredChain) {
     if (loaded) {
-      Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
+      Ui.SetWindowPosition(SettingsRecord.WindowLeft, SettingsRecord.WindowTop);
     } else {
-      Settings.TextStyle = 0;
+      SettingsRecord.TextStyle = 0;
       Ui.ListSelect(Control::TextStyle, 0);
     }
     NoticeShown = true;
@@ -91,13 +90,13 @@ void ProgramRun::Show() {
   // Without the settings file the companion tool has never run and there is
   // no chain to continue.
   if (loaded) {
-    Ui.SetWindowPosition(Settings.WindowLeft, Settings.WindowTop);
+    Ui.SetWindowPosition(SettingsRecord.WindowLeft, SettingsRecord.WindowTop);
     // Only now: loading has set the controls; without a usable settings
     // file its message comes first and there is nothing to tell.
     NoticeShown = true;
     UpdateNotice();
   } else {
-    Ui.ShowMessage(DialogTexts::CompanionMissing, MessageKind::Confirmation);
+    Ui.ShowMessage(WordsOf(direction).ChainMissing, MessageKind::Confirmation);
     Ui.CloseDialog();
   }
 }
@@ -105,12 +104,12 @@ void ProgramRun::Show() {
 void ProgramRun::Ok() {
   // The extended chain is stored beside the host's layer group, its scale
   // (as the construction used it) and the axis angle of this run.
-  RunOkAction(Ui, Settings, Host, Output, [this](const DialogSettings& settings) {
-    FileStatus saved = SaveSettings(Files, ProgramFolder / kSettingsFileName, settings,
-                                    Host.Initial.Group, CurrentGroupScale(Host), Host.AxisAngle);
+  RunOkAction(Ui, SettingsRecord, HostTold, Answer, [this](const DialogSettings& settings) {
+    FileStatus saved = SaveSettings(Files, SettingsPath(), settings, HostTold.Initial.Group,
+                                    CurrentGroupScale(HostTold), HostTold.AxisAngle);
     if (saved) ChainSaved = true;
     return saved;
-  }, Mode);
+  }, ModeRow);
   // Still open (a refused value, a zero length, a failed save): a zero
   // length of a continued chain has stored the extended chain, so OK would
   // now do otherwise.
@@ -122,29 +121,31 @@ void ProgramRun::ControlChange() {
 }
 
 void ProgramRun::UpdateNotice() {
-  DialogSettings values = Settings;
+  DialogSettings values = SettingsRecord;
   ReadDialogPart(Ui, values);
-  Ui.ShowNotice(OkNoticeLines(values, Host, Mode));
+  Ui.ShowNotice(OkNoticeLines(values, HostTold, ModeRow));
 }
 
 void ProgramRun::Cancel() { Ui.CloseDialog(); }
+
+fs::path ProgramRun::SettingsPath() const { return FolderPath / ModeRow.SettingsFile; }
 
 void ProgramRun::Close() {
   NoticeShown = false;
   // A dialog closed before it was shown still answers the host beside the
   // program file.
-  if (ProgramFolder.empty()) ProgramFolder = FolderOf(ProgramFile);
+  if (FolderPath.empty()) FolderPath = FolderOf(ProgramFile);
   // Whatever happened, the host finds its answer: the buffered commands, or
   // "hq" alone when there are none. When the file cannot be written the host
   // draws nothing, and the user hears why before the program ends.
-  const FileStatus answered = WriteOutputFile(Files, ProgramFolder / kExchangeFileName, Output);
+  const FileStatus answered = WriteOutputFile(Files, FolderPath / kExchangeFileName, Answer);
   if (!answered) {
     // A chain stored by OK would then run ahead of the drawing: the next
     // pick beside it would be refused as inside. It is taken back.
     SettingsRollback rollback = SettingsRollback::NotNeeded;
     if (ChainSaved) {
       const bool restored =
-          RestoreSettings(Files, ProgramFolder / kSettingsFileName, SettingsAtShow).Ok();
+          RestoreSettings(Files, SettingsPath(), SettingsAtShow).Ok();
       if (!restored)
         rollback = SettingsRollback::Failed;
       else
@@ -153,9 +154,10 @@ void ProgramRun::Close() {
     // The strip behind the warning tells the same, not the file still being
     // made.
     Ui.SetStatusText(DialogTexts::AnswerNotWritten);
-    Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback), MessageKind::Warning);
+    Ui.ShowMessage(AnswerNotWrittenMessage(answered.Fault, rollback, ModeRow.SettingsFile),
+                   MessageKind::Warning);
   }
   ChainSaved = false;
-  FreeHostState(Host);
-  Output.Lines.Release();
+  FreeHostState(HostTold);
+  Answer.Lines.Release();
 }

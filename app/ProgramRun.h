@@ -3,49 +3,31 @@
 // what the host told it and the answer it builds, and the handlers that carry
 // the run from show to close.
 #include <filesystem>
+#include <utility>
 
 #include "app/SettingsFile.h"
 #include "dialog/DialogSettings.h"
 #include "dialog/SettingsTable.h"
 #include "dialog/UserInterface.h"
 #include "dimension/OkPlan.h"
+#include "dimension/RunModes.h"
 #include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
 #include "files/FileSystem.h"
 
-// The two files beside the program: the host's exchange file and the settings
-// file shared with the companion tool.
+// The host's exchange file beside the program. The file that holds the
+// settings and the chain is the run mode's (RunModes.h).
 inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
-inline constexpr const char* kSettingsFileName = "vk38.dat";
 
 class ProgramRun {
  public:
   // The dialog shows and asks through `ui`; both files are reached through
-  // `files`.
-  ProgramRun(UserInterface& ui, FileSystem& files) : Ui(ui), Files(files) {}
-
-  // The program file's own full path, as the front end found it (never the
-  // working directory). Show takes ProgramFolder from it.
-  std::filesystem::path ProgramFile;
-  // The folder of the program file, with a trailing separator.
-  std::filesystem::path ProgramFolder;
-  DialogSettings Settings = InitialSettings();
-  // Continue the stored chain (the usual launcher), start a new one from
-  // four picked points (the launcher that starts the program with "/new"),
-  // or continue the chain selected in the drawing ("/pick").
-  OkMode Mode = OkMode::Continue;
-  // What the host's exchange file told this run (read at show, released at
-  // close), and the command lines it answers with (written at close).
-  HostState Host;
-  OutputCommands Output;
-  // What reading the host's exchange file answered at show: done, NotFound
-  // (there was none), or why the file that is there could not be read.
-  FileStatus HostFileRead;
-  // vk38.dat as the show sequence found it: its bytes and what reading it
-  // answered, as for the exchange file. When OK has since stored a chain in
-  // it and the host then gets no answer, the file is put back, so that the
-  // stored chain never runs ahead of the drawing.
-  FileBytes SettingsAtShow;
+  // `files`. `programFile` is the program file's own full path, as the front
+  // end found it (never the working directory); `mode` is the row of the
+  // launcher that started the program, as its command line chose it.
+  ProgramRun(UserInterface& ui, FileSystem& files, std::filesystem::path programFile,
+             const RunMode& mode = DefaultRunMode())
+      : Ui(ui), Files(files), ProgramFile(std::move(programFile)), ModeRow(mode) {}
 
   // What the front end calls as the user works the dialog: Show when it
   // opens (reads both files and fills it), Ok and Cancel for the buttons and
@@ -60,14 +42,38 @@ class ProgramRun {
   // continue, only with a usable settings file), and after the close.
   void ControlChange();
 
-  UserInterface& Ui;
-  FileSystem& Files;
+  // What the run holds, for a look from outside (tests, the headless front
+  // end's result).
+  const std::filesystem::path& ProgramFolder() const { return FolderPath; }
+  const DialogSettings& Settings() const { return SettingsRecord; }
+  const HostState& Host() const { return HostTold; }
+  const OutputCommands& Output() const { return Answer; }
 
  private:
   void UpdateNotice();
+  std::filesystem::path SettingsPath() const;
+
+  UserInterface& Ui;
+  FileSystem& Files;
+  const std::filesystem::path ProgramFile;
+  const RunMode& ModeRow;
+  // The folder of the program file, with a trailing separator.
+  std::filesystem::path FolderPath;
+  DialogSettings SettingsRecord = InitialSettings();
+  // What the host's exchange file told this run (read at show, released at
+  // close), and the command lines it answers with (written at close).
+  HostState HostTold;
+  OutputCommands Answer;
+  // What reading the host's exchange file answered at show: done, NotFound
+  // (there was none), or why the file that is there could not be read.
+  FileStatus HostFileRead;
 
   // The show sequence has let the dialog open: the notice is shown.
   bool NoticeShown = false;
-  // OK has stored a chain in vk38.dat.
+  // The settings file as the show sequence found it: its bytes and what
+  // reading it answered, as for the exchange file. When OK has since stored
+  // a chain in it (ChainSaved) and the host then gets no answer, the file is
+  // put back, so that the stored chain never runs ahead of the drawing.
+  FileBytes SettingsAtShow;
   bool ChainSaved = false;
 };

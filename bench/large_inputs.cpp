@@ -138,7 +138,7 @@ struct Outcome {
 Outcome RunIn(const fs::path& folder) {
   Outcome o;
   headless::RunOptions options;
-  options.BeforeAction = [&o](headless::HeadlessUi&, ProgramRun& run) { o.Held = MeasureRecords(run.Host); };
+  options.BeforeAction = [&o](headless::HeadlessUi&, ProgramRun& run) { o.Held = MeasureRecords(run.Host()); };
   const long before = ProcStatusKb("VmRSS");
   ResetPeak();
   const double cpu = CpuSeconds();

@@ -2,12 +2,13 @@
 // What the dialog holds, independent of how a front end draws it: each setting
 // control with its setting name, kind, initial value, list entries, labels and
 // the most bytes of Shift-JIS text the user may type into it (all taken from
-// the settings table), and the program's fixed texts.
+// the settings table); the program's fixed texts are in UserTexts.h.
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "dialog/Controls.h"
+#include "dialog/UserTexts.h"
 
 enum class ControlKind { List, Text, Radio, Check };
 
@@ -47,20 +48,3 @@ inline constexpr int kInitialWindowTop = 107;
 
 // The twelve end marks of the start and end mark lists.
 const std::vector<std::string>& EndMarkEntries();
-
-// Fixed texts of the program (Shift-JIS).
-namespace DialogTexts {
-extern const char* const ApplicationTitle;  // "vk47_Orvane"
-extern const char* const Caption;           // "Orvane"
-extern const char* const CompanionMissing;  // message of the failed precondition
-extern const char* const InsideChain;       // inside refusal
-extern const char* const ZeroLength;        // zero-length refusal
-extern const char* const Processing;        // status while OK works
-extern const char* const WritingFile;       // status before the close
-extern const char* const AnswerNotWritten;  // status when the close could not answer the host
-extern const char* const StatusInitial;     // one full-width blank
-extern const char* const MessageTitle;      // "確認"
-}  // namespace DialogTexts
-
-// The 36 lines of the help memo.
-const std::vector<std::string>& HelpMemoLines();

@@ -61,4 +61,10 @@ class UserInterface {
   // Shows these lines in the notice pane, in place of what it showed; no
   // lines leave it empty.
   virtual void ShowNotice(const std::vector<std::string>& lines) = 0;
+
+  // The dialog's caption and the lines of its help memo, which name the
+  // kind of chain the run continues; set by the show sequence before the
+  // dialog appears.
+  virtual void ShowChainWords(const std::string& caption,
+                              const std::vector<std::string>& helpMemo) = 0;
 };

@@ -5,13 +5,9 @@
 #include <string_view>
 
 #include "dimension/OkPlan.h"
+#include "dimension/RunModes.h"
 
-// The host runs the same launcher again: the next measured point and value
-// position.
-inline constexpr std::string_view kRepeatLauncher = "hr";
-// The host goes on with the launcher that continues the stored chain.
-inline constexpr std::string_view kGoOnContinuing = "h/vk47_Orvane.bat";
-
-// The hand-over line for an OK of this mode and outcome; empty when the run
-// draws nothing, so that the run of dimensions ends there.
-std::string_view HandoverLine(OkMode mode, OkOutcome outcome);
+// The hand-over line for an OK of this mode and outcome (the mode's own:
+// "hr" runs the same launcher again, "h/NAME.BAT" goes on with that one);
+// empty when the run draws nothing, so that the run of dimensions ends there.
+std::string_view HandoverLine(const RunMode& mode, OkOutcome outcome);

@@ -1,14 +1,15 @@
 #include "dimension/OkAction.h"
 
+#include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "dimension/HostHandover.h"
 #include "dimension/OkPlan.h"
 #include "exchange/OutputWriter.h"
 
 void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& host,
-                 OutputCommands& out, const SettingsSaver& save, OkMode mode) {
+                 OutputCommands& out, const SettingsSaver& save, const RunMode& mode) {
   int left = 0;
   int top = 0;
   ui.GetWindowPosition(left, top);
@@ -24,7 +25,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   }
   if (plan.Outcome == OkOutcome::MissingPicks) {
     // The host's points cannot change while the dialog is open.
-    ui.ShowMessage(MissingPicksMessage(plan.MissingPicks, plan.Mode), MessageKind::Confirmation);
+    ui.ShowMessage(MissingPicksMessage(plan.MissingPicks, *plan.Mode), MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }
@@ -35,7 +36,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
     return;
   }
   if (plan.Outcome == OkOutcome::Inside) {
-    ui.ShowMessage(DialogTexts::InsideChain, MessageKind::Confirmation);
+    ui.ShowMessage(WordsOf(mode.Direction).InsideChain, MessageKind::Confirmation);
     ui.CloseDialog();
     return;
   }
@@ -45,7 +46,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   // stored chain stays as it was. (A continued chain is stored first, with
   // the dialog's values and position: a dimension that measures nothing
   // adds nothing to its length.)
-  if (plan.Outcome == OkOutcome::ZeroLength && plan.Mode != OkMode::Continue) {
+  if (plan.Outcome == OkOutcome::ZeroLength && plan.Mode->Chain != ChainSource::Stored) {
     ui.ShowMessage(DialogTexts::ZeroLength, MessageKind::Confirmation);
     return;
   }
@@ -57,7 +58,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   DialogSettings extended = values;
   StoreChain(plan.Extension.Chain, extended);
   if (const FileStatus saved = save(extended); !saved) {
-    ui.ShowMessage(SettingsNotSavedMessage(saved.Fault), MessageKind::Warning);
+    ui.ShowMessage(SettingsNotSavedMessage(saved.Fault, mode.SettingsFile), MessageKind::Warning);
     return;
   }
   settings = extended;
@@ -69,7 +70,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
   ui.SetStatusText(DialogTexts::Processing);
   // The answer's first line, before anything drawn: the host reads its
   // control lines at the head of the file, as it writes its own there.
-  const std::string_view handover = HandoverLine(plan.Mode, plan.Outcome);
+  const std::string_view handover = HandoverLine(*plan.Mode, plan.Outcome);
   if (!handover.empty()) AddOutputLine(out, handover);
   EmitPlannedDimension(plan, host, out);
   ui.SetStatusText(DialogTexts::WritingFile);

@@ -6,6 +6,7 @@
 #include "dialog/DialogSettings.h"
 #include "dialog/UserInterface.h"
 #include "dimension/OkPlan.h"
+#include "dimension/RunModes.h"
 #include "exchange/HostState.h"
 #include "files/FileSystem.h"
 
@@ -17,4 +18,4 @@ using SettingsSaver = std::function<FileStatus(const DialogSettings& settings)>;
 // takes the window position, and the dialog part and extended chain once
 // they are saved. What it draws is appended to `out`.
 void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& host,
-                 OutputCommands& out, const SettingsSaver& save, OkMode mode = OkMode::Continue);
+                 OutputCommands& out, const SettingsSaver& save, const RunMode& mode = DefaultRunMode());

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dialog/DialogModel.h"
+#include "dialog/UserTexts.h"
 #include "helpers/Extended.h"
 #include "helpers/NumberFormat.h"
 #include "helpers/Sjis.h"
@@ -11,17 +12,16 @@
 namespace {
 
 std::string WhatIsDrawn(const OkPlan& plan) {
-  if (plan.Mode == OkMode::NewChain) return "新しい垂直寸法";
-  return plan.Side == ChainSide::Above ? "上へ延長" : "下へ延長";
+  const ChainWords& words = WordsOf(plan.Mode->Direction);
+  if (plan.Mode->Chain == ChainSource::Picks) return NewChainHeading(plan.Mode->Direction);
+  return plan.Side == ChainSide::Above ? words.GrowsUpper : words.GrowsLower;
 }
 
 // A list or radio group is refused only when nothing in it is chosen; a text
 // field for the value it holds.
 std::string RefusedText(Control control) {
   const ControlInfo& info = ControlInfoOf(control);
-  const std::string label = std::string("「") + info.Label + "」";
-  if (info.Kind == ControlKind::Text) return label + "の値では作図出来ません。";
-  return label + "が選ばれていませんので作図出来ません。";
+  return RefusedValueLine(info.Label, info.Kind == ControlKind::Text);
 }
 
 // A message a sentence a line, so that a long one fits the pane's width.
@@ -55,21 +55,19 @@ std::string Coordinate(double value) {
 // where it lies in the drawing, its length, and how many dimension lines
 // the selection holds. A chain whose ends show the same x (or y) is named by
 // it and the span of the other coordinate; one at another angle by its ends.
-std::string PickedChainLine(const PickedChain& chain) {
+std::string FoundChainLine(const PickedChain& chain) {
   const std::string x1 = Coordinate(chain.Lower.X), y1 = Coordinate(chain.Lower.Y);
   const std::string x2 = Coordinate(chain.Upper.X), y2 = Coordinate(chain.Upper.Y);
-  const auto span = [](double p, double q) {
-    return Coordinate(std::min(p, q)) + "～" + Coordinate(std::max(p, q));
-  };
   std::string where;
   if (x1 == x2)
-    where = "X=" + x1 + "　Y " + span(chain.Lower.Y, chain.Upper.Y);
+    where = ChainOnX(x1, Coordinate(std::min(chain.Lower.Y, chain.Upper.Y)),
+                     Coordinate(std::max(chain.Lower.Y, chain.Upper.Y)));
   else if (y1 == y2)
-    where = "Y=" + y1 + "　X " + span(chain.Lower.X, chain.Upper.X);
+    where = ChainOnY(y1, Coordinate(std::min(chain.Lower.X, chain.Upper.X)),
+                     Coordinate(std::max(chain.Lower.X, chain.Upper.X)));
   else
-    where = "(" + x1 + ", " + y1 + ")～(" + x2 + ", " + y2 + ")";
-  return "選択した寸法線 " + where + "　長さ " + Shown(chain.Length) + "（" +
-         std::to_string(chain.DimensionLines) + "本中）";
+    where = ChainBetween(x1, y1, x2, y2);
+  return PickedChainLine(where, Shown(chain.Length), chain.DimensionLines);
 }
 
 std::vector<std::string> PlanLines(const OkPlan& plan) {
@@ -77,28 +75,29 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
     case OkOutcome::Refused:
       return {RefusedText(plan.Refused)};
     case OkOutcome::MissingPicks:
-      return Sentences(MissingPicksMessage(plan.MissingPicks, plan.Mode));
+      return Sentences(MissingPicksMessage(plan.MissingPicks, *plan.Mode));
     case OkOutcome::NoChain:
       return Sentences(plan.NoChain);
     case OkOutcome::Inside:
-      return Sentences(DialogTexts::InsideChain);
+      return Sentences(WordsOf(plan.Mode->Direction).InsideChain);
     case OkOutcome::ZeroLength:
       return {WhatIsDrawn(plan), DialogTexts::ZeroLength};
     case OkOutcome::Draw:
       break;
   }
-  return {WhatIsDrawn(plan) + "　長さ " + FormatGeneral(plan.Length),
-          "寸法値「" + plan.ValueText + "」"};
+  return {DrawnLengthLine(WhatIsDrawn(plan), FormatGeneral(plan.Length)),
+          ValueTextLine(plan.ValueText)};
 }
 
 }  // namespace
 
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
-                                       OkMode mode) {
+                                       const RunMode& mode) {
   const OkPlan plan = PlanOk(values, host, mode);
   std::vector<std::string> lines = PlanLines(plan);
   const bool chainFound = plan.Outcome == OkOutcome::Inside ||
                           plan.Outcome == OkOutcome::ZeroLength || plan.Outcome == OkOutcome::Draw;
-  if (mode == OkMode::Pick && chainFound) lines.insert(lines.begin(), PickedChainLine(plan.Picked));
+  if (mode.Chain == ChainSource::Selection && chainFound)
+    lines.insert(lines.begin(), FoundChainLine(plan.Picked));
   return lines;
 }

@@ -6,6 +6,7 @@
 
 #include "dialog/DialogSettings.h"
 #include "dimension/OkPlan.h"
+#include "dimension/RunModes.h"
 #include "exchange/HostState.h"
 
 // `values` holds the dialog part as the controls show it and the stored
@@ -23,4 +24,4 @@
 //    dimension lines the selection holds); without one, the message OK
 //    would give.
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
-                                       OkMode mode = OkMode::Continue);
+                                       const RunMode& mode = DefaultRunMode());

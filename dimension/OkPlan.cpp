@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "dialog/UserTexts.h"
 #include "dimension/EndMarks.h"
 #include "exchange/OutputWriter.h"
 #include "helpers/Geometry.h"
@@ -33,9 +34,9 @@ void RestoreHostTextStyle(const HostState& host, OutputCommands& out) {
 
 }  // namespace
 
-OkPlan PlanOk(const DialogSettings& values, const HostState& host, OkMode mode) {
+OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode& mode) {
   OkPlan plan;
-  plan.Mode = mode;
+  plan.Mode = &mode;
   const CheckedInputs checked = CheckOkInputs(values);
   if (!checked.Inputs) {
     plan.Refused = checked.Refused;
@@ -46,35 +47,41 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, OkMode mode) 
 
   plan.Scale = CurrentGroupScale(host);
   const double scale = plan.Scale;
-  const double axis = host.AxisAngle;
+  // A horizontal chain is built as a vertical one on axes turned by 90
+  // degrees: its dimension line runs along the construction's vertical axis.
+  const double axis = mode.ConstructionAxis(host.AxisAngle);
   const auto pick = [&host](int n) {
     const PickedPoint& picked = host.PickedPoints[static_cast<std::size_t>(n)];
     return PlanePoint{picked.X, picked.Y};
   };
   // A point the host did not send would stand at the origin and be taken
   // for a pick.
-  const int needed = mode == OkMode::NewChain ? kNewChainPicks : kContinuePicks;
+  const int needed = static_cast<int>(mode.Picks.size());
   for (int n = 1; n <= needed; ++n)
     if (!host.PickedPoints[static_cast<std::size_t>(n)].Set) plan.MissingPicks.push_back(n);
   if (!plan.MissingPicks.empty()) {
     plan.Outcome = OkOutcome::MissingPicks;
     return plan;
   }
-  if (mode == OkMode::NewChain) {
+  if (mode.Chain == ChainSource::Picks) {
     // The two measured points in the order of a chain's ends, and the point
     // on the dimension line: the first dimension is built as a continuation
     // from the lower to the upper one.
-    const OrderedChain ends = OrderChain(StoredChain{pick(1), pick(2), pick(3)}, axis);
+    const int first = mode.PickOf(PickRole::Measured);
+    const OrderedChain ends = OrderChain(
+        StoredChain{pick(first), pick(first + 1), pick(mode.PickOf(PickRole::DimensionLine))}, axis);
     plan.Side = ChainSide::Above;
     plan.Extension = ChainExtension{StoredChain{ends.Lower, ends.Upper, ends.Ref}, ends.Lower,
                                     ends.Upper, true};
   } else {
     OrderedChain chain;
-    if (mode == OkMode::Pick) {
-      const ChainSearch search = SearchPickedChain(host, axis, pick(2));
+    const bool picked = mode.Chain == ChainSource::Selection;
+    if (picked) {
+      const ChainSearch search =
+          SearchPickedChain(host, axis, pick(mode.PickOf(PickRole::ValuePosition)));
       if (!search.Chain) {
         plan.Outcome = OkOutcome::NoChain;
-        plan.NoChain = NoChainMessage(search);
+        plan.NoChain = NoChainMessage(search, mode.Direction);
         return plan;
       }
       plan.Picked = *search.Chain;
@@ -82,19 +89,19 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, OkMode mode) 
     } else {
       chain = OrderChain(RescaledChain(values, scale), axis);
     }
-    const PlanePoint p = pick(1);
+    const PlanePoint p = pick(mode.PickOf(PickRole::Measured));
     plan.Side = LocatePoint(chain, p, axis);
     // Nor is a picked chain continued into another dimension line drawn on
     // its line.
     if (plan.Side == ChainSide::Inside ||
-        (mode == OkMode::Pick && ReachesAnotherDimensionLine(plan.Picked, p, axis))) {
+        (picked && ReachesAnotherDimensionLine(plan.Picked, p, axis))) {
       plan.Outcome = OkOutcome::Inside;
       return plan;
     }
     // A picked chain's dimension line is taken through the end it goes on
     // from, so that the new dimension line starts exactly where the drawn
     // one ends.
-    if (mode == OkMode::Pick) chain.Ref = plan.Side == ChainSide::Below ? chain.Lower : chain.Upper;
+    if (picked) chain.Ref = plan.Side == ChainSide::Below ? chain.Lower : chain.Upper;
     plan.Extension = ExtendChain(chain, p, plan.Side);
   }
 
@@ -105,12 +112,15 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, OkMode mode) 
   dim.B = plan.Extension.B;
   dim.Upward = plan.Extension.Upward;
   dim.D = plan.Extension.Chain.Ref;
-  dim.Q = pick(mode == OkMode::NewChain ? 4 : 2);
+  dim.Q = pick(mode.PickOf(PickRole::ValuePosition));
   // A picked chain counts as stored at the host's axes of this run: its
   // extension lines stand in the drawing.
-  dim.LastAxisAngle = mode == OkMode::Pick ? axis : values.LastAxisAngle;
+  // A stored angle is the host's, turned as the host's of this run is.
+  dim.LastAxisAngle = mode.Chain == ChainSource::Selection
+                          ? axis
+                          : mode.ConstructionAxis(values.LastAxisAngle);
   // Neither end of a new chain has its extension line yet.
-  dim.BothExtensionLines = mode == OkMode::NewChain;
+  dim.BothExtensionLines = mode.Chain == ChainSource::Picks;
   dim.TextLineGap = InDrawingUnits(in.TextLineGap, scale);
   dim.ExtLineOffset = InDrawingUnits(in.ExtLineOffset, scale);
   dim.ExtLineOvershoot = InDrawingUnits(in.ExtLineOvershoot, scale);
@@ -127,22 +137,8 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, OkMode mode) 
   return plan;
 }
 
-std::string MissingPicksMessage(const std::vector<int>& missing, OkMode mode) {
-  static const char* const kNewChainRoles[] = {"", "#1 計測点", "#2 計測点", "#3 寸法線の位置",
-                                               "#4 寸法値の位置"};
-  static const char* const kContinueRoles[] = {"", "#1 計測点", "#2 寸法値の位置"};
-  const bool newChain = mode == OkMode::NewChain;
-  const int roles = newChain ? kNewChainPicks : kContinuePicks;
-  std::string text = "指示点が足りません（";
-  for (std::size_t i = 0; i < missing.size(); ++i) {
-    if (i) text += "、";
-    const int n = missing[i];
-    if (n >= 1 && n <= roles)
-      text += newChain ? kNewChainRoles[n] : kContinueRoles[n];
-    else
-      text += "#" + std::to_string(n);
-  }
-  return text + (newChain ? "）。新しい垂直寸法は作図出来ません。" : "）。垂直寸法は追加出来ません。");
+std::string MissingPicksMessage(const std::vector<int>& missing, const RunMode& mode) {
+  return MissingPicksMessage(missing, mode.Picks, mode.Direction, mode.Chain == ChainSource::Picks);
 }
 
 void EmitPlannedDimension(const OkPlan& plan, const HostState& host, OutputCommands& out) {

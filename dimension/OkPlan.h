@@ -11,21 +11,15 @@
 #include "dimension/DimensionGeometry.h"
 #include "dimension/OkInputs.h"
 #include "dimension/PickedChain.h"
+#include "dimension/RunModes.h"
 #include "dimension/ValueText.h"
 #include "exchange/HostState.h"
 #include "exchange/OutputWriter.h"
 
-// What OK does: continue the stored chain outwards to picked point 1 (value
-// at picked point 2), or start a new chain with its first dimension between
-// picked points 1 and 2 (dimension line through point 3, value at point 4),
-// or continue the chain that the user range-selected in the drawing (as the
-// stored one, with the same two picked points).
-enum class OkMode { Continue, NewChain, Pick };
-// The points a new chain needs from the host: two measured points, a point
-// on the dimension line, the value position.
-inline constexpr int kNewChainPicks = 4;
-// The points a continuation needs: the new measured point, the value position.
-inline constexpr int kContinuePicks = 2;
+// What OK does depends on the run's mode (RunModes.h): continue the stored
+// chain outwards to its measured point, start a new chain with its first
+// dimension between two measured points, or continue the chain that the
+// user range-selected in the drawing (as the stored one).
 
 enum class OkOutcome {
   Refused,       // a value fails its check: its control gets the focus
@@ -38,7 +32,7 @@ enum class OkOutcome {
 };
 
 struct OkPlan {
-  OkMode Mode = OkMode::Continue;
+  const RunMode* Mode = &DefaultRunMode();
   OkOutcome Outcome = OkOutcome::Refused;
   Control Refused = Control::StartMark;  // Refused: the first value OK refuses
   std::vector<int> MissingPicks;         // MissingPicks: the numbers the host did not send
@@ -61,11 +55,11 @@ struct OkPlan {
 // `values` holds the dialog part as the controls show it and the stored part
 // as loaded (a new chain ignores the stored chain).
 OkPlan PlanOk(const DialogSettings& values, const HostState& host,
-              OkMode mode = OkMode::Continue);
+              const RunMode& mode = DefaultRunMode());
 
 // The message for a run whose picked points did not all come: which ones, by
 // their number and role in `mode`.
-std::string MissingPicksMessage(const std::vector<int>& missing, OkMode mode);
+std::string MissingPicksMessage(const std::vector<int>& missing, const RunMode& mode);
 
 // Emits what a plan whose outcome is Draw draws: the host's attributes, the
 // extension lines, the dimension line with its value, the leader and the

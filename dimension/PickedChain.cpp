@@ -8,23 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "dialog/UserTexts.h"
 #include "dimension/FlaggedLine.h"
 #include "helpers/ExtendedTrig.h"
 #include "helpers/Geometry.h"
 #include "helpers/Sjis.h"
 
 namespace {
-
-// What the user is told when no dimension line is found: what the selection
-// holds, then what to select.
-const char* const kNoLineAlongTheAxis = "範囲選択の中に垂直方向の線がありません。";
-std::string NoDimensionLineAmong(std::size_t lines, std::size_t valued, std::size_t marked) {
-  return "範囲選択の中の垂直方向の線 " + std::to_string(lines) +
-         "本は、どれも寸法線ではありません（横に寸法値のある線 " + std::to_string(valued) +
-         "本、補助線か点が2か所以上にある線 " + std::to_string(marked) + "本）。";
-}
-const char* const kSelectTheChain =
-    "延長する垂直寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
 
 // A point of the drawing in the axes of the search: U across the axis, V
 // along it; At is the point as the host wrote it.
@@ -479,13 +469,12 @@ bool ReachesAnotherDimensionLine(const PickedChain& chain, PlanePoint p, double 
          (v > chain.FreeAbove && !Same(v, chain.FreeAbove));
 }
 
-std::string NoChainMessage(const ChainSearch& search) {
-  if (search.Lines.empty()) return std::string(kNoLineAlongTheAxis) + kSelectTheChain;
+std::string NoChainMessage(const ChainSearch& search, ChainDirection direction) {
+  if (search.Lines.empty()) return NoLineAlongTheAxisMessage(direction);
   const auto count = [&search](bool SeenLine::*what) {
     return static_cast<std::size_t>(std::count_if(search.Lines.begin(), search.Lines.end(),
                                                   [what](const SeenLine& l) { return l.*what; }));
   };
-  return NoDimensionLineAmong(search.Lines.size(), count(&SeenLine::Valued),
-                              count(&SeenLine::Marked)) +
-         kSelectTheChain;
+  return NoDimensionLineAmongMessage(search.Lines.size(), count(&SeenLine::Valued),
+                                     count(&SeenLine::Marked), direction);
 }

@@ -40,6 +40,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/RunKinds.h"
 #include "dimension/PlanePoint.h"
 #include "exchange/HostState.h"
 
@@ -86,4 +87,5 @@ bool ReachesAnotherDimensionLine(const PickedChain& chain, PlanePoint p, double 
 
 // What the user is told when the search found no dimension line: how many
 // lines along the axis it looked at, what they lack, and what to select.
-std::string NoChainMessage(const ChainSearch& search);
+// The words are those of the chain's direction (RunKinds.h).
+std::string NoChainMessage(const ChainSearch& search, ChainDirection direction);

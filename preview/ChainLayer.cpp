@@ -5,6 +5,7 @@
 #include "dimension/Chain.h"
 #include "dimension/DimensionGeometry.h"
 #include "dimension/PickedChain.h"
+#include "dimension/RunModes.h"
 #include "preview/Palette.h"
 #include "preview/Usable.h"
 
@@ -49,19 +50,25 @@ SceneLayer ChainLayerOf(const StoredChain& chain, double axis, const std::string
 }  // namespace
 
 SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
-                           const std::string& caption) {
-  return ChainLayerOf(RescaledChain(settings, currentScale), settings.LastAxisAngle, caption);
+                           const std::string& caption, ChainDirection direction) {
+  // A horizontal chain is measured as a vertical one on axes turned by 90
+  // degrees, as the program builds it.
+  const RunMode& mode = RunModeOf(direction, ChainSource::Stored);
+  return ChainLayerOf(RescaledChain(settings, currentScale),
+                      mode.ConstructionAxis(settings.LastAxisAngle), caption);
 }
 
-SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption) {
-  const PickedPoint& valuePosition = host.PickedPoints[2];
+SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption,
+                                 ChainDirection direction) {
+  const RunMode& mode = RunModeOf(direction, ChainSource::Selection);
+  const double axis = mode.ConstructionAxis(host.AxisAngle);
+  const PickedPoint& valuePosition = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
   const ChainSearch search =
-      SearchPickedChain(host, host.AxisAngle, PlanePoint{valuePosition.X, valuePosition.Y});
+      SearchPickedChain(host, axis, PlanePoint{valuePosition.X, valuePosition.Y});
   SceneLayer layer;
   if (search.Chain) {
     const PickedChain& picked = *search.Chain;
-    layer = ChainLayerOf(StoredChain{picked.Lower, picked.Upper, picked.Lower}, host.AxisAngle,
-                         caption);
+    layer = ChainLayerOf(StoredChain{picked.Lower, picked.Upper, picked.Lower}, axis, caption);
   } else {
     layer.Id = "chain";
     layer.Caption = caption;

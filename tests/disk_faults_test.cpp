@@ -20,7 +20,7 @@
 #include <set>
 #include <string>
 
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/SmallTmpfs.h"
@@ -290,7 +290,7 @@ TEST(DiskFaults, UnusableFileLeavesTheSettingsFileAsItWas) {
         break;
     }
     RunOptions options;
-    options.NewChain = c.newChain;
+    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
     options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
       if (c.made != Made::FolderAfterShow) return;
       fs::remove(file);

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "files/MemoryFileSystem.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
@@ -205,11 +205,10 @@ TEST(FaultInjection, EachCauseReachesTheMessage) {
       EXPECT_EQ(notWritten.Saved(), WorkedExampleFile("vk38.dat"));
     }
     if (!c.readWords) continue;
-    for (const OkMode mode : {OkMode::Continue, OkMode::NewChain, OkMode::Pick}) {
-      SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode));
+    for (const ChainSource chain : {ChainSource::Stored, ChainSource::Picks, ChainSource::Selection}) {
+      SCOPED_TRACE(testing::Message() << "chain source " << static_cast<int>(chain));
       RunOptions options;
-      options.NewChain = mode == OkMode::NewChain;
-      options.PickChain = mode == OkMode::Pick;
+      options.Mode = &RunModeOf(ChainDirection::Vertical, chain);
       MemoryRun settingsUnread;
       settingsUnread.files.FailOperation(readSettings, c.cause);
       options.Files = &settingsUnread.files;
@@ -265,7 +264,7 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
                   c.newChain ? newChainHost.Bytes() : WorkedExampleFile("JWC_TEMP.TXT"));
     RunOptions options;
     options.Files = &files;
-    options.NewChain = c.newChain;
+    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
     // Another program holds the exchange file from before OK to the end.
     options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { files.HoldFile(MemoryRun::Answer()); };
     if (c.restoreFails) {

@@ -106,6 +106,7 @@ TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
       {"--cancel", "--close", folder},
       {"--new", "--pick", folder},
       {"--pick", "--new", folder},
+      {"--horizontal", "--new", "--pick", folder},
       {"--move", "1", folder},
       {"--move", "a,b", folder},
       {"--move", "1,2,3", folder},

@@ -8,6 +8,7 @@
 // refused), and a new or picked chain without one leaves none.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -47,6 +48,9 @@ struct Case {
   // Drawing nothing, the run still stores the chain (a continued chain's
   // zero length).
   bool storesWithoutDrawing = false;
+  // A horizontal chain (its settings file vk47h.dat); the host's axes as
+  // they are, so that the stored chain is one along the horizontal axis.
+  bool horizontal = false;
 };
 
 TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
@@ -54,6 +58,9 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
   const auto fewPicks = [](HostFile& host, SettingsFile&) { host.Picks = {"0 0", "0 1000"}; };
   const auto fourPicks = [](HostFile& host, SettingsFile&) {
     host.Picks = {"0 0", "0 1000", "-500 300", "-600 500"};
+  };
+  const auto fourPicksAlongX = [](HostFile& host, SettingsFile&) {
+    host.Picks = {"0 0", "1000 0", "300 -500", "500 -600"};
   };
   // Two measured points at the same level.
   const auto fourPicksLevel = [](HostFile& host, SettingsFile&) {
@@ -93,6 +100,16 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
       // A selection without a vertical dimension line: the ordinary host
       // file carries none.
       {"nothing picked", false, FinishAction::Ok, {}, {}, nullptr, false, ""},
+      {"horizontal, continued", false, FinishAction::Ok, {}, {}, "hr", false, nullptr, false,
+       false, true},
+      {"horizontal new chain", true, FinishAction::Ok, fourPicksAlongX, {}, "h/vk47_Orvane_h.bat",
+       false, nullptr, false, false, true},
+      {"horizontal new chain without vk47h.dat, Cancel", true, FinishAction::Cancel,
+       fourPicksAlongX, {}, nullptr, false, nullptr, true, false, true},
+      {"horizontal, inside refusal", false, FinishAction::Ok, inside, {}, nullptr, false, nullptr,
+       false, false, true},
+      {"horizontal, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, nullptr, false,
+       false, true},
   };
   const fs::path pickedChain = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
   for (const Case& c : cases) {
@@ -105,27 +122,38 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
     WriteFileBytes(dir / "JWC_TEMP.TXT", picked && *c.pickedHostFile
                                              ? ReadFileBytes(pickedChain / c.pickedHostFile)
                                              : host.Bytes());
-    if (!c.withoutSettingsFile) WriteFileBytes(dir / "vk38.dat", stored.Bytes());
+    const RunMode& mode =
+        RunModeOf(c.horizontal ? ChainDirection::Horizontal : ChainDirection::Vertical,
+                  c.newChain ? ChainSource::Picks
+                             : (picked ? ChainSource::Selection : ChainSource::Stored));
+    const fs::path settings = dir / mode.SettingsFile;
+    if (!c.withoutSettingsFile) WriteFileBytes(settings, stored.Bytes());
     RunOptions options;
     if (c.failedSave)
-      options.BeforeAction = [&dir](headless::HeadlessUi&, ProgramRun&) {
-        fs::remove(dir / "vk38.dat");
-        fs::create_directory(dir / "vk38.dat");
+      options.BeforeAction = [&settings](headless::HeadlessUi&, ProgramRun&) {
+        fs::remove(settings);
+        fs::create_directory(settings);
       };
-    options.NewChain = c.newChain;
-    options.PickChain = picked;
+    options.Mode = &mode;
     options.Action = c.action;
     options.Changes = c.changes;
-    RunOnce(dir.Path(), options);
+    const std::vector<headless::Event> seen = RunOnce(dir.Path(), options).Transcript;
+    // A failed save names the file that could not be saved.
+    if (c.failedSave) {
+      EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [&mode](const headless::Event& e) {
+        return e.Kind == headless::EventKind::Warning &&
+               e.Text.rfind(std::string(mode.SettingsFile) + "を保存出来ません", 0) == 0;
+      }));
+    }
 
     const std::vector<std::string> answer = SplitCrLf(ReadFileBytes(dir / "JWC_TEMP.TXT"));
     ASSERT_FALSE(answer.empty());
     if (!c.handover) {
       EXPECT_EQ(answer, std::vector<std::string>{"hq"});
       if (c.withoutSettingsFile) {
-        EXPECT_FALSE(fs::exists(dir / "vk38.dat"));
+        EXPECT_FALSE(fs::exists(settings));
       } else if (!c.failedSave) {
-        EXPECT_EQ(ReadFileBytes(dir / "vk38.dat") == stored.Bytes(), !c.storesWithoutDrawing);
+        EXPECT_EQ(ReadFileBytes(settings) == stored.Bytes(), !c.storesWithoutDrawing);
       }
       continue;
     }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dimension/RunModes.h"
 #include "support/hostdouble/HostDouble.h"
 #include "support/PreviewTestSupport.h"
 #include "support/TestSupport.h"
@@ -42,28 +43,21 @@ std::string AsShipped(const std::string& utf8) {
 
 std::string Launcher(const char* name) { return AsShipped(ReadFileBytes(kPackage / name)); }
 
-TEST(LauncherDirectives, ThePackagesLaunchersSkipTheSelectionAndAskForTheirPoints) {
-  struct Case {
-    const char* file;
-    std::size_t prompts;
-    const char* call;  // the program's arguments
-  };
-  const Case cases[] = {
-      {"vk47_Orvane.bat", 2, ""},
-      {"vk47_Orvane_new.bat", 4, "/new"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    const host_double::Launcher l = ReadLauncher(Launcher(c.file));
+// Each run mode's launcher as the host reads it: its selection step, a
+// prompt a point, and the program called with the row's words.
+TEST(LauncherDirectives, ThePackagesLaunchersAskForTheirRowsPoints) {
+  for (const RunMode& mode : RunModes()) {
+    SCOPED_TRACE(mode.Launcher);
+    const host_double::Launcher l = ReadLauncher(Launcher(mode.Launcher));
     EXPECT_TRUE(l.ForThisHost);
     EXPECT_TRUE(l.OwnFolder);
-    EXPECT_EQ(l.Selection, 0);
+    EXPECT_EQ(l.Selection, mode.RangeSelection ? 1 : 0);
     EXPECT_TRUE(l.HatchAttributes && l.LineWidths && l.TextBasePoints);
-    EXPECT_EQ(l.Prompts.size(), c.prompts);
+    EXPECT_EQ(l.Prompts.size(), mode.Picks.size());
     EXPECT_TRUE(l.Ignored.empty());
     const ProgramCall call = SplitProgramLine(l.ProgramLine, "C:\\jww\\");
     EXPECT_EQ(call.Program, "C:\\jww\\vk47_Orvane.exe");
-    EXPECT_EQ(call.Arguments, std::vector<std::string>(*c.call ? 1 : 0, c.call));
+    EXPECT_EQ(call.Arguments, std::vector<std::string>(mode.Words.begin(), mode.Words.end()));
   }
 }
 
@@ -94,8 +88,8 @@ class HostSession : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(folder);
     fs::create_directories(hostFolder);
-    for (const char* name : {"vk47_Orvane.bat", "vk47_Orvane_new.bat"})
-      WriteFileBytes(folder / name, Launcher(name));
+    for (const RunMode& mode : RunModes())
+      WriteFileBytes(folder / mode.Launcher, Launcher(mode.Launcher));
   }
 };
 
@@ -110,17 +104,20 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
       {"clicked_chain.session", 5, 4, "clicked_chain_drawing.txt"},
       {"ended_at_prompt.session", 5, 4, "clicked_chain_drawing.txt"},
       {"refusal.session", 3, 2, "refusal_drawing.txt"},
+      // Both directions, one command after the other; the horizontal chain
+      // picked again.
+      {"both_directions.session", 10, 5, "both_directions_drawing.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.session);
-    fs::remove(folder / "vk38.dat");
+    for (const char* stored : {"vk38.dat", "vk47h.dat"}) fs::remove(folder / stored);
     HostDouble host(folder, hostFolder, HeadlessRunner(kHeadless));
     const SessionResult result =
         host.Run(ReadSession(ReadFileBytes(kSessions / c.session)));
     EXPECT_EQ(result.StepsTaken, c.steps);
     std::size_t handovers = 0;
     for (const std::string& line : result.Transcript)
-      if (line.rfind("answer: ", 0) == 0 && line.find(", then vk47_Orvane.bat") != std::string::npos)
+      if (line.rfind("answer: ", 0) == 0 && line.find(", then vk47_Orvane") != std::string::npos)
         ++handovers;
     EXPECT_EQ(handovers, c.handovers);
     EXPECT_EQ(host.DrawingBytes(), ReadFileBytes(kSessions / c.golden));

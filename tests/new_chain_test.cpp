@@ -37,15 +37,17 @@ const std::vector<std::string> kSuccess = {"status: 処理中です", "status: �
 
 struct Program {
   ScratchDir dir;
+  ChainDirection Direction = ChainDirection::Vertical;
   RunResult Run(const HostFile& host, const std::optional<SettingsFile>& settings, bool newChain) {
+    const RunMode& mode = RunModeOf(Direction, newChain ? ChainSource::Picks : ChainSource::Stored);
     WriteFileBytes(dir / "JWC_TEMP.TXT", host.Bytes());
-    if (settings) WriteFileBytes(dir / "vk38.dat", settings->Bytes());
+    if (settings) WriteFileBytes(dir / mode.SettingsFile, settings->Bytes());
     RunOptions options;
-    options.NewChain = newChain;
+    options.Mode = &mode;
     return RunOnce(dir.Path(), options);
   }
   std::string Answer() const { return ReadFileBytes(dir / "JWC_TEMP.TXT"); }
-  std::string Saved() const { return ReadFileBytes(dir / "vk38.dat"); }
+  std::string Saved() const { return ReadFileBytes(dir / RunModeOf(Direction, ChainSource::Stored).SettingsFile); }
 };
 
 // "x y" of a point given as "x y".
@@ -115,7 +117,7 @@ TEST(NewChain, GoldenFilesWithoutASettingsFile) {
   Program program;
   fs::copy_file(golden / "JWC_TEMP.TXT", program.dir / "JWC_TEMP.TXT");
   RunOptions options;
-  options.NewChain = true;
+  options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
   EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(program.dir.Path(), options).Transcript)),
             kSuccess);
   EXPECT_EQ(program.Answer(), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
@@ -207,24 +209,44 @@ TEST(NewChain, MissingPicksAreNamedAndNothingIsDrawn) {
   }
 }
 
+// Without its settings file (vk38.dat, or vk47h.dat for a horizontal
+// chain) a new chain takes the dialog's defaults, and OK creates the file; a
+// horizontal chain leaves the vertical chain's vk38.dat as it was.
 TEST(NewChain, WithoutSettingsFileTheDefaultsServeSilently) {
-  HostFile host;
-  host.Picks = {"0 0", "0 1000", "-500 300", "-600 1200"};
-  Program program;
-  const RunResult result = program.Run(host, std::nullopt, true);
-  std::vector<std::string> expected = {"notice: 新しい垂直寸法　長さ 1000",
-                                       "notice: 寸法値「1000」"};
-  expected.insert(expected.end(), kSuccess.begin(), kSuccess.end());
-  EXPECT_EQ(TranscriptLines(result.Transcript), expected);
-  // The dialog stayed where it was first shown, and the defaults were used:
-  // precision 0.001 and the host's current text style.
-  const std::vector<std::string> saved = SplitCrLf(program.Saved());
-  ASSERT_EQ(saved.size(), 31u);
-  EXPECT_EQ(saved[0], std::to_string(kInitialWindowLeft));
-  EXPECT_EQ(saved[1], std::to_string(kInitialWindowTop));
-  EXPECT_EQ(std::vector<std::string>(saved.begin() + 2, saved.begin() + 7),
-            (std::vector<std::string>{"0", "0", "0", "3", "2"}));
-  EXPECT_NE(program.Answer().find("cs -600 1200 "), std::string::npos);
+  const struct {
+    ChainDirection direction;
+    const char* axis;
+    const char* notice;
+  } cases[] = {{ChainDirection::Vertical, "0", "notice: 新しい垂直寸法　長さ 1000"},
+               {ChainDirection::Horizontal, "90", "notice: 新しい水平寸法　長さ 1000"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.notice);
+    HostFile host;
+    host.Axis = c.axis;
+    host.Picks = {"0 0", "0 1000", "-500 300", "-600 1200"};
+    Program program;
+    program.Direction = c.direction;
+    const std::string companion = SettingsFile{}.Bytes();
+    const bool horizontal = c.direction == ChainDirection::Horizontal;
+    if (horizontal) WriteFileBytes(program.dir / "vk38.dat", companion);
+    const RunResult result = program.Run(host, std::nullopt, true);
+    std::vector<std::string> expected = {c.notice, "notice: 寸法値「1000」"};
+    expected.insert(expected.end(), kSuccess.begin(), kSuccess.end());
+    EXPECT_EQ(TranscriptLines(result.Transcript), expected);
+    // The dialog stayed where it was first shown, and the defaults were used:
+    // precision 0.001 and the host's current text style.
+    const std::vector<std::string> saved = SplitCrLf(program.Saved());
+    ASSERT_EQ(saved.size(), 31u);
+    EXPECT_EQ(saved[0], std::to_string(kInitialWindowLeft));
+    EXPECT_EQ(saved[1], std::to_string(kInitialWindowTop));
+    EXPECT_EQ(std::vector<std::string>(saved.begin() + 2, saved.begin() + 7),
+              (std::vector<std::string>{"0", "0", "0", "3", "2"}));
+    EXPECT_EQ(saved[24], c.axis);
+    EXPECT_NE(program.Answer().find("cs -600 1200 "), std::string::npos);
+    if (horizontal) {
+      EXPECT_EQ(ReadFileBytes(program.dir / "vk38.dat"), companion);
+    }
+  }
 }
 
 }  // namespace

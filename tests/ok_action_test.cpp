@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "dialog/SettingsTable.h"
 #include "dimension/OkInputs.h"
 #include "frontends/headless/HeadlessRun.h"
@@ -74,7 +74,7 @@ TEST_F(OkActionTest, FailedSaveDrawsNothingAndOkWorksOnceItsCauseIsGone) {
     fs::create_directory(settings);
     run.Ok();
     EXPECT_FALSE(ui.Closed());
-    EXPECT_EQ(run.Output.Lines.Count(), 0u);
+    EXPECT_EQ(run.Output().Lines.Count(), 0u);
     // The user mends it and presses OK again: the chain in memory is still
     // the old one, so the point lies above it as before.
     fs::remove(settings);

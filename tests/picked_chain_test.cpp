@@ -16,6 +16,7 @@
 #include "dimension/OkNotice.h"
 #include "dimension/OkPlan.h"
 #include "dimension/PickedChain.h"
+#include "dimension/RunModes.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "frontends/headless/HeadlessRun.h"
@@ -25,6 +26,7 @@
 
 namespace fs = std::filesystem;
 using dimension_testing::Axes;
+using headless::Event;
 using headless::RunOnce;
 using headless::RunOptions;
 using headless::SettingChange;
@@ -105,7 +107,7 @@ DrawnChain DrawChain(const Sheet& sheet, const Marks& marks, double object = 0, 
   SettingsFile settings;
   settings.Scale = FormatGeneral(sheet.Scale);
   RunOptions start;
-  start.NewChain = true;
+  start.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
   start.Changes = marks.Changes();
   DrawnChain chain;
   const std::vector<std::vector<std::string>> runs = {
@@ -265,7 +267,7 @@ TEST(PickedChain, OwnOutputIsFoundAsTheStoredChainAndContinuedAlike) {
 
         ScratchDir stored, asFound, picked;
         RunOptions pick;
-        pick.PickChain = true;
+        pick.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
         EXPECT_EQ(RunIn(picked.Path(), pickHost, chain.Stored, pick), kDrawn);
         // Byte for byte the ordinary continuation of the found chain stored
         // at the host's scale and axes, its dimension line taken through
@@ -516,7 +518,7 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
         SearchPickedChain(host, host.AxisAngle, c.On.Point(c.Value.first, c.Value.second));
     if (c.Chain < 0) {
       EXPECT_FALSE(search.Chain);
-      EXPECT_EQ(NoChainMessage(search), c.Told + select);
+      EXPECT_EQ(NoChainMessage(search, ChainDirection::Vertical), c.Told + select);
     } else {
       ASSERT_TRUE(search.Chain);
       const HostDrawnChain& want = drawing.Chains[static_cast<std::size_t>(c.Chain)];
@@ -527,9 +529,10 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
                         axes.AlongV(o, c.On.Point(want.Line, want.Levels.back())),
                         axes.AlongU(o, c.On.Point(want.Line, 0))});
     }
-    EXPECT_EQ(PlanOk(values, host, OkMode::Pick).Outcome, c.Outcome);
+    const RunMode& pick = RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
+    EXPECT_EQ(PlanOk(values, host, pick).Outcome, c.Outcome);
     if (!c.Told.empty()) {
-      EXPECT_EQ(OkNoticeLines(values, host, OkMode::Pick).front(), c.Told);
+      EXPECT_EQ(OkNoticeLines(values, host, pick).front(), c.Told);
     }
   }
 }
@@ -543,7 +546,7 @@ TEST(PickedChain, GoldenFilesWithOrWithoutASettingsFile) {
   ScratchDir dir;
   fs::copy_file(golden / "JWC_TEMP.TXT", dir / "JWC_TEMP.TXT");
   RunOptions pick;
-  pick.PickChain = true;
+  pick.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
   EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(dir.Path(), pick).Transcript)), kDrawn);
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), ReadFileBytes(golden / "expected_JWC_TEMP.TXT"));
   EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), ReadFileBytes(golden / "expected_vk38.dat"));
@@ -570,18 +573,25 @@ TEST(PickedChain, GoldenFilesWithOrWithoutASettingsFile) {
 class PickRefusal : public ::testing::Test {
  protected:
   ScratchDir dir;
-  Lines Run(const std::string& host, const std::optional<std::string>& settings) {
+  Lines Run(const std::string& host, const std::optional<std::string>& settings,
+            ChainDirection direction = ChainDirection::Vertical) {
+    const RunMode& mode = RunModeOf(direction, ChainSource::Selection);
     WriteFileBytes(dir / "JWC_TEMP.TXT", host);
-    if (settings) WriteFileBytes(dir / "vk38.dat", *settings);
+    if (settings) WriteFileBytes(dir / mode.SettingsFile, *settings);
     RunOptions pick;
-    pick.PickChain = true;
+    pick.Mode = &mode;
     return TranscriptLines(RunOnce(dir.Path(), pick).Transcript);
   }
 };
 
-TEST_F(PickRefusal, WithoutAVerticalDimensionLineTheMessageSaysWhatWasSeenAndWhatToSelect) {
+TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageSaysWhatWasSeenAndWhatToSelect) {
   const Sheet sheet{0, 1};
-  const std::string header = sheet.Host({sheet.At(0, 90), sheet.At(-30, 80)}).Bytes();
+  HostFile host = sheet.Host({sheet.At(0, 90), sheet.At(-30, 80)});
+  const std::string header = host.Bytes();
+  // A horizontal pick at the host's axis angle 90 looks for what a vertical
+  // one looks for at 0: the same selections hold none.
+  host.Axis = "90";
+  const std::string turnedHeader = host.Bytes();
   const DrawnChain horizontal = DrawChain(Sheet{90, 1}, Marks{}, -60, -90);
   const struct {
     std::string Selection;
@@ -604,20 +614,34 @@ TEST_F(PickRefusal, WithoutAVerticalDimensionLineTheMessageSaysWhatWasSeenAndWha
   };
   const std::string select =
       "延長する垂直寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
+  // A horizontal pick tells the same in its own words.
+  const auto horizontalWords = [](std::string text) {
+    for (const auto& [v, h] : {std::pair{"垂直", "水平"}, std::pair{"横に", "上下に"}})
+      for (std::size_t at = text.find(v); at != std::string::npos; at = text.find(v, at))
+        text.replace(at, std::string(v).size(), h);
+    return text;
+  };
   const std::string stored = SettingsFile{}.Bytes();
-  for (const auto& c : cases)
-    for (const bool withSettings : {true, false}) {
-      SCOPED_TRACE(c.Selection + (withSettings ? " with vk38.dat" : " without vk38.dat"));
-      fs::remove(dir / "vk38.dat");
-      EXPECT_EQ(Run(header + c.Selection, withSettings ? std::optional(stored) : std::nullopt),
-                (Lines{"notice: " + c.Seen, "notice: " + select, "message: " + c.Seen + select,
-                       "closed"}));
-      EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
-      if (withSettings)
-        EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), stored);
-      else
-        EXPECT_FALSE(fs::exists(dir / "vk38.dat"));
-    }
+  for (const ChainDirection direction : {ChainDirection::Vertical, ChainDirection::Horizontal})
+    for (const auto& c : cases)
+      for (const bool withSettings : {true, false}) {
+        const bool horizontal = direction == ChainDirection::Horizontal;
+        const fs::path settings = dir / (horizontal ? "vk47h.dat" : "vk38.dat");
+        SCOPED_TRACE(c.Selection + (withSettings ? " with " : " without ") + settings.string());
+        fs::remove(settings);
+        const std::string seen = horizontal ? horizontalWords(c.Seen) : c.Seen;
+        const std::string what = horizontal ? horizontalWords(select) : select;
+        EXPECT_EQ(Run((horizontal ? turnedHeader : header) + c.Selection,
+                      withSettings ? std::optional(stored) : std::nullopt, direction),
+                  (Lines{"notice: " + seen, "notice: " + what, "message: " + seen + what,
+                         "closed"}));
+        EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
+        if (withSettings)
+          EXPECT_EQ(ReadFileBytes(settings), stored);
+        else
+          EXPECT_FALSE(fs::exists(settings));
+        EXPECT_FALSE(horizontal && fs::exists(dir / "vk38.dat"));
+      }
 }
 
 TEST_F(PickRefusal, APointInsideThePickedChainIsRefusedAndTheNoticeShowsTheChain) {
@@ -638,6 +662,106 @@ TEST_F(PickRefusal, APointInsideThePickedChainIsRefusedAndTheNoticeShowsTheChain
       (Lines{"notice: 選択した寸法線 X=-25　Y -4～70　長さ 74（1本中）", "notice: 上へ延長　長さ 30",
              "notice: 寸法値「30」", "status: 処理中です", "status: ファイル生成中です",
              "closed"}));
+}
+
+// A horizontal chain at the host's axis angle θ is built as the vertical
+// chain at θ - 90: the same picked points on a host file whose "hk" line says
+// θ - 90 give the same answer byte for byte, but for the launcher that the
+// answer hands over to; the chain found by a pick and the refusals are the
+// same. Its settings and chain live in vk47h.dat, which holds what vk38.dat
+// holds for the vertical chain but for the host's own axis angle, and
+// vk38.dat is never touched.
+TEST(HorizontalChain, BuiltAsTheVerticalChainAtTheAxisTurnedBack) {
+  const RunMode& vNew = RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
+  const RunMode& vPick = RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
+  const RunMode& hGoOn = RunModeOf(ChainDirection::Horizontal, ChainSource::Stored);
+  const RunMode& hNew = RunModeOf(ChainDirection::Horizontal, ChainSource::Picks);
+  const RunMode& hPick = RunModeOf(ChainDirection::Horizontal, ChainSource::Selection);
+  const std::string companion = "the companion's own\r\n";
+  int cases = 0;
+  for (const double axis : {0.0, 30.0, 90.0, 180.0, 270.0})
+    for (const double scale : {1.0, 20.0, 500.0})
+      for (const bool figure : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "axis " << axis << " scale " << scale << " figure "
+                                        << figure);
+        const Sheet sheet{axis - 90, scale};  // the construction's axes
+        const Marks marks{cases % 12, (cases * 5 + 3) % 12, figure};
+        ScratchDir vertical, horizontal;
+        SettingsFile settings;
+        settings.Scale = FormatGeneral(scale);
+        WriteFileBytes(vertical / "vk38.dat", settings.Bytes());
+        WriteFileBytes(horizontal / "vk47h.dat", settings.Bytes());
+        WriteFileBytes(horizontal / "vk38.dat", companion);
+        std::string selection;
+        // One step of the user in both folders: the same points, the vertical
+        // run on the turned axes, the horizontal on the host's.
+        auto step = [&](const std::vector<std::string>& picks, const RunMode& vMode,
+                        const RunMode& hMode,
+                        const std::string& extra) -> std::pair<std::vector<Event>, std::vector<Event>> {
+          RunOptions v, h;
+          v.Mode = &vMode;
+          h.Mode = &hMode;
+          v.Changes = h.Changes = marks.Changes();
+          HostFile vHost = sheet.Host(picks), hHost = vHost;
+          hHost.Axis = FormatGeneral(axis);
+          WriteFileBytes(vertical / "JWC_TEMP.TXT", vHost.Bytes() + extra);
+          WriteFileBytes(horizontal / "JWC_TEMP.TXT", hHost.Bytes() + extra);
+          const std::vector<Event> vSeen = RunOnce(vertical.Path(), v).Transcript;
+          const std::vector<Event> hSeen = RunOnce(horizontal.Path(), h).Transcript;
+          // Only the words differ: the notice tells the same in horizontal terms.
+          Lines told = TranscriptLines(vSeen);
+          for (std::string& line : told)
+            for (const auto& [v, h] : {std::pair{"上へ延長", "右へ延長"}, std::pair{"下へ延長", "左へ延長"},
+                                       std::pair{"新しい垂直寸法", "新しい水平寸法"}})
+              if (const std::size_t at = line.find(v); at != std::string::npos)
+                line.replace(at, std::string(v).size(), h);
+          EXPECT_EQ(TranscriptLines(hSeen), told);
+          std::string vAnswer = ReadFileBytes(vertical / "JWC_TEMP.TXT");
+          std::string hAnswer = ReadFileBytes(horizontal / "JWC_TEMP.TXT");
+          for (auto [answer, mode] : {std::pair{&vAnswer, &vMode}, std::pair{&hAnswer, &hMode}}) {
+            const std::string head = std::string(mode->Handover) + "\r\n";
+            EXPECT_EQ(answer->rfind(head, 0), 0u) << *answer;
+            answer->erase(0, head.size());
+          }
+          EXPECT_EQ(hAnswer, vAnswer);
+          selection += vAnswer;
+          // The stored chains alike but for the host's axis angle.
+          Lines vStored = SplitCrLf(ReadFileBytes(vertical / "vk38.dat"));
+          Lines hStored = SplitCrLf(ReadFileBytes(horizontal / "vk47h.dat"));
+          EXPECT_EQ(hStored.size(), 31u);
+          if (hStored.size() == 31u && vStored.size() == 31u) {
+            EXPECT_EQ(hStored[24], FormatGeneral(axis));
+            EXPECT_EQ(vStored[24], FormatGeneral(axis - 90));
+            hStored[24] = vStored[24];
+            EXPECT_EQ(hStored, vStored);
+          }
+          EXPECT_EQ(ReadFileBytes(horizontal / "vk38.dat"), companion);
+          return std::pair{vSeen, hSeen};
+        };
+        // Started, continued past the upper end and past the lower end.
+        step({sheet.At(0, 0), sheet.At(0, 40), sheet.At(-25, 10), sheet.At(-30, 20)}, vNew, hNew, "");
+        step({sheet.At(5, 70), sheet.At(-30, 55)}, DefaultRunMode(), hGoOn, "");
+        step({sheet.At(-3, -4), sheet.At(-30, -10)}, DefaultRunMode(), hGoOn, "");
+        // Picked again in the drawing (the chain found is told alike) and
+        // continued; then a point inside the stored chain, refused alike.
+        const auto hSeen =
+            step({sheet.At(2, 100), sheet.At(-30, 80)}, vPick, hPick, selection).second;
+        ASSERT_FALSE(hSeen.empty());
+        EXPECT_EQ(hSeen.front().Text.rfind("選択した寸法線 ", 0), 0u);
+        RunOptions h;
+        h.Mode = &hGoOn;
+        HostFile inside = sheet.Host({sheet.At(0, 50), sheet.At(-30, 80)});
+        inside.Axis = FormatGeneral(axis);
+        WriteFileBytes(horizontal / "JWC_TEMP.TXT", inside.Bytes());
+        const std::string stored = ReadFileBytes(horizontal / "vk47h.dat");
+        EXPECT_EQ(TranscriptLines(WithoutNotices(RunOnce(horizontal.Path(), h).Transcript)),
+                  (Lines{"message: 直前作図した水平寸法線の内側を指定する事は出来ません。", "closed"}));
+        EXPECT_EQ(ReadFileBytes(horizontal / "JWC_TEMP.TXT"), "hq\r\n");
+        EXPECT_EQ(ReadFileBytes(horizontal / "vk47h.dat"), stored);
+        EXPECT_EQ(ReadFileBytes(horizontal / "vk38.dat"), companion);
+        ++cases;
+      }
+  EXPECT_EQ(cases, 5 * 3 * 2);
 }
 
 }  // namespace

@@ -125,6 +125,24 @@ TEST(PreviewProgram, OverlaysTheStoredChainAtTheHostScale) {
                             : std::vector<std::string>{"before", "chain", "drawing"};
     EXPECT_EQ(order, expected);
   }
+  // A horizontal chain (vk47h.dat): its dimension line along the host's
+  // horizontal axis, level with its measured points across it.
+  std::string horizontal = SettingsFile();
+  horizontal.replace(horizontal.find("0\r\n100\r\n0\r\n0\r\n0\r\n0\r\n2000\r\n-1000\r\n600\r\n"),
+                     std::string::npos, "0\r\n100\r\n0\r\n0\r\n0\r\n2000\r\n0\r\n600\r\n-1000\r\n");
+  testing_support::WriteFileBytes(dir / "vk47h.dat", horizontal);
+  ASSERT_EQ(RunPreview("--before " + Quote(dir / "host.txt") + " --horizontal --chain " +
+                       Quote(dir / "vk47h.dat") + " " + files),
+            0);
+  const Picture turned = Inspect(testing_support::ReadFileBytes(dir / "out.svg"));
+  const auto band = turned.Find("chain", "line", "chain-line");
+  ASSERT_EQ(band.size(), 1u);
+  // (The axes turned by 90 degrees leave noise in the last bits.)
+  const double ends[] = {0, -500, 1000, -500};
+  for (int i = 0; i < 4; ++i) {
+    const char* name[] = {"x1", "y1", "x2", "y2"};
+    EXPECT_NEAR(std::stod(band[0]->Attr(name[i])), ends[i], 1e-9) << name[i];
+  }
 }
 
 // A host file whose selection holds a chain the program drew: a dimension

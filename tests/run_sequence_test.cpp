@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "app/ProgramRun.h"
+#include "dimension/RunModes.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/TestSupport.h"
 
@@ -54,37 +55,82 @@ class RunSequenceTest : public ::testing::Test {
   fs::path settings = dir / "vk38.dat";
 };
 
+// A continuation of either direction without its own settings file; a
+// horizontal one neither reads nor writes the vertical chain's vk38.dat.
 TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
-  WriteFileBytes(exchange, TextStyleLines() + "hp 10 20\r\n");
-  RunOptions options;
-  options.MoveWindowTo = headless::WindowMove{1, 2};
-  options.Changes = {{"Prefix", "x"}};
-  const headless::RunResult result = RunOnce(dir.Path(), options);
-  EXPECT_TRUE(result.Refused);
-  EXPECT_EQ(Utf8Lines(result.Transcript),
-            (std::vector<std::string>{
-                U8(u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
-                   u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。"),
-                "closed"}));
-  EXPECT_EQ(ReadFileBytes(exchange), kHq);
-  EXPECT_FALSE(fs::exists(settings));
-  // The window never moved and nothing the user might have done was applied.
-  EXPECT_EQ(result.Dialog.WindowLeft, 194);
-  EXPECT_EQ(result.Dialog.WindowTop, 107);
-  EXPECT_EQ(result.Dialog[Control::Prefix].Text, "");
-  EXPECT_TRUE(result.Dialog.NoticeLines.empty());
-  EXPECT_EQ(result.Settings.LastLayerGroup, -1);
+  const struct {
+    ChainDirection direction;
+    const char* missing;
+    const char8_t* message;
+    const char8_t* caption;
+    const char8_t* memo;  // the help memo's first line
+  } cases[] = {
+      {ChainDirection::Vertical, "vk38.dat",
+       u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
+       u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。",
+       u8"Orvane", u8"◇垂直寸法線の設定は"},
+      {ChainDirection::Horizontal, "vk47h.dat",
+       u8"message: 水平寸法の連続が記録されていません（vk47h.datがありません）。"
+       u8"vk47_Orvane_h_new.bat で新しく水平寸法の連続を開始するか、"
+       u8"vk47_Orvane_h_pick.bat で図面の水平寸法を範囲選択して下さい。",
+       u8"Orvane 水平寸法", u8"◇水平寸法線の設定は"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.missing);
+    const bool horizontal = c.direction == ChainDirection::Horizontal;
+    if (horizontal) WriteFileBytes(settings, CompanionSettings());
+    WriteFileBytes(exchange, TextStyleLines() + "hp 10 20\r\n");
+    RunOptions options;
+    options.Mode = &RunModeOf(c.direction, ChainSource::Stored);
+    options.MoveWindowTo = headless::WindowMove{1, 2};
+    options.Changes = {{"Prefix", "x"}};
+    const headless::RunResult result = RunOnce(dir.Path(), options);
+    EXPECT_TRUE(result.Refused);
+    EXPECT_EQ(Utf8Lines(result.Transcript), (std::vector<std::string>{U8(c.message), "closed"}));
+    EXPECT_EQ(ReadFileBytes(exchange), kHq);
+    EXPECT_FALSE(fs::exists(dir / c.missing));
+    if (horizontal) {
+      EXPECT_EQ(ReadFileBytes(settings), CompanionSettings());
+    }
+    EXPECT_EQ(SjisToUtf8(result.Dialog.Caption), U8(c.caption));
+    ASSERT_FALSE(result.Dialog.HelpMemo.empty());
+    EXPECT_EQ(SjisToUtf8(result.Dialog.HelpMemo.front()), U8(c.memo));
+    // The window never moved and nothing the user might have done was applied.
+    EXPECT_EQ(result.Dialog.WindowLeft, 194);
+    EXPECT_EQ(result.Dialog.WindowTop, 107);
+    EXPECT_EQ(result.Dialog[Control::Prefix].Text, "");
+    EXPECT_TRUE(result.Dialog.NoticeLines.empty());
+    EXPECT_EQ(result.Settings.LastLayerGroup, -1);
+  }
 }
 
+// A horizontal run names its own settings file and its own dimensions.
 TEST_F(RunSequenceTest, UnreadableSettingsFileIsToldWithItsCauseNotAsMissing) {
-  fs::create_directory(settings);
-  const headless::RunResult result = RunOnce(dir.Path());
-  EXPECT_TRUE(result.Refused);
-  EXPECT_EQ(TranscriptLines(result.Transcript),
-            (std::vector<std::string>{"warning: " + SettingsUnreadableMessage(FileFault::InTheWay),
-                                      "closed"}));
-  EXPECT_EQ(ReadFileBytes(exchange), kHq);
-  EXPECT_TRUE(fs::is_directory(settings));
+  const struct {
+    ChainDirection direction;
+    const char8_t* told;
+  } cases[] = {
+      {ChainDirection::Vertical,
+       u8"warning: vk38.datを読み込めませんでしたので、垂直寸法は作図出来ません。"
+       u8"同じ名前のフォルダ等があって読み込めません。vk38.datはそのまま残してあります。"},
+      {ChainDirection::Horizontal,
+       u8"warning: vk47h.datを読み込めませんでしたので、水平寸法は作図出来ません。"
+       u8"同じ名前のフォルダ等があって読み込めません。vk47h.datはそのまま残してあります。"},
+  };
+  for (const auto& c : cases) {
+    const RunMode& mode = RunModeOf(c.direction, ChainSource::Stored);
+    SCOPED_TRACE(mode.SettingsFile);
+    const fs::path file = dir / mode.SettingsFile;
+    fs::create_directory(file);
+    RunOptions options;
+    options.Mode = &mode;
+    const headless::RunResult result = RunOnce(dir.Path(), options);
+    EXPECT_TRUE(result.Refused);
+    EXPECT_EQ(Utf8Lines(result.Transcript), (std::vector<std::string>{U8(c.told), "closed"}));
+    EXPECT_EQ(ReadFileBytes(exchange), kHq);
+    EXPECT_TRUE(fs::is_directory(file));
+    fs::remove(file);
+  }
 }
 
 TEST_F(RunSequenceTest, EmptySettingsFileHoldsThePreconditionAndPlacesTheWindowAtTheOrigin) {

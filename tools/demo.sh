@@ -3,9 +3,13 @@
 # vertical dimensions is started from nothing (four picked points, no
 # settings file), continued above, then below, and a point inside the chain
 # is refused. Then the two sides of a plan: a chain is started on the right,
-# and the left one, picked in the drawing, is continued again. Everything runs in a scratch folder; the example stays as
-# it is. Each run is also drawn as a picture (orvane-preview), kept in the
-# build folder.
+# and the left one, picked in the drawing, is continued again. Then the
+# plan's other direction: a chain of horizontal dimensions is started along
+# its bottom, continued to the right, and picked again in the drawing. Last,
+# whole sessions clicked out through the launchers, with a double of the
+# host. Everything runs in a scratch folder; the example stays as it is.
+# Each run is also drawn as a picture (orvane-preview), kept in the build
+# folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,14 +45,16 @@ utf8() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }
 # lines, the dimension line, (value), the leader, the underline, then the
 # start mark and, after a doubled "z3", the end mark.
 explain_output() {
-  utf8 "$1" | awk '
+  local lower="lower end" upper="upper end"
+  if [ "${2:-}" = horizontal ]; then lower="left end" upper="right end"; fi
+  utf8 "$1" | awk -v lower="$lower" -v upper="$upper" '
     { line[NR] = $0 }
     END {
       value = 0
       for (i = 1; i <= NR; i++) if (line[i] ~ /^cs /) value = i
       dimline = 0
       for (i = 1; i < value; i++) if (split(line[i], f, " ") == 4) dimline = i
-      after = 0; mark = "start mark (lower end)"
+      after = 0; mark = "start mark (" lower ")"
       for (i = 1; i <= NR; i++) {
         l = line[i]; n = split(l, f, " ")
         if (l == "hq")              what = "nothing to draw"
@@ -65,7 +71,7 @@ explain_output() {
         else if (l ~ /^cc/)         what = "text code " substr(l, 3)
         else if (l == "z3") {
           what = "flag: part of a dimension"
-          if (after >= 2 && line[i + 1] == "z3") mark = "end mark (upper end)"
+          if (after >= 2 && line[i + 1] == "z3") mark = "end mark (" upper ")"
         }
         else if (l ~ /^cs /)        what = "value text"
         else if (l ~ /^pt /)        what = mark ": point marker " f[6]
@@ -84,10 +90,12 @@ explain_output() {
 
 # Lines 23-31 of the settings file: where the chain stands now.
 show_chain() {
-  utf8 "$1" | awk 'NR >= 23 && NR <= 31 { v[NR] = $0 } END {
+  local lower="lower end  " upper="upper end  "
+  if [ "${2:-}" = horizontal ]; then lower="left end   " upper="right end  "; fi
+  utf8 "$1" | awk -v lower="$lower" -v upper="$upper" 'NR >= 23 && NR <= 31 { v[NR] = $0 } END {
     printf "  layer group %s, scale %s, axis angle %s\n", v[23], v[24], v[25]
-    printf "  lower end   (%s, %s)\n", v[26], v[27]
-    printf "  upper end   (%s, %s)\n", v[28], v[29]
+    printf "  %s (%s, %s)\n", lower, v[26], v[27]
+    printf "  %s (%s, %s)\n", upper, v[28], v[29]
     printf "  dimension line through (%s, %s)\n", v[30], v[31] }'
 }
 
@@ -111,7 +119,9 @@ run() {
   # What the run starts from, for its picture.
   cp "$work/JWC_TEMP.TXT" "$work/host.before"
   rm -f "$work/chain.before"
-  [ -f "$work/vk38.dat" ] && cp "$work/vk38.dat" "$work/chain.before"
+  local stored="$work/vk38.dat"
+  case " $* " in *" --horizontal "*) stored="$work/vk47h.dat" ;; esac
+  [ -f "$stored" ] && cp "$stored" "$work/chain.before"
   say "  \$ orvane-headless ${*:+$* }<folder>      (presses OK)"
   "$program" "$@" "$work" | sed 's/^/  > /'
 }
@@ -125,6 +135,7 @@ picture() {
   elif [ -f "$work/chain.before" ]; then
     chain=(--chain "$work/chain.before")
   fi
+  [ "${3:-}" = horizontal ] && chain+=(--horizontal)
   "$preview" --before "$work/host.before" "${chain[@]}" \
     "$work/JWC_TEMP.TXT" "$pictures/$1.svg"
   say "" "Picture of this run: $pictures/$1.svg" \
@@ -234,7 +245,62 @@ say "" "vk38.dat holds the left chain again, from its lower end (taken where its
     "dimension line ends) to the new point; the usual launcher goes on from it:" ""
 show_chain "$work/vk38.dat"
 picture 6-left-again picked
-heading "7. A whole chain clicked out in one go"
+
+heading "7. The other direction: a horizontal chain along the bottom"
+say "Every plan is dimensioned in both directions. The user starts" \
+    "vk47_Orvane_h_new.bat (the program started with /h /new, headless" \
+    "--horizontal --new) and picks the two measured points (0, 0) and" \
+    "(4000, 0), a point on the dimension line (1000, -1500) and the value" \
+    "position (1500, -2150). A horizontal chain is built exactly as a vertical" \
+    "one on the host's axes turned by 90 degrees: its dimension line runs along" \
+    "the host's horizontal axis and its value reads left to right. Its" \
+    "settings and chain live in vk47h.dat, apart from the vertical chain's" \
+    "vk38.dat; there is none yet, so the dialog shows its defaults:" ""
+host_four "0 0" "4000 0" "1000 -1500" "1500 -2150"
+cp "$work/vk38.dat" "$work/vk38.vertical"
+run --horizontal --new --set Precision=0 --set ThousandsCommas=1
+keep_drawn 7
+say ""
+explain_output "$work/JWC_TEMP.TXT" horizontal
+say "" "vk47h.dat now holds the horizontal chain, left end first (line 25 the" \
+    "host's own axis angle):" ""
+show_chain "$work/vk47h.dat" horizontal
+picture 7-horizontal-new
+
+heading "8. The horizontal chain continued to the right"
+say "The answer handed over to vk47_Orvane_h.bat; the user clicks (8000, 0)" \
+    "and the value position (5500, -2150). The point lies right of the chain:" ""
+host_picks "8000 0" "5500 -2150"
+run --horizontal
+keep_drawn 8
+say ""
+explain_output "$work/JWC_TEMP.TXT" horizontal
+say "" "vk47h.dat:" ""
+show_chain "$work/vk47h.dat" horizontal
+picture 8-horizontal-right "" horizontal
+if cmp -s "$work/vk38.dat" "$work/vk38.vertical"; then
+  say "" "vk38.dat is as the vertical runs left it: a horizontal run never reads or" \
+      "writes it."
+else
+  say "" "vk38.dat CHANGED by a horizontal run, which it must not" >&2
+  exit 1
+fi
+
+heading "9. The horizontal chain picked again in the drawing"
+say "On another computer vk47h.dat is not there. The user starts" \
+    "vk47_Orvane_h_pick.bat, range-selects the bottom chain and picks" \
+    "(10000, 0) and the value position (9000, -2150): the chain is found" \
+    "among everything selected (the vertical chain's lines too) and continued:" ""
+rm -f "$work/vk47h.dat"
+host_picks "10000 0" "9000 -2150"
+cat "$work/drawn-1.txt" "$work/drawn-2.txt" "$work/drawn-3.txt" "$work/drawn-7.txt" \
+  "$work/drawn-8.txt" >> "$work/JWC_TEMP.TXT"
+run --horizontal --pick
+say ""
+explain_output "$work/JWC_TEMP.TXT" horizontal
+picture 9-horizontal-picked picked horizontal
+
+heading "10. A whole chain clicked out in one go"
 say "The launchers ask for no range selection (REM #h0), and each answer that" \
     "drew tells the host how to go on: after a new chain's first dimension" \
     "\"h/vk47_Orvane.bat\" (go on with the usual launcher), after a" \
@@ -245,7 +311,8 @@ say "The launchers ask for no range selection (REM #h0), and each answer that" \
     "three continuations above and below, then Esc in the dialog:" ""
 session_folder="$work/session"
 mkdir -p "$session_folder/host"
-for launcher in vk47_Orvane.bat vk47_Orvane_new.bat; do
+for launcher in frontends/win32/package/*.bat; do
+  launcher=$(basename "$launcher")
   iconv -f UTF-8 -t CP932 "frontends/win32/package/$launcher" | sed 's/$/\r/' \
     > "$session_folder/$launcher"
 done
@@ -258,6 +325,24 @@ program_path=$(absolute "$program")
   "$host_double_path" --headless "$program_path" "$session_folder" "$session_file" \
     "$session_folder/drawing.txt") | sed 's/^/  /'
 "$preview" --chain "$session_folder/vk38.dat" "$session_folder/drawing.txt" \
-  "$pictures/7-clicked-chain.svg"
+  "$pictures/10-clicked-chain.svg"
 say "" "The host's drawing after the session, four dimensions on one dimension" \
-    "line: $pictures/7-clicked-chain.svg (the chain as stored in orange)."
+    "line: $pictures/10-clicked-chain.svg (the chain as stored in orange)."
+
+heading "11. A plan dimensioned in both directions, clicked out"
+say "The same with both directions, one command after the other" \
+    "(tests/data/host_sessions/both_directions.session): a vertical chain up the" \
+    "left side, started and continued; Esc at the next point prompt, and a" \
+    "horizontal chain along the bottom with vk47_Orvane_h_new.bat, continued" \
+    "through the hand-over to vk47_Orvane_h.bat; Esc, and the horizontal chain" \
+    "range-selected with vk47_Orvane_h_pick.bat and continued once more:" ""
+both_folder="$work/both"
+both_session="$PWD/tests/data/host_sessions/both_directions.session"
+mkdir -p "$both_folder/host"
+cp "$session_folder"/*.bat "$both_folder/"
+(cd "$both_folder/host" &&
+  "$host_double_path" --headless "$program_path" "$both_folder" \
+    "$both_session" "$both_folder/drawing.txt") |
+  sed 's/^/  /'
+"$preview" "$both_folder/drawing.txt" "$pictures/11-both-directions.svg"
+say "" "The host's drawing after the session: $pictures/11-both-directions.svg"

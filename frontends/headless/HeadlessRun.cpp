@@ -60,13 +60,12 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   // Start: the dialog is created as the main window and shown.
   HeadlessUi ui;
   StandardFileSystem standardFiles;
-  ProgramRun run(ui, options.Files ? *options.Files : standardFiles);
   std::error_code ec;
   fs::path absoluteFolder = fs::absolute(folder, ec);
   if (ec) absoluteFolder = folder;
-  run.ProgramFile = absoluteFolder / kProgramFileName;
-  if (options.NewChain) run.Mode = OkMode::NewChain;
-  if (options.PickChain) run.Mode = OkMode::Pick;
+  ProgramRun run(ui, options.Files ? *options.Files : standardFiles,
+                 absoluteFolder / kProgramFileName,
+                 options.Mode ? *options.Mode : DefaultRunMode());
   ui.SetCloseHandler([&run] { run.Close(); });
   ui.SetChangeHandler([&run] { run.ControlChange(); });
 
@@ -100,9 +99,9 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   if (!ui.Closed()) ui.CloseDialog();
 
   result.Transcript = ui.TakeTranscript();
-  result.ProgramFolder = run.ProgramFolder;
+  result.ProgramFolder = run.ProgramFolder();
   result.Dialog = ui.TakeState();
-  result.Settings = run.Settings;
+  result.Settings = run.Settings();
   return result;
 }
 

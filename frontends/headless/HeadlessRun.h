@@ -13,6 +13,7 @@
 
 #include "dialog/DialogSettings.h"
 #include "app/ProgramRun.h"
+#include "dimension/RunModes.h"
 #include "files/FileSystem.h"
 #include "frontends/headless/HeadlessUi.h"
 
@@ -63,12 +64,9 @@ struct RunOptions {
   // control left without selection, ...); may be empty.
   std::function<void(HeadlessUi& ui, ProgramRun& run)> BeforeAction;
   FinishAction Action = FinishAction::Ok;
-  // Start a new chain from four picked points instead of continuing the
-  // stored one.
-  bool NewChain = false;
-  // Continue the chain that the host's file holds in its selection instead
-  // of the stored one.
-  bool PickChain = false;
+  // The launcher's row that starts the program (RunModes.h): the usual one
+  // continues the stored vertical chain.
+  const RunMode* Mode = &DefaultRunMode();
   // The files the run reads and writes; nullptr: the real ones.
   FileSystem* Files = nullptr;
 };

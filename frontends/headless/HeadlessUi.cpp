@@ -38,6 +38,8 @@ DialogState InitialDialogState() {
     }
   }
   state.StatusText = DialogTexts::StatusInitial;
+  state.Caption = DialogTexts::Caption;
+  state.HelpMemo = HelpMemoLines();
   return state;
 }
 
@@ -125,6 +127,12 @@ void HeadlessUi::ShowMessage(const std::string& text, MessageKind kind) {
 void HeadlessUi::ShowNotice(const std::vector<std::string>& lines) {
   state_.NoticeLines = lines;
   for (const std::string& line : lines) transcript_.push_back({EventKind::Notice, line});
+}
+
+void HeadlessUi::ShowChainWords(const std::string& caption,
+                                const std::vector<std::string>& helpMemo) {
+  state_.Caption = caption;
+  state_.HelpMemo = helpMemo;
 }
 
 void HeadlessUi::Changed() {

@@ -46,6 +46,8 @@ struct DialogState {
   int WindowTop = kInitialWindowTop;
   std::string StatusText;
   std::vector<std::string> NoticeLines;  // what the notice pane shows
+  std::string Caption;                   // the dialog's caption
+  std::vector<std::string> HelpMemo;     // the help memo's lines
   bool HasFocus = false;
   Control Focused = Control::StartMark;
 
@@ -90,6 +92,8 @@ class HeadlessUi : public UserInterface {
   void ShowMessage(const std::string& text, MessageKind kind) override;
   // The lines replace the pane's; each is recorded as a notice.
   void ShowNotice(const std::vector<std::string>& lines) override;
+  void ShowChainWords(const std::string& caption,
+                      const std::vector<std::string>& helpMemo) override;
 
   // What the user does to the setting controls. Each changes its control as
   // the operation of the same kind above does, then runs the change handler.

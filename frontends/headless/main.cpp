@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
+#include "dimension/RunModes.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "tools/text/ShiftJisCodec.h"
 
@@ -19,17 +21,22 @@ using namespace headless;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-headless [--new | --pick] [--cancel | --close] [--move LEFT,TOP]\n"
-    "                       [--set NAME=VALUE]... FOLDER\n"
+    "usage: orvane-headless [--horizontal] [--new | --pick] [--cancel | --close]\n"
+    "                       [--move LEFT,TOP] [--set NAME=VALUE]... FOLDER\n"
     "\n"
     "Runs the program once as if its program file lay in FOLDER: it reads\n"
     "FOLDER/JWC_TEMP.TXT and FOLDER/vk38.dat, shows the dialog, and on closing\n"
     "writes FOLDER/JWC_TEMP.TXT.\n"
     "\n"
+    "  --horizontal      a chain of horizontal dimensions, with its settings and\n"
+    "                    chain in FOLDER/vk47h.dat in place of vk38.dat (as the\n"
+    "                    launchers vk47_Orvane_h*.bat start the program with /h);\n"
+    "                    alone it continues the stored chain, with --new or\n"
+    "                    --pick as below\n"
     "  --new             start a new chain: picked points 1 and 2 are measured,\n"
     "                    3 lies on the dimension line, 4 is the value position\n"
     "                    (as the launcher vk47_Orvane_new.bat starts the program)\n"
-    "  --pick            continue the vertical dimension chain selected in the\n"
+    "  --pick            continue the dimension chain selected in the\n"
     "                    drawing (the selection in JWC_TEMP.TXT) instead of the\n"
     "                    stored one (as the launcher vk47_Orvane_pick.bat starts\n"
     "                    the program)\n"
@@ -61,6 +68,13 @@ constexpr const char* kUsage =
   std::exit(2);
 }
 
+// The program's command-line word that a mode option stands for, or nullptr.
+const std::string_view* ProgramWordOf(std::string_view option) {
+  for (const RunModeWord& word : RunModeWords())
+    if (word.Headless == option) return &word.Program;
+  return nullptr;
+}
+
 // The argument after an option, or a usage error.
 std::string_view OptionValue(int argc, char** argv, int& i) {
   if (i + 1 >= argc) BadArguments(std::string(argv[i]) + " needs a value");
@@ -71,6 +85,8 @@ std::string_view OptionValue(int argc, char** argv, int& i) {
 
 int main(int argc, char** argv) {
   RunOptions options;
+  std::vector<std::string_view> modeWords;  // the program words of the mode options
+  std::string modeOptions;                   // those options as given
   std::optional<std::string> action;  // the option that chose the action
   std::optional<fs::path> folder;
   bool optionsEnded = false;
@@ -83,11 +99,12 @@ int main(int argc, char** argv) {
     }
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
-    } else if (!optionsEnded && (arg == "--new" || arg == "--pick")) {
-      const bool pick = arg == "--pick";
-      if (pick ? options.NewChain : options.PickChain)
-        BadArguments("--new and --pick exclude each other");
-      (pick ? options.PickChain : options.NewChain) = true;
+    } else if (const std::string_view* word = optionsEnded ? nullptr : ProgramWordOf(arg)) {
+      // Each launcher's word, as the program gets it ("--new" for "/new").
+      bool given = false;
+      for (std::string_view w : modeWords) given = given || w == *word;
+      if (!given) modeWords.push_back(*word);
+      modeOptions += (modeOptions.empty() ? "" : " ") + std::string(arg);
     } else if (!optionsEnded && (arg == "--cancel" || arg == "--close")) {
       if (action && *action != arg) BadArguments("--cancel and --close exclude each other");
       action = std::string(arg);
@@ -119,6 +136,8 @@ int main(int argc, char** argv) {
     }
   }
   if (!folder) BadArguments("FOLDER is missing");
+  options.Mode = RunModeOfWords(modeWords);
+  if (!options.Mode) BadArguments(modeOptions + ": no launcher starts the program so");
   std::error_code ec;
   if (!fs::is_directory(*folder, ec)) BadArguments("no folder at " + folder->string());
 

@@ -56,7 +56,7 @@ const std::vector<LabelPlace>& LabelPlaces() {
   // x = 8, the prefix and suffix labels at x = 136, the unit labels right of
   // their fields.
   // The texts come from the settings table: each setting's label, its unit
-  // and its note; the line-arrow heading is the only text of its own.
+  // and its note; the line-arrow heading from the program's texts.
   auto label = [](Control id, int left, int top) {
     return LabelPlace{ControlInfoOf(id).Label, left, top, false};
   };
@@ -66,7 +66,7 @@ const std::vector<LabelPlace>& LabelPlaces() {
   static const std::vector<LabelPlace> labels = {
       label(Control::StartMark, 8, 8),
       label(Control::EndMark, 8, 32),
-      {"（線矢印）", 8, 52, true},
+      {DialogTexts::LineArrowHeading, 8, 52, true},
       label(Control::ArrowLength, 8, 68),
       unit(Control::ArrowLength, 88, 68),
       label(Control::ArrowAngle, 8, 92),

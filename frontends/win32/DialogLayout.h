@@ -108,8 +108,6 @@ struct ScreenPoint {
 ScreenPoint KeepInside(int left, int top, int width, int height, const PixelRect& area);
 // The notice pane holds a larger panel whose edges lie outside the pane.
 inline constexpr PixelRect kNoticePanel{-3, -3, 600, 200};
-inline constexpr wchar_t kOkCaption[] = L"ＯＫ(&Y)";
-inline constexpr wchar_t kCancelCaption[] = L"キャンセル(&N)";
 
 // Radio groups are framed and lay their buttons out in columns, filled top
 // to bottom, below the frame's caption. `group` is the frame's place at

@@ -14,6 +14,7 @@
 #include "Win32Ui.h"
 #include "dialog/DialogModel.h"
 #include "app/ProgramRun.h"
+#include "dimension/RunModes.h"
 #include "exchange/OutputWriter.h"
 
 namespace win32 {
@@ -30,7 +31,7 @@ void AnswerNothing() {
 }
 
 void ShowFailure(const char* what, HWND owner) {
-  std::wstring text = L"エラーのため終了します。作図は行いません。";
+  std::wstring text = SjisToWide(DialogTexts::FailedRun);
   if (what && *what) {
     text += L"\n\n";
     text += SjisToWide(what);
@@ -75,9 +76,11 @@ bool HasWord(std::wstring_view commandLine, std::wstring_view word) {
 
 }  // namespace
 
-bool AsksForNewChain(std::wstring_view commandLine) { return HasWord(commandLine, L"/new"); }
-
-bool AsksForPickedChain(std::wstring_view commandLine) { return HasWord(commandLine, L"/pick"); }
+const RunMode& RunModeOf(std::wstring_view commandLine) {
+  return RunModeOfCommandLine([commandLine](std::string_view word) {
+    return HasWord(commandLine, std::wstring(word.begin(), word.end()));
+  });
+}
 
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
   bool answered = false;  // the close sequence has written the exchange file
@@ -92,10 +95,8 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
     InitCommonControlsEx(&commonControls);
 
     Win32Ui& ui = dialog.emplace(instance);
-    ProgramRun& run = session.emplace(ui, files);
-    run.ProgramFile = ModuleFilePath();
-    if (commandLine && AsksForNewChain(commandLine)) run.Mode = OkMode::NewChain;
-    if (commandLine && AsksForPickedChain(commandLine)) run.Mode = OkMode::Pick;
+    ProgramRun& run = session.emplace(ui, files, ModuleFilePath(),
+                                      RunModeOf(commandLine ? commandLine : L""));
     ui.Create({[&run] { run.Show(); }, [&run] { run.Ok(); },
                [&run] { run.Cancel(); },
                [&run, &answered] {

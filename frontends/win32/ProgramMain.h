@@ -5,22 +5,21 @@
 
 #include <string_view>
 
+#include "dimension/RunModes.h"
+
 namespace win32 {
 
-// True when the command line asks for a new chain: the word "/new" (in any
-// case) among its words, as the launcher vk47_Orvane_new.bat passes it.
-bool AsksForNewChain(std::wstring_view commandLine);
-// True when the command line asks to continue the chain selected in the
-// drawing: the word "/pick" (in any case), as vk47_Orvane_pick.bat passes it.
-bool AsksForPickedChain(std::wstring_view commandLine);
+// The launcher's row that the command line chooses (RunModes.h): its words
+// ("/h", "/new", "/pick") among the command line's words, in any case;
+// words are separated by blanks, tabs and quotes.
+const RunMode& RunModeOf(std::wstring_view commandLine);
 
 // Runs the program and returns its exit code: 0 after a run, 1 after a
 // failure. A failure (an exception from creating the dialog or from any of
 // its events) is shown in a message box, and unless the close had already
 // written the answer, the exchange file beside the program gets "hq" alone:
 // the host draws nothing and goes on.
-// `commandLine` is the program's arguments ("/new" starts a new chain,
-// "/pick" continues the selected one).
+// `commandLine` is the program's arguments, which choose its run mode.
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine = L"");
 
 }  // namespace win32

@@ -442,7 +442,7 @@ void Win32Ui::FitHelpMemo() {
   SendMessageW(helpMemo_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
   const int besideText = (frame.right - frame.left) - (format.right - format.left);
   const PixelRect drawn = GrownPlace(GrowingControl::HelpMemo, dpi_, 0);
-  const std::vector<std::wstring> lines = WideLines(HelpMemoLines());
+  const std::vector<std::wstring> lines = WideLines(memoLines_);
   MeasuringDc measuring(helpMemo_);
   auto widthOf = [this, &measuring](std::wstring_view text) {
     return static_cast<int>(measuring.Extent(font_, text).cx);
@@ -532,14 +532,16 @@ void Win32Ui::CreateControls() {
     else
       CreateSettingControl(control.Id);
   }
-  okButton_ = AddChild(WC_BUTTONW, kOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK,
+  okButton_ = AddChild(WC_BUTTONW, SjisToWide(DialogTexts::OkButton).c_str(),
+                       WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, IDOK,
                        GrownRect(GrowingControl::OkButton));
-  cancelButton_ = AddChild(WC_BUTTONW, kCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-                           IDCANCEL, GrownRect(GrowingControl::CancelButton));
+  cancelButton_ = AddChild(WC_BUTTONW, SjisToWide(DialogTexts::CancelButton).c_str(),
+                           WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, IDCANCEL,
+                           GrownRect(GrowingControl::CancelButton));
   // FitHelpMemo sizes the memo so that every line shows on one row. Should a
   // row still be wider than the memo, the memo wraps it rather than cut it.
   // It starts as wide as it may grow, where it has no line to wrap.
-  helpMemo_ = AddChild(WC_EDITW, JoinLines(HelpMemoLines()).c_str(),
+  helpMemo_ = AddChild(WC_EDITW, JoinLines(memoLines_).c_str(),
                        WS_GROUP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                        WS_EX_CLIENTEDGE, kHelpMemoId,
                        GrownPlace(GrowingControl::HelpMemo, dpi_, MostHelpMemoGrowth(dpi_)));
@@ -767,6 +769,14 @@ HWND Win32Ui::MessageOwner() const {
 
 void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {
   if (noticePane_) SetNoticeText(noticePane_, JoinLines(lines));
+}
+
+void Win32Ui::ShowChainWords(const std::string& caption,
+                             const std::vector<std::string>& helpMemo) {
+  if (dialog_) SetWindowTextW(dialog_, SjisToWide(caption).c_str());
+  memoLines_ = helpMemo;
+  // Sized anew for these lines, as the dialog was for the first ones.
+  if (helpMemo_) FitHelpMemo();
 }
 
 }  // namespace win32

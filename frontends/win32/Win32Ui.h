@@ -13,6 +13,7 @@
 #include "DialogLayout.h"
 #include "dialog/Controls.h"
 #include "dialog/UserInterface.h"
+#include "dialog/UserTexts.h"
 
 namespace win32 {
 
@@ -82,6 +83,8 @@ class Win32Ui final : public UserInterface {
   void SetStatusText(const std::string& text) override;
   void ShowMessage(const std::string& text, MessageKind kind) override;
   void ShowNotice(const std::vector<std::string>& lines) override;
+  void ShowChainWords(const std::string& caption,
+                      const std::vector<std::string>& helpMemo) override;
 
  private:
   static constexpr int kRadioButtons = 2;
@@ -143,6 +146,9 @@ class Win32Ui final : public UserInterface {
   std::vector<HWND> labels_;  // in the order of LabelPlaces()
   int dpi_ = 96;
   int memoGrowth_ = 0;  // pixels the help memo is wider than drawn (FitHelpMemo)
+  // The help memo's lines, for the kind of chain the run continues
+  // (ShowChainWords); the vertical chain's until the run says otherwise.
+  std::vector<std::string> memoLines_ = HelpMemoLines();
   int lineHeight_ = 0;  // of the dialog font
   HFONT font_ = nullptr;
   HFONT smallFont_ = nullptr;

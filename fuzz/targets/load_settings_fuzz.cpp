@@ -107,20 +107,20 @@ MemoryFileSystem files;
 // Shows the dialog for a program in `folder` and returns its state.
 struct Shown {
   headless::HeadlessUi Ui;
-  ProgramRun Session{Ui, files};
+  std::optional<ProgramRun> Session;
 };
 void Show(Shown& shown, const fs::path& folder) {
-  shown.Session.ProgramFile = folder / "vk47_Orvane.exe";
-  shown.Session.Show();
+  shown.Session.emplace(shown.Ui, files, folder / "vk47_Orvane.exe");
+  shown.Session->Show();
   FUZZ_CHECK(!shown.Ui.Closed(), "an existing settings file was refused");
 }
 
 // Saves the dialog as the OK action does: the controls as they stand, with
 // the host's values of the moment; the saved bytes.
 std::optional<std::string> Save(Shown& shown, const fs::path& folder) {
-  DialogSettings& settings = shown.Session.Settings;
+  DialogSettings settings = shown.Session->Settings();
   ReadDialogPart(shown.Ui, settings);
-  const HostState& host = shown.Session.Host;
+  const HostState& host = shown.Session->Host();
   const std::int32_t group = host.Initial.Group;
   SaveSettings(files, folder / "vk38.dat", settings, group,
                host.GroupScales[static_cast<std::size_t>(group)], host.AxisAngle);
@@ -151,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Shown loaded;
   Show(loaded, first);
-  CheckLoaded(FileLines(bytes), loaded.Session.Settings, loaded.Ui.State());
+  CheckLoaded(FileLines(bytes), loaded.Session->Settings(), loaded.Ui.State());
 
   // What was loaded, saved and loaded again.
   const auto saved = Save(loaded, second);
@@ -164,8 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Shown reloaded;
   Show(reloaded, second);
-  const DialogSettings& a = loaded.Session.Settings;
-  const DialogSettings& b = reloaded.Session.Settings;
+  const DialogSettings& a = loaded.Session->Settings();
+  const DialogSettings& b = reloaded.Session->Settings();
   // A list without selection is saved as -1, which loads as entry 0.
   const auto reloadedIndex = [](std::int32_t saved) { return saved < 0 ? 0 : saved; };
   FUZZ_CHECK(a.WindowLeft == b.WindowLeft && a.WindowTop == b.WindowTop &&

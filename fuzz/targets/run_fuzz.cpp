@@ -1,15 +1,16 @@
 // Whole runs on any pair of files: a host file and a vk38.dat, separated in
 // the input by the line "@@vk38.dat@@" (the host file alone runs with the
-// stored chain of the shipped example). A first byte 0x01 or 0x02 (dropped
-// from the host file) starts the program as its launchers do with "/new" or
-// "/pick"; any other input continues the stored chain. The dialog is shown,
+// stored chain of the shipped example). A first byte 0x01 to 0x05 (dropped
+// from the host file) starts the program as the launcher of that row of the
+// run modes does ("/new", "/pick", "/h", ...), with the settings file as its
+// own; any other input continues the stored chain. The dialog is shown,
 // OK is pressed through the headless front end and the dialog closes. Then:
 //  - every line the program buffered for the host holds at most 255 bytes,
 //    and JWC_TEMP.TXT holds exactly those lines as the writer joins them;
 //  - every number in them is a well-formed number, and the file parses back
 //    with the reader into a consistent state in which every line segment and
 //    point marker of the construction carries its "z3" flag;
-//  - vk38.dat still exists and is either unchanged or a saved file of 31
+//  - the settings file still exists and is either unchanged or a saved file of 31
 //    lines; nothing else is left in the program folder;
 //  - a chain found in the selection has finite ends, in order along the
 //    axis, and its length between them.
@@ -24,6 +25,7 @@
 
 #include "dialog/DialogModel.h"
 #include "dimension/PickedChain.h"
+#include "dimension/RunModes.h"
 #include "app/ProgramRun.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
@@ -105,21 +107,24 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 namespace {
 
-// The mode the first byte asks for, and the input without that byte.
-OkMode TakeMode(std::string_view& input) {
-  if (input.empty() || (input[0] != '\x01' && input[0] != '\x02')) return OkMode::Continue;
-  const OkMode mode = input[0] == '\x01' ? OkMode::NewChain : OkMode::Pick;
+// The run mode the first byte asks for (byte n, 1 to 5, stands for row n of
+// the run modes), and the input without that byte.
+const RunMode& TakeMode(std::string_view& input) {
+  const std::vector<RunMode>& modes = RunModes();
+  const std::size_t row = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
+  if (row == 0 || row >= modes.size()) return modes.front();
   input.remove_prefix(1);
-  return mode;
+  return modes[row];
 }
 
 // The chain the selection holds, found again in the host file alone.
-void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange) {
+void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange, const RunMode& mode) {
   HostState host;
   ResetHostState(host);
   ReadExchangeFile(files, exchange, host);
-  const PickedPoint& q = host.PickedPoints[2];
-  const ChainSearch search = SearchPickedChain(host, host.AxisAngle, PlanePoint{q.X, q.Y});
+  const PickedPoint& q = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
+  const ChainSearch search =
+      SearchPickedChain(host, mode.ConstructionAxis(host.AxisAngle), PlanePoint{q.X, q.Y});
   std::size_t dimensionLines = 0;
   for (const SeenLine& line : search.Lines) {
     for (const double v : {line.Lower.X, line.Lower.Y, line.Upper.X, line.Upper.Y})
@@ -129,7 +134,7 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange) {
   const std::optional<PickedChain>& chain = search.Chain;
   FUZZ_CHECK(chain.has_value() == (dimensionLines > 0), "a dimension line was found but no chain");
   if (!chain) {
-    FUZZ_CHECK(!NoChainMessage(search).empty(), "a refusal without a message");
+    FUZZ_CHECK(!NoChainMessage(search, mode.Direction).empty(), "a refusal without a message");
     return;
   }
   FUZZ_CHECK(search.Nearest < search.Lines.size() && search.Lines[search.Nearest].Dimension,
@@ -147,7 +152,7 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  const OkMode mode = TakeMode(input);
+  const RunMode& mode = TakeMode(input);
   const std::size_t split = input.find(kSeparator);
   const std::string_view host = input.substr(0, split);
   const std::string_view settings =
@@ -156,24 +161,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The program folder in memory: the run's time goes to the program, not to
   // the disk.
   static const fs::path folder = "/program";
-  static const fs::path exchange = folder / "JWC_TEMP.TXT", stored = folder / "vk38.dat";
+  static const fs::path exchange = folder / "JWC_TEMP.TXT";
+  const fs::path stored = folder / mode.SettingsFile;
   MemoryFileSystem files;
   files.PutFile(exchange, std::string(host));
   files.PutFile(stored, std::string(settings));
 
-  if (mode == OkMode::Pick) CheckPickedChain(files, exchange);
+  if (mode.Chain == ChainSource::Selection) CheckPickedChain(files, exchange, mode);
 
   std::vector<std::string> buffered;
   headless::RunOptions options;
   options.Files = &files;
-  options.NewChain = mode == OkMode::NewChain;
-  options.PickChain = mode == OkMode::Pick;
+  options.Mode = &mode;
   options.Action = headless::FinishAction::Ok;
   // Keeps the buffered lines at the close, before the close sequence writes
   // and releases them.
   options.BeforeAction = [&buffered](headless::HeadlessUi& ui, ProgramRun& run) {
     ui.SetCloseHandler([&buffered, &run] {
-      const auto& lines = run.Output.Lines;
+      const auto& lines = run.Output().Lines;
       buffered.reserve(lines.Count());
       for (std::size_t i = 0; i < lines.Count(); ++i) buffered.push_back(lines[i]);
       run.Close();
@@ -208,9 +213,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK((answer.ExtendedPoints[i].Attr.Flags & 4) != 0, "a point marker without its z3 flag: " + Quoted(*written));
 
   const auto after = files.FileContent(stored);
-  FUZZ_CHECK(after.has_value(), "vk38.dat is gone");
+  FUZZ_CHECK(after.has_value(), "the settings file is gone");
   FUZZ_CHECK(*after == settings || (CountLines(*after) == 31 && std::count(after->begin(), after->end(), '\n') == 31),
-             "vk38.dat is neither unchanged nor 31 lines: " + Quoted(*after));
+             "the settings file is neither unchanged nor 31 lines: " + Quoted(*after));
   FUZZ_CHECK(files.Paths().size() == 2, "files left beside the program: " + std::to_string(files.Paths().size()));
   return 0;
 }

@@ -1,14 +1,15 @@
 // orvane-preview: draws an exchange file as an SVG picture.
 //
-//   orvane-preview [--before FILE] [--chain VK38_DAT | --picked] [--size PIXELS]
-//                  EXCHANGE_FILE OUTPUT.svg
+//   orvane-preview [--before FILE] [--chain VK38_DAT | --picked] [--horizontal]
+//                  [--size PIXELS] EXCHANGE_FILE OUTPUT.svg
 //
 // EXCHANGE_FILE is drawn in its own colours. --before draws another exchange
 // file (typically the host's file that the program read) underneath in grey,
 // with its picked points; --chain overlays the chain of vertical dimensions
 // stored in a settings file, --picked the chain that the program started
 // with "/pick" finds in the selection of the host's file (--before, else
-// EXCHANGE_FILE); --size sets the pixels of the drawing's longer
+// EXCHANGE_FILE); with --horizontal that chain is one of horizontal
+// dimensions (vk47h.dat, "/h /pick"); --size sets the pixels of the drawing's longer
 // side (default 1000). Exit status: 0 written, 1 an input could not be
 // read or the picture not written, 2 wrong arguments.
 #include <cstdio>
@@ -35,18 +36,20 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-preview [--before FILE] [--chain VK38_DAT | --picked] [--size PIXELS]\n"
-    "                      EXCHANGE_FILE OUTPUT.svg\n"
+    "usage: orvane-preview [--before FILE] [--chain VK38_DAT | --picked] [--horizontal]\n"
+    "                      [--size PIXELS] EXCHANGE_FILE OUTPUT.svg\n"
     "  draws EXCHANGE_FILE as an SVG picture; --before draws a host file underneath\n"
     "  in grey, --chain overlays the chain stored in a settings file, --picked the\n"
     "  chain found in the selection of the host file (--before, else EXCHANGE_FILE)\n"
-    "  as the program started with /pick finds it, --size sets the pixels of the\n"
+    "  as the program started with /pick finds it; --horizontal: that chain is one\n"
+    "  of horizontal dimensions (vk47h.dat, /h /pick); --size sets the pixels of the\n"
     "  drawing's longer side (100 to 20000, default 1000).\n";
 
 struct Arguments {
   std::optional<fs::path> Before;
   std::optional<fs::path> Chain;
   bool Picked = false;
+  ChainDirection Direction = ChainDirection::Vertical;
   double Size = 1000;
   fs::path Exchange;
   fs::path Output;
@@ -71,6 +74,8 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
       (arg == "--before" ? args.Before : args.Chain) = fs::path(argv[++i]);
     } else if (arg == "--picked") {
       args.Picked = true;
+    } else if (arg == "--horizontal") {
+      args.Direction = ChainDirection::Horizontal;
     } else if (arg == "--size" && i + 1 < argc) {
       const auto size = ParseSize(argv[++i]);
       if (!size) return std::nullopt;
@@ -189,12 +194,14 @@ int main(int argc, char** argv) {
     // The chain is shown at the scale of the host's current layer group,
     // as the program itself re-expresses it.
     const double scale = CurrentGroupScale(before ? *before : *drawing);
-    layers.push_back(BuildChainLayer(*chain, scale, FileCaption(*args->Chain) + " (stored chain)"));
+    layers.push_back(BuildChainLayer(*chain, scale, FileCaption(*args->Chain) + " (stored chain)",
+                                     args->Direction));
   }
   if (args->Picked) {
     const fs::path& selection = before ? *args->Before : args->Exchange;
     layers.push_back(BuildPickedChainLayer(before ? *before : *drawing,
-                                           FileCaption(selection) + " (picked chain)"));
+                                           FileCaption(selection) + " (picked chain)",
+                                           args->Direction));
   }
 
   HostLayerSettings settings;

@@ -1,19 +1,26 @@
-// The files that go to the user beside the program: the launcher that the
-// host runs and the read-me, both as a Japanese Windows reads them.
+// The files that go to the user beside the program: the launchers that the
+// host runs and the read-me, both as a Japanese Windows reads them, and the
+// run mode that each launcher's command line chooses.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "CodePage932.h"
 #include "ProgramMain.h"
+#include "dialog/UserTexts.h"
+#include "dimension/RunModes.h"
 #include "support/TestSupport.h"
 
 using testing_support::ReadFileBytes;
 using testing_support::U8;
 using testing_support::Utf8ToSjis;
+using win32::SjisToWide;
+using win32::WideToSjis;
 
 namespace {
 
@@ -46,59 +53,62 @@ std::vector<std::string> CrLfLines(const std::string& bytes) {
 // first 10 bytes.
 constexpr std::size_t kDirectiveColumns = 10;
 
+// Every run mode's launcher, and no other: the package holds a launcher a
+// row of the program's run modes, which the host reads as the row says.
 TEST(Launcher, EveryLauncherIsShiftJisWithTheHostsDirectives) {
-  struct Case {
-    const char* file;
-    const char8_t* memo;                 // the first line, which the host shows
-    const char* selection;               // the host's selection step: "#h0" none, "#h1" a range
-    std::vector<const char8_t*> prompts;  // a word of each prompt, #1 first
-    const char* call;
-    // With a range selection, a word of the "#hc" comment that asks for it,
-    // on the line after "#h1".
-    const char8_t* selectionWord = nullptr;
-  };
-  const Case cases[] = {
-      {"vk47_Orvane.bat", u8"REM 垂直寸法を外側へ追加（寸法値は引出線付き）", "REM #h0",
-       {u8"計測点", u8"寸法値の位置"}, "\"%~dp0vk47_Orvane.exe\""},
-      {"vk47_Orvane_new.bat", u8"REM 垂直寸法の連続を新しく開始（寸法値は引出線付き）", "REM #h0",
-       {u8"計測点（１点目）", u8"計測点（２点目）", u8"寸法線の位置", u8"寸法値の位置"},
-       "\"%~dp0vk47_Orvane.exe\" /new"},
-      {"vk47_Orvane_pick.bat", u8"REM 範囲選択した垂直寸法の連続を外側へ延長（寸法値は引出線付き）",
-       "REM #h1", {u8"計測点", u8"寸法値の位置"}, "\"%~dp0vk47_Orvane.exe\" /pick", u8"範囲選択"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + c.file));
-    if (c.selectionWord) {
-      // Right after "#h1", as the host's own sample puts it; then the lines
-      // go on as in a launcher without a selection.
+  std::set<std::string> packaged;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(SjisToWide(kBuild + "/*.bat").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do packaged.insert(WideToSjis(found.cFileName));
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::set<std::string> launchers;
+  for (const RunMode& mode : RunModes()) launchers.insert(mode.Launcher);
+  EXPECT_EQ(packaged, launchers);
+  EXPECT_EQ(launchers.size(), RunModes().size()) << "a launcher a row";
+
+  for (const RunMode& mode : RunModes()) {
+    SCOPED_TRACE(mode.Launcher);
+    std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/" + mode.Launcher));
+    const std::string dimension = WordsOf(mode.Direction).Dimension;
+    if (mode.RangeSelection) {
+      // Right after "#h1", as the host's own sample puts it, the comment
+      // that asks for the range: the dimensions of the row's direction.
       ASSERT_GE(lines.size(), 5u);
       EXPECT_EQ(lines[4].rfind("REM #hc ", 0), 0u) << lines[4];
-      EXPECT_NE(lines[4].find(Utf8ToSjis(U8(c.selectionWord))), std::string::npos) << lines[4];
+      EXPECT_NE(lines[4].find(dimension), std::string::npos) << lines[4];
+      EXPECT_NE(lines[4].find(Utf8ToSjis(U8(u8"範囲選択"))), std::string::npos) << lines[4];
       EXPECT_LT(lines[4].find('#'), kDirectiveColumns) << lines[4];
       lines.erase(lines.begin() + 4);
     }
-    ASSERT_EQ(lines.size(), 9u + c.prompts.size());
-    EXPECT_EQ(lines[0], Utf8ToSjis(U8(c.memo)));
+    ASSERT_EQ(lines.size(), 9u + mode.Picks.size());
+    EXPECT_EQ(lines[0], std::string("REM ") + mode.Memo);
+    EXPECT_NE(lines[0].find(dimension), std::string::npos) << "the memo names the direction";
     EXPECT_EQ(lines[0].find('#'), std::string::npos) << "the memo is no directive";
-    const std::vector<std::string> directives = {"REM #jww", "REM #cd", c.selection,
-                                                 "REM #zz",  "REM #zw", "REM #zc"};
+    const std::vector<std::string> directives = {
+        "REM #jww", "REM #cd", mode.RangeSelection ? "REM #h1" : "REM #h0",
+        "REM #zz",  "REM #zw", "REM #zc"};
     for (std::size_t i = 0; i < directives.size(); ++i) EXPECT_EQ(lines[1 + i], directives[i]);
-    // One prompt a point, in order, with the usual hint.
+    // One prompt a point, in order, naming its role, with the usual hint.
     const std::string hint = " (L)free (R)Read";
-    for (std::size_t i = 0; i < c.prompts.size(); ++i) {
+    for (std::size_t i = 0; i < mode.Picks.size(); ++i) {
       const std::string& prompt = lines[7 + i];
       EXPECT_EQ(prompt.rfind("REM #" + std::to_string(i + 1) + " ", 0), 0u) << prompt;
-      EXPECT_NE(prompt.find(Utf8ToSjis(U8(c.prompts[i]))), std::string::npos) << i + 1;
+      EXPECT_NE(prompt.find(PickRoleWord(mode.Picks[i])), std::string::npos) << i + 1;
       EXPECT_EQ(prompt.substr(prompt.size() - hint.size()), hint);
     }
-    EXPECT_EQ(lines[7 + c.prompts.size()], "REM #e");
+    EXPECT_EQ(lines[7 + mode.Picks.size()], "REM #e");
     // Every directive counts: its "#" within the first 10 bytes.
     for (std::size_t i = 1; i + 1 < lines.size(); ++i)
       EXPECT_LT(lines[i].find('#'), kDirectiveColumns) << lines[i];
     // The program is called directly, from the batch file's own folder, so
-    // that the batch file (and the host) waits for it.
-    EXPECT_EQ(lines.back(), c.call);
+    // that the batch file (and the host) waits for it, with the row's words,
+    // which choose the row again.
+    std::string call = "\"%~dp0vk47_Orvane.exe\"";
+    for (std::string_view word : mode.Words) call += " " + std::string(word);
+    EXPECT_EQ(lines.back(), call);
+    EXPECT_EQ(&win32::RunModeOf(SjisToWide(call)), &mode);
   }
 }
 
@@ -106,33 +116,41 @@ TEST(Launcher, ReadMeTellsHowToInstallAndTheClickEnterWorkflow) {
   const std::vector<std::string> lines = CrLfLines(ReadFileBytes(kBuild + "/readme.txt"));
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  for (const char8_t* needed : {u8"vk47_Orvane.bat", u8"vk47_Orvane_new.bat",
-                                u8"vk47_Orvane_pick.bat", u8"範囲選択", u8"外部変形",
-                                u8"展開", u8"vk38.dat", u8"同じフォルダ", u8"共用", u8"新しく",
-                                u8"Enter", u8"Esc", u8"範囲選択はありません"})
+  // Every launcher and settings file of the run modes.
+  for (const RunMode& mode : RunModes())
+    for (const char* name : {mode.Launcher, mode.SettingsFile})
+      EXPECT_NE(text.find(name), std::string::npos) << name;
+  for (const char8_t* needed : {u8"範囲選択", u8"外部変形", u8"展開", u8"同じフォルダ", u8"共用",
+                                u8"新しく", u8"Enter", u8"Esc", u8"範囲選択はありません",
+                                u8"水平寸法", u8"右へ延長"})
     EXPECT_NE(text.find(Utf8ToSjis(U8(needed))), std::string::npos) << U8(needed);
 }
 
-TEST(Launcher, OnlyTheWordNewStartsANewChain) {
-  const std::pair<const wchar_t*, bool> cases[] = {
-      {L"/new", true},     {L"/NEW", true},   {L"  /New\t", true}, {L"x /new", true},
-      {L"\"/new\"", true}, {L"", false},      {L"/newer", false}, {L"new", false},
-      {L"-new", false},    {L"//new", false},
+// The command line chooses the row whose words it holds, each a word of
+// its own in any case; the usual launcher's row without them.
+TEST(Launcher, TheCommandLinesWordsChooseTheRunMode) {
+  using enum ChainSource;
+  constexpr ChainDirection V = ChainDirection::Vertical, H = ChainDirection::Horizontal;
+  const struct {
+    const wchar_t* line;
+    ChainDirection direction;
+    ChainSource chain;
+  } cases[] = {
+      {L"/new", V, Picks},        {L"/NEW", V, Picks},          {L"  /New\t", V, Picks},
+      {L"x /new", V, Picks},      {L"\"/new\"", V, Picks},      {L"", V, Stored},
+      {L"/newer", V, Stored},     {L"new", V, Stored},          {L"-new", V, Stored},
+      {L"//new", V, Stored},      {L"/pick", V, Selection},     {L"/PICK", V, Selection},
+      {L" \"/Pick\" ", V, Selection}, {L"x /pick", V, Selection}, {L"/picked", V, Stored},
+      {L"pick", V, Stored},       {L"-pick", V, Stored},        {L"\x0Fpick", V, Stored},
+      {L"/h", H, Stored},         {L"/H", H, Stored},           {L"/h /new", H, Picks},
+      {L"/new /h", H, Picks},     {L"\"/h\" /PICK", H, Selection}, {L"/hh", V, Stored},
+      {L"/horizontal", V, Stored}, {L"h /new", V, Picks},       {L"/new /pick", V, Selection},
   };
-  for (const auto& [line, expected] : cases)
-    EXPECT_EQ(win32::AsksForNewChain(line), expected) << testing::PrintToString(std::wstring(line));
-}
-
-TEST(Launcher, OnlyTheWordPickContinuesTheSelectedChain) {
-  const std::pair<const wchar_t*, bool> cases[] = {
-      {L"/pick", true},  {L"/PICK", true},  {L" \"/Pick\" ", true}, {L"x /pick", true},
-      {L"/new", false},  {L"/picked", false}, {L"pick", false},     {L"-pick", false},
-      {L"\x0Fpick", false}, {L"", false},
-  };
-  for (const auto& [line, expected] : cases)
-    EXPECT_EQ(win32::AsksForPickedChain(line), expected)
-        << testing::PrintToString(std::wstring(line));
-  EXPECT_FALSE(win32::AsksForNewChain(L"/pick"));
+  for (const auto& c : cases) {
+    const RunMode& mode = win32::RunModeOf(c.line);
+    EXPECT_EQ(mode.Direction, c.direction) << testing::PrintToString(std::wstring(c.line));
+    EXPECT_EQ(mode.Chain, c.chain) << testing::PrintToString(std::wstring(c.line));
+  }
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "SafeReplace.h"
 #include "dialog/DialogModel.h"
-#include "dialog/FailureMessages.h"
+#include "dialog/UserTexts.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
 #include "support/TestSupport.h"
@@ -117,12 +117,14 @@ TEST(SafeReplace, RunWaitsForAHeldFileAndTellsWhenItCannotUseIt) {
        {settingsInUse, "closed"}},
       {"JWC_TEMP.TXT held at show throughout", "JWC_TEMP.TXT", When::Show, false, false, false,
        {"warning: " + HostFileUnreadableMessage(FileFault::InUse),
+        std::string("status: ") + DialogTexts::AnswerNotWritten,
         "warning: " + AnswerNotWrittenMessage(FileFault::InUse, SettingsRollback::NotNeeded),
         "closed"}},
       {"vk38.dat a folder, new chain", "vk38.dat", When::Show, false, true, true,
        {"warning: " + SettingsUnreadableMessage(FileFault::InTheWay), "closed"}},
       {"JWC_TEMP.TXT a folder", "JWC_TEMP.TXT", When::Show, false, true, false,
        {"warning: " + HostFileUnreadableMessage(FileFault::InTheWay),
+        std::string("status: ") + DialogTexts::AnswerNotWritten,
         "warning: " + AnswerNotWrittenMessage(FileFault::InTheWay, SettingsRollback::NotNeeded),
         "closed"}},
   };
@@ -151,7 +153,7 @@ TEST(SafeReplace, RunWaitsForAHeldFileAndTellsWhenItCannotUseIt) {
     };
     headless::RunOptions options;
     options.Files = &files;
-    options.NewChain = c.newChain;
+    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
     if (!c.folder && c.when == When::Show) hold();
     if (!c.folder && c.when == When::Ok)
       options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { hold(); };

@@ -799,41 +799,48 @@ int WidthInFontOf(HWND window, const std::wstring& text) {
   return extent.cx;
 }
 
+// For either kind of chain: a horizontal run shows its own memo, and its
+// caption, in the same dialog.
 TEST_F(DialogTest, HelpMemoShowsEveryLineWhole) {
-  // Every row the memo shows fits its text width, measured in the memo's own
-  // font; the rows of each line, put together, are the line.
-  HWND memo = ui_->HelpMemo();
-  RECT format{};
-  SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-  const int textWidth = format.right - format.left;
-  ASSERT_GT(textWidth, 0);
-  const auto rows = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
-  std::vector<std::wstring> shown;
-  for (int row = 0; row < rows; ++row) {
-    const auto start = static_cast<int>(SendMessageW(memo, EM_LINEINDEX, row, 0));
-    const auto length = static_cast<int>(SendMessageW(memo, EM_LINELENGTH, start, 0));
-    wchar_t buffer[128] = {};
-    *reinterpret_cast<WORD*>(buffer) = 127;
-    const auto copied = static_cast<int>(SendMessageW(memo, EM_GETLINE, row, reinterpret_cast<LPARAM>(buffer)));
-    const std::wstring text(buffer, static_cast<std::size_t>(std::min(copied, length)));
-    EXPECT_LE(WidthInFontOf(memo, text), textWidth) << "row " << row << ": " << Utf8Of(text);
-    // A row that starts a line of the help text starts at a line break.
-    const std::wstring all = [&] {
-      std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(memo)) + 1, L'\0');
-      t.resize(static_cast<std::size_t>(GetWindowTextW(memo, t.data(), static_cast<int>(t.size()))));
-      return t;
-    }();
-    const bool startsLine = start == 0 || all.compare(static_cast<std::size_t>(start) - 2, 2, L"\r\n") == 0;
-    if (startsLine || shown.empty())
-      shown.push_back(text);
-    else
-      shown.back() += text;
+  for (const ChainDirection direction : {ChainDirection::Horizontal, ChainDirection::Vertical}) {
+    const std::vector<std::string>& lines = HelpMemoLines(direction);
+    ui_->ShowChainWords(WordsOf(direction).Caption, lines);
+    EXPECT_EQ(WindowTextOf(ui_->DialogWindow()), SjisToWide(WordsOf(direction).Caption));
+    // Every row the memo shows fits its text width, measured in the memo's own
+    // font; the rows of each line, put together, are the line.
+    HWND memo = ui_->HelpMemo();
+    RECT format{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const int textWidth = format.right - format.left;
+    ASSERT_GT(textWidth, 0);
+    const auto rows = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
+    std::vector<std::wstring> shown;
+    for (int row = 0; row < rows; ++row) {
+      const auto start = static_cast<int>(SendMessageW(memo, EM_LINEINDEX, row, 0));
+      const auto length = static_cast<int>(SendMessageW(memo, EM_LINELENGTH, start, 0));
+      wchar_t buffer[128] = {};
+      *reinterpret_cast<WORD*>(buffer) = 127;
+      const auto copied = static_cast<int>(SendMessageW(memo, EM_GETLINE, row, reinterpret_cast<LPARAM>(buffer)));
+      const std::wstring text(buffer, static_cast<std::size_t>(std::min(copied, length)));
+      EXPECT_LE(WidthInFontOf(memo, text), textWidth) << "row " << row << ": " << Utf8Of(text);
+      // A row that starts a line of the help text starts at a line break.
+      const std::wstring all = [&] {
+        std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(memo)) + 1, L'\0');
+        t.resize(static_cast<std::size_t>(GetWindowTextW(memo, t.data(), static_cast<int>(t.size()))));
+        return t;
+      }();
+      const bool startsLine = start == 0 || all.compare(static_cast<std::size_t>(start) - 2, 2, L"\r\n") == 0;
+      if (startsLine || shown.empty())
+        shown.push_back(text);
+      else
+        shown.back() += text;
+    }
+    ASSERT_EQ(shown.size(), lines.size());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+      EXPECT_EQ(Utf8Of(shown[i]), Utf8Of(SjisToWide(lines[i]))) << "line " << i + 1;
+    // And each line on a row of its own: the memo wraps none of them.
+    EXPECT_EQ(rows, static_cast<int>(lines.size()));
   }
-  ASSERT_EQ(shown.size(), HelpMemoLines().size());
-  for (std::size_t i = 0; i < shown.size(); ++i)
-    EXPECT_EQ(Utf8Of(shown[i]), Utf8Of(SjisToWide(HelpMemoLines()[i]))) << "line " << i + 1;
-  // And each line on a row of its own: the memo wraps none of them.
-  EXPECT_EQ(rows, static_cast<int>(HelpMemoLines().size()));
 }
 
 TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
@@ -940,8 +947,7 @@ TEST(NoticePane, TellsWhatOkWouldDoAfterEachChangeByTheUser) {
   files.PutFile(folder / "vk38.dat", settings);
   files.PutFile(folder / "JWC_TEMP.TXT", testing_support::WorkedExampleFile("JWC_TEMP.TXT"));
   Win32Ui ui(GetModuleHandleW(nullptr));
-  ProgramRun run(ui, files);
-  run.ProgramFile = folder / "vk47_Orvane.exe";
+  ProgramRun run(ui, files, folder / "vk47_Orvane.exe");
   ui.Create({[&] { run.Show(); }, [&] { run.Ok(); }, [&] { run.Cancel(); },
              [&] { run.Close(); }, [&] { run.ControlChange(); }});
   run.Show();  // as Run does before the event loop

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "dimension/RunModes.h"
 #include "tools/text/ShiftJisCodec.h"
 
 extern char** environ;
@@ -105,9 +106,11 @@ Session ReadSession(const std::string& text) {
     if (words.empty()) continue;
     const std::string where = "session line " + std::to_string(number);
     if (words[0] == "start") {
-      if (words.size() != 2 || !session.FirstLauncher.empty())
-        throw std::runtime_error(where + ": one \"start NAME.BAT\" comes first");
-      session.FirstLauncher = words[1];
+      if (words.size() != 2) throw std::runtime_error(where + ": \"start NAME.BAT\" expected");
+      if (session.FirstLauncher.empty())
+        session.FirstLauncher = words[1];
+      else
+        session.Steps.push_back(Step{Step::Start, {}, words[1]});
       continue;
     }
     if (session.FirstLauncher.empty()) throw std::runtime_error(where + ": no \"start\" before");
@@ -211,6 +214,14 @@ SessionResult HostDouble::Run(const Session& session) {
   SessionResult result;
   std::vector<std::string>& transcript = result.Transcript;
   std::string name = session.FirstLauncher;
+  // The next command, once the one before has ended.
+  auto nextCommand = [&] {
+    if (result.StepsTaken < session.Steps.size() &&
+        session.Steps[result.StepsTaken].What == Step::Start) {
+      name = session.Steps[result.StepsTaken++].Launcher;
+      transcript.push_back("menu: " + name);
+    }
+  };
   while (!name.empty()) {
     const Launcher launcher = ReadLauncher(ReadBytes(launcherFolder_ / name));
     transcript.push_back("launcher: " + name + " (" + Utf8(launcher.Memo) + ")");
@@ -218,11 +229,15 @@ SessionResult HostDouble::Run(const Session& session) {
       transcript.push_back("the script ends at the point prompt");
       break;
     }
-    const Step& step = session.Steps[result.StepsTaken++];
-    if (step.What == Step::EscapeAtPrompt) {
+    const Step& step = session.Steps[result.StepsTaken];
+    if (step.What == Step::EscapeAtPrompt || step.What == Step::Start) {
+      if (step.What == Step::EscapeAtPrompt) ++result.StepsTaken;
       transcript.push_back("point 1: Esc, the command ends");
-      break;
+      name.clear();
+      nextCommand();
+      continue;
     }
+    ++result.StepsTaken;
     if (step.Picks.size() != launcher.Prompts.size())
       throw std::runtime_error("step " + std::to_string(result.StepsTaken) + " gives " +
                                std::to_string(step.Picks.size()) + " points for " +
@@ -245,6 +260,7 @@ SessionResult HostDouble::Run(const Session& session) {
     for (const std::string& line : runner_(request)) transcript.push_back("  " + line);
 
     name = DrawAnswer(ReadBytes(exchange), name, transcript);
+    if (name.empty()) nextCommand();
   }
   return result;
 }
@@ -254,12 +270,17 @@ Runner HeadlessRunner(fs::path headlessProgram) {
     if (fs::path(request.Call.Program).filename() != "vk47_Orvane.exe")
       throw std::runtime_error("the launcher runs " + request.Call.Program);
     std::vector<std::string> argv = {program.string()};
-    for (const std::string& argument : request.Call.Arguments) {
-      std::string lower;
-      for (char c : argument) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (lower != "/new") throw std::runtime_error("unknown argument " + argument);
-      argv.push_back("--new");
-    }
+    // The program's words as the launchers' rows have them, each given to
+    // the headless program as its option.
+    std::vector<std::string_view> words(request.Call.Arguments.begin(),
+                                        request.Call.Arguments.end());
+    if (!RunModeOfWords(words)) throw std::runtime_error("no run mode has the arguments given");
+    for (const std::string& argument : request.Call.Arguments)
+      for (const RunModeWord& word : RunModeWords()) {
+        std::string lower;
+        for (char c : argument) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower == word.Program) argv.push_back(std::string(word.Headless));
+      }
     if (request.End == DialogEnd::Escape) argv.push_back("--cancel");
     argv.push_back(fs::path(request.Call.Program).parent_path().string());
     return RunAndRead(argv);

@@ -19,10 +19,13 @@ namespace host_double {
 enum class DialogEnd { Ok, Escape };
 
 // One step of the user: the points clicked at the launcher's prompts, then
-// Enter or Esc in the dialog; or Esc at the first point prompt.
+// Enter or Esc in the dialog; or Esc at the first point prompt; or another
+// launcher picked in the menu once the command has ended (a prompt still
+// open is left with Esc first).
 struct Step {
-  enum Kind { Ok, EscapeInDialog, EscapeAtPrompt } What = Ok;
+  enum Kind { Ok, EscapeInDialog, EscapeAtPrompt, Start } What = Ok;
   std::vector<std::string> Picks;  // "X Y" in drawing units, one per prompt
+  std::string Launcher;            // Start: the launcher picked
 };
 
 struct Session {
@@ -31,9 +34,10 @@ struct Session {
 };
 
 // Reads a session script: "start NAME.BAT", then one step a line: "ok" or
-// "esc" with the points' coordinates (X Y X Y ...), or "stop" (Esc at the
-// point prompt). Blank lines and lines from "#" on are skipped. Throws
-// std::runtime_error on anything else.
+// "esc" with the points' coordinates (X Y X Y ...), "stop" (Esc at the
+// point prompt), or "start NAME.BAT" again (the next command). Blank lines
+// and lines from "#" on are skipped. Throws std::runtime_error on anything
+// else.
 Session ReadSession(const std::string& text);
 
 // The host's state that it writes before every run.
@@ -102,9 +106,9 @@ class HostDouble {
   std::vector<std::string> drawing_;
 };
 
-// The runner for the headless program: orvane-headless with "--new" when the
-// launcher passes "/new", "--cancel" for Esc in the dialog, and the
-// program's folder.
+// The runner for the headless program: orvane-headless with the option of
+// each run-mode word that the launcher passes ("--new" for "/new", ...),
+// "--cancel" for Esc in the dialog, and the program's folder.
 Runner HeadlessRunner(std::filesystem::path headlessProgram);
 // A runner that hands the run to a command: COMMAND FOLDER LAUNCHER ok|esc
 // (the Windows program under Wine, through the launcher itself).

@@ -20,7 +20,7 @@ case "$END" in ok) key=Return ;; esc) key=Escape ;; *) fail "unknown end $END" ;
   wine cmd /c "$(winepath -w "$FOLDER/$LAUNCHER")" </dev/null >/dev/null 2>&1) &
 pid=$!
 
-dialog=$(timeout "$WAIT" xdotool search --sync --onlyvisible --name '^Orvane$' 2>/dev/null |
+dialog=$(timeout "$WAIT" xdotool search --sync --onlyvisible --name '^Orvane' 2>/dev/null |
   head -1) || true
 [ -n "$dialog" ] || { kill "$pid" 2>/dev/null; fail "no dialog within $WAIT s"; }
 timeout 10 xdotool windowfocus --sync "$dialog" || fail "cannot focus the dialog"
