@@ -209,25 +209,22 @@ TEST(FaultInjection, EachCauseReachesTheMessage) {
       SCOPED_TRACE(testing::Message() << "chain source " << static_cast<int>(chain));
       RunOptions options;
       options.Mode = &RunModeOf(ChainDirection::Vertical, chain);
-      MemoryRun settingsUnread;
-      settingsUnread.files.FailOperation(readSettings, c.cause);
-      options.Files = &settingsUnread.files;
-      settingsUnread.result = RunOnce(kFolder, options);
-      EXPECT_TRUE(settingsUnread.result.Refused);
-      EXPECT_EQ(settingsUnread.Messages(), Texts{SettingsUnreadableMessage(c.cause)});
-      EXPECT_NE(settingsUnread.Messages()[0].find(c.readWords), std::string::npos);
-      EXPECT_EQ(settingsUnread.Saved(), WorkedExampleFile("vk38.dat"));  // byte for byte
-      EXPECT_EQ(settingsUnread.Answered(), kNothingDrawn);
-
-      MemoryRun hostUnread;
-      hostUnread.files.FailOperation(readHost, c.cause);
-      options.Files = &hostUnread.files;
-      hostUnread.result = RunOnce(kFolder, options);
-      EXPECT_TRUE(hostUnread.result.Refused);
-      EXPECT_EQ(hostUnread.Messages(), Texts{HostFileUnreadableMessage(c.cause)});
-      EXPECT_NE(hostUnread.Messages()[0].find(c.readWords), std::string::npos);
-      EXPECT_EQ(hostUnread.Saved(), WorkedExampleFile("vk38.dat"));
-      EXPECT_EQ(hostUnread.Answered(), kNothingDrawn);
+      // Either file unreadable: told with its cause, vk38.dat byte for byte, nothing drawn.
+      const std::pair<std::size_t, std::string> unreadable[] = {
+          {readSettings, SettingsUnreadableMessage(c.cause)},
+          {readHost, HostFileUnreadableMessage(c.cause)}};
+      for (const auto& [operation, message] : unreadable) {
+        SCOPED_TRACE(operation);
+        MemoryRun run;
+        run.files.FailOperation(operation, c.cause);
+        options.Files = &run.files;
+        run.result = RunOnce(kFolder, options);
+        EXPECT_TRUE(run.result.Refused);
+        EXPECT_EQ(run.Messages(), Texts{message});
+        EXPECT_NE(run.Messages()[0].find(c.readWords), std::string::npos);
+        EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
+        EXPECT_EQ(run.Answered(), kNothingDrawn);
+      }
     }
   }
 }
