@@ -4,8 +4,8 @@
 
 #include "app/SettingsFile.h"
 #include "dialog/DialogModel.h"
-#include "dialog/UserTexts.h"
 #include "dialog/DialogValues.h"
+#include "dialog/UserTexts.h"
 #include "dialog/ValueChoices.h"
 #include "dimension/Chain.h"
 #include "dimension/OkAction.h"

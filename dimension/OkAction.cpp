@@ -1,6 +1,5 @@
 #include "dimension/OkAction.h"
 
-#include "dialog/UserTexts.h"
 #include "dialog/DialogModel.h"
 #include "dialog/DialogValues.h"
 #include "dialog/UserTexts.h"
