@@ -116,7 +116,7 @@ int LabelRoom(const LabelPlace& label, int height, int dpi) {
 
 int MostHelpMemoGrowth(int dpi) { return ScaleToDpi(kHelpMemo.Width, dpi) / 4; }
 
-PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth) {
+PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth, int noticeGrowth) {
   switch (control) {
     case GrowingControl::OkButton:
     case GrowingControl::CancelButton: {
@@ -132,6 +132,7 @@ PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth) {
                                                                         : kNoticePane,
                                dpi);
       r.Width += memoGrowth;
+      if (control == GrowingControl::NoticePane) r.Height += noticeGrowth;
       return r;
     }
   }
@@ -139,6 +140,10 @@ PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth) {
 }
 
 int ClientWidth(int dpi, int memoGrowth) { return ScaleToDpi(kClientWidth, dpi) + memoGrowth; }
+
+int ClientHeight(int dpi, int noticeGrowth) {
+  return ScaleToDpi(kClientHeight, dpi) + noticeGrowth;
+}
 
 ScreenPoint KeepInside(int left, int top, int width, int height, const PixelRect& area) {
   // The far edges first, then the near ones: when the window is larger than

@@ -94,10 +94,13 @@ inline constexpr PixelRect kNoticePane{0, 371, 492, 65};
 // grows with it: the client area, and the status strip and the notice pane
 // across it, are as much wider, and the two buttons below the memo keep their
 // distance to its right edge. `memoGrowth` is in pixels at `dpi`.
+// The notice pane grows downwards by the rows a notice lacks
+// (`noticeGrowth`, pixels at `dpi`), and the client area with it.
 enum class GrowingControl { OkButton, CancelButton, HelpMemo, StatusStrip, NoticePane };
 int MostHelpMemoGrowth(int dpi);
-PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth);
+PixelRect GrownPlace(GrowingControl control, int dpi, int memoGrowth, int noticeGrowth = 0);
 int ClientWidth(int dpi, int memoGrowth);
+int ClientHeight(int dpi, int noticeGrowth);
 
 // Where a window `width` by `height` pixels goes that is to stand with its
 // top-left corner at (left, top), on a monitor whose work area (the screen

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DialogLayout.h"
+#include "PhraseRows.h"
 #include "resources/Version.h"
 
 namespace win32 {
@@ -32,34 +33,6 @@ int TextWidth(HDC dc, std::wstring_view text) {
   SIZE size{0, 0};
   GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
   return size.cx;
-}
-
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\x3000'; }
-
-// Marks that close what stands before them: they never begin a row.
-bool ClosesBefore(wchar_t c) {
-  return std::wstring_view(L"、。，．,.)）」』】〕］]：:；;！!？?ー～").find(c) !=
-         std::wstring_view::npos;
-}
-
-// How many characters of `line`, from its start, make up a row at most
-// `width` pixels wide: at least one, so that every row moves on.
-std::size_t RowLength(HDC dc, std::wstring_view line, int width) {
-  int fit = 0;
-  SIZE size{};
-  GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), width, &fit, nullptr,
-                        &size);
-  auto count = static_cast<std::size_t>(fit > 0 ? fit : 0);
-  if (count >= line.size()) return line.size();
-  // Neither half of a surrogate pair stands alone.
-  if (count > 0 && IS_HIGH_SURROGATE(line[count - 1])) --count;
-  if (count == 0) return IS_HIGH_SURROGATE(line[0]) && line.size() > 1 ? 2 : 1;
-  // After the last blank that fits, when there is one.
-  for (std::size_t at = count; at > 1; --at)
-    if (IsBlank(line[at - 1])) return at;
-  // A closing mark takes the character before it along to the next row.
-  if (count > 1 && ClosesBefore(line[count])) --count;
-  return count;
 }
 
 void Paint(HWND pane) {
@@ -144,35 +117,86 @@ void SetNoticeText(HWND pane, const std::wstring& lines) {
 
 std::wstring NoticeCornerText() { return L"Orvane (vk47_Orvane) " ORVANE_VERSION_TEXT; }
 
+namespace {
+
+// The pane's font selected into a device context of the pane, and what the
+// rows' places follow from: the rows stand one below the other from the top
+// margin (6 pixels at 96 dots per inch; 8 left and right); the corner text
+// stands on the last of them, so every row above it has the whole width and
+// only the last is shortened. The bottom margin is what is left (at 96 dots
+// per inch four rows of the 13-pixel font leave 3 pixels).
+class PaneMetrics {
+ public:
+  explicit PaneMetrics(HWND pane) : pane_(pane), dc_(GetDC(pane)) {
+    const int dpi = DpiOf(pane);
+    oldFont_ = SelectObject(dc_, FontOf(pane));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc_, &metrics);
+    RowHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 1;
+    RECT client;
+    GetClientRect(pane, &client);
+    Top = ScaleToDpi(6, dpi);
+    Left = ScaleToDpi(8, dpi);
+    Right = client.right - ScaleToDpi(8, dpi);
+    CornerWidth = TextWidth(dc_, NoticeCornerText());
+    CornerGap = ScaleToDpi(8, dpi);
+  }
+  ~PaneMetrics() {
+    SelectObject(dc_, oldFont_);
+    ReleaseDC(pane_, dc_);
+  }
+  PaneMetrics(const PaneMetrics&) = delete;
+  PaneMetrics& operator=(const PaneMetrics&) = delete;
+
+  HDC Dc() const { return dc_; }
+  int RowsHeld(int height) const { return std::max(1, (height - Top) / RowHeight); }
+  NoticeRowWidths Widths(int rows) const {
+    const int full = Right - Left;
+    return {full, rows - 1, full - CornerWidth - CornerGap};
+  }
+
+  int RowHeight = 1;
+  int Top = 0;
+  int Left = 0;
+  int Right = 0;
+  int CornerWidth = 0;
+  int CornerGap = 0;
+
+ private:
+  HWND pane_;
+  HDC dc_;
+  HGDIOBJ oldFont_ = nullptr;
+};
+
+}  // namespace
+
 NoticeLayout LayOutNotice(HWND pane) {
-  const int dpi = DpiOf(pane);
+  const PaneMetrics metrics(pane);
   NoticeLayout layout;
   RECT client;
   GetClientRect(pane, &client);
-  HDC dc = GetDC(pane);
-  HGDIOBJ oldFont = SelectObject(dc, FontOf(pane));
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  layout.RowHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 1;
-  // The rows stand one below the other from the top margin (6 pixels at 96
-  // dots per inch; 8 left and right), as many as the pane holds; the corner
-  // text stands on the last of them, so every row above it has the whole
-  // width and only the last is shortened. The bottom margin is what is left
-  // (at 96 dots per inch four rows of the 13-pixel font leave 3 pixels).
-  const int top = ScaleToDpi(6, dpi);
-  const int rows = std::max(1, (static_cast<int>(client.bottom) - top) / layout.RowHeight);
-  layout.Text = {ScaleToDpi(8, dpi), top, client.right - ScaleToDpi(8, dpi),
-                 top + rows * layout.RowHeight};
-  const std::wstring corner = NoticeCornerText();
-  const int cornerWidth = TextWidth(dc, corner);
-  layout.Corner = {layout.Text.right - cornerWidth, layout.Text.bottom - layout.RowHeight,
+  layout.RowHeight = metrics.RowHeight;
+  const int rows = metrics.RowsHeld(static_cast<int>(client.bottom));
+  layout.Text = {metrics.Left, metrics.Top, metrics.Right, metrics.Top + rows * layout.RowHeight};
+  layout.Corner = {layout.Text.right - metrics.CornerWidth, layout.Text.bottom - layout.RowHeight,
                    layout.Text.right, layout.Text.bottom};
-  const int fullWidth = layout.Text.right - layout.Text.left;
-  layout.Widths = {fullWidth, rows - 1, fullWidth - cornerWidth - ScaleToDpi(8, dpi)};
-  layout.Rows = NoticeRows(dc, TextOf(pane), layout.Widths);
-  SelectObject(dc, oldFont);
-  ReleaseDC(pane, dc);
+  layout.Widths = metrics.Widths(rows);
+  layout.Rows = NoticeRows(metrics.Dc(), TextOf(pane), layout.Widths);
   return layout;
+}
+
+NoticeRowCount CountNoticeRows(HWND pane, int height, int least) {
+  const PaneMetrics metrics(pane);
+  NoticeRowCount count;
+  count.Held = metrics.RowsHeld(height);
+  // The fewest rows from there on that hold the notice's rows: with each
+  // row more, one more row has the whole width beside no corner text.
+  const std::wstring lines = TextOf(pane);
+  int rows = std::max(count.Held, least);
+  while (static_cast<int>(NoticeRows(metrics.Dc(), lines, metrics.Widths(rows)).size()) > rows)
+    ++rows;
+  count.Needed = rows;
+  return count;
 }
 
 std::vector<std::wstring> NoticeRows(HDC dc, const std::wstring& lines,
@@ -187,7 +211,8 @@ std::vector<std::wstring> NoticeRows(HDC dc, const std::wstring& lines,
     do {
       const int width =
           static_cast<int>(rows.size()) < widths.FullRows ? widths.Full : widths.BesideCorner;
-      const std::size_t length = RowLength(dc, line, width);
+      const std::size_t length =
+          PhraseRowLength(line, width, [dc](std::wstring_view text) { return TextWidth(dc, text); });
       rows.emplace_back(line.substr(0, length));
       line.remove_prefix(length);
     } while (!line.empty());

@@ -39,11 +39,19 @@ struct NoticeLayout {
 };
 // The pane's rows as it draws them now, in its own font and at its scale.
 NoticeLayout LayOutNotice(HWND pane);
+// How many rows a pane `height` pixels high holds, and how many the pane
+// needs to show its lines whole at its width, in its font and at its scale,
+// the corner text beside the last of them (never fewer than it holds or
+// than `least`).
+struct NoticeRowCount {
+  int Held = 0;
+  int Needed = 0;
+};
+NoticeRowCount CountNoticeRows(HWND pane, int height, int least);
 // The rows of `lines` (separated by CR LF) with the font selected into `dc`.
-// A line wider than its row is broken after its last blank that fits, else
-// after its last character that fits; a row does not begin with a closing
-// bracket or a punctuation mark, which goes along with the character before
-// it. Nothing is left out: the rows of a line, put together, are the line.
+// A line wider than its row is broken between phrases, as the help memo's
+// lines are (PhraseRows.h). Nothing is left out: the rows of a line, put
+// together, are the line.
 std::vector<std::wstring> NoticeRows(HDC dc, const std::wstring& lines,
                                      const NoticeRowWidths& widths);
 

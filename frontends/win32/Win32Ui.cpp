@@ -185,7 +185,9 @@ HWND Win32Ui::MessageOwner() const {
 }
 
 void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {
-  if (noticePane_) SetNoticeText(noticePane_, JoinLines(lines));
+  if (!noticePane_) return;
+  SetNoticeText(noticePane_, JoinLines(lines));
+  FitNoticePane();
 }
 
 void Win32Ui::ShowChainWords(const std::string& caption,

@@ -64,6 +64,9 @@ class Win32Ui final : public UserInterface {
   // How much wider than drawn the help memo is, and the dialog with it, in
   // pixels at that scale.
   int HelpMemoGrowth() const { return memoGrowth_; }
+  // How much taller than drawn the notice pane is, and the dialog with it,
+  // in pixels at that scale.
+  int NoticePaneGrowth() const { return noticeGrowth_; }
 
   // UserInterface
   void CloseDialog() override;
@@ -121,6 +124,9 @@ class Win32Ui final : public UserInterface {
   // Sizes the help memo to its longest line in its font (and the dialog
   // with it) and gives it its rows.
   void FitHelpMemo();
+  // Makes the notice pane (and the dialog with it) tall enough for every
+  // row of its notice, and of every notice shown before it.
+  void FitNoticePane();
   // Puts every control at its place and gives it its font, at the dialog's
   // scale.
   void LayOut();
@@ -146,6 +152,8 @@ class Win32Ui final : public UserInterface {
   std::vector<HWND> labels_;  // in the order of LabelPlaces()
   int dpi_ = 96;
   int memoGrowth_ = 0;  // pixels the help memo is wider than drawn (FitHelpMemo)
+  int noticeRows_ = 0;    // the most rows a notice has needed (FitNoticePane)
+  int noticeGrowth_ = 0;  // pixels the notice pane is taller than drawn
   // The help memo's lines, for the kind of chain the run continues
   // (ShowChainWords); the vertical chain's until the run says otherwise.
   std::vector<std::string> memoLines_ = HelpMemoLines();

@@ -86,7 +86,7 @@ int MeasuringDc::LineHeight(HFONT font) {
 
 void Win32Ui::SizeWindowToClient() {
   const SIZE frame = WindowSizeForClient(dialog_, ClientWidth(dpi_, memoGrowth_),
-                                         ScaleToDpi(kClientHeight, dpi_), dpi_);
+                                         ClientHeight(dpi_, noticeGrowth_), dpi_);
   SetWindowPos(dialog_, nullptr, 0, 0, frame.cx, frame.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -129,7 +129,7 @@ PixelRect Win32Ui::RadioRect(Control group, int index) const {
 }
 
 PixelRect Win32Ui::GrownRect(GrowingControl control) const {
-  return GrownPlace(control, dpi_, memoGrowth_);
+  return GrownPlace(control, dpi_, memoGrowth_, noticeGrowth_);
 }
 
 // Each label is as large as its text in its own font, but never reaches
@@ -169,6 +169,27 @@ void Win32Ui::FitHelpMemo() {
   Place(statusStrip_, GrownRect(GrowingControl::StatusStrip));
   Place(noticePane_, GrownRect(GrowingControl::NoticePane));
   SizeWindowToClient();
+  // The notice's rows follow the pane's width.
+  FitNoticePane();
+}
+
+void Win32Ui::FitNoticePane() {
+  // Nothing to fit before the first notice: no text, no growth.
+  if (noticeRows_ == 0 && GetWindowTextLengthW(noticePane_) == 0) return;
+  const int drawn = GrownPlace(GrowingControl::NoticePane, dpi_, memoGrowth_, 0).Height;
+  const NoticeRowCount rows = CountNoticeRows(noticePane_, drawn, noticeRows_);
+  // The pane keeps the rows it has once grown, so that the dialog does not
+  // change its height back and forth as the notice changes.
+  noticeRows_ = rows.Needed;
+  const int growth = (rows.Needed - rows.Held) * lineHeight_;
+  if (growth == noticeGrowth_) return;
+  noticeGrowth_ = growth;
+  Place(noticePane_, GrownRect(GrowingControl::NoticePane));
+  SizeWindowToClient();
+  // Grown downwards: the whole window stays inside the work area.
+  RECT frame{};
+  GetWindowRect(dialog_, &frame);
+  KeepInsideWorkArea(POINT{frame.left, frame.top});
 }
 
 void Win32Ui::LayOut() {

@@ -192,12 +192,13 @@ INT_PTR Win32Ui::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
       // Asked before a move to a monitor of another scale: the frame that
       // holds the client area at the new scale exactly, so that the frame
       // the system then suggests fits the layout to the pixel.
-      // The memo's growth is taken as it is now, grown by the scale; the
-      // layout at the new scale measures it again.
+      // The memo's and the notice pane's growth are taken as they are now,
+      // grown by the scale; the layout at the new scale measures them again.
       const int dpi = static_cast<int>(wParam);
       const int growth = ScaleToDpi(memoGrowth_ * kBaseDpi / dpi_, dpi);
+      const int noticeGrowth = ScaleToDpi(noticeGrowth_ * kBaseDpi / dpi_, dpi);
       *reinterpret_cast<SIZE*>(lParam) = WindowSizeForClient(
-          dialog_, ClientWidth(dpi, growth), ScaleToDpi(kClientHeight, dpi), dpi);
+          dialog_, ClientWidth(dpi, growth), ClientHeight(dpi, noticeGrowth), dpi);
       SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, TRUE);
       return TRUE;
     }

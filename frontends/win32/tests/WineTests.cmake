@@ -47,7 +47,8 @@ find_package(GTest REQUIRED)
 add_executable(dialog_layout_scale_test
   ${CMAKE_SOURCE_DIR}/frontends/win32/tests/dialog_layout_scale_test.cpp
   ${CMAKE_SOURCE_DIR}/frontends/win32/DialogLayout.cpp
-  ${CMAKE_SOURCE_DIR}/frontends/win32/HelpMemoRows.cpp)
+  ${CMAKE_SOURCE_DIR}/frontends/win32/HelpMemoRows.cpp
+  ${CMAKE_SOURCE_DIR}/frontends/win32/PhraseRows.cpp)
 target_include_directories(dialog_layout_scale_test PRIVATE ${CMAKE_SOURCE_DIR}/frontends/win32)
 target_link_libraries(dialog_layout_scale_test PRIVATE orvane_core GTest::gtest GTest::gtest_main)
 orvane_compile_options(dialog_layout_scale_test)
@@ -63,7 +64,9 @@ foreach(case ok_worked_example escape close_box alt_f4_on_list inside_refusal
              new_chain_launcher unwritable_answer unwritable_after_refusal_escape
              unwritable_after_refusal_alt_f4 unwritable_after_unsaved_settings
              unwritable_after_missing_settings_escape unwritable_after_missing_settings_alt_f4
-             scaled_96 scaled_120 scaled_144 scaled_192 pick_chain_launcher)
+             scaled_96 scaled_120 scaled_144 scaled_192 pick_chain_launcher
+             scaled_96_pick_refusal scaled_144_pick_refusal
+             scaled_96_pick_refusal_h scaled_144_pick_refusal_h)
   orvane_wine_test(win32.dialog.${case} ${ORVANE_WINE_SCRIPTS}/run-dialog.sh
     ${ORVANE_WIN32_BUILD_DIR} ${case})
 endforeach()

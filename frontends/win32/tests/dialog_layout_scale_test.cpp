@@ -145,7 +145,9 @@ int MonospacedWidth(std::wstring_view text) {
   return width;
 }
 
-TEST(HelpMemoRows, LinesThatFitStayWholeAndLongerOnesBreakBetweenPhrases) {
+// The one rule by which the dialog breaks its Japanese texts (the help
+// memo's lines and the notice pane's), seen through the memo's rows.
+TEST(PhraseRows, LinesThatFitStayWholeAndLongerOnesBreakBetweenPhrases) {
   const struct {
     std::wstring Line;
     int Width;
@@ -164,8 +166,20 @@ TEST(HelpMemoRows, LinesThatFitStayWholeAndLongerOnesBreakBetweenPhrases) {
       // "、" and "」" never begin a row.
       {L"　場合には、本ソフトを", 12, {L"　場合には、", L"　本ソフトを"}},
       {L"　には「許可」を選択して", 16, {L"　には「許可」を", L"　選択して"}},
-      // A phrase wider than the whole row is broken where it must.
+      // Never inside a number or a word written with marks, half- or
+      // full-width: the break comes before it.
+      {L"　長さは1.5mmです", 12, {L"　長さは", L"　1.5mmです"}},
+      {L"　値「１２３，４５６」", 20, {L"　値", L"　「１２３，４５６」"}},
+      {L"　寸法値 abc.def/ghi", 14, {L"　寸法値 ", L"　abc.def/ghi"}},
+      // The last break between phrases that fits, not the last blank.
+      {L"範囲選択の中の水平方向の線 3本は、どれも寸法線ではありません", 40,
+       {L"範囲選択の中の水平方向の線 3本は、どれも", L"　寸法線ではありません"}},
+      // A phrase wider than the whole row is broken where it must, but never
+      // between the halves of a surrogate pair.
       {L"　インストール", 8, {L"　インス", L"　トール"}},
+      // (U+20BB7 as UTF-16, also where wchar_t holds 32 bits).
+      {L"　\xD842\xDFB7\xD842\xDFB7\xD842\xDFB7", 8,
+       {L"　\xD842\xDFB7", L"　\xD842\xDFB7", L"　\xD842\xDFB7"}},
       {L"", 10, {L""}},
   };
   for (const auto& c : cases) {

@@ -19,9 +19,11 @@
 #include "CodePage932.h"
 #include "DialogLayout.h"
 #include "NoticePane.h"
+#include "PhraseRows.h"
 #include "Win32Ui.h"
 #include "app/ProgramRun.h"
 #include "dialog/DialogModel.h"
+#include "dialog/UserTexts.h"
 #include "files/MemoryFileSystem.h"
 #include "support/RunFiles.h"
 #include "support/TestSupport.h"
@@ -183,16 +185,19 @@ void ExpectLayoutAtItsScale(const Win32Ui& ui) {
     PixelRect Expected;
     int Moved;
     int Widened;
+    int Heightened = 0;
   } fixed[] = {{ui.OkButton(), {360, 264, 121, 33}, growth, 0},
                {ui.CancelButton(), {360, 312, 121, 33}, growth, 0},
                {ui.HelpMemo(), {312, 0, 177, 225}, 0, growth},
                {ui.StatusStrip(), {0, 347, 492, 24}, 0, growth},
-               {ui.NoticePane(), {0, 371, 492, 65}, 0, growth}};
+               // Taller by the rows a notice lacked.
+               {ui.NoticePane(), {0, 371, 492, 65}, 0, growth, ui.NoticePaneGrowth()}};
   for (const auto& item : fixed) {
     const PixelRect actual = ClientRectOf(item.Window);
     PixelRect expected = ScaleToDpi(item.Expected, dpi);
     expected.Left += item.Moved;
     expected.Width += item.Widened;
+    expected.Height += item.Heightened;
     EXPECT_EQ(actual.Left, expected.Left);
     EXPECT_EQ(actual.Top, expected.Top);
     EXPECT_EQ(actual.Width, expected.Width);
@@ -843,10 +848,22 @@ TEST_F(DialogTest, HelpMemoShowsEveryLineWhole) {
   }
 }
 
-TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
+// A message as the notice pane shows it: a sentence a line.
+std::vector<std::wstring> SentencesOf(const std::string& message) {
+  std::vector<std::wstring> lines(1);
+  for (wchar_t c : SjisToWide(message)) {
+    if (lines.back().size() > 0 && lines.back().back() == L'。') lines.emplace_back();
+    lines.back() += c;
+  }
+  return lines;
+}
+
+TEST_F(DialogTest, NoticePaneShowsEveryNoticeWholeBrokenBetweenPhrases) {
   // The longest notices: the missing picks of a new chain, a refused value,
-  // and the drawing notice; each row fits its width in the pane's font, the
-  // rows beside the corner text end before it, and all rows fit the pane.
+  // the drawing notice, and the pick's refusal in both directions; each row
+  // fits its width in the pane's font, the rows beside the corner text end
+  // before it, a line is broken only between phrases, and all rows fit the
+  // pane, which grows with the dialog where a notice needs more rows.
   HWND pane = ui_->NoticePane();
   const std::vector<std::vector<std::wstring>> notices = {
       {L"指示点が足りません（#1 計測点、#2 計測点、#3 寸法線の位置、#4 寸法値の位置）。",
@@ -857,16 +874,28 @@ TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
       // for the corner text, which stands beside the fourth only.
       {L"指示点が足りません。", L"寸法値「500」",
        L"寸法値の前後には寸法値と水平線との距離と同じ長さの余白を取ります。", L"作図出来ません。"},
+      SentencesOf(NoDimensionLineAmongMessage(12, 3, 4, ChainDirection::Vertical)),
+      SentencesOf(NoDimensionLineAmongMessage(12, 3, 4, ChainDirection::Horizontal)),
+      // More rows than the pane holds as drawn: it grows by the rows lacking.
+      {L"指示点が足りません。", L"寸法値「500」",
+       L"寸法値の前後には寸法値と水平線との距離と同じ長さの余白を取ります。", L"作図出来ません。",
+       L"上へ延長　長さ 500", L"寸法値「500」"},
   };
-  HDC dc = GetDC(pane);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(pane, WM_GETFONT, 0, 0)));
   for (const auto& lines : notices) {
-    std::wstring text;
-    for (const std::wstring& line : lines) text += (text.empty() ? L"" : L"\r\n") + line;
-    SCOPED_TRACE(Utf8Of(text));
-    win32::SetNoticeText(pane, text);
+    std::vector<std::string> sjis;
+    for (const std::wstring& line : lines) sjis.push_back(win32::WideToSjis(line));
+    SCOPED_TRACE(Utf8Of(lines.front()));
+    ui_->ShowNotice(sjis);
+    PumpMessages();
     const win32::NoticeLayout layout = win32::LayOutNotice(pane);
-    std::wstring joined;
+    // The pane reaches to the bottom of the dialog, grown as much as it.
+    RECT client;
+    GetClientRect(ui_->DialogWindow(), &client);
+    const PixelRect place = ClientRectOf(pane);
+    EXPECT_EQ(place.Top + place.Height, client.bottom);
+    EXPECT_EQ(client.bottom, ScaleToDpi(436, ui_->Dpi()) + ui_->NoticePaneGrowth());
+    HDC dc = GetDC(pane);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(pane, WM_GETFONT, 0, 0)));
     std::size_t line = 0;
     std::wstring current;
     for (std::size_t row = 0; row < layout.Rows.size(); ++row) {
@@ -875,9 +904,14 @@ TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
       GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
       const int top = layout.Text.top + static_cast<int>(row) * layout.RowHeight;
       EXPECT_LE(top + layout.RowHeight, layout.Text.bottom) << "row " << row << " below the pane";
+      EXPECT_LE(layout.Text.bottom, place.Height);
       const bool besideCorner = top + layout.RowHeight > layout.Corner.top;
       const int right = besideCorner ? layout.Corner.left : layout.Text.right;
       EXPECT_LE(layout.Text.left + extent.cx, right) << "row " << row << ": " << Utf8Of(shown);
+      if (!current.empty() && line < lines.size()) {
+        EXPECT_TRUE(win32::MayBreakBefore(lines[line], current.size()))
+            << "broken inside a phrase: " << Utf8Of(current) << " | " << Utf8Of(shown);
+      }
       current += shown;
       if (line < lines.size() && current == lines[line]) {
         ++line;
@@ -889,9 +923,15 @@ TEST_F(DialogTest, NoticePaneWrapsALongLineAndCutsNothing) {
     if (lines.size() == 4) {
       EXPECT_EQ(layout.Rows.size(), 4u);
     }
+    if (lines.size() == 6) {
+      EXPECT_EQ(layout.Rows.size(), 6u);
+      EXPECT_GT(ui_->NoticePaneGrowth(), 0);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(pane, dc);
   }
-  SelectObject(dc, old);
-  ReleaseDC(pane, dc);
+  // Nothing else moved with the pane.
+  ExpectLayoutAtItsScale(*ui_);
   // The first notice needs more than one row at every scale: it was the one cut.
   win32::SetNoticeText(pane, L"指示点が足りません（#1 計測点、#2 計測点、#3 寸法線の位置、#4 寸法値の位置）。");
   EXPECT_GT(win32::LayOutNotice(pane).Rows.size(), 1u);
@@ -987,3 +1027,4 @@ TEST(NoticePane, TellsWhatOkWouldDoAfterEachChangeByTheUser) {
 }
 
 }  // namespace
+

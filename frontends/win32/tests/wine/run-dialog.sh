@@ -12,6 +12,7 @@
 #        unwritable_after_missing_settings_escape
 #        unwritable_after_missing_settings_alt_f4
 #        scaled_96 scaled_120 scaled_144 scaled_192
+#        scaled_96_pick_refusal scaled_144_pick_refusal (and _h: horizontal)
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-dialog.sh WIN32_BUILD CASE}
 CASE=${2:?usage: run-dialog.sh WIN32_BUILD CASE}
@@ -349,6 +350,36 @@ case "$CASE" in
     expect_exit_zero
     same_file "$FOLDER/JWC_TEMP.TXT" "$NEW_CHAIN/expected_JWC_TEMP.TXT" "JWC_TEMP.TXT"
     same_file "$FOLDER/vk38.dat" "$NEW_CHAIN/expected_vk38.dat" "vk38.dat"
+    ;;
+
+  scaled_*_pick_refusal*)
+    # A range selection that holds lines along the chain's axis but no
+    # dimension line, picked through the package's pick launcher of either
+    # direction: the dialog shows the refusal in its notice pane, every row
+    # of it, and is kept as a picture; Esc ends the run with "hq" alone.
+    ORVANE_WINE_DPI=${CASE#scaled_}
+    ORVANE_WINE_DPI=${ORVANE_WINE_DPI%%_*}
+    set_screen_dpi
+    WAIT=90  # the first start at a new scale renders its fonts anew
+    [ -f "$PACKAGE" ] || die "$PACKAGE is missing: build it with 'make win32'"
+    (cd "$FOLDER" && cmake -E tar xf "$PACKAGE") || die "cannot unpack $PACKAGE"
+    case "$CASE" in
+      *_h) launcher=vk47_Orvane_h_pick.bat caption="Orvane 水平寸法" lines='0 0 1000 0|0 -500 1000 -500' ;;
+      *) launcher=vk47_Orvane_pick.bat caption=Orvane lines='0 0 0 1000|-500 0 -500 1000' ;;
+    esac
+    { sed -n '1,/^hp2 /p' "$SOURCE_DIR/tests/data/picked_chain/JWC_TEMP.TXT"
+      tr '|' '\n' <<<"$lines" | sed 's/$/\r/'; } >"$FOLDER/JWC_TEMP.TXT"
+    start_program cmd /c "$(winepath -w "$FOLDER/$launcher")"
+    dialog=$(wait_window "$caption")
+    focus "$dialog"
+    wait_drawn "$dialog"
+    screenshot "$dialog" "vk47_Orvane-pick-refusal-${ORVANE_WINE_DPI}dpi${CASE##*_refusal}.png"
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    [ $((X + WIDTH)) -le 1280 ] && [ $((Y + HEIGHT)) -le 1024 ] ||
+      die "the ${WIDTH}x${HEIGHT} window at $X $Y reaches past the 1280 x 1024 screen"
+    keys Escape
+    expect_exit_zero
+    expect_hq_only
     ;;
 
   scaled_*)
