@@ -64,6 +64,13 @@ struct AxisSegment {
 
 Extended Across(const AxisSegment& s) { return (s.From.U + s.To.U) / 2; }
 
+// A segment along the axis (not a point), its ends put in order along it.
+bool AlongAxis(AxisSegment& s) {
+  if (!Same(s.From.U, s.To.U) || Same(s.From.V, s.To.V)) return false;
+  if (s.From.V > s.To.V) std::swap(s.From, s.To);
+  return true;
+}
+
 // What marks a point of a run: extension lines (segments across the axis)
 // and dots or point markers, each a span across the axis at its level.
 class PointMarks {
@@ -331,6 +338,9 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
 
   seen.Valued = !run.Values.empty();
   seen.Marked = marked >= 2;
+  // A dimension line shows its value: marked points alone, flagged or not,
+  // are extension lines that overlap, or a leader between other dimension
+  // lines.
   seen.Dimension = figure || (marked >= 2 && (flagged || valued >= 1)) || (flagged && valued >= 2);
   std::size_t low = 0, high = points.size() - 1;
   if (seen.Dimension) {
@@ -358,31 +368,28 @@ Extended AlongDistance(const Verdict& line, Extended v) {
   return 0;
 }
 
-}  // namespace
+// The selection judged along the axis: the segments along it joined into
+// runs on their lines, and the verdict on each run.
+struct JudgedSelection {
+  explicit JudgedSelection(double axisAngle) : Axes(axisAngle) {}
+  SearchAxes Axes;
+  std::vector<AxisSegment> Along;
+  std::vector<Run> Runs;
+  std::vector<RunLine> Lines;
+  std::vector<Verdict> Verdicts;
+};
 
-ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition) {
-  const SearchAxes axes(axisAngle);
-  auto segment = [&axes](const LineEntity& l, bool flagged, bool figure) {
-    return AxisSegment{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged,
-                       figure};
-  };
-  auto alongAxis = [](AxisSegment& s) {
-    if (!Same(s.From.U, s.To.U) || Same(s.From.V, s.To.V)) return false;
-    if (s.From.V > s.To.V) std::swap(s.From, s.To);
-    return true;
-  };
-  auto acrossAxis = [](const AxisSegment& s) {
-    return Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U);
-  };
-
-  std::vector<AxisSegment> along;
+JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
+  JudgedSelection judged(axisAngle);
+  const SearchAxes& axes = judged.Axes;
+  std::vector<AxisSegment>& along = judged.Along;
   PointMarks marks;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
     if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return;
-    AxisSegment s = segment(l, flagged, figure);
-    if (alongAxis(s))
+    AxisSegment s{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged, figure};
+    if (AlongAxis(s))
       along.push_back(s);
-    else if (acrossAxis(s))
+    else if (Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U))
       marks.AddExtensionLine(s);
   };
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i)
@@ -397,60 +404,50 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
     dot(host.ExtendedPoints[i].X, host.ExtendedPoints[i].Y);
   marks.Sort();
 
-  std::vector<Run> runs;
-  std::vector<RunLine> lines;
-  JoinRuns(along, runs, lines);
+  JoinRuns(along, judged.Runs, judged.Lines);
   auto place = [&](const TextEntity& t) {
     if (t.TextKind != 2) return;
     if (const std::optional<ValueText> value = ValueAlongTheAxis(t, host, axes))
-      PlaceValue(*value, lines, runs);
+      PlaceValue(*value, judged.Lines, judged.Runs);
   };
   for (std::size_t i = 0; i < host.Texts.Count(); ++i) place(host.Texts[i]);
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i) place(host.Dimensions[i].Text);
 
+  judged.Verdicts.reserve(judged.Runs.size());
+  for (const Run& run : judged.Runs) judged.Verdicts.push_back(Judge(run, along, marks));
+  return judged;
+}
+
+// The search's account of every run, without a chain taken yet.
+ChainSearch Seen(const JudgedSelection& judged) {
   ChainSearch search;
-  std::vector<Verdict> verdicts;
-  verdicts.reserve(runs.size());
-  for (const Run& run : runs) {
-    verdicts.push_back(Judge(run, along, marks));
-    search.Lines.push_back(verdicts.back().Seen);
-  }
+  search.Lines.reserve(judged.Verdicts.size());
+  for (const Verdict& verdict : judged.Verdicts) search.Lines.push_back(verdict.Seen);
+  return search;
+}
 
-  const AxisPoint q = axes.Of(valuePosition);
-  std::optional<std::size_t> best;
-  std::size_t found = 0;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    if (!verdicts[i].Seen.Dimension) continue;
-    ++found;
-    if (!best) {
-      best = i;
-      continue;
-    }
-    const Extended across = std::fabs(runs[i].U - q.U);
-    const Extended bestAcross = std::fabs(runs[*best].U - q.U);
-    if (Same(across, bestAcross)
-            ? AlongDistance(verdicts[i], q.V) < AlongDistance(verdicts[*best], q.V)
-            : across < bestAcross)
-      best = i;
-  }
-  if (!best) return search;
-
-  const Verdict& chosen = verdicts[*best];
+// Takes the dimension line of run `taken` as the search's chain: its ends,
+// how many dimension lines the selection holds, and how far the other
+// dimension lines on its line leave it free.
+void TakeChain(const JudgedSelection& judged, std::size_t taken, ChainSearch& search) {
+  const Verdict& chosen = judged.Verdicts[taken];
   PickedChain chain;
   chain.Lower = chosen.Seen.Lower;
   chain.Upper = chosen.Seen.Upper;
   chain.LowerLevel = static_cast<double>(chosen.Lower);
   chain.UpperLevel = static_cast<double>(chosen.Upper);
   chain.Length = static_cast<double>(chosen.Upper - chosen.Lower);
-  chain.DimensionLines = found;
+  chain.DimensionLines = static_cast<std::size_t>(
+      std::count_if(judged.Verdicts.begin(), judged.Verdicts.end(),
+                    [](const Verdict& v) { return v.Seen.Dimension; }));
   // The other dimension lines on the same line, as far as they reach below
   // or above the chain.
-  const auto line = std::find_if(lines.begin(), lines.end(), [&](const RunLine& l) {
-    return l.First <= *best && *best < l.End;
+  const auto line = std::find_if(judged.Lines.begin(), judged.Lines.end(), [&](const RunLine& l) {
+    return l.First <= taken && taken < l.End;
   });
   for (std::size_t i = line->First; i < line->End; ++i) {
-    const Verdict& other = verdicts[i];
-    if (i == *best || !other.Seen.Dimension) continue;
+    const Verdict& other = judged.Verdicts[i];
+    if (i == taken || !other.Seen.Dimension) continue;
     if (other.Lower < chosen.Lower && !Same(other.Lower, chosen.Lower))
       chain.FreeBelow =
           std::max(chain.FreeBelow, static_cast<double>(std::min(other.Upper, chosen.Lower)));
@@ -459,7 +456,58 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
           std::min(chain.FreeAbove, static_cast<double>(std::max(other.Lower, chosen.Upper)));
   }
   search.Chain = chain;
-  search.Nearest = *best;
+  search.Nearest = taken;
+}
+
+}  // namespace
+
+ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition) {
+  const JudgedSelection judged = JudgeSelection(host, axisAngle);
+  ChainSearch search = Seen(judged);
+  const AxisPoint q = judged.Axes.Of(valuePosition);
+  std::optional<std::size_t> best;
+  for (std::size_t i = 0; i < judged.Runs.size(); ++i) {
+    if (!judged.Verdicts[i].Seen.Dimension) continue;
+    if (!best) {
+      best = i;
+      continue;
+    }
+    const Extended across = std::fabs(judged.Runs[i].U - q.U);
+    const Extended bestAcross = std::fabs(judged.Runs[*best].U - q.U);
+    if (Same(across, bestAcross) ? AlongDistance(judged.Verdicts[i], q.V) <
+                                       AlongDistance(judged.Verdicts[*best], q.V)
+                                 : across < bestAcross)
+      best = i;
+  }
+  if (best) TakeChain(judged, *best, search);
+  return search;
+}
+
+ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoint from,
+                               PlanePoint to) {
+  const JudgedSelection judged = JudgeSelection(host, axisAngle);
+  ChainSearch search = Seen(judged);
+  if (!Finite({from.X, from.Y, to.X, to.Y})) return search;
+  AxisSegment piece{judged.Axes.Of(from), judged.Axes.Of(to)};
+  if (!AlongAxis(piece)) return search;
+  const Extended u = Across(piece);
+  const auto line =
+      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), u,
+                       [](const RunLine& l, Extended at) { return l.U < at && !Same(l.U, at); });
+  if (line == judged.Lines.end() || !Same(line->U, u)) return search;
+  // The flagged run that holds the whole piece, or else the run without the
+  // flag that does.
+  const auto holding = [&](std::size_t first, std::size_t end) -> std::optional<std::size_t> {
+    for (std::size_t i = first; i < end; ++i) {
+      const Run& r = judged.Runs[i];
+      if (AtMost(r.Lower, piece.From.V) && AtMost(piece.To.V, r.Upper)) return i;
+    }
+    return std::nullopt;
+  };
+  search.Through = holding(line->Flagged, line->End);
+  if (!search.Through) search.Through = holding(line->First, line->Flagged);
+  if (search.Through && judged.Verdicts[*search.Through].Seen.Dimension)
+    TakeChain(judged, *search.Through, search);
   return search;
 }
 

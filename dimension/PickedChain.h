@@ -33,7 +33,8 @@
 // whose extension line lies outside the selection still belongs to it; what
 // hangs bare beyond (the overshoot of a reversed mark) does not. Of several
 // chains the one nearest to the value position across the axis is taken
-// (and of chains at the same distance, the nearest along it).
+// (and of chains at the same distance, the nearest along it); or, for a line
+// the user clicked, the dimension line through the clicked piece.
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -74,12 +75,24 @@ struct SeenLine {
 
 struct ChainSearch {
   std::vector<SeenLine> Lines;       // every run along the axis
-  std::optional<PickedChain> Chain;  // the chain nearest to the value position
+  std::optional<PickedChain> Chain;  // the chain taken
   std::size_t Nearest = 0;           // its line in Lines
+  // A search through a piece: the line in Lines that holds it, whether a
+  // dimension line or not (none when no run along the axis holds it).
+  std::optional<std::size_t> Through;
 };
 
-// The search of the selection of `host` along the axis at `axisAngle`.
+// The search of the selection of `host` along the axis at `axisAngle`: the
+// dimension line nearest to the value position.
 ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition);
+
+// The search of the drawing of `host` along the axis at `axisAngle` for the
+// dimension line through the piece from `from` to `to` (a line the user
+// clicked): of the runs on the piece's line that hold it whole, the flagged
+// one before one without the flag. The chain is that run's when it is a
+// dimension line, by the same rules and with the same extent as above.
+ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoint from,
+                               PlanePoint to);
 
 // A continuation of the chain to `p` would reach into another dimension line
 // on the chain's line (beyond its near end, not onto it).
