@@ -341,7 +341,7 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
   // A dimension line shows its value: marked points alone, flagged or not,
   // are extension lines that overlap, or a leader between other dimension
   // lines.
-  seen.Dimension = figure || (marked >= 2 && (flagged || valued >= 1)) || (flagged && valued >= 2);
+  seen.Dimension = figure || (valued >= 1 && (marked >= 2 || (flagged && valued >= 2)));
   std::size_t low = 0, high = points.size() - 1;
   if (seen.Dimension) {
     low = points.size();
@@ -379,18 +379,62 @@ struct JudgedSelection {
   std::vector<Verdict> Verdicts;
 };
 
+// The flagged run of the drawing that holds a point on its line.
+std::optional<std::size_t> FlaggedRunAt(JudgedSelection& judged, const AxisPoint& p) {
+  const auto line =
+      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), p.U,
+                       [](const RunLine& l, Extended u) { return l.U < u && !Same(l.U, u); });
+  if (line == judged.Lines.end() || !Same(line->U, p.U)) return std::nullopt;
+  const Run* run = RunHolding(judged.Runs, line->Flagged, line->End, p.V);
+  if (!run) return std::nullopt;
+  return static_cast<std::size_t>(run - judged.Runs.data());
+}
+
+// A value drawn away from its dimension line stands over an underline (a
+// flagged run with the value beside it that is no dimension line itself),
+// from one end of which a flagged leader reaches the dimension line: the
+// value counts for the piece of the dimension line that the leader meets,
+// and the lines that get values so are judged again.
+void CarryValuesAlongLeaders(JudgedSelection& judged, const std::vector<AxisSegment>& leaders,
+                             const PointMarks& marks) {
+  std::vector<std::size_t> carried;
+  for (const AxisSegment& leader : leaders) {
+    for (const bool fromEnd : {true, false}) {
+      const AxisPoint& at = fromEnd ? leader.From : leader.To;
+      const AxisPoint& other = fromEnd ? leader.To : leader.From;
+      const std::optional<std::size_t> underline = FlaggedRunAt(judged, at);
+      if (!underline) continue;
+      const Run& u = judged.Runs[*underline];
+      if (u.Values.empty() || judged.Verdicts[*underline].Seen.Dimension ||
+          (!Same(at.V, u.Lower) && !Same(at.V, u.Upper)))
+        continue;
+      const std::optional<std::size_t> target = FlaggedRunAt(judged, other);
+      if (!target || *target == *underline) continue;
+      judged.Runs[*target].Values.push_back(other.V);
+      carried.push_back(*target);
+    }
+  }
+  std::sort(carried.begin(), carried.end());
+  carried.erase(std::unique(carried.begin(), carried.end()), carried.end());
+  for (const std::size_t i : carried)
+    judged.Verdicts[i] = Judge(judged.Runs[i], judged.Along, marks);
+}
+
 JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
   JudgedSelection judged(axisAngle);
   const SearchAxes& axes = judged.Axes;
   std::vector<AxisSegment>& along = judged.Along;
   PointMarks marks;
+  std::vector<AxisSegment> leaders;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
     if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return;
     AxisSegment s{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged, figure};
-    if (AlongAxis(s))
+    if (AlongAxis(s)) {
       along.push_back(s);
-    else if (Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U))
-      marks.AddExtensionLine(s);
+      return;
+    }
+    if (Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U)) marks.AddExtensionLine(s);
+    if (flagged && !figure) leaders.push_back(s);
   };
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i)
     take(host.Dimensions[i].Line, true, true);
@@ -415,6 +459,7 @@ JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
 
   judged.Verdicts.reserve(judged.Runs.size());
   for (const Run& run : judged.Runs) judged.Verdicts.push_back(Judge(run, along, marks));
+  CarryValuesAlongLeaders(judged, leaders, marks);
   return judged;
 }
 

@@ -19,13 +19,16 @@
 //    points) level with the middle of the text, and for the nearest run only
 //    (on one line, for a flagged run before another);
 //  - the flag, and dimension figures.
-// A run is a dimension line when it holds a dimension figure's line, when two
-// of its points are marked and it is flagged or has a value beside it, or
-// when it is flagged and two of its pieces have values (its extension lines
-// left outside the selection). So a run without the flag needs values. The
+// A dimension line shows its value: a run is one when it holds a dimension
+// figure's line, or when a value stands beside one of its pieces and either
+// two of its points are marked or it is flagged and two of its pieces have
+// values (its extension lines left outside the selection). Marked points
+// alone, flagged or not, make none: a flagged extension line, two of them
+// overlapping on one line (neighbouring chains of the other direction, each
+// with its own), a leader between other dimension lines. Nor do the
 // underline of a value (its text over it, at most one extension line or
 // leader at its ends), leaders and barbs (not along the axis), grid and
-// hatch lines (no values beside them) are no dimension lines.
+// hatch lines (no values beside them).
 //
 // A dimension line's chain reaches from the lowest to the highest of its
 // marked points and of the pieces with a value or a figure: inner measured
