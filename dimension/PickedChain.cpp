@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog/UserTexts.h"
@@ -84,18 +85,24 @@ class PointMarks {
 
   // Sorted by level and, at one level, by where they start across the axis,
   // with the farthest reach of the marks so far at each level (of all, and
-  // of the flagged ones).
+  // of the flagged ones) and where the level's marks end.
   void Sort() {
     std::sort(marks_.begin(), marks_.end(), [](const Mark& l, const Mark& r) {
       return l.Level != r.Level ? l.Level < r.Level : l.Low < r.Low;
     });
-    for (std::size_t i = 0; i < marks_.size(); ++i) {
-      Mark& m = marks_[i];
-      const bool first = i == 0 || marks_[i - 1].Level != m.Level;
-      const Extended none = -std::numeric_limits<Extended>::infinity();
-      m.Reach = first ? m.High : std::max(marks_[i - 1].Reach, m.High);
-      m.FlaggedReach =
-          std::max(first ? none : marks_[i - 1].FlaggedReach, m.Flagged ? m.High : none);
+    reaches_.resize(marks_.size());
+    levels_.resize(marks_.size());
+    for (std::size_t i = 0; i < marks_.size(); ++i) levels_[i] = static_cast<double>(marks_[i].Level);
+    const Extended none = -std::numeric_limits<Extended>::infinity();
+    for (std::size_t first = 0, end = 0; first < marks_.size(); first = end) {
+      for (end = first; end < marks_.size() && marks_[end].Level == marks_[first].Level; ++end) {
+        const Mark& m = marks_[end];
+        Reaches& r = reaches_[end];
+        r.All = end == first ? m.High : std::max(reaches_[end - 1].All, m.High);
+        r.Flagged = std::max(end == first ? none : reaches_[end - 1].Flagged,
+                             m.Flagged ? m.High : none);
+      }
+      for (std::size_t k = first; k < end; ++k) reaches_[k].LevelEnd = end;
     }
   }
 
@@ -104,18 +111,26 @@ class PointMarks {
   bool At(const AxisPoint& p, bool flaggedRun) const {
     const Extended margin = 4e-9L * (1 + std::fabs(p.V));
     const Extended across = 1e-9L * (1 + 2 * std::fabs(p.U));
-    auto level = std::lower_bound(marks_.begin(), marks_.end(), p.V - margin,
-                                  [](const Mark& m, Extended v) { return m.Level < v; });
-    while (level != marks_.end() && level->Level <= p.V + margin) {
-      const auto levelEnd = std::upper_bound(level, marks_.end(), level->Level,
-                                             [](Extended v, const Mark& m) { return v < m.Level; });
-      if (Same(level->Level, p.V)) {
+    // The first mark at or above the lowest level: found among the levels
+    // rounded to double (a level that rounds below the bound's rounding lies
+    // below the bound), then among those that round alike.
+    const Extended lowest = p.V - margin;
+    std::size_t level = static_cast<std::size_t>(
+        std::lower_bound(levels_.begin(), levels_.end(), static_cast<double>(lowest)) -
+        levels_.begin());
+    while (level < marks_.size() && marks_[level].Level < lowest) ++level;
+    while (level < marks_.size() && marks_[level].Level <= p.V + margin) {
+      const std::size_t levelEnd = reaches_[level].LevelEnd;
+      if (Same(marks_[level].Level, p.V)) {
         // The last mark at this level that starts at or before the point.
-        const auto after = std::upper_bound(level, levelEnd, p.U + across,
-                                            [](Extended u, const Mark& m) { return u < m.Low; });
-        if (after != level) {
-          const Mark& last = *(after - 1);
-          if ((flaggedRun ? last.FlaggedReach : last.Reach) >= p.U - across) return true;
+        const auto after = std::upper_bound(
+            marks_.begin() + static_cast<std::ptrdiff_t>(level),
+            marks_.begin() + static_cast<std::ptrdiff_t>(levelEnd), p.U + across,
+            [](Extended u, const Mark& m) { return u < m.Low; });
+        const std::size_t last = static_cast<std::size_t>(after - marks_.begin());
+        if (last != level) {
+          const Reaches& r = reaches_[last - 1];
+          if ((flaggedRun ? r.Flagged : r.All) >= p.U - across) return true;
         }
       }
       level = levelEnd;
@@ -128,9 +143,15 @@ class PointMarks {
     Extended Level = 0;
     Extended Low = 0, High = 0;  // its span across the axis
     bool Flagged = false;
-    Extended Reach = 0, FlaggedReach = 0;
+  };
+  // Of the marks up to one at its level: how far they reach across the axis.
+  struct Reaches {
+    Extended All = 0, Flagged = 0;
+    std::size_t LevelEnd = 0;  // the first mark past the level
   };
   std::vector<Mark> marks_;
+  std::vector<Reaches> reaches_;
+  std::vector<double> levels_;  // the marks' levels rounded to double
 };
 
 // A value text turned along the axis: the band it covers across the axis,
@@ -195,12 +216,22 @@ struct RunLine {
 // Sorts the segments by line, flag and level and joins them.
 void JoinRuns(std::vector<AxisSegment>& segments, std::vector<Run>& runs,
               std::vector<RunLine>& lines) {
-  std::sort(segments.begin(), segments.end(),
-            [](const AxisSegment& l, const AxisSegment& r) { return Across(l) < Across(r); });
+  // In order across the axis: sorted as keys and places, which is cheaper
+  // than moving the segments, and then put in that order.
+  std::vector<std::pair<Extended, std::size_t>> order(segments.size());
+  for (std::size_t i = 0; i < segments.size(); ++i) order[i] = {Across(segments[i]), i};
+  std::sort(order.begin(), order.end(),
+            [](const auto& l, const auto& r) { return l.first < r.first; });
+  {
+    std::vector<AxisSegment> sorted;
+    sorted.reserve(segments.size());
+    for (const auto& [across, i] : order) sorted.push_back(segments[i]);
+    segments.swap(sorted);
+  }
   for (std::size_t first = 0; first < segments.size();) {
     // One line: segments whose offsets across the axis agree.
     std::size_t end = first + 1;
-    while (end < segments.size() && Same(Across(segments[end - 1]), Across(segments[end]))) ++end;
+    while (end < segments.size() && Same(order[end - 1].first, order[end].first)) ++end;
     std::sort(segments.begin() + static_cast<std::ptrdiff_t>(first),
               segments.begin() + static_cast<std::ptrdiff_t>(end),
               [](const AxisSegment& l, const AxisSegment& r) {
@@ -271,16 +302,40 @@ struct Verdict {
   Extended Lower = 0, Upper = 0;  // a dimension line: its chain's levels
 };
 
-Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const PointMarks& marks) {
-  std::vector<AxisPoint> ends;
+// The lists a verdict is worked out in, kept from run to run so that a large
+// drawing is judged without taking fresh memory for each of its runs.
+struct JudgeScratch {
+  std::vector<AxisPoint> Ends;
+  std::vector<RunPoint> Points;
+  std::vector<bool> DimensionPieces;
+};
+
+Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const PointMarks& marks,
+              JudgeScratch& scratch) {
+  const bool flagged = run.Flagged;
+  Verdict verdict;
+  SeenLine& seen = verdict.Seen;
+  // Most runs of a drawing are one segment without a value (walls, grid
+  // lines, extension lines): two points, no dimension line.
+  if (run.End == run.First + 1 && run.Values.empty() && !segments[run.First].Figure) {
+    const AxisSegment& s = segments[run.First];
+    seen.Lower = s.From.At;
+    seen.Upper = s.To.At;
+    seen.Marked = marks.At(s.From, flagged) && marks.At(s.To, flagged);
+    verdict.Lower = s.From.V;
+    verdict.Upper = s.To.V;
+    return verdict;
+  }
+  std::vector<AxisPoint>& ends = scratch.Ends;
+  ends.clear();
   for (std::size_t i = run.First; i < run.End; ++i) {
     ends.push_back(segments[i].From);
     ends.push_back(segments[i].To);
   }
-  const bool flagged = run.Flagged;
   std::sort(ends.begin(), ends.end(),
             [](const AxisPoint& l, const AxisPoint& r) { return l.V < r.V; });
-  std::vector<RunPoint> points;
+  std::vector<RunPoint>& points = scratch.Points;
+  points.clear();
   for (const AxisPoint& p : ends) {
     if (!points.empty() && Same(points.back().Highest.V, p.V)) {
       points.back().Highest = p;
@@ -290,8 +345,6 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
     RunPoint& at = points.back();
     at.Marked = at.Marked || marks.At(p, flagged);
   }
-  Verdict verdict;
-  SeenLine& seen = verdict.Seen;
   // Ends that run together through points between them: a run too short to
   // hold a piece.
   if (points.size() < 2) {
@@ -319,7 +372,8 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
                                     points.begin());
   };
   // Pieces with a value or a figure belong to a chain.
-  std::vector<bool> dimensionPiece(points.size() - 1, false);
+  std::vector<bool>& dimensionPiece = scratch.DimensionPieces;
+  dimensionPiece.assign(points.size() - 1, false);
   std::size_t valued = 0;
   for (const Extended v : run.Values) {
     const std::size_t i = pieceAt(v);
@@ -396,12 +450,29 @@ std::optional<std::size_t> FlaggedRunAt(JudgedSelection& judged, const AxisPoint
 // value counts for the piece of the dimension line that the leader meets,
 // and the lines that get values so are judged again.
 void CarryValuesAlongLeaders(JudgedSelection& judged, const std::vector<AxisSegment>& leaders,
-                             const PointMarks& marks) {
+                             const PointMarks& marks, JudgeScratch& scratch) {
+  // The underlines: few in a drawing, and most drawings' values stand beside
+  // their lines, so most leaders are looked at no further.
+  std::vector<Extended> underlineEnds;
+  for (std::size_t i = 0; i < judged.Runs.size(); ++i) {
+    const Run& r = judged.Runs[i];
+    if (!r.Flagged || r.Values.empty() || judged.Verdicts[i].Seen.Dimension) continue;
+    underlineEnds.push_back(r.Lower);
+    underlineEnds.push_back(r.Upper);
+  }
+  if (underlineEnds.empty()) return;
+  std::sort(underlineEnds.begin(), underlineEnds.end());
+  const auto nearAnUnderlineEnd = [&underlineEnds](Extended v) {
+    const auto at = std::lower_bound(underlineEnds.begin(), underlineEnds.end(), v);
+    return (at != underlineEnds.end() && Same(*at, v)) ||
+           (at != underlineEnds.begin() && Same(*(at - 1), v));
+  };
   std::vector<std::size_t> carried;
   for (const AxisSegment& leader : leaders) {
     for (const bool fromEnd : {true, false}) {
       const AxisPoint& at = fromEnd ? leader.From : leader.To;
       const AxisPoint& other = fromEnd ? leader.To : leader.From;
+      if (!nearAnUnderlineEnd(at.V)) continue;
       const std::optional<std::size_t> underline = FlaggedRunAt(judged, at);
       if (!underline) continue;
       const Run& u = judged.Runs[*underline];
@@ -417,7 +488,7 @@ void CarryValuesAlongLeaders(JudgedSelection& judged, const std::vector<AxisSegm
   std::sort(carried.begin(), carried.end());
   carried.erase(std::unique(carried.begin(), carried.end()), carried.end());
   for (const std::size_t i : carried)
-    judged.Verdicts[i] = Judge(judged.Runs[i], judged.Along, marks);
+    judged.Verdicts[i] = Judge(judged.Runs[i], judged.Along, marks, scratch);
 }
 
 JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
@@ -458,8 +529,9 @@ JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i) place(host.Dimensions[i].Text);
 
   judged.Verdicts.reserve(judged.Runs.size());
-  for (const Run& run : judged.Runs) judged.Verdicts.push_back(Judge(run, along, marks));
-  CarryValuesAlongLeaders(judged, leaders, marks);
+  JudgeScratch scratch;
+  for (const Run& run : judged.Runs) judged.Verdicts.push_back(Judge(run, along, marks, scratch));
+  CarryValuesAlongLeaders(judged, leaders, marks, scratch);
   return judged;
 }
 
