@@ -87,12 +87,26 @@ class PointMarks {
   // with the farthest reach of the marks so far at each level (of all, and
   // of the flagged ones) and where the level's marks end.
   void Sort() {
+    // First by the level and start rounded to double, which is quick; then
+    // in exact order, moving only marks whose rounded keys are alike. (Of
+    // marks alike in level and start, the order makes no difference.)
+    for (Mark& m : marks_) {
+      m.RoundedLevel = static_cast<double>(m.Level);
+      m.RoundedLow = static_cast<double>(m.Low);
+    }
     std::sort(marks_.begin(), marks_.end(), [](const Mark& l, const Mark& r) {
-      return l.Level != r.Level ? l.Level < r.Level : l.Low < r.Low;
+      return l.RoundedLevel != r.RoundedLevel ? l.RoundedLevel < r.RoundedLevel
+                                              : l.RoundedLow < r.RoundedLow;
     });
+    const auto before = [](const Mark& l, const Mark& r) {
+      return l.Level != r.Level ? l.Level < r.Level : l.Low < r.Low;
+    };
+    for (std::size_t i = 1; i < marks_.size(); ++i)
+      for (std::size_t k = i; k > 0 && before(marks_[k], marks_[k - 1]); --k)
+        std::swap(marks_[k], marks_[k - 1]);
     reaches_.resize(marks_.size());
     levels_.resize(marks_.size());
-    for (std::size_t i = 0; i < marks_.size(); ++i) levels_[i] = static_cast<double>(marks_[i].Level);
+    for (std::size_t i = 0; i < marks_.size(); ++i) levels_[i] = marks_[i].RoundedLevel;
     const Extended none = -std::numeric_limits<Extended>::infinity();
     for (std::size_t first = 0, end = 0; first < marks_.size(); first = end) {
       for (end = first; end < marks_.size() && marks_[end].Level == marks_[first].Level; ++end) {
@@ -143,6 +157,7 @@ class PointMarks {
     Extended Level = 0;
     Extended Low = 0, High = 0;  // its span across the axis
     bool Flagged = false;
+    double RoundedLevel = 0, RoundedLow = 0;  // for sorting
   };
   // Of the marks up to one at its level: how far they reach across the axis.
   struct Reaches {
@@ -151,7 +166,7 @@ class PointMarks {
   };
   std::vector<Mark> marks_;
   std::vector<Reaches> reaches_;
-  std::vector<double> levels_;  // the marks' levels rounded to double
+  std::vector<double> levels_;  // the marks' levels rounded to double, in order
 };
 
 // A value text turned along the axis: the band it covers across the axis,
