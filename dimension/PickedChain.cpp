@@ -237,11 +237,20 @@ void JoinRuns(std::vector<AxisSegment>& segments, std::vector<Run>& runs,
   for (std::size_t i = 0; i < segments.size(); ++i) order[i] = {Across(segments[i]), i};
   std::sort(order.begin(), order.end(),
             [](const auto& l, const auto& r) { return l.first < r.first; });
-  {
-    std::vector<AxisSegment> sorted;
-    sorted.reserve(segments.size());
-    for (const auto& [across, i] : order) sorted.push_back(segments[i]);
-    segments.swap(sorted);
+  // Put in that order in place, a cycle of places at a time (a place done
+  // is marked by pointing at itself).
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start].second == start) continue;
+    AxisSegment held = segments[start];
+    std::size_t at = start;
+    while (order[at].second != start) {
+      const std::size_t from = order[at].second;
+      segments[at] = segments[from];
+      order[at].second = at;
+      at = from;
+    }
+    segments[at] = held;
+    order[at].second = at;
   }
   for (std::size_t first = 0; first < segments.size();) {
     // One line: segments whose offsets across the axis agree.
@@ -510,6 +519,7 @@ JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
   JudgedSelection judged(axisAngle);
   const SearchAxes& axes = judged.Axes;
   std::vector<AxisSegment>& along = judged.Along;
+  along.reserve(host.Dimensions.Count() + host.Lines.Count());
   PointMarks marks;
   std::vector<AxisSegment> leaders;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
