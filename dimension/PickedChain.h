@@ -17,7 +17,10 @@
 //  - values: "cs" texts turned along it, beside it within a character
 //    height, each counted for the piece of the run (between two of its
 //    points) level with the middle of the text, and for the nearest run only
-//    (on one line, for a flagged run before another);
+//    (on one line, for a flagged run before another); and values drawn away
+//    from it, over an underline (a flagged run with the value beside it that
+//    is no dimension line itself) from one end of which a flagged leader
+//    reaches the run, counted for the piece that the leader meets;
 //  - the flag, and dimension figures.
 // A dimension line shows its value: a run is one when it holds a dimension
 // figure's line, or when a value stands beside one of its pieces and either
