@@ -473,8 +473,9 @@ std::optional<std::size_t> FlaggedRunAt(JudgedSelection& judged, const AxisPoint
 // from one end of which a flagged leader reaches the dimension line: the
 // value counts for the piece of the dimension line that the leader meets,
 // and the lines that get values so are judged again.
-void CarryValuesAlongLeaders(JudgedSelection& judged, const std::vector<AxisSegment>& leaders,
-                             const PointMarks& marks, JudgeScratch& scratch) {
+void CarryValuesAlongLeaders(JudgedSelection& judged, const HostState& host,
+                             const std::vector<std::size_t>& leaders, const PointMarks& marks,
+                             JudgeScratch& scratch) {
   // The underlines: few in a drawing, and most drawings' values stand beside
   // their lines, so most leaders are looked at no further.
   std::vector<Extended> underlineEnds;
@@ -492,7 +493,10 @@ void CarryValuesAlongLeaders(JudgedSelection& judged, const std::vector<AxisSegm
            (at != underlineEnds.begin() && Same(*(at - 1), v));
   };
   std::vector<std::size_t> carried;
-  for (const AxisSegment& leader : leaders) {
+  for (const std::size_t i : leaders) {
+    const LineEntity& l = host.Lines[i];
+    const AxisSegment leader{judged.Axes.Of(PlanePoint{l.X1, l.Y1}),
+                             judged.Axes.Of(PlanePoint{l.X2, l.Y2})};
     for (const bool fromEnd : {true, false}) {
       const AxisPoint& at = fromEnd ? leader.From : leader.To;
       const AxisPoint& other = fromEnd ? leader.To : leader.From;
@@ -521,21 +525,23 @@ JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
   std::vector<AxisSegment>& along = judged.Along;
   along.reserve(host.Dimensions.Count() + host.Lines.Count());
   PointMarks marks;
-  std::vector<AxisSegment> leaders;
+  // Flagged lines not along the axis may be leaders: kept by their place
+  // among the host's lines.
+  std::vector<std::size_t> leaders;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
-    if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return;
+    if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return false;
     AxisSegment s{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged, figure};
     if (AlongAxis(s)) {
       along.push_back(s);
-      return;
+      return false;
     }
     if (Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U)) marks.AddExtensionLine(s);
-    if (flagged && !figure) leaders.push_back(s);
+    return flagged;
   };
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i)
     take(host.Dimensions[i].Line, true, true);
   for (std::size_t i = 0; i < host.Lines.Count(); ++i)
-    take(host.Lines[i], (host.Lines[i].Attr.Flags & kZ3) != 0, false);
+    if (take(host.Lines[i], (host.Lines[i].Attr.Flags & kZ3) != 0, false)) leaders.push_back(i);
   auto dot = [&](double x, double y) {
     if (Finite({x, y})) marks.AddDot(axes.Of(PlanePoint{x, y}));
   };
@@ -556,7 +562,7 @@ JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
   judged.Verdicts.reserve(judged.Runs.size());
   JudgeScratch scratch;
   for (const Run& run : judged.Runs) judged.Verdicts.push_back(Judge(run, along, marks, scratch));
-  CarryValuesAlongLeaders(judged, leaders, marks, scratch);
+  CarryValuesAlongLeaders(judged, host, leaders, marks, scratch);
   return judged;
 }
 
