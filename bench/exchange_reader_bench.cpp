@@ -26,8 +26,14 @@
 // much fresh memory, as the records of a run must be, without splitting or
 // applying a line.
 //
+// Last, whole range picks: `orvane-headless --pick` (and `--horizontal
+// --pick`) on a host-drawn plan (HostDrawnPlan.h) written whole, as the host
+// writes the drawing's readable data: the run reads and searches it all and
+// continues one chain. They must take less than a second each.
+//
 // Options besides Google Benchmark's own: --size-mb=<n> (default 50),
 // --whole-runs=<n> repeats of each whole run (default 5, 0 for none),
+// --pick-mb=<n> the plan's size (default 20, 0 for none),
 // --keep=<folder> writes the files there and leaves them after the end.
 // Exit code 1 when a whole run or the floor fails.
 #include <benchmark/benchmark.h>
@@ -52,6 +58,7 @@
 #include <thread>
 #include <vector>
 
+#include "HostDrawnPlan.h"
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "exchange/LineTokenizer.h"
@@ -342,6 +349,29 @@ WholeRun MeasureWholeRun(const fs::path& hostFile, const fs::path& settings, con
   return best;
 }
 
+// The program's range pick on the host file, `repeat` times, each in a fresh
+// folder (the run replaces the file with its answer): the least time, the
+// highest peak, and whether every run answered with a chain continued.
+WholeRun MeasurePick(const fs::path& hostFile, bool horizontal, const fs::path& runFolder, int repeat) {
+  WholeRun best;
+  for (int i = 0; i < repeat; ++i) {
+    fs::remove_all(runFolder);
+    fs::create_directories(runFolder);
+    fs::create_hard_link(hostFile, runFolder / "JWC_TEMP.TXT");
+    std::vector<std::string> argv = {ORVANE_HEADLESS_PROGRAM, "--pick", runFolder.string()};
+    if (horizontal) argv.insert(argv.begin() + 1, "--horizontal");
+    const ChildRun run = RunChild(argv);
+    std::string answer(64, '\0');
+    std::ifstream(runFolder / "JWC_TEMP.TXT", std::ios::binary).read(answer.data(), 64);
+    const bool continued = answer.rfind(horizontal ? "h/vk47_Orvane_h.bat\r\n" : "h/vk47_Orvane.bat\r\n", 0) == 0;
+    best.Succeeded = best.Succeeded && run.Succeeded && continued;
+    best.RunSeconds = i == 0 ? run.Seconds : std::min(best.RunSeconds, run.Seconds);
+    best.PeakMiB = std::max(best.PeakMiB, run.PeakMiB);
+  }
+  fs::remove_all(runFolder);
+  return best;
+}
+
 // The floor of a run over the file (see Floor), as a child: the least time of
 // `repeat` runs.
 ChildRun MeasureFloor(const fs::path& hostFile, double mebibytes, int repeat) {
@@ -424,6 +454,7 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--floor") == 0) return Floor(argv[2], std::atof(argv[3]));
   int sizeMb = 50;
   int wholeRuns = 5;
+  int pickMb = 20;
   std::string keep;
   std::vector<char*> args;
   for (int i = 0; i < argc; ++i) {
@@ -431,6 +462,8 @@ int main(int argc, char** argv) {
       sizeMb = std::max(1, std::atoi(argv[i] + 10));
     } else if (std::strncmp(argv[i], "--whole-runs=", 13) == 0) {
       wholeRuns = std::max(0, std::atoi(argv[i] + 13));
+    } else if (std::strncmp(argv[i], "--pick-mb=", 10) == 0) {
+      pickMb = std::max(0, std::atoi(argv[i] + 10));
     } else if (std::strncmp(argv[i], "--keep=", 7) == 0) {
       keep = argv[i] + 7;
     } else {
@@ -514,6 +547,24 @@ int main(int argc, char** argv) {
     std::printf("floor of a run, here: reading the %d MB file beside that first use, no line split or applied: "
                 "%.1f ms, %.2f times wc -l\n",
                 sizeMb, floor.Seconds * 1e3, floor.Seconds / r1.WcSeconds);
+  }
+
+  if (wholeRuns > 0 && pickMb > 0) {
+    const HostDrawnPlan plan = DrawHostPlan(static_cast<std::size_t>(pickMb) << 20);
+    std::printf("\nwhole range picks of one chain in a host-drawn plan, best of %d (wall clock; limit 1 s)\n",
+                wholeRuns);
+    std::printf("%-28s %8s %10s %10s %10s %8s\n", "orvane-headless --pick", "file MB", "lines", "values",
+                "run ms", "peak MiB");
+    for (const bool horizontal : {false, true}) {
+      const fs::path hostFile = folder / (horizontal ? "PICK_H.TXT" : "PICK_V.TXT");
+      const std::string bytes = plan.RangePick(horizontal);
+      WriteBytes(hostFile, bytes, 1);
+      const WholeRun r = MeasurePick(hostFile, horizontal, folder / "run", wholeRuns);
+      std::printf("%-28s %8.1f %10zu %10zu %10.1f %8.1f%s\n", horizontal ? "  --horizontal" : "  vertical",
+                  static_cast<double>(bytes.size()) / 1e6, plan.Lines, plan.Values, r.RunSeconds * 1e3,
+                  r.PeakMiB, r.Succeeded ? (r.RunSeconds < 1 ? "" : "  (over a second)") : "  (no chain continued)");
+      wholeRunsSucceeded = wholeRunsSucceeded && r.Succeeded;
+    }
   }
 
   if (keep.empty()) {

@@ -7,7 +7,13 @@
 //                   polylines, circles, arcs, texts, points, solids, blocks,
 //                   dimension groups) between attribute changes;
 //   one line N MB   a single text line of N MB;
-//   hp lines N      N picked-point lines.
+//   hp lines N      N picked-point lines;
+//   pick plan N MB  a range pick (vertical, then horizontal) of one chain
+//                   in a plan of N MB that the host drew, written whole as
+//                   the host writes the drawing's readable data: the
+//                   whole file is read and searched once, and the chain is
+//                   continued. It must take less than a second of
+//                   processor time.
 // Peak memory is the growth of the process's resident peak during the run
 // (the peak is reset before each run); "records" is the storage of the
 // elements that the host drawing state's lists hold when the dialog is shown.
@@ -20,7 +26,7 @@
 // memory only.
 //
 //   large_inputs [--entities=25,50,100,200] [--line-mb=50] [--hp=100000]
-//                [--repeat=3] [--folder=DIR] [--no-time-limit]
+//                [--pick-mb=20] [--repeat=3] [--folder=DIR] [--no-time-limit]
 // Each case runs `repeat` times; the table gives the least time and the
 // highest peak.
 // Exit code 1 when a limit is exceeded.
@@ -38,6 +44,8 @@
 #include <string>
 #include <vector>
 
+#include "HostDrawnPlan.h"
+#include "dimension/RunModes.h"
 #include "exchange/HostState.h"
 #include "frontends/headless/HeadlessRun.h"
 
@@ -135,9 +143,10 @@ struct Outcome {
   bool Succeeded = false;
 };
 
-Outcome RunIn(const fs::path& folder) {
+Outcome RunIn(const fs::path& folder, const RunMode& mode) {
   Outcome o;
   headless::RunOptions options;
+  options.Mode = &mode;
   options.BeforeAction = [&o](headless::HeadlessUi&, ProgramRun& run) { o.Held = MeasureRecords(run.Host()); };
   const long before = ProcStatusKb("VmRSS");
   ResetPeak();
@@ -157,17 +166,18 @@ Outcome RunIn(const fs::path& folder) {
 // The case's files lie in `source`; each run gets them afresh in a program
 // folder of its own (as links: the run replaces both files by renaming, so
 // the originals stay as they were).
-Outcome RunInChild(const fs::path& source) {
+Outcome RunInChild(const fs::path& source, const RunMode& mode) {
   const fs::path folder = source.parent_path() / "run";
   fs::remove_all(folder);
   fs::create_directories(folder);
-  for (const char* name : {"JWC_TEMP.TXT", "vk38.dat"}) fs::create_hard_link(source / name, folder / name);
+  for (const char* name : {"JWC_TEMP.TXT", "vk38.dat", "vk47h.dat"})
+    if (fs::exists(source / name)) fs::create_hard_link(source / name, folder / name);
   int channel[2];
   if (pipe(channel) != 0) return {};
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    const Outcome o = RunIn(folder);
+    const Outcome o = RunIn(folder, mode);
     const ssize_t written = write(channel[1], &o, sizeof o);
     _exit(written == static_cast<ssize_t>(sizeof o) ? 0 : 1);
   }
@@ -183,10 +193,10 @@ Outcome RunInChild(const fs::path& source) {
 
 // The case run `times` times: the least time (the machine is shared, so a
 // run can only be slowed down by others) and the highest peak.
-Outcome BestOf(const fs::path& folder, int times) {
-  Outcome best = RunInChild(folder);
+Outcome BestOf(const fs::path& folder, int times, const RunMode& mode = DefaultRunMode()) {
+  Outcome best = RunInChild(folder, mode);
   for (int i = 1; i < times; ++i) {
-    const Outcome o = RunInChild(folder);
+    const Outcome o = RunInChild(folder, mode);
     best.Succeeded = best.Succeeded && o.Succeeded;
     best.Seconds = std::min(best.Seconds, o.Seconds);
     best.Cpu = std::min(best.Cpu, o.Cpu);
@@ -246,6 +256,7 @@ int main(int argc, char** argv) {
   std::vector<int> entityMb = {25, 50, 100, 200};
   int lineMb = 50;
   int hpLines = 100000;
+  int pickMb = 20;
   int repeat = 3;
   bool timeLimit = true;
   fs::path root = fs::temp_directory_path();
@@ -254,12 +265,13 @@ int main(int argc, char** argv) {
     if (arg.rfind("--entities=", 0) == 0) entityMb = ParseList(arg.substr(11));
     else if (arg.rfind("--line-mb=", 0) == 0) lineMb = std::atoi(arg.c_str() + 10);
     else if (arg.rfind("--hp=", 0) == 0) hpLines = std::atoi(arg.c_str() + 5);
+    else if (arg.rfind("--pick-mb=", 0) == 0) pickMb = std::atoi(arg.c_str() + 10);
     else if (arg.rfind("--folder=", 0) == 0) root = arg.substr(9);
     else if (arg.rfind("--repeat=", 0) == 0) repeat = std::max(1, std::atoi(arg.c_str() + 9));
     else if (arg == "--no-time-limit") timeLimit = false;
     else {
-      std::cerr << "usage: large_inputs [--entities=25,50,100,200] [--line-mb=50] [--hp=100000] [--repeat=3] "
-                   "[--folder=DIR] [--no-time-limit]\n";
+      std::cerr << "usage: large_inputs [--entities=25,50,100,200] [--line-mb=50] [--hp=100000] [--pick-mb=20] "
+                   "[--repeat=3] [--folder=DIR] [--no-time-limit]\n";
       return 2;
     }
   }
@@ -326,6 +338,24 @@ int main(int argc, char** argv) {
     const Outcome o = BestOf(folder, repeat);
     report.Row("hp lines " + std::to_string(hpLines), bytes, lines, o);
     if (o.PeakBytes > kSlackBytes) report.Fail("hp lines: memory grows with the number of picks");
+  }
+
+  // A range pick in a whole plan: read and searched once, then continued.
+  if (pickMb > 0) {
+    const HostDrawnPlan plan = DrawHostPlan(static_cast<std::size_t>(pickMb) * 1024 * 1024);
+    std::printf("  the plan: %zu lines, %zu values\n", plan.Lines, plan.Values);
+    for (const ChainDirection direction : {ChainDirection::Vertical, ChainDirection::Horizontal}) {
+      const bool horizontal = direction == ChainDirection::Horizontal;
+      fs::remove_all(folder);
+      fs::create_directories(folder);
+      std::ofstream(folder / "JWC_TEMP.TXT", std::ios::binary) << plan.RangePick(horizontal);
+      const RunMode& mode = RunModeOf(direction, ChainSource::Selection);
+      const Outcome o = BestOf(folder, repeat, mode);
+      const std::string name = std::string(horizontal ? "h " : "") + "pick plan " + std::to_string(pickMb) + " MB";
+      report.Row(name, static_cast<double>(fs::file_size(folder / "JWC_TEMP.TXT")),
+                 static_cast<long>(plan.Lines + 2), o);
+      if (timeLimit && o.Cpu >= 1.0) report.Fail(name + ": a second of processor time or more");
+    }
   }
 
   fs::remove_all(work);

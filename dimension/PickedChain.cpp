@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog/UserTexts.h"
@@ -64,6 +65,13 @@ struct AxisSegment {
 
 Extended Across(const AxisSegment& s) { return (s.From.U + s.To.U) / 2; }
 
+// A segment along the axis (not a point), its ends put in order along it.
+bool AlongAxis(AxisSegment& s) {
+  if (!Same(s.From.U, s.To.U) || Same(s.From.V, s.To.V)) return false;
+  if (s.From.V > s.To.V) std::swap(s.From, s.To);
+  return true;
+}
+
 // What marks a point of a run: extension lines (segments across the axis)
 // and dots or point markers, each a span across the axis at its level.
 class PointMarks {
@@ -77,18 +85,38 @@ class PointMarks {
 
   // Sorted by level and, at one level, by where they start across the axis,
   // with the farthest reach of the marks so far at each level (of all, and
-  // of the flagged ones).
+  // of the flagged ones) and where the level's marks end.
   void Sort() {
+    // First by the level and start rounded to double, which is quick; then
+    // in exact order, moving only marks whose rounded keys are alike. (Of
+    // marks alike in level and start, the order makes no difference.)
+    for (Mark& m : marks_) {
+      m.RoundedLevel = static_cast<double>(m.Level);
+      m.RoundedLow = static_cast<double>(m.Low);
+    }
     std::sort(marks_.begin(), marks_.end(), [](const Mark& l, const Mark& r) {
-      return l.Level != r.Level ? l.Level < r.Level : l.Low < r.Low;
+      return l.RoundedLevel != r.RoundedLevel ? l.RoundedLevel < r.RoundedLevel
+                                              : l.RoundedLow < r.RoundedLow;
     });
-    for (std::size_t i = 0; i < marks_.size(); ++i) {
-      Mark& m = marks_[i];
-      const bool first = i == 0 || marks_[i - 1].Level != m.Level;
-      const Extended none = -std::numeric_limits<Extended>::infinity();
-      m.Reach = first ? m.High : std::max(marks_[i - 1].Reach, m.High);
-      m.FlaggedReach =
-          std::max(first ? none : marks_[i - 1].FlaggedReach, m.Flagged ? m.High : none);
+    const auto before = [](const Mark& l, const Mark& r) {
+      return l.Level != r.Level ? l.Level < r.Level : l.Low < r.Low;
+    };
+    for (std::size_t i = 1; i < marks_.size(); ++i)
+      for (std::size_t k = i; k > 0 && before(marks_[k], marks_[k - 1]); --k)
+        std::swap(marks_[k], marks_[k - 1]);
+    reaches_.resize(marks_.size());
+    levels_.resize(marks_.size());
+    for (std::size_t i = 0; i < marks_.size(); ++i) levels_[i] = marks_[i].RoundedLevel;
+    const Extended none = -std::numeric_limits<Extended>::infinity();
+    for (std::size_t first = 0, end = 0; first < marks_.size(); first = end) {
+      for (end = first; end < marks_.size() && marks_[end].Level == marks_[first].Level; ++end) {
+        const Mark& m = marks_[end];
+        Reaches& r = reaches_[end];
+        r.All = end == first ? m.High : std::max(reaches_[end - 1].All, m.High);
+        r.Flagged = std::max(end == first ? none : reaches_[end - 1].Flagged,
+                             m.Flagged ? m.High : none);
+      }
+      for (std::size_t k = first; k < end; ++k) reaches_[k].LevelEnd = end;
     }
   }
 
@@ -97,18 +125,26 @@ class PointMarks {
   bool At(const AxisPoint& p, bool flaggedRun) const {
     const Extended margin = 4e-9L * (1 + std::fabs(p.V));
     const Extended across = 1e-9L * (1 + 2 * std::fabs(p.U));
-    auto level = std::lower_bound(marks_.begin(), marks_.end(), p.V - margin,
-                                  [](const Mark& m, Extended v) { return m.Level < v; });
-    while (level != marks_.end() && level->Level <= p.V + margin) {
-      const auto levelEnd = std::upper_bound(level, marks_.end(), level->Level,
-                                             [](Extended v, const Mark& m) { return v < m.Level; });
-      if (Same(level->Level, p.V)) {
+    // The first mark at or above the lowest level: found among the levels
+    // rounded to double (a level that rounds below the bound's rounding lies
+    // below the bound), then among those that round alike.
+    const Extended lowest = p.V - margin;
+    std::size_t level = static_cast<std::size_t>(
+        std::lower_bound(levels_.begin(), levels_.end(), static_cast<double>(lowest)) -
+        levels_.begin());
+    while (level < marks_.size() && marks_[level].Level < lowest) ++level;
+    while (level < marks_.size() && marks_[level].Level <= p.V + margin) {
+      const std::size_t levelEnd = reaches_[level].LevelEnd;
+      if (Same(marks_[level].Level, p.V)) {
         // The last mark at this level that starts at or before the point.
-        const auto after = std::upper_bound(level, levelEnd, p.U + across,
-                                            [](Extended u, const Mark& m) { return u < m.Low; });
-        if (after != level) {
-          const Mark& last = *(after - 1);
-          if ((flaggedRun ? last.FlaggedReach : last.Reach) >= p.U - across) return true;
+        const auto after = std::upper_bound(
+            marks_.begin() + static_cast<std::ptrdiff_t>(level),
+            marks_.begin() + static_cast<std::ptrdiff_t>(levelEnd), p.U + across,
+            [](Extended u, const Mark& m) { return u < m.Low; });
+        const std::size_t last = static_cast<std::size_t>(after - marks_.begin());
+        if (last != level) {
+          const Reaches& r = reaches_[last - 1];
+          if ((flaggedRun ? r.Flagged : r.All) >= p.U - across) return true;
         }
       }
       level = levelEnd;
@@ -121,9 +157,16 @@ class PointMarks {
     Extended Level = 0;
     Extended Low = 0, High = 0;  // its span across the axis
     bool Flagged = false;
-    Extended Reach = 0, FlaggedReach = 0;
+    double RoundedLevel = 0, RoundedLow = 0;  // for sorting
+  };
+  // Of the marks up to one at its level: how far they reach across the axis.
+  struct Reaches {
+    Extended All = 0, Flagged = 0;
+    std::size_t LevelEnd = 0;  // the first mark past the level
   };
   std::vector<Mark> marks_;
+  std::vector<Reaches> reaches_;
+  std::vector<double> levels_;  // the marks' levels rounded to double, in order
 };
 
 // A value text turned along the axis: the band it covers across the axis,
@@ -188,12 +231,31 @@ struct RunLine {
 // Sorts the segments by line, flag and level and joins them.
 void JoinRuns(std::vector<AxisSegment>& segments, std::vector<Run>& runs,
               std::vector<RunLine>& lines) {
-  std::sort(segments.begin(), segments.end(),
-            [](const AxisSegment& l, const AxisSegment& r) { return Across(l) < Across(r); });
+  // In order across the axis: sorted as keys and places, which is cheaper
+  // than moving the segments, and then put in that order.
+  std::vector<std::pair<Extended, std::size_t>> order(segments.size());
+  for (std::size_t i = 0; i < segments.size(); ++i) order[i] = {Across(segments[i]), i};
+  std::sort(order.begin(), order.end(),
+            [](const auto& l, const auto& r) { return l.first < r.first; });
+  // Put in that order in place, a cycle of places at a time (a place done
+  // is marked by pointing at itself).
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start].second == start) continue;
+    AxisSegment held = segments[start];
+    std::size_t at = start;
+    while (order[at].second != start) {
+      const std::size_t from = order[at].second;
+      segments[at] = segments[from];
+      order[at].second = at;
+      at = from;
+    }
+    segments[at] = held;
+    order[at].second = at;
+  }
   for (std::size_t first = 0; first < segments.size();) {
     // One line: segments whose offsets across the axis agree.
     std::size_t end = first + 1;
-    while (end < segments.size() && Same(Across(segments[end - 1]), Across(segments[end]))) ++end;
+    while (end < segments.size() && Same(order[end - 1].first, order[end].first)) ++end;
     std::sort(segments.begin() + static_cast<std::ptrdiff_t>(first),
               segments.begin() + static_cast<std::ptrdiff_t>(end),
               [](const AxisSegment& l, const AxisSegment& r) {
@@ -264,16 +326,40 @@ struct Verdict {
   Extended Lower = 0, Upper = 0;  // a dimension line: its chain's levels
 };
 
-Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const PointMarks& marks) {
-  std::vector<AxisPoint> ends;
+// The lists a verdict is worked out in, kept from run to run so that a large
+// drawing is judged without taking fresh memory for each of its runs.
+struct JudgeScratch {
+  std::vector<AxisPoint> Ends;
+  std::vector<RunPoint> Points;
+  std::vector<bool> DimensionPieces;
+};
+
+Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const PointMarks& marks,
+              JudgeScratch& scratch) {
+  const bool flagged = run.Flagged;
+  Verdict verdict;
+  SeenLine& seen = verdict.Seen;
+  // Most runs of a drawing are one segment without a value (walls, grid
+  // lines, extension lines): two points, no dimension line.
+  if (run.End == run.First + 1 && run.Values.empty() && !segments[run.First].Figure) {
+    const AxisSegment& s = segments[run.First];
+    seen.Lower = s.From.At;
+    seen.Upper = s.To.At;
+    seen.Marked = marks.At(s.From, flagged) && marks.At(s.To, flagged);
+    verdict.Lower = s.From.V;
+    verdict.Upper = s.To.V;
+    return verdict;
+  }
+  std::vector<AxisPoint>& ends = scratch.Ends;
+  ends.clear();
   for (std::size_t i = run.First; i < run.End; ++i) {
     ends.push_back(segments[i].From);
     ends.push_back(segments[i].To);
   }
-  const bool flagged = run.Flagged;
   std::sort(ends.begin(), ends.end(),
             [](const AxisPoint& l, const AxisPoint& r) { return l.V < r.V; });
-  std::vector<RunPoint> points;
+  std::vector<RunPoint>& points = scratch.Points;
+  points.clear();
   for (const AxisPoint& p : ends) {
     if (!points.empty() && Same(points.back().Highest.V, p.V)) {
       points.back().Highest = p;
@@ -283,8 +369,6 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
     RunPoint& at = points.back();
     at.Marked = at.Marked || marks.At(p, flagged);
   }
-  Verdict verdict;
-  SeenLine& seen = verdict.Seen;
   // Ends that run together through points between them: a run too short to
   // hold a piece.
   if (points.size() < 2) {
@@ -312,7 +396,8 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
                                     points.begin());
   };
   // Pieces with a value or a figure belong to a chain.
-  std::vector<bool> dimensionPiece(points.size() - 1, false);
+  std::vector<bool>& dimensionPiece = scratch.DimensionPieces;
+  dimensionPiece.assign(points.size() - 1, false);
   std::size_t valued = 0;
   for (const Extended v : run.Values) {
     const std::size_t i = pieceAt(v);
@@ -331,7 +416,10 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
 
   seen.Valued = !run.Values.empty();
   seen.Marked = marked >= 2;
-  seen.Dimension = figure || (marked >= 2 && (flagged || valued >= 1)) || (flagged && valued >= 2);
+  // A dimension line shows its value: marked points alone, flagged or not,
+  // are extension lines that overlap, or a leader between other dimension
+  // lines.
+  seen.Dimension = figure || (valued >= 1 && (marked >= 2 || (flagged && valued >= 2)));
   std::size_t low = 0, high = points.size() - 1;
   if (seen.Dimension) {
     low = points.size();
@@ -358,37 +446,102 @@ Extended AlongDistance(const Verdict& line, Extended v) {
   return 0;
 }
 
-}  // namespace
+// The selection judged along the axis: the segments along it joined into
+// runs on their lines, and the verdict on each run.
+struct JudgedSelection {
+  explicit JudgedSelection(double axisAngle) : Axes(axisAngle) {}
+  SearchAxes Axes;
+  std::vector<AxisSegment> Along;
+  std::vector<Run> Runs;
+  std::vector<RunLine> Lines;
+  std::vector<Verdict> Verdicts;
+};
 
-ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition) {
-  const SearchAxes axes(axisAngle);
-  auto segment = [&axes](const LineEntity& l, bool flagged, bool figure) {
-    return AxisSegment{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged,
-                       figure};
-  };
-  auto alongAxis = [](AxisSegment& s) {
-    if (!Same(s.From.U, s.To.U) || Same(s.From.V, s.To.V)) return false;
-    if (s.From.V > s.To.V) std::swap(s.From, s.To);
-    return true;
-  };
-  auto acrossAxis = [](const AxisSegment& s) {
-    return Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U);
-  };
+// The flagged run of the drawing that holds a point on its line.
+std::optional<std::size_t> FlaggedRunAt(JudgedSelection& judged, const AxisPoint& p) {
+  const auto line =
+      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), p.U,
+                       [](const RunLine& l, Extended u) { return l.U < u && !Same(l.U, u); });
+  if (line == judged.Lines.end() || !Same(line->U, p.U)) return std::nullopt;
+  const Run* run = RunHolding(judged.Runs, line->Flagged, line->End, p.V);
+  if (!run) return std::nullopt;
+  return static_cast<std::size_t>(run - judged.Runs.data());
+}
 
-  std::vector<AxisSegment> along;
+// A value drawn away from its dimension line stands over an underline (a
+// flagged run with the value beside it that is no dimension line itself),
+// from one end of which a flagged leader reaches the dimension line: the
+// value counts for the piece of the dimension line that the leader meets,
+// and the lines that get values so are judged again.
+void CarryValuesAlongLeaders(JudgedSelection& judged, const HostState& host,
+                             const std::vector<std::size_t>& leaders, const PointMarks& marks,
+                             JudgeScratch& scratch) {
+  // The underlines: few in a drawing, and most drawings' values stand beside
+  // their lines, so most leaders are looked at no further.
+  std::vector<Extended> underlineEnds;
+  for (std::size_t i = 0; i < judged.Runs.size(); ++i) {
+    const Run& r = judged.Runs[i];
+    if (!r.Flagged || r.Values.empty() || judged.Verdicts[i].Seen.Dimension) continue;
+    underlineEnds.push_back(r.Lower);
+    underlineEnds.push_back(r.Upper);
+  }
+  if (underlineEnds.empty()) return;
+  std::sort(underlineEnds.begin(), underlineEnds.end());
+  const auto nearAnUnderlineEnd = [&underlineEnds](Extended v) {
+    const auto at = std::lower_bound(underlineEnds.begin(), underlineEnds.end(), v);
+    return (at != underlineEnds.end() && Same(*at, v)) ||
+           (at != underlineEnds.begin() && Same(*(at - 1), v));
+  };
+  std::vector<std::size_t> carried;
+  for (const std::size_t i : leaders) {
+    const LineEntity& l = host.Lines[i];
+    const AxisSegment leader{judged.Axes.Of(PlanePoint{l.X1, l.Y1}),
+                             judged.Axes.Of(PlanePoint{l.X2, l.Y2})};
+    for (const bool fromEnd : {true, false}) {
+      const AxisPoint& at = fromEnd ? leader.From : leader.To;
+      const AxisPoint& other = fromEnd ? leader.To : leader.From;
+      if (!nearAnUnderlineEnd(at.V)) continue;
+      const std::optional<std::size_t> underline = FlaggedRunAt(judged, at);
+      if (!underline) continue;
+      const Run& u = judged.Runs[*underline];
+      if (u.Values.empty() || judged.Verdicts[*underline].Seen.Dimension ||
+          (!Same(at.V, u.Lower) && !Same(at.V, u.Upper)))
+        continue;
+      const std::optional<std::size_t> target = FlaggedRunAt(judged, other);
+      if (!target || *target == *underline) continue;
+      judged.Runs[*target].Values.push_back(other.V);
+      carried.push_back(*target);
+    }
+  }
+  std::sort(carried.begin(), carried.end());
+  carried.erase(std::unique(carried.begin(), carried.end()), carried.end());
+  for (const std::size_t i : carried)
+    judged.Verdicts[i] = Judge(judged.Runs[i], judged.Along, marks, scratch);
+}
+
+JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
+  JudgedSelection judged(axisAngle);
+  const SearchAxes& axes = judged.Axes;
+  std::vector<AxisSegment>& along = judged.Along;
+  along.reserve(host.Dimensions.Count() + host.Lines.Count());
   PointMarks marks;
+  // Flagged lines not along the axis may be leaders: kept by their place
+  // among the host's lines.
+  std::vector<std::size_t> leaders;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
-    if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return;
-    AxisSegment s = segment(l, flagged, figure);
-    if (alongAxis(s))
+    if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return false;
+    AxisSegment s{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged, figure};
+    if (AlongAxis(s)) {
       along.push_back(s);
-    else if (acrossAxis(s))
-      marks.AddExtensionLine(s);
+      return false;
+    }
+    if (Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U)) marks.AddExtensionLine(s);
+    return flagged;
   };
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i)
     take(host.Dimensions[i].Line, true, true);
   for (std::size_t i = 0; i < host.Lines.Count(); ++i)
-    take(host.Lines[i], (host.Lines[i].Attr.Flags & kZ3) != 0, false);
+    if (take(host.Lines[i], (host.Lines[i].Attr.Flags & kZ3) != 0, false)) leaders.push_back(i);
   auto dot = [&](double x, double y) {
     if (Finite({x, y})) marks.AddDot(axes.Of(PlanePoint{x, y}));
   };
@@ -397,60 +550,52 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
     dot(host.ExtendedPoints[i].X, host.ExtendedPoints[i].Y);
   marks.Sort();
 
-  std::vector<Run> runs;
-  std::vector<RunLine> lines;
-  JoinRuns(along, runs, lines);
+  JoinRuns(along, judged.Runs, judged.Lines);
   auto place = [&](const TextEntity& t) {
     if (t.TextKind != 2) return;
     if (const std::optional<ValueText> value = ValueAlongTheAxis(t, host, axes))
-      PlaceValue(*value, lines, runs);
+      PlaceValue(*value, judged.Lines, judged.Runs);
   };
   for (std::size_t i = 0; i < host.Texts.Count(); ++i) place(host.Texts[i]);
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i) place(host.Dimensions[i].Text);
 
+  judged.Verdicts.reserve(judged.Runs.size());
+  JudgeScratch scratch;
+  for (const Run& run : judged.Runs) judged.Verdicts.push_back(Judge(run, along, marks, scratch));
+  CarryValuesAlongLeaders(judged, host, leaders, marks, scratch);
+  return judged;
+}
+
+// The search's account of every run, without a chain taken yet.
+ChainSearch Seen(const JudgedSelection& judged) {
   ChainSearch search;
-  std::vector<Verdict> verdicts;
-  verdicts.reserve(runs.size());
-  for (const Run& run : runs) {
-    verdicts.push_back(Judge(run, along, marks));
-    search.Lines.push_back(verdicts.back().Seen);
-  }
+  search.Lines.reserve(judged.Verdicts.size());
+  for (const Verdict& verdict : judged.Verdicts) search.Lines.push_back(verdict.Seen);
+  return search;
+}
 
-  const AxisPoint q = axes.Of(valuePosition);
-  std::optional<std::size_t> best;
-  std::size_t found = 0;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    if (!verdicts[i].Seen.Dimension) continue;
-    ++found;
-    if (!best) {
-      best = i;
-      continue;
-    }
-    const Extended across = std::fabs(runs[i].U - q.U);
-    const Extended bestAcross = std::fabs(runs[*best].U - q.U);
-    if (Same(across, bestAcross)
-            ? AlongDistance(verdicts[i], q.V) < AlongDistance(verdicts[*best], q.V)
-            : across < bestAcross)
-      best = i;
-  }
-  if (!best) return search;
-
-  const Verdict& chosen = verdicts[*best];
+// Takes the dimension line of run `taken` as the search's chain: its ends,
+// how many dimension lines the selection holds, and how far the other
+// dimension lines on its line leave it free.
+void TakeChain(const JudgedSelection& judged, std::size_t taken, ChainSearch& search) {
+  const Verdict& chosen = judged.Verdicts[taken];
   PickedChain chain;
   chain.Lower = chosen.Seen.Lower;
   chain.Upper = chosen.Seen.Upper;
   chain.LowerLevel = static_cast<double>(chosen.Lower);
   chain.UpperLevel = static_cast<double>(chosen.Upper);
   chain.Length = static_cast<double>(chosen.Upper - chosen.Lower);
-  chain.DimensionLines = found;
+  chain.DimensionLines = static_cast<std::size_t>(
+      std::count_if(judged.Verdicts.begin(), judged.Verdicts.end(),
+                    [](const Verdict& v) { return v.Seen.Dimension; }));
   // The other dimension lines on the same line, as far as they reach below
   // or above the chain.
-  const auto line = std::find_if(lines.begin(), lines.end(), [&](const RunLine& l) {
-    return l.First <= *best && *best < l.End;
+  const auto line = std::find_if(judged.Lines.begin(), judged.Lines.end(), [&](const RunLine& l) {
+    return l.First <= taken && taken < l.End;
   });
   for (std::size_t i = line->First; i < line->End; ++i) {
-    const Verdict& other = verdicts[i];
-    if (i == *best || !other.Seen.Dimension) continue;
+    const Verdict& other = judged.Verdicts[i];
+    if (i == taken || !other.Seen.Dimension) continue;
     if (other.Lower < chosen.Lower && !Same(other.Lower, chosen.Lower))
       chain.FreeBelow =
           std::max(chain.FreeBelow, static_cast<double>(std::min(other.Upper, chosen.Lower)));
@@ -459,7 +604,58 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
           std::min(chain.FreeAbove, static_cast<double>(std::max(other.Lower, chosen.Upper)));
   }
   search.Chain = chain;
-  search.Nearest = *best;
+  search.Nearest = taken;
+}
+
+}  // namespace
+
+ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition) {
+  const JudgedSelection judged = JudgeSelection(host, axisAngle);
+  ChainSearch search = Seen(judged);
+  const AxisPoint q = judged.Axes.Of(valuePosition);
+  std::optional<std::size_t> best;
+  for (std::size_t i = 0; i < judged.Runs.size(); ++i) {
+    if (!judged.Verdicts[i].Seen.Dimension) continue;
+    if (!best) {
+      best = i;
+      continue;
+    }
+    const Extended across = std::fabs(judged.Runs[i].U - q.U);
+    const Extended bestAcross = std::fabs(judged.Runs[*best].U - q.U);
+    if (Same(across, bestAcross) ? AlongDistance(judged.Verdicts[i], q.V) <
+                                       AlongDistance(judged.Verdicts[*best], q.V)
+                                 : across < bestAcross)
+      best = i;
+  }
+  if (best) TakeChain(judged, *best, search);
+  return search;
+}
+
+ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoint from,
+                               PlanePoint to) {
+  const JudgedSelection judged = JudgeSelection(host, axisAngle);
+  ChainSearch search = Seen(judged);
+  if (!Finite({from.X, from.Y, to.X, to.Y})) return search;
+  AxisSegment piece{judged.Axes.Of(from), judged.Axes.Of(to)};
+  if (!AlongAxis(piece)) return search;
+  const Extended u = Across(piece);
+  const auto line =
+      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), u,
+                       [](const RunLine& l, Extended at) { return l.U < at && !Same(l.U, at); });
+  if (line == judged.Lines.end() || !Same(line->U, u)) return search;
+  // The flagged run that holds the whole piece, or else the run without the
+  // flag that does.
+  const auto holding = [&](std::size_t first, std::size_t end) -> std::optional<std::size_t> {
+    for (std::size_t i = first; i < end; ++i) {
+      const Run& r = judged.Runs[i];
+      if (AtMost(r.Lower, piece.From.V) && AtMost(piece.To.V, r.Upper)) return i;
+    }
+    return std::nullopt;
+  };
+  search.Through = holding(line->Flagged, line->End);
+  if (!search.Through) search.Through = holding(line->First, line->Flagged);
+  if (search.Through && judged.Verdicts[*search.Through].Seen.Dimension)
+    TakeChain(judged, *search.Through, search);
   return search;
 }
 
