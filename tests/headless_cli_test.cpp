@@ -95,6 +95,15 @@ TEST(HeadlessProgram, EveryActionEndsWithTheCloseAndLeavesTheSettingsFile) {
     EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), CompanionSettings());
     EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
   }
+  // At the quick pace nothing is printed: the host shows the refusal.
+  ScratchDir dir;
+  WriteFileBytes(dir / "vk38.dat", CompanionSettings());
+  const Outcome quick = RunProgram({"--quick", dir.Path().string()});
+  EXPECT_EQ(quick.Status, 0) << quick.Err;
+  EXPECT_EQ(quick.Out, "");
+  EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), CompanionSettings());
+  EXPECT_EQ(testing_support::SjisToUtf8(ReadFileBytes(dir / "JWC_TEMP.TXT")),
+            U8(u8"he「端点倍率」の値では作図出来ません。\r\n"));
 }
 
 TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {

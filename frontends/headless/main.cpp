@@ -66,6 +66,8 @@ constexpr const char* kUsage =
     "Prints what the user would have seen, one event a line (UTF-8):\n"
     "  message: TEXT   warning: TEXT   focus: CONTROL   status: TEXT   closed\n"
     "(warning: a failure of the program's own files)\n"
+    "(nothing at the quick pace without its dialog: the host shows the he or\n"
+    "h# line of FOLDER/JWC_TEMP.TXT)\n"
     "and the notice pane's lines, which tell what OK would do, after the\n"
     "dialog is shown, after each --set and after an OK that leaves the\n"
     "dialog open:\n"
@@ -150,6 +152,8 @@ int main(int argc, char** argv) {
     for (const std::string& name : LauncherNames()) launchers += "\n  " + name;
     BadArguments(modeOptions + ": no launcher starts the program so; the launchers are:" + launchers);
   }
+  if (!options.Mode->ShowsDialog && (action || options.MoveWindowTo || !options.Changes.empty()))
+    BadArguments(modeOptions + " shows no dialog: --cancel, --close, --move and --set have nothing to act on");
   std::error_code ec;
   if (!fs::is_directory(*folder, ec)) BadArguments("no folder at " + folder->string());
 
