@@ -357,11 +357,12 @@ say "The settings are chosen at the chain's first dimension; after it the" \
     "as an error, drawing nothing (tests/data/host_sessions/quick_chain.session:" \
     "the clicks of section 10, the last one inside the chain):" ""
 quick_folder="$work/quick"
+quick_session="$PWD/tests/data/host_sessions/quick_chain.session"
 mkdir -p "$quick_folder/host"
 cp "$session_folder"/*.bat "$quick_folder/"
 (cd "$quick_folder/host" &&
   "$host_double_path" --headless "$program_path" "$quick_folder" \
-    "$PWD/tests/data/host_sessions/quick_chain.session" "$quick_folder/drawing.txt") |
+    "$quick_session" "$quick_folder/drawing.txt") |
   sed 's/^/  /'
 if cmp -s "$quick_folder/drawing.txt" "$session_folder/drawing.txt"; then
   say "" "The host's drawing is byte for byte the one of section 10: the same" \
