@@ -113,6 +113,7 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
       {"both_directions.session", 10, 5, "both_directions_drawing.txt"},
       // At the quick pace the same clicks draw the same chain.
       {"quick_chain.session", 5, 4, "clicked_chain_drawing.txt", 3, 1},
+      {"quick_both_directions.session", 10, 5, "both_directions_drawing.txt", 2, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.session);

@@ -18,6 +18,7 @@ HOST_DOUBLE="$NATIVE_BUILD/orvane-host-double"
 PREVIEW="$NATIVE_BUILD/orvane-preview"
 case "$SESSION" in
   clicked_chain | ended_at_prompt | quick_chain) golden="$SESSIONS/clicked_chain_drawing.txt" ;;
+  quick_both_directions) golden="$SESSIONS/both_directions_drawing.txt" ;;
   *) golden="$SESSIONS/${SESSION}_drawing.txt" ;;
 esac
 
