@@ -358,6 +358,14 @@ TEST(FaultInjection, FileThatBreaksOffWhileReadIsToldAndNothingIsReplaced) {
     EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
     EXPECT_EQ(run.Answered(), kNothingDrawn);
   }
+  // Both files at the quick pace: the two messages on the host's one error
+  // line, in the order the dialog shows them.
+  MemoryRun quick;
+  quick.files.FailReadsAfter(10);
+  quick.Press({}, RunPace::Quick);
+  EXPECT_EQ(quick.Answered(), "he" + HostFileUnreadableMessage(FileFault::Unreadable) + "　" +
+                                  SettingsUnreadableMessage(FileFault::Unreadable) + "\r\n");
+  EXPECT_EQ(quick.Saved(), WorkedExampleFile("vk38.dat"));
 }
 
 TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
