@@ -6,7 +6,9 @@
 # whose server stays up between the runs.
 #   run-startup-bench.sh WIN32_BUILD STARTUP_BENCH [--runs=N] [--warmup=N]
 # WIN32_BUILD holds vk47_Orvane.exe and bench/plain_window.exe; STARTUP_BENCH
-# is the native driver (dialog_startup_bench). Prints its figures.
+# is the native driver (dialog_startup_bench). Prints its figures, and then
+# the time of a run at the quick pace, which shows no window, from its start
+# to its end (ORVANE_QUICK_RUNS runs, 15 unless set).
 set -euo pipefail
 WIN32_BUILD=${1:?usage: run-startup-bench.sh WIN32_BUILD STARTUP_BENCH [OPTIONS]}
 BENCH=$(cd "$(dirname "${2:?usage: run-startup-bench.sh WIN32_BUILD STARTUP_BENCH [OPTIONS]}")" && pwd)/$(basename "$2")
@@ -61,5 +63,29 @@ for pid in $(pgrep '^wineserver' || true); do
     servers="$servers,$pid"
   fi
 done
+status=0
 "$BENCH" --servers="$servers" "$@" "$WORK/plain/plain_window.exe" "Plain window" \
-  "$WORK/program/vk47_Orvane.exe" Orvane
+  "$WORK/program/vk47_Orvane.exe" Orvane || status=$?
+
+# A run at the quick pace shows no window: its time is from its start to its
+# end, started as the driver starts the others, on the worked example (put
+# back before each run, outside the time), which it draws.
+QUICK_RUNS=${ORVANE_QUICK_RUNS:-15}
+GOLDEN="$SOURCE_DIR/tests/data/worked_example"
+mkdir -p "$WORK/quick"
+cp "$PROGRAM" "$WORK/quick/"
+quick_ms=()
+for ((i = 0; i < QUICK_RUNS; i++)); do
+  cp "$GOLDEN/JWC_TEMP.TXT" "$GOLDEN/vk38.dat" "$WORK/quick/"
+  start=$(date +%s%N)
+  sh -c 'cd "$1" && exec wine "$2" /quick' sh "$WORK/quick" "$WORK/quick/vk47_Orvane.exe" \
+    </dev/null >/dev/null 2>&1 || die "the quick run failed"
+  end=$(date +%s%N)
+  head -n 1 "$WORK/quick/JWC_TEMP.TXT" | grep -qx $'hr\r' || die "the quick run drew nothing"
+  quick_ms+=("$(((end - start) / 100000))")  # tenths of a millisecond
+done
+sorted=($(printf '%s\n' "${quick_ms[@]}" | sort -n))
+tenths() { printf '%d.%d ms' $(($1 / 10)) $(($1 % 10)); }
+echo "quick run (/quick), start to exit, $QUICK_RUNS runs: median $(tenths "${sorted[$((QUICK_RUNS / 2))]}")," \
+  "least $(tenths "${sorted[0]}"), greatest $(tenths "${sorted[$((QUICK_RUNS - 1))]}")"
+exit "$status"
