@@ -60,6 +60,7 @@ struct AxisSegment {
   AxisPoint To;
   bool Flagged = false;  // "z3", or the line of a dimension figure
   bool Figure = false;   // the line of a dimension figure
+  bool Clicked = false;  // the line the user clicked
 };
 
 Extended Across(const AxisSegment& s) { return (s.From.U + s.To.U) / 2; }
@@ -358,9 +359,19 @@ Extended AlongDistance(const Verdict& line, Extended v) {
   return 0;
 }
 
-}  // namespace
+// Every run along the axis in the host's data, judged; the clicked line, if
+// any, marked among the segments.
+struct Judgement {
+  std::vector<AxisSegment> Along;
+  std::vector<Run> Runs;
+  std::vector<RunLine> Lines;
+  std::vector<Verdict> Verdicts;
+  ClickedLine Clicked = ClickedLine::None;  // what the clicked line is, as a segment
+  std::optional<std::size_t> ClickedRun;    // a clicked line along the axis: its run
+};
 
-ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition) {
+Judgement JudgeRuns(const HostState& host, double axisAngle, const LineEntity* clicked) {
+  Judgement j;
   const SearchAxes axes(axisAngle);
   auto segment = [&axes](const LineEntity& l, bool flagged, bool figure) {
     return AxisSegment{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged,
@@ -375,15 +386,19 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
     return Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U);
   };
 
-  std::vector<AxisSegment> along;
   PointMarks marks;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
     if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return;
     AxisSegment s = segment(l, flagged, figure);
-    if (alongAxis(s))
-      along.push_back(s);
-    else if (acrossAxis(s))
+    s.Clicked = &l == clicked;
+    if (alongAxis(s)) {
+      j.Along.push_back(s);
+    } else if (acrossAxis(s)) {
       marks.AddExtensionLine(s);
+      if (s.Clicked) j.Clicked = flagged ? ClickedLine::FlaggedAcross : ClickedLine::Across;
+    } else if (s.Clicked && !(Same(s.From.U, s.To.U) && Same(s.From.V, s.To.V))) {
+      j.Clicked = ClickedLine::Slanted;
+    }
   };
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i)
     take(host.Dimensions[i].Line, true, true);
@@ -397,45 +412,37 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
     dot(host.ExtendedPoints[i].X, host.ExtendedPoints[i].Y);
   marks.Sort();
 
-  std::vector<Run> runs;
-  std::vector<RunLine> lines;
-  JoinRuns(along, runs, lines);
+  JoinRuns(j.Along, j.Runs, j.Lines);
   auto place = [&](const TextEntity& t) {
     if (t.TextKind != 2) return;
     if (const std::optional<ValueText> value = ValueAlongTheAxis(t, host, axes))
-      PlaceValue(*value, lines, runs);
+      PlaceValue(*value, j.Lines, j.Runs);
   };
   for (std::size_t i = 0; i < host.Texts.Count(); ++i) place(host.Texts[i]);
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i) place(host.Dimensions[i].Text);
 
-  ChainSearch search;
-  std::vector<Verdict> verdicts;
-  verdicts.reserve(runs.size());
-  for (const Run& run : runs) {
-    verdicts.push_back(Judge(run, along, marks));
-    search.Lines.push_back(verdicts.back().Seen);
+  j.Verdicts.reserve(j.Runs.size());
+  for (std::size_t r = 0; r < j.Runs.size(); ++r) {
+    j.Verdicts.push_back(Judge(j.Runs[r], j.Along, marks));
+    for (std::size_t i = j.Runs[r].First; i < j.Runs[r].End; ++i)
+      if (j.Along[i].Clicked) j.ClickedRun = r;
   }
+  return j;
+}
 
-  const AxisPoint q = axes.Of(valuePosition);
-  std::optional<std::size_t> best;
+// The search's answer with the run `best` as its chain (none without one):
+// the chain's ends and the room left on its line by the other dimension
+// lines there.
+ChainSearch Answer(const Judgement& j, std::optional<std::size_t> best) {
+  ChainSearch search;
   std::size_t found = 0;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    if (!verdicts[i].Seen.Dimension) continue;
-    ++found;
-    if (!best) {
-      best = i;
-      continue;
-    }
-    const Extended across = std::fabs(runs[i].U - q.U);
-    const Extended bestAcross = std::fabs(runs[*best].U - q.U);
-    if (Same(across, bestAcross)
-            ? AlongDistance(verdicts[i], q.V) < AlongDistance(verdicts[*best], q.V)
-            : across < bestAcross)
-      best = i;
+  for (const Verdict& v : j.Verdicts) {
+    search.Lines.push_back(v.Seen);
+    if (v.Seen.Dimension) ++found;
   }
   if (!best) return search;
 
-  const Verdict& chosen = verdicts[*best];
+  const Verdict& chosen = j.Verdicts[*best];
   PickedChain chain;
   chain.Lower = chosen.Seen.Lower;
   chain.Upper = chosen.Seen.Upper;
@@ -445,11 +452,11 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
   chain.DimensionLines = found;
   // The other dimension lines on the same line, as far as they reach below
   // or above the chain.
-  const auto line = std::find_if(lines.begin(), lines.end(), [&](const RunLine& l) {
+  const auto line = std::find_if(j.Lines.begin(), j.Lines.end(), [&](const RunLine& l) {
     return l.First <= *best && *best < l.End;
   });
   for (std::size_t i = line->First; i < line->End; ++i) {
-    const Verdict& other = verdicts[i];
+    const Verdict& other = j.Verdicts[i];
     if (i == *best || !other.Seen.Dimension) continue;
     if (other.Lower < chosen.Lower && !Same(other.Lower, chosen.Lower))
       chain.FreeBelow =
@@ -460,6 +467,60 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
   }
   search.Chain = chain;
   search.Nearest = *best;
+  return search;
+}
+
+}  // namespace
+
+ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition) {
+  const Judgement j = JudgeRuns(host, axisAngle, nullptr);
+  const AxisPoint q = SearchAxes(axisAngle).Of(valuePosition);
+  std::optional<std::size_t> best;
+  for (std::size_t i = 0; i < j.Runs.size(); ++i) {
+    if (!j.Verdicts[i].Seen.Dimension) continue;
+    if (!best) {
+      best = i;
+      continue;
+    }
+    const Extended across = std::fabs(j.Runs[i].U - q.U);
+    const Extended bestAcross = std::fabs(j.Runs[*best].U - q.U);
+    if (Same(across, bestAcross)
+            ? AlongDistance(j.Verdicts[i], q.V) < AlongDistance(j.Verdicts[*best], q.V)
+            : across < bestAcross)
+      best = i;
+  }
+  return Answer(j, best);
+}
+
+ChainSearch SearchClickedChain(const HostState& host, double axisAngle, const LineEntity* clicked) {
+  const Judgement j = JudgeRuns(host, axisAngle, clicked);
+  if (!j.ClickedRun) {
+    ChainSearch search = Answer(j, std::nullopt);
+    search.Clicked = j.Clicked;
+    return search;
+  }
+  std::optional<std::size_t> run = j.ClickedRun;
+  const Run& piece = j.Runs[*run];
+  if (!j.Verdicts[*run].Seen.Dimension) {
+    // A line drawn over a dimension line (without the flag, or with it
+    // where the dimension line is plain) stands for the dimension line
+    // under it: the one on the same line whose reach overlaps the piece.
+    run.reset();
+    const auto line = std::find_if(j.Lines.begin(), j.Lines.end(), [&](const RunLine& l) {
+      return l.First <= *j.ClickedRun && *j.ClickedRun < l.End;
+    });
+    for (std::size_t i = line->First; i < line->End && !run; ++i)
+      if (j.Verdicts[i].Seen.Dimension && AtMost(j.Runs[i].Lower, piece.Upper) &&
+          AtMost(piece.Lower, j.Runs[i].Upper))
+        run = i;
+  }
+  ChainSearch search = Answer(j, run);
+  if (run)
+    search.Clicked = ClickedLine::DimensionLine;
+  else if (!piece.Values.empty())
+    search.Clicked = ClickedLine::Underline;
+  else
+    search.Clicked = piece.Flagged ? ClickedLine::FlaggedAlong : ClickedLine::Along;
   return search;
 }
 
@@ -477,4 +538,8 @@ std::string NoChainMessage(const ChainSearch& search, ChainDirection direction) 
   };
   return NoDimensionLineAmongMessage(search.Lines.size(), count(&SeenLine::Valued),
                                      count(&SeenLine::Marked), direction);
+}
+
+std::string NoClickedChainMessage(const ChainSearch& search, ChainDirection direction) {
+  return ClickedLineMessage(search.Clicked, direction);
 }

@@ -76,10 +76,17 @@ struct ChainSearch {
   std::vector<SeenLine> Lines;       // every run along the axis
   std::optional<PickedChain> Chain;  // the chain nearest to the value position
   std::size_t Nearest = 0;           // its line in Lines
+  ClickedLine Clicked = ClickedLine::None;  // a search from a clicked line: what it was
 };
 
 // The search of the selection of `host` along the axis at `axisAngle`.
 ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition);
+
+// The search from a line the user clicked (PickedLine): the chain is the
+// dimension line that the clicked piece is part of, judged by the same
+// rules, its extent its own; a clicked line that is part of no dimension
+// line gives no chain, and Clicked says what it is.
+ChainSearch SearchClickedChain(const HostState& host, double axisAngle, const LineEntity* clicked);
 
 // A continuation of the chain to `p` would reach into another dimension line
 // on the chain's line (beyond its near end, not onto it).
@@ -89,3 +96,5 @@ bool ReachesAnotherDimensionLine(const PickedChain& chain, PlanePoint p, double 
 // lines along the axis it looked at, what they lack, and what to select.
 // The words are those of the chain's direction (RunKinds.h).
 std::string NoChainMessage(const ChainSearch& search, ChainDirection direction);
+// The same for a click: what was clicked, and what to click.
+std::string NoClickedChainMessage(const ChainSearch& search, ChainDirection direction);

@@ -14,6 +14,7 @@ enum class ChainSource {
   Stored,     // the settings file: the chain drawn so far
   Picks,      // none yet: the run starts one from its picked points
   Selection,  // the drawing: the chain the user range-selected
+  Click,      // the drawing: the chain whose dimension line the user clicked
 };
 
 struct RunMode {
