@@ -81,17 +81,11 @@ bool PlanFromPicks(const DialogSettings& values, const HostState& host, const Ru
   return true;
 }
 
-// The chain the user range-selected in the drawing, continued as a stored
-// one to the measured point.
-bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
-  const ChainSearch search =
-      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
-  if (!search.Chain) {
-    plan.Outcome = OkOutcome::NoChain;
-    plan.NoChain = NoChainMessage(search, mode.Direction);
-    return false;
-  }
-  plan.Picked = *search.Chain;
+// A chain found in the drawing, continued as a stored one to the measured
+// point.
+bool ContinueFoundChain(const PickedChain& found, const HostState& host, const RunMode& mode,
+                        double axis, OkPlan& plan) {
+  plan.Picked = found;
   OrderedChain chain{plan.Picked.Lower, plan.Picked.Upper, plan.Picked.Lower};
   const PlanePoint p = Pick(host, mode.PickOf(PickRole::Measured));
   plan.Side = LocatePoint(chain, p, axis);
@@ -112,6 +106,32 @@ bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, 
   return true;
 }
 
+// The chain the user range-selected in the drawing: the dimension line
+// nearest to the value position.
+bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
+  const ChainSearch search =
+      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
+  if (!search.Chain) {
+    plan.Outcome = OkOutcome::NoChain;
+    plan.NoChain = NoChainMessage(search, mode.Direction);
+    return false;
+  }
+  return ContinueFoundChain(*search.Chain, host, mode, axis, plan);
+}
+
+// The chain whose dimension line the user clicked: the host sends the
+// whole drawing and tags the clicked line.
+bool PlanFromClick(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
+  const ChainSearch search =
+      SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::DimensionLine)));
+  if (!search.Chain) {
+    plan.Outcome = OkOutcome::NoChain;
+    plan.NoChain = NoClickedChainMessage(search, mode.Direction);
+    return false;
+  }
+  return ContinueFoundChain(*search.Chain, host, mode, axis, plan);
+}
+
 bool PlanChain(const DialogSettings& values, const HostState& host, const RunMode& mode,
                double axis, OkPlan& plan) {
   switch (mode.Chain) {
@@ -121,6 +141,8 @@ bool PlanChain(const DialogSettings& values, const HostState& host, const RunMod
       return PlanFromPicks(values, host, mode, axis, plan);
     case ChainSource::Selection:
       return PlanFromSelection(host, mode, axis, plan);
+    case ChainSource::Click:
+      return PlanFromClick(host, mode, axis, plan);
   }
   return false;
 }
