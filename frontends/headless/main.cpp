@@ -21,7 +21,7 @@ using namespace headless;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-headless [--horizontal] [--new | --pick] [--cancel | --close]\n"
+    "usage: orvane-headless [--horizontal] [--new | --pick | --click] [--cancel | --close]\n"
     "                       [--move LEFT,TOP] [--set NAME=VALUE]... FOLDER\n"
     "\n"
     "Runs the program once as if its program file lay in FOLDER: it reads\n"
@@ -31,8 +31,8 @@ constexpr const char* kUsage =
     "  --horizontal      a chain of horizontal dimensions, with its settings and\n"
     "                    chain in FOLDER/vk47h.dat in place of vk38.dat (as the\n"
     "                    launchers vk47_Orvane_h*.bat start the program with /h);\n"
-    "                    alone it continues the stored chain, with --new or\n"
-    "                    --pick as below\n"
+    "                    alone it continues the stored chain, with --new,\n"
+    "                    --pick or --click as below\n"
     "  --new             start a new chain: picked points 1 and 2 are measured,\n"
     "                    3 lies on the dimension line, 4 is the value position\n"
     "                    (as the launcher vk47_Orvane_new.bat starts the program)\n"
@@ -40,6 +40,11 @@ constexpr const char* kUsage =
     "                    drawing (the selection in JWC_TEMP.TXT) instead of the\n"
     "                    stored one (as the launcher vk47_Orvane_pick.bat starts\n"
     "                    the program)\n"
+    "  --click           continue the dimension chain whose dimension line was\n"
+    "                    clicked (picked point 1, the line the host tagged\n"
+    "                    \"hhp1ln\" in the drawing's data); 2 is measured, 3 the\n"
+    "                    value position (as the launcher vk47_Orvane_click.bat\n"
+    "                    starts the program)\n"
     "  --cancel          press Cancel\n"
     "  --close           close the window by its close box\n"
     "                    (without either, OK is pressed; when OK leaves the\n"
