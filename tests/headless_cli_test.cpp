@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dimension/RunModes.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -107,6 +108,7 @@ TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
       {"--new", "--pick", folder},
       {"--pick", "--new", folder},
       {"--horizontal", "--new", "--pick", folder},
+      {"--quick", "--new", "--pick", folder},
       {"--move", "1", folder},
       {"--move", "a,b", folder},
       {"--move", "1,2,3", folder},
@@ -130,6 +132,15 @@ TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
     EXPECT_NE(outcome.Err.find("usage: orvane-headless"), std::string::npos) << shown;
   }
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "cn2\r\n");
+  // Words that no launcher gives together are refused naming every launcher;
+  // the usage names every mode option of the run modes' tables.
+  const Outcome twoSources = RunProgram({"--new", "--pick", "--quick", folder});
+  for (const RunMode& mode : RunModes())
+    EXPECT_NE(twoSources.Err.find(mode.Launcher + "\n"), std::string::npos) << mode.Launcher;
+  const Outcome help = RunProgram({"--help"});
+  EXPECT_EQ(help.Status, 0);
+  for (const RunModeWord& word : RunModeWords())
+    EXPECT_NE(help.Out.find("\n  " + std::string(word.Headless) + " "), std::string::npos) << word.Headless;
 }
 
 TEST(HeadlessProgram, PickContinuesTheChainInTheSelection) {

@@ -21,8 +21,9 @@ using namespace headless;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-headless [--horizontal] [--new | --pick | --click] [--cancel | --close]\n"
-    "                       [--move LEFT,TOP] [--set NAME=VALUE]... FOLDER\n"
+    "usage: orvane-headless [--horizontal] [--new | --pick | --click] [--quick]\n"
+    "                       [--cancel | --close] [--move LEFT,TOP]\n"
+    "                       [--set NAME=VALUE]... FOLDER\n"
     "\n"
     "Runs the program once as if its program file lay in FOLDER: it reads\n"
     "FOLDER/JWC_TEMP.TXT and FOLDER/vk38.dat, shows the dialog, and on closing\n"
@@ -45,6 +46,13 @@ constexpr const char* kUsage =
     "                    \"hhp1ln\" in the drawing's data); 2 is measured, 3 the\n"
     "                    value position (as the launcher vk47_Orvane_click.bat\n"
     "                    starts the program)\n"
+    "  --quick           the quick pace: alone or with --horizontal, no dialog;\n"
+    "                    OK at once with the stored settings, and the answer\n"
+    "                    hands over with hr and ends with an h# notice, or is\n"
+    "                    one he line (as vk47_Orvane_quick.bat starts the\n"
+    "                    program); with --new, --pick or --click the dialog is\n"
+    "                    shown and its answer hands over to the quick\n"
+    "                    continuation (as vk47_Orvane_new_quick.bat)\n"
     "  --cancel          press Cancel\n"
     "  --close           close the window by its close box\n"
     "                    (without either, OK is pressed; when OK leaves the\n"
@@ -142,7 +150,11 @@ int main(int argc, char** argv) {
   }
   if (!folder) BadArguments("FOLDER is missing");
   options.Mode = RunModeOfWords(modeWords);
-  if (!options.Mode) BadArguments(modeOptions + ": no launcher starts the program so");
+  if (!options.Mode) {
+    std::string launchers;
+    for (const std::string& name : LauncherNames()) launchers += "\n  " + name;
+    BadArguments(modeOptions + ": no launcher starts the program so; the launchers are:" + launchers);
+  }
   std::error_code ec;
   if (!fs::is_directory(*folder, ec)) BadArguments("no folder at " + folder->string());
 
