@@ -23,4 +23,9 @@ enum class PickRole {
   Measured,       // a measured point (the new one, or either end of a new chain)
   DimensionLine,  // a point on the dimension line
   ValuePosition,  // where the value is written
+  ChainLine,      // the chain's dimension line itself, clicked: the host writes the point
+                  // as "hp<n>ln" and tags the line it found there ("hhp<n>ln")
 };
+
+// The host asks for a line at this point's prompt ("#<n>ln"), not a point.
+constexpr bool AsksForLine(PickRole role) { return role == PickRole::ChainLine; }

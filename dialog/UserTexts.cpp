@@ -151,6 +151,7 @@ const char* PickRoleWord(PickRole role) {
     case PickRole::Measured: return "計測点";
     case PickRole::DimensionLine: return "寸法線の位置";
     case PickRole::ValuePosition: return "寸法値の位置";
+    case PickRole::ChainLine: return "延長する寸法線";
   }
   return "";
 }

@@ -123,7 +123,7 @@ bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, 
 // whole drawing and tags the clicked line.
 bool PlanFromClick(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
   const ChainSearch search =
-      SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::DimensionLine)));
+      SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine)));
   if (!search.Chain) {
     plan.Outcome = OkOutcome::NoChain;
     plan.NoChain = NoClickedChainMessage(search, mode.Direction);

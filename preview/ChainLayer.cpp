@@ -63,7 +63,7 @@ SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& capti
   const RunMode& mode = RunModeOf(direction, clicked ? ChainSource::Click : ChainSource::Selection);
   const double axis = mode.ConstructionAxis(host.AxisAngle);
   const PickedPoint& valuePosition = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
-  const int click = clicked ? mode.PickOf(PickRole::DimensionLine) : 0;
+  const int click = clicked ? mode.PickOf(PickRole::ChainLine) : 0;
   const LineEntity* clickedLine = clicked ? PickedLine(host, click) : nullptr;
   const ChainSearch search =
       clicked ? SearchClickedChain(host, axis, clickedLine)

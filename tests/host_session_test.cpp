@@ -51,9 +51,12 @@ TEST(LauncherDirectives, ThePackagesLaunchersAskForTheirRowsPoints) {
     const host_double::Launcher l = ReadLauncher(Launcher(mode.Launcher));
     EXPECT_TRUE(l.ForThisHost);
     EXPECT_TRUE(l.OwnFolder);
-    EXPECT_EQ(l.Selection, mode.RangeSelection ? 1 : 0);
+    EXPECT_EQ(l.Selection, mode.RangeSelection ? 1 : (mode.WholeDrawing ? 4 : 0));
     EXPECT_TRUE(l.HatchAttributes && l.LineWidths && l.TextBasePoints);
     EXPECT_EQ(l.Prompts.size(), mode.Picks.size());
+    std::vector<bool> lines;
+    for (PickRole role : mode.Picks) lines.push_back(AsksForLine(role));
+    EXPECT_EQ(l.LinePrompts, lines);
     EXPECT_TRUE(l.Ignored.empty());
     const ProgramCall call = SplitProgramLine(l.ProgramLine, "C:\\jww\\");
     EXPECT_EQ(call.Program, "C:\\jww\\vk47_Orvane.exe");

@@ -5,7 +5,7 @@ REM #h4
 REM #zz
 REM #zw
 REM #zc
-REM #1ln 延長する垂直寸法の寸法線の位置をクリックしてください (L)free (R)Read
+REM #1ln 延長する寸法線（垂直寸法）をクリックしてください (L)free (R)Read
 REM #2 追加する寸法の計測点を指示してください (L)free (R)Read
 REM #3 寸法値の位置を指示してください (L)free (R)Read
 REM #e
