@@ -60,10 +60,16 @@ struct AxisSegment {
   AxisPoint To;
   bool Flagged = false;  // "z3", or the line of a dimension figure
   bool Figure = false;   // the line of a dimension figure
-  bool Clicked = false;  // the line the user clicked
 };
 
 Extended Across(const AxisSegment& s) { return (s.From.U + s.To.U) / 2; }
+
+// A segment along the axis (not a point), its ends put in order along it.
+bool AlongAxis(AxisSegment& s) {
+  if (!Same(s.From.U, s.To.U) || Same(s.From.V, s.To.V)) return false;
+  if (s.From.V > s.To.V) std::swap(s.From, s.To);
+  return true;
+}
 
 // What marks a point of a run: extension lines (segments across the axis)
 // and dots or point markers, each a span across the axis at its level.
@@ -332,7 +338,10 @@ Verdict Judge(const Run& run, const std::vector<AxisSegment>& segments, const Po
 
   seen.Valued = !run.Values.empty();
   seen.Marked = marked >= 2;
-  seen.Dimension = figure || (marked >= 2 && (flagged || valued >= 1)) || (flagged && valued >= 2);
+  // A dimension line shows its value: marked points alone, flagged or not,
+  // are extension lines that overlap, or a leader between other dimension
+  // lines.
+  seen.Dimension = figure || (valued >= 1 && (marked >= 2 || (flagged && valued >= 2)));
   std::size_t low = 0, high = points.size() - 1;
   if (seen.Dimension) {
     low = points.size();
@@ -359,46 +368,73 @@ Extended AlongDistance(const Verdict& line, Extended v) {
   return 0;
 }
 
-// Every run along the axis in the host's data, judged; the clicked line, if
-// any, marked among the segments.
-struct Judgement {
+// The selection judged along the axis: the segments along it joined into
+// runs on their lines, and the verdict on each run.
+struct JudgedSelection {
+  explicit JudgedSelection(double axisAngle) : Axes(axisAngle) {}
+  SearchAxes Axes;
   std::vector<AxisSegment> Along;
   std::vector<Run> Runs;
   std::vector<RunLine> Lines;
   std::vector<Verdict> Verdicts;
-  ClickedLine Clicked = ClickedLine::None;  // what the clicked line is, as a segment
-  std::optional<std::size_t> ClickedRun;    // a clicked line along the axis: its run
 };
 
-Judgement JudgeRuns(const HostState& host, double axisAngle, const LineEntity* clicked) {
-  Judgement j;
-  const SearchAxes axes(axisAngle);
-  auto segment = [&axes](const LineEntity& l, bool flagged, bool figure) {
-    return AxisSegment{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged,
-                       figure};
-  };
-  auto alongAxis = [](AxisSegment& s) {
-    if (!Same(s.From.U, s.To.U) || Same(s.From.V, s.To.V)) return false;
-    if (s.From.V > s.To.V) std::swap(s.From, s.To);
-    return true;
-  };
-  auto acrossAxis = [](const AxisSegment& s) {
-    return Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U);
-  };
+// The flagged run of the drawing that holds a point on its line.
+std::optional<std::size_t> FlaggedRunAt(JudgedSelection& judged, const AxisPoint& p) {
+  const auto line =
+      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), p.U,
+                       [](const RunLine& l, Extended u) { return l.U < u && !Same(l.U, u); });
+  if (line == judged.Lines.end() || !Same(line->U, p.U)) return std::nullopt;
+  const Run* run = RunHolding(judged.Runs, line->Flagged, line->End, p.V);
+  if (!run) return std::nullopt;
+  return static_cast<std::size_t>(run - judged.Runs.data());
+}
 
+// A value drawn away from its dimension line stands over an underline (a
+// flagged run with the value beside it that is no dimension line itself),
+// from one end of which a flagged leader reaches the dimension line: the
+// value counts for the piece of the dimension line that the leader meets,
+// and the lines that get values so are judged again.
+void CarryValuesAlongLeaders(JudgedSelection& judged, const std::vector<AxisSegment>& leaders,
+                             const PointMarks& marks) {
+  std::vector<std::size_t> carried;
+  for (const AxisSegment& leader : leaders) {
+    for (const bool fromEnd : {true, false}) {
+      const AxisPoint& at = fromEnd ? leader.From : leader.To;
+      const AxisPoint& other = fromEnd ? leader.To : leader.From;
+      const std::optional<std::size_t> underline = FlaggedRunAt(judged, at);
+      if (!underline) continue;
+      const Run& u = judged.Runs[*underline];
+      if (u.Values.empty() || judged.Verdicts[*underline].Seen.Dimension ||
+          (!Same(at.V, u.Lower) && !Same(at.V, u.Upper)))
+        continue;
+      const std::optional<std::size_t> target = FlaggedRunAt(judged, other);
+      if (!target || *target == *underline) continue;
+      judged.Runs[*target].Values.push_back(other.V);
+      carried.push_back(*target);
+    }
+  }
+  std::sort(carried.begin(), carried.end());
+  carried.erase(std::unique(carried.begin(), carried.end()), carried.end());
+  for (const std::size_t i : carried)
+    judged.Verdicts[i] = Judge(judged.Runs[i], judged.Along, marks);
+}
+
+JudgedSelection JudgeSelection(const HostState& host, double axisAngle) {
+  JudgedSelection judged(axisAngle);
+  const SearchAxes& axes = judged.Axes;
+  std::vector<AxisSegment>& along = judged.Along;
   PointMarks marks;
+  std::vector<AxisSegment> leaders;
   auto take = [&](const LineEntity& l, bool flagged, bool figure) {
     if (!Finite({l.X1, l.Y1, l.X2, l.Y2})) return;
-    AxisSegment s = segment(l, flagged, figure);
-    s.Clicked = &l == clicked;
-    if (alongAxis(s)) {
-      j.Along.push_back(s);
-    } else if (acrossAxis(s)) {
-      marks.AddExtensionLine(s);
-      if (s.Clicked) j.Clicked = flagged ? ClickedLine::FlaggedAcross : ClickedLine::Across;
-    } else if (s.Clicked && !(Same(s.From.U, s.To.U) && Same(s.From.V, s.To.V))) {
-      j.Clicked = ClickedLine::Slanted;
+    AxisSegment s{axes.Of(PlanePoint{l.X1, l.Y1}), axes.Of(PlanePoint{l.X2, l.Y2}), flagged, figure};
+    if (AlongAxis(s)) {
+      along.push_back(s);
+      return;
     }
+    if (Same(s.From.V, s.To.V) && !Same(s.From.U, s.To.U)) marks.AddExtensionLine(s);
+    if (flagged && !figure) leaders.push_back(s);
   };
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i)
     take(host.Dimensions[i].Line, true, true);
@@ -412,52 +448,51 @@ Judgement JudgeRuns(const HostState& host, double axisAngle, const LineEntity* c
     dot(host.ExtendedPoints[i].X, host.ExtendedPoints[i].Y);
   marks.Sort();
 
-  JoinRuns(j.Along, j.Runs, j.Lines);
+  JoinRuns(along, judged.Runs, judged.Lines);
   auto place = [&](const TextEntity& t) {
     if (t.TextKind != 2) return;
     if (const std::optional<ValueText> value = ValueAlongTheAxis(t, host, axes))
-      PlaceValue(*value, j.Lines, j.Runs);
+      PlaceValue(*value, judged.Lines, judged.Runs);
   };
   for (std::size_t i = 0; i < host.Texts.Count(); ++i) place(host.Texts[i]);
   for (std::size_t i = 0; i < host.Dimensions.Count(); ++i) place(host.Dimensions[i].Text);
 
-  j.Verdicts.reserve(j.Runs.size());
-  for (std::size_t r = 0; r < j.Runs.size(); ++r) {
-    j.Verdicts.push_back(Judge(j.Runs[r], j.Along, marks));
-    for (std::size_t i = j.Runs[r].First; i < j.Runs[r].End; ++i)
-      if (j.Along[i].Clicked) j.ClickedRun = r;
-  }
-  return j;
+  judged.Verdicts.reserve(judged.Runs.size());
+  for (const Run& run : judged.Runs) judged.Verdicts.push_back(Judge(run, along, marks));
+  CarryValuesAlongLeaders(judged, leaders, marks);
+  return judged;
 }
 
-// The search's answer with the run `best` as its chain (none without one):
-// the chain's ends and the room left on its line by the other dimension
-// lines there.
-ChainSearch Answer(const Judgement& j, std::optional<std::size_t> best) {
+// The search's account of every run, without a chain taken yet.
+ChainSearch Seen(const JudgedSelection& judged) {
   ChainSearch search;
-  std::size_t found = 0;
-  for (const Verdict& v : j.Verdicts) {
-    search.Lines.push_back(v.Seen);
-    if (v.Seen.Dimension) ++found;
-  }
-  if (!best) return search;
+  search.Lines.reserve(judged.Verdicts.size());
+  for (const Verdict& verdict : judged.Verdicts) search.Lines.push_back(verdict.Seen);
+  return search;
+}
 
-  const Verdict& chosen = j.Verdicts[*best];
+// Takes the dimension line of run `taken` as the search's chain: its ends,
+// how many dimension lines the selection holds, and how far the other
+// dimension lines on its line leave it free.
+void TakeChain(const JudgedSelection& judged, std::size_t taken, ChainSearch& search) {
+  const Verdict& chosen = judged.Verdicts[taken];
   PickedChain chain;
   chain.Lower = chosen.Seen.Lower;
   chain.Upper = chosen.Seen.Upper;
   chain.LowerLevel = static_cast<double>(chosen.Lower);
   chain.UpperLevel = static_cast<double>(chosen.Upper);
   chain.Length = static_cast<double>(chosen.Upper - chosen.Lower);
-  chain.DimensionLines = found;
+  chain.DimensionLines = static_cast<std::size_t>(
+      std::count_if(judged.Verdicts.begin(), judged.Verdicts.end(),
+                    [](const Verdict& v) { return v.Seen.Dimension; }));
   // The other dimension lines on the same line, as far as they reach below
   // or above the chain.
-  const auto line = std::find_if(j.Lines.begin(), j.Lines.end(), [&](const RunLine& l) {
-    return l.First <= *best && *best < l.End;
+  const auto line = std::find_if(judged.Lines.begin(), judged.Lines.end(), [&](const RunLine& l) {
+    return l.First <= taken && taken < l.End;
   });
   for (std::size_t i = line->First; i < line->End; ++i) {
-    const Verdict& other = j.Verdicts[i];
-    if (i == *best || !other.Seen.Dimension) continue;
+    const Verdict& other = judged.Verdicts[i];
+    if (i == taken || !other.Seen.Dimension) continue;
     if (other.Lower < chosen.Lower && !Same(other.Lower, chosen.Lower))
       chain.FreeBelow =
           std::max(chain.FreeBelow, static_cast<double>(std::min(other.Upper, chosen.Lower)));
@@ -466,61 +501,80 @@ ChainSearch Answer(const Judgement& j, std::optional<std::size_t> best) {
           std::min(chain.FreeAbove, static_cast<double>(std::max(other.Lower, chosen.Upper)));
   }
   search.Chain = chain;
-  search.Nearest = *best;
-  return search;
+  search.Nearest = taken;
 }
 
 }  // namespace
 
 ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition) {
-  const Judgement j = JudgeRuns(host, axisAngle, nullptr);
-  const AxisPoint q = SearchAxes(axisAngle).Of(valuePosition);
+  const JudgedSelection judged = JudgeSelection(host, axisAngle);
+  ChainSearch search = Seen(judged);
+  const AxisPoint q = judged.Axes.Of(valuePosition);
   std::optional<std::size_t> best;
-  for (std::size_t i = 0; i < j.Runs.size(); ++i) {
-    if (!j.Verdicts[i].Seen.Dimension) continue;
+  for (std::size_t i = 0; i < judged.Runs.size(); ++i) {
+    if (!judged.Verdicts[i].Seen.Dimension) continue;
     if (!best) {
       best = i;
       continue;
     }
-    const Extended across = std::fabs(j.Runs[i].U - q.U);
-    const Extended bestAcross = std::fabs(j.Runs[*best].U - q.U);
-    if (Same(across, bestAcross)
-            ? AlongDistance(j.Verdicts[i], q.V) < AlongDistance(j.Verdicts[*best], q.V)
-            : across < bestAcross)
+    const Extended across = std::fabs(judged.Runs[i].U - q.U);
+    const Extended bestAcross = std::fabs(judged.Runs[*best].U - q.U);
+    if (Same(across, bestAcross) ? AlongDistance(judged.Verdicts[i], q.V) <
+                                       AlongDistance(judged.Verdicts[*best], q.V)
+                                 : across < bestAcross)
       best = i;
   }
-  return Answer(j, best);
+  if (best) TakeChain(judged, *best, search);
+  return search;
+}
+
+ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoint from,
+                               PlanePoint to) {
+  const JudgedSelection judged = JudgeSelection(host, axisAngle);
+  ChainSearch search = Seen(judged);
+  if (!Finite({from.X, from.Y, to.X, to.Y})) return search;
+  AxisSegment piece{judged.Axes.Of(from), judged.Axes.Of(to)};
+  if (!AlongAxis(piece)) return search;
+  const Extended u = Across(piece);
+  const auto line =
+      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), u,
+                       [](const RunLine& l, Extended at) { return l.U < at && !Same(l.U, at); });
+  if (line == judged.Lines.end() || !Same(line->U, u)) return search;
+  // The flagged run that holds the whole piece, or else the run without the
+  // flag that does.
+  const auto holding = [&](std::size_t first, std::size_t end) -> std::optional<std::size_t> {
+    for (std::size_t i = first; i < end; ++i) {
+      const Run& r = judged.Runs[i];
+      if (AtMost(r.Lower, piece.From.V) && AtMost(piece.To.V, r.Upper)) return i;
+    }
+    return std::nullopt;
+  };
+  search.Through = holding(line->Flagged, line->End);
+  if (!search.Through) search.Through = holding(line->First, line->Flagged);
+  if (search.Through && judged.Verdicts[*search.Through].Seen.Dimension)
+    TakeChain(judged, *search.Through, search);
+  return search;
 }
 
 ChainSearch SearchClickedChain(const HostState& host, double axisAngle, const LineEntity* clicked) {
-  const Judgement j = JudgeRuns(host, axisAngle, clicked);
-  if (!j.ClickedRun) {
-    ChainSearch search = Answer(j, std::nullopt);
-    search.Clicked = j.Clicked;
-    return search;
-  }
-  std::optional<std::size_t> run = j.ClickedRun;
-  const Run& piece = j.Runs[*run];
-  if (!j.Verdicts[*run].Seen.Dimension) {
-    // A line drawn over a dimension line (without the flag, or with it
-    // where the dimension line is plain) stands for the dimension line
-    // under it: the one on the same line whose reach overlaps the piece.
-    run.reset();
-    const auto line = std::find_if(j.Lines.begin(), j.Lines.end(), [&](const RunLine& l) {
-      return l.First <= *j.ClickedRun && *j.ClickedRun < l.End;
-    });
-    for (std::size_t i = line->First; i < line->End && !run; ++i)
-      if (j.Verdicts[i].Seen.Dimension && AtMost(j.Runs[i].Lower, piece.Upper) &&
-          AtMost(piece.Lower, j.Runs[i].Upper))
-        run = i;
-  }
-  ChainSearch search = Answer(j, run);
-  if (run)
+  if (!clicked) return ChainSearch{};
+  const PlanePoint from{clicked->X1, clicked->Y1}, to{clicked->X2, clicked->Y2};
+  ChainSearch search = SearchChainThrough(host, axisAngle, from, to);
+  const bool flagged = (clicked->Attr.Flags & kZ3) != 0;
+  if (search.Chain) {
     search.Clicked = ClickedLine::DimensionLine;
-  else if (!piece.Values.empty())
-    search.Clicked = ClickedLine::Underline;
-  else
-    search.Clicked = piece.Flagged ? ClickedLine::FlaggedAlong : ClickedLine::Along;
+  } else if (search.Through) {
+    search.Clicked = search.Lines[*search.Through].Valued
+                         ? ClickedLine::Underline
+                         : (flagged ? ClickedLine::FlaggedAlong : ClickedLine::Along);
+  } else if (Finite({from.X, from.Y, to.X, to.Y})) {
+    const SearchAxes axes(axisAngle);
+    const AxisPoint a = axes.Of(from), b = axes.Of(to);
+    if (Same(a.V, b.V) && !Same(a.U, b.U))
+      search.Clicked = flagged ? ClickedLine::FlaggedAcross : ClickedLine::Across;
+    else if (!Same(a.U, b.U))
+      search.Clicked = ClickedLine::Slanted;
+  }
   return search;
 }
 

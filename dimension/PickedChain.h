@@ -19,13 +19,16 @@
 //    points) level with the middle of the text, and for the nearest run only
 //    (on one line, for a flagged run before another);
 //  - the flag, and dimension figures.
-// A run is a dimension line when it holds a dimension figure's line, when two
-// of its points are marked and it is flagged or has a value beside it, or
-// when it is flagged and two of its pieces have values (its extension lines
-// left outside the selection). So a run without the flag needs values. The
+// A dimension line shows its value: a run is one when it holds a dimension
+// figure's line, or when a value stands beside one of its pieces and either
+// two of its points are marked or it is flagged and two of its pieces have
+// values (its extension lines left outside the selection). Marked points
+// alone, flagged or not, make none: a flagged extension line, two of them
+// overlapping on one line (neighbouring chains of the other direction, each
+// with its own), a leader between other dimension lines. Nor do the
 // underline of a value (its text over it, at most one extension line or
 // leader at its ends), leaders and barbs (not along the axis), grid and
-// hatch lines (no values beside them) are no dimension lines.
+// hatch lines (no values beside them).
 //
 // A dimension line's chain reaches from the lowest to the highest of its
 // marked points and of the pieces with a value or a figure: inner measured
@@ -33,7 +36,8 @@
 // whose extension line lies outside the selection still belongs to it; what
 // hangs bare beyond (the overshoot of a reversed mark) does not. Of several
 // chains the one nearest to the value position across the axis is taken
-// (and of chains at the same distance, the nearest along it).
+// (and of chains at the same distance, the nearest along it); or, for a line
+// the user clicked, the dimension line through the clicked piece.
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -74,18 +78,29 @@ struct SeenLine {
 
 struct ChainSearch {
   std::vector<SeenLine> Lines;       // every run along the axis
-  std::optional<PickedChain> Chain;  // the chain nearest to the value position
+  std::optional<PickedChain> Chain;  // the chain taken
   std::size_t Nearest = 0;           // its line in Lines
+  // A search through a piece: the line in Lines that holds it, whether a
+  // dimension line or not (none when no run along the axis holds it).
+  std::optional<std::size_t> Through;
   ClickedLine Clicked = ClickedLine::None;  // a search from a clicked line: what it was
 };
 
-// The search of the selection of `host` along the axis at `axisAngle`.
+// The search of the selection of `host` along the axis at `axisAngle`: the
+// dimension line nearest to the value position.
 ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoint valuePosition);
 
-// The search from a line the user clicked (PickedLine): the chain is the
-// dimension line that the clicked piece is part of, judged by the same
-// rules, its extent its own; a clicked line that is part of no dimension
-// line gives no chain, and Clicked says what it is.
+// The search of the drawing of `host` along the axis at `axisAngle` for the
+// dimension line through the piece from `from` to `to` (a line the user
+// clicked): of the runs on the piece's line that hold it whole, the flagged
+// one before one without the flag. The chain is that run's when it is a
+// dimension line, by the same rules and with the same extent as above.
+ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoint from,
+                               PlanePoint to);
+
+// The search from the line the user clicked (PickedLine; none: the host
+// sent no clicked line): the dimension line through it (SearchChainThrough),
+// and what the clicked line turned out to be.
 ChainSearch SearchClickedChain(const HostState& host, double axisAngle, const LineEntity* clicked);
 
 // A continuation of the chain to `p` would reach into another dimension line

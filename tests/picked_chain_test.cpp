@@ -350,6 +350,13 @@ struct HostDrawnChain {
   // Values written with their base point at the bottom centre ("cc1", as
   // the host writes texts with "#zc") rather than at their start.
   bool Centred = false;
+  // How far the extension lines reach beyond the dimension line: with none,
+  // those of neighbouring chains overlap on one line, each ending on its
+  // chain's dimension line.
+  double Overshoot = 1;
+  // A chain of the other direction: drawn on the axes turned back by 90
+  // degrees (u' = -v, v' = u).
+  bool Crosswise = false;
 };
 
 // A selection of a host-drawn plan: chains, grid lines and hatching, and a
@@ -363,32 +370,44 @@ struct HostDrawing {
   std::string Selection(const Sheet& sheet) const {
     const std::string z3 = Flags ? "z3\r\n" : "";
     const std::string z1 = Flags ? "z1\r\n" : "";
-    auto line = [&sheet](double u1, double v1, double u2, double v2) {
-      return sheet.At(u1, v1) + " " + sheet.At(u2, v2) + "\r\n";
+    auto lineOn = [](const Sheet& on, double u1, double v1, double u2, double v2) {
+      return on.At(u1, v1) + " " + on.At(u2, v2) + "\r\n";
     };
-    const Axes axes(sheet.Axis);
-    const std::string upward = FormatGeneral(axes.Vx) + " " + FormatGeneral(axes.Vy);
+    auto line = [&](double u1, double v1, double u2, double v2) {
+      return lineOn(sheet, u1, v1, u2, v2);
+    };
+    auto upwardOn = [](const Sheet& on) {
+      const Axes axes(on.Axis);
+      return FormatGeneral(axes.Vx) + " " + FormatGeneral(axes.Vy);
+    };
+    const std::string upward = upwardOn(sheet);
+    const Sheet across{sheet.Axis - 90, sheet.Scale, sheet.Origin};
     // Values in text style 2 (2.5 wide and high on paper), reading upwards
     // 1 mm beside the line.
     std::string out = "lc1\r\ncn2\r\n";
     for (const HostDrawnChain& c : Chains) {
+      const Sheet& on = c.Crosswise ? across : sheet;
+      auto segment = [&](double u1, double v1, double u2, double v2) {
+        return lineOn(on, u1, v1, u2, v2);
+      };
+      const std::string reading = upwardOn(on);
       const double towards = c.Object > c.Line ? 1 : -1;
       const std::size_t n = c.Levels.size();
       for (std::size_t i = 0; i < n; ++i) {
         const double v = c.Levels[i];
-        if (i + 1 < n) out += z3 + line(c.Line, v, c.Line, c.Levels[i + 1]);
+        if (i + 1 < n) out += z3 + segment(c.Line, v, c.Line, c.Levels[i + 1]);
         if (c.Reach == HostDrawnChain::Extensions::All ||
             (c.Reach == HostDrawnChain::Extensions::Outer && (i == 0 || i + 1 == n)))
-          out += z3 + line(c.Object - 2 * towards, v, c.Line - towards, v);
-        if (c.Marks == HostDrawnChain::Ends::Dots) out += z3 + "pt " + sheet.At(c.Line, v) + "\r\n";
+          out += z3 + segment(c.Object - 2 * towards, v, c.Line - c.Overshoot * towards, v);
+        if (c.Marks == HostDrawnChain::Ends::Dots) out += z3 + "pt " + on.At(c.Line, v) + "\r\n";
         if (c.Marks == HostDrawnChain::Ends::Markers)
-          out += z3 + "pt " + sheet.At(c.Line, v) + " 1 0 7\r\n";
+          out += z3 + "pt " + on.At(c.Line, v) + " 1 0 7\r\n";
         if (c.Values && i + 1 < n) {
           const std::string text = FormatGeneral((c.Levels[i + 1] - v) * sheet.Scale);
           const double middle = (v + c.Levels[i + 1]) / 2;
           const double start = c.Centred ? middle : middle - text.size() * 1.25 / 2;
           out += std::string(c.Centred ? "cc1\r\n" : "cc0\r\n") + z3 + "cs " +
-                 sheet.At(c.Line - 1, start) + " " + upward + " \"" + text + "\r\n";
+                 on.At(c.Line - 1, start) + " " + reading + " \"" + text + "\r\n";
         }
       }
     }
@@ -539,6 +558,22 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
   centred.Reach = Reach::Cut;
   centred.Centred = true;
   const std::string none = "、どれも寸法線ではありません";
+  // Neighbouring chains whose extension lines overlap on one line, each
+  // ending on its own dimension line; and two such chains of the other
+  // direction below them (their extension lines, along the axis, run from
+  // v = -7 to the dimension lines at v = -15 and v = -22, at u = 0 and 40).
+  auto overlapping = [&](std::vector<HostDrawnChain> chains) {
+    for (HostDrawnChain& c : chains) c.Overshoot = 0;
+    return chains;
+  };
+  HostDrawnChain crossNear{15, {0, 20, 40}, 5}, crossFar{22, {0, 40}, 5};
+  crossNear.Crosswise = crossFar.Crosswise = true;
+  const std::vector<HostDrawnChain> crosswise = overlapping({crossNear, crossFar});
+  std::vector<HostDrawnChain> wholePlan = overlapping(three(Ends::Dots, Reach::Outer));
+  wholePlan.insert(wholePlan.end(), crosswise.begin(), crosswise.end());
+  // For the horizontal pick: the host's axes at 0, the construction's at -90.
+  const Sheet planAcross{-90, 100, {-7000, -4000}};
+  const auto horizontal = ChainDirection::Horizontal;
 
   struct Case {
     std::string Name;
@@ -550,10 +585,13 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
     std::string Told;
     std::pair<double, double> Point = {0, 90};  // picked point 1, on paper
     OkOutcome Outcome = OkOutcome::Draw;
+    // The pick's direction: a horizontal pick's host axis is turned by 90
+    // degrees from the construction's axes that the case is drawn on.
+    ChainDirection Direction = ChainDirection::Vertical;
     // A one-click pick: where the user clicks (the line nearest to it is the
     // one the host tags), then Point and Value. Run through the host double
     // with the packaged click launcher of each direction, the drawing as the
-    // host's whole data.
+    // host's whole data (both directions, whatever Direction says).
     std::optional<std::pair<double, double>> Click = std::nullopt;
   };
   const Case cases[] = {
@@ -610,46 +648,82 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
        {-13, 36}, 0, "", {0, 120}, OkOutcome::Inside},
       {"a point short of another chain on the line", plan, {true, {inner, middle, above}},
        {-13, 36}, 0, "", {0, 85}},
+      {"extension lines of neighbouring chains overlapping", plan,
+       {true, overlapping(three(Ends::Dots, Reach::Outer))}, {-20, 36}, 1,
+       "選択した寸法線 X=-8700　Y -4000～3280　長さ 7280（3本中）"},
+      {"only the other direction's chains, their extension lines overlapping", plan,
+       {true, crosswise}, {-13, 36}, -1,
+       "範囲選択の中の垂直方向の線 2本は" + none +
+           "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 2本）。",
+       {0, 90}, OkOutcome::NoChain},
+      {"a whole plan, both directions", plan, {true, wholePlan}, {-13, 36}, 0,
+       "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）"},
+      {"a whole plan, the value position by the overlapping extension lines", plan,
+       {true, wholePlan}, {1, -18}, 0, "", {0, 90}},
+      {"horizontal: only the other direction's chains", planAcross, {true, crosswise},
+       {-13, 36}, -1,
+       "範囲選択の中の水平方向の線 2本は" + none +
+           "（上下に寸法値のある線 0本、補助線か点が2か所以上にある線 2本）。",
+       {0, 90}, OkOutcome::NoChain, horizontal},
+      {"horizontal: a whole plan, both directions", planAcross, {true, wholePlan}, {-20, 36}, 1,
+       "選択した寸法線 Y=-2300　X -7000～280　長さ 7280（3本中）", {0, 90}, OkOutcome::Draw,
+       horizontal},
+      {"horizontal: the value position by the overlapping extension lines", planAcross,
+       {true, wholePlan}, {1, -18}, 0, "", {0, 90}, OkOutcome::Draw, horizontal},
       {"click: an inner piece of the inner chain", plan, {true, three(Ends::Dots, Reach::Outer)},
        {-13, 36}, 0, "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）", {0, 90},
-       OkOutcome::Draw, std::pair{-10.0, 37.0}},
+       OkOutcome::Draw, ChainDirection::Vertical, std::pair{-10.0, 37.0}},
       {"click: the outer chain, below it", plan, {true, three(Ends::Dots, Reach::Outer)},
        {-30, -20}, 2, "選択した寸法線 X=-9400　Y -4000～3280　長さ 7280（3本中）", {0, -30},
-       OkOutcome::Draw, std::pair{-24.0, 10.0}},
+       OkOutcome::Draw, ChainDirection::Vertical, std::pair{-24.0, 10.0}},
       {"click: a chain with a neighbouring chain on its line", plan,
        {true, {inner, middle, above}}, {-13, 100}, 2,
-       "選択した寸法線 X=-8000　Y 5000～7000　長さ 2000（3本中）", {0, 120}, OkOutcome::Draw,
+       "選択した寸法線 X=-8000　Y 5000～7000　長さ 2000（3本中）", {0, 120}, OkOutcome::Draw, ChainDirection::Vertical,
        std::pair{-10.0, 100.0}},
       {"click: its neighbour, continued short of it", plan, {true, {inner, middle, above}},
-       {-13, 80}, 0, "", {0, 85}, OkOutcome::Draw, std::pair{-10.0, 37.0}},
+       {-13, 80}, 0, "", {0, 85}, OkOutcome::Draw, ChainDirection::Vertical, std::pair{-10.0, 37.0}},
       {"click: its neighbour, continued into it", plan, {true, {inner, middle, above}},
        {-13, 80}, 0, "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）", {0, 100},
-       OkOutcome::Inside, std::pair{-10.0, 37.0}},
+       OkOutcome::Inside, ChainDirection::Vertical, std::pair{-10.0, 37.0}},
       {"click: without z3", plan, {false, three(Ends::Dots, Reach::Outer)}, {-20, 36}, 1,
-       "選択した寸法線 X=-8700　Y -4000～3280　長さ 7280（3本中）", {0, 90}, OkOutcome::Draw,
+       "選択した寸法線 X=-8700　Y -4000～3280　長さ 7280（3本中）", {0, 90}, OkOutcome::Draw, ChainDirection::Vertical,
        std::pair{-17.0, 20.0}},
       {"click: an extension line", plan, {true, three(Ends::Dots, Reach::Outer)}, {-13, 36}, -1,
        "クリックした線は寸法の補助線（または水平寸法の寸法線）で、垂直寸法の寸法線ではありませ"
        "ん。",
-       {0, 90}, OkOutcome::NoChain, std::pair{-5.0, 72.8}},
+       {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{-5.0, 72.8}},
       {"click: a value's underline", plan, {true, three(Ends::Dots, Reach::Outer), false, true},
        {-3, 52}, -1, "クリックした線は寸法値の下線で、垂直寸法の寸法線ではありません。", {0, 90},
-       OkOutcome::NoChain, std::pair{-4.0, 52.0}},
+       OkOutcome::NoChain, ChainDirection::Vertical, std::pair{-4.0, 52.0}},
       {"click: a wall along the axis, not flagged", plan,
        {true, three(Ends::Dots, Reach::Outer), true}, {-13, 36}, -1,
        "クリックした線は寸法ではない線（壁など）で、垂直寸法の寸法線ではありません。", {0, 90},
-       OkOutcome::NoChain, std::pair{40.0, 50.0}},
+       OkOutcome::NoChain, ChainDirection::Vertical, std::pair{40.0, 50.0}},
       {"click: a wall across the axis", plan, {true, three(Ends::Dots, Reach::Outer), true},
        {-13, 36}, -1,
        "クリックした線は水平方向の線（壁など）で、垂直寸法の寸法線ではありません。", {0, 90},
-       OkOutcome::NoChain, std::pair{45.0, 45.0}},
+       OkOutcome::NoChain, ChainDirection::Vertical, std::pair{45.0, 45.0}},
       {"click: turned axes far from the origin", turned, {true, three(Ends::Dots, Reach::Outer)},
        {-20, 36}, 1,
        "選択した寸法線 (-5001472.2, 8799150)～(-5005112.2, 8805454.7)　長さ 7280（3本中）",
-       {0, 90}, OkOutcome::Draw, std::pair{-17.0, 60.0}},
+       {0, 90}, OkOutcome::Draw, ChainDirection::Vertical, std::pair{-17.0, 60.0}},
+      {"click: a whole plan, both directions", plan, {true, wholePlan}, {-13, 36}, 0,
+       "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）", {0, 90}, OkOutcome::Draw,
+       ChainDirection::Vertical, std::pair{-10.0, 37.0}},
+      {"click: overlapping extension lines of the other direction's chains", plan,
+       {true, wholePlan}, {-13, 36}, -1,
+       "クリックした線は寸法値の無い寸法の線（補助線や引出線）で、垂直寸法の寸法線ではありませ"
+       "ん。",
+       {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{0.0, -12.0}},
+      {"click: a dimension line of the other direction", plan, {true, wholePlan}, {-13, 36}, -1,
+       "クリックした線は寸法の補助線（または水平寸法の寸法線）で、垂直寸法の寸法線ではありませ"
+       "ん。",
+       {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{20.0, -15.0}},
   };
   const std::string select =
       "延長する垂直寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
+  const std::string selectAcross =
+      "延長する水平寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
   const std::string click =
       "延長する垂直寸法の寸法線（横に寸法値のある垂直方向の線）をクリックして下さい。";
   DialogSettings values = InitialSettings();
@@ -664,16 +738,18 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
                       c.Told, c.Chain < 0 ? c.Told + click : "", c.Outcome);
       continue;
     }
-    const HostState host =
-        ReadHost(c.On.Host({c.On.At(c.Point.first, c.Point.second),
-                            c.On.At(c.Value.first, c.Value.second)})
-                     .Bytes() +
-                 drawing.Selection(c.On));
+    const RunMode& pick = RunModeOf(c.Direction, ChainSource::Selection);
+    HostFile header = c.On.Host(
+        {c.On.At(c.Point.first, c.Point.second), c.On.At(c.Value.first, c.Value.second)});
+    if (c.Direction == ChainDirection::Horizontal) header.Axis = FormatGeneral(c.On.Axis + 90);
+    const HostState host = ReadHost(header.Bytes() + drawing.Selection(c.On));
+    const double axis = pick.ConstructionAxis(host.AxisAngle);
     const ChainSearch search =
-        SearchPickedChain(host, host.AxisAngle, c.On.Point(c.Value.first, c.Value.second));
+        SearchPickedChain(host, axis, c.On.Point(c.Value.first, c.Value.second));
     if (c.Chain < 0) {
       EXPECT_FALSE(search.Chain);
-      EXPECT_EQ(NoChainMessage(search, ChainDirection::Vertical), c.Told + select);
+      EXPECT_EQ(NoChainMessage(search, c.Direction),
+                c.Told + (c.Direction == ChainDirection::Horizontal ? selectAcross : select));
     } else {
       ASSERT_TRUE(search.Chain);
       const HostDrawnChain& want = drawing.Chains[static_cast<std::size_t>(c.Chain)];
@@ -684,7 +760,27 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
                         axes.AlongV(o, c.On.Point(want.Line, want.Levels.back())),
                         axes.AlongU(o, c.On.Point(want.Line, 0))});
     }
-    const RunMode& pick = RunModeOf(ChainDirection::Vertical, ChainSource::Selection);
+    // Through any piece of the chain found, the search finds that chain;
+    // through a piece of a line that is no dimension line, none; and the
+    // other direction's dimension lines lie across the axis.
+    for (std::size_t k = 0; k < drawing.Chains.size(); ++k) {
+      const HostDrawnChain& through = drawing.Chains[k];
+      const Sheet on{c.On.Axis - (through.Crosswise ? 90 : 0), c.On.Scale, c.On.Origin};
+      for (std::size_t i = 0; i + 1 < through.Levels.size(); ++i) {
+        const ChainSearch clicked =
+            SearchChainThrough(host, axis, on.Point(through.Line, through.Levels[i]),
+                               on.Point(through.Line, through.Levels[i + 1]));
+        EXPECT_EQ(clicked.Lines.size(), search.Lines.size());
+        EXPECT_EQ(clicked.Through.has_value(), !through.Crosswise);
+        if (c.Chain < 0 || through.Crosswise) {
+          EXPECT_FALSE(clicked.Chain);
+        }
+        if (static_cast<int>(k) != c.Chain) continue;
+        ASSERT_TRUE(clicked.Chain);
+        ExpectSameLevels(FoundLevels(*clicked.Chain, c.On), FoundLevels(*search.Chain, c.On));
+        EXPECT_EQ(clicked.Chain->DimensionLines, search.Chain->DimensionLines);
+      }
+    }
     EXPECT_EQ(PlanOk(values, host, pick).Outcome, c.Outcome);
     if (!c.Told.empty()) {
       EXPECT_EQ(OkNoticeLines(values, host, pick).front(), c.Told);
@@ -748,6 +844,13 @@ TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageSaysWhatWasSeen
   host.Axis = "90";
   const std::string turnedHeader = host.Bytes();
   const DrawnChain horizontal = DrawChain(Sheet{90, 1}, Marks{}, -60, -90);
+  // Two neighbouring horizontal chains as the host draws them, their
+  // extension lines overlapping, each ending on its own dimension line.
+  HostDrawnChain near{15, {0, 20, 40}, 5}, far{22, {0, 40}, 5};
+  for (HostDrawnChain* c : {&near, &far}) {
+    c->Overshoot = 0;
+    c->Crosswise = true;
+  }
   const struct {
     std::string Selection;
     std::string Seen;  // the first sentence: what the selection holds
@@ -765,12 +868,15 @@ TEST_F(PickRefusal, WithoutADimensionLineOfItsDirectionTheMessageSaysWhatWasSeen
       {horizontal.Selection(),
        "範囲選択の中の垂直方向の線 4本は、どれも寸法線ではありません"
        "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 0本）。"},
+      // and the host's own: the overlapping extension lines between the two
+      // dimension lines are no dimension line
+      {HostDrawing{true, {near, far}}.Selection(sheet),
+       "範囲選択の中の垂直方向の線 2本は、どれも寸法線ではありません"
+       "（横に寸法値のある線 0本、補助線か点が2か所以上にある線 2本）。"},
       {"", "範囲選択の中に垂直方向の線がありません。"},
   };
   const std::string select =
       "延長する垂直寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
-  const std::string click =
-      "延長する垂直寸法の寸法線（横に寸法値のある垂直方向の線）をクリックして下さい。";
   // A horizontal pick tells the same in its own words.
   const auto horizontalWords = [](std::string text) {
     for (const auto& [v, h] : {std::pair{"垂直", "水平"}, std::pair{"横に", "上下に"}})

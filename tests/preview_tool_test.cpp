@@ -146,14 +146,17 @@ TEST(PreviewProgram, OverlaysTheStoredChainAtTheHostScale) {
 }
 
 // A host file whose selection holds a chain the program drew: a dimension
-// line from (-500, 0) to (-500, 1000) with its extension lines, and a value
-// with its underline; and farther from the value position another
-// dimension line, from (-800, 0) to (-800, 600).
+// line from (-500, 0) to (-500, 1000) with its extension lines and its value
+// beside it, and the underline of a value; and farther from the value
+// position another dimension line, from (-800, 0) to (-800, 600), with its
+// value.
 std::string PickedHostFile() {
   return HostFile() +
          "z3\r\n-2 0 -502 0\r\nz3\r\n-2 1000 -502 1000\r\nz3\r\n-500 0 -500 1000\r\n"
+         "cn1\r\nz3\r\ncs -510 300 0 1 \"1000\r\n"
          "z3\r\n-599.5 1199.5 -599.5 1205\r\n"
-         "z3\r\n-600 0 -802 0\r\nz3\r\n-600 600 -802 600\r\nz3\r\n-800 0 -800 600\r\n";
+         "z3\r\n-600 0 -802 0\r\nz3\r\n-600 600 -802 600\r\nz3\r\n-800 0 -800 600\r\n"
+         "z3\r\ncs -810 250 0 1 \"600\r\n";
 }
 
 TEST(PreviewProgram, OverlaysTheChainFoundInTheSelectionAsAStoredOne) {
