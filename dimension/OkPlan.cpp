@@ -82,10 +82,17 @@ bool PlanFromPicks(const DialogSettings& values, const HostState& host, const Ru
 }
 
 // A chain found in the drawing, continued as a stored one to the measured
-// point.
-bool ContinueFoundChain(const PickedChain& found, const HostState& host, const RunMode& mode,
-                        double axis, OkPlan& plan) {
-  plan.Picked = found;
+// point; without one, the refusal that tells what the search saw
+// (`noChain`).
+bool ContinueFoundChain(const ChainSearch& search,
+                        std::string (*noChain)(const ChainSearch&, ChainDirection),
+                        const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
+  if (!search.Chain) {
+    plan.Outcome = OkOutcome::NoChain;
+    plan.NoChain = noChain(search, mode.Direction);
+    return false;
+  }
+  plan.Picked = *search.Chain;
   OrderedChain chain{plan.Picked.Lower, plan.Picked.Upper, plan.Picked.Lower};
   const PlanePoint p = Pick(host, mode.PickOf(PickRole::Measured));
   plan.Side = LocatePoint(chain, p, axis);
@@ -109,27 +116,17 @@ bool ContinueFoundChain(const PickedChain& found, const HostState& host, const R
 // The chain the user range-selected in the drawing: the dimension line
 // nearest to the value position.
 bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
-  const ChainSearch search =
-      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
-  if (!search.Chain) {
-    plan.Outcome = OkOutcome::NoChain;
-    plan.NoChain = NoChainMessage(search, mode.Direction);
-    return false;
-  }
-  return ContinueFoundChain(*search.Chain, host, mode, axis, plan);
+  return ContinueFoundChain(
+      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition))),
+      NoChainMessage, host, mode, axis, plan);
 }
 
 // The chain whose dimension line the user clicked: the host sends the
 // whole drawing and tags the clicked line.
 bool PlanFromClick(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
-  const ChainSearch search =
-      SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine)));
-  if (!search.Chain) {
-    plan.Outcome = OkOutcome::NoChain;
-    plan.NoChain = NoClickedChainMessage(search, mode.Direction);
-    return false;
-  }
-  return ContinueFoundChain(*search.Chain, host, mode, axis, plan);
+  return ContinueFoundChain(
+      SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine))),
+      NoClickedChainMessage, host, mode, axis, plan);
 }
 
 bool PlanChain(const DialogSettings& values, const HostState& host, const RunMode& mode,
