@@ -110,6 +110,9 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
       // Both directions, one command after the other; the horizontal chain
       // picked again.
       {"both_directions.session", 10, 5, "both_directions_drawing.txt"},
+      // Both chains clicked again on their dimension lines and continued;
+      // a click on an extension line draws nothing.
+      {"one_click_picks.session", 14, 5, "one_click_picks_drawing.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.session);
