@@ -206,43 +206,24 @@ std::string HostDouble::HostFileBytes(const Launcher& launcher,
   lines.push_back("cn" + std::to_string(s.TextStyle));
   // The quote keeps a font name with a blank whole.
   if (!s.Font.empty()) lines.push_back("cn\"$" + s.Font);
-  // The lines clicked at line prompts: their index in the drawing, and the
-  // prompt's number.
-  std::vector<std::pair<std::size_t, std::size_t>> clicked;
+  // The tag of a line clicked at a line prompt, to go before a line of the
+  // drawing: right before the line, or before the flag lines that go with it.
+  std::vector<std::vector<std::string>> tags(drawing_.size());
   for (std::size_t i = 0; i < picks.size(); ++i) {
     const bool line = i < launcher.LinePrompts.size() && launcher.LinePrompts[i];
     lines.push_back("hp" + std::to_string(i + 1) + (line ? "ln " : " ") + picks[i]);
-    if (line) clicked.emplace_back(NearestLine(drawing_, picks[i]), i + 1);
+    if (!line || !launcher.WithSelection()) continue;
+    std::size_t at = NearestLine(drawing_, picks[i]);
+    while (s.PickTagBeforeFlags && at > 0 && IsFlagLine(drawing_[at - 1])) --at;
+    tags[at].push_back("hhp" + std::to_string(i + 1) + "ln");
   }
-  // The tag of a clicked line, where the host writes it: before the line,
-  // after or before the flag lines that go with it.
-  auto tagged = [&](std::size_t at) {
-    std::vector<std::string> tags;
-    for (const auto& [index, number] : clicked)
-      if (index == at) tags.push_back("hhp" + std::to_string(number) + "ln");
-    return tags;
-  };
-  auto flagsBefore = [this](std::size_t at) {
-    std::size_t first = at;
-    while (first > 0 && IsFlagLine(drawing_[first - 1])) --first;
-    return first;
-  };
   // A selection step: the user's range takes the whole drawing, as does the
   // data of the whole drawing.
   if (launcher.WithSelection()) {
     lines.push_back("#");
-    std::vector<std::size_t> tagAt(drawing_.size() + 1, drawing_.size() + 1);
-    for (const auto& [index, number] : clicked)
-      tagAt[s.PickTagBeforeFlags ? flagsBefore(index) : index] = index;
     for (std::size_t i = 0; i < drawing_.size(); ++i) {
-      if (tagAt[i] <= drawing_.size())
-        for (const std::string& tag : tagged(tagAt[i])) lines.push_back(tag);
+      lines.insert(lines.end(), tags[i].begin(), tags[i].end());
       lines.push_back(drawing_[i]);
-    }
-  } else {
-    for (const auto& [index, number] : clicked) {
-      lines.push_back("hhp" + std::to_string(number) + "ln");
-      lines.push_back(drawing_[index]);
     }
   }
   std::string bytes;

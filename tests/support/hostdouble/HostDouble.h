@@ -101,8 +101,8 @@ class HostDouble {
   // What the host writes into JWC_TEMP.TXT before starting the program. A
   // line prompt's point is written as "hp<n>ln", and the line of the
   // drawing nearest to it (a segment line of four numbers) is tagged
-  // "hhp<n>ln" among the data; a launcher without data ("#h0") gets the
-  // tag and that line alone after its points.
+  // "hhp<n>ln" among the data (a launcher without data, "#h0", gets the
+  // point alone).
   std::string HostFileBytes(const Launcher& launcher, const std::vector<std::string>& picks) const;
 
  private:
