@@ -13,6 +13,7 @@
 #include "dimension/RunModes.h"
 #include "support/hostdouble/HostDouble.h"
 #include "support/PreviewTestSupport.h"
+#include "support/RunFiles.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -26,22 +27,11 @@ using preview_testing::Picture;
 
 namespace {
 
-const fs::path kPackage = fs::path(ORVANE_SOURCE_DIR) / "frontends/win32/package";
 const fs::path kSessions = fs::path(ORVANE_SOURCE_DIR) / "tests/data/host_sessions";
 const fs::path kHeadless = fs::path(ORVANE_BINARY_DIR) / "frontends/headless/orvane-headless";
 const fs::path kPreview = fs::path(ORVANE_BINARY_DIR) / "orvane-preview";
 
-// A text kept as UTF-8 with LF, as the user gets it: Shift-JIS with CR LF.
-std::string AsShipped(const std::string& utf8) {
-  std::string bytes;
-  for (char c : Utf8ToSjis(utf8)) {
-    if (c == '\n') bytes += '\r';
-    bytes += c;
-  }
-  return bytes;
-}
-
-std::string Launcher(const std::string& name) { return AsShipped(ReadFileBytes(kPackage / name)); }
+std::string Launcher(const std::string& name) { return testing_support::PackagedText(name); }
 
 // Each run mode's launcher as the host reads it: its selection step, a
 // prompt a point, and the program called with the row's words.

@@ -458,18 +458,10 @@ void ExpectClicked(const Sheet& sheet, const std::string& selection,
   ScratchDir dir;
   const fs::path folder = dir / "program";
   fs::create_directories(folder);
-  // Every launcher, as shipped (Shift-JIS, CR LF): the answer hands over.
-  auto shipped = [](const std::string& name) {
-    std::string bytes;
-    for (char ch : testing_support::Utf8ToSjis(
-             ReadFileBytes(fs::path(ORVANE_SOURCE_DIR) / "frontends/win32/package" / name))) {
-      if (ch == '\n') bytes += '\r';
-      bytes += ch;
-    }
-    return bytes;
-  };
-  for (const RunMode& any : RunModes()) WriteFileBytes(folder / any.Launcher, shipped(any.Launcher));
-  const std::string launcher = shipped(mode.Launcher);
+  // Every launcher, as shipped: the answer hands over.
+  for (const RunMode& any : RunModes())
+    WriteFileBytes(folder / any.Launcher, testing_support::PackagedText(any.Launcher));
+  const std::string launcher = testing_support::PackagedText(mode.Launcher);
   host_double::HostSettings settings;
   settings.AxisAngle = FormatGeneral(sheet.Axis + (horizontal ? 90 : 0));
   settings.GroupScales.clear();

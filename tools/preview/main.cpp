@@ -1,7 +1,7 @@
 // orvane-preview: draws an exchange file as an SVG picture.
 //
-//   orvane-preview [--before FILE] [--chain VK38_DAT | --picked | --clicked] [--horizontal]
-//                  [--size PIXELS] EXCHANGE_FILE OUTPUT.svg
+//   orvane-preview [--before FILE] [--chain VK38_DAT | --picked | --clicked]
+//                  [--horizontal] [--size PIXELS] EXCHANGE_FILE OUTPUT.svg
 //
 // EXCHANGE_FILE is drawn in its own colours. --before draws another exchange
 // file (typically the host's file that the program read) underneath in grey,
@@ -10,9 +10,8 @@
 // with "/pick" finds in the selection of the host's file (--before, else
 // EXCHANGE_FILE), --clicked the chain that the program started with "/click"
 // finds from the clicked line, with the click; with --horizontal that chain
-// is one of horizontal
-// dimensions (vk47h.dat, "/h /pick"); --size sets the pixels of the drawing's longer
-// side (default 1000). Exit status: 0 written, 1 an input could not be
+// is one of horizontal dimensions (vk47h.dat, "/h /pick", "/h /click");
+// --size sets the pixels of the drawing's longer side (default 1000). Exit status: 0 written, 1 an input could not be
 // read or the picture not written, 2 wrong arguments.
 #include <cstdio>
 #include <filesystem>
@@ -39,15 +38,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orvane-preview [--before FILE] [--chain VK38_DAT | --picked | --clicked]\n"
-    "                      [--horizontal]\n"
-    "                      [--size PIXELS] EXCHANGE_FILE OUTPUT.svg\n"
+    "                      [--horizontal] [--size PIXELS] EXCHANGE_FILE OUTPUT.svg\n"
     "  draws EXCHANGE_FILE as an SVG picture; --before draws a host file underneath\n"
     "  in grey, --chain overlays the chain stored in a settings file, --picked the\n"
     "  chain found in the selection of the host file (--before, else EXCHANGE_FILE)\n"
     "  as the program started with /pick finds it, --clicked the chain of the line\n"
     "  clicked (/click) with the click; --horizontal: that chain is one of\n"
-    "  horizontal dimensions (vk47h.dat, /h /pick, /h /click); --size sets the pixels of the\n"
-    "  drawing's longer side (100 to 20000, default 1000).\n";
+    "  horizontal dimensions (vk47h.dat, /h /pick, /h /click); --size sets the\n"
+    "  pixels of the drawing's longer side (100 to 20000, default 1000).\n";
 
 struct Arguments {
   std::optional<fs::path> Before;
