@@ -132,18 +132,23 @@ std::string ClickedLineMessage(ClickedLine clicked, ChainDirection direction) {
     case ClickedLine::None:
     case ClickedLine::DimensionLine: break;
     case ClickedLine::FlaggedAcross:
-      what = horizontal ? "寸法の補助線（または垂直寸法の寸法線）" : "寸法の補助線（または水平寸法の寸法線）";
+      what = horizontal ? "寸法の補助線（または垂直寸法の寸法線）"
+                        : "寸法の補助線（または水平寸法の寸法線）";
       break;
-    case ClickedLine::Across: what = horizontal ? "垂直方向の線（壁など）" : "水平方向の線（壁など）"; break;
+    case ClickedLine::Across:
+      what = horizontal ? "垂直方向の線（壁など）" : "水平方向の線（壁など）";
+      break;
     case ClickedLine::Slanted: what = "斜めの線（引出線など）"; break;
     case ClickedLine::Underline: what = "寸法値の下線"; break;
     case ClickedLine::FlaggedAlong: what = "寸法値の無い寸法の線（補助線や引出線）"; break;
     case ClickedLine::Along: what = "寸法ではない線（壁など）"; break;
   }
   const std::string click = "延長する" + dimension + "の寸法線（" + ValueBeside(direction) +
-                            "に寸法値のある" + LinesAlongTheAxis(direction) + "）をクリックして下さい。";
+                            "に寸法値のある" + LinesAlongTheAxis(direction) +
+                            "）をクリックして下さい。";
   if (*what == '\0') return "クリックした寸法線が分かりません。" + click;
-  return std::string("クリックした線は") + what + "で、" + dimension + "の寸法線ではありません。" + click;
+  return std::string("クリックした線は") + what + "で、" + dimension + "の寸法線ではありません。" +
+         click;
 }
 
 const char* PickRoleWord(PickRole role) {
