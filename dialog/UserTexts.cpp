@@ -124,11 +124,39 @@ std::string NoDimensionLineAmongMessage(std::size_t lines, std::size_t valued, s
          std::to_string(marked) + "本）。" + SelectTheChain(direction);
 }
 
+std::string ClickedLineMessage(ClickedLine clicked, ChainDirection direction) {
+  const bool horizontal = direction == ChainDirection::Horizontal;
+  const std::string dimension = WordsOf(direction).Dimension;
+  const char* what = "";
+  switch (clicked) {
+    case ClickedLine::None:
+    case ClickedLine::DimensionLine: break;
+    case ClickedLine::FlaggedAcross:
+      what = horizontal ? "寸法の補助線（または垂直寸法の寸法線）"
+                        : "寸法の補助線（または水平寸法の寸法線）";
+      break;
+    case ClickedLine::Across:
+      what = horizontal ? "垂直方向の線（壁など）" : "水平方向の線（壁など）";
+      break;
+    case ClickedLine::Slanted: what = "斜めの線（引出線など）"; break;
+    case ClickedLine::Underline: what = "寸法値の下線"; break;
+    case ClickedLine::FlaggedAlong: what = "寸法値の無い寸法の線（補助線や引出線）"; break;
+    case ClickedLine::Along: what = "寸法ではない線（壁など）"; break;
+  }
+  const std::string click = "延長する" + dimension + "の寸法線（" + ValueBeside(direction) +
+                            "に寸法値のある" + LinesAlongTheAxis(direction) +
+                            "）をクリックして下さい。";
+  if (*what == '\0') return "クリックした寸法線が分かりません。" + click;
+  return std::string("クリックした線は") + what + "で、" + dimension + "の寸法線ではありません。" +
+         click;
+}
+
 const char* PickRoleWord(PickRole role) {
   switch (role) {
     case PickRole::Measured: return "計測点";
     case PickRole::DimensionLine: return "寸法線の位置";
     case PickRole::ValuePosition: return "寸法値の位置";
+    case PickRole::ChainLine: return "延長する寸法線";
   }
   return "";
 }

@@ -51,6 +51,11 @@ std::string NoLineAlongTheAxisMessage(ChainDirection direction);
 std::string NoDimensionLineAmongMessage(std::size_t lines, std::size_t valued, std::size_t marked,
                                         ChainDirection direction);
 
+// A chain clicked in the drawing is not found: what the clicked line is
+// (ClickedLine, anything but DimensionLine; None: the host sent no line),
+// and what to click.
+std::string ClickedLineMessage(ClickedLine clicked, ChainDirection direction);
+
 // What a picked point stands for, as the launcher's prompt names it.
 const char* PickRoleWord(PickRole role);
 

@@ -81,14 +81,15 @@ bool PlanFromPicks(const DialogSettings& values, const HostState& host, const Ru
   return true;
 }
 
-// The chain the user range-selected in the drawing, continued as a stored
-// one to the measured point.
-bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
-  const ChainSearch search =
-      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
+// A chain found in the drawing, continued as a stored one to the measured
+// point; without one, the refusal that tells what the search saw
+// (`noChain`).
+bool ContinueFoundChain(const ChainSearch& search,
+                        std::string (*noChain)(const ChainSearch&, ChainDirection),
+                        const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
   if (!search.Chain) {
     plan.Outcome = OkOutcome::NoChain;
-    plan.NoChain = NoChainMessage(search, mode.Direction);
+    plan.NoChain = noChain(search, mode.Direction);
     return false;
   }
   plan.Picked = *search.Chain;
@@ -112,6 +113,22 @@ bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, 
   return true;
 }
 
+// The chain the user range-selected in the drawing: the dimension line
+// nearest to the value position.
+bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
+  return ContinueFoundChain(
+      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition))),
+      NoChainMessage, host, mode, axis, plan);
+}
+
+// The chain whose dimension line the user clicked: the host sends the
+// whole drawing and tags the clicked line.
+bool PlanFromClick(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
+  return ContinueFoundChain(
+      SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine))),
+      NoClickedChainMessage, host, mode, axis, plan);
+}
+
 bool PlanChain(const DialogSettings& values, const HostState& host, const RunMode& mode,
                double axis, OkPlan& plan) {
   switch (mode.Chain) {
@@ -121,6 +138,8 @@ bool PlanChain(const DialogSettings& values, const HostState& host, const RunMod
       return PlanFromPicks(values, host, mode, axis, plan);
     case ChainSource::Selection:
       return PlanFromSelection(host, mode, axis, plan);
+    case ChainSource::Click:
+      return PlanFromClick(host, mode, axis, plan);
   }
   return false;
 }

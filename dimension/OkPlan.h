@@ -19,12 +19,13 @@
 // What OK does depends on the run's mode (RunModes.h): continue the stored
 // chain outwards to its measured point, start a new chain with its first
 // dimension between two measured points, or continue the chain that the
-// user range-selected in the drawing (as the stored one).
+// user range-selected or clicked in the drawing (as the stored one).
 
 enum class OkOutcome {
   Refused,       // a value fails its check: its control gets the focus
   MissingPicks,  // a picked point the mode needs did not come: refused with a message
-  NoChain,       // a picked chain: the selection holds none; refused with a message
+  NoChain,       // a picked chain: the selection holds none, or the clicked line is
+                 // part of no dimension line; refused with a message
   Inside,        // the picked point lies inside the chain (a picked chain: or the
                  // continuation reaches into another dimension line): refused with a message
   ZeroLength,  // the dimension measures nothing: a continued chain is stored, nothing is drawn
@@ -36,10 +37,10 @@ struct OkPlan {
   OkOutcome Outcome = OkOutcome::Refused;
   Control Refused = Control::StartMark;  // Refused: the first value OK refuses
   std::vector<int> MissingPicks;         // MissingPicks: the numbers the host did not send
-  std::string NoChain;                   // NoChain: what the selection holds, what to select
+  std::string NoChain;                   // NoChain: what was seen, what to select or click
   // From Inside on:
   OkInputs In;
-  PickedChain Picked;  // a picked chain: the chain found in the selection
+  PickedChain Picked;  // a picked chain: the chain found in the drawing
   double Scale = 1;                    // S, the current group's scale
   ChainSide Side = ChainSide::Inside;  // where the picked point lies
   // ZeroLength and Draw:

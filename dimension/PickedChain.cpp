@@ -659,6 +659,28 @@ ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoi
   return search;
 }
 
+ChainSearch SearchClickedChain(const HostState& host, double axisAngle, const LineEntity* clicked) {
+  if (!clicked) return ChainSearch{};
+  const PlanePoint from{clicked->X1, clicked->Y1}, to{clicked->X2, clicked->Y2};
+  ChainSearch search = SearchChainThrough(host, axisAngle, from, to);
+  const bool flagged = (clicked->Attr.Flags & kZ3) != 0;
+  if (search.Chain) {
+    search.Clicked = ClickedLine::DimensionLine;
+  } else if (search.Through) {
+    search.Clicked = search.Lines[*search.Through].Valued
+                         ? ClickedLine::Underline
+                         : (flagged ? ClickedLine::FlaggedAlong : ClickedLine::Along);
+  } else if (Finite({from.X, from.Y, to.X, to.Y})) {
+    const SearchAxes axes(axisAngle);
+    const AxisPoint a = axes.Of(from), b = axes.Of(to);
+    if (Same(a.V, b.V) && !Same(a.U, b.U))
+      search.Clicked = flagged ? ClickedLine::FlaggedAcross : ClickedLine::Across;
+    else if (!Same(a.U, b.U))
+      search.Clicked = ClickedLine::Slanted;
+  }
+  return search;
+}
+
 bool ReachesAnotherDimensionLine(const PickedChain& chain, PlanePoint p, double axisAngle) {
   const Extended v = SearchAxes(axisAngle).Of(p).V;
   return (v < chain.FreeBelow && !Same(v, chain.FreeBelow)) ||
@@ -673,4 +695,8 @@ std::string NoChainMessage(const ChainSearch& search, ChainDirection direction) 
   };
   return NoDimensionLineAmongMessage(search.Lines.size(), count(&SeenLine::Valued),
                                      count(&SeenLine::Marked), direction);
+}
+
+std::string NoClickedChainMessage(const ChainSearch& search, ChainDirection direction) {
+  return ClickedLineMessage(search.Clicked, direction);
 }

@@ -86,6 +86,7 @@ struct ChainSearch {
   // A search through a piece: the line in Lines that holds it, whether a
   // dimension line or not (none when no run along the axis holds it).
   std::optional<std::size_t> Through;
+  ClickedLine Clicked = ClickedLine::None;  // a search from a clicked line: what it was
 };
 
 // The search of the selection of `host` along the axis at `axisAngle`: the
@@ -100,6 +101,11 @@ ChainSearch SearchPickedChain(const HostState& host, double axisAngle, PlanePoin
 ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoint from,
                                PlanePoint to);
 
+// The search from the line the user clicked (PickedLine; none: the host
+// sent no clicked line): the dimension line through it (SearchChainThrough),
+// and what the clicked line turned out to be.
+ChainSearch SearchClickedChain(const HostState& host, double axisAngle, const LineEntity* clicked);
+
 // A continuation of the chain to `p` would reach into another dimension line
 // on the chain's line (beyond its near end, not onto it).
 bool ReachesAnotherDimensionLine(const PickedChain& chain, PlanePoint p, double axisAngle);
@@ -108,3 +114,5 @@ bool ReachesAnotherDimensionLine(const PickedChain& chain, PlanePoint p, double 
 // lines along the axis it looked at, what they lack, and what to select.
 // The words are those of the chain's direction (RunKinds.h).
 std::string NoChainMessage(const ChainSearch& search, ChainDirection direction);
+// The same for a click: what was clicked, and what to click.
+std::string NoClickedChainMessage(const ChainSearch& search, ChainDirection direction);

@@ -31,12 +31,13 @@ RunMode MakeMode(const DirectionRow& direction, const ChainSourceRow& source,
                  const PaceRow& pace) {
   RunMode mode{&direction, &source,  &pace, direction.Direction, source.Source,
                pace.Pace,  direction.SettingsFile, source.Picks, {}, {}, {}, false, false,
-               false,      {}};
+               false,      false, {}};
   for (std::string_view word : {direction.Word, source.Word, pace.Word})
     if (!word.empty()) mode.Words.push_back(word);
   mode.Launcher = LauncherName(direction, source, pace);
   mode.NeedsStoredChain = source.Source == ChainSource::Stored;
   mode.RangeSelection = source.Source == ChainSource::Selection;
+  mode.WholeDrawing = source.Source == ChainSource::Click;
   mode.ShowsDialog = pace.Pace == RunPace::Dialog || !mode.NeedsStoredChain;
   // A continuation repeats its own launcher; a chain just started, or
   // picked in the drawing, is continued by the continuation of its
@@ -71,6 +72,8 @@ const std::vector<ChainSourceRow>& ChainSourceRows() {
        "_new", "", "の連続を新しく開始"},
       {ChainSource::Selection, "/pick", "--pick", {Measured, ValuePosition}, "_pick",
        "範囲選択した", "の連続を外側へ延長"},
+      {ChainSource::Click, "/click", "--click", {ChainLine, Measured, ValuePosition}, "_click",
+       "クリックした", "の連続を外側へ延長"},
   };
   return rows;
 }

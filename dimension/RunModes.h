@@ -18,6 +18,7 @@ enum class ChainSource {
   Stored,     // the settings file: the chain drawn so far
   Picks,      // none yet: the run starts one from its picked points
   Selection,  // the drawing: the chain the user range-selected
+  Click,      // the drawing: the chain whose dimension line the user clicked
 };
 
 // How the user goes through a chain: with the dialog at every dimension, or
@@ -95,6 +96,10 @@ struct RunMode {
   // ("#h1", asked for by the launcher's "#hc" line): the selection is the
   // source.
   bool RangeSelection;
+  // The host's data of the whole drawing, without a range ("#h4"): the
+  // clicked line is the source, and the chain it belongs to, with every
+  // other dimension line on its line, is read from the drawing.
+  bool WholeDrawing;
   // The dialog opens: always at the dialog's pace, and at the quick pace
   // where a chain starts (its settings are chosen there).
   bool ShowsDialog;

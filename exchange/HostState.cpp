@@ -99,3 +99,17 @@ void FreeHostState(HostState& s) {
   ReleaseVector(s.LayerNames);
   ForEachGrowingList(s, [](auto& list) { list.Release(); });
 }
+
+const LineEntity* PickedLine(const HostState& host, int n) {
+  if (n < 1 || static_cast<std::size_t>(n) >= host.PickedPoints.size()) return nullptr;
+  const PickedPoint& pick = host.PickedPoints[static_cast<std::size_t>(n)];
+  if (!pick.Set || pick.Kind != 2) return nullptr;
+  for (std::size_t i = 0; i < host.EntityOrder.Count(); ++i) {
+    const EntityRef& ref = host.EntityOrder[i];
+    const std::size_t at = static_cast<std::size_t>(ref.Index);
+    if (ref.Kind == kLineKind && host.Lines[at].Attr.PickTag == n) return &host.Lines[at];
+    if (ref.Kind == kDimensionKind && host.Dimensions[at].Line.Attr.PickTag == n)
+      return &host.Dimensions[at].Line;
+  }
+  return nullptr;
+}

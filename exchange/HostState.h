@@ -186,6 +186,12 @@ inline void AppendEntityOrder(HostState& host, std::int32_t kind, std::int32_t i
   ref.Kind = kind;
   ref.Index = index;
 }
+// The line the user picked for point n ("hp<n>ln"): the first line, or line
+// of a dimension figure, that the host wrote after its "hhp<n>ln" tag
+// (before or after the line's flags, in the header or among the drawing's
+// data), or nullptr when the pick was no line pick or no line carries the
+// tag. Only the first counts: the tag stays on every entity after it.
+const LineEntity* PickedLine(const HostState& host, int n);
 // Copies the current pick tag, group, layer, colour, line type, line width and
 // EntityFlags into the entity's attributes.
 inline void CaptureAttributes(const HostState& host, EntityAttributes& attributes) {

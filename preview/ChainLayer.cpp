@@ -59,12 +59,15 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
 }
 
 SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption,
-                                 ChainDirection direction) {
-  const RunMode& mode = RunModeOf(direction, ChainSource::Selection);
+                                 ChainDirection direction, bool clicked) {
+  const RunMode& mode = RunModeOf(direction, clicked ? ChainSource::Click : ChainSource::Selection);
   const double axis = mode.ConstructionAxis(host.AxisAngle);
   const PickedPoint& valuePosition = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
+  const int click = clicked ? mode.PickOf(PickRole::ChainLine) : 0;
+  const LineEntity* clickedLine = clicked ? PickedLine(host, click) : nullptr;
   const ChainSearch search =
-      SearchPickedChain(host, axis, PlanePoint{valuePosition.X, valuePosition.Y});
+      clicked ? SearchClickedChain(host, axis, clickedLine)
+              : SearchPickedChain(host, axis, PlanePoint{valuePosition.X, valuePosition.Y});
   SceneLayer layer;
   if (search.Chain) {
     const PickedChain& picked = *search.Chain;
@@ -92,6 +95,18 @@ SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& capti
                                     line.Dimension ? other : none,
                                     SceneSegment{line.Lower.X, line.Lower.Y, line.Upper.X,
                                                  line.Upper.Y}});
+  }
+  if (clicked) {
+    Pen mark;
+    mark.Colour = kChainColour;
+    mark.WidthPx = 2;
+    const LineEntity* l = clickedLine;
+    if (l && Usable({l->X1, l->Y1, l->X2, l->Y2}))
+      layer.Items.push_back(
+          SceneItem{"chain-clicked", mark, SceneSegment{l->X1, l->Y1, l->X2, l->Y2}});
+    const PickedPoint& at = host.PickedPoints[static_cast<std::size_t>(click)];
+    if (at.Set && Usable({at.X, at.Y}))
+      layer.Items.push_back(SceneItem{"chain-click", mark, SceneDot{at.X, at.Y}});
   }
   return layer;
 }

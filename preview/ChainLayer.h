@@ -26,5 +26,12 @@ SceneLayer BuildChainLayer(const DialogSettings& settings, double currentScale,
 // lines along the axis that the search looked at are marked too: the other
 // dimension lines as narrower bands ("chain-other"), the lines that are none
 // dotted ("chain-seen").
+//
+// With `clicked`, the chain that the program started with "/click" (or
+// "/h /click") finds from the line the user clicked (picked point 1): the
+// clicked line is drawn over in the chain's colour ("chain-clicked") and the
+// clicked point as a dot ("chain-click"), so that a click beside the chain
+// meant shows.
 SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& caption,
-                                 ChainDirection direction = ChainDirection::Vertical);
+                                 ChainDirection direction = ChainDirection::Vertical,
+                                 bool clicked = false);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -397,6 +398,38 @@ TEST_F(Reader, PickTagsFollowTheEntities) {
     Parse({"hhp9", line, "ci 0 0 1", "ci 0 0 2"});
     EXPECT_EQ(s.Circles.Last().Attr.PickTag, tag) << line;
     EXPECT_EQ(s.CurrentPickTag, tag) << line;
+  }
+}
+
+// The line clicked at a line prompt: the first line (or a dimension
+// figure's line) after the host's tag, wherever the tag stands; none for a
+// point pick or without a tagged line.
+TEST_F(Reader, ThePickedLineIsTheFirstLineAfterItsTag) {
+  const struct {
+    std::vector<std::string_view> lines;
+    std::optional<std::vector<double>> line;  // the picked line's ends
+  } cases[] = {
+      {{"hp1ln 1 5", "z3", "hhp1ln", "1 0 1 10", "1 10 1 20"}, std::vector<double>{1, 0, 1, 10}},
+      {{"hp1ln 1 5", "hhp1ln", "z3", "1 0 1 10"}, std::vector<double>{1, 0, 1, 10}},
+      {{"0 0 9 9", "hhp1ln", "ch 0 0 1 0 \"A", "pt 2 2", "z3", "1 0 1 10", "hp1ln 1 5"},
+       std::vector<double>{1, 0, 1, 10}},
+      {{"hp1ln 1 5", "hhp1ln", "msg", "z3", "1 0 1 10", "cs 0 5 0 1 \"10"},
+       std::vector<double>{1, 0, 1, 10}},
+      {{"hp2ln 1 5", "hhp1ln", "1 0 1 10", "hhp2ln", "2 0 2 10"}, std::vector<double>{2, 0, 2, 10}},
+      {{"hp1 1 5", "hhp1ln", "1 0 1 10"}, std::nullopt},
+      {{"hp1ln 1 5", "hhp1ln", "ci 0 0 5"}, std::nullopt},
+      {{"hp1ln 1 5", "1 0 1 10"}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    ResetHostState(s);
+    for (std::string_view line : c.lines) ParseExchangeLine(line, s);
+    const int n = s.PickedPoints[2].Set ? 2 : 1;
+    const LineEntity* picked = PickedLine(s, n);
+    SCOPED_TRACE(c.lines.front());
+    ASSERT_EQ(picked != nullptr, c.line.has_value());
+    if (picked) {
+      EXPECT_EQ(Coords(*picked), *c.line);
+    }
   }
 }
 

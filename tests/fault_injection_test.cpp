@@ -224,7 +224,8 @@ TEST(FaultInjection, EachCauseReachesTheMessage) {
       EXPECT_EQ(quickNotWritten.Saved(), WorkedExampleFile("vk38.dat"));
     }
     if (!c.readWords) continue;
-    for (const ChainSource chain : {ChainSource::Stored, ChainSource::Picks, ChainSource::Selection}) {
+    for (const ChainSource chain :
+         {ChainSource::Stored, ChainSource::Picks, ChainSource::Selection, ChainSource::Click}) {
       SCOPED_TRACE(testing::Message() << "chain source " << static_cast<int>(chain));
       RunOptions options;
       options.Mode = &RunModeOf(ChainDirection::Vertical, chain);

@@ -15,6 +15,7 @@
 #include "dimension/RunModes.h"
 #include "support/hostdouble/HostDouble.h"
 #include "support/PreviewTestSupport.h"
+#include "support/RunFiles.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -28,22 +29,11 @@ using preview_testing::Picture;
 
 namespace {
 
-const fs::path kPackage = fs::path(ORVANE_SOURCE_DIR) / "frontends/win32/package";
 const fs::path kSessions = fs::path(ORVANE_SOURCE_DIR) / "tests/data/host_sessions";
 const fs::path kHeadless = fs::path(ORVANE_BINARY_DIR) / "frontends/headless/orvane-headless";
 const fs::path kPreview = fs::path(ORVANE_BINARY_DIR) / "orvane-preview";
 
-// A text kept as UTF-8 with LF, as the user gets it: Shift-JIS with CR LF.
-std::string AsShipped(const std::string& utf8) {
-  std::string bytes;
-  for (char c : Utf8ToSjis(utf8)) {
-    if (c == '\n') bytes += '\r';
-    bytes += c;
-  }
-  return bytes;
-}
-
-std::string Launcher(const std::string& name) { return AsShipped(ReadFileBytes(kPackage / name)); }
+std::string Launcher(const std::string& name) { return testing_support::PackagedText(name); }
 
 // Each run mode's launcher as the host reads it: its selection step, a
 // prompt a point, and the program called with the row's words.
@@ -53,9 +43,12 @@ TEST(LauncherDirectives, ThePackagesLaunchersAskForTheirRowsPoints) {
     const host_double::Launcher l = ReadLauncher(Launcher(mode.Launcher));
     EXPECT_TRUE(l.ForThisHost);
     EXPECT_TRUE(l.OwnFolder);
-    EXPECT_EQ(l.Selection, mode.RangeSelection ? 1 : 0);
+    EXPECT_EQ(l.Selection, mode.RangeSelection ? 1 : (mode.WholeDrawing ? 4 : 0));
     EXPECT_TRUE(l.HatchAttributes && l.LineWidths && l.TextBasePoints);
     EXPECT_EQ(l.Prompts.size(), mode.Picks.size());
+    std::vector<bool> lines;
+    for (PickRole role : mode.Picks) lines.push_back(AsksForLine(role));
+    EXPECT_EQ(l.LinePrompts, lines);
     EXPECT_TRUE(l.Ignored.empty());
     const ProgramCall call = SplitProgramLine(l.ProgramLine, "C:\\jww\\");
     EXPECT_EQ(call.Program, "C:\\jww\\vk47_Orvane.exe");
@@ -114,6 +107,9 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
       // At the quick pace the same clicks draw the same chain.
       {"quick_chain.session", 5, 4, "clicked_chain_drawing.txt", 3, 1},
       {"quick_both_directions.session", 10, 5, "both_directions_drawing.txt", 2, 1},
+      // Both chains clicked again on their dimension lines and continued;
+      // a click on an extension line draws nothing.
+      {"one_click_picks.session", 14, 5, "one_click_picks_drawing.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.session);

@@ -3,6 +3,7 @@
 // its continuation is the continuation of the stored chain.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <set>
@@ -20,6 +21,7 @@
 #include "exchange/ExchangeReader.h"
 #include "exchange/HostState.h"
 #include "frontends/headless/HeadlessRun.h"
+#include "support/hostdouble/HostDouble.h"
 #include "helpers/NumberFormat.h"
 #include "support/RunFiles.h"
 #include "support/TestSupport.h"
@@ -428,6 +430,100 @@ struct HostDrawing {
   }
 };
 
+// A vertical chain's words as a horizontal chain's run has them.
+std::string InHorizontalWords(std::string text) {
+  const std::pair<std::string, std::string> words[] = {
+      {"垂直", "\x01"}, {"水平", "垂直"}, {"\x01", "水平"}, {"横に寸法値", "上下に寸法値"}};
+  for (const auto& [from, to] : words)
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+      text.replace(at, from.size(), to);
+  return text;
+}
+
+// A one-click pick of a chain in a drawing, as the user makes it with the
+// packaged click launcher of `direction` and the host double: the host sends
+// the whole drawing with the clicked line tagged. A horizontal chain's
+// drawing is the vertical one at the host's axes turned by 90 degrees. The
+// chain found from the clicked line is `want` (or none), the notice's first
+// line `told` (unless empty), the message OK shows `message` (a click on no
+// dimension line: what was clicked and what to click; unless empty), and the
+// answer draws and hands over to the continuation, or draws nothing.
+void ExpectClicked(const Sheet& sheet, const std::string& selection,
+                   const std::vector<std::pair<double, double>>& paper, ChainDirection direction,
+                   const HostDrawnChain* want, const std::string& told,
+                   const std::string& message, OkOutcome outcome) {
+  const bool horizontal = direction == ChainDirection::Horizontal;
+  SCOPED_TRACE(horizontal ? "horizontal" : "vertical");
+  const RunMode& mode = RunModeOf(direction, ChainSource::Click);
+  ScratchDir dir;
+  const fs::path folder = dir / "program";
+  fs::create_directories(folder);
+  // Every launcher, as shipped: the answer hands over.
+  for (const RunMode& any : RunModes())
+    WriteFileBytes(folder / any.Launcher, testing_support::PackagedText(any.Launcher));
+  const std::string launcher = testing_support::PackagedText(mode.Launcher);
+  host_double::HostSettings settings;
+  settings.AxisAngle = FormatGeneral(sheet.Axis + (horizontal ? 90 : 0));
+  settings.GroupScales.clear();
+  for (int group = 0; group < 16; ++group)
+    settings.GroupScales += (group ? " " : "") + FormatGeneral(sheet.Scale);
+  settings.TextWidths = settings.TextHeights = "3 2.5 2 4 5 6 7 8 9 10";
+  // The tag before the flag lines in one direction, after them in the other.
+  settings.PickTagBeforeFlags = horizontal;
+  host_double::HostDouble host(
+      folder, dir / "host",
+      host_double::HeadlessRunner(fs::path(ORVANE_BINARY_DIR) / "frontends/headless/orvane-headless"),
+      settings);
+  host.Draw(SplitCrLf(selection));
+  std::vector<std::string> picks;
+  for (const auto& [u, v] : paper) picks.push_back(sheet.At(u, v));
+
+  // The chain the program finds in what the host writes.
+  const HostState state =
+      ReadHost(host.HostFileBytes(host_double::ReadLauncher(launcher), picks));
+  const ChainSearch search = SearchClickedChain(state, mode.ConstructionAxis(state.AxisAngle),
+                                                PickedLine(state, mode.PickOf(PickRole::ChainLine)));
+  ASSERT_EQ(search.Chain.has_value(), want != nullptr);
+  if (want) {
+    const Axes axes(sheet.Axis);
+    const PlanePoint o{0, 0};
+    ExpectSameLevels(FoundLevels(*search.Chain, sheet),
+                     {axes.AlongV(o, sheet.Point(want->Line, want->Levels.front())),
+                      axes.AlongV(o, sheet.Point(want->Line, want->Levels.back())),
+                      axes.AlongU(o, sheet.Point(want->Line, 0))});
+  }
+
+  // The session: the launcher, the three points, Enter.
+  std::string script = "start " + mode.Launcher + "\nok";
+  for (const std::string& p : picks) script += " " + p;
+  const host_double::SessionResult result = host.Run(host_double::ReadSession(script + "\n"));
+  const std::vector<std::string>& shown = result.Transcript;
+  const auto notice = std::find_if(shown.begin(), shown.end(), [](const std::string& line) {
+    return line.rfind("  notice: ", 0) == 0;
+  });
+  ASSERT_NE(notice, shown.end());
+  if (!told.empty()) {
+    EXPECT_EQ(testing_support::Utf8ToSjis(notice->substr(10)),
+              horizontal ? InHorizontalWords(told) : told);
+  }
+  if (!message.empty()) {
+    const auto shownMessage = std::find_if(shown.begin(), shown.end(), [](const std::string& line) {
+      return line.rfind("  message: ", 0) == 0;
+    });
+    ASSERT_NE(shownMessage, shown.end());
+    EXPECT_EQ(testing_support::Utf8ToSjis(shownMessage->substr(11)),
+              horizontal ? InHorizontalWords(message) : message);
+  }
+  const auto answer = std::find_if(shown.begin(), shown.end(), [](const std::string& line) {
+    return line.rfind("answer: ", 0) == 0;
+  });
+  ASSERT_NE(answer, shown.end());
+  if (outcome == OkOutcome::Draw)
+    EXPECT_TRUE(answer->ends_with(" lines drawn, then " + mode.Handover.substr(2))) << *answer;
+  else
+    EXPECT_EQ(*answer, "answer: hq, nothing drawn");
+}
+
 TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
   using Ends = HostDrawnChain::Ends;
   using Reach = HostDrawnChain::Extensions;
@@ -484,6 +580,11 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
     // The pick's direction: a horizontal pick's host axis is turned by 90
     // degrees from the construction's axes that the case is drawn on.
     ChainDirection Direction = ChainDirection::Vertical;
+    // A one-click pick: where the user clicks (the line nearest to it is the
+    // one the host tags), then Point and Value. Run through the host double
+    // with the packaged click launcher of each direction, the drawing as the
+    // host's whole data (both directions, whatever Direction says).
+    std::optional<std::pair<double, double>> Click = std::nullopt;
   };
   const Case cases[] = {
       {"three chains 700 apart, z3, dots, extension lines at the outer ends", plan,
@@ -561,16 +662,74 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
        horizontal},
       {"horizontal: the value position by the overlapping extension lines", planAcross,
        {true, wholePlan}, {1, -18}, 0, "", {0, 90}, OkOutcome::Draw, horizontal},
+      {"click: an inner piece of the inner chain", plan, {true, three(Ends::Dots, Reach::Outer)},
+       {-13, 36}, 0, "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）", {0, 90},
+       OkOutcome::Draw, ChainDirection::Vertical, std::pair{-10.0, 37.0}},
+      {"click: the outer chain, below it", plan, {true, three(Ends::Dots, Reach::Outer)},
+       {-30, -20}, 2, "選択した寸法線 X=-9400　Y -4000～3280　長さ 7280（3本中）", {0, -30},
+       OkOutcome::Draw, ChainDirection::Vertical, std::pair{-24.0, 10.0}},
+      {"click: a chain with a neighbouring chain on its line", plan,
+       {true, {inner, middle, above}}, {-13, 100}, 2,
+       "選択した寸法線 X=-8000　Y 5000～7000　長さ 2000（3本中）", {0, 120}, OkOutcome::Draw, ChainDirection::Vertical,
+       std::pair{-10.0, 100.0}},
+      {"click: its neighbour, continued short of it", plan, {true, {inner, middle, above}},
+       {-13, 80}, 0, "", {0, 85}, OkOutcome::Draw, ChainDirection::Vertical, std::pair{-10.0, 37.0}},
+      {"click: its neighbour, continued into it", plan, {true, {inner, middle, above}},
+       {-13, 80}, 0, "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）", {0, 100},
+       OkOutcome::Inside, ChainDirection::Vertical, std::pair{-10.0, 37.0}},
+      {"click: without z3", plan, {false, three(Ends::Dots, Reach::Outer)}, {-20, 36}, 1,
+       "選択した寸法線 X=-8700　Y -4000～3280　長さ 7280（3本中）", {0, 90}, OkOutcome::Draw, ChainDirection::Vertical,
+       std::pair{-17.0, 20.0}},
+      {"click: an extension line", plan, {true, three(Ends::Dots, Reach::Outer)}, {-13, 36}, -1,
+       "クリックした線は寸法の補助線（または水平寸法の寸法線）で、垂直寸法の寸法線ではありませ"
+       "ん。",
+       {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{-5.0, 72.8}},
+      {"click: a value's underline", plan, {true, three(Ends::Dots, Reach::Outer), false, true},
+       {-3, 52}, -1, "クリックした線は寸法値の下線で、垂直寸法の寸法線ではありません。", {0, 90},
+       OkOutcome::NoChain, ChainDirection::Vertical, std::pair{-4.0, 52.0}},
+      {"click: a wall along the axis, not flagged", plan,
+       {true, three(Ends::Dots, Reach::Outer), true}, {-13, 36}, -1,
+       "クリックした線は寸法ではない線（壁など）で、垂直寸法の寸法線ではありません。", {0, 90},
+       OkOutcome::NoChain, ChainDirection::Vertical, std::pair{40.0, 50.0}},
+      {"click: a wall across the axis", plan, {true, three(Ends::Dots, Reach::Outer), true},
+       {-13, 36}, -1,
+       "クリックした線は水平方向の線（壁など）で、垂直寸法の寸法線ではありません。", {0, 90},
+       OkOutcome::NoChain, ChainDirection::Vertical, std::pair{45.0, 45.0}},
+      {"click: turned axes far from the origin", turned, {true, three(Ends::Dots, Reach::Outer)},
+       {-20, 36}, 1,
+       "選択した寸法線 (-5001472.2, 8799150)～(-5005112.2, 8805454.7)　長さ 7280（3本中）",
+       {0, 90}, OkOutcome::Draw, ChainDirection::Vertical, std::pair{-17.0, 60.0}},
+      {"click: a whole plan, both directions", plan, {true, wholePlan}, {-13, 36}, 0,
+       "選択した寸法線 X=-8000　Y -4000～3280　長さ 7280（3本中）", {0, 90}, OkOutcome::Draw,
+       ChainDirection::Vertical, std::pair{-10.0, 37.0}},
+      {"click: overlapping extension lines of the other direction's chains", plan,
+       {true, wholePlan}, {-13, 36}, -1,
+       "クリックした線は寸法値の無い寸法の線（補助線や引出線）で、垂直寸法の寸法線ではありませ"
+       "ん。",
+       {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{0.0, -12.0}},
+      {"click: a dimension line of the other direction", plan, {true, wholePlan}, {-13, 36}, -1,
+       "クリックした線は寸法の補助線（または水平寸法の寸法線）で、垂直寸法の寸法線ではありませ"
+       "ん。",
+       {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{20.0, -15.0}},
   };
   const std::string select =
       "延長する垂直寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
   const std::string selectAcross =
       "延長する水平寸法の寸法線を、寸法値と補助線か点ごと（または寸法図形を）範囲選択して下さい。";
+  const std::string click =
+      "延長する垂直寸法の寸法線（横に寸法値のある垂直方向の線）をクリックして下さい。";
   DialogSettings values = InitialSettings();
   values.TextStyle = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
     const HostDrawing& drawing = c.Drawing;
+    if (c.Click) {
+      for (const ChainDirection direction : {ChainDirection::Vertical, ChainDirection::Horizontal})
+        ExpectClicked(c.On, drawing.Selection(c.On), {*c.Click, c.Point, c.Value}, direction,
+                      c.Chain < 0 ? nullptr : &drawing.Chains[static_cast<std::size_t>(c.Chain)],
+                      c.Told, c.Chain < 0 ? c.Told + click : "", c.Outcome);
+      continue;
+    }
     const RunMode& pick = RunModeOf(c.Direction, ChainSource::Selection);
     HostFile header = c.On.Host(
         {c.On.At(c.Point.first, c.Point.second), c.On.At(c.Value.first, c.Value.second)});

@@ -206,6 +206,30 @@ TEST(PreviewProgram, OverlaysTheChainFoundInTheSelectionAsAStoredOne) {
     EXPECT_DOUBLE_EQ(other[0]->Number("x1"), -800);
     EXPECT_DOUBLE_EQ(other[0]->Number("y2"), 600);
   }
+  // The same chain clicked: its dimension line tagged as the line clicked
+  // at (-500, 400), the value position and the measured point after it. The
+  // same band, the clicked line drawn over and the click as a dot.
+  std::string clicked = PickedHostFile();
+  const std::string picks = "hp1 100 1500\r\nhp2 -600 1200\r\n";
+  clicked.replace(clicked.find(picks), picks.size(),
+                  "hp1ln -500 400\r\nhp2 100 1500\r\nhp3 -600 1200\r\n");
+  clicked.replace(clicked.find("z3\r\n-500 0 -500 1000"), 2, "hhp1ln\r\nz3");
+  testing_support::WriteFileBytes(dir / "clicked.txt", clicked);
+  ASSERT_EQ(RunPreview("--clicked " + Quote(dir / "clicked.txt") + " " + Quote(dir / "clicked.svg")),
+            0);
+  const Picture click = Inspect(testing_support::ReadFileBytes(dir / "clicked.svg"));
+  const auto band = click.Find("chain", "line", "chain-line");
+  ASSERT_EQ(band.size(), 1u);
+  EXPECT_DOUBLE_EQ(band[0]->Number("x1"), -500);
+  EXPECT_DOUBLE_EQ(band[0]->Number("y2"), 1000);
+  const auto line = click.Find("chain", "line", "chain-clicked");
+  ASSERT_EQ(line.size(), 1u);
+  EXPECT_EQ((std::array{line[0]->Number("x1"), line[0]->Number("y1"), line[0]->Number("x2"),
+                        line[0]->Number("y2")}),
+            (std::array{-500.0, 0.0, -500.0, 1000.0}));
+  const auto dot = click.Find("chain", "circle", "chain-click");
+  ASSERT_EQ(dot.size(), 1u);
+  EXPECT_DOUBLE_EQ(dot[0]->Number("cy"), 400);
   // A selection without a vertical dimension line: drawn, with the chain's
   // layer empty; --picked and --chain exclude each other.
   testing_support::WriteFileBytes(dir / "host.txt", HostFile());
@@ -215,9 +239,10 @@ TEST(PreviewProgram, OverlaysTheChainFoundInTheSelectionAsAStoredOne) {
   EXPECT_TRUE(Inspect(testing_support::ReadFileBytes(dir / "none.svg"))
                   .Find("chain", "line", "chain-line")
                   .empty());
-  EXPECT_EQ(RunPreview(before + "--picked --chain " + Quote(dir / "vk38.dat") + " " +
-                       Quote(dir / "JWC_TEMP.TXT") + " " + Quote(dir / "none.svg")),
-            2);
+  for (const char* both : {"--picked --chain ", "--clicked --chain ", "--picked --clicked --chain "})
+    EXPECT_EQ(RunPreview(before + both + Quote(dir / "vk38.dat") + " " +
+                         Quote(dir / "JWC_TEMP.TXT") + " " + Quote(dir / "none.svg")),
+              2);
 }
 
 TEST(PreviewProgram, RefusesWrongArgumentsAndUnreadableFiles) {

@@ -1,8 +1,9 @@
 // Whole runs on any pair of files: a host file and a vk38.dat, separated in
 // the input by the line "@@vk38.dat@@" (the host file alone runs with the
-// stored chain of the shipped example). A first byte 0x01 to 0x05 (dropped
-// from the host file) starts the program as the launcher of that row of the
-// run modes does ("/new", "/pick", "/h", ...), with the settings file as its
+// stored chain of the shipped example). A first byte from 0x01 to the number
+// of run modes less one (dropped from the host file) starts the program as
+// the launcher of that run mode does ("/new", "/pick", "/click", "/h", ...),
+// in the order of RunModes(), with the settings file as its
 // own; any other input continues the stored chain. The dialog is shown,
 // OK is pressed through the headless front end and the dialog closes. Then:
 //  - every line the program buffered for the host holds at most 255 bytes,
@@ -12,8 +13,8 @@
 //    point marker of the construction carries its "z3" flag;
 //  - the settings file still exists and is either unchanged or a saved file of 31
 //    lines; nothing else is left in the program folder;
-//  - a chain found in the selection has finite ends, in order along the
-//    axis, and its length between them.
+//  - a chain found in the selection, or from the clicked line, has finite
+//    ends, in order along the axis, and its length between them.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -107,8 +108,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 namespace {
 
-// The run mode the first byte asks for (byte n, from 1 to one less than the
-// number of modes, stands for mode n), and the input without that byte.
+// The run mode the first byte asks for (byte n stands for mode n of
+// RunModes()), and the input without that byte.
 const RunMode& TakeMode(std::string_view& input) {
   const std::vector<RunMode>& modes = RunModes();
   const std::size_t row = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
@@ -123,8 +124,11 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange, const R
   ResetHostState(host);
   ReadExchangeFile(files, exchange, host);
   const PickedPoint& q = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
+  const double axis = mode.ConstructionAxis(host.AxisAngle);
+  const bool clicked = mode.Chain == ChainSource::Click;
   const ChainSearch search =
-      SearchPickedChain(host, mode.ConstructionAxis(host.AxisAngle), PlanePoint{q.X, q.Y});
+      clicked ? SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine)))
+              : SearchPickedChain(host, axis, PlanePoint{q.X, q.Y});
   std::size_t dimensionLines = 0;
   for (const SeenLine& line : search.Lines) {
     for (const double v : {line.Lower.X, line.Lower.Y, line.Upper.X, line.Upper.Y})
@@ -132,9 +136,19 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange, const R
     if (line.Dimension) ++dimensionLines;
   }
   const std::optional<PickedChain>& chain = search.Chain;
-  FUZZ_CHECK(chain.has_value() == (dimensionLines > 0), "a dimension line was found but no chain");
+  if (clicked) {
+    // The clicked line's chain, or none with the clicked line named.
+    FUZZ_CHECK(chain.has_value() == (search.Clicked == ClickedLine::DimensionLine),
+               "a clicked chain is not told as a dimension line");
+    FUZZ_CHECK(!chain || dimensionLines > 0, "a clicked chain among no dimension lines");
+  } else {
+    FUZZ_CHECK(chain.has_value() == (dimensionLines > 0), "a dimension line was found but no chain");
+  }
   if (!chain) {
-    FUZZ_CHECK(!NoChainMessage(search, mode.Direction).empty(), "a refusal without a message");
+    FUZZ_CHECK(!(clicked ? NoClickedChainMessage(search, mode.Direction)
+                         : NoChainMessage(search, mode.Direction))
+                    .empty(),
+               "a refusal without a message");
     return;
   }
   FUZZ_CHECK(search.Nearest < search.Lines.size() && search.Lines[search.Nearest].Dimension,
@@ -199,7 +213,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.PutFile(exchange, std::string(host));
   files.PutFile(stored, std::string(settings));
 
-  if (mode.Chain == ChainSource::Selection) CheckPickedChain(files, exchange, mode);
+  if (mode.Chain == ChainSource::Selection || mode.Chain == ChainSource::Click)
+    CheckPickedChain(files, exchange, mode);
 
   if (!mode.ShowsDialog) {
     CheckQuickRun(files, mode, settings);

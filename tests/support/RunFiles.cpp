@@ -56,4 +56,14 @@ std::vector<std::string> SettingsFile::Lines() const {
   return lines;
 }
 
+std::string PackagedText(const std::string& name) {
+  std::string bytes;
+  for (char c : Utf8ToSjis(ReadFileBytes(std::filesystem::path(ORVANE_SOURCE_DIR) /
+                                         "frontends/win32/package" / name))) {
+    if (c == '\n') bytes += '\r';
+    bytes += c;
+  }
+  return bytes;
+}
+
 }  // namespace testing_support

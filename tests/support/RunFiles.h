@@ -43,4 +43,8 @@ struct SettingsFile {
   std::string Bytes() const { return JoinLines(Lines()); }
 };
 
+// A launcher or read-me of the package as the user gets it: the source
+// folder keeps it as UTF-8 with LF, the package as Shift-JIS with CR LF.
+std::string PackagedText(const std::string& name);
+
 }  // namespace testing_support

@@ -1,16 +1,17 @@
 // orvane-preview: draws an exchange file as an SVG picture.
 //
-//   orvane-preview [--before FILE] [--chain VK38_DAT | --picked] [--horizontal]
-//                  [--size PIXELS] EXCHANGE_FILE OUTPUT.svg
+//   orvane-preview [--before FILE] [--chain VK38_DAT | --picked | --clicked]
+//                  [--horizontal] [--size PIXELS] EXCHANGE_FILE OUTPUT.svg
 //
 // EXCHANGE_FILE is drawn in its own colours. --before draws another exchange
 // file (typically the host's file that the program read) underneath in grey,
 // with its picked points; --chain overlays the chain of vertical dimensions
 // stored in a settings file, --picked the chain that the program started
 // with "/pick" finds in the selection of the host's file (--before, else
-// EXCHANGE_FILE); with --horizontal that chain is one of horizontal
-// dimensions (vk47h.dat, "/h /pick"); --size sets the pixels of the drawing's longer
-// side (default 1000). Exit status: 0 written, 1 an input could not be
+// EXCHANGE_FILE), --clicked the chain that the program started with "/click"
+// finds from the clicked line, with the click; with --horizontal that chain
+// is one of horizontal dimensions (vk47h.dat, "/h /pick", "/h /click");
+// --size sets the pixels of the drawing's longer side (default 1000). Exit status: 0 written, 1 an input could not be
 // read or the picture not written, 2 wrong arguments.
 #include <cstdio>
 #include <filesystem>
@@ -36,19 +37,21 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-preview [--before FILE] [--chain VK38_DAT | --picked] [--horizontal]\n"
-    "                      [--size PIXELS] EXCHANGE_FILE OUTPUT.svg\n"
+    "usage: orvane-preview [--before FILE] [--chain VK38_DAT | --picked | --clicked]\n"
+    "                      [--horizontal] [--size PIXELS] EXCHANGE_FILE OUTPUT.svg\n"
     "  draws EXCHANGE_FILE as an SVG picture; --before draws a host file underneath\n"
     "  in grey, --chain overlays the chain stored in a settings file, --picked the\n"
     "  chain found in the selection of the host file (--before, else EXCHANGE_FILE)\n"
-    "  as the program started with /pick finds it; --horizontal: that chain is one\n"
-    "  of horizontal dimensions (vk47h.dat, /h /pick); --size sets the pixels of the\n"
-    "  drawing's longer side (100 to 20000, default 1000).\n";
+    "  as the program started with /pick finds it, --clicked the chain of the line\n"
+    "  clicked (/click) with the click; --horizontal: that chain is one of\n"
+    "  horizontal dimensions (vk47h.dat, /h /pick, /h /click); --size sets the\n"
+    "  pixels of the drawing's longer side (100 to 20000, default 1000).\n";
 
 struct Arguments {
   std::optional<fs::path> Before;
   std::optional<fs::path> Chain;
   bool Picked = false;
+  bool Clicked = false;  // with Picked: the chain of the clicked line
   ChainDirection Direction = ChainDirection::Vertical;
   double Size = 1000;
   fs::path Exchange;
@@ -72,8 +75,10 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
     const std::string arg = argv[i];
     if ((arg == "--before" || arg == "--chain") && i + 1 < argc) {
       (arg == "--before" ? args.Before : args.Chain) = fs::path(argv[++i]);
-    } else if (arg == "--picked") {
+    } else if (arg == "--picked" || arg == "--clicked") {
+      if (args.Picked) return std::nullopt;
       args.Picked = true;
+      args.Clicked = arg == "--clicked";
     } else if (arg == "--horizontal") {
       args.Direction = ChainDirection::Horizontal;
     } else if (arg == "--size" && i + 1 < argc) {
@@ -200,8 +205,9 @@ int main(int argc, char** argv) {
   if (args->Picked) {
     const fs::path& selection = before ? *args->Before : args->Exchange;
     layers.push_back(BuildPickedChainLayer(before ? *before : *drawing,
-                                           FileCaption(selection) + " (picked chain)",
-                                           args->Direction));
+                                           FileCaption(selection) +
+                                               (args->Clicked ? " (clicked chain)" : " (picked chain)"),
+                                           args->Direction, args->Clicked));
   }
 
   HostLayerSettings settings;

@@ -87,14 +87,17 @@ TEST(Launcher, EveryLauncherIsShiftJisWithTheHostsDirectives) {
     EXPECT_NE(lines[0].find(dimension), std::string::npos) << "the memo names the direction";
     EXPECT_EQ(lines[0].find('#'), std::string::npos) << "the memo is no directive";
     const std::vector<std::string> directives = {
-        "REM #jww", "REM #cd", mode.RangeSelection ? "REM #h1" : "REM #h0",
+        "REM #jww", "REM #cd",
+        mode.RangeSelection ? "REM #h1" : (mode.WholeDrawing ? "REM #h4" : "REM #h0"),
         "REM #zz",  "REM #zw", "REM #zc"};
     for (std::size_t i = 0; i < directives.size(); ++i) EXPECT_EQ(lines[1 + i], directives[i]);
-    // One prompt a point, in order, naming its role, with the usual hint.
+    // One prompt a point, in order, naming its role, with the usual hint; a
+    // clicked line's asks for a line ("#1ln").
     const std::string hint = " (L)free (R)Read";
     for (std::size_t i = 0; i < mode.Picks.size(); ++i) {
       const std::string& prompt = lines[7 + i];
-      EXPECT_EQ(prompt.rfind("REM #" + std::to_string(i + 1) + " ", 0), 0u) << prompt;
+      const std::string asks = AsksForLine(mode.Picks[i]) ? "ln " : " ";
+      EXPECT_EQ(prompt.rfind("REM #" + std::to_string(i + 1) + asks, 0), 0u) << prompt;
       EXPECT_NE(prompt.find(PickRoleWord(mode.Picks[i])), std::string::npos) << i + 1;
       EXPECT_EQ(prompt.substr(prompt.size() - hint.size()), hint);
     }
@@ -152,6 +155,9 @@ TEST(Launcher, TheCommandLinesWordsChooseTheRunMode) {
       {L"\"/h\" /PICK", true, H, Selection, D}, {L"/quick", true, V, Stored, Q},
       {L"/h /QUICK", true, H, Stored, Q},    {L"/quick /h /new", true, H, Picks, Q},
       {L"/pick\t/quick", true, V, Selection, Q},
+      {L"/click", true, V, Click, D},        {L"/H \"/Click\"", true, H, Click, D},
+      {L"/click /quick /h", true, H, Click, Q}, {L"/click /pick", false, V, Stored, D},
+      {L"/clicked", false, V, Stored, D},
       {L"x /new", false, V, Stored, D},      {L"/newer", false, V, Stored, D},
       {L"new", false, V, Stored, D},         {L"-new", false, V, Stored, D},
       {L"//new", false, V, Stored, D},       {L"/picked", false, V, Stored, D},

@@ -5,8 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -92,6 +97,47 @@ std::vector<std::string> RunAndRead(const std::vector<std::string>& argv) {
   return lines;
 }
 
+bool IsFlagLine(const std::string& line) {
+  return line.size() == 2 && line[0] == 'z' && line[1] >= '1' && line[1] <= '5';
+}
+
+// The numbers of a segment line ("x1 y1 x2 y2"), or none.
+std::optional<std::array<double, 4>> Segment(const std::string& line) {
+  const std::vector<std::string> words = Words(line);
+  if (words.size() != 4) return std::nullopt;
+  std::array<double, 4> n{};
+  for (std::size_t i = 0; i < 4; ++i) {
+    char* end = nullptr;
+    n[i] = std::strtod(words[i].c_str(), &end);
+    if (end == words[i].c_str() || *end != '\0') return std::nullopt;
+  }
+  return n;
+}
+
+// The segment line of the drawing nearest to the point "X Y": the one the
+// host finds where the user clicks.
+std::size_t NearestLine(const std::vector<std::string>& drawing, const std::string& point) {
+  const std::vector<std::string> xy = Words(point);
+  const double x = std::stod(xy.at(0)), y = std::stod(xy.at(1));
+  std::optional<std::size_t> nearest;
+  double best = 0;
+  for (std::size_t i = 0; i < drawing.size(); ++i) {
+    const std::optional<std::array<double, 4>> n = Segment(drawing[i]);
+    if (!n) continue;
+    const auto [x1, y1, x2, y2] = *n;
+    const double dx = x2 - x1, dy = y2 - y1, length2 = dx * dx + dy * dy;
+    const double t =
+        length2 > 0 ? std::clamp(((x - x1) * dx + (y - y1) * dy) / length2, 0.0, 1.0) : 0.0;
+    const double distance = std::hypot(x - (x1 + t * dx), y - (y1 + t * dy));
+    if (!nearest || distance < best) {
+      nearest = i;
+      best = distance;
+    }
+  }
+  if (!nearest) throw std::runtime_error("a line is clicked, but the drawing holds none");
+  return *nearest;
+}
+
 }  // namespace
 
 Session ReadSession(const std::string& text) {
@@ -160,16 +206,33 @@ std::string HostDouble::HostFileBytes(const Launcher& launcher,
   lines.push_back("cn" + std::to_string(s.TextStyle));
   // The quote keeps a font name with a blank whole.
   if (!s.Font.empty()) lines.push_back("cn\"$" + s.Font);
-  for (std::size_t i = 0; i < picks.size(); ++i)
-    lines.push_back("hp" + std::to_string(i + 1) + " " + picks[i]);
-  // A selection step: the user's range takes the whole drawing.
+  // The tag of a line clicked at a line prompt, to go before a line of the
+  // drawing: right before the line, or before the flag lines that go with it.
+  std::vector<std::vector<std::string>> tags(drawing_.size());
+  for (std::size_t i = 0; i < picks.size(); ++i) {
+    const bool line = i < launcher.LinePrompts.size() && launcher.LinePrompts[i];
+    lines.push_back("hp" + std::to_string(i + 1) + (line ? "ln " : " ") + picks[i]);
+    if (!line || !launcher.WithSelection()) continue;
+    std::size_t at = NearestLine(drawing_, picks[i]);
+    while (s.PickTagBeforeFlags && at > 0 && IsFlagLine(drawing_[at - 1])) --at;
+    tags[at].push_back("hhp" + std::to_string(i + 1) + "ln");
+  }
+  // A selection step: the user's range takes the whole drawing, as does the
+  // data of the whole drawing.
   if (launcher.WithSelection()) {
     lines.push_back("#");
-    lines.insert(lines.end(), drawing_.begin(), drawing_.end());
+    for (std::size_t i = 0; i < drawing_.size(); ++i) {
+      lines.insert(lines.end(), tags[i].begin(), tags[i].end());
+      lines.push_back(drawing_[i]);
+    }
   }
   std::string bytes;
   for (const std::string& line : lines) bytes += line + "\r\n";
   return bytes;
+}
+
+void HostDouble::Draw(const std::vector<std::string>& lines) {
+  drawing_.insert(drawing_.end(), lines.begin(), lines.end());
 }
 
 std::string HostDouble::DrawingBytes() const {

@@ -57,6 +57,9 @@ struct HostSettings {
   int LineWidth = 0;
   int TextStyle = 3;
   std::string Font = "ＭＳ ゴシック";  // Shift-JIS (the literal is compiled so); empty: none
+  // Where the host writes the tag of a clicked line ("hhp1ln"): right
+  // before the line, after its flag lines, or before them.
+  bool PickTagBeforeFlags = false;
 };
 
 // A run of the launcher's program as the host starts it.
@@ -85,6 +88,10 @@ class HostDouble {
 
   SessionResult Run(const Session& session);
 
+  // Lines drawn before the session (yesterday's drawing: attribute, flag
+  // and entity lines as an exchange file has them).
+  void Draw(const std::vector<std::string>& lines);
+
   // The drawing as the host holds it: the answers' drawing lines in the
   // order drawn (attribute, entity and flag lines, without the host's
   // control lines), ready to be written as an exchange file.
@@ -93,7 +100,11 @@ class HostDouble {
   // exchange file, CR LF after every line.
   std::string DrawingBytes() const;
 
-  // What the host writes into JWC_TEMP.TXT before starting the program.
+  // What the host writes into JWC_TEMP.TXT before starting the program. A
+  // line prompt's point is written as "hp<n>ln", and the line of the
+  // drawing nearest to it (a segment line of four numbers) is tagged
+  // "hhp<n>ln" among the data (a launcher without data, "#h0", gets the
+  // point alone).
   std::string HostFileBytes(const Launcher& launcher, const std::vector<std::string>& picks) const;
 
  private:

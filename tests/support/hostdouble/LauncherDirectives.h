@@ -16,11 +16,15 @@ struct Launcher {
   bool ForThisHost = false;   // #jww: a launcher of this host, exchange in its own format
   bool OwnFolder = false;     // #cd: the exchange file lies in the launcher's folder
   int Selection = 1;          // #h0..#h4; without one the user range-selects (#h1)
+                              // (#h4: the whole drawing, without a range)
   bool WithSelection() const { return Selection != 0; }
   bool HatchAttributes = false;  // #zz
   bool LineWidths = false;       // #zw: the host writes "lw" lines
   bool TextBasePoints = false;   // #zc
   std::vector<std::string> Prompts;  // #1..#n in order: the text of each point prompt
+  // Of each prompt, whether it asks for a line ("#1ln"): the host writes the
+  // point as "hp1ln" and tags the line clicked with "hhp1ln".
+  std::vector<bool> LinePrompts;
   std::vector<std::string> Ignored;  // REM lines whose "#" stands too far right
   std::string ProgramLine;           // the first line that is neither REM nor blank
 };
