@@ -5,21 +5,6 @@
 #include "exchange/OutputWriter.h"
 #include "dialog/DialogModel.h"
 
-UnseenDialog::UnseenDialog() {
-  for (const ControlInfo& info : DialogControls()) {
-    Value& value = values_[static_cast<std::size_t>(info.Id)];
-    value.Entries = info.Entries;
-    value.Selected = info.InitialIndex;
-    value.Text = info.InitialText;
-    value.Checked = info.InitialIndex != 0;
-  }
-}
-
-UnseenDialog::Value& UnseenDialog::Of(Control control, ControlKind kind) {
-  RequireKind(control, kind);
-  return values_[static_cast<std::size_t>(control)];
-}
-
 void UnseenDialog::SetWindowPosition(int left, int top) {
   left_ = left;
   top_ = top;
@@ -29,40 +14,6 @@ void UnseenDialog::GetWindowPosition(int& left, int& top) {
   left = left_;
   top = top_;
 }
-
-void UnseenDialog::ListClear(Control list) {
-  Value& value = Of(list, ControlKind::List);
-  value.Entries.clear();
-  value.Selected = -1;
-}
-
-void UnseenDialog::ListAdd(Control list, const std::string& entry) {
-  Of(list, ControlKind::List).Entries.push_back(entry);
-}
-
-void UnseenDialog::ListSelect(Control list, int index) {
-  Value& value = Of(list, ControlKind::List);
-  value.Selected = index >= 0 && static_cast<std::size_t>(index) < value.Entries.size() ? index : -1;
-}
-
-int UnseenDialog::ListSelected(Control list) { return Of(list, ControlKind::List).Selected; }
-
-void UnseenDialog::SetText(Control field, const std::string& text) {
-  Of(field, ControlKind::Text).Text = text;
-}
-
-std::string UnseenDialog::GetText(Control field) { return Of(field, ControlKind::Text).Text; }
-
-void UnseenDialog::RadioSelect(Control group, int index) {
-  Value& value = Of(group, ControlKind::Radio);
-  value.Selected = RadioButtonFor(index, static_cast<int>(value.Entries.size()));
-}
-
-int UnseenDialog::RadioSelected(Control group) { return Of(group, ControlKind::Radio).Selected; }
-
-void UnseenDialog::CheckSet(Control box, bool checked) { Of(box, ControlKind::Check).Checked = checked; }
-
-bool UnseenDialog::CheckGet(Control box) { return Of(box, ControlKind::Check).Checked; }
 
 void UnseenDialog::Focus(Control) { refusedValue_ = true; }
 

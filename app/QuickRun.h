@@ -4,11 +4,11 @@
 // is told through its own channels what the user would have read: "he" with
 // a refusal or failure (the host shows it and draws nothing), or the answer
 // that OK writes with one "h#" notice line at its end.
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "dialog/ControlValues.h"
 #include "dialog/Controls.h"
 #include "dialog/DialogModel.h"
 #include "dialog/UserInterface.h"
@@ -20,21 +20,19 @@
 // into its group), and keeps what it would have shown instead of showing it.
 class UnseenDialog final : public UserInterface {
  public:
-  UnseenDialog();
-
   void CloseDialog() override { closed_ = true; }
   void SetWindowPosition(int left, int top) override;
   void GetWindowPosition(int& left, int& top) override;
-  void ListClear(Control list) override;
-  void ListAdd(Control list, const std::string& entry) override;
-  void ListSelect(Control list, int index) override;
-  int ListSelected(Control list) override;
-  void SetText(Control field, const std::string& text) override;
-  std::string GetText(Control field) override;
-  void RadioSelect(Control group, int index) override;
-  int RadioSelected(Control group) override;
-  void CheckSet(Control box, bool checked) override;
-  bool CheckGet(Control box) override;
+  void ListClear(Control list) override { values_.ListClear(list); }
+  void ListAdd(Control list, const std::string& entry) override { values_.ListAdd(list, entry); }
+  void ListSelect(Control list, int index) override { values_.ListSelect(list, index); }
+  int ListSelected(Control list) override { return values_.ListSelected(list); }
+  void SetText(Control field, const std::string& text) override { values_.SetText(field, text); }
+  std::string GetText(Control field) override { return values_.GetText(field); }
+  void RadioSelect(Control group, int index) override { values_.RadioSelect(group, index); }
+  int RadioSelected(Control group) override { return values_.RadioSelected(group); }
+  void CheckSet(Control box, bool checked) override { values_.CheckSet(box, checked); }
+  bool CheckGet(Control box) override { return values_.CheckGet(box); }
   // OK refuses a value (the notice pane tells which).
   void Focus(Control control) override;
   void SetStatusText(const std::string&) override {}
@@ -50,15 +48,7 @@ class UnseenDialog final : public UserInterface {
   const std::vector<std::string>& Notice() const { return notice_; }
 
  private:
-  struct Value {
-    std::vector<std::string> Entries;
-    int Selected = -1;
-    std::string Text;
-    bool Checked = false;
-  };
-  Value& Of(Control control, ControlKind kind);
-
-  std::array<Value, kControlCount> values_;
+  ControlValues values_;
   int left_ = 0;
   int top_ = 0;
   bool closed_ = false;

@@ -21,22 +21,6 @@ std::string FormatEvent(const Event& event) {
 
 DialogState InitialDialogState() {
   DialogState state;
-  for (const ControlInfo& info : DialogControls()) {
-    ControlState& control = state[info.Id];
-    control.Entries = info.Entries;
-    switch (info.Kind) {
-      case ControlKind::List:
-      case ControlKind::Radio:
-        control.Selected = info.InitialIndex;
-        break;
-      case ControlKind::Text:
-        control.Text = info.InitialText;
-        break;
-      case ControlKind::Check:
-        control.Checked = info.InitialIndex != 0;
-        break;
-    }
-  }
   state.StatusText = DialogTexts::StatusInitial;
   state.Caption = DialogTexts::Caption;
   state.HelpMemo = HelpMemoLines();
@@ -44,11 +28,6 @@ DialogState InitialDialogState() {
 }
 
 HeadlessUi::HeadlessUi() : state_(InitialDialogState()) {}
-
-ControlState& HeadlessUi::Expect(Control control, ControlKind kind) {
-  RequireKind(control, kind);
-  return state_[control];
-}
 
 void HeadlessUi::CloseDialog() {
   if (closing_) return;
@@ -68,44 +47,29 @@ void HeadlessUi::GetWindowPosition(int& left, int& top) {
   top = state_.WindowTop;
 }
 
-void HeadlessUi::ListClear(Control list) {
-  ControlState& c = Expect(list, ControlKind::List);
-  c.Entries.clear();
-  c.Selected = -1;
-}
+void HeadlessUi::ListClear(Control list) { state_.Controls.ListClear(list); }
 
 void HeadlessUi::ListAdd(Control list, const std::string& entry) {
-  Expect(list, ControlKind::List).Entries.push_back(entry);
+  state_.Controls.ListAdd(list, entry);
 }
 
-void HeadlessUi::ListSelect(Control list, int index) {
-  ControlState& c = Expect(list, ControlKind::List);
-  const bool valid = index >= 0 && static_cast<std::size_t>(index) < c.Entries.size();
-  c.Selected = valid ? index : -1;
-}
+void HeadlessUi::ListSelect(Control list, int index) { state_.Controls.ListSelect(list, index); }
 
-int HeadlessUi::ListSelected(Control list) { return Expect(list, ControlKind::List).Selected; }
+int HeadlessUi::ListSelected(Control list) { return state_.Controls.ListSelected(list); }
 
 void HeadlessUi::SetText(Control field, const std::string& text) {
-  Expect(field, ControlKind::Text).Text = text;
+  state_.Controls.SetText(field, text);
 }
 
-std::string HeadlessUi::GetText(Control field) { return Expect(field, ControlKind::Text).Text; }
+std::string HeadlessUi::GetText(Control field) { return state_.Controls.GetText(field); }
 
-void HeadlessUi::RadioSelect(Control group, int index) {
-  ControlState& c = Expect(group, ControlKind::Radio);
-  c.Selected = RadioButtonFor(index, static_cast<int>(c.Entries.size()));
-}
+void HeadlessUi::RadioSelect(Control group, int index) { state_.Controls.RadioSelect(group, index); }
 
-int HeadlessUi::RadioSelected(Control group) {
-  return Expect(group, ControlKind::Radio).Selected;
-}
+int HeadlessUi::RadioSelected(Control group) { return state_.Controls.RadioSelected(group); }
 
-void HeadlessUi::CheckSet(Control box, bool checked) {
-  Expect(box, ControlKind::Check).Checked = checked;
-}
+void HeadlessUi::CheckSet(Control box, bool checked) { state_.Controls.CheckSet(box, checked); }
 
-bool HeadlessUi::CheckGet(Control box) { return Expect(box, ControlKind::Check).Checked; }
+bool HeadlessUi::CheckGet(Control box) { return state_.Controls.CheckGet(box); }
 
 void HeadlessUi::Focus(Control control) {
   state_.HasFocus = true;
@@ -140,7 +104,7 @@ void HeadlessUi::Changed() {
 }
 
 void HeadlessUi::TypeText(Control field, std::string_view text) {
-  ControlState& c = Expect(field, ControlKind::Text);
+  ControlState& c = state_.Controls.Expect(field, ControlKind::Text);
   const std::size_t limit = static_cast<std::size_t>(ControlInfoOf(field).ByteLimit);
   // A single-line field takes the first line of what is typed or pasted.
   text = text.substr(0, text.find_first_of("\r\n"));

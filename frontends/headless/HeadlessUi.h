@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialog/ControlValues.h"
 #include "dialog/Controls.h"
 #include "dialog/DialogModel.h"
 #include "dialog/UserInterface.h"
@@ -31,17 +32,12 @@ struct Event {
 // "status: TEXT", "notice: TEXT" or "closed" (the text bytes unchanged).
 std::string FormatEvent(const Event& event);
 
-// The value of one setting control.
-struct ControlState {
-  std::vector<std::string> Entries;  // list entries or radio captions
-  int Selected = -1;                 // list entry or radio button; -1 = none
-  std::string Text;                  // text fields
-  bool Checked = false;              // check boxes
-};
+// The value of one setting control (the dialog layer's).
+using ::ControlState;
 
 // What the dialog shows at one moment.
 struct DialogState {
-  std::array<ControlState, kControlCount> Controls;
+  ControlValues Controls;
   int WindowLeft = kInitialWindowLeft;  // the dialog's screen position
   int WindowTop = kInitialWindowTop;
   std::string StatusText;
@@ -51,10 +47,8 @@ struct DialogState {
   bool HasFocus = false;
   Control Focused = Control::StartMark;
 
-  ControlState& operator[](Control c) { return Controls[static_cast<std::size_t>(c)]; }
-  const ControlState& operator[](Control c) const {
-    return Controls[static_cast<std::size_t>(c)];
-  }
+  ControlState& operator[](Control c) { return Controls[c]; }
+  const ControlState& operator[](Control c) const { return Controls[c]; }
 };
 
 // The dialog as it starts: each control at its initial value with its list
@@ -114,7 +108,6 @@ class HeadlessUi : public UserInterface {
   std::vector<Event> TakeTranscript() { return std::move(transcript_); }
 
  private:
-  ControlState& Expect(Control control, ControlKind kind);
   void Changed();
 
   DialogState state_;
