@@ -32,8 +32,130 @@ void RestoreHostTextStyle(const HostState& host, OutputCommands& out) {
   EmitTextStyle(out, host.Initial.TextStyle, free.Colour, free.Width, free.Height, free.Spacing);
 }
 
+// The host's picked point number n as a point of the plane.
+PlanePoint Pick(const HostState& host, int n) {
+  const PickedPoint& picked = host.PickedPoints[static_cast<std::size_t>(n)];
+  return PlanePoint{picked.X, picked.Y};
+}
+
+// Each chain source below gives the plan the chain as it will be stored and
+// the new dimension's ends (Side, Extension), and says what the chain's end
+// that the new dimension starts from already has (the dimension's
+// LastAxisAngle and BothExtensionLines); or it sets the outcome that refuses
+// the run and answers false. `axis` is the construction's axis of the run.
+
+// The stored chain, continued outwards to the measured point.
+bool PlanFromStored(const DialogSettings& values, const HostState& host, const RunMode& mode,
+                    double axis, OkPlan& plan) {
+  const OrderedChain chain = OrderChain(RescaledChain(values, plan.Scale), axis);
+  const PlanePoint p = Pick(host, mode.PickOf(PickRole::Measured));
+  plan.Side = LocatePoint(chain, p, axis);
+  if (plan.Side == ChainSide::Inside) {
+    plan.Outcome = OkOutcome::Inside;
+    return false;
+  }
+  plan.Extension = ExtendChain(chain, p, plan.Side);
+  // A stored angle is the host's, turned as the host's of this run is.
+  plan.Dimension.LastAxisAngle = mode.ConstructionAxis(values.LastAxisAngle);
+  plan.Dimension.BothExtensionLines = false;
+  return true;
+}
+
+// A new chain: its first dimension between the two measured points.
+bool PlanFromPicks(const DialogSettings& values, const HostState& host, const RunMode& mode,
+                   double axis, OkPlan& plan) {
+  // The two measured points in the order of a chain's ends, and the point
+  // on the dimension line: the first dimension is built as a continuation
+  // from the lower to the upper one.
+  const int first = mode.PickOf(PickRole::Measured);
+  const OrderedChain ends = OrderChain(
+      StoredChain{Pick(host, first), Pick(host, first + 1),
+                  Pick(host, mode.PickOf(PickRole::DimensionLine))},
+      axis);
+  plan.Side = ChainSide::Above;
+  plan.Extension =
+      ChainExtension{StoredChain{ends.Lower, ends.Upper, ends.Ref}, ends.Lower, ends.Upper, true};
+  plan.Dimension.LastAxisAngle = mode.ConstructionAxis(values.LastAxisAngle);
+  // Neither end of a new chain has its extension line yet.
+  plan.Dimension.BothExtensionLines = true;
+  return true;
+}
+
+// The chain the user range-selected in the drawing, continued as a stored
+// one to the measured point.
+bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
+  const ChainSearch search =
+      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
+  if (!search.Chain) {
+    plan.Outcome = OkOutcome::NoChain;
+    plan.NoChain = NoChainMessage(search, mode.Direction);
+    return false;
+  }
+  plan.Picked = *search.Chain;
+  OrderedChain chain{plan.Picked.Lower, plan.Picked.Upper, plan.Picked.Lower};
+  const PlanePoint p = Pick(host, mode.PickOf(PickRole::Measured));
+  plan.Side = LocatePoint(chain, p, axis);
+  // Nor is a picked chain continued into another dimension line drawn on
+  // its line.
+  if (plan.Side == ChainSide::Inside || ReachesAnotherDimensionLine(plan.Picked, p, axis)) {
+    plan.Outcome = OkOutcome::Inside;
+    return false;
+  }
+  // Its dimension line is taken through the end it goes on from, so that
+  // the new dimension line starts exactly where the drawn one ends.
+  chain.Ref = plan.Side == ChainSide::Below ? chain.Lower : chain.Upper;
+  plan.Extension = ExtendChain(chain, p, plan.Side);
+  // It counts as stored at the host's axes of this run: its extension lines
+  // stand in the drawing.
+  plan.Dimension.LastAxisAngle = axis;
+  plan.Dimension.BothExtensionLines = false;
+  return true;
+}
+
+bool PlanChain(const DialogSettings& values, const HostState& host, const RunMode& mode,
+               double axis, OkPlan& plan) {
+  switch (mode.Chain) {
+    case ChainSource::Stored:
+      return PlanFromStored(values, host, mode, axis, plan);
+    case ChainSource::Picks:
+      return PlanFromPicks(values, host, mode, axis, plan);
+    case ChainSource::Selection:
+      return PlanFromSelection(host, mode, axis, plan);
+  }
+  return false;
+}
+
+// The new dimension from the chain's extension: its geometry in drawing
+// units, its length and its value.
+void PlanDimension(const HostState& host, double axis, OkPlan& plan) {
+  const OkInputs& in = plan.In;
+  DimensionInput& dim = plan.Dimension;
+  dim.AxisAngle = axis;
+  dim.Scale = plan.Scale;
+  dim.A = plan.Extension.A;
+  dim.B = plan.Extension.B;
+  dim.Upward = plan.Extension.Upward;
+  dim.D = plan.Extension.Chain.Ref;
+  dim.Q = Pick(host, plan.Mode->PickOf(PickRole::ValuePosition));
+  dim.TextLineGap = InDrawingUnits(in.TextLineGap, plan.Scale);
+  dim.ExtLineOffset = InDrawingUnits(in.ExtLineOffset, plan.Scale);
+  dim.ExtLineOvershoot = InDrawingUnits(in.ExtLineOvershoot, plan.Scale);
+
+  plan.Ends = FindDimensionLineEnds(axis, dim.A, dim.B, dim.D);
+  plan.Length = Distance(plan.Ends.E1.X, plan.Ends.E1.Y, plan.Ends.E2.X, plan.Ends.E2.Y);
+  if (std::fabs(plan.Length) < kTolerance) {
+    plan.Outcome = OkOutcome::ZeroLength;
+    return;
+  }
+  plan.Style = SelectValueStyle(in.TextStyle, host);
+  plan.ValueText = MakeValueText(plan.Length, in.Format);
+  plan.Outcome = OkOutcome::Draw;
+}
+
 }  // namespace
 
+// The checks every run passes first, then the chain from the mode's source,
+// then the dimension that continues it.
 OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode& mode) {
   OkPlan plan;
   plan.Mode = &mode;
@@ -43,17 +165,7 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode
     return plan;
   }
   plan.In = *checked.Inputs;
-  const OkInputs& in = plan.In;
-
   plan.Scale = CurrentGroupScale(host);
-  const double scale = plan.Scale;
-  // A horizontal chain is built as a vertical one on axes turned by 90
-  // degrees: its dimension line runs along the construction's vertical axis.
-  const double axis = mode.ConstructionAxis(host.AxisAngle);
-  const auto pick = [&host](int n) {
-    const PickedPoint& picked = host.PickedPoints[static_cast<std::size_t>(n)];
-    return PlanePoint{picked.X, picked.Y};
-  };
   // A point the host did not send would stand at the origin and be taken
   // for a pick.
   const int needed = static_cast<int>(mode.Picks.size());
@@ -63,77 +175,10 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode
     plan.Outcome = OkOutcome::MissingPicks;
     return plan;
   }
-  if (mode.Chain == ChainSource::Picks) {
-    // The two measured points in the order of a chain's ends, and the point
-    // on the dimension line: the first dimension is built as a continuation
-    // from the lower to the upper one.
-    const int first = mode.PickOf(PickRole::Measured);
-    const OrderedChain ends = OrderChain(
-        StoredChain{pick(first), pick(first + 1), pick(mode.PickOf(PickRole::DimensionLine))}, axis);
-    plan.Side = ChainSide::Above;
-    plan.Extension = ChainExtension{StoredChain{ends.Lower, ends.Upper, ends.Ref}, ends.Lower,
-                                    ends.Upper, true};
-  } else {
-    OrderedChain chain;
-    const bool picked = mode.Chain == ChainSource::Selection;
-    if (picked) {
-      const ChainSearch search =
-          SearchPickedChain(host, axis, pick(mode.PickOf(PickRole::ValuePosition)));
-      if (!search.Chain) {
-        plan.Outcome = OkOutcome::NoChain;
-        plan.NoChain = NoChainMessage(search, mode.Direction);
-        return plan;
-      }
-      plan.Picked = *search.Chain;
-      chain = OrderedChain{plan.Picked.Lower, plan.Picked.Upper, plan.Picked.Lower};
-    } else {
-      chain = OrderChain(RescaledChain(values, scale), axis);
-    }
-    const PlanePoint p = pick(mode.PickOf(PickRole::Measured));
-    plan.Side = LocatePoint(chain, p, axis);
-    // Nor is a picked chain continued into another dimension line drawn on
-    // its line.
-    if (plan.Side == ChainSide::Inside ||
-        (picked && ReachesAnotherDimensionLine(plan.Picked, p, axis))) {
-      plan.Outcome = OkOutcome::Inside;
-      return plan;
-    }
-    // A picked chain's dimension line is taken through the end it goes on
-    // from, so that the new dimension line starts exactly where the drawn
-    // one ends.
-    if (picked) chain.Ref = plan.Side == ChainSide::Below ? chain.Lower : chain.Upper;
-    plan.Extension = ExtendChain(chain, p, plan.Side);
-  }
-
-  DimensionInput& dim = plan.Dimension;
-  dim.AxisAngle = axis;
-  dim.Scale = scale;
-  dim.A = plan.Extension.A;
-  dim.B = plan.Extension.B;
-  dim.Upward = plan.Extension.Upward;
-  dim.D = plan.Extension.Chain.Ref;
-  dim.Q = pick(mode.PickOf(PickRole::ValuePosition));
-  // A picked chain counts as stored at the host's axes of this run: its
-  // extension lines stand in the drawing.
-  // A stored angle is the host's, turned as the host's of this run is.
-  dim.LastAxisAngle = mode.Chain == ChainSource::Selection
-                          ? axis
-                          : mode.ConstructionAxis(values.LastAxisAngle);
-  // Neither end of a new chain has its extension line yet.
-  dim.BothExtensionLines = mode.Chain == ChainSource::Picks;
-  dim.TextLineGap = InDrawingUnits(in.TextLineGap, scale);
-  dim.ExtLineOffset = InDrawingUnits(in.ExtLineOffset, scale);
-  dim.ExtLineOvershoot = InDrawingUnits(in.ExtLineOvershoot, scale);
-
-  plan.Ends = FindDimensionLineEnds(axis, dim.A, dim.B, dim.D);
-  plan.Length = Distance(plan.Ends.E1.X, plan.Ends.E1.Y, plan.Ends.E2.X, plan.Ends.E2.Y);
-  if (std::fabs(plan.Length) < kTolerance) {
-    plan.Outcome = OkOutcome::ZeroLength;
-    return plan;
-  }
-  plan.Style = SelectValueStyle(in.TextStyle, host);
-  plan.ValueText = MakeValueText(plan.Length, in.Format);
-  plan.Outcome = OkOutcome::Draw;
+  // A horizontal chain is built as a vertical one on axes turned by 90
+  // degrees: its dimension line runs along the construction's vertical axis.
+  const double axis = mode.ConstructionAxis(host.AxisAngle);
+  if (PlanChain(values, host, mode, axis, plan)) PlanDimension(host, axis, plan);
   return plan;
 }
 

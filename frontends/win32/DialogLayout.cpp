@@ -3,33 +3,71 @@
 #include "dialog/DialogModel.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace win32 {
 
+namespace {
+
+// The texts a setting control has beside it, from the settings table.
+enum class Beside { Label, Unit, Note, LineArrowHeading };
+struct TextAt {
+  Beside Text;
+  int Left;
+  int Top;
+};
+
+SettingPlace PlaceOf(Control id, PixelRect rect, std::initializer_list<TextAt> texts) {
+  SettingPlace place{id, rect, {}};
+  const ControlInfo& info = ControlInfoOf(id);
+  for (const TextAt& text : texts) {
+    switch (text.Text) {
+      case Beside::Label: place.Labels.push_back({info.Label, text.Left, text.Top, false}); break;
+      case Beside::Unit: place.Labels.push_back({info.Unit, text.Left, text.Top, false}); break;
+      case Beside::Note: place.Labels.push_back({info.Note, text.Left, text.Top, false}); break;
+      case Beside::LineArrowHeading:
+        place.Labels.push_back({DialogTexts::LineArrowHeading, text.Left, text.Top, true});
+        break;
+    }
+  }
+  return place;
+}
+
+}  // namespace
+
 const std::vector<SettingPlace>& SettingPlaces() {
+  // Labels stand 4 pixels below the top of their control; the left column at
+  // x = 8, the prefix and suffix labels at x = 136, the unit labels right of
+  // their fields. Check boxes and radio groups caption themselves.
+  using enum Beside;
   static const std::vector<SettingPlace> places = {
-      {Control::StartMark, {48, 4, 81, kFieldHeight}},
-      {Control::EndMark, {48, 28, 81, kFieldHeight}},
-      {Control::ArrowLength, {48, 64, 33, kFieldHeight}},
-      {Control::ArrowAngle, {48, 88, 33, kFieldHeight}},
-      {Control::MarkScale, {72, 112, 57, kFieldHeight}},
-      {Control::TextStyle, {136, 28, 169, kFieldHeight}},
-      {Control::Prefix, {200, 56, 105, kFieldHeight}},
-      {Control::Suffix, {200, 80, 105, kFieldHeight}},
-      {Control::Precision, {200, 136, 105, kFieldHeight}},
-      {Control::Rounding, {200, 160, 105, kFieldHeight}},
-      {Control::ZeroDisplay, {8, 184, 145, 41}},
-      {Control::ValueUnit, {160, 184, 145, 41}},
+      PlaceOf(Control::StartMark, {48, 4, 81, kFieldHeight}, {{Label, 8, 8}}),
+      PlaceOf(Control::EndMark, {48, 28, 81, kFieldHeight}, {{Label, 8, 32}}),
+      PlaceOf(Control::ArrowLength, {48, 64, 33, kFieldHeight},
+              {{LineArrowHeading, 8, 52}, {Label, 8, 68}, {Unit, 88, 68}}),
+      PlaceOf(Control::ArrowAngle, {48, 88, 33, kFieldHeight}, {{Label, 8, 92}, {Unit, 88, 92}}),
+      PlaceOf(Control::MarkScale, {72, 112, 57, kFieldHeight}, {{Label, 8, 116}, {Note, 136, 116}}),
+      PlaceOf(Control::TextStyle, {136, 28, 169, kFieldHeight}, {{Label, 136, 8}}),
+      PlaceOf(Control::Prefix, {200, 56, 105, kFieldHeight}, {{Label, 136, 60}}),
+      PlaceOf(Control::Suffix, {200, 80, 105, kFieldHeight}, {{Label, 136, 84}}),
+      PlaceOf(Control::Precision, {200, 136, 105, kFieldHeight}, {{Label, 8, 140}}),
+      PlaceOf(Control::Rounding, {200, 160, 105, kFieldHeight}, {{Label, 8, 164}}),
+      PlaceOf(Control::ZeroDisplay, {8, 184, 145, 41}, {}),
+      PlaceOf(Control::ValueUnit, {160, 184, 145, 41}, {}),
       // The check boxes' row: each one ends where the next begins (as drawn
       // they overlapped by a pixel, which a larger scale would widen).
-      {Control::ThousandsCommas, {8, 232, 144, kCheckBoxHeight}},
-      {Control::AppendUnit, {152, 232, 104, kCheckBoxHeight}},
-      {Control::FullWidth, {256, 232, 128, kCheckBoxHeight}},
-      {Control::AsDimensionFigure, {384, 232, 105, kCheckBoxHeight}},
-      {Control::TextLineGap, {200, 252, 57, kFieldHeight}},
-      {Control::ExtLineOffset, {200, 276, 57, kFieldHeight}},
-      {Control::ExtLineOvershoot, {200, 300, 57, kFieldHeight}},
-      {Control::ReverseArrowOvershoot, {200, 324, 57, kFieldHeight}},
+      PlaceOf(Control::ThousandsCommas, {8, 232, 144, kCheckBoxHeight}, {}),
+      PlaceOf(Control::AppendUnit, {152, 232, 104, kCheckBoxHeight}, {}),
+      PlaceOf(Control::FullWidth, {256, 232, 128, kCheckBoxHeight}, {}),
+      PlaceOf(Control::AsDimensionFigure, {384, 232, 105, kCheckBoxHeight}, {}),
+      PlaceOf(Control::TextLineGap, {200, 252, 57, kFieldHeight},
+              {{Label, 8, 256}, {Unit, 264, 256}}),
+      PlaceOf(Control::ExtLineOffset, {200, 276, 57, kFieldHeight},
+              {{Label, 8, 280}, {Unit, 264, 280}}),
+      PlaceOf(Control::ExtLineOvershoot, {200, 300, 57, kFieldHeight},
+              {{Label, 8, 304}, {Unit, 264, 304}}),
+      PlaceOf(Control::ReverseArrowOvershoot, {200, 324, 57, kFieldHeight},
+              {{Label, 8, 328}, {Unit, 264, 328}}),
   };
   return places;
 }
@@ -52,41 +90,12 @@ PixelRect ScaleToDpi(const PixelRect& rect, int dpi) {
 const SettingPlace& SettingPlaceOf(Control id) { return ForControl(SettingPlaces(), id, "no place for the control"); }
 
 const std::vector<LabelPlace>& LabelPlaces() {
-  // Labels stand 4 pixels below the top of their control; the left column at
-  // x = 8, the prefix and suffix labels at x = 136, the unit labels right of
-  // their fields.
-  // The texts come from the settings table: each setting's label, its unit
-  // and its note; the line-arrow heading from the program's texts.
-  auto label = [](Control id, int left, int top) {
-    return LabelPlace{ControlInfoOf(id).Label, left, top, false};
-  };
-  auto unit = [](Control id, int left, int top) {
-    return LabelPlace{ControlInfoOf(id).Unit, left, top, false};
-  };
-  static const std::vector<LabelPlace> labels = {
-      label(Control::StartMark, 8, 8),
-      label(Control::EndMark, 8, 32),
-      {DialogTexts::LineArrowHeading, 8, 52, true},
-      label(Control::ArrowLength, 8, 68),
-      unit(Control::ArrowLength, 88, 68),
-      label(Control::ArrowAngle, 8, 92),
-      unit(Control::ArrowAngle, 88, 92),
-      label(Control::MarkScale, 8, 116),
-      {ControlInfoOf(Control::MarkScale).Note, 136, 116, false},
-      label(Control::TextStyle, 136, 8),
-      label(Control::Prefix, 136, 60),
-      label(Control::Suffix, 136, 84),
-      label(Control::Precision, 8, 140),
-      label(Control::Rounding, 8, 164),
-      label(Control::TextLineGap, 8, 256),
-      unit(Control::TextLineGap, 264, 256),
-      label(Control::ExtLineOffset, 8, 280),
-      unit(Control::ExtLineOffset, 264, 280),
-      label(Control::ExtLineOvershoot, 8, 304),
-      unit(Control::ExtLineOvershoot, 264, 304),
-      label(Control::ReverseArrowOvershoot, 8, 328),
-      unit(Control::ReverseArrowOvershoot, 264, 328),
-  };
+  static const std::vector<LabelPlace> labels = [] {
+    std::vector<LabelPlace> all;
+    for (const SettingPlace& place : SettingPlaces())
+      all.insert(all.end(), place.Labels.begin(), place.Labels.end());
+    return all;
+  }();
   return labels;
 }
 

@@ -48,17 +48,6 @@ inline constexpr int kFieldHeight = 21;     // text fields and closed drop-down 
 inline constexpr int kCheckBoxHeight = 17;
 inline constexpr int kListVisibleEntries = 8;  // entries shown by an open list
 
-// A setting control: where it stands. Check boxes and radio groups draw
-// their setting's label (from the settings table) as their own caption.
-struct SettingPlace {
-  Control Id;
-  PixelRect Rect;
-};
-
-// The twenty setting controls in tab order.
-const std::vector<SettingPlace>& SettingPlaces();
-const SettingPlace& SettingPlaceOf(Control id);
-
 // A text label: it stands to the left of (or above, or right of) a control.
 struct LabelPlace {
   std::string Text;  // a setting's label, unit or note (from the settings table), Shift-JIS
@@ -66,6 +55,20 @@ struct LabelPlace {
   int Top;
   bool Small;  // drawn with the smaller heading font
 };
+
+// A setting control: where it stands, and where the texts beside it stand.
+// Check boxes and radio groups draw their setting's label (from the settings
+// table) as their own caption.
+struct SettingPlace {
+  Control Id;
+  PixelRect Rect;
+  std::vector<LabelPlace> Labels;
+};
+
+// The twenty setting controls in tab order.
+const std::vector<SettingPlace>& SettingPlaces();
+const SettingPlace& SettingPlaceOf(Control id);
+// Every label of the dialog, in the order of the controls they stand beside.
 const std::vector<LabelPlace>& LabelPlaces();
 
 // The widest a label `height` pixels high may be at `dpi` (both in pixels of
