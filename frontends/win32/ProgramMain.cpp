@@ -13,6 +13,7 @@
 #include "SafeReplace.h"
 #include "Win32Ui.h"
 #include "dialog/DialogModel.h"
+#include "dialog/UserTexts.h"
 #include "app/ProgramRun.h"
 #include "dimension/RunModes.h"
 #include "exchange/OutputWriter.h"
@@ -31,12 +32,8 @@ void AnswerNothing() {
 }
 
 void ShowFailure(const char* what, HWND owner) {
-  std::wstring text = SjisToWide(DialogTexts::FailedRun);
-  if (what && *what) {
-    text += L"\n\n";
-    text += SjisToWide(what);
-  }
-  ShowMessageBox(owner, text, SjisToWide(DialogTexts::ApplicationTitle),
+  ShowMessageBox(owner, SjisToWide(FailedRunMessage(what ? what : "")),
+                 SjisToWide(DialogTexts::ApplicationTitle),
                  MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
