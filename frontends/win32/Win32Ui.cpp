@@ -190,7 +190,13 @@ void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {
 
 void Win32Ui::ShowChainWords(const std::string& caption,
                              const std::vector<std::string>& helpMemo) {
-  if (dialog_) SetWindowTextW(dialog_, SjisToWide(caption).c_str());
+  // What the dialog shows already is not set again: the memo's lines would
+  // be measured, and the memo and the dialog laid out, once more.
+  if (caption != caption_) {
+    caption_ = caption;
+    if (dialog_) SetWindowTextW(dialog_, SjisToWide(caption).c_str());
+  }
+  if (helpMemo == memoLines_) return;
   memoLines_ = helpMemo;
   // Sized anew for these lines, as the dialog was for the first ones.
   if (helpMemo_) FitHelpMemo();
