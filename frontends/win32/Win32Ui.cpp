@@ -123,14 +123,19 @@ void Win32Ui::RadioSelect(Control group, int index) {
   RequireKind(group, ControlKind::Radio);
   RadioGroupWindows& radios = Radios(group);
   index = RadioButtonFor(index, kRadioButtons);
+  // A button that is already as it should be is left alone: checking an
+  // automatic radio button makes it walk its group to clear the others, one
+  // request to the Wine server per window it passes.
   for (int i = 0; i < kRadioButtons; ++i) {
     HWND button = radios.Buttons[static_cast<std::size_t>(i)];
-    SendMessageW(button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    const LRESULT check = i == index ? BST_CHECKED : BST_UNCHECKED;
+    if (SendMessageW(button, BM_GETCHECK, 0, 0) != check)
+      SendMessageW(button, BM_SETCHECK, static_cast<WPARAM>(check), 0);
     // Tab enters the group at its selected button.
-    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
-    const bool stop = i == index;
-    style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrW(button, GWL_STYLE, style);
+    const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    const LONG_PTR wanted =
+        i == index ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    if (wanted != style) SetWindowLongPtrW(button, GWL_STYLE, wanted);
   }
 }
 

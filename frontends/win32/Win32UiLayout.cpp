@@ -155,6 +155,7 @@ void Win32Ui::FitHelpMemo() {
   };
   int longest = 0;
   for (const std::wstring& line : lines) longest = std::max(longest, widthOf(line));
+  const int placedGrowth = memoGrowth_;  // the growth the other controls stand at
   memoGrowth_ = std::clamp(longest + besideText - drawn.Width, 0, MostHelpMemoGrowth(dpi_));
   Place(helpMemo_, GrownRect(GrowingControl::HelpMemo));
   const std::wstring rows =
@@ -163,7 +164,9 @@ void Win32Ui::FitHelpMemo() {
   shown.resize(static_cast<std::size_t>(
       GetWindowTextW(helpMemo_, shown.data(), static_cast<int>(shown.size()))));
   if (rows != shown) SetWindowTextW(helpMemo_, rows.c_str());
-  // The dialog grows with the memo.
+  // The dialog grows with the memo; placing what already stands where it
+  // belongs would only cost the moves (each a round of server requests).
+  if (memoGrowth_ == placedGrowth) return;
   Place(okButton_, GrownRect(GrowingControl::OkButton));
   Place(cancelButton_, GrownRect(GrowingControl::CancelButton));
   Place(statusStrip_, GrownRect(GrowingControl::StatusStrip));
@@ -213,6 +216,9 @@ void Win32Ui::LayOut() {
           font);
   }
   FitHelpMemo();
+  // The frame the system suggested for the new scale took the memo's growth
+  // as it was; the client area now holds it as it is.
+  SizeWindowToClient();
   RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
