@@ -95,7 +95,8 @@ void Win32Ui::ListSelect(Control list, int index) {
   HWND window = ControlWindow(list);
   const auto count = static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0));
   const int selection = (index >= 0 && index < count) ? index : -1;
-  SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+  if (SendMessageW(window, CB_GETCURSEL, 0, 0) != selection)
+    SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
 }
 
 int Win32Ui::ListSelected(Control list) {
@@ -106,17 +107,16 @@ int Win32Ui::ListSelected(Control list) {
 
 void Win32Ui::SetText(Control field, const std::string& text) {
   RequireKind(field, ControlKind::Text);
-  SetWindowTextW(ControlWindow(field), SjisToWide(text).c_str());
+  // A field that already shows the text keeps it: setting it again would
+  // redraw it and tell the dialog of a change that is none.
+  const std::wstring wide = SjisToWide(text);
+  HWND window = ControlWindow(field);
+  if (WindowText(window) != wide) SetWindowTextW(window, wide.c_str());
 }
 
 std::string Win32Ui::GetText(Control field) {
   RequireKind(field, ControlKind::Text);
-  HWND window = ControlWindow(field);
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return WideToSjis(text);
+  return WideToSjis(WindowText(ControlWindow(field)));
 }
 
 void Win32Ui::RadioSelect(Control group, int index) {
@@ -151,7 +151,10 @@ int Win32Ui::RadioSelected(Control group) {
 
 void Win32Ui::CheckSet(Control box, bool checked) {
   RequireKind(box, ControlKind::Check);
-  SendMessageW(ControlWindow(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  HWND window = ControlWindow(box);
+  const LRESULT check = checked ? BST_CHECKED : BST_UNCHECKED;
+  if (SendMessageW(window, BM_GETCHECK, 0, 0) != check)
+    SendMessageW(window, BM_SETCHECK, static_cast<WPARAM>(check), 0);
 }
 
 bool Win32Ui::CheckGet(Control box) {

@@ -151,6 +151,7 @@ class Win32Ui final : public UserInterface {
   std::vector<std::string> memoLines_ = HelpMemoLines();
   std::string caption_ = DialogTexts::Caption;  // the caption the dialog shows
   int lineHeight_ = 0;  // of the dialog font
+  int listFieldHeight_ = 0;  // the lists' selection field that fits (FitClosedListHeight)
   HFONT font_ = nullptr;
   HFONT smallFont_ = nullptr;
   HBRUSH windowBrush_ = nullptr;

@@ -83,7 +83,8 @@ void Win32Ui::CreateSettingControl(Control id) {
     case ControlKind::List: {
       window = AddChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
                         0, SettingId(id), SettingRect(id));
-      FitClosedListHeight(window, ScaleToDpi(SettingPlaceOf(id).Rect.Height, dpi_));
+      listFieldHeight_ = FitClosedListHeight(
+          window, ScaleToDpi(SettingPlaceOf(id).Rect.Height, dpi_), listFieldHeight_);
       for (const std::string& entry : control.Entries)
         SendMessageW(window, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
