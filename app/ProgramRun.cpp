@@ -130,6 +130,13 @@ void ProgramRun::UpdateNotice() {
 
 void ProgramRun::Cancel() { Ui.CloseDialog(); }
 
+SettingsRollback ProgramRun::TakeBackChain() {
+  if (!ChainSaved) return SettingsRollback::NotNeeded;
+  ChainSaved = false;
+  if (!RestoreSettings(Files, SettingsPath(), SettingsAtShow).Ok()) return SettingsRollback::Failed;
+  return SettingsAtShow.Existed() ? SettingsRollback::PutBack : SettingsRollback::Removed;
+}
+
 fs::path ProgramRun::SettingsPath() const { return FolderPath / ModeRow.SettingsFile; }
 
 void ProgramRun::Close() {
@@ -144,15 +151,7 @@ void ProgramRun::Close() {
   if (!answered) {
     // A chain stored by OK would then run ahead of the drawing: the next
     // pick beside it would be refused as inside. It is taken back.
-    SettingsRollback rollback = SettingsRollback::NotNeeded;
-    if (ChainSaved) {
-      const bool restored =
-          RestoreSettings(Files, SettingsPath(), SettingsAtShow).Ok();
-      if (!restored)
-        rollback = SettingsRollback::Failed;
-      else
-        rollback = SettingsAtShow.Existed() ? SettingsRollback::PutBack : SettingsRollback::Removed;
-    }
+    const SettingsRollback rollback = TakeBackChain();
     // The strip behind the warning tells the same, not the file still being
     // made.
     Ui.SetStatusText(DialogTexts::AnswerNotWritten);

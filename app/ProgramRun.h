@@ -3,12 +3,14 @@
 // what the host told it and the answer it builds, and the handlers that carry
 // the run from show to close.
 #include <filesystem>
+#include <string>
 #include <utility>
 
 #include "app/SettingsFile.h"
 #include "dialog/DialogSettings.h"
 #include "dialog/SettingsTable.h"
 #include "dialog/UserInterface.h"
+#include "dialog/UserTexts.h"
 #include "dimension/OkPlan.h"
 #include "dimension/RunModes.h"
 #include "exchange/HostState.h"
@@ -18,6 +20,8 @@
 // The host's exchange file beside the program. The file that holds the
 // settings and the chain is the run mode's (RunModes.h).
 inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";
+
+struct QuickOutcome;  // app/QuickRun.h
 
 class ProgramRun {
  public:
@@ -42,6 +46,15 @@ class ProgramRun {
   // continue, only with a usable settings file), and after the close.
   void ControlChange();
 
+  // The close sequence of a run at the quick pace, in place of Close (which
+  // it never calls): when OK `drew`, the answer OK built and the notice
+  // `shown` as an "h#" line after it; otherwise the refusal `shown` as one
+  // "he" line, and a chain that OK stored is taken back. An answer that
+  // cannot be written leaves the settings file as the show sequence found
+  // it; a refusal is then still tried in its place, and when even that
+  // cannot be written nothing is said.
+  QuickOutcome CloseQuick(bool drew, const std::string& shown);
+
   // What the run holds, for a look from outside (tests, the headless front
   // end's result).
   const std::filesystem::path& ProgramFolder() const { return FolderPath; }
@@ -52,6 +65,9 @@ class ProgramRun {
  private:
   void UpdateNotice();
   std::filesystem::path SettingsPath() const;
+  // Puts the settings file back as the show sequence found it when OK has
+  // stored a chain in it since; says how it stands.
+  SettingsRollback TakeBackChain();
 
   UserInterface& Ui;
   FileSystem& Files;

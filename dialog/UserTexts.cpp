@@ -143,6 +143,12 @@ const char* PickRoleWord(PickRole role) {
   return "";
 }
 
+std::string UnknownStartMessage(const std::string& words, const std::vector<std::string>& launchers) {
+  std::string text = "起動の指定「" + words + "」は使えません。次のどれかのバッチファイルから起動して下さい：";
+  for (std::size_t i = 0; i < launchers.size(); ++i) text += (i ? "、" : "") + launchers[i];
+  return text + "。";
+}
+
 std::string MissingPicksMessage(const std::vector<int>& missing,
                                 const std::vector<PickRole>& roles, ChainDirection direction,
                                 bool newChain) {

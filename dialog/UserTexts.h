@@ -64,6 +64,10 @@ std::string NoDimensionLineAmongMessage(std::size_t lines, std::size_t valued, s
 // What a picked point stands for, as the launcher's prompt names it.
 const char* PickRoleWord(PickRole role);
 
+// The program was started with words that no launcher gives (`words` as
+// given): which launchers start it.
+std::string UnknownStartMessage(const std::string& words, const std::vector<std::string>& launchers);
+
 // Picked points that the host did not send: their numbers (with their roles
 // among `roles`, the run's points in order), and what cannot be done.
 std::string MissingPicksMessage(const std::vector<int>& missing,

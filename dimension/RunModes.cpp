@@ -3,13 +3,14 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "dialog/UserTexts.h"
+
 namespace {
 
 using enum PickRole;
 
+constexpr std::string_view kProgramStem = "vk47_Orvane";
 constexpr std::string_view kRepeat = "hr";  // the host runs the same launcher again
-constexpr std::string_view kGoOnVertical = "h/vk47_Orvane.bat";
-constexpr std::string_view kGoOnHorizontal = "h/vk47_Orvane_h.bat";
 
 bool SameWord(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -20,40 +21,86 @@ bool SameWord(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string LauncherName(const DirectionRow& direction, const ChainSourceRow& source,
+                         const PaceRow& pace) {
+  return std::string(kProgramStem) + std::string(direction.LauncherPart) +
+         std::string(source.LauncherPart) + std::string(pace.LauncherPart) + ".bat";
+}
+
+RunMode MakeMode(const DirectionRow& direction, const ChainSourceRow& source,
+                 const PaceRow& pace) {
+  RunMode mode{&direction, &source,  &pace, direction.Direction, source.Source,
+               pace.Pace,  direction.SettingsFile, source.Picks, {}, {}, {}, false, false,
+               false,      {}};
+  for (std::string_view word : {direction.Word, source.Word, pace.Word})
+    if (!word.empty()) mode.Words.push_back(word);
+  mode.Launcher = LauncherName(direction, source, pace);
+  mode.NeedsStoredChain = source.Source == ChainSource::Stored;
+  mode.RangeSelection = source.Source == ChainSource::Selection;
+  mode.ShowsDialog = pace.Pace == RunPace::Dialog || !mode.NeedsStoredChain;
+  // A continuation repeats its own launcher; a chain just started, or
+  // picked in the drawing, is continued by the continuation of its
+  // direction at its pace.
+  if (mode.NeedsStoredChain) {
+    mode.Handover = kRepeat;
+  } else {
+    for (const ChainSourceRow& stored : ChainSourceRows())
+      if (stored.Source == ChainSource::Stored)
+        mode.Handover = "h/" + LauncherName(direction, stored, pace);
+  }
+  const char* note = mode.ShowsDialog ? pace.MemoNoteOfHandover : pace.MemoNote;
+  mode.Memo = std::string(source.MemoBefore) + WordsOf(direction.Direction).Dimension + source.MemoAfter + "（" + note +
+              "寸法値は引出線付き）";
+  return mode;
+}
+
 }  // namespace
 
-const std::vector<RunMode>& RunModes() {
-  // A continuation repeats its own launcher; a chain just started, or picked
-  // in the drawing, is continued by the usual launcher of its direction.
-  static const std::vector<RunMode> rows = {
-      {{}, {Measured, ValuePosition}, ChainSource::Stored, kRepeat, true,
-       ChainDirection::Vertical, "vk38.dat", "vk47_Orvane.bat",
-       "垂直寸法を外側へ追加（寸法値は引出線付き）", false},
-      {{"/new"}, {Measured, Measured, DimensionLine, ValuePosition}, ChainSource::Picks,
-       kGoOnVertical, false, ChainDirection::Vertical, "vk38.dat", "vk47_Orvane_new.bat",
-       "垂直寸法の連続を新しく開始（寸法値は引出線付き）", false},
-      {{"/pick"}, {Measured, ValuePosition}, ChainSource::Selection, kGoOnVertical, false,
-       ChainDirection::Vertical, "vk38.dat", "vk47_Orvane_pick.bat",
-       "範囲選択した垂直寸法の連続を外側へ延長（寸法値は引出線付き）", true},
-      {{"/h"}, {Measured, ValuePosition}, ChainSource::Stored, kRepeat, true,
-       ChainDirection::Horizontal, "vk47h.dat", "vk47_Orvane_h.bat",
-       "水平寸法を外側へ追加（寸法値は引出線付き）", false},
-      {{"/h", "/new"}, {Measured, Measured, DimensionLine, ValuePosition}, ChainSource::Picks,
-       kGoOnHorizontal, false, ChainDirection::Horizontal, "vk47h.dat", "vk47_Orvane_h_new.bat",
-       "水平寸法の連続を新しく開始（寸法値は引出線付き）", false},
-      {{"/h", "/pick"}, {Measured, ValuePosition}, ChainSource::Selection, kGoOnHorizontal, false,
-       ChainDirection::Horizontal, "vk47h.dat", "vk47_Orvane_h_pick.bat",
-       "範囲選択した水平寸法の連続を外側へ延長（寸法値は引出線付き）", true},
+const std::vector<DirectionRow>& DirectionRows() {
+  static const std::vector<DirectionRow> rows = {
+      {ChainDirection::Vertical, "", "", "vk38.dat", "", 0.0},
+      {ChainDirection::Horizontal, "/h", "--horizontal", "vk47h.dat", "_h", -90.0},
   };
   return rows;
 }
 
+const std::vector<ChainSourceRow>& ChainSourceRows() {
+  static const std::vector<ChainSourceRow> rows = {
+      {ChainSource::Stored, "", "", {Measured, ValuePosition}, "", "", "を外側へ追加"},
+      {ChainSource::Picks, "/new", "--new", {Measured, Measured, DimensionLine, ValuePosition},
+       "_new", "", "の連続を新しく開始"},
+      {ChainSource::Selection, "/pick", "--pick", {Measured, ValuePosition}, "_pick",
+       "範囲選択した", "の連続を外側へ延長"},
+  };
+  return rows;
+}
+
+const std::vector<PaceRow>& PaceRows() {
+  static const std::vector<PaceRow> rows = {
+      {RunPace::Dialog, "", "", "", "", ""},
+      {RunPace::Quick, "/quick", "--quick", "_quick", "ダイアログなし、", "続きはダイアログなし、"},
+  };
+  return rows;
+}
+
+const std::vector<RunMode>& RunModes() {
+  static const std::vector<RunMode> modes = [] {
+    std::vector<RunMode> all;
+    for (const PaceRow& pace : PaceRows())
+      for (const DirectionRow& direction : DirectionRows())
+        for (const ChainSourceRow& source : ChainSourceRows())
+          all.push_back(MakeMode(direction, source, pace));
+    return all;
+  }();
+  return modes;
+}
+
 const RunMode& DefaultRunMode() { return RunModes().front(); }
 
-const RunMode& RunModeOf(ChainDirection direction, ChainSource chain) {
+const RunMode& RunModeOf(ChainDirection direction, ChainSource chain, RunPace pace) {
   for (const RunMode& mode : RunModes())
-    if (mode.Direction == direction && mode.Chain == chain) return mode;
-  throw std::logic_error("no run mode of that direction and chain");
+    if (mode.Direction == direction && mode.Chain == chain && mode.Pace == pace) return mode;
+  throw std::logic_error("no run mode of that direction, chain and pace");
 }
 
 int RunMode::PickOf(PickRole role) const {
@@ -63,26 +110,22 @@ int RunMode::PickOf(PickRole role) const {
 }
 
 double RunMode::ConstructionAxis(double hostAxisAngle) const {
-  return Direction == ChainDirection::Horizontal ? hostAxisAngle - 90.0 : hostAxisAngle;
+  // No turn leaves the angle as it is (a -0 stays -0).
+  return DirectionOf->AxisTurn == 0.0 ? hostAxisAngle : hostAxisAngle + DirectionOf->AxisTurn;
 }
 
 const std::vector<RunModeWord>& RunModeWords() {
-  static const std::vector<RunModeWord> words = {
-      {"/h", "--horizontal"},
-      {"/new", "--new"},
-      {"/pick", "--pick"},
-  };
+  static const std::vector<RunModeWord> words = [] {
+    std::vector<RunModeWord> all;
+    auto add = [&all](std::string_view program, std::string_view headless) {
+      if (!program.empty()) all.push_back({program, headless});
+    };
+    for (const DirectionRow& row : DirectionRows()) add(row.Word, row.Headless);
+    for (const ChainSourceRow& row : ChainSourceRows()) add(row.Word, row.Headless);
+    for (const PaceRow& row : PaceRows()) add(row.Word, row.Headless);
+    return all;
+  }();
   return words;
-}
-
-const RunMode& RunModeOfCommandLine(const std::function<bool(std::string_view word)>& has) {
-  const RunMode* chosen = &DefaultRunMode();
-  for (const RunMode& mode : RunModes()) {
-    bool all = true;
-    for (std::string_view word : mode.Words) all = all && has(word);
-    if (all && mode.Words.size() >= chosen->Words.size()) chosen = &mode;
-  }
-  return *chosen;
 }
 
 const RunMode* RunModeOfWords(const std::vector<std::string_view>& words) {
@@ -96,4 +139,25 @@ const RunMode* RunModeOfWords(const std::vector<std::string_view>& words) {
     if (same) return &mode;
   }
   return nullptr;
+}
+
+std::vector<std::string_view> CommandLineWords(std::string_view commandLine) {
+  constexpr std::string_view kSeparators = " \t\"";
+  std::vector<std::string_view> words;
+  std::size_t at = 0;
+  while (at < commandLine.size()) {
+    const std::size_t start = commandLine.find_first_not_of(kSeparators, at);
+    if (start == std::string_view::npos) break;
+    std::size_t end = commandLine.find_first_of(kSeparators, start);
+    if (end == std::string_view::npos) end = commandLine.size();
+    words.push_back(commandLine.substr(start, end - start));
+    at = end;
+  }
+  return words;
+}
+
+std::vector<std::string> LauncherNames() {
+  std::vector<std::string> names;
+  for (const RunMode& mode : RunModes()) names.push_back(mode.Launcher);
+  return names;
 }

@@ -1,9 +1,13 @@
 #pragma once
-// The ways the program is started, one row a launcher: everything that makes
-// one run mode differ from another is in its row, and the rest of the program
-// asks the row, never for a mode by name. A new mode is a new row (and its
-// launcher in the package).
-#include <functional>
+// The ways the program is started. A run mode is one direction of chain, one
+// source of the chain it continues and one pace, each a row of its own small
+// table below; every combination is a mode and has its launcher. What a mode
+// is made of (its command-line words, its points, its launcher's name and
+// memo, its hand-over) is worked out from its three rows, never written per
+// mode, and the rest of the program asks the mode, never for one by name.
+// A new direction, chain source or pace is a new row of its table (and the
+// launchers that the product then asks for in the package).
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,28 +20,88 @@ enum class ChainSource {
   Selection,  // the drawing: the chain the user range-selected
 };
 
-struct RunMode {
-  // The program's own command-line words that choose the row ("/h", "/new";
-  // in any case); none for the usual launcher.
-  std::vector<std::string_view> Words;
-  // The points the launcher asks for, in order (picked point 1 first).
-  std::vector<PickRole> Picks;
-  ChainSource Chain;
-  // The answer's first line after a drawn dimension: where the user goes on.
-  std::string_view Handover;
-  // The show sequence refuses to open the dialog without a usable settings
-  // file (there is no chain to continue).
-  bool NeedsStoredChain;
+// How the user goes through a chain: with the dialog at every dimension, or
+// with OK at once on the stored settings once the chain has started.
+enum class RunPace { Dialog, Quick };
+
+// A kind of chain: its dimension line runs along the host's vertical axis or
+// its horizontal one.
+struct DirectionRow {
   ChainDirection Direction;
+  std::string_view Word;      // the program's command-line word ("/h"), or none
+  std::string_view Headless;  // the headless runner's option for it
   // The file beside the program that holds the settings and the chain.
   const char* SettingsFile;
+  // Between "vk47_Orvane" and the rest of each launcher's name ("_h").
+  std::string_view LauncherPart;
+  // Degrees added to the host's axis angle so that the chain's dimension
+  // line runs along the vertical axis of the construction.
+  double AxisTurn;
+};
+
+// Where a run's chain comes from.
+struct ChainSourceRow {
+  ChainSource Source;
+  std::string_view Word;      // "/new", or none (the stored chain)
+  std::string_view Headless;  // "--new"
+  // The points the launcher asks for, in order (picked point 1 first).
+  std::vector<PickRole> Picks;
+  std::string_view LauncherPart;  // "_new"
+  // The launcher's memo line around the kind of dimension ("垂直寸法").
+  const char* MemoBefore;
+  const char* MemoAfter;
+};
+
+// The pace of a chain.
+struct PaceRow {
+  RunPace Pace;
+  std::string_view Word;          // "/quick", or none (the dialog)
+  std::string_view Headless;      // "--quick"
+  std::string_view LauncherPart;  // "_quick"
+  // The memo's note of the pace: for a run that goes on without the dialog,
+  // and for one that shows it and hands over to such runs.
+  const char* MemoNote;
+  const char* MemoNoteOfHandover;
+};
+
+const std::vector<DirectionRow>& DirectionRows();
+const std::vector<ChainSourceRow>& ChainSourceRows();
+const std::vector<PaceRow>& PaceRows();
+
+// One run mode: a row of each table and what they make together.
+struct RunMode {
+  const DirectionRow* DirectionOf;
+  const ChainSourceRow* SourceOf;
+  const PaceRow* PaceOf;
+
+  // Copied from the rows, for the many callers that ask them.
+  ChainDirection Direction;
+  ChainSource Chain;
+  RunPace Pace;
+  const char* SettingsFile;
+  std::vector<PickRole> Picks;
+
+  // Derived. The program's command-line words that choose the mode
+  // (direction, source, pace; any case); none for the usual launcher.
+  std::vector<std::string_view> Words;
   // The launcher (batch file) in the package that starts the program so, and
   // its memo line, which the host shows in its file list (Shift-JIS).
-  const char* Launcher;
-  const char* Memo;
+  std::string Launcher;
+  std::string Memo;
+  // The show sequence refuses to go on without a usable settings file (there
+  // is no chain to continue): the stored chain is the source.
+  bool NeedsStoredChain;
   // The host's selection step before the points: none ("#h0") or a range
-  // ("#h1", asked for by the launcher's "#hc" line).
+  // ("#h1", asked for by the launcher's "#hc" line): the selection is the
+  // source.
   bool RangeSelection;
+  // The dialog opens: always at the dialog's pace, and at the quick pace
+  // where a chain starts (its settings are chosen there).
+  bool ShowsDialog;
+  // The answer's first line after a drawn dimension: a continuation runs its
+  // own launcher again ("hr"); any other source goes on with the
+  // continuation of its direction and pace ("h/NAME.BAT").
+  std::string Handover;
 
   // The number of the picked point of `role` (the first of them), from 1.
   int PickOf(PickRole role) const;
@@ -47,24 +111,32 @@ struct RunMode {
   double ConstructionAxis(double hostAxisAngle) const;
 };
 
-// Every row, the usual launcher first.
+// Every mode: paces, then directions, then sources in their tables' order,
+// so the usual launcher comes first.
 const std::vector<RunMode>& RunModes();
-// The usual launcher's row: the vertical chain stored in vk38.dat.
+// The usual launcher's mode: the vertical chain stored in vk38.dat, with the
+// dialog.
 const RunMode& DefaultRunMode();
-// The row of a direction and a chain source.
-const RunMode& RunModeOf(ChainDirection direction, ChainSource chain);
+// The mode of a direction, a chain source and a pace.
+const RunMode& RunModeOf(ChainDirection direction, ChainSource chain,
+                         RunPace pace = RunPace::Dialog);
 
-// A program word and the headless front end's option that stands for it.
+// A program word and the headless front end's option that stands for it,
+// from every row of the three tables.
 struct RunModeWord {
   std::string_view Program;   // "/h"
   std::string_view Headless;  // "--horizontal"
 };
 const std::vector<RunModeWord>& RunModeWords();
 
-// The row that a command line chooses, given which words it holds: of the
-// rows whose words are all there, the one with the most words (the later row
-// when two have as many).
-const RunMode& RunModeOfCommandLine(const std::function<bool(std::string_view word)>& has);
-// The row whose words are exactly `words` (program words, any case), or
-// nullptr when no row has them all and only them.
+// The one rule that chooses the mode for every front end: the mode whose
+// words are exactly `words` (program words, any case, each once, in any
+// order), or nullptr for any other set of words (an unknown word, two of one
+// table, a word twice).
 const RunMode* RunModeOfWords(const std::vector<std::string_view>& words);
+// A command line's words as the program gets them: separated by blanks, tabs
+// and double quotes.
+std::vector<std::string_view> CommandLineWords(std::string_view commandLine);
+// Every launcher's name, in the modes' order, for the message that refuses
+// a command line no mode has.
+std::vector<std::string> LauncherNames();

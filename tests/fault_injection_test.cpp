@@ -19,6 +19,7 @@
 #include "dialog/DialogModel.h"
 #include "dialog/UserTexts.h"
 #include "files/MemoryFileSystem.h"
+#include "app/QuickRun.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
 
@@ -36,6 +37,8 @@ std::string NotWritten(FileFault cause, SettingsRollback rollback = SettingsRoll
   return AnswerNotWrittenMessage(cause, rollback);
 }
 const std::string kNothingDrawn = "hq\r\n";
+// The answer of a quick run that refuses or fails: the message on one line.
+std::string Refusal(const std::string& message) { return "he" + OneLine({message}) + "\r\n"; }
 
 // The program's folder in memory: a full path of this system (on Windows
 // with the drive of the working directory, as the run takes it) that no test
@@ -53,10 +56,13 @@ struct MemoryRun {
   static fs::path Settings() { return kFolder / "vk38.dat"; }
   static fs::path Answer() { return kFolder / "JWC_TEMP.TXT"; }
 
-  // OK pressed; `betweenShowAndOk` runs while the dialog is open.
-  MemoryRun& Press(std::function<void(MemoryFileSystem&)> betweenShowAndOk = {}) {
+  // OK pressed; `betweenShowAndOk` runs while the dialog is open. At the
+  // quick pace there is no dialog, and OK is pressed at once.
+  MemoryRun& Press(std::function<void(MemoryFileSystem&)> betweenShowAndOk = {},
+                   RunPace pace = RunPace::Dialog) {
     RunOptions options;
     options.Files = &files;
+    options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Stored, pace);
     if (betweenShowAndOk) options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) { betweenShowAndOk(files); };
     result = RunOnce(kFolder, options);
     return *this;
@@ -203,6 +209,19 @@ TEST(FaultInjection, EachCauseReachesTheMessage) {
       EXPECT_EQ(notWritten.Warnings()[0], NotWritten(c.cause, SettingsRollback::PutBack));
       EXPECT_NE(notWritten.Warnings()[0].find(c.writeWords), std::string::npos);
       EXPECT_EQ(notWritten.Saved(), WorkedExampleFile("vk38.dat"));
+
+      // At the quick pace the same message is the host's error line, and
+      // nothing is stored.
+      MemoryRun quickNotSaved;
+      quickNotSaved.files.FailOperation(save, c.cause);
+      quickNotSaved.Press({}, RunPace::Quick);
+      EXPECT_EQ(quickNotSaved.Answered(), Refusal(NotSaved(c.cause)));
+      EXPECT_EQ(quickNotSaved.Saved(), WorkedExampleFile("vk38.dat"));
+      MemoryRun quickNotWritten;
+      quickNotWritten.files.FailOperation(answer, c.cause);
+      quickNotWritten.Press({}, RunPace::Quick);
+      EXPECT_EQ(quickNotWritten.Answered(), Refusal(NotWritten(c.cause, SettingsRollback::PutBack)));
+      EXPECT_EQ(quickNotWritten.Saved(), WorkedExampleFile("vk38.dat"));
     }
     if (!c.readWords) continue;
     for (const ChainSource chain : {ChainSource::Stored, ChainSource::Picks, ChainSource::Selection}) {
@@ -224,6 +243,13 @@ TEST(FaultInjection, EachCauseReachesTheMessage) {
         EXPECT_NE(run.Messages()[0].find(c.readWords), std::string::npos);
         EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
         EXPECT_EQ(run.Answered(), kNothingDrawn);
+        if (chain != ChainSource::Stored) continue;
+        MemoryRun quick;
+        quick.files.FailOperation(operation, c.cause);
+        quick.Press({}, RunPace::Quick);
+        EXPECT_TRUE(quick.result.Transcript.empty());
+        EXPECT_EQ(quick.Answered(), Refusal(message));
+        EXPECT_EQ(quick.Saved(), WorkedExampleFile("vk38.dat"));
       }
     }
   }
@@ -313,47 +339,62 @@ TEST(FaultInjection, FileThatBreaksOffWhileReadIsToldAndNothingIsReplaced) {
 }
 
 TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
-  MemoryRun clean;
-  clean.Press();
-  const std::size_t operations = clean.files.OperationCount();
-  ASSERT_GE(operations, 4u);  // read both files, save, answer
-  const std::string oldSettings = WorkedExampleFile("vk38.dat");
-  const std::string newSettings = WorkedExampleFile("expected_vk38.dat");
-  const std::string hostFile = WorkedExampleFile("JWC_TEMP.TXT");
-  const std::string answer = WorkedExampleFile("expected_JWC_TEMP.TXT");
-  for (std::size_t n = 1; n <= operations; ++n) {
-    MemoryRun run;
-    run.files.FailOperation(n);
-    run.Press();
-    SCOPED_TRACE("operation " + std::to_string(n) + ": " + clean.files.Log()[n - 1]);
-    const Texts messages = run.Messages();
-    auto told = [&](const std::string& text) {
-      return std::find(messages.begin(), messages.end(), text) != messages.end();
-    };
-    // vk38.dat is the old file or the complete new one, and only a stored
-    // chain is drawn.
-    const std::optional<std::string> saved = run.Saved();
-    ASSERT_TRUE(saved == oldSettings || saved == newSettings);
-    const std::optional<std::string> answered = run.Answered();
-    if (saved == oldSettings) {
-      EXPECT_NE(answered, answer);
+  for (const RunPace pace : {RunPace::Dialog, RunPace::Quick}) {
+    SCOPED_TRACE(pace == RunPace::Quick ? "quick" : "dialog");
+    const bool quick = pace == RunPace::Quick;
+    MemoryRun clean;
+    clean.Press({}, pace);
+    const std::size_t operations = clean.files.OperationCount();
+    ASSERT_GE(operations, 4u);  // read both files, save, answer
+    const std::string oldSettings = WorkedExampleFile("vk38.dat");
+    const std::string newSettings = WorkedExampleFile("expected_vk38.dat");
+    const std::string hostFile = WorkedExampleFile("JWC_TEMP.TXT");
+    const std::string answer = WorkedExampleFile("expected_JWC_TEMP.TXT");
+    // A quick run's drawn answer: OK's, then the notice.
+    ASSERT_EQ(clean.Answered().value_or("").substr(0, answer.size()), answer);
+    const std::string drawn = *clean.Answered();
+    EXPECT_EQ(drawn.substr(answer.size()).starts_with("h#"), quick);
+    for (std::size_t n = 1; n <= operations; ++n) {
+      MemoryRun run;
+      run.files.FailOperation(n);
+      run.Press({}, pace);
+      SCOPED_TRACE("operation " + std::to_string(n) + ": " + clean.files.Log()[n - 1]);
+      const Texts messages = run.Messages();
+      auto told = [&](const std::string& text) {
+        return std::find(messages.begin(), messages.end(), text) != messages.end() ||
+               run.Answered() == Refusal(text);
+      };
+      // vk38.dat is the old file or the complete new one, and only a stored
+      // chain is drawn.
+      const std::optional<std::string> saved = run.Saved();
+      ASSERT_TRUE(saved == oldSettings || saved == newSettings);
+      const std::optional<std::string> answered = run.Answered();
+      if (saved == oldSettings) {
+        EXPECT_NE(answered, drawn);
+      }
+      // The answer is complete, "hq" (a quick run: one "he" line), or absent
+      // and told; never a host file taken for an answer, since removing it
+      // works here. A quick run that could not answer at all stored nothing.
+      if (answered) {
+        EXPECT_TRUE(answered == drawn || (!quick && answered == kNothingDrawn) ||
+                    (quick && answered->starts_with("he") &&
+                     answered->find("\r\n") + 2 == answered->size()))
+            << *answered;
+      } else if (quick) {
+        EXPECT_EQ(saved, oldSettings);
+      } else {
+        EXPECT_TRUE(told(NotWritten(FileFault::Other, SettingsRollback::PutBack)) ||
+                    told(NotWritten(FileFault::Other)));
+      }
+      // A chain left unstored is always told: the save failed, or a file
+      // could not be read.
+      if (saved == oldSettings && (answered || !quick)) {
+        EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(SettingsUnreadableMessage(FileFault::Other)) ||
+                    told(HostFileUnreadableMessage(FileFault::Other)) ||
+                    told(NotWritten(FileFault::Other, SettingsRollback::PutBack)));
+      }
+      EXPECT_NE(answered, hostFile);
     }
-    // The answer is complete, "hq", or absent and told; never a host file
-    // taken for an answer, since removing it works here.
-    if (answered) {
-      EXPECT_TRUE(answered == answer || answered == kNothingDrawn) << *answered;
-    } else {
-      EXPECT_TRUE(told(NotWritten(FileFault::Other, SettingsRollback::PutBack)) ||
-                  told(NotWritten(FileFault::Other)));
-    }
-    // A chain left unstored is always told: the save failed, or a file
-    // could not be read.
-    if (saved == oldSettings) {
-      EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(SettingsUnreadableMessage(FileFault::Other)) ||
-                  told(HostFileUnreadableMessage(FileFault::Other)) ||
-                  told(NotWritten(FileFault::Other, SettingsRollback::PutBack)));
-    }
-    EXPECT_NE(answered, hostFile);
   }
 }
 

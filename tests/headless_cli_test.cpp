@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dimension/RunModes.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -95,6 +96,15 @@ TEST(HeadlessProgram, EveryActionEndsWithTheCloseAndLeavesTheSettingsFile) {
     EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), CompanionSettings());
     EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");
   }
+  // At the quick pace nothing is printed: the host shows the refusal.
+  ScratchDir dir;
+  WriteFileBytes(dir / "vk38.dat", CompanionSettings());
+  const Outcome quick = RunProgram({"--quick", dir.Path().string()});
+  EXPECT_EQ(quick.Status, 0) << quick.Err;
+  EXPECT_EQ(quick.Out, "");
+  EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), CompanionSettings());
+  EXPECT_EQ(testing_support::SjisToUtf8(ReadFileBytes(dir / "JWC_TEMP.TXT")),
+            U8(u8"he「端点倍率」の値では作図出来ません。\r\n"));
 }
 
 TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
@@ -108,6 +118,7 @@ TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
       {"--new", "--pick", folder},
       {"--pick", "--new", folder},
       {"--horizontal", "--new", "--pick", folder},
+      {"--quick", "--new", "--pick", folder},
       {"--move", "1", folder},
       {"--move", "a,b", folder},
       {"--move", "1,2,3", folder},
@@ -131,6 +142,15 @@ TEST(HeadlessProgram, BadArgumentsGetTheUsageAndStatusTwo) {
     EXPECT_NE(outcome.Err.find("usage: orvane-headless"), std::string::npos) << shown;
   }
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "cn2\r\n");
+  // Words that no launcher gives together are refused naming every launcher;
+  // the usage names every mode option of the run modes' tables.
+  const Outcome twoSources = RunProgram({"--new", "--pick", "--quick", folder});
+  for (const RunMode& mode : RunModes())
+    EXPECT_NE(twoSources.Err.find(mode.Launcher + "\n"), std::string::npos) << mode.Launcher;
+  const Outcome help = RunProgram({"--help"});
+  EXPECT_EQ(help.Status, 0);
+  for (const RunModeWord& word : RunModeWords())
+    EXPECT_NE(help.Out.find("\n  " + std::string(word.Headless) + " "), std::string::npos) << word.Headless;
 }
 
 TEST(HeadlessProgram, PickContinuesTheChainInTheSelection) {

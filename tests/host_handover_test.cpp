@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/UserTexts.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/RunFiles.h"
 #include "support/TestSupport.h"
@@ -108,36 +109,54 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
        fourPicksAlongX, {}, nullptr, false, nullptr, true, false, true},
       {"horizontal, inside refusal", false, FinishAction::Ok, inside, {}, nullptr, false, nullptr,
        false, false, true},
+      {"continued without vk38.dat", false, FinishAction::Ok, {}, {}, nullptr, false, nullptr, true},
+      {"horizontal, continued without vk47h.dat", false, FinishAction::Ok, {}, {}, nullptr, false,
+       nullptr, true, false, true},
       {"horizontal, failed save", false, FinishAction::Ok, {}, {}, nullptr, true, nullptr, false,
        false, true},
   };
   const fs::path pickedChain = fs::path(ORVANE_SOURCE_DIR) / "tests" / "data" / "picked_chain";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScratchDir dir;
     HostFile host;
     SettingsFile stored;
     if (c.prepare) c.prepare(host, stored);
     const bool picked = c.pickedHostFile != nullptr;
-    WriteFileBytes(dir / "JWC_TEMP.TXT", picked && *c.pickedHostFile
-                                             ? ReadFileBytes(pickedChain / c.pickedHostFile)
-                                             : host.Bytes());
-    const RunMode& mode =
-        RunModeOf(c.horizontal ? ChainDirection::Horizontal : ChainDirection::Vertical,
-                  c.newChain ? ChainSource::Picks
-                             : (picked ? ChainSource::Selection : ChainSource::Stored));
-    const fs::path settings = dir / mode.SettingsFile;
-    if (!c.withoutSettingsFile) WriteFileBytes(settings, stored.Bytes());
-    RunOptions options;
-    if (c.failedSave)
-      options.BeforeAction = [&settings](headless::HeadlessUi&, ProgramRun&) {
-        fs::remove(settings);
-        fs::create_directory(settings);
-      };
-    options.Mode = &mode;
-    options.Action = c.action;
-    options.Changes = c.changes;
-    const std::vector<headless::Event> seen = RunOnce(dir.Path(), options).Transcript;
+    const ChainDirection direction =
+        c.horizontal ? ChainDirection::Horizontal : ChainDirection::Vertical;
+    const ChainSource source =
+        c.newChain ? ChainSource::Picks : (picked ? ChainSource::Selection : ChainSource::Stored);
+    // The case's files in a folder of their own, and its run at a pace.
+    struct Run {
+      ScratchDir dir;
+      fs::path settings;
+      std::vector<headless::Event> seen;
+      std::string answer;
+    };
+    const auto run = [&](Run& r, RunPace pace) {
+      const RunMode& mode = RunModeOf(direction, source, pace);
+      WriteFileBytes(r.dir / "JWC_TEMP.TXT", picked && *c.pickedHostFile
+                                                 ? ReadFileBytes(pickedChain / c.pickedHostFile)
+                                                 : host.Bytes());
+      r.settings = r.dir / mode.SettingsFile;
+      if (!c.withoutSettingsFile) WriteFileBytes(r.settings, stored.Bytes());
+      RunOptions options;
+      if (c.failedSave)
+        options.BeforeAction = [&r](headless::HeadlessUi&, ProgramRun&) {
+          fs::remove(r.settings);
+          fs::create_directory(r.settings);
+        };
+      options.Mode = &mode;
+      options.Action = c.action;
+      options.Changes = c.changes;
+      r.seen = RunOnce(r.dir.Path(), options).Transcript;
+      r.answer = ReadFileBytes(r.dir / "JWC_TEMP.TXT");
+    };
+    Run dialog;
+    run(dialog, RunPace::Dialog);
+    const RunMode& mode = RunModeOf(direction, source);
+    const fs::path& settings = dialog.settings;
+    const std::vector<headless::Event>& seen = dialog.seen;
     // A failed save names the file that could not be saved.
     if (c.failedSave) {
       EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [&mode](const headless::Event& e) {
@@ -146,7 +165,46 @@ TEST(HostHandover, OnlyAnOkThatDrewHandsOverToTheNextRun) {
       }));
     }
 
-    const std::vector<std::string> answer = SplitCrLf(ReadFileBytes(dir / "JWC_TEMP.TXT"));
+    // The same case at the quick pace. A new or picked chain shows its
+    // dialog as before and hands over to the quick continuation; a
+    // continuation, OK pressed at once on the stored settings, answers as
+    // that OK with the notice last, or refuses with "he" alone, storing
+    // nothing. (The dialog's own ends and a save that fails once the dialog
+    // is open have no quick counterpart.)
+    if (c.action == FinishAction::Ok && c.changes.empty() && !c.failedSave) {
+      Run quick;
+      run(quick, RunPace::Quick);
+      const RunMode& quickMode = RunModeOf(direction, source, RunPace::Quick);
+      if (quickMode.ShowsDialog) {
+        EXPECT_EQ(quick.seen, dialog.seen);
+        const std::string goOn = "h/" + RunModeOf(direction, ChainSource::Stored, RunPace::Quick).Launcher;
+        const std::string head = c.handover ? std::string(c.handover) + "\r\n" : "";
+        EXPECT_EQ(quick.answer, c.handover ? goOn + "\r\n" + dialog.answer.substr(head.size())
+                                           : dialog.answer);
+      } else if (c.handover) {
+        EXPECT_TRUE(quick.seen.empty());
+        const std::string drawn = dialog.answer.ends_with("\r\n") ? dialog.answer : dialog.answer + "\r\n";
+        ASSERT_EQ(quick.answer.substr(0, drawn.size()), drawn);
+        const std::vector<std::string> notice = SplitCrLf(quick.answer.substr(drawn.size()));
+        ASSERT_EQ(notice.size(), 1u);
+        const ChainWords& words = WordsOf(direction);
+        EXPECT_TRUE(notice[0].starts_with(std::string("h#") + words.GrowsUpper) ||
+                    notice[0].starts_with(std::string("h#") + words.GrowsLower))
+            << notice[0];
+        EXPECT_EQ(ReadFileBytes(quick.settings), ReadFileBytes(settings));
+      } else {
+        const std::vector<std::string> refusal = SplitCrLf(quick.answer);
+        ASSERT_EQ(refusal.size(), 1u) << quick.answer;
+        EXPECT_EQ(refusal[0].rfind("he", 0), 0u) << refusal[0];
+        EXPECT_GT(refusal[0].size(), 2u);
+        if (c.withoutSettingsFile)
+          EXPECT_FALSE(fs::exists(quick.settings));
+        else
+          EXPECT_EQ(ReadFileBytes(quick.settings), stored.Bytes());
+      }
+    }
+
+    const std::vector<std::string> answer = SplitCrLf(dialog.answer);
     ASSERT_FALSE(answer.empty());
     if (!c.handover) {
       EXPECT_EQ(answer, std::vector<std::string>{"hq"});

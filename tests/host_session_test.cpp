@@ -41,7 +41,7 @@ std::string AsShipped(const std::string& utf8) {
   return bytes;
 }
 
-std::string Launcher(const char* name) { return AsShipped(ReadFileBytes(kPackage / name)); }
+std::string Launcher(const std::string& name) { return AsShipped(ReadFileBytes(kPackage / name)); }
 
 // Each run mode's launcher as the host reads it: its selection step, a
 // prompt a point, and the program called with the row's words.

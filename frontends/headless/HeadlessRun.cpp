@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "app/QuickRun.h"
 #include "dialog/DialogModel.h"
 #include "files/StandardFileSystem.h"
 
@@ -63,9 +64,17 @@ RunResult RunOnce(const fs::path& folder, const RunOptions& options) {
   std::error_code ec;
   fs::path absoluteFolder = fs::absolute(folder, ec);
   if (ec) absoluteFolder = folder;
-  ProgramRun run(ui, options.Files ? *options.Files : standardFiles,
-                 absoluteFolder / kProgramFileName,
-                 options.Mode ? *options.Mode : DefaultRunMode());
+  FileSystem& files = options.Files ? *options.Files : standardFiles;
+  const RunMode& mode = options.Mode ? *options.Mode : DefaultRunMode();
+  if (!mode.ShowsDialog) {
+    // No dialog: the options that work it have nothing to act on.
+    RunResult result;
+    result.Quick = RunQuick(files, absoluteFolder / kProgramFileName, mode);
+    result.Refused = !result.Quick->Drawn;
+    result.ProgramFolder = absoluteFolder / "";
+    return result;
+  }
+  ProgramRun run(ui, files, absoluteFolder / kProgramFileName, mode);
   ui.SetCloseHandler([&run] { run.Close(); });
   ui.SetChangeHandler([&run] { run.ControlChange(); });
 

@@ -13,6 +13,7 @@
 
 #include "dialog/DialogSettings.h"
 #include "app/ProgramRun.h"
+#include "app/QuickRun.h"
 #include "dimension/RunModes.h"
 #include "files/FileSystem.h"
 #include "frontends/headless/HeadlessUi.h"
@@ -64,8 +65,9 @@ struct RunOptions {
   // control left without selection, ...); may be empty.
   std::function<void(HeadlessUi& ui, ProgramRun& run)> BeforeAction;
   FinishAction Action = FinishAction::Ok;
-  // The launcher's row that starts the program (RunModes.h): the usual one
-  // continues the stored vertical chain.
+  // The run mode that starts the program (RunModes.h): the usual one
+  // continues the stored vertical chain. A mode that shows no dialog runs
+  // at the quick pace, and the dialog's options are not used.
   const RunMode* Mode = &DefaultRunMode();
   // The files the run reads and writes; nullptr: the real ones.
   FileSystem* Files = nullptr;
@@ -80,6 +82,9 @@ struct RunResult {
   std::filesystem::path ProgramFolder;
   DialogState Dialog;        // the dialog as it was when it closed
   DialogSettings Settings;  // the run's settings at the end
+  // A mode at the quick pace without its dialog: what the host was told
+  // (the transcript stays empty: nothing is shown).
+  std::optional<QuickOutcome> Quick;
 };
 
 // Runs the program once with `folder` as the folder of its program file (a

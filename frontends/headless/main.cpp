@@ -21,8 +21,9 @@ using namespace headless;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-headless [--horizontal] [--new | --pick] [--cancel | --close]\n"
-    "                       [--move LEFT,TOP] [--set NAME=VALUE]... FOLDER\n"
+    "usage: orvane-headless [--horizontal] [--new | --pick] [--quick]\n"
+    "                       [--cancel | --close] [--move LEFT,TOP]\n"
+    "                       [--set NAME=VALUE]... FOLDER\n"
     "\n"
     "Runs the program once as if its program file lay in FOLDER: it reads\n"
     "FOLDER/JWC_TEMP.TXT and FOLDER/vk38.dat, shows the dialog, and on closing\n"
@@ -40,6 +41,13 @@ constexpr const char* kUsage =
     "                    drawing (the selection in JWC_TEMP.TXT) instead of the\n"
     "                    stored one (as the launcher vk47_Orvane_pick.bat starts\n"
     "                    the program)\n"
+    "  --quick           the quick pace: alone or with --horizontal, no dialog;\n"
+    "                    OK at once with the stored settings, and the answer\n"
+    "                    hands over with hr and ends with an h# notice, or is\n"
+    "                    one he line (as vk47_Orvane_quick.bat starts the\n"
+    "                    program); with --new or --pick the dialog is shown\n"
+    "                    and its answer hands over to the quick continuation\n"
+    "                    (as vk47_Orvane_new_quick.bat)\n"
     "  --cancel          press Cancel\n"
     "  --close           close the window by its close box\n"
     "                    (without either, OK is pressed; when OK leaves the\n"
@@ -58,6 +66,8 @@ constexpr const char* kUsage =
     "Prints what the user would have seen, one event a line (UTF-8):\n"
     "  message: TEXT   warning: TEXT   focus: CONTROL   status: TEXT   closed\n"
     "(warning: a failure of the program's own files)\n"
+    "(nothing at the quick pace without its dialog: the host shows the he or\n"
+    "h# line of FOLDER/JWC_TEMP.TXT)\n"
     "and the notice pane's lines, which tell what OK would do, after the\n"
     "dialog is shown, after each --set and after an OK that leaves the\n"
     "dialog open:\n"
@@ -137,7 +147,13 @@ int main(int argc, char** argv) {
   }
   if (!folder) BadArguments("FOLDER is missing");
   options.Mode = RunModeOfWords(modeWords);
-  if (!options.Mode) BadArguments(modeOptions + ": no launcher starts the program so");
+  if (!options.Mode) {
+    std::string launchers;
+    for (const std::string& name : LauncherNames()) launchers += "\n  " + name;
+    BadArguments(modeOptions + ": no launcher starts the program so; the launchers are:" + launchers);
+  }
+  if (!options.Mode->ShowsDialog && (action || options.MoveWindowTo || !options.Changes.empty()))
+    BadArguments(modeOptions + " shows no dialog: --cancel, --close, --move and --set have nothing to act on");
   std::error_code ec;
   if (!fs::is_directory(*folder, ec)) BadArguments("no folder at " + folder->string());
 

@@ -50,33 +50,25 @@ void Fail(const char* what, bool answered, HWND owner) {
   }
 }
 
-// The word (ASCII, lower case) is one of the command line's words, in any
-// case; words are separated by blanks, tabs and quotes.
-bool HasWord(std::wstring_view commandLine, std::wstring_view word) {
-  std::size_t at = 0;
-  while (at < commandLine.size()) {
-    const std::size_t start = commandLine.find_first_not_of(L" \t\"", at);
-    if (start == std::wstring_view::npos) break;
-    std::size_t end = commandLine.find_first_of(L" \t\"", start);
-    if (end == std::wstring_view::npos) end = commandLine.size();
-    const std::wstring_view found = commandLine.substr(start, end - start);
-    bool same = found.size() == word.size();
-    for (std::size_t i = 0; same && i < word.size(); ++i) {
-      const wchar_t c = found[i];
-      same = (c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c) == word[i];
-    }
-    if (same) return true;
-    at = end;
-  }
-  return false;
+// A command line that no launcher gives: the host draws nothing, and the
+// user hears which launchers start the program.
+void RefuseStart(std::wstring_view commandLine) {
+  AnswerNothing();
+  const std::string words = WideToSjis(commandLine);
+  const std::string_view blanks = " \t";
+  const std::size_t first = words.find_first_not_of(blanks);
+  const std::string given =
+      first == std::string::npos ? std::string() : words.substr(first, words.find_last_not_of(blanks) + 1 - first);
+  ShowMessageBox(nullptr, SjisToWide(UnknownStartMessage(given, LauncherNames())),
+                 SjisToWide(DialogTexts::ApplicationTitle), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
 }  // namespace
 
-const RunMode& RunModeOf(std::wstring_view commandLine) {
-  return RunModeOfCommandLine([commandLine](std::string_view word) {
-    return HasWord(commandLine, std::wstring(word.begin(), word.end()));
-  });
+const RunMode* RunModeOf(std::wstring_view commandLine) {
+  // The words are ASCII: any other character makes a word no mode has.
+  const std::string narrow = WideToSjis(std::wstring(commandLine));
+  return RunModeOfWords(CommandLineWords(narrow));
 }
 
 int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
@@ -88,12 +80,16 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
   std::optional<ProgramRun> session;
   auto owner = [&dialog] { return dialog ? dialog->MessageOwner() : nullptr; };
   try {
+    const RunMode* mode = RunModeOf(commandLine ? commandLine : L"");
+    if (!mode) {
+      RefuseStart(commandLine ? commandLine : L"");
+      return 1;
+    }
     INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
 
     Win32Ui& ui = dialog.emplace(instance);
-    ProgramRun& run = session.emplace(ui, files, ModuleFilePath(),
-                                      RunModeOf(commandLine ? commandLine : L""));
+    ProgramRun& run = session.emplace(ui, files, ModuleFilePath(), *mode);
     ui.Create({[&run] { run.Show(); }, [&run] { run.Ok(); },
                [&run] { run.Cancel(); },
                [&run, &answered] {

@@ -108,7 +108,7 @@ TEST(Launcher, EveryLauncherIsShiftJisWithTheHostsDirectives) {
     std::string call = "\"%~dp0vk47_Orvane.exe\"";
     for (std::string_view word : mode.Words) call += " " + std::string(word);
     EXPECT_EQ(lines.back(), call);
-    EXPECT_EQ(&win32::RunModeOf(SjisToWide(call)), &mode);
+    EXPECT_EQ(win32::RunModeOf(SjisToWide(call)), &mode);
   }
 }
 
@@ -118,7 +118,7 @@ TEST(Launcher, ReadMeTellsHowToInstallAndTheClickEnterWorkflow) {
   for (const std::string& line : lines) text += line + "\n";
   // Every launcher and settings file of the run modes.
   for (const RunMode& mode : RunModes())
-    for (const char* name : {mode.Launcher, mode.SettingsFile})
+    for (const std::string& name : {mode.Launcher, std::string(mode.SettingsFile)})
       EXPECT_NE(text.find(name), std::string::npos) << name;
   for (const char8_t* needed : {u8"範囲選択", u8"外部変形", u8"展開", u8"同じフォルダ", u8"共用",
                                 u8"新しく", u8"Enter", u8"Esc", u8"範囲選択はありません",
@@ -126,30 +126,46 @@ TEST(Launcher, ReadMeTellsHowToInstallAndTheClickEnterWorkflow) {
     EXPECT_NE(text.find(Utf8ToSjis(U8(needed))), std::string::npos) << U8(needed);
 }
 
-// The command line chooses the row whose words it holds, each a word of
-// its own in any case; the usual launcher's row without them.
+// The command line chooses the mode whose words it holds and no other, each
+// a word of its own in any case, separated by blanks, tabs and quotes, as the
+// headless runner and the host double choose it; the usual launcher's mode
+// without words; any other command line chooses none (and is refused).
 TEST(Launcher, TheCommandLinesWordsChooseTheRunMode) {
   using enum ChainSource;
   constexpr ChainDirection V = ChainDirection::Vertical, H = ChainDirection::Horizontal;
+  constexpr RunPace D = RunPace::Dialog, Q = RunPace::Quick;
   const struct {
     const wchar_t* line;
+    bool chosen;
     ChainDirection direction;
     ChainSource chain;
+    RunPace pace;
   } cases[] = {
-      {L"/new", V, Picks},        {L"/NEW", V, Picks},          {L"  /New\t", V, Picks},
-      {L"x /new", V, Picks},      {L"\"/new\"", V, Picks},      {L"", V, Stored},
-      {L"/newer", V, Stored},     {L"new", V, Stored},          {L"-new", V, Stored},
-      {L"//new", V, Stored},      {L"/pick", V, Selection},     {L"/PICK", V, Selection},
-      {L" \"/Pick\" ", V, Selection}, {L"x /pick", V, Selection}, {L"/picked", V, Stored},
-      {L"pick", V, Stored},       {L"-pick", V, Stored},        {L"\x0Fpick", V, Stored},
-      {L"/h", H, Stored},         {L"/H", H, Stored},           {L"/h /new", H, Picks},
-      {L"/new /h", H, Picks},     {L"\"/h\" /PICK", H, Selection}, {L"/hh", V, Stored},
-      {L"/horizontal", V, Stored}, {L"h /new", V, Picks},       {L"/new /pick", V, Selection},
+      {L"/new", true, V, Picks, D},          {L"/NEW", true, V, Picks, D},
+      {L"  /New\t", true, V, Picks, D},      {L"\"/new\"", true, V, Picks, D},
+      {L"", true, V, Stored, D},             {L" \t\"\"", true, V, Stored, D},
+      {L"/pick", true, V, Selection, D},     {L" \"/Pick\" ", true, V, Selection, D},
+      {L"/h", true, H, Stored, D},           {L"/H", true, H, Stored, D},
+      {L"/h /new", true, H, Picks, D},       {L"/new /h", true, H, Picks, D},
+      {L"\"/h\" /PICK", true, H, Selection, D}, {L"/quick", true, V, Stored, Q},
+      {L"/h /QUICK", true, H, Stored, Q},    {L"/quick /h /new", true, H, Picks, Q},
+      {L"/pick\t/quick", true, V, Selection, Q},
+      {L"x /new", false, V, Stored, D},      {L"/newer", false, V, Stored, D},
+      {L"new", false, V, Stored, D},         {L"-new", false, V, Stored, D},
+      {L"//new", false, V, Stored, D},       {L"/picked", false, V, Stored, D},
+      {L"\x0F/pick", false, V, Stored, D},   {L"/hh", false, V, Stored, D},
+      {L"/horizontal", false, V, Stored, D}, {L"/new /pick", false, V, Stored, D},
+      {L"/new /new", false, V, Stored, D},   {L"/h /h", false, V, Stored, D},
+      {L"/quick/h", false, V, Stored, D},    {L"/\x30AF", false, V, Stored, D},
   };
   for (const auto& c : cases) {
-    const RunMode& mode = win32::RunModeOf(c.line);
-    EXPECT_EQ(mode.Direction, c.direction) << testing::PrintToString(std::wstring(c.line));
-    EXPECT_EQ(mode.Chain, c.chain) << testing::PrintToString(std::wstring(c.line));
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.line)));
+    const RunMode* mode = win32::RunModeOf(c.line);
+    ASSERT_EQ(mode != nullptr, c.chosen);
+    if (!mode) continue;
+    EXPECT_EQ(mode->Direction, c.direction);
+    EXPECT_EQ(mode->Chain, c.chain);
+    EXPECT_EQ(mode->Pace, c.pace);
   }
 }
 
