@@ -52,7 +52,8 @@ class ProgramRun {
   // "he" line, and a chain that OK stored is taken back. An answer that
   // cannot be written leaves the settings file as the show sequence found
   // it; a refusal is then still tried in its place, and when even that
-  // cannot be written nothing is said.
+  // cannot be written nothing is said and the exchange file stays as the
+  // host wrote it.
   QuickOutcome CloseQuick(bool drew, const std::string& shown);
 
   // What the run holds, for a look from outside (tests, the headless front

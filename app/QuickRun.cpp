@@ -130,7 +130,7 @@ QuickOutcome ProgramRun::CloseQuick(bool drew, const std::string& shown) {
   if (drew) {
     // The notice stands last: between drawing lines it would break them.
     Answer.Lines.Append() = std::string(kNotice) + shown;
-    answered = WriteOutputFile(Files, exchange, Answer);
+    answered = ReplaceOutputFile(Files, exchange, Answer);
     outcome.Answered = answered.Ok();
     outcome.Drawn = outcome.Answered;
     outcome.Shown = shown;
@@ -141,7 +141,7 @@ QuickOutcome ProgramRun::CloseQuick(bool drew, const std::string& shown) {
     outcome.Shown = drew ? OneLine({AnswerNotWrittenMessage(answered.Fault, rollback,
                                                             ModeRow.SettingsFile)})
                          : shown;
-    outcome.Answered = WriteOutputFile(Files, exchange, OneLineAnswer(kError, outcome.Shown)).Ok();
+    outcome.Answered = ReplaceOutputFile(Files, exchange, OneLineAnswer(kError, outcome.Shown)).Ok();
   }
   FreeHostState(HostTold);
   Answer.Lines.Release();

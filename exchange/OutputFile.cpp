@@ -37,9 +37,14 @@ void AddOutputLine(OutputCommands& out, std::string_view line) {
   out.Lines.Append().assign(line.substr(0, kMaxTextBytes));
 }
 
+FileStatus ReplaceOutputFile(FileSystem& files, const std::filesystem::path& path,
+                             const OutputCommands& out) {
+  return files.ReplaceContent(path, BuildFileContent(out));
+}
+
 FileStatus WriteOutputFile(FileSystem& files, const std::filesystem::path& path,
                            const OutputCommands& out) {
-  FileStatus written = files.ReplaceContent(path, BuildFileContent(out));
+  FileStatus written = ReplaceOutputFile(files, path, out);
   if (written) return written;
   // No result rather than a wrong one: the host must not take the file it
   // wrote itself, or any partial content, for the program's output.

@@ -37,6 +37,12 @@ void AddOutputLine(OutputCommands& out, std::string_view line);
 FileStatus WriteOutputFile(FileSystem& files, const std::filesystem::path& path,
                            const OutputCommands& out);
 
+// The same, except that on a failure the file is left as it was (still the
+// host's own, which tells it that nothing was done): for a run that, unable
+// to answer, leaves no trace.
+FileStatus ReplaceOutputFile(FileSystem& files, const std::filesystem::path& path,
+                             const OutputCommands& out);
+
 // All nine attributes pending and at their defaults; `host` (the host's own
 // attributes) kept to stand in for values left open. The lines stay.
 void ResetOutputAttributes(OutputCommands& out, const DrawingAttributes& host);

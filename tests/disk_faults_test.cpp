@@ -21,6 +21,7 @@
 #include <string>
 
 #include "dialog/UserTexts.h"
+#include "app/QuickRun.h"
 #include "frontends/headless/HeadlessRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/SmallTmpfs.h"
@@ -104,6 +105,17 @@ TEST(DiskFaults, ReadOnlyProgramFolderLeavesBothFilesAsTheyWere) {
   EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
   // Nothing could be written or removed: the host finds its own file as it
   // left it, never a partial answer.
+  EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), WorkedExampleFile("JWC_TEMP.TXT"));
+  EXPECT_EQ(FolderEntries(folder), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
+
+  // At the quick pace nothing can be said either: nothing is shown, and
+  // both files stay as they were.
+  RunOptions quick;
+  quick.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Stored, RunPace::Quick);
+  const RunResult quickResult = RunOnce(folder, quick);
+  EXPECT_TRUE(quickResult.Transcript.empty());
+  EXPECT_FALSE(quickResult.Quick->Answered);
+  EXPECT_EQ(ReadFileBytes(folder / "vk38.dat"), WorkedExampleFile("vk38.dat"));
   EXPECT_EQ(ReadFileBytes(folder / "JWC_TEMP.TXT"), WorkedExampleFile("JWC_TEMP.TXT"));
   EXPECT_EQ(FolderEntries(folder), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
 }
@@ -254,8 +266,13 @@ TEST(DiskFaults, UnusableFileLeavesTheSettingsFileAsItWas) {
       {"JWC_TEMP.TXT a read-only mount after OK", "JWC_TEMP.TXT", Made::ReadOnlyMount, false,
        {NotWritten(FileFault::InUse, SettingsRollback::PutBack)}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const Case& c : cases) for (const RunPace pace : {RunPace::Dialog, RunPace::Quick}) {
+    // At the quick pace (a continuation, the file unusable from the start):
+    // nothing shown, and the messages as the host's one error line, or
+    // nothing at all where the exchange file cannot take it.
+    const bool quick = pace == RunPace::Quick;
+    if (quick && (c.newChain || c.made == Made::FolderAfterShow)) continue;
+    SCOPED_TRACE(std::string(c.name) + (quick ? ", quick" : ""));
     ScratchDir dir;
     PrepareExample(dir.Path());
     const fs::path file = dir / c.file;
@@ -290,7 +307,8 @@ TEST(DiskFaults, UnusableFileLeavesTheSettingsFileAsItWas) {
         break;
     }
     RunOptions options;
-    if (c.newChain) options.Mode = &RunModeOf(ChainDirection::Vertical, ChainSource::Picks);
+    options.Mode = &RunModeOf(ChainDirection::Vertical,
+                              c.newChain ? ChainSource::Picks : ChainSource::Stored, pace);
     options.BeforeAction = [&](headless::HeadlessUi&, ProgramRun&) {
       if (c.made != Made::FolderAfterShow) return;
       fs::remove(file);
@@ -300,8 +318,8 @@ TEST(DiskFaults, UnusableFileLeavesTheSettingsFileAsItWas) {
     if (mounted) umount2(file.c_str(), MNT_DETACH);
     if (c.made == Made::NoReadPermission) fs::permissions(file, fs::perms::owner_all);
 
-    EXPECT_EQ(Messages(result), c.messages);
-    EXPECT_EQ(result.Refused, c.made != Made::FolderAfterShow && c.made != Made::ReadOnlyMount);
+    EXPECT_EQ(Messages(result), quick ? Texts{} : c.messages);
+    EXPECT_EQ(result.Refused, quick || (c.made != Made::FolderAfterShow && c.made != Made::ReadOnlyMount));
     if (c.file == std::string("vk38.dat")) {
       // Byte for byte where it holds bytes; the folder or the link where it does not.
       if (c.made == Made::NoReadPermission) {
@@ -312,8 +330,15 @@ TEST(DiskFaults, UnusableFileLeavesTheSettingsFileAsItWas) {
     } else {
       EXPECT_EQ(ReadFileBytes(dir / "vk38.dat"), WorkedExampleFile("vk38.dat"));
       if (c.made == Made::NoReadPermission || c.made == Made::ReadFails) {
-        EXPECT_EQ(ReadFileBytes(file), kNothingDrawn);  // the answer replaces the host's file
+        // The answer replaces the host's file.
+        EXPECT_EQ(ReadFileBytes(file), quick ? "he" + OneLine(c.messages) + "\r\n" : kNothingDrawn);
       }
+      if (quick && c.made == Made::ReadOnlyMount) {
+        EXPECT_EQ(ReadFileBytes(file), WorkedExampleFile("JWC_TEMP.TXT"));
+      }
+    }
+    if (quick && c.file == std::string("vk38.dat")) {
+      EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "he" + OneLine(c.messages) + "\r\n");
     }
     EXPECT_EQ(FolderEntries(dir.Path()), (Names{"JWC_TEMP.TXT", "vk38.dat"}));
   }

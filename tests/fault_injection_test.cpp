@@ -318,6 +318,28 @@ TEST(FaultInjection, UnwritableAnswerTakesTheStoredChainBack) {
   }
 }
 
+// At the quick pace, when neither the answer nor the error line in its place
+// can be written, the host is told nothing and both files stay as they were:
+// the chain stored at OK is taken back, the exchange file is the host's own.
+TEST(FaultInjection, QuickRunThatCannotAnswerLeavesBothFilesAsTheyWere) {
+  MemoryRun clean;
+  clean.Press({}, RunPace::Quick);
+  const std::vector<std::string>& log = clean.files.Log();
+  const std::size_t save = static_cast<std::size_t>(
+      std::find(log.begin(), log.end(), "replace " + MemoryRun::Settings().generic_string() + ": ok") -
+      log.begin()) + 1;
+  ASSERT_LE(save, log.size());
+  MemoryRun run;
+  // Another program takes hold of the exchange file once the host's has been read.
+  run.files.BeforeOperation(save, [&run] { run.files.HoldFile(MemoryRun::Answer()); });
+  run.Press({}, RunPace::Quick);
+  EXPECT_TRUE(run.result.Transcript.empty());
+  EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
+  EXPECT_EQ(run.Answered(), WorkedExampleFile("JWC_TEMP.TXT"));
+  ASSERT_TRUE(run.result.Quick.has_value());
+  EXPECT_FALSE(run.result.Quick->Answered);
+}
+
 TEST(FaultInjection, FileThatBreaksOffWhileReadIsToldAndNothingIsReplaced) {
   // Each file breaks off after its first ten bytes: the settings would be
   // the defaults, the picks missing. The user hears that the file could not
@@ -336,6 +358,14 @@ TEST(FaultInjection, FileThatBreaksOffWhileReadIsToldAndNothingIsReplaced) {
     EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
     EXPECT_EQ(run.Answered(), kNothingDrawn);
   }
+  // Both files at the quick pace: the two messages on the host's one error
+  // line, in the order the dialog shows them.
+  MemoryRun quick;
+  quick.files.FailReadsAfter(10);
+  quick.Press({}, RunPace::Quick);
+  EXPECT_EQ(quick.Answered(), "he" + HostFileUnreadableMessage(FileFault::Unreadable) + "　" +
+                                  SettingsUnreadableMessage(FileFault::Unreadable) + "\r\n");
+  EXPECT_EQ(quick.Saved(), WorkedExampleFile("vk38.dat"));
 }
 
 TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
@@ -374,26 +404,28 @@ TEST(FaultInjection, EachOperationOfARunFailingInTurn) {
       }
       // The answer is complete, "hq" (a quick run: one "he" line), or absent
       // and told; never a host file taken for an answer, since removing it
-      // works here. A quick run that could not answer at all stored nothing.
-      if (answered) {
+      // works here. A quick run that could not answer at all leaves both
+      // files as they were.
+      const bool untouched = quick && answered == hostFile;
+      if (untouched) {
+        EXPECT_EQ(saved, oldSettings);
+      } else if (answered) {
         EXPECT_TRUE(answered == drawn || (!quick && answered == kNothingDrawn) ||
                     (quick && answered->starts_with("he") &&
                      answered->find("\r\n") + 2 == answered->size()))
             << *answered;
-      } else if (quick) {
-        EXPECT_EQ(saved, oldSettings);
       } else {
         EXPECT_TRUE(told(NotWritten(FileFault::Other, SettingsRollback::PutBack)) ||
                     told(NotWritten(FileFault::Other)));
       }
       // A chain left unstored is always told: the save failed, or a file
       // could not be read.
-      if (saved == oldSettings && (answered || !quick)) {
+      if (saved == oldSettings && !untouched) {
         EXPECT_TRUE(told(NotSaved(FileFault::Other)) || told(SettingsUnreadableMessage(FileFault::Other)) ||
                     told(HostFileUnreadableMessage(FileFault::Other)) ||
                     told(NotWritten(FileFault::Other, SettingsRollback::PutBack)));
       }
-      EXPECT_NE(answered, hostFile);
+      EXPECT_TRUE(quick || answered != hostFile);
     }
   }
 }

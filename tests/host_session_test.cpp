@@ -2,6 +2,8 @@
 // user clicking out a chain with them, run by the host double against the
 // headless program: the drawing the host ends with, to the byte.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -99,6 +101,8 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
     std::size_t steps;      // the steps the session uses
     std::size_t handovers;  // answers that hand over to the next run
     const char* golden;
+    std::size_t notices = 0;  // the host's notices ("h#") and errors ("he") shown
+    std::size_t errors = 0;
   };
   const Case cases[] = {
       {"clicked_chain.session", 5, 4, "clicked_chain_drawing.txt"},
@@ -107,6 +111,9 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
       // Both directions, one command after the other; the horizontal chain
       // picked again.
       {"both_directions.session", 10, 5, "both_directions_drawing.txt"},
+      // At the quick pace the same clicks draw the same chain.
+      {"quick_chain.session", 5, 4, "clicked_chain_drawing.txt", 3, 1},
+      {"quick_both_directions.session", 10, 5, "both_directions_drawing.txt", 2, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.session);
@@ -120,6 +127,13 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
       if (line.rfind("answer: ", 0) == 0 && line.find(", then vk47_Orvane") != std::string::npos)
         ++handovers;
     EXPECT_EQ(handovers, c.handovers);
+    const auto shown = [&result](const char* what) {
+      return static_cast<std::size_t>(std::count_if(
+          result.Transcript.begin(), result.Transcript.end(),
+          [what](const std::string& line) { return line.rfind(what, 0) == 0; }));
+    };
+    EXPECT_EQ(shown("host shows the notice: "), c.notices);
+    EXPECT_EQ(shown("host shows the error: "), c.errors);
     EXPECT_EQ(host.DrawingBytes(), ReadFileBytes(kSessions / c.golden));
     // Nothing went astray into the host's own folder.
     EXPECT_TRUE(fs::is_empty(hostFolder));

@@ -38,8 +38,10 @@ const std::vector<std::string> kSuccess = {"status: 処理中です", "status: �
 struct Program {
   ScratchDir dir;
   ChainDirection Direction = ChainDirection::Vertical;
-  RunResult Run(const HostFile& host, const std::optional<SettingsFile>& settings, bool newChain) {
-    const RunMode& mode = RunModeOf(Direction, newChain ? ChainSource::Picks : ChainSource::Stored);
+  RunResult Run(const HostFile& host, const std::optional<SettingsFile>& settings, bool newChain,
+                RunPace pace = RunPace::Dialog) {
+    const RunMode& mode =
+        RunModeOf(Direction, newChain ? ChainSource::Picks : ChainSource::Stored, pace);
     WriteFileBytes(dir / "JWC_TEMP.TXT", host.Bytes());
     if (settings) WriteFileBytes(dir / mode.SettingsFile, settings->Bytes());
     RunOptions options;
@@ -179,6 +181,11 @@ TEST(NewChain, ContinuationWithoutItsPicksNamesThemAndDrawsNothing) {
                                         "message: " + first + second, "closed"}));
     EXPECT_EQ(program.Answer(), "hq\r\n");
     EXPECT_EQ(program.Saved(), settings.Bytes());
+    // At the quick pace the host shows the message.
+    Program quick;
+    EXPECT_TRUE(quick.Run(host, settings, false, RunPace::Quick).Transcript.empty());
+    EXPECT_EQ(quick.Answer(), "he" + first + second + "\r\n");
+    EXPECT_EQ(quick.Saved(), settings.Bytes());
   }
 }
 

@@ -346,3 +346,28 @@ cp "$session_folder"/*.bat "$both_folder/"
   sed 's/^/  /'
 "$preview" "$both_folder/drawing.txt" "$pictures/11-both-directions.svg"
 say "" "The host's drawing after the session: $pictures/11-both-directions.svg"
+
+heading "12. A chain at the quick pace: the dialog once, then clicks alone"
+say "The settings are chosen at the chain's first dimension; after it the" \
+    "dialog adds nothing. vk47_Orvane_new_quick.bat shows the dialog for the" \
+    "first dimension and hands over to vk47_Orvane_quick.bat, which shows no" \
+    "window at all: OK at once on the stored settings. Its answer is \"hr\", the" \
+    "lines OK draws and one \"h#\" line that the host shows as a notice; a" \
+    "point it cannot take is answered with one \"he\" line, which the host shows" \
+    "as an error, drawing nothing (tests/data/host_sessions/quick_chain.session:" \
+    "the clicks of section 10, the last one inside the chain):" ""
+quick_folder="$work/quick"
+quick_session="$PWD/tests/data/host_sessions/quick_chain.session"
+mkdir -p "$quick_folder/host"
+cp "$session_folder"/*.bat "$quick_folder/"
+(cd "$quick_folder/host" &&
+  "$host_double_path" --headless "$program_path" "$quick_folder" \
+    "$quick_session" "$quick_folder/drawing.txt") |
+  sed 's/^/  /'
+if cmp -s "$quick_folder/drawing.txt" "$session_folder/drawing.txt"; then
+  say "" "The host's drawing is byte for byte the one of section 10: the same" \
+      "chain, with Enter pressed once instead of four times."
+else
+  say "" "The host's drawing differs from the one of section 10."
+  exit 1
+fi

@@ -4,8 +4,9 @@
 # and a minimal window (the same program started with /minimal): a Windows
 # program (startup_launcher.exe) inside one running Wine session, in a Wine
 # prefix of the benchmark's own, starts each in turn with CreateProcess and
-# times it to its window shown and painted; then each is started once more
-# to count its Wine server requests up to that point.
+# times it to its window shown and painted (a quick run, /quick, which shows
+# no window, from its start to its end); then each is started once more to
+# count its Wine server requests up to that point.
 #   run-startup-bench.sh WIN32_BUILD STARTUP_BENCH [--runs=N] [--warmup=N]
 # WIN32_BUILD holds vk47_Orvane.exe, bench/plain_window.exe and
 # bench/startup_launcher.exe; STARTUP_BENCH is the native driver
@@ -85,3 +86,9 @@ fi
 # /dev/null, Wine would drop the counted runs' trace request with it.
 "$BENCH" --trace="$TRACE" --reference=plain -- \
   timeout 1800 wine "$LAUNCHER" --count "$@" "${subjects[@]}" 2>"$WORK/launcher-messages.txt"
+# The quick run started last: its answer is still there. A refusal (he)
+# would have been timed, not a drawn continuation.
+if [ "${subjects[-1]}" = - ]; then
+  head -n 1 "$WORK/program/JWC_TEMP.TXT" | grep -qx $'hr\r' ||
+    die "the quick run drew nothing: its answer begins \"$(head -n 1 "$WORK/program/JWC_TEMP.TXT")\""
+fi

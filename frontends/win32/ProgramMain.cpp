@@ -10,6 +10,7 @@
 #include "CodePage932.h"
 #include "MessageBoxOver.h"
 #include "ModulePath.h"
+#include "QuickProgram.h"
 #include "SafeReplace.h"
 #include "Win32Ui.h"
 #include "dialog/DialogModel.h"
@@ -85,6 +86,7 @@ int RunProgram(HINSTANCE instance, const wchar_t* commandLine) {
       RefuseStart(commandLine ? commandLine : L"");
       return 1;
     }
+    if (!mode->ShowsDialog) return RunQuickProgram(*mode);
     INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
 

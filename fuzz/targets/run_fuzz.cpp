@@ -107,8 +107,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 namespace {
 
-// The run mode the first byte asks for (byte n, 1 to 5, stands for row n of
-// the run modes), and the input without that byte.
+// The run mode the first byte asks for (byte n, from 1 to one less than the
+// number of modes, stands for mode n), and the input without that byte.
 const RunMode& TakeMode(std::string_view& input) {
   const std::vector<RunMode>& modes = RunModes();
   const std::size_t row = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
@@ -148,6 +148,38 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange, const R
              "another dimension line on the chain's line overlaps it");
 }
 
+// A run at the quick pace: no dialog, and an answer of the drawn lines with
+// one notice line last, or one error line and the settings file untouched.
+void CheckQuickRun(MemoryFileSystem& files, const RunMode& mode, std::string_view settings) {
+  const fs::path folder = "/program";
+  headless::RunOptions options;
+  options.Files = &files;
+  options.Mode = &mode;
+  const headless::RunResult result = headless::RunOnce(folder, options);
+  FUZZ_CHECK(result.Transcript.empty(), "a run at the quick pace showed something");
+  FUZZ_CHECK(result.Quick && result.Quick->Answered, "a quick run did not answer");
+  const auto written = files.FileContent(folder / "JWC_TEMP.TXT");
+  FUZZ_CHECK(written.has_value(), "no exchange file after the run");
+  const auto after = files.FileContent(folder / mode.SettingsFile);
+  FUZZ_CHECK(after.has_value(), "the settings file is gone");
+  if (result.Quick->Drawn) {
+    FUZZ_CHECK(written->starts_with("hr\r\n"), "a drawn quick answer without its hand-over first");
+    const std::size_t notice = written->rfind("\r\nh#");
+    FUZZ_CHECK(notice != std::string::npos && written->find("\r\n", notice + 2) + 2 == written->size(),
+               "a drawn quick answer without one notice line last: " + Quoted(*written));
+    FUZZ_CHECK(CountLines(*after) == 31, "the settings file is not 31 lines: " + Quoted(*after));
+  } else {
+    FUZZ_CHECK(written->starts_with("he") && written->find("\r\n") + 2 == written->size(),
+               "a refused quick run answers more than one error line: " + Quoted(*written));
+    FUZZ_CHECK(*after == settings, "a refused quick run changed the settings file");
+  }
+  HostState answer;
+  ResetHostState(answer);
+  FUZZ_CHECK(ReadExchangeFile(files, folder / "JWC_TEMP.TXT", answer).Ok(),
+             "the written file cannot be read back");
+  FUZZ_CHECK(files.Paths().size() == 2, "files left beside the program: " + std::to_string(files.Paths().size()));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -168,6 +200,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.PutFile(stored, std::string(settings));
 
   if (mode.Chain == ChainSource::Selection) CheckPickedChain(files, exchange, mode);
+
+  if (!mode.ShowsDialog) {
+    CheckQuickRun(files, mode, settings);
+    return 0;
+  }
 
   std::vector<std::string> buffered;
   headless::RunOptions options;

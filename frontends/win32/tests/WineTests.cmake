@@ -60,7 +60,7 @@ add_test(NAME win32.program
 # The program itself, driven with the keyboard in a virtual display.
 foreach(case ok_worked_example escape close_box alt_f4_on_list inside_refusal
              missing_settings typed_values unheld_characters failed_start launcher
-             new_chain_launcher unwritable_answer unwritable_after_refusal_escape
+             new_chain_launcher unknown_word unwritable_answer unwritable_after_refusal_escape
              unwritable_after_refusal_alt_f4 unwritable_after_unsaved_settings
              unwritable_after_missing_settings_escape unwritable_after_missing_settings_alt_f4
              scaled_96 scaled_120 scaled_144 scaled_192 pick_chain_launcher)
@@ -70,7 +70,7 @@ endforeach()
 
 # Sessions of a user clicking out a chain, run by the host double with the
 # package's launchers under Wine.
-foreach(session clicked_chain refusal both_directions)
+foreach(session clicked_chain refusal both_directions quick_chain quick_both_directions)
   orvane_wine_test(win32.host_session.${session} ${ORVANE_WINE_SCRIPTS}/host-session.sh
     ${ORVANE_WIN32_BUILD_DIR} ${CMAKE_BINARY_DIR} ${session})
 endforeach()

@@ -189,12 +189,21 @@ std::string HostDouble::DrawAnswer(const std::string& answer, const std::string&
     transcript.push_back("answer: hq, nothing drawn");
     return {};
   }
+  // An error line: the host shows it, and nothing of the answer is drawn.
+  for (const std::string& line : lines)
+    if (line.rfind("he", 0) == 0) {
+      transcript.push_back("host shows the error: " + Utf8(line.substr(2)));
+      transcript.push_back("answer: he, nothing drawn");
+      return {};
+    }
   std::string next;
   std::size_t drawn = 0;
   for (const std::string& line : lines) {
     if (line.empty() || line[0] != 'h') {
       drawing_.push_back(line);
       ++drawn;
+    } else if (line.rfind("h#", 0) == 0) {
+      transcript.push_back("host shows the notice: " + Utf8(line.substr(2)));
     } else if (line == "hr") {
       next = current;
     } else if (line.rfind("h/", 0) == 0) {
@@ -254,9 +263,22 @@ SessionResult HostDouble::Run(const Session& session) {
     request.LauncherName = name;
     request.Call = SplitProgramLine(launcher.ProgramLine, (launcherFolder_ / "").string());
     request.End = step.What == Step::Ok ? DialogEnd::Ok : DialogEnd::Escape;
+    // The program's words choose its mode as the program itself does.
+    const std::vector<std::string_view> words(request.Call.Arguments.begin(),
+                                              request.Call.Arguments.end());
+    const RunMode* mode = RunModeOfWords(words);
+    if (mode && !mode->ShowsDialog) {
+      if (step.What != Step::Ok)
+        throw std::runtime_error("step " + std::to_string(result.StepsTaken) +
+                                 ": Esc in a dialog that " + name + " does not show");
+      request.End = DialogEnd::None;
+    }
     std::string call = fs::path(request.Call.Program).filename().string();
     for (const std::string& argument : request.Call.Arguments) call += " " + argument;
-    transcript.push_back("program: " + call + (step.What == Step::Ok ? ", Enter" : ", Esc"));
+    const char* end = request.End == DialogEnd::Ok     ? ", Enter"
+                      : request.End == DialogEnd::None ? ", no dialog"
+                                                       : ", Esc";
+    transcript.push_back("program: " + call + end);
     for (const std::string& line : runner_(request)) transcript.push_back("  " + line);
 
     name = DrawAnswer(ReadBytes(exchange), name, transcript);
@@ -292,7 +314,9 @@ Runner CommandRunner(std::vector<std::string> command) {
     std::vector<std::string> argv = command;
     argv.push_back(request.LauncherFolder.string());
     argv.push_back(request.LauncherName);
-    argv.push_back(request.End == DialogEnd::Ok ? "ok" : "esc");
+    argv.push_back(request.End == DialogEnd::Ok       ? "ok"
+                   : request.End == DialogEnd::None ? "none"
+                                                    : "esc");
     return RunAndRead(argv);
   };
 }

@@ -5,7 +5,8 @@
 // JWC_TEMP.TXT, runs the launcher's program, reads the answer, draws it into
 // its own record of the drawing, and goes on where the answer says ("hr": the
 // same launcher again, "h/NAME.BAT": that launcher), until the answer says
-// nothing more or the user presses Esc.
+// nothing more or the user presses Esc. It shows what the host shows of the
+// answer: "he" an error (and nothing of the answer is drawn), "h#" a notice.
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,8 +16,9 @@
 
 namespace host_double {
 
-// How the user ends the program's dialog.
-enum class DialogEnd { Ok, Escape };
+// How the user ends the program's dialog; None: the run shows no dialog
+// (the quick pace).
+enum class DialogEnd { Ok, Escape, None };
 
 // One step of the user: the points clicked at the launcher's prompts, then
 // Enter or Esc in the dialog; or Esc at the first point prompt; or another
@@ -110,8 +112,9 @@ class HostDouble {
 // each run-mode word that the launcher passes ("--new" for "/new", ...),
 // "--cancel" for Esc in the dialog, and the program's folder.
 Runner HeadlessRunner(std::filesystem::path headlessProgram);
-// A runner that hands the run to a command: COMMAND FOLDER LAUNCHER ok|esc
-// (the Windows program under Wine, through the launcher itself).
+// A runner that hands the run to a command: COMMAND FOLDER LAUNCHER
+// ok|esc|none (the Windows program under Wine, through the launcher itself;
+// none: a run without a dialog).
 Runner CommandRunner(std::vector<std::string> command);
 
 }  // namespace host_double

@@ -22,7 +22,8 @@ constexpr const char* kUsage =
     "to DRAWING (host command lines, Shift-JIS, CR LF). Each run of a\n"
     "launcher's program goes to orvane-headless PROGRAM, or to the command\n"
     "COMMAND (words split at blanks) with FOLDER, the launcher's name and\n"
-    "ok or esc. Prints what happened, one line each.\n";
+    "ok or esc (none for a run without a dialog). Prints what happened, one\n"
+    "line each, with what the host shows of the answers (he, h#).\n";
 
 [[noreturn]] void Usage() {
   std::cerr << kUsage;

@@ -17,7 +17,8 @@ PACKAGE="$WIN32_BUILD/vk47_Orvane.zip"
 HOST_DOUBLE="$NATIVE_BUILD/orvane-host-double"
 PREVIEW="$NATIVE_BUILD/orvane-preview"
 case "$SESSION" in
-  clicked_chain | ended_at_prompt) golden="$SESSIONS/clicked_chain_drawing.txt" ;;
+  clicked_chain | ended_at_prompt | quick_chain) golden="$SESSIONS/clicked_chain_drawing.txt" ;;
+  quick_both_directions) golden="$SESSIONS/both_directions_drawing.txt" ;;
   *) golden="$SESSIONS/${SESSION}_drawing.txt" ;;
 esac
 
@@ -40,7 +41,21 @@ start_display
 # later run must show it there and store it so again.
 export ORVANE_MOVE_DIALOG="10 5" ORVANE_MOVED_MARK="$WORK/moved"
 (cd "$WORK/host" && "$HOST_DOUBLE" --runner "bash $here/run-launcher.sh" \
-  "$FOLDER" "$SESSIONS/$SESSION.session" "$WORK/drawing.txt") || die "the session failed"
+  "$FOLDER" "$SESSIONS/$SESSION.session" "$WORK/drawing.txt") | tee "$WORK/transcript.txt" ||
+  die "the session failed"
+# What the host showed of each answer (its notices and errors) and where it
+# went on are those of the same session with the headless runner.
+HEADLESS="$NATIVE_BUILD/frontends/headless/orvane-headless"
+if [ -x "$HEADLESS" ]; then
+  mkdir -p "$WORK/headless/program" "$WORK/headless/host"
+  cp "$FOLDER"/*.bat "$WORK/headless/program/"
+  (cd "$WORK/headless/host" && "$HOST_DOUBLE" --headless "$HEADLESS" "$WORK/headless/program" \
+    "$SESSIONS/$SESSION.session" "$WORK/headless/drawing.txt") >"$WORK/headless/transcript.txt" ||
+    die "the headless session failed"
+  told() { grep -E '^(host shows|answer:)' "$1"; }
+  diff <(told "$WORK/headless/transcript.txt") <(told "$WORK/transcript.txt") >&2 ||
+    die "the host was told otherwise than by the headless runs"
+fi
 cmp -s "$WORK/drawing.txt" "$golden" || {
   diff <(tr -d '\r' <"$golden") <(tr -d '\r' <"$WORK/drawing.txt") >&2 || true
   die "the drawing differs from $golden"

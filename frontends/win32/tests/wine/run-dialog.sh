@@ -7,7 +7,7 @@
 #   run-dialog.sh WIN32_BUILD CASE
 # Cases: ok_worked_example escape close_box alt_f4_on_list inside_refusal
 #        missing_settings typed_values unheld_characters failed_start launcher
-#        new_chain_launcher unwritable_answer unwritable_after_refusal_escape
+#        new_chain_launcher unknown_word unwritable_answer unwritable_after_refusal_escape
 #        unwritable_after_refusal_alt_f4 unwritable_after_unsaved_settings
 #        unwritable_after_missing_settings_escape
 #        unwritable_after_missing_settings_alt_f4
@@ -314,6 +314,22 @@ case "$CASE" in
     expect_exit_code 1
     expect_hq_only
     same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the failed start"
+    ;;
+
+  unknown_word)
+    # A command line that no launcher gives: no dialog, a message box that
+    # names the launchers, and "hq" for the host; vk38.dat as it was.
+    prepare_inputs
+    start_program "$FOLDER/vk47_Orvane.exe" /new /bogus
+    box=$(wait_window vk47_Orvane)
+    [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] ||
+      die "a dialog showed for a command line that no launcher gives"
+    screenshot "$box" vk47_Orvane-unknown-word.png
+    focus "$box"
+    keys Return
+    expect_exit_code 1
+    expect_hq_only
+    same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the refused start"
     ;;
 
   launcher)

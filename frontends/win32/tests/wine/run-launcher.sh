@@ -6,19 +6,51 @@
 # file has ended. Needs the Wine session and the display of its caller
 # (host-session.sh). With ORVANE_MOVE_DIALOG="RIGHT DOWN" the user moves the
 # dialog by that many arrow key presses once, in the first run that finds no
-# file ORVANE_MOVED_MARK.
-#   run-launcher.sh FOLDER LAUNCHER ok|esc
+# file ORVANE_MOVED_MARK. With "none" the run shows no dialog (the quick
+# pace): no window may appear on the display at any time until it ends.
+#   run-launcher.sh FOLDER LAUNCHER ok|esc|none
 set -euo pipefail
 FOLDER=${1:?usage: run-launcher.sh FOLDER LAUNCHER ok|esc}
 LAUNCHER=${2:?usage: run-launcher.sh FOLDER LAUNCHER ok|esc}
 END=${3:?usage: run-launcher.sh FOLDER LAUNCHER ok|esc}
 WAIT=30
 fail() { echo "run-launcher: $*" >&2; exit 1; }
-case "$END" in ok) key=Return ;; esc) key=Escape ;; *) fail "unknown end $END" ;; esac
+case "$END" in ok) key=Return ;; esc) key=Escape ;; none) key="" ;; *) fail "unknown end $END" ;; esac
+
+# The windows shown on the display (by name or class, so that a window
+# without a title counts too).
+shown_windows() {
+  { xdotool search --onlyvisible --name '' 2>/dev/null; xdotool search --onlyvisible --class '' 2>/dev/null; } |
+    sort -u
+}
+before=$(shown_windows)
 
 (cd "$FOLDER" && exec timeout --kill-after=5 "${WINE_TIMEOUT:-120}" \
   wine cmd /c "$(winepath -w "$FOLDER/$LAUNCHER")" </dev/null >/dev/null 2>&1) &
 pid=$!
+
+if [ -z "$key" ]; then
+  # Watched until the batch file ends, every 20 ms: any window that shows
+  # is a failure.
+  polls=0
+  while kill -0 "$pid" 2>/dev/null; do
+    now=$(shown_windows)
+    if [ "$now" != "$before" ]; then
+      names=$(comm -13 <(echo "$before") <(echo "$now") | while read -r id; do
+        xdotool getwindowname "$id" 2>/dev/null || echo "$id"; done | paste -sd ',')
+      kill "$pid" 2>/dev/null
+      fail "a run without a dialog showed a window: $names"
+    fi
+    sleep 0.02
+    polls=$((polls + 1))
+    [ "$polls" -lt 3000 ] || { kill "$pid" 2>/dev/null; fail "the launcher did not end"; }
+  done
+  status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "the launcher ended with exit code $status"
+  echo "no window shown"
+  exit 0
+fi
 
 dialog=$(timeout "$WAIT" xdotool search --sync --onlyvisible --name '^Orvane' 2>/dev/null |
   head -1) || true
