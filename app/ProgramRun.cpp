@@ -96,7 +96,9 @@ void ProgramRun::Show() {
     NoticeShown = true;
     UpdateNotice();
   } else {
-    Ui.ShowMessage(WordsOf(direction).ChainMissing, MessageKind::Confirmation);
+    Ui.ShowMessage(ChainMissingMessage(direction, RunModeOf(direction, ChainSource::Picks).Launcher,
+                                       RunModeOf(direction, ChainSource::Selection).Launcher),
+                   MessageKind::Confirmation);
     Ui.CloseDialog();
   }
 }

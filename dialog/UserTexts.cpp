@@ -3,9 +3,6 @@
 namespace DialogTexts {
 const char* const ApplicationTitle = "vk47_Orvane";
 const char* const Caption = "Orvane";
-const char* const CompanionMissing =
-    "vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
-    "または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。";
 const char* const InsideChain = "直前作図した垂直寸法線の内側を指定する事は出来ません。";
 const char* const ZeroLength = "寸法が「0」になりますので作図出来ません";
 const char* const Processing = "処理中です";
@@ -16,13 +13,12 @@ const char* const MessageTitle = "確認";
 const char* const OkButton = "ＯＫ(&Y)";
 const char* const CancelButton = "キャンセル(&N)";
 const char* const LineArrowHeading = "（線矢印）";
-const char* const FailedRun = "エラーのため終了します。作図は行いません。";
 }  // namespace DialogTexts
 
 const ChainWords& WordsOf(ChainDirection direction) {
   static const ChainWords vertical = {
       DialogTexts::Caption,
-      DialogTexts::CompanionMissing,
+      "vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。または ",
       DialogTexts::InsideChain,
       "垂直寸法",
       "上へ延長",
@@ -30,15 +26,29 @@ const ChainWords& WordsOf(ChainDirection direction) {
   };
   static const ChainWords horizontal = {
       "Orvane 水平寸法",
-      "水平寸法の連続が記録されていません（vk47h.datがありません）。"
-      "vk47_Orvane_h_new.bat で新しく水平寸法の連続を開始するか、"
-      "vk47_Orvane_h_pick.bat で図面の水平寸法を範囲選択して下さい。",
+      "水平寸法の連続が記録されていません（vk47h.datがありません）。",
       "直前作図した水平寸法線の内側を指定する事は出来ません。",
       "水平寸法",
       "右へ延長",
       "左へ延長",
   };
   return direction == ChainDirection::Horizontal ? horizontal : vertical;
+}
+
+std::string ChainMissingMessage(ChainDirection direction, const std::string& newChain,
+                                const std::string& pick) {
+  const ChainWords& words = WordsOf(direction);
+  return std::string(words.ChainMissing) + newChain + " で新しく" + words.Dimension +
+         "の連続を開始するか、" + pick + " で図面の" + words.Dimension + "を範囲選択して下さい。";
+}
+
+std::string FailedRunMessage(const std::string& detail) {
+  std::string text =
+      "予期しないエラーが起きたため、vk47_Orvaneを終了します。寸法は作図していません。\n"
+      "もう一度、外部変形を選んで実行して下さい。同じエラーが続くときは、"
+      "ほかのプログラムを閉じるか Windows を再起動してから実行して下さい。";
+  if (!detail.empty()) text += "\n\n詳細: " + detail;
+  return text;
 }
 
 const std::vector<std::string>& HelpMemoLines(ChainDirection direction) {

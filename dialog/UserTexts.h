@@ -15,7 +15,6 @@
 namespace DialogTexts {
 extern const char* const ApplicationTitle;  // "vk47_Orvane": the task bar's and the failure box's title
 extern const char* const Caption;           // "Orvane": the dialog's caption (vertical chains)
-extern const char* const CompanionMissing;  // a vertical continuation without vk38.dat
 extern const char* const InsideChain;       // inside refusal (vertical chains)
 extern const char* const ZeroLength;        // zero-length refusal
 extern const char* const Processing;        // status while OK works
@@ -26,19 +25,30 @@ extern const char* const MessageTitle;      // "確認"
 extern const char* const OkButton;          // "ＯＫ(&Y)"
 extern const char* const CancelButton;      // "キャンセル(&N)"
 extern const char* const LineArrowHeading;  // "（線矢印）": over the line arrow's length and angle
-extern const char* const FailedRun;         // the program ends on a failure of its own
 }  // namespace DialogTexts
 
 // The words that differ between a vertical and a horizontal chain.
 struct ChainWords {
   const char* Caption;          // the dialog's caption
-  const char* ChainMissing;     // a continuation finds no usable settings file
+  const char* ChainMissing;     // the lead of ChainMissingMessage: why there is no chain
   const char* InsideChain;      // the picked point lies inside the chain
   const char* Dimension;        // "垂直寸法": the kind of dimension, in messages
   const char* GrowsUpper;       // the notice: the chain grows past its upper (right) end
   const char* GrowsLower;       // past its lower (left) end
 };
 const ChainWords& WordsOf(ChainDirection direction);
+
+// A continuation finds no usable settings file: why (ChainWords), then the
+// two launchers that go on without one, both named in either direction:
+// `newChain` starts a chain from picked points, `pick` continues one
+// range-selected in the drawing.
+std::string ChainMissingMessage(ChainDirection direction, const std::string& newChain,
+                                const std::string& pick);
+
+// The program ends on a failure of its own that nothing foresaw: what
+// happened and what the user may do, then, after a blank line, `detail` (the
+// failure's own technical wording), when there is one.
+std::string FailedRunMessage(const std::string& detail);
 
 // The 36 lines of the help memo, which name the kind of chain.
 const std::vector<std::string>& HelpMemoLines(ChainDirection direction = ChainDirection::Vertical);

@@ -64,7 +64,8 @@ TEST(HeadlessProgram, MissingSettingsFilePrintsTheMessageInUtf8) {
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out,
             U8(u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
-               u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。\n"
+               u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始するか、"
+               u8"vk47_Orvane_pick.bat で図面の垂直寸法を範囲選択して下さい。\n"
                u8"closed\n"));
   EXPECT_EQ(outcome.Err, "");
   EXPECT_EQ(ReadFileBytes(dir / "JWC_TEMP.TXT"), "hq\r\n");

@@ -67,7 +67,8 @@ TEST_F(RunSequenceTest, MissingSettingsFileIsReportedAndTheRunEnds) {
   } cases[] = {
       {ChainDirection::Vertical, "vk38.dat",
        u8"message: vk38_Velmarが一度も実行されていません。先にそちらを実行して下さい。"
-       u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始して下さい。",
+       u8"または vk47_Orvane_new.bat で新しく垂直寸法の連続を開始するか、"
+       u8"vk47_Orvane_pick.bat で図面の垂直寸法を範囲選択して下さい。",
        u8"Orvane", u8"◇垂直寸法線の設定は"},
       {ChainDirection::Horizontal, "vk47h.dat",
        u8"message: 水平寸法の連続が記録されていません（vk47h.datがありません）。"
@@ -245,3 +246,14 @@ TEST_F(RunSequenceTest, BadSettingChangeIsRefusedBeforeTheRunStarts) {
 }
 
 }  // namespace
+
+// A failure that nothing foresaw ends the run with a box that tells in
+// Japanese what happened and what to do; the failure's own technical
+// wording, when there is one, comes only after that, apart.
+TEST(FailedRunMessage, TellsWhatHappenedAndWhatToDoBeforeTheDetail) {
+  const std::string plain = SjisToUtf8(FailedRunMessage(""));
+  EXPECT_NE(plain.find(U8(u8"もう一度")), std::string::npos);
+  EXPECT_EQ(plain.find("\n\n"), std::string::npos);
+  EXPECT_EQ(SjisToUtf8(FailedRunMessage("cannot create the dialog")),
+            plain + U8(u8"\n\n詳細: ") + "cannot create the dialog");
+}

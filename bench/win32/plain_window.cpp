@@ -5,6 +5,8 @@
 // lines, a status label, 22 text labels and a pane that draws two lines of
 // its own), in the dialog's font (13 pixels, Shift-JIS character set) and
 // at the same size, shown at once. It reads no file and decides nothing.
+// Started with /minimal it is the floor beneath both: the same window,
+// titled "Minimal window", without a control.
 #include <windows.h>
 
 #include <string>
@@ -111,7 +113,8 @@ void CreateControls(HWND window) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+  const bool minimal = commandLine && std::wstring(commandLine).find(L"/minimal") != std::wstring::npos;
   g_font = MakeFont(13);
   g_smallFont = MakeFont(11);
   WNDCLASSEXW windowClass{};
@@ -129,11 +132,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  HWND window = CreateWindowExW(0, L"PlainWindow", L"Plain window", style, 194, 107,
+  HWND window = CreateWindowExW(0, L"PlainWindow", minimal ? L"Minimal window" : L"Plain window", style, 194, 107,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                 nullptr, instance, nullptr);
   if (!window) return 1;
-  CreateControls(window);
+  if (!minimal) CreateControls(window);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   MSG message;

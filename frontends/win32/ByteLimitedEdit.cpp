@@ -7,12 +7,11 @@
 #include <string>
 
 #include "CodePage932.h"
+#include "ControlHook.h"
 
 namespace win32 {
 
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0x4F42;  // one subclass of this kind per field
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -72,9 +71,8 @@ std::wstring CompositionResult(HWND edit) {
   return result;
 }
 
-LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR refData) {
-  const auto limit = static_cast<std::size_t>(refData);
+LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto limit = static_cast<std::size_t>(HookValue(edit));
   switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR: {
@@ -104,13 +102,10 @@ LRESULT CALLBACK LimitedEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
         if (lParam == 0) return 0;
       }
       break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, LimitedEditProc, kSubclassId);
-      break;
     default:
       break;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return CallUnhooked(edit, message, wParam, lParam);
 }
 
 }  // namespace
@@ -145,7 +140,7 @@ std::wstring_view FirstLine(std::wstring_view text) {
 }
 
 void LimitTypedBytes(HWND edit, std::size_t limit) {
-  SetWindowSubclass(edit, LimitedEditProc, kSubclassId, static_cast<DWORD_PTR>(limit));
+  HookControl(edit, LimitedEditProc, static_cast<LONG_PTR>(limit));
 }
 
 }  // namespace win32

@@ -33,12 +33,8 @@ void AnswerNothing() {
 }
 
 void ShowFailure(const char* what, HWND owner) {
-  std::wstring text = SjisToWide(DialogTexts::FailedRun);
-  if (what && *what) {
-    text += L"\n\n";
-    text += SjisToWide(what);
-  }
-  ShowMessageBox(owner, text, SjisToWide(DialogTexts::ApplicationTitle),
+  ShowMessageBox(owner, SjisToWide(FailedRunMessage(what ? what : "")),
+                 SjisToWide(DialogTexts::ApplicationTitle),
                  MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 

@@ -21,10 +21,8 @@ namespace {
 bool AnswerFailure(const char* what) {
   const std::filesystem::path program = ModuleFilePath();
   if (program.empty()) return false;
-  std::vector<std::string> texts = {DialogTexts::FailedRun};
-  if (what && *what) texts.push_back(what);
   OutputCommands answer;
-  answer.Lines.Append() = "he" + OneLine(texts);
+  answer.Lines.Append() = "he" + OneLine({FailedRunMessage(what ? what : "")});
   Win32FileSystem files;
   return WriteOutputFile(files, program.parent_path() / kExchangeFileName, answer).Ok();
 }

@@ -95,7 +95,8 @@ void Win32Ui::ListSelect(Control list, int index) {
   HWND window = ControlWindow(list);
   const auto count = static_cast<int>(SendMessageW(window, CB_GETCOUNT, 0, 0));
   const int selection = (index >= 0 && index < count) ? index : -1;
-  SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
+  if (SendMessageW(window, CB_GETCURSEL, 0, 0) != selection)
+    SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
 }
 
 int Win32Ui::ListSelected(Control list) {
@@ -106,31 +107,35 @@ int Win32Ui::ListSelected(Control list) {
 
 void Win32Ui::SetText(Control field, const std::string& text) {
   RequireKind(field, ControlKind::Text);
-  SetWindowTextW(ControlWindow(field), SjisToWide(text).c_str());
+  // A field that already shows the text keeps it: setting it again would
+  // redraw it and tell the dialog of a change that is none.
+  const std::wstring wide = SjisToWide(text);
+  HWND window = ControlWindow(field);
+  if (WindowText(window) != wide) SetWindowTextW(window, wide.c_str());
 }
 
 std::string Win32Ui::GetText(Control field) {
   RequireKind(field, ControlKind::Text);
-  HWND window = ControlWindow(field);
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return WideToSjis(text);
+  return WideToSjis(WindowText(ControlWindow(field)));
 }
 
 void Win32Ui::RadioSelect(Control group, int index) {
   RequireKind(group, ControlKind::Radio);
   RadioGroupWindows& radios = Radios(group);
   index = RadioButtonFor(index, kRadioButtons);
+  // A button that is already as it should be is left alone: checking an
+  // automatic radio button makes it walk its group to clear the others, one
+  // request to the Wine server per window it passes.
   for (int i = 0; i < kRadioButtons; ++i) {
     HWND button = radios.Buttons[static_cast<std::size_t>(i)];
-    SendMessageW(button, BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    const LRESULT check = i == index ? BST_CHECKED : BST_UNCHECKED;
+    if (SendMessageW(button, BM_GETCHECK, 0, 0) != check)
+      SendMessageW(button, BM_SETCHECK, static_cast<WPARAM>(check), 0);
     // Tab enters the group at its selected button.
-    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
-    const bool stop = i == index;
-    style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrW(button, GWL_STYLE, style);
+    const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    const LONG_PTR wanted =
+        i == index ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    if (wanted != style) SetWindowLongPtrW(button, GWL_STYLE, wanted);
   }
 }
 
@@ -146,7 +151,10 @@ int Win32Ui::RadioSelected(Control group) {
 
 void Win32Ui::CheckSet(Control box, bool checked) {
   RequireKind(box, ControlKind::Check);
-  SendMessageW(ControlWindow(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  HWND window = ControlWindow(box);
+  const LRESULT check = checked ? BST_CHECKED : BST_UNCHECKED;
+  if (SendMessageW(window, BM_GETCHECK, 0, 0) != check)
+    SendMessageW(window, BM_SETCHECK, static_cast<WPARAM>(check), 0);
 }
 
 bool Win32Ui::CheckGet(Control box) {
@@ -192,7 +200,13 @@ void Win32Ui::ShowNotice(const std::vector<std::string>& lines) {
 
 void Win32Ui::ShowChainWords(const std::string& caption,
                              const std::vector<std::string>& helpMemo) {
-  if (dialog_) SetWindowTextW(dialog_, SjisToWide(caption).c_str());
+  // What the dialog shows already is not set again: the memo's lines would
+  // be measured, and the memo and the dialog laid out, once more.
+  if (caption != caption_) {
+    caption_ = caption;
+    if (dialog_) SetWindowTextW(dialog_, SjisToWide(caption).c_str());
+  }
+  if (helpMemo == memoLines_) return;
   memoLines_ = helpMemo;
   // Sized anew for these lines, as the dialog was for the first ones.
   if (helpMemo_) FitHelpMemo();

@@ -157,7 +157,9 @@ class Win32Ui final : public UserInterface {
   // The help memo's lines, for the kind of chain the run continues
   // (ShowChainWords); the vertical chain's until the run says otherwise.
   std::vector<std::string> memoLines_ = HelpMemoLines();
+  std::string caption_ = DialogTexts::Caption;  // the caption the dialog shows
   int lineHeight_ = 0;  // of the dialog font
+  int listFieldHeight_ = 0;  // the lists' selection field that fits (FitClosedListHeight)
   HFONT font_ = nullptr;
   HFONT smallFont_ = nullptr;
   HBRUSH windowBrush_ = nullptr;

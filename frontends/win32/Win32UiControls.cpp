@@ -8,6 +8,7 @@
 
 #include "ByteLimitedEdit.h"
 #include "CodePage932.h"
+#include "ControlHook.h"
 #include "NoticePane.h"
 #include "Win32UiShared.h"
 #include "dialog/DialogModel.h"
@@ -19,12 +20,11 @@ namespace {
 // The help memo is read-only: it keeps the arrow keys for scrolling and
 // leaves Enter, Esc and Tab to the dialog, so that they press OK, press
 // Cancel and move on there as everywhere else.
-LRESULT CALLBACK HelpMemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                              DWORD_PTR) {
+LRESULT CALLBACK HelpMemoProc(HWND memo, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallUnhooked(memo, message, wParam, lParam);
   if (message == WM_GETDLGCODE)
-    return DefSubclassProc(memo, message, wParam, lParam) & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(memo, HelpMemoProc, id);
-  return DefSubclassProc(memo, message, wParam, lParam);
+    return result & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+  return result;
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ void Win32Ui::CreateControls() {
                        WS_GROUP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                        WS_EX_CLIENTEDGE, kHelpMemoId,
                        GrownPlace(GrowingControl::HelpMemo, dpi_, MostHelpMemoGrowth(dpi_)));
-  SetWindowSubclass(helpMemo_, HelpMemoProc, kHelpMemoId, 0);
+  HookControl(helpMemo_, HelpMemoProc);
   statusStrip_ = AddChild(WC_STATICW, SjisToWide(DialogTexts::StatusInitial).c_str(),
                           WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0, kStatusStripId,
                           GrownRect(GrowingControl::StatusStrip));
@@ -83,7 +83,8 @@ void Win32Ui::CreateSettingControl(Control id) {
     case ControlKind::List: {
       window = AddChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
                         0, SettingId(id), SettingRect(id));
-      FitClosedListHeight(window, ScaleToDpi(SettingPlaceOf(id).Rect.Height, dpi_));
+      listFieldHeight_ = FitClosedListHeight(
+          window, ScaleToDpi(SettingPlaceOf(id).Rect.Height, dpi_), listFieldHeight_);
       for (const std::string& entry : control.Entries)
         SendMessageW(window, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));

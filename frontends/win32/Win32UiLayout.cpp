@@ -42,16 +42,28 @@ std::wstring JoinLines(const std::vector<std::wstring>& lines) {
 
 std::wstring JoinLines(const std::vector<std::string>& lines) { return JoinLines(WideLines(lines)); }
 
-void FitClosedListHeight(HWND list, int height) {
+int FitClosedListHeight(HWND list, int height, int fitted) {
   auto requested = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  if (fitted > 0 && fitted != requested) {
+    requested = fitted;
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), requested);
+  }
   for (int attempt = 0; attempt < 3; ++attempt) {
     RECT closed;
     GetWindowRect(list, &closed);
     const int error = height - (closed.bottom - closed.top);
-    if (error == 0) return;
+    if (error == 0) return requested;
     requested += error;
     SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), requested);
   }
+  return 0;
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
 }
 
 void Place(HWND window, const PixelRect& r) {
@@ -109,6 +121,7 @@ void Win32Ui::KeepInsideWorkArea(POINT anchor) {
 std::array<HFONT, 2> Win32Ui::CreateFonts() {
   const std::array<HFONT, 2> previous{font_, smallFont_};
   font_ = CreateDialogFont(ScaleToDpi(kFontHeight, dpi_));
+  listFieldHeight_ = 0;  // fitted anew in the new font
   smallFont_ = CreateDialogFont(ScaleToDpi(kSmallFontHeight, dpi_));
   MeasuringDc measuring(dialog_);
   lineHeight_ = measuring.LineHeight(font_);
@@ -155,15 +168,15 @@ void Win32Ui::FitHelpMemo() {
   };
   int longest = 0;
   for (const std::wstring& line : lines) longest = std::max(longest, widthOf(line));
+  const int placedGrowth = memoGrowth_;  // the growth the other controls stand at
   memoGrowth_ = std::clamp(longest + besideText - drawn.Width, 0, MostHelpMemoGrowth(dpi_));
   Place(helpMemo_, GrownRect(GrowingControl::HelpMemo));
   const std::wstring rows =
       JoinLines(HelpMemoRows(lines, drawn.Width + memoGrowth_ - besideText, widthOf));
-  std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(helpMemo_)) + 1, L'\0');
-  shown.resize(static_cast<std::size_t>(
-      GetWindowTextW(helpMemo_, shown.data(), static_cast<int>(shown.size()))));
-  if (rows != shown) SetWindowTextW(helpMemo_, rows.c_str());
-  // The dialog grows with the memo.
+  if (rows != WindowText(helpMemo_)) SetWindowTextW(helpMemo_, rows.c_str());
+  // The dialog grows with the memo; placing what already stands where it
+  // belongs would only cost the moves (each a round of server requests).
+  if (memoGrowth_ == placedGrowth) return;
   Place(okButton_, GrownRect(GrowingControl::OkButton));
   Place(cancelButton_, GrownRect(GrowingControl::CancelButton));
   Place(statusStrip_, GrownRect(GrowingControl::StatusStrip));
@@ -205,7 +218,8 @@ void Win32Ui::LayOut() {
     switch (ControlInfoOf(setting.Id).Kind) {
       case ControlKind::List:
         place(window, SettingRect(setting.Id), font_);
-        FitClosedListHeight(window, ScaleToDpi(setting.Rect.Height, dpi_));
+        listFieldHeight_ =
+            FitClosedListHeight(window, ScaleToDpi(setting.Rect.Height, dpi_), listFieldHeight_);
         break;
       case ControlKind::Radio: {
         const RadioGroupWindows& group = Radios(setting.Id);
@@ -234,6 +248,9 @@ void Win32Ui::LayOut() {
           font);
   }
   FitHelpMemo();
+  // The frame the system suggested for the new scale took the memo's growth
+  // as it was; the client area now holds it as it is.
+  SizeWindowToClient();
   RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -27,10 +27,16 @@ std::wstring JoinLines(const std::vector<std::wstring>& lines);
 std::wstring JoinLines(const std::vector<std::string>& lines);
 
 void Place(HWND window, const PixelRect& r);
+// The text a window (a control) holds.
+std::wstring WindowText(HWND window);
 // The closed list is as high as a text field. The selection field's height
 // is what can be set; how much the frame adds differs between versions of
-// the list control, so the height is measured and corrected.
-void FitClosedListHeight(HWND list, int height);
+// the list control, so the height is measured and corrected. Each trial
+// resizes the list and its drop-down (under Wine, dozens of server requests),
+// and lists of one font and height take the same selection field: `fitted`
+// is the field's height that fitted an earlier one (0: none yet), tried
+// first. Returns the height that fitted (0 when none did).
+int FitClosedListHeight(HWND list, int height, int fitted);
 
 // A device context of a window for measuring texts in the dialog's fonts,
 // taken once for many texts.

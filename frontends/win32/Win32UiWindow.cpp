@@ -233,7 +233,7 @@ HBRUSH Win32Ui::ColourFor(HWND control, HDC dc) {
 }
 
 void Win32Ui::SetCaptionAndIcons() {
-  SetWindowTextW(dialog_, SjisToWide(DialogTexts::Caption).c_str());
+  SetWindowTextW(dialog_, SjisToWide(caption_).c_str());
   SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
   SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -94,7 +96,20 @@ TEST_F(ProgramResources, IconHasBothSizesInSixteenColours) {
   if (small) DestroyIcon(small);
 }
 
-TEST_F(ProgramResources, VersionNamesTheProgram) {
+// The version the read-me's first line gives ("Orvane（vk47_Orvane）1.2.3").
+std::string ReadmeVersion() {
+  std::ifstream readme(ORVANE_SOURCE_DIR "/frontends/win32/package/readme.txt");
+  std::string title;
+  std::getline(readme, title);
+  // The read-me is kept as UTF-8; narrow literals here are Shift-JIS.
+  const std::string mark = reinterpret_cast<const char*>(u8"）");
+  const std::size_t at = title.rfind(mark);
+  return at == std::string::npos ? std::string() : title.substr(at + mark.size());
+}
+
+// What Explorer shows of the program: what the package does, in both
+// directions, and the read-me's version, as text and as numbers.
+TEST_F(ProgramResources, VersionNamesTheProgramAndIsTheReadmes) {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(kProgram.c_str(), &ignored);
   ASSERT_GT(size, 0u);
@@ -110,12 +125,24 @@ TEST_F(ProgramResources, VersionNamesTheProgram) {
   EXPECT_EQ(value(L"ProductName"), L"Orvane");
   EXPECT_EQ(value(L"OriginalFilename"), L"vk47_Orvane.exe");
   EXPECT_EQ(value(L"InternalName"), L"vk47_Orvane");
-  EXPECT_EQ(value(L"FileDescription"), L"Orvane 垂直寸法を外側へ追加");
+  EXPECT_EQ(value(L"FileDescription"), L"Orvane 垂直寸法・水平寸法の連続を外側へ追加（Jw_cad 外部変形）");
+
+  const std::string version = ReadmeVersion();
+  unsigned numbers[3] = {};
+  ASSERT_EQ(std::sscanf(version.c_str(), "%u.%u.%u", &numbers[0], &numbers[1], &numbers[2]), 3)
+      << "the read-me's first line ends in \"" << version << "\"";
+  const std::wstring text(version.begin(), version.end());
+  EXPECT_EQ(value(L"FileVersion"), text);
+  EXPECT_EQ(value(L"ProductVersion"), text);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1);
+  for (const DWORD packed : {fixed->dwFileVersionMS, fixed->dwProductVersionMS}) {
+    EXPECT_EQ(HIWORD(packed), numbers[0]);
+    EXPECT_EQ(LOWORD(packed), numbers[1]);
+  }
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), numbers[2]);
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
