@@ -94,9 +94,9 @@ class PlanWriter {
   HostDrawnPlan& plan_;
 };
 
-std::string Pick(int n, PlanPoint p) {
+std::string Pick(int n, PlanPoint p, const char* kind = "") {
   char text[80];
-  std::snprintf(text, sizeof text, "hp%d %.15g %.15g\r\n", n, p.X, p.Y);
+  std::snprintf(text, sizeof text, "hp%d%s %.15g %.15g\r\n", n, kind, p.X, p.Y);
   return text;
 }
 
@@ -105,6 +105,25 @@ std::string Pick(int n, PlanPoint p) {
 std::string HostDrawnPlan::RangePick(bool horizontal) const {
   return Header + Pick(1, horizontal ? HorizontalNewPoint : VerticalNewPoint) +
          Pick(2, horizontal ? HorizontalValue : VerticalValue) + Drawing;
+}
+
+std::string HostDrawnPlan::ClickPick(bool horizontal) const {
+  const PlanPoint from = horizontal ? HorizontalPieceFrom : VerticalPieceFrom;
+  const PlanPoint to = horizontal ? HorizontalPieceTo : VerticalPieceTo;
+  // The piece as the plan writer wrote it, a line of its own: the first
+  // storey's comes first.
+  char piece[160];
+  std::snprintf(piece, sizeof piece, "\n%.15g %.15g %.15g %.15g\r\n", from.X, from.Y, to.X, to.Y);
+  const std::size_t at = Drawing.find(piece);
+  if (at == std::string::npos) return {};
+  std::string file = Header + Pick(1, {(from.X + to.X) / 2, (from.Y + to.Y) / 2}, "ln") +
+                     Pick(2, horizontal ? HorizontalNewPoint : VerticalNewPoint) +
+                     Pick(3, horizontal ? HorizontalValue : VerticalValue);
+  file.reserve(file.size() + Drawing.size() + 8);
+  file.append(Drawing, 0, at + 1);
+  file += "hhp1ln\r\n";
+  file.append(Drawing, at + 1);
+  return file;
 }
 
 HostDrawnPlan DrawHostPlan(std::size_t targetBytes) {

@@ -30,6 +30,11 @@ struct HostDrawnPlan {
   // The host file of a range pick: "hp1" the new point, "hp2" the value
   // position, then the drawing.
   std::string RangePick(bool horizontal) const;
+  // The host file of a one-click pick: "hp1ln" the point clicked, the middle
+  // of the inner chain's piece, "hp2" the new point, "hp3" the value
+  // position, then the drawing with the piece's line tagged "hhp1ln" (after
+  // its flag line, as the host writes it).
+  std::string ClickPick(bool horizontal) const;
 };
 
 // A plan of at least `targetBytes` of drawing lines.

@@ -29,7 +29,8 @@
 // Last, whole range picks: `orvane-headless --pick` (and `--horizontal
 // --pick`) on a host-drawn plan (HostDrawnPlan.h) written whole, as the host
 // writes the drawing's readable data: the run reads and searches it all and
-// continues one chain. They must take less than a second each.
+// continues one chain; then the same chains picked by one click on their
+// dimension line (`--click`). They must take less than a second each.
 //
 // Options besides Google Benchmark's own: --size-mb=<n> (default 50),
 // --whole-runs=<n> repeats of each whole run (default 5, 0 for none),
@@ -349,16 +350,18 @@ WholeRun MeasureWholeRun(const fs::path& hostFile, const fs::path& settings, con
   return best;
 }
 
-// The program's range pick on the host file, `repeat` times, each in a fresh
-// folder (the run replaces the file with its answer): the least time, the
-// highest peak, and whether every run answered with a chain continued.
-WholeRun MeasurePick(const fs::path& hostFile, bool horizontal, const fs::path& runFolder, int repeat) {
+// The program's range pick (or one-click pick) on the host file, `repeat`
+// times, each in a fresh folder (the run replaces the file with its answer):
+// the least time, the highest peak, and whether every run answered with a
+// chain continued.
+WholeRun MeasurePick(const fs::path& hostFile, bool horizontal, bool click, const fs::path& runFolder,
+                     int repeat) {
   WholeRun best;
   for (int i = 0; i < repeat; ++i) {
     fs::remove_all(runFolder);
     fs::create_directories(runFolder);
     fs::create_hard_link(hostFile, runFolder / "JWC_TEMP.TXT");
-    std::vector<std::string> argv = {ORVANE_HEADLESS_PROGRAM, "--pick", runFolder.string()};
+    std::vector<std::string> argv = {ORVANE_HEADLESS_PROGRAM, click ? "--click" : "--pick", runFolder.string()};
     if (horizontal) argv.insert(argv.begin() + 1, "--horizontal");
     const ChildRun run = RunChild(argv);
     std::string answer(64, '\0');
@@ -551,19 +554,24 @@ int main(int argc, char** argv) {
 
   if (wholeRuns > 0 && pickMb > 0) {
     const HostDrawnPlan plan = DrawHostPlan(static_cast<std::size_t>(pickMb) << 20);
-    std::printf("\nwhole range picks of one chain in a host-drawn plan, best of %d (wall clock; limit 1 s)\n",
+    std::printf("\nwhole picks (range, one click) of one chain in a host-drawn plan, best of %d "
+                "(wall clock; limit 1 s)\n",
                 wholeRuns);
     std::printf("%-28s %8s %10s %10s %10s %8s\n", "orvane-headless --pick", "file MB", "lines", "values",
                 "run ms", "peak MiB");
     for (const bool horizontal : {false, true}) {
       const fs::path hostFile = folder / (horizontal ? "PICK_H.TXT" : "PICK_V.TXT");
-      const std::string bytes = plan.RangePick(horizontal);
-      WriteBytes(hostFile, bytes, 1);
-      const WholeRun r = MeasurePick(hostFile, horizontal, folder / "run", wholeRuns);
-      std::printf("%-28s %8.1f %10zu %10zu %10.1f %8.1f%s\n", horizontal ? "  --horizontal" : "  vertical",
-                  static_cast<double>(bytes.size()) / 1e6, plan.Lines, plan.Values, r.RunSeconds * 1e3,
-                  r.PeakMiB, r.Succeeded ? (r.RunSeconds < 1 ? "" : "  (over a second)") : "  (no chain continued)");
-      wholeRunsSucceeded = wholeRunsSucceeded && r.Succeeded;
+      for (const bool click : {false, true}) {
+        const std::string bytes = click ? plan.ClickPick(horizontal) : plan.RangePick(horizontal);
+        WriteBytes(hostFile, bytes, 1);
+        const WholeRun r = MeasurePick(hostFile, horizontal, click, folder / "run", wholeRuns);
+        const char* name = click ? (horizontal ? "  --horizontal --click" : "  --click")
+                                 : (horizontal ? "  --horizontal" : "  vertical");
+        std::printf("%-28s %8.1f %10zu %10zu %10.1f %8.1f%s\n", name, static_cast<double>(bytes.size()) / 1e6,
+                    plan.Lines, plan.Values, r.RunSeconds * 1e3, r.PeakMiB,
+                    r.Succeeded ? (r.RunSeconds < 1 ? "" : "  (over a second)") : "  (no chain continued)");
+        wholeRunsSucceeded = wholeRunsSucceeded && r.Succeeded;
+      }
     }
   }
 

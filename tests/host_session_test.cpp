@@ -110,6 +110,11 @@ TEST_F(HostSession, ScriptedSessionsEndWithTheirGoldenDrawing) {
       // Both chains clicked again on their dimension lines and continued;
       // a click on an extension line draws nothing.
       {"one_click_picks.session", 14, 5, "one_click_picks_drawing.txt"},
+      // Both chains clicked and continued further, with the dialog every
+      // time, and with it at the click alone (the quick pace after it); a
+      // point inside the horizontal chain refused at either pace.
+      {"one_click_continued.session", 14, 7, "one_click_continued_drawing.txt"},
+      {"quick_one_click_picks.session", 14, 7, "one_click_continued_drawing.txt", 2, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.session);

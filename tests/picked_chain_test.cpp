@@ -468,8 +468,10 @@ void ExpectClicked(const Sheet& sheet, const std::string& selection,
   for (int group = 0; group < 16; ++group)
     settings.GroupScales += (group ? " " : "") + FormatGeneral(sheet.Scale);
   settings.TextWidths = settings.TextHeights = "3 2.5 2 4 5 6 7 8 9 10";
-  // The tag before the flag lines in one direction, after them in the other.
+  // The tag before the flag lines in one direction, after them in the other;
+  // a click more than 2 mm on paper from every line finds none.
   settings.PickTagBeforeFlags = horizontal;
+  settings.ClickReach = 2 * sheet.Scale;
   host_double::HostDouble host(
       folder, dir / "host",
       host_double::HeadlessRunner(fs::path(ORVANE_BINARY_DIR) / "frontends/headless/orvane-headless"),
@@ -522,6 +524,10 @@ void ExpectClicked(const Sheet& sheet, const std::string& selection,
     EXPECT_TRUE(answer->ends_with(" lines drawn, then " + mode.Handover.substr(2))) << *answer;
   else
     EXPECT_EQ(*answer, "answer: hq, nothing drawn");
+  // A refused pick stores nothing: no settings file where there was none.
+  if (outcome != OkOutcome::Draw) {
+    EXPECT_FALSE(fs::exists(folder / mode.SettingsFile));
+  }
 }
 
 TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
@@ -707,6 +713,9 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
        "クリックした線は寸法値の無い寸法の線（補助線や引出線）で、垂直寸法の寸法線ではありませ"
        "ん。",
        {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{0.0, -12.0}},
+      {"click: nothing at the point, no line tagged", plan, {true, three(Ends::Dots, Reach::Outer)},
+       {-13, 36}, -1, "クリックした寸法線が分かりません。", {0, 90}, OkOutcome::NoChain,
+       ChainDirection::Vertical, std::pair{-45.0, 120.0}},
       {"click: a dimension line of the other direction", plan, {true, wholePlan}, {-13, 36}, -1,
        "クリックした線は寸法の補助線（または水平寸法の寸法線）で、垂直寸法の寸法線ではありませ"
        "ん。",

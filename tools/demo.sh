@@ -7,7 +7,8 @@
 # plan's other direction: a chain of horizontal dimensions is started along
 # its bottom, continued to the right, and picked again in the drawing. Last,
 # whole sessions clicked out through the launchers, with a double of the
-# host. Everything runs in a scratch folder; the example stays as it is.
+# host, the last one on a plan the host drew, its chains picked by one
+# click on their dimension lines. Everything runs in a scratch folder; the example stays as it is.
 # Each run is also drawn as a picture (orvane-preview), kept in the build
 # folder.
 set -euo pipefail
@@ -371,3 +372,57 @@ else
   say "" "The host's drawing differs from the one of section 10."
   exit 1
 fi
+
+heading "13. Yesterday's plan: a chain picked by one click on its dimension line"
+say "A plan whose dimensions the host's own dimension command drew (every" \
+    "piece flagged \"z3\", dots on the measured points, values beside the" \
+    "pieces): a vertical chain 3000 + 2500 on the left, a horizontal one" \
+    "4000 + 4000 below. vk47_Orvane_click_quick.bat asks the host for the whole" \
+    "drawing (REM #h4) and for a click on the dimension line (#1ln; the host" \
+    "writes the point as hp1ln and tags the clicked line hhp1ln among the" \
+    "drawing), then the new point and the value position. The program finds" \
+    "the chain the clicked piece belongs to, shows it in the dialog's notice" \
+    "pane (where it lies, its extent, how many dimension lines there are) and," \
+    "after OK, hands over to vk47_Orvane_quick.bat: the chain goes on without" \
+    "the dialog. The same for the horizontal chain with" \
+    "vk47_Orvane_h_click_quick.bat. Last, a click on an extension line with" \
+    "vk47_Orvane_click.bat is refused with what was clicked and what to click:" ""
+plan_folder="$work/plan"
+mkdir -p "$plan_folder/host"
+cp "$session_folder"/*.bat "$plan_folder/"
+# The host's lines of the plan: extension line, dot, dimension line piece and
+# value of each level, each flagged.
+printf '%s\r\n' \
+  z3 "-100 0 -1500 0" z3 "pt -1500 0" z3 "-1500 0 -1500 3000" z3 'cs -1550 1100 0 1 "3000' \
+  z3 "-100 3000 -1500 3000" z3 "pt -1500 3000" z3 "-1500 3000 -1500 5500" \
+  z3 'cs -1550 3850 0 1 "2500' z3 "-100 5500 -1500 5500" z3 "pt -1500 5500" \
+  z3 "0 -100 0 -1500" z3 "pt 0 -1500" z3 "0 -1500 4000 -1500" z3 'cs 1600 -1450 1 0 "4000' \
+  z3 "4000 -100 4000 -1500" z3 "pt 4000 -1500" z3 "4000 -1500 8000 -1500" \
+  z3 'cs 5600 -1450 1 0 "4000' z3 "8000 -100 8000 -1500" z3 "pt 8000 -1500" \
+  > "$plan_folder/yesterday.txt"
+cat > "$plan_folder/clicks.session" <<'SESSION'
+start vk47_Orvane_click_quick.bat
+ok -1500 4000  0 7000  -2150 6500
+ok 0 9000  -2150 8000
+stop
+start vk47_Orvane_h_click_quick.bat
+ok 2000 -1500  10000 0  9000 -2150
+ok 12000 0  11000 -2150
+stop
+start vk47_Orvane_click.bat
+ok -800 5500  0 12000  -2150 11000
+SESSION
+(cd "$plan_folder/host" &&
+  "$host_double_path" --headless "$program_path" --drawn "$plan_folder/yesterday.txt" \
+    "$plan_folder" "$plan_folder/clicks.session" "$plan_folder/drawing.txt") \
+  > "$plan_folder/transcript.txt"
+sed 's/^/  /' "$plan_folder/transcript.txt"
+if [ "$(grep -c ' lines drawn, then ' "$plan_folder/transcript.txt")" != 4 ]; then
+  say "" "The clicked chains were not continued twice each." >&2
+  exit 1
+fi
+"$preview" "$plan_folder/drawing.txt" "$pictures/13-one-click.svg"
+say "" "What the host shows: the dialog's notice pane at each click (the chain" \
+    "found), a notice line (h#) after each continuation without the dialog," \
+    "and the refused click's message with nothing drawn. The plan after the" \
+    "session, each chain two dimensions longer: $pictures/13-one-click.svg"

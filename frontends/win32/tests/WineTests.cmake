@@ -73,7 +73,8 @@ endforeach()
 
 # Sessions of a user clicking out a chain, run by the host double with the
 # package's launchers under Wine.
-foreach(session clicked_chain refusal both_directions quick_chain quick_both_directions one_click_picks)
+foreach(session clicked_chain refusal both_directions quick_chain quick_both_directions one_click_picks
+                quick_one_click_picks)
   orvane_wine_test(win32.host_session.${session} ${ORVANE_WINE_SCRIPTS}/host-session.sh
     ${ORVANE_WIN32_BUILD_DIR} ${CMAKE_BINARY_DIR} ${session})
 endforeach()

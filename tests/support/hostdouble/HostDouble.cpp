@@ -114,9 +114,11 @@ std::optional<std::array<double, 4>> Segment(const std::string& line) {
   return n;
 }
 
-// The segment line of the drawing nearest to the point "X Y": the one the
-// host finds where the user clicks.
-std::size_t NearestLine(const std::vector<std::string>& drawing, const std::string& point) {
+// The segment line of the drawing nearest to the point "X Y" and no farther
+// than `reach`: the one the host finds where the user clicks (none: nothing
+// there).
+std::optional<std::size_t> NearestLine(const std::vector<std::string>& drawing,
+                                       const std::string& point, double reach) {
   const std::vector<std::string> xy = Words(point);
   const double x = std::stod(xy.at(0)), y = std::stod(xy.at(1));
   std::optional<std::size_t> nearest;
@@ -129,13 +131,12 @@ std::size_t NearestLine(const std::vector<std::string>& drawing, const std::stri
     const double t =
         length2 > 0 ? std::clamp(((x - x1) * dx + (y - y1) * dy) / length2, 0.0, 1.0) : 0.0;
     const double distance = std::hypot(x - (x1 + t * dx), y - (y1 + t * dy));
-    if (!nearest || distance < best) {
+    if (distance <= reach && (!nearest || distance < best)) {
       nearest = i;
       best = distance;
     }
   }
-  if (!nearest) throw std::runtime_error("a line is clicked, but the drawing holds none");
-  return *nearest;
+  return nearest;
 }
 
 }  // namespace
@@ -213,7 +214,9 @@ std::string HostDouble::HostFileBytes(const Launcher& launcher,
     const bool line = i < launcher.LinePrompts.size() && launcher.LinePrompts[i];
     lines.push_back("hp" + std::to_string(i + 1) + (line ? "ln " : " ") + picks[i]);
     if (!line || !launcher.WithSelection()) continue;
-    std::size_t at = NearestLine(drawing_, picks[i]);
+    const std::optional<std::size_t> found = NearestLine(drawing_, picks[i], s.ClickReach);
+    if (!found) continue;
+    std::size_t at = *found;
     while (s.PickTagBeforeFlags && at > 0 && IsFlagLine(drawing_[at - 1])) --at;
     tags[at].push_back("hhp" + std::to_string(i + 1) + "ln");
   }

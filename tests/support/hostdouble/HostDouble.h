@@ -9,6 +9,7 @@
 // answer: "he" an error (and nothing of the answer is drawn), "h#" a notice.
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,10 @@ struct HostSettings {
   // Where the host writes the tag of a clicked line ("hhp1ln"): right
   // before the line, after its flag lines, or before them.
   bool PickTagBeforeFlags = false;
+  // How near to a segment line a click must be for the host to find it, in
+  // drawing units; a click farther from every line (or on a drawing without
+  // one) is written as the point alone, no line tagged.
+  double ClickReach = std::numeric_limits<double>::infinity();
 };
 
 // A run of the launcher's program as the host starts it.
@@ -102,7 +107,8 @@ class HostDouble {
 
   // What the host writes into JWC_TEMP.TXT before starting the program. A
   // line prompt's point is written as "hp<n>ln", and the line of the
-  // drawing nearest to it (a segment line of four numbers) is tagged
+  // drawing nearest to it (a segment line of four numbers, within the
+  // settings' ClickReach) is tagged
   // "hhp<n>ln" among the data (a launcher without data, "#h0", gets the
   // point alone).
   std::string HostFileBytes(const Launcher& launcher, const std::vector<std::string>& picks) const;

@@ -15,11 +15,14 @@ using namespace host_double;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvane-host-double (--headless PROGRAM | --runner COMMAND) FOLDER SESSION DRAWING\n"
+    "usage: orvane-host-double (--headless PROGRAM | --runner COMMAND) [--drawn BEFORE]\n"
+    "                          FOLDER SESSION DRAWING\n"
     "\n"
     "Runs the session script SESSION with the launchers in FOLDER (the\n"
     "program's folder) as the host does, and writes the drawing it ends with\n"
-    "to DRAWING (host command lines, Shift-JIS, CR LF). Each run of a\n"
+    "to DRAWING (host command lines, Shift-JIS, CR LF). With --drawn, the\n"
+    "drawing starts with the lines of BEFORE (attribute, flag and entity\n"
+    "lines as an exchange file has them: yesterday's drawing). Each run of a\n"
     "launcher's program goes to orvane-headless PROGRAM, or to the command\n"
     "COMMAND (words split at blanks) with FOLDER, the launcher's name and\n"
     "ok or esc (none for a run without a dialog). Prints what happened, one\n"
@@ -41,11 +44,14 @@ std::vector<std::string> SplitWords(const std::string& text) {
 
 int main(int argc, char** argv) {
   Runner runner;
+  std::string drawn;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if ((arg == "--headless" || arg == "--runner") && i + 1 < argc) {
       runner = arg == "--headless" ? HeadlessRunner(argv[++i]) : CommandRunner(SplitWords(argv[++i]));
+    } else if (arg == "--drawn" && i + 1 < argc) {
+      drawn = argv[++i];
     } else if (!arg.empty() && arg[0] == '-') {
       Usage();
     } else {
@@ -59,6 +65,16 @@ int main(int argc, char** argv) {
     std::ostringstream text;
     text << script.rdbuf();
     HostDouble host(positional[0], fs::current_path(), runner);
+    if (!drawn.empty()) {
+      std::ifstream before(drawn, std::ios::binary);
+      if (!before) throw std::runtime_error("cannot read " + drawn);
+      std::vector<std::string> lines;
+      for (std::string line; std::getline(before, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+      }
+      host.Draw(lines);
+    }
     const SessionResult result = host.Run(ReadSession(text.str()));
     for (const std::string& line : result.Transcript) std::cout << line << "\n";
     std::cout << "steps taken: " << result.StepsTaken << "\n";

@@ -19,6 +19,7 @@ PREVIEW="$NATIVE_BUILD/orvane-preview"
 case "$SESSION" in
   clicked_chain | ended_at_prompt | quick_chain) golden="$SESSIONS/clicked_chain_drawing.txt" ;;
   quick_both_directions) golden="$SESSIONS/both_directions_drawing.txt" ;;
+  quick_one_click_picks) golden="$SESSIONS/one_click_continued_drawing.txt" ;;
   *) golden="$SESSIONS/${SESSION}_drawing.txt" ;;
 esac
 
