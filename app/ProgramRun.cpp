@@ -111,7 +111,7 @@ void ProgramRun::Ok() {
                                     CurrentGroupScale(HostTold), HostTold.AxisAngle);
     if (saved) ChainSaved = true;
     return saved;
-  }, ModeRow);
+  }, ModeRow, &DrawnChain);
   // Still open (a refused value, a zero length, a failed save): a zero
   // length of a continued chain has stored the extended chain, so OK would
   // now do otherwise.
@@ -125,7 +125,7 @@ void ProgramRun::ControlChange() {
 void ProgramRun::UpdateNotice() {
   DialogSettings values = SettingsRecord;
   ReadDialogPart(Ui, values);
-  Ui.ShowNotice(OkNoticeLines(values, HostTold, ModeRow));
+  Ui.ShowNotice(OkNoticeLines(values, HostTold, ModeRow, &DrawnChain));
 }
 
 void ProgramRun::Cancel() { Ui.CloseDialog(); }

@@ -81,6 +81,8 @@ class ProgramRun {
   // close), and the command lines it answers with (written at close).
   HostState HostTold;
   OutputCommands Answer;
+  // The chain found in the drawing, searched once for the notice and OK.
+  DrawnChainMemory DrawnChain;
   // What reading the host's exchange file answered at show: done, NotFound
   // (there was none), or why the file that is there could not be read.
   FileStatus HostFileRead;

@@ -8,7 +8,8 @@
 #include "exchange/OutputWriter.h"
 
 void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& host,
-                 OutputCommands& out, const SettingsSaver& save, const RunMode& mode) {
+                 OutputCommands& out, const SettingsSaver& save, const RunMode& mode,
+                 DrawnChainMemory* memory) {
   int left = 0;
   int top = 0;
   ui.GetWindowPosition(left, top);
@@ -17,7 +18,7 @@ void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& h
 
   DialogSettings values = settings;
   ReadDialogPart(ui, values);
-  const OkPlan plan = PlanOk(values, host, mode);
+  const OkPlan plan = PlanOk(values, host, mode, memory);
   if (plan.Outcome == OkOutcome::Refused) {
     ui.Focus(plan.Refused);
     return;

@@ -17,5 +17,8 @@ using SettingsSaver = std::function<FileStatus(const DialogSettings& settings)>;
 // The body of the OK button's handler. `settings` is the dialog's record: it
 // takes the window position, and the dialog part and extended chain once
 // they are saved. What it draws is appended to `out`.
+// A chain from the drawing is searched once for all plans that share
+// `memory` (PlanOk).
 void RunOkAction(UserInterface& ui, DialogSettings& settings, const HostState& host,
-                 OutputCommands& out, const SettingsSaver& save, const RunMode& mode = DefaultRunMode());
+                 OutputCommands& out, const SettingsSaver& save, const RunMode& mode = DefaultRunMode(),
+                 DrawnChainMemory* memory = nullptr);

@@ -92,8 +92,8 @@ std::vector<std::string> PlanLines(const OkPlan& plan) {
 }  // namespace
 
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
-                                       const RunMode& mode) {
-  const OkPlan plan = PlanOk(values, host, mode);
+                                       const RunMode& mode, DrawnChainMemory* memory) {
+  const OkPlan plan = PlanOk(values, host, mode, memory);
   std::vector<std::string> lines = PlanLines(plan);
   const bool chainFound = plan.Outcome == OkOutcome::Inside ||
                           plan.Outcome == OkOutcome::ZeroLength || plan.Outcome == OkOutcome::Draw;

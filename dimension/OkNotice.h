@@ -23,5 +23,8 @@
 //    （3本中）": where it lies in the drawing, its length, and how many
 //    dimension lines the selection holds); without one, the message OK
 //    would give.
+// A chain from the drawing is searched once for all calls that share
+// `memory` (PlanOk).
 std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostState& host,
-                                       const RunMode& mode = DefaultRunMode());
+                                       const RunMode& mode = DefaultRunMode(),
+                                       DrawnChainMemory* memory = nullptr);

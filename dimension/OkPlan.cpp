@@ -113,33 +113,35 @@ bool ContinueFoundChain(const ChainSearch& search,
   return true;
 }
 
-// The chain the user range-selected in the drawing: the dimension line
-// nearest to the value position.
-bool PlanFromSelection(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
-  return ContinueFoundChain(
-      SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition))),
-      NoChainMessage, host, mode, axis, plan);
+// The chain found in the drawing: the dimension line nearest to the value
+// position of a range selection, or the one through the line the user
+// clicked (the host sends the whole drawing and tags the clicked line).
+ChainSearch SearchDrawnChain(const HostState& host, const RunMode& mode, double axis) {
+  if (mode.Chain == ChainSource::Click)
+    return SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine)));
+  return SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
 }
 
-// The chain whose dimension line the user clicked: the host sends the
-// whole drawing and tags the clicked line.
-bool PlanFromClick(const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
+bool PlanFromDrawing(const HostState& host, const RunMode& mode, double axis,
+                     DrawnChainMemory* memory, OkPlan& plan) {
+  DrawnChainMemory own;
+  if (memory == nullptr) memory = &own;
+  if (!memory->Search) memory->Search = SearchDrawnChain(host, mode, axis);
   return ContinueFoundChain(
-      SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine))),
-      NoClickedChainMessage, host, mode, axis, plan);
+      *memory->Search, mode.Chain == ChainSource::Click ? NoClickedChainMessage : NoChainMessage,
+      host, mode, axis, plan);
 }
 
 bool PlanChain(const DialogSettings& values, const HostState& host, const RunMode& mode,
-               double axis, OkPlan& plan) {
+               double axis, DrawnChainMemory* memory, OkPlan& plan) {
   switch (mode.Chain) {
     case ChainSource::Stored:
       return PlanFromStored(values, host, mode, axis, plan);
     case ChainSource::Picks:
       return PlanFromPicks(values, host, mode, axis, plan);
     case ChainSource::Selection:
-      return PlanFromSelection(host, mode, axis, plan);
     case ChainSource::Click:
-      return PlanFromClick(host, mode, axis, plan);
+      return PlanFromDrawing(host, mode, axis, memory, plan);
   }
   return false;
 }
@@ -175,7 +177,8 @@ void PlanDimension(const HostState& host, double axis, OkPlan& plan) {
 
 // The checks every run passes first, then the chain from the mode's source,
 // then the dimension that continues it.
-OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode& mode) {
+OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode& mode,
+              DrawnChainMemory* memory) {
   OkPlan plan;
   plan.Mode = &mode;
   const CheckedInputs checked = CheckOkInputs(values);
@@ -197,7 +200,7 @@ OkPlan PlanOk(const DialogSettings& values, const HostState& host, const RunMode
   // A horizontal chain is built as a vertical one on axes turned by 90
   // degrees: its dimension line runs along the construction's vertical axis.
   const double axis = mode.ConstructionAxis(host.AxisAngle);
-  if (PlanChain(values, host, mode, axis, plan)) PlanDimension(host, axis, plan);
+  if (PlanChain(values, host, mode, axis, memory, plan)) PlanDimension(host, axis, plan);
   return plan;
 }
 

@@ -2,6 +2,7 @@
 // What OK does with the dialog's values as they stand, worked out without
 // doing any of it: the OK action carries the plan out, and the notice pane
 // shows it before OK is pressed, so both always agree.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,21 @@ struct OkPlan {
   std::string ValueText;
 };
 
+// The chain a run finds in the drawing (range-selected, or through the
+// clicked line), kept from one plan to the next: the drawing cannot change
+// while the dialog is open, and on a large drawing the search takes a good
+// part of a second, so the notice at every change of a control and OK search
+// it once a run. Empty until a plan has searched.
+struct DrawnChainMemory {
+  std::optional<ChainSearch> Search;
+};
+
 // `values` holds the dialog part as the controls show it and the stored part
-// as loaded (a new chain ignores the stored chain).
+// as loaded (a new chain ignores the stored chain). A chain from the drawing
+// is searched at most once for all plans that share `memory` (none: each
+// plan searches anew).
 OkPlan PlanOk(const DialogSettings& values, const HostState& host,
-              const RunMode& mode = DefaultRunMode());
+              const RunMode& mode = DefaultRunMode(), DrawnChainMemory* memory = nullptr);
 
 // The message for a run whose picked points did not all come: which ones, by
 // their number and role in `mode`.
