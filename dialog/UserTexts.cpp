@@ -156,7 +156,8 @@ std::string ClickedLineMessage(ClickedLine clicked, ChainDirection direction) {
   const std::string click = "延長する" + dimension + "の寸法線（" + ValueBeside(direction) +
                             "に寸法値のある" + LinesAlongTheAxis(direction) +
                             "）をクリックして下さい。";
-  if (*what == '\0') return "クリックした寸法線が分かりません。" + click;
+  // The host tagged no line at the click (nothing drawn there).
+  if (*what == '\0') return "クリックした位置に線が見つかりません。" + click;
   return std::string("クリックした線は") + what + "で、" + dimension + "の寸法線ではありません。" +
          click;
 }

@@ -714,7 +714,7 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
        "ん。",
        {0, 90}, OkOutcome::NoChain, ChainDirection::Vertical, std::pair{0.0, -12.0}},
       {"click: nothing at the point, no line tagged", plan, {true, three(Ends::Dots, Reach::Outer)},
-       {-13, 36}, -1, "クリックした寸法線が分かりません。", {0, 90}, OkOutcome::NoChain,
+       {-13, 36}, -1, "クリックした位置に線が見つかりません。", {0, 90}, OkOutcome::NoChain,
        ChainDirection::Vertical, std::pair{-45.0, 120.0}},
       {"click: a dimension line of the other direction", plan, {true, wholePlan}, {-13, 36}, -1,
        "クリックした線は寸法の補助線（または水平寸法の寸法線）で、垂直寸法の寸法線ではありませ"
