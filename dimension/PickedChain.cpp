@@ -228,6 +228,20 @@ struct RunLine {
   std::size_t First = 0, Flagged = 0, End = 0;
 };
 
+// The first line at or beyond offset `u` across the axis (a line at an
+// offset alike counts as at it).
+std::vector<RunLine>::const_iterator FirstLineFrom(const std::vector<RunLine>& lines, Extended u) {
+  return std::lower_bound(lines.begin(), lines.end(), u, [](const RunLine& l, Extended at) {
+    return l.U < at && !Same(l.U, at);
+  });
+}
+
+// The line at offset `u` across the axis, or none.
+const RunLine* LineAt(const std::vector<RunLine>& lines, Extended u) {
+  const auto line = FirstLineFrom(lines, u);
+  return line != lines.end() && Same(line->U, u) ? &*line : nullptr;
+}
+
 // Sorts the segments by line, flag and level and joins them.
 void JoinRuns(std::vector<AxisSegment>& segments, std::vector<Run>& runs,
               std::vector<RunLine>& lines) {
@@ -295,9 +309,7 @@ Run* RunHolding(std::vector<Run>& runs, std::size_t first, std::size_t end, Exte
 void PlaceValue(const ValueText& value, const std::vector<RunLine>& lines, std::vector<Run>& runs) {
   const Extended from = value.Near - value.Height;
   const Extended to = value.Far + value.Height;
-  auto line = std::lower_bound(lines.begin(), lines.end(), from, [](const RunLine& l, Extended u) {
-    return l.U < u && !Same(l.U, u);
-  });
+  auto line = FirstLineFrom(lines, from);
   Run* nearest = nullptr;
   Extended nearestGap = 0;
   for (; line != lines.end() && AtMost(line->U, to); ++line) {
@@ -459,10 +471,8 @@ struct JudgedSelection {
 
 // The flagged run of the drawing that holds a point on its line.
 std::optional<std::size_t> FlaggedRunAt(JudgedSelection& judged, const AxisPoint& p) {
-  const auto line =
-      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), p.U,
-                       [](const RunLine& l, Extended u) { return l.U < u && !Same(l.U, u); });
-  if (line == judged.Lines.end() || !Same(line->U, p.U)) return std::nullopt;
+  const RunLine* line = LineAt(judged.Lines, p.U);
+  if (!line) return std::nullopt;
   const Run* run = RunHolding(judged.Runs, line->Flagged, line->End, p.V);
   if (!run) return std::nullopt;
   return static_cast<std::size_t>(run - judged.Runs.data());
@@ -638,11 +648,8 @@ ChainSearch SearchChainThrough(const HostState& host, double axisAngle, PlanePoi
   if (!Finite({from.X, from.Y, to.X, to.Y})) return search;
   AxisSegment piece{judged.Axes.Of(from), judged.Axes.Of(to)};
   if (!AlongAxis(piece)) return search;
-  const Extended u = Across(piece);
-  const auto line =
-      std::lower_bound(judged.Lines.begin(), judged.Lines.end(), u,
-                       [](const RunLine& l, Extended at) { return l.U < at && !Same(l.U, at); });
-  if (line == judged.Lines.end() || !Same(line->U, u)) return search;
+  const RunLine* line = LineAt(judged.Lines, Across(piece));
+  if (!line) return search;
   // The flagged run that holds the whole piece, or else the run without the
   // flag that does.
   const auto holding = [&](std::size_t first, std::size_t end) -> std::optional<std::size_t> {
