@@ -135,19 +135,19 @@ std::string NoDimensionLineAmongMessage(std::size_t lines, std::size_t valued, s
 }
 
 std::string ClickedLineMessage(ClickedLine clicked, ChainDirection direction) {
-  const bool horizontal = direction == ChainDirection::Horizontal;
   const std::string dimension = WordsOf(direction).Dimension;
-  const char* what = "";
+  // Lines across the axis run along the other direction's axis.
+  const ChainDirection across = direction == ChainDirection::Horizontal
+                                    ? ChainDirection::Vertical
+                                    : ChainDirection::Horizontal;
+  std::string what;
   switch (clicked) {
     case ClickedLine::None:
     case ClickedLine::DimensionLine: break;
     case ClickedLine::FlaggedAcross:
-      what = horizontal ? "寸法の補助線（または垂直寸法の寸法線）"
-                        : "寸法の補助線（または水平寸法の寸法線）";
+      what = std::string("寸法の補助線（または") + WordsOf(across).Dimension + "の寸法線）";
       break;
-    case ClickedLine::Across:
-      what = horizontal ? "垂直方向の線（壁など）" : "水平方向の線（壁など）";
-      break;
+    case ClickedLine::Across: what = std::string(LinesAlongTheAxis(across)) + "（壁など）"; break;
     case ClickedLine::Slanted: what = "斜めの線（引出線など）"; break;
     case ClickedLine::Underline: what = "寸法値の下線"; break;
     case ClickedLine::FlaggedAlong: what = "寸法値の無い寸法の線（補助線や引出線）"; break;
@@ -157,9 +157,8 @@ std::string ClickedLineMessage(ClickedLine clicked, ChainDirection direction) {
                             "に寸法値のある" + LinesAlongTheAxis(direction) +
                             "）をクリックして下さい。";
   // The host tagged no line at the click (nothing drawn there).
-  if (*what == '\0') return "クリックした位置に線が見つかりません。" + click;
-  return std::string("クリックした線は") + what + "で、" + dimension + "の寸法線ではありません。" +
-         click;
+  if (what.empty()) return "クリックした位置に線が見つかりません。" + click;
+  return "クリックした線は" + what + "で、" + dimension + "の寸法線ではありません。" + click;
 }
 
 const char* PickRoleWord(PickRole role) {
