@@ -29,9 +29,8 @@ std::string LauncherName(const DirectionRow& direction, const ChainSourceRow& so
 
 RunMode MakeMode(const DirectionRow& direction, const ChainSourceRow& source,
                  const PaceRow& pace) {
-  RunMode mode{&direction, &source,  &pace, direction.Direction, source.Source,
-               pace.Pace,  direction.SettingsFile, source.Picks, {}, {}, {}, false, false,
-               false,      false, {}};
+  RunMode mode{&direction, direction.Direction, source.Source, pace.Pace, direction.SettingsFile,
+               source.Picks, {}, {}, {}, false, false, false, false, {}};
   for (std::string_view word : {direction.Word, source.Word, pace.Word})
     if (!word.empty()) mode.Words.push_back(word);
   mode.Launcher = LauncherName(direction, source, pace);

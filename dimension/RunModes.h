@@ -69,11 +69,9 @@ const std::vector<DirectionRow>& DirectionRows();
 const std::vector<ChainSourceRow>& ChainSourceRows();
 const std::vector<PaceRow>& PaceRows();
 
-// One run mode: a row of each table and what they make together.
+// One run mode: what a row of each table makes together.
 struct RunMode {
-  const DirectionRow* DirectionOf;
-  const ChainSourceRow* SourceOf;
-  const PaceRow* PaceOf;
+  const DirectionRow* DirectionOf;  // its direction's row (the axis turn)
 
   // Copied from the rows, for the many callers that ask them.
   ChainDirection Direction;
