@@ -8,6 +8,7 @@
 
 #include "CodePage932.h"
 #include "ControlHook.h"
+#include "WindowText.h"
 
 namespace win32 {
 
@@ -19,14 +20,6 @@ bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // The user's text was refused in whole or in part: the field beeps, as an
 // edit control does at its length limit.
 void Refuse() { MessageBeep(MB_OK); }
-
-std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
 
 // The part of `insert` that fits into the field's current text and selection.
 std::wstring FittingInsertion(HWND edit, std::wstring_view insert, std::size_t limit) {

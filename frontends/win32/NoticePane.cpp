@@ -4,6 +4,7 @@
 
 #include "DialogLayout.h"
 #include "PhraseRows.h"
+#include "WindowText.h"
 #include "resources/Version.h"
 
 namespace win32 {
@@ -20,13 +21,6 @@ HFONT FontOf(HWND pane) { return reinterpret_cast<HFONT>(GetWindowLongPtrW(pane,
 int DpiOf(HWND pane) {
   const auto dpi = static_cast<int>(GetWindowLongPtrW(pane, kDpiSlot));
   return dpi > 0 ? dpi : kBaseDpi;
-}
-
-std::wstring TextOf(HWND pane) {
-  const int length = GetWindowTextLengthW(pane);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(pane, text.data(), length + 1)));
-  return text;
 }
 
 int TextWidth(HDC dc, std::wstring_view text) {
@@ -181,7 +175,7 @@ NoticeLayout LayOutNotice(HWND pane) {
   layout.Corner = {layout.Text.right - metrics.CornerWidth, layout.Text.bottom - layout.RowHeight,
                    layout.Text.right, layout.Text.bottom};
   layout.Widths = metrics.Widths(rows);
-  layout.Rows = NoticeRows(metrics.Dc(), TextOf(pane), layout.Widths);
+  layout.Rows = NoticeRows(metrics.Dc(), WindowText(pane), layout.Widths);
   return layout;
 }
 
@@ -191,7 +185,7 @@ NoticeRowCount CountNoticeRows(HWND pane, int height, int least) {
   count.Held = metrics.RowsHeld(height);
   // The fewest rows from there on that hold the notice's rows: with each
   // row more, one more row has the whole width beside no corner text.
-  const std::wstring lines = TextOf(pane);
+  const std::wstring lines = WindowText(pane);
   int rows = std::max(count.Held, least);
   while (static_cast<int>(NoticeRows(metrics.Dc(), lines, metrics.Widths(rows)).size()) > rows)
     ++rows;

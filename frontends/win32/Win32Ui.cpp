@@ -13,6 +13,19 @@
 
 namespace win32 {
 
+namespace {
+
+// A button that is already as it should be is left alone: checking an
+// automatic radio button makes it walk its group to clear the others, one
+// request to the Wine server per window it passes.
+void SetChecked(HWND button, bool checked) {
+  const LRESULT check = checked ? BST_CHECKED : BST_UNCHECKED;
+  if (SendMessageW(button, BM_GETCHECK, 0, 0) != check)
+    SendMessageW(button, BM_SETCHECK, static_cast<WPARAM>(check), 0);
+}
+
+}  // namespace
+
 Win32Ui::Win32Ui(HINSTANCE instance) : instance_(instance) {
   // The fonts wait for the dialog's window, whose scale they follow.
   windowBrush_ = CreateSolidBrush(kWindowColour);
@@ -123,14 +136,9 @@ void Win32Ui::RadioSelect(Control group, int index) {
   RequireKind(group, ControlKind::Radio);
   RadioGroupWindows& radios = Radios(group);
   index = RadioButtonFor(index, kRadioButtons);
-  // A button that is already as it should be is left alone: checking an
-  // automatic radio button makes it walk its group to clear the others, one
-  // request to the Wine server per window it passes.
   for (int i = 0; i < kRadioButtons; ++i) {
     HWND button = radios.Buttons[static_cast<std::size_t>(i)];
-    const LRESULT check = i == index ? BST_CHECKED : BST_UNCHECKED;
-    if (SendMessageW(button, BM_GETCHECK, 0, 0) != check)
-      SendMessageW(button, BM_SETCHECK, static_cast<WPARAM>(check), 0);
+    SetChecked(button, i == index);
     // Tab enters the group at its selected button.
     const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
     const LONG_PTR wanted =
@@ -151,10 +159,7 @@ int Win32Ui::RadioSelected(Control group) {
 
 void Win32Ui::CheckSet(Control box, bool checked) {
   RequireKind(box, ControlKind::Check);
-  HWND window = ControlWindow(box);
-  const LRESULT check = checked ? BST_CHECKED : BST_UNCHECKED;
-  if (SendMessageW(window, BM_GETCHECK, 0, 0) != check)
-    SendMessageW(window, BM_SETCHECK, static_cast<WPARAM>(check), 0);
+  SetChecked(ControlWindow(box), checked);
 }
 
 bool Win32Ui::CheckGet(Control box) {

@@ -59,13 +59,6 @@ int FitClosedListHeight(HWND list, int height, int fitted) {
   return 0;
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
 void Place(HWND window, const PixelRect& r) {
   SetWindowPos(window, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DialogLayout.h"
+#include "WindowText.h"
 #include "dialog/Controls.h"
 
 namespace win32 {
@@ -27,8 +28,6 @@ std::wstring JoinLines(const std::vector<std::wstring>& lines);
 std::wstring JoinLines(const std::vector<std::string>& lines);
 
 void Place(HWND window, const PixelRect& r);
-// The text a window (a control) holds.
-std::wstring WindowText(HWND window);
 // The closed list is as high as a text field. The selection field's height
 // is what can be set; how much the frame adds differs between versions of
 // the list control, so the height is measured and corrected. Each trial

@@ -114,6 +114,17 @@ wait_closed() {
 focus() { timeout 10 xdotool windowfocus --sync "$1" || die "cannot focus window $1"; }
 keys() { xdotool key --delay 40 "$@"; }
 
+# A message box that shows in place of the dialog, the dialog itself never
+# showing: kept as a picture and dismissed with Enter.
+dismiss_box_without_dialog() {  # box caption, screenshot name, failure if the dialog shows
+  local box
+  box=$(wait_window "$1")
+  [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] || die "$3"
+  screenshot "$box" "$2"
+  focus "$box"
+  keys Return
+}
+
 expect_exit_code() {
   local status=0
   wait "$PROGRAM_PID" || status=$?
@@ -246,13 +257,8 @@ case "$CASE" in
     prepare_inputs
     rm "$FOLDER/vk38.dat"
     start_program "$FOLDER/vk47_Orvane.exe"
-    box=$(wait_window 確認)
-    # The dialog itself never shows.
-    [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] ||
-      die "the dialog showed although the settings file is missing"
-    screenshot "$box" vk47_Orvane-missing-settings.png
-    focus "$box"
-    keys Return
+    dismiss_box_without_dialog 確認 vk47_Orvane-missing-settings.png \
+      "the dialog showed although the settings file is missing"
     expect_exit_zero
     expect_hq_only
     [ ! -e "$FOLDER/vk38.dat" ] || die "a vk38.dat was left behind"
@@ -306,12 +312,8 @@ case "$CASE" in
     prepare_inputs
     cp "$REFUSED_CONTROLS" "$FOLDER/"
     start_program "$FOLDER/refused_controls.exe"
-    box=$(wait_window vk47_Orvane)
-    [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] ||
-      die "a dialog showed although it could not be created"
-    screenshot "$box" vk47_Orvane-failed-start.png
-    focus "$box"
-    keys Return
+    dismiss_box_without_dialog vk47_Orvane vk47_Orvane-failed-start.png \
+      "a dialog showed although it could not be created"
     expect_exit_code 1
     expect_hq_only
     same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the failed start"
@@ -322,12 +324,8 @@ case "$CASE" in
     # names the launchers, and "hq" for the host; vk38.dat as it was.
     prepare_inputs
     start_program "$FOLDER/vk47_Orvane.exe" /new /bogus
-    box=$(wait_window vk47_Orvane)
-    [ -z "$(xdotool search --onlyvisible --name '^Orvane$' 2>/dev/null || true)" ] ||
-      die "a dialog showed for a command line that no launcher gives"
-    screenshot "$box" vk47_Orvane-unknown-word.png
-    focus "$box"
-    keys Return
+    dismiss_box_without_dialog vk47_Orvane vk47_Orvane-unknown-word.png \
+      "a dialog showed for a command line that no launcher gives"
     expect_exit_code 1
     expect_hq_only
     same_file "$FOLDER/vk38.dat" "$WORK/vk38.before" "vk38.dat after the refused start"

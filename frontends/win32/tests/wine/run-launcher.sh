@@ -28,6 +28,12 @@ before=$(shown_windows)
 (cd "$FOLDER" && exec timeout --kill-after=5 "${WINE_TIMEOUT:-120}" \
   wine cmd /c "$(winepath -w "$FOLDER/$LAUNCHER")" </dev/null >/dev/null 2>&1) &
 pid=$!
+# The batch file, once it has ended, ended well.
+expect_ended_well() {
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "the launcher ended with exit code $status"
+}
 
 if [ -z "$key" ]; then
   # Watched until the batch file ends, every 20 ms: any window that shows
@@ -45,9 +51,7 @@ if [ -z "$key" ]; then
     polls=$((polls + 1))
     [ "$polls" -lt 3000 ] || { kill "$pid" 2>/dev/null; fail "the launcher did not end"; }
   done
-  status=0
-  wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || fail "the launcher ended with exit code $status"
+  expect_ended_well
   echo "no window shown"
   exit 0
 fi
@@ -126,6 +130,4 @@ while kill -0 "$pid" 2>/dev/null; do
   waited=$((waited + 1))
   [ "$waited" -lt 600 ] || { kill "$pid" 2>/dev/null; fail "the launcher did not end"; }
 done
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || fail "the launcher ended with exit code $status"
+expect_ended_well
