@@ -63,14 +63,13 @@ namespace {
 constexpr std::string_view kNotice = "h#";  // the host shows the rest of the line as a notice
 constexpr std::string_view kError = "he";   // the host shows it as an error and draws nothing
 
-// An answer of the one control line and its text, which is written whole.
-OutputCommands OneLineAnswer(std::string_view control, const std::string& text) {
+}  // namespace
+
+OutputCommands ErrorAnswer(const std::string& shown) {
   OutputCommands answer;
-  answer.Lines.Append() = std::string(control) + text;
+  answer.Lines.Append() = std::string(kError) + shown;
   return answer;
 }
-
-}  // namespace
 
 QuickOutcome ProgramRun::CloseQuick(bool drew, const std::string& shown) {
   // The show sequence has found the folder.
@@ -92,7 +91,7 @@ QuickOutcome ProgramRun::CloseQuick(bool drew, const std::string& shown) {
     outcome.Shown = drew ? OneLine({AnswerNotWrittenMessage(answered.Fault, rollback,
                                                             ModeRow.SettingsFile)})
                          : shown;
-    outcome.Answered = ReplaceOutputFile(Files, exchange, OneLineAnswer(kError, outcome.Shown)).Ok();
+    outcome.Answered = ReplaceOutputFile(Files, exchange, ErrorAnswer(outcome.Shown)).Ok();
   }
   FreeHostState(HostTold);
   Answer.Lines.Release();

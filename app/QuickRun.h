@@ -13,6 +13,7 @@
 #include "dialog/DialogModel.h"
 #include "dialog/UserInterface.h"
 #include "dimension/RunModes.h"
+#include "exchange/OutputWriter.h"
 #include "files/FileSystem.h"
 
 // The dialog of a quick run: it holds the controls' values as the dialog
@@ -60,6 +61,10 @@ class UnseenDialog final : public UserInterface {
 // One text on one line, as the host shows a "he" or "h#" line: the lines of
 // every text joined by a full-width blank.
 std::string OneLine(const std::vector<std::string>& texts);
+
+// The host's error answer: the one "he" line with `shown` (one line), which
+// is written whole; the host shows it and draws nothing.
+OutputCommands ErrorAnswer(const std::string& shown);
 
 // What a quick run told the host (Shift-JIS, without "he" / "h#").
 struct QuickOutcome {

@@ -21,10 +21,10 @@ namespace {
 bool AnswerFailure(const char* what) {
   const std::filesystem::path program = ModuleFilePath();
   if (program.empty()) return false;
-  OutputCommands answer;
-  answer.Lines.Append() = "he" + OneLine({FailedRunMessage(what ? what : "")});
   Win32FileSystem files;
-  return WriteOutputFile(files, program.parent_path() / kExchangeFileName, answer).Ok();
+  return WriteOutputFile(files, program.parent_path() / kExchangeFileName,
+                         ErrorAnswer(OneLine({FailedRunMessage(what ? what : "")})))
+      .Ok();
 }
 
 }  // namespace
