@@ -194,34 +194,27 @@ TEST(FaultInjection, EachCauseReachesTheMessage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "cause " << static_cast<int>(c.cause));
-    if (c.writeWords) {
-      MemoryRun notSaved;
-      notSaved.files.FailOperation(save, c.cause);
-      notSaved.Press();
-      ASSERT_EQ(notSaved.Warnings().size(), 1u);
-      EXPECT_EQ(notSaved.Warnings()[0], NotSaved(c.cause));
-      EXPECT_NE(notSaved.Warnings()[0].find(c.writeWords), std::string::npos);
+    // The save or the answer failing: told with its cause, and at the quick
+    // pace the same message is the host's error line; nothing is stored.
+    const std::pair<std::size_t, std::string> notWritten[] = {
+        {save, NotSaved(c.cause)}, {answer, NotWritten(c.cause, SettingsRollback::PutBack)}};
+    if (c.writeWords) for (const auto& [operation, message] : notWritten) {
+      SCOPED_TRACE(operation);
+      MemoryRun run;
+      run.files.FailOperation(operation, c.cause);
+      run.Press();
+      ASSERT_EQ(run.Warnings().size(), 1u);
+      EXPECT_EQ(run.Warnings()[0], message);
+      EXPECT_NE(run.Warnings()[0].find(c.writeWords), std::string::npos);
+      if (operation == answer) {
+        EXPECT_EQ(run.Saved(), WorkedExampleFile("vk38.dat"));
+      }
 
-      MemoryRun notWritten;
-      notWritten.files.FailOperation(answer, c.cause);
-      notWritten.Press();
-      ASSERT_EQ(notWritten.Warnings().size(), 1u);
-      EXPECT_EQ(notWritten.Warnings()[0], NotWritten(c.cause, SettingsRollback::PutBack));
-      EXPECT_NE(notWritten.Warnings()[0].find(c.writeWords), std::string::npos);
-      EXPECT_EQ(notWritten.Saved(), WorkedExampleFile("vk38.dat"));
-
-      // At the quick pace the same message is the host's error line, and
-      // nothing is stored.
-      MemoryRun quickNotSaved;
-      quickNotSaved.files.FailOperation(save, c.cause);
-      quickNotSaved.Press({}, RunPace::Quick);
-      EXPECT_EQ(quickNotSaved.Answered(), Refusal(NotSaved(c.cause)));
-      EXPECT_EQ(quickNotSaved.Saved(), WorkedExampleFile("vk38.dat"));
-      MemoryRun quickNotWritten;
-      quickNotWritten.files.FailOperation(answer, c.cause);
-      quickNotWritten.Press({}, RunPace::Quick);
-      EXPECT_EQ(quickNotWritten.Answered(), Refusal(NotWritten(c.cause, SettingsRollback::PutBack)));
-      EXPECT_EQ(quickNotWritten.Saved(), WorkedExampleFile("vk38.dat"));
+      MemoryRun quick;
+      quick.files.FailOperation(operation, c.cause);
+      quick.Press({}, RunPace::Quick);
+      EXPECT_EQ(quick.Answered(), Refusal(message));
+      EXPECT_EQ(quick.Saved(), WorkedExampleFile("vk38.dat"));
     }
     if (!c.readWords) continue;
     for (const ChainSource chain :

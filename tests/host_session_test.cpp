@@ -69,8 +69,13 @@ TEST(LauncherDirectives, TheHostsRulesForDirectives) {
   EXPECT_EQ(far.ProgramLine, "run.exe");
   // A "#" as the 10th byte still counts.
   EXPECT_EQ(ReadLauncher(head + "rem      #h0\nx.exe\n").Selection, 0);
+  // "#<n>ln" asks for a line, in the prompts' order; "#ln" alone is no prompt.
+  const host_double::Launcher line = ReadLauncher(head + "REM #ln x\r\nREM #1ln p\r\nx.exe\r\n");
+  EXPECT_EQ(line.Prompts, std::vector<std::string>{"p"});
+  EXPECT_EQ(line.LinePrompts, std::vector<bool>{true});
   for (const std::string& bad : {std::string("REM memo\r\nREM #cd\r\nx.exe\r\n"),
-                                 head + "REM #2 p\r\nx.exe\r\n", head + "REM #e\r\n"})
+                                 head + "REM #2 p\r\nx.exe\r\n", head + "REM #2ln p\r\nx.exe\r\n",
+                                 head + "REM #e\r\n"})
     EXPECT_THROW(ReadLauncher(bad), std::runtime_error) << bad;
 }
 

@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/DimensionTestSupport.h"
@@ -359,6 +360,16 @@ struct HostDrawnChain {
   bool Crosswise = false;
 };
 
+// The levels a host-drawn chain stands at on `sheet`, as FoundLevels gives
+// those of a chain found.
+Levels DrawnLevels(const HostDrawnChain& chain, const Sheet& sheet) {
+  const Axes axes(sheet.Axis);
+  const PlanePoint o{0, 0};
+  return {axes.AlongV(o, sheet.Point(chain.Line, chain.Levels.front())),
+          axes.AlongV(o, sheet.Point(chain.Line, chain.Levels.back())),
+          axes.AlongU(o, sheet.Point(chain.Line, 0))};
+}
+
 // A selection of a host-drawn plan: chains, grid lines and hatching, and a
 // value the program drew beside the first chain (its underline and leader).
 struct HostDrawing {
@@ -486,39 +497,31 @@ void ExpectClicked(const Sheet& sheet, const std::string& selection,
   const ChainSearch search = SearchClickedChain(state, mode.ConstructionAxis(state.AxisAngle),
                                                 PickedLine(state, mode.PickOf(PickRole::ChainLine)));
   ASSERT_EQ(search.Chain.has_value(), want != nullptr);
-  if (want) {
-    const Axes axes(sheet.Axis);
-    const PlanePoint o{0, 0};
-    ExpectSameLevels(FoundLevels(*search.Chain, sheet),
-                     {axes.AlongV(o, sheet.Point(want->Line, want->Levels.front())),
-                      axes.AlongV(o, sheet.Point(want->Line, want->Levels.back())),
-                      axes.AlongU(o, sheet.Point(want->Line, 0))});
-  }
+  if (want) ExpectSameLevels(FoundLevels(*search.Chain, sheet), DrawnLevels(*want, sheet));
 
   // The session: the launcher, the three points, Enter.
   std::string script = "start " + mode.Launcher + "\nok";
   for (const std::string& p : picks) script += " " + p;
   const host_double::SessionResult result = host.Run(host_double::ReadSession(script + "\n"));
   const std::vector<std::string>& shown = result.Transcript;
-  const auto notice = std::find_if(shown.begin(), shown.end(), [](const std::string& line) {
-    return line.rfind("  notice: ", 0) == 0;
-  });
+  // The transcript's first line that starts with `what`.
+  const auto first = [&shown](std::string_view what) {
+    return std::find_if(shown.begin(), shown.end(),
+                        [what](const std::string& line) { return line.starts_with(what); });
+  };
+  const auto notice = first("  notice: ");
   ASSERT_NE(notice, shown.end());
   if (!told.empty()) {
     EXPECT_EQ(testing_support::Utf8ToSjis(notice->substr(10)),
               horizontal ? InHorizontalWords(told) : told);
   }
   if (!message.empty()) {
-    const auto shownMessage = std::find_if(shown.begin(), shown.end(), [](const std::string& line) {
-      return line.rfind("  message: ", 0) == 0;
-    });
+    const auto shownMessage = first("  message: ");
     ASSERT_NE(shownMessage, shown.end());
     EXPECT_EQ(testing_support::Utf8ToSjis(shownMessage->substr(11)),
               horizontal ? InHorizontalWords(message) : message);
   }
-  const auto answer = std::find_if(shown.begin(), shown.end(), [](const std::string& line) {
-    return line.rfind("answer: ", 0) == 0;
-  });
+  const auto answer = first("answer: ");
   ASSERT_NE(answer, shown.end());
   if (outcome == OkOutcome::Draw)
     EXPECT_TRUE(answer->ends_with(" lines drawn, then " + mode.Handover.substr(2))) << *answer;
@@ -753,13 +756,8 @@ TEST(PickedChain, HostDrawnChainsAreFoundOrRefusedForWhatWasSeen) {
                 c.Told + (c.Direction == ChainDirection::Horizontal ? selectAcross : select));
     } else {
       ASSERT_TRUE(search.Chain);
-      const HostDrawnChain& want = drawing.Chains[static_cast<std::size_t>(c.Chain)];
-      const Axes axes(c.On.Axis);
-      const PlanePoint o{0, 0};
       ExpectSameLevels(FoundLevels(*search.Chain, c.On),
-                       {axes.AlongV(o, c.On.Point(want.Line, want.Levels.front())),
-                        axes.AlongV(o, c.On.Point(want.Line, want.Levels.back())),
-                        axes.AlongU(o, c.On.Point(want.Line, 0))});
+                       DrawnLevels(drawing.Chains[static_cast<std::size_t>(c.Chain)], c.On));
     }
     // Through any piece of the chain found, the search finds that chain;
     // through a piece of a line that is no dimension line, none; and the

@@ -321,10 +321,23 @@ session_file="$PWD/tests/data/host_sessions/clicked_chain.session"
 absolute() { case "$1" in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
 host_double_path=$(absolute "$host_double")
 program_path=$(absolute "$program")
-# The host runs in its own folder; the launchers and the program lie in theirs.
-(cd "$session_folder/host" &&
-  "$host_double_path" --headless "$program_path" "$session_folder" "$session_file" \
-    "$session_folder/drawing.txt") | sed 's/^/  /'
+# Plays the session script SESSION with the host double in FOLDER (its
+# launchers there, the drawing ended with in FOLDER/drawing.txt), the host
+# options after it going before them; prints what happened. The host runs in
+# its own folder; the launchers and the program lie in theirs.
+play_session() {
+  local folder="$1" session="$2"
+  shift 2
+  (cd "$folder/host" &&
+    "$host_double_path" --headless "$program_path" "$@" "$folder" "$session" \
+      "$folder/drawing.txt")
+}
+# FOLDER made for another session, with the launchers of section 10.
+launchers_of_10_in() {
+  mkdir -p "$1/host"
+  cp "$session_folder"/*.bat "$1/"
+}
+play_session "$session_folder" "$session_file" | sed 's/^/  /'
 "$preview" --chain "$session_folder/vk38.dat" "$session_folder/drawing.txt" \
   "$pictures/10-clicked-chain.svg"
 say "" "The host's drawing after the session, four dimensions on one dimension" \
@@ -339,12 +352,8 @@ say "The same with both directions, one command after the other" \
     "range-selected with vk47_Orvane_h_pick.bat and continued once more:" ""
 both_folder="$work/both"
 both_session="$PWD/tests/data/host_sessions/both_directions.session"
-mkdir -p "$both_folder/host"
-cp "$session_folder"/*.bat "$both_folder/"
-(cd "$both_folder/host" &&
-  "$host_double_path" --headless "$program_path" "$both_folder" \
-    "$both_session" "$both_folder/drawing.txt") |
-  sed 's/^/  /'
+launchers_of_10_in "$both_folder"
+play_session "$both_folder" "$both_session" | sed 's/^/  /'
 "$preview" "$both_folder/drawing.txt" "$pictures/11-both-directions.svg"
 say "" "The host's drawing after the session: $pictures/11-both-directions.svg"
 
@@ -359,12 +368,8 @@ say "The settings are chosen at the chain's first dimension; after it the" \
     "the clicks of section 10, the last one inside the chain):" ""
 quick_folder="$work/quick"
 quick_session="$PWD/tests/data/host_sessions/quick_chain.session"
-mkdir -p "$quick_folder/host"
-cp "$session_folder"/*.bat "$quick_folder/"
-(cd "$quick_folder/host" &&
-  "$host_double_path" --headless "$program_path" "$quick_folder" \
-    "$quick_session" "$quick_folder/drawing.txt") |
-  sed 's/^/  /'
+launchers_of_10_in "$quick_folder"
+play_session "$quick_folder" "$quick_session" | sed 's/^/  /'
 if cmp -s "$quick_folder/drawing.txt" "$session_folder/drawing.txt"; then
   say "" "The host's drawing is byte for byte the one of section 10: the same" \
       "chain, with Enter pressed once instead of four times."
@@ -388,8 +393,7 @@ say "A plan whose dimensions the host's own dimension command drew (every" \
     "vk47_Orvane_h_click_quick.bat. Last, a click on an extension line with" \
     "vk47_Orvane_click.bat is refused with what was clicked and what to click:" ""
 plan_folder="$work/plan"
-mkdir -p "$plan_folder/host"
-cp "$session_folder"/*.bat "$plan_folder/"
+launchers_of_10_in "$plan_folder"
 # The host's lines of the plan: extension line, dot, dimension line piece and
 # value of each level, each flagged.
 printf '%s\r\n' \
@@ -412,9 +416,7 @@ stop
 start vk47_Orvane_click.bat
 ok -800 5500  0 12000  -2150 11000
 SESSION
-(cd "$plan_folder/host" &&
-  "$host_double_path" --headless "$program_path" --drawn "$plan_folder/yesterday.txt" \
-    "$plan_folder" "$plan_folder/clicks.session" "$plan_folder/drawing.txt") \
+play_session "$plan_folder" "$plan_folder/clicks.session" --drawn "$plan_folder/yesterday.txt" \
   > "$plan_folder/transcript.txt"
 sed 's/^/  /' "$plan_folder/transcript.txt"
 if [ "$(grep -c ' lines drawn, then ' "$plan_folder/transcript.txt")" != 4 ]; then

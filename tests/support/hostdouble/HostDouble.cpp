@@ -329,11 +329,9 @@ SessionResult HostDouble::Run(const Session& session) {
     request.LauncherName = name;
     request.Call = SplitProgramLine(launcher.ProgramLine, (launcherFolder_ / "").string());
     request.End = step.What == Step::Ok ? DialogEnd::Ok : DialogEnd::Escape;
-    // The program's words choose its mode as the program itself does.
-    const std::vector<std::string_view> words(request.Call.Arguments.begin(),
-                                              request.Call.Arguments.end());
-    const RunMode* mode = RunModeOfWords(words);
-    if (mode && !mode->ShowsDialog) {
+    request.Mode = RunModeOfWords(std::vector<std::string_view>(request.Call.Arguments.begin(),
+                                                                request.Call.Arguments.end()));
+    if (request.Mode && !request.Mode->ShowsDialog) {
       if (step.What != Step::Ok)
         throw std::runtime_error("step " + std::to_string(result.StepsTaken) +
                                  ": Esc in a dialog that " + name + " does not show");
@@ -360,9 +358,7 @@ Runner HeadlessRunner(fs::path headlessProgram) {
     std::vector<std::string> argv = {program.string()};
     // The program's words as the launchers' rows have them, each given to
     // the headless program as its option.
-    std::vector<std::string_view> words(request.Call.Arguments.begin(),
-                                        request.Call.Arguments.end());
-    if (!RunModeOfWords(words)) throw std::runtime_error("no run mode has the arguments given");
+    if (!request.Mode) throw std::runtime_error("no run mode has the arguments given");
     for (const std::string& argument : request.Call.Arguments)
       for (const RunModeWord& word : RunModeWords()) {
         std::string lower;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dimension/RunModes.h"
 #include "support/hostdouble/LauncherDirectives.h"
 
 namespace host_double {
@@ -72,6 +73,9 @@ struct RunRequest {
   std::filesystem::path LauncherFolder;
   std::string LauncherName;
   ProgramCall Call;  // from the program line
+  // The mode the program's words choose, as the program itself chooses it
+  // (RunModeOfWords); nullptr: no mode has them.
+  const RunMode* Mode = nullptr;
   DialogEnd End = DialogEnd::Ok;
 };
 // Runs the program and returns once it has ended; what it showed, one line

@@ -88,9 +88,8 @@ Launcher ReadLauncher(std::string_view bytes) {
       launcher.TextBasePoints = true;
     } else if (word == "e") {
       ended = true;
-    } else if (AllDigits(word) || (word.size() > 2 && word.ends_with("ln") &&
-                                   AllDigits(std::string_view(word).substr(0, word.size() - 2)))) {
-      const bool lineAsked = !AllDigits(word);
+    } else if (const bool lineAsked = word.ends_with("ln");
+               AllDigits(std::string_view(word).substr(0, word.size() - (lineAsked ? 2 : 0)))) {
       if (std::stoi(word) != static_cast<int>(launcher.Prompts.size()) + 1)
         throw std::runtime_error("point prompt #" + word + " out of order");
       launcher.Prompts.push_back(rest);
