@@ -85,11 +85,11 @@ bool PlanFromPicks(const DialogSettings& values, const HostState& host, const Ru
 // point; without one, the refusal that tells what the search saw
 // (`noChain`).
 bool ContinueFoundChain(const ChainSearch& search,
-                        std::string (*noChain)(const ChainSearch&, ChainDirection),
+                        std::string (*noChain)(const ChainSearch&, const RunMode&),
                         const HostState& host, const RunMode& mode, double axis, OkPlan& plan) {
   if (!search.Chain) {
     plan.Outcome = OkOutcome::NoChain;
-    plan.NoChain = noChain(search, mode.Direction);
+    plan.NoChain = noChain(search, mode);
     return false;
   }
   plan.Picked = *search.Chain;
@@ -113,23 +113,12 @@ bool ContinueFoundChain(const ChainSearch& search,
   return true;
 }
 
-// The chain found in the drawing: the dimension line nearest to the value
-// position of a range selection, or the one through the line the user
-// clicked (the host sends the whole drawing and tags the clicked line).
-ChainSearch SearchDrawnChain(const HostState& host, const RunMode& mode, double axis) {
-  if (mode.Chain == ChainSource::Click)
-    return SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine)));
-  return SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
-}
-
 bool PlanFromDrawing(const HostState& host, const RunMode& mode, double axis,
                      DrawnChainMemory* memory, OkPlan& plan) {
   DrawnChainMemory own;
   if (memory == nullptr) memory = &own;
-  if (!memory->Search) memory->Search = SearchDrawnChain(host, mode, axis);
-  return ContinueFoundChain(
-      *memory->Search, mode.Chain == ChainSource::Click ? NoClickedChainMessage : NoChainMessage,
-      host, mode, axis, plan);
+  if (!memory->Search) memory->Search = SearchDrawnChain(host, mode);
+  return ContinueFoundChain(*memory->Search, DrawnChainRefusal, host, mode, axis, plan);
 }
 
 bool PlanChain(const DialogSettings& values, const HostState& host, const RunMode& mode,
@@ -174,6 +163,18 @@ void PlanDimension(const HostState& host, double axis, OkPlan& plan) {
 }
 
 }  // namespace
+
+ChainSearch SearchDrawnChain(const HostState& host, const RunMode& mode) {
+  const double axis = mode.ConstructionAxis(host.AxisAngle);
+  if (mode.Chain == ChainSource::Click)
+    return SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine)));
+  return SearchPickedChain(host, axis, Pick(host, mode.PickOf(PickRole::ValuePosition)));
+}
+
+std::string DrawnChainRefusal(const ChainSearch& search, const RunMode& mode) {
+  return mode.Chain == ChainSource::Click ? NoClickedChainMessage(search, mode.Direction)
+                                          : NoChainMessage(search, mode.Direction);
+}
 
 // The checks every run passes first, then the chain from the mode's source,
 // then the dimension that continues it.

@@ -54,6 +54,15 @@ struct OkPlan {
   std::string ValueText;
 };
 
+// The search of the drawing for the chain of a run of `mode` whose chain
+// comes from the drawing: the dimension line nearest to the value position of
+// a range selection, or the one through the line the user clicked (the host
+// sends the whole drawing and tags the clicked line).
+ChainSearch SearchDrawnChain(const HostState& host, const RunMode& mode);
+// What such a run tells when the search found no chain: what it saw, and
+// what to select or click.
+std::string DrawnChainRefusal(const ChainSearch& search, const RunMode& mode);
+
 // The chain a run finds in the drawing (range-selected, or through the
 // clicked line), kept from one plan to the next: the drawing cannot change
 // while the dialog is open, and on a large drawing the search takes a good

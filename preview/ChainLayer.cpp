@@ -4,6 +4,7 @@
 
 #include "dimension/Chain.h"
 #include "dimension/DimensionGeometry.h"
+#include "dimension/OkPlan.h"
 #include "dimension/PickedChain.h"
 #include "dimension/RunModes.h"
 #include "preview/Palette.h"
@@ -62,12 +63,7 @@ SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& capti
                                  ChainDirection direction, bool clicked) {
   const RunMode& mode = RunModeOf(direction, clicked ? ChainSource::Click : ChainSource::Selection);
   const double axis = mode.ConstructionAxis(host.AxisAngle);
-  const PickedPoint& valuePosition = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
-  const int click = clicked ? mode.PickOf(PickRole::ChainLine) : 0;
-  const LineEntity* clickedLine = clicked ? PickedLine(host, click) : nullptr;
-  const ChainSearch search =
-      clicked ? SearchClickedChain(host, axis, clickedLine)
-              : SearchPickedChain(host, axis, PlanePoint{valuePosition.X, valuePosition.Y});
+  const ChainSearch search = SearchDrawnChain(host, mode);
   SceneLayer layer;
   if (search.Chain) {
     const PickedChain& picked = *search.Chain;
@@ -100,7 +96,8 @@ SceneLayer BuildPickedChainLayer(const HostState& host, const std::string& capti
     Pen mark;
     mark.Colour = kChainColour;
     mark.WidthPx = 2;
-    const LineEntity* l = clickedLine;
+    const int click = mode.PickOf(PickRole::ChainLine);
+    const LineEntity* l = PickedLine(host, click);
     if (l && Usable({l->X1, l->Y1, l->X2, l->Y2}))
       layer.Items.push_back(
           SceneItem{"chain-clicked", mark, SceneSegment{l->X1, l->Y1, l->X2, l->Y2}});

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "dialog/DialogModel.h"
+#include "dimension/OkPlan.h"
 #include "dimension/PickedChain.h"
 #include "dimension/RunModes.h"
 #include "app/ProgramRun.h"
@@ -123,12 +124,8 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange, const R
   HostState host;
   ResetHostState(host);
   ReadExchangeFile(files, exchange, host);
-  const PickedPoint& q = host.PickedPoints[mode.PickOf(PickRole::ValuePosition)];
-  const double axis = mode.ConstructionAxis(host.AxisAngle);
   const bool clicked = mode.Chain == ChainSource::Click;
-  const ChainSearch search =
-      clicked ? SearchClickedChain(host, axis, PickedLine(host, mode.PickOf(PickRole::ChainLine)))
-              : SearchPickedChain(host, axis, PlanePoint{q.X, q.Y});
+  const ChainSearch search = SearchDrawnChain(host, mode);
   std::size_t dimensionLines = 0;
   for (const SeenLine& line : search.Lines) {
     for (const double v : {line.Lower.X, line.Lower.Y, line.Upper.X, line.Upper.Y})
@@ -145,10 +142,7 @@ void CheckPickedChain(MemoryFileSystem& files, const fs::path& exchange, const R
     FUZZ_CHECK(chain.has_value() == (dimensionLines > 0), "a dimension line was found but no chain");
   }
   if (!chain) {
-    FUZZ_CHECK(!(clicked ? NoClickedChainMessage(search, mode.Direction)
-                         : NoChainMessage(search, mode.Direction))
-                    .empty(),
-               "a refusal without a message");
+    FUZZ_CHECK(!DrawnChainRefusal(search, mode).empty(), "a refusal without a message");
     return;
   }
   FUZZ_CHECK(search.Nearest < search.Lines.size() && search.Lines[search.Nearest].Dimension,
