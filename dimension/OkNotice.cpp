@@ -97,7 +97,7 @@ std::vector<std::string> OkNoticeLines(const DialogSettings& values, const HostS
   std::vector<std::string> lines = PlanLines(plan);
   const bool chainFound = plan.Outcome == OkOutcome::Inside ||
                           plan.Outcome == OkOutcome::ZeroLength || plan.Outcome == OkOutcome::Draw;
-  if ((mode.Chain == ChainSource::Selection || mode.Chain == ChainSource::Click) && chainFound)
+  if (mode.ChainFromDrawing() && chainFound)
     lines.insert(lines.begin(), FoundChainLine(plan.Picked));
   return lines;
 }

@@ -106,6 +106,10 @@ struct RunMode {
   // continuation of its direction and pace ("h/NAME.BAT").
   std::string Handover;
 
+  // The chain comes from the drawing: range-selected or clicked.
+  bool ChainFromDrawing() const {
+    return Chain == ChainSource::Selection || Chain == ChainSource::Click;
+  }
   // The number of the picked point of `role` (the first of them), from 1.
   int PickOf(PickRole role) const;
   // The host's axis angle turned so that the chain's dimension line runs

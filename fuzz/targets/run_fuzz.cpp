@@ -207,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.PutFile(exchange, std::string(host));
   files.PutFile(stored, std::string(settings));
 
-  if (mode.Chain == ChainSource::Selection || mode.Chain == ChainSource::Click)
+  if (mode.ChainFromDrawing())
     CheckPickedChain(files, exchange, mode);
 
   if (!mode.ShowsDialog) {
